@@ -1,0 +1,56 @@
+// The vocabulary of the letter-spacing repair: the built-in words of the
+// geothermal literature followed by the words of the user's word list,
+// longest first, and the index the squish pass looks words up in.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tf {
+
+// The built-in vocabulary, joined end to end with nothing in between.
+extern const std::array<std::u16string_view, 41> kBuiltInPieces;
+
+class SquishIndex;
+
+class Vocabulary final {
+ public:
+  // The built-in words only.
+  Vocabulary();
+  // StartWords: the built-in words, then the words of `wordListText` (any
+  // run of characters other than space, CR, LF and TAB is a word), ordered
+  // longest first; words of equal length keep their order.
+  static Vocabulary StartWords(std::u16string_view wordListText);
+
+  Vocabulary(Vocabulary&&) noexcept;
+  Vocabulary& operator=(Vocabulary&&) noexcept;
+  ~Vocabulary();
+
+  size_t NumWords() const { return m_wordList.size(); }
+  // Entries are numbered from 0 here.
+  const std::vector<std::u16string>& WordList() const { return m_wordList; }
+  const std::vector<std::uint32_t>& WordLens() const { return m_wordLens; }
+  // The word letter-spaced: ' h e a t ' for "heat". Made on demand: the
+  // squish pass never needs it, and a large list would double in memory.
+  std::u16string SpacedWords(size_t i) const;
+
+  const SquishIndex& Index() const { return *m_index; }
+
+ private:
+  explicit Vocabulary(std::vector<std::u16string> words);
+
+  std::vector<std::u16string> m_wordList;
+  std::vector<std::uint32_t> m_wordLens;
+  std::unique_ptr<SquishIndex> m_index;
+};
+
+// The text of `Text1` after the letter-spacing repair: every letter-spaced
+// vocabulary word re-joined, pass after pass, the spaces before full stops
+// and commas that stand between spaces removed, and the result trimmed.
+std::u16string SquishText(std::u16string_view text, const Vocabulary& vocabulary);
+
+}  // namespace tf

@@ -1,0 +1,106 @@
+// Title Fixer's text engine: pure operations on UTF-16 text.
+//
+// Architecture of the whole program, bottom up:
+//   text/     these operations: word splitting, title casing, line joining,
+//             the authors/title split. No Qt, no state, no I/O.
+//   squish/   the vocabulary and the letter-spacing repair, built on text/.
+//   platform/ the thin layer over Qt (clipboard, screen, cursor, twips).
+//   ui/       the window Form1 and the program's entry; its slots only call
+//             into the layers below.
+//   cli/      the command-line front end over text/ and squish/.
+// Only platform/, ui/ and cli/ convert between QString and std::u16string.
+//
+// Every operation here takes time linear in its input and has no limit on
+// the length of a text or the number of its words.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tf {
+
+// ---- primitives -----------------------------------------------------------
+
+// The text without its leading and trailing U+0020 spaces; TAB, CR, LF and
+// other blanks are kept.
+std::u16string_view Trim(std::u16string_view s);
+
+// Upper/lower case per code point with the simple one-to-one mappings,
+// independent of the locale. Surrogate pairs are mapped as one code point;
+// a mapping that would change the number of UTF-16 units is not applied, so
+// the length never changes. Lone surrogates are left alone.
+std::u16string UCase(std::u16string_view s);
+std::u16string LCase(std::u16string_view s);
+// One UTF-16 unit upper-cased on its own (a surrogate is returned as it is).
+char16_t UpperUnit(char16_t c);
+
+// True when the word's first character, upper-cased, is one of A to Z:
+// the test that decides whether the title caser touches a word at all.
+bool StartsWithTitleLetter(std::u16string_view w);
+
+// The trimmed text with every space removed.
+std::u16string TextCompress(std::u16string_view a);
+
+// ---- word splitting -------------------------------------------------------
+
+// The words of `a`: CR, LF and TAB count as spaces, runs of them give no
+// empty word, except that a (space-trimmed) text beginning with CR, LF or
+// TAB yields an empty first word. The views point into `a`.
+std::vector<std::u16string_view> BreakWords(std::u16string_view a);
+
+// A word of BreakWords2: either text from the input or a paragraph mark,
+// which stands for a blank line and is never confused with typed text.
+struct Word2 {
+  std::u16string_view text;
+  bool paragraph = false;
+  bool operator==(const Word2&) const = default;
+};
+
+// As BreakWords, and a paragraph mark wherever a CR or LF is followed by a
+// CR (a blank line written CR LF CR LF or CR CR; LF LF gives none).
+std::vector<Word2> BreakWords2(std::u16string_view a);
+
+// ---- title casing ---------------------------------------------------------
+
+// One word (trimmed first) in title case: the small words in lower case, the
+// acronyms in upper case, any other word starting with A-Z capitalised with
+// the letter after its first hyphen upper-cased; other words unchanged.
+std::u16string FirstLetterUpper(std::u16string_view w);
+// As FirstLetterUpper but without the two lists (for a title's first word).
+std::u16string StrictFirstLetterUpper(std::u16string_view w);
+// The text as one title-cased line with single spaces between words.
+std::u16string CleanTitle(std::u16string_view in);
+
+// ---- line joining ---------------------------------------------------------
+
+// The words joined by single spaces; no word is changed.
+std::u16string JustLineBreaks(std::u16string_view in);
+// As JustLineBreaks, but every blank line becomes CR CR glued to the words
+// on both sides.
+std::u16string JustLineBreaks2(std::u16string_view in);
+
+// ---- authors and title ----------------------------------------------------
+
+struct AuthorsTitle {
+  std::u16string Authors;
+  std::u16string Title;
+  bool operator==(const AuthorsTitle&) const = default;
+};
+
+// Splits a reference at its first ';' (title before, authors after) or, when
+// there is none, at its first ':' (authors before, title after), and
+// upper-cases every character that follows a '.' in the authors.
+AuthorsTitle GetAuthorsTitle(std::u16string_view a);
+
+// ---- bytes ----------------------------------------------------------------
+
+// Bytes as text: UTF-8 (a leading byte-order mark dropped) when they are
+// valid UTF-8, otherwise Windows-1252 with all 256 bytes mapped.
+std::u16string DecodeText(std::string_view bytes);
+// True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
+bool IsValidUtf8(std::string_view bytes);
+// Text as UTF-8; a lone surrogate becomes U+FFFD.
+std::string EncodeUtf8(std::u16string_view s);
+
+}  // namespace tf

@@ -1,0 +1,73 @@
+#include <unicode/utf16.h>
+
+#include <array>
+
+#include "text/internal.h"
+#include "text/text.h"
+
+namespace tf {
+namespace {
+
+// Compared against the upper-cased word; written in lower case.
+constexpr std::array<std::u16string_view, 18> kSmallWords = {
+    u"THE", u"OF", u"AND", u"TO",   u"BUT", u"OR",   u"IN", u"AT", u"A",
+    u"FOR", u"FROM", u"ON", u"BY", u"WITH", u"AN", u"AS", u"INTO", u"IS"};
+
+// Compared against the upper-cased word; written in upper case.
+constexpr std::array<std::u16string_view, 12> kAcronyms = {
+    u"EGS", u"HDR", u"GIS", u"CO2", u"CT", u"GPS",
+    u"NZ",  u"TOUGH2", u"USA", u"CA", u"UK", u"DOE"};
+
+template <size_t N>
+bool Contains(const std::array<std::u16string_view, N>& list, std::u16string_view w) {
+  for (auto entry : list)
+    if (entry == w) return true;
+  return false;
+}
+
+// First character upper-cased, the rest lower-cased, and the character after
+// the first hyphen upper-cased again (later hyphens are left alone). Only
+// called for words that start with a letter, so w[0] is never a surrogate.
+std::u16string Capitalise(std::u16string_view w) {
+  std::u16string u = LCase(w);
+  u[0] = UpperUnit(w[0]);
+  const auto h = u.find(u'-');
+  if (h != std::u16string::npos && h + 1 < u.size()) {
+    const bool pair = h + 2 < u.size() && U16_IS_LEAD(u[h + 1]) && U16_IS_TRAIL(u[h + 2]);
+    const size_t len = pair ? 2 : 1;
+    u.replace(h + 1, len, UCase(std::u16string_view(u).substr(h + 1, len)));
+  }
+  return u;
+}
+
+}  // namespace
+
+std::u16string FirstLetterUpper(std::u16string_view in) {
+  const std::u16string_view w = Trim(in);
+  if (!StartsWithTitleLetter(w)) return std::u16string(w);
+  std::u16string upper = UCase(w);
+  if (Contains(kSmallWords, upper)) return LCase(upper);
+  if (Contains(kAcronyms, upper)) return upper;
+  return Capitalise(w);
+}
+
+std::u16string StrictFirstLetterUpper(std::u16string_view in) {
+  const std::u16string_view w = Trim(in);
+  if (!StartsWithTitleLetter(w)) return std::u16string(w);
+  return Capitalise(w);
+}
+
+std::u16string CleanTitle(std::u16string_view in) {
+  const auto words = BreakWords(detail::StripBlankEnds(in));
+  std::u16string r;
+  if (words.empty()) return r;
+  r.reserve(in.size());
+  r += StrictFirstLetterUpper(words[0]);
+  for (size_t k = 1; k < words.size(); ++k) {
+    r += u' ';
+    r += FirstLetterUpper(words[k]);
+  }
+  return r;
+}
+
+}  // namespace tf
