@@ -1,0 +1,137 @@
+// The command line as a script drives it: the built binary, real pipes and
+// files, no display.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/process.h"
+
+namespace tf {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RunProcess;
+
+const std::map<std::string, std::optional<std::string>> kNoDisplay = {
+    {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt},
+    {"QT_QPA_PLATFORM", std::nullopt}, {"XDG_CONFIG_HOME", "/nonexistent"}};
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = fs::temp_directory_path() / ("tf-cli-" + std::to_string(::getpid()));
+    fs::create_directories(m_dir);
+  }
+  void TearDown() override { fs::remove_all(m_dir); }
+  std::string File(const std::string& name, const std::string& bytes) {
+    const auto p = m_dir / name;
+    std::ofstream(p, std::ios::binary) << bytes;
+    return p.string();
+  }
+  test::ProcessResult Run(std::vector<std::string> args, const std::string& input = {}) {
+    args.insert(args.begin(), TF_BINARY);
+    return RunProcess(args, input, kNoDisplay, m_dir.string());
+  }
+  fs::path m_dir;
+};
+
+struct Row {
+  std::vector<std::string> args;
+  std::string input;
+  std::string out;
+};
+
+TEST_F(Cli, Commands) {
+  const std::vector<Row> rows = {
+      {{"clean"}, "the geology of new zealand", "The Geology of New Zealand\n"},
+      {{"clean"}, "\tRESERVOIR\r\n  ENGINEERING AND\r\nthe tough2 code\r\n",
+       "Reservoir Engineering and the TOUGH2 Code\n"},
+      {{"clean"}, "", "\n"},
+      {{"join", "--no-squish"}, "  one\r\n\r\n  two  ", "one two\n"},
+      {{"join", "--no-squish", "-p"}, "  one\r\n\r\n  two  ", "one\r\rtwo\n"},
+      {{"join", "--keep-paragraphs", "--no-squish"}, "a !@# b\r\n\r\n", "a !@# b\n"},
+      {{"join", "--no-wordlist"}, "x h e a t e d\r\ny", "x heated y\n"},
+      {{"join", "-p", "--no-wordlist"}, "x g e o t h e r m a l y\r\n\r\nb . c",
+       "x geothermal y\r\rb. c\n"},
+      {{"squish", "--no-wordlist"}, "The s t u d y of h e a t , p o w e r . Done",
+       "The study of heat, power. Done\n"},
+      {{"squish", "--no-wordlist"}, "x h e a t e d y\n", "x heated y\n\n"},
+      {{"authors"}, "a study of heat flow; smith, j.r. and jones, a.", "Smith, J.R. and Jones, A.\n"},
+      {{"title"}, "a study of heat flow; smith, j.r. and jones, a.", "A Study of Heat Flow\n"},
+      {{"authors", "--raw"}, "smith, j.r.: Title", "smith, j.R.\n"},
+      {{"title", "--raw"}, "smith, j.r.: heat", "Heat\n"},
+      {{"title"}, "no delimiter here", "\n"},
+      // Input that is not UTF-8 is Windows-1252; output is always UTF-8.
+      {{"clean"}, "caf\xE9 \x93quoted\x94", "Caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D\n"},
+      {{"clean"}, "\xEF\xBB\xBF" "abc", "Abc\n"},
+      {{"clean"}, std::string("a\0b", 3), std::string("A\0b\n", 4)},
+      // One text per line.
+      {{"clean", "-l"}, "the one\r\nthe two\n\nlast", "The One\nThe Two\n\nLast\n"},
+      {{"title", "-l", "--raw"}, "a;b\nc:d\nc: de\n", "a\nd\nDe\n"},
+      {{"clean", "-l", "-z"}, std::string("x y\0a\nb\0", 8), std::string("X Y\0A B\0", 8)},
+      {{"clean", "-lz"}, std::string("x\0", 2), std::string("X\0", 2)},
+      {{"clean", "-l"}, "", ""},
+  };
+  for (const auto& r : rows) {
+    const auto got = Run(r.args, r.input);
+    EXPECT_EQ(got.status, 0) << r.args[0] << ": " << got.err;
+    EXPECT_EQ(got.out, r.out) << r.args[0] << " " << r.input;
+  }
+}
+
+TEST_F(Cli, FilesAndStandardInput) {
+  const auto a = File("a.txt", "heat flow\r\n");
+  const auto b = File("b.txt", "\xEF\xBB\xBF" "in wells");
+  EXPECT_EQ(Run({"clean", a, b}).out, "Heat Flow in Wells\n");
+  EXPECT_EQ(Run({"clean", a, "-", b}, "of the\n").out, "Heat Flow of the in Wells\n");
+  EXPECT_EQ(Run({"clean", "-"}, "x").out, "X\n");
+}
+
+TEST_F(Cli, ErrorsAndExitStatus) {
+  struct Err {
+    std::vector<std::string> args;
+    int status;
+    std::string inErr;
+  };
+  const std::vector<Err> rows = {
+      {{"frobnicate"}, 2, "frobnicate"},
+      {{"clean", "--bogus"}, 2, "bogus"},
+      {{"clean", "-p"}, 2, "join"},
+      {{"squish", "--raw"}, 2, "raw"},
+      {{}, 2, "Usage"},
+      {{"clean", (m_dir / "missing.txt").string()}, 1, "missing.txt"},
+      {{"clean", m_dir.string()}, 1, "directory"},
+      {{"squish", "--wordlist", (m_dir / "nolist.txt").string()}, 1, "nolist.txt"},
+  };
+  for (const auto& r : rows) {
+    const auto got = Run(r.args, "x");
+    EXPECT_EQ(got.status, r.status) << (r.args.empty() ? "" : r.args[0]);
+    EXPECT_EQ(got.out, "");
+    EXPECT_NE(got.err.find(r.inErr), std::string::npos) << got.err;
+  }
+  const auto help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("titlefixer join"), std::string::npos);
+  EXPECT_EQ(Run({"--version"}).out.rfind("titlefixer ", 0), 0u);
+}
+
+TEST_F(Cli, WordList) {
+  const auto list = File("words.txt", "tuff\nbasalt");
+  EXPECT_EQ(Run({"squish", "--wordlist", list}, "x t u f f y").out, "x tuff y\n");
+  EXPECT_EQ(Run({"squish", "--no-wordlist"}, "x t u f f y").out, "x t u f f y\n");
+  // The default list is wordlist.txt in the working directory.
+  File("wordlist.txt", "b a s a l t\n basalt");
+  EXPECT_EQ(Run({"squish"}, "x b a s a l t y").out, "x basalt y\n");
+  // A list that exists but cannot be read: a warning, and the built-in words.
+  fs::remove(m_dir / "wordlist.txt");
+  fs::create_directory(m_dir / "wordlist.txt");
+  const auto folder = Run({"join"}, "x h e a t y");
+  EXPECT_EQ(folder.status, 0);
+  EXPECT_EQ(folder.out, "x heat y\n");
+  EXPECT_NE(folder.err.find("wordlist.txt"), std::string::npos) << folder.err;
+}
+
+}  // namespace
+}  // namespace tf

@@ -1,0 +1,224 @@
+// The vocabulary and the letter-spacing repair: the documented examples,
+// the word-list file, and a differential check of the fast pass against the
+// literal one on generated texts and word lists.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "squish/vocabulary.h"
+#include "squish/wordlist.h"
+#include "tests/literal.h"
+#include "text/text.h"
+
+namespace tf {
+namespace {
+
+using S = std::u16string;
+namespace fs = std::filesystem;
+
+TEST(Vocabulary, BuiltInWords) {
+  const Vocabulary v;
+  ASSERT_EQ(v.NumWords(), 268u);
+  EXPECT_EQ(v.WordList().front(), u"permeabilities");
+  EXPECT_EQ(v.WordLens().front(), 14u);
+  EXPECT_EQ(v.SpacedWords(0), u" p e r m e a b i l i t i e s ");
+  const std::vector<S> start = {u"permeabilities", u"significantly", u"characterized",
+                                u"possibilities", u"stratigraphic", u"exploitation"};
+  EXPECT_EQ(std::vector<S>(v.WordList().begin(), v.WordList().begin() + 6), start);
+  const std::vector<S> end = {u"by", u"to", u"of", u"is", u"at", u"in"};
+  EXPECT_EQ(std::vector<S>(v.WordList().end() - 6, v.WordList().end()), end);
+  EXPECT_EQ(v.SpacedWords(267), u" i n ");
+  // Same order as the literal bubble sort.
+  EXPECT_EQ(v.WordList(), literal::StartWords(u"").wordList);
+}
+
+TEST(Vocabulary, WordListWordsTakeTheirPlaceByLength) {
+  const auto v = Vocabulary::StartWords(u"andesite  basalt\r\ntuff");
+  ASSERT_EQ(v.NumWords(), 271u);
+  EXPECT_EQ(v.WordList()[124], u"andesite");
+  EXPECT_EQ(v.WordList()[194], u"basalt");
+  EXPECT_EQ(v.WordList()[255], u"tuff");
+  const auto dup = Vocabulary::StartWords(u"\theat\r\rNew\tgeothermal\n");
+  EXPECT_EQ(dup.NumWords(), 271u);
+  EXPECT_EQ(dup.WordList(), literal::StartWords(u"\theat\r\rNew\tgeothermal\n").wordList);
+}
+
+TEST(Squish, DocumentedExamples) {
+  const Vocabulary v;
+  const std::vector<std::pair<S, S>> cases = {
+      {u"a g e o t h e r m a l b", u"a geothermal b"},
+      {u"x G E O T H E R M A L y", u"x geothermal y"},
+      {u"x C H I N A y", u"x China y"},
+      {u"x C h i n a y", u"x China y"},
+      {u"x G e o t h e r m a l y", u"x G e o thermal y"},
+      {u"x c h i n a y", u"x c h in a y"},
+      {u"x h e a t e d y", u"x heated y"},
+      {u"x h e a t i n g y", u"x heat in g y"},
+      {u"x r e s e r v o i r s y", u"x reservoir s y"},
+      {u"a t h e r m a l b t h e r m a l c", u"a thermal b the r m a l c"},
+      {u"g e o t h e r m a l b", u"g e o thermal b"},
+      {u"a g e o t h e r m a l", u"a g e o the r m a l"},
+      {u"The s t u d y of h e a t , p o w e r . Done", u"The study of heat, power. Done"},
+      {u"A   . B", u"A. B"},
+      {u"A . . B", u"A.. B"},
+      {u"A , , B", u"A,, B"},
+      {u"x t h e r m a l .", u"x thermal ."},
+      {u"A. B", u"A. B"},
+      {u"  abc  ", u"abc"},
+      {u"", u""},
+      {u"     ", u""},
+      {u"a . , b", u"a., b"},
+      {u"a , . b", u"a ,. b"},
+      {u"x\r\ng e o t h e r m a l\r\ny", u"x\r\ng e o the r m a l\r\ny"},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(SquishText(in, v), out);
+}
+
+TEST(Squish, OneLetterWordsAreNeverSearched) {
+  const auto v = Vocabulary::StartWords(u"a I x");
+  EXPECT_EQ(SquishText(u"q a b I x z", v), u"q a b I x z");
+  EXPECT_EQ(SquishText(u"q h e a t z", v), u"q heat z");
+}
+
+// ---- differential -----------------------------------------------------------
+
+S RandomWord(std::mt19937& rng, size_t minLen, size_t maxLen) {
+  static const std::u16string_view kLetters = u"abcdehilmnorstuéßABCDEHIMNORST2.-";
+  std::uniform_int_distribution<size_t> len(minLen, maxLen), pick(0, kLetters.size() - 1);
+  S w;
+  for (size_t n = len(rng); n > 0; --n) w += kLetters[pick(rng)];
+  return w;
+}
+
+S WordList(std::mt19937& rng, size_t count) {
+  S text;
+  std::uniform_int_distribution<int> kind(0, 19);
+  for (size_t i = 0; i < count; ++i) {
+    const int k = kind(rng);
+    text += k == 0 ? RandomWord(rng, 1, 1) : RandomWord(rng, 2, k < 15 ? 6 : 14);
+    text += k == 1 ? u"\r\n" : k == 2 ? u"\t" : k == 3 ? u"\r" : u"\n";
+  }
+  return text;
+}
+
+S Spaced(const S& w) {
+  S s;
+  for (char16_t c : w) (s += c) += u' ';
+  if (!s.empty()) s.pop_back();
+  return s;
+}
+
+S RandomText(std::mt19937& rng, const std::vector<S>& words, size_t pieces) {
+  std::uniform_int_distribution<size_t> pickWord(0, words.size() - 1);
+  std::uniform_int_distribution<int> kind(0, 29);
+  S t;
+  for (size_t i = 0; i < pieces; ++i) {
+    const S& w = words[pickWord(rng)];
+    switch (kind(rng)) {
+      case 0: t += u"."; break;
+      case 1: t += u","; break;
+      case 2: t += u"\r\n"; break;
+      case 3: t += u"\t"; break;
+      case 4: t += u"\n"; break;
+      case 5: t += w; break;
+      case 6: t += Spaced(UCase(w)); break;
+      case 7: t += Spaced(LCase(w)); break;
+      case 8: t += RandomWord(rng, 1, 1); break;
+      case 9: t += Spaced(RandomWord(rng, 1, 5)); break;
+      case 10: t += u"é"; break;
+      default: t += Spaced(w);
+    }
+    t += kind(rng) < 3 ? u"  " : u" ";
+  }
+  if (kind(rng) < 10) t.insert(0, u"   ");
+  return t;
+}
+
+void Compare(const S& wordListText, int texts, size_t pieces, unsigned seed) {
+  std::mt19937 rng(seed);
+  const auto fast = Vocabulary::StartWords(wordListText);
+  const auto slow = literal::StartWords(wordListText);
+  ASSERT_EQ(fast.WordList(), slow.wordList);
+  for (size_t i = 0; i < fast.NumWords(); i += 97) ASSERT_EQ(fast.SpacedWords(i), slow.spacedWords[i]);
+  for (int i = 0; i < texts; ++i) {
+    const S text = RandomText(rng, slow.wordList, pieces);
+    ASSERT_EQ(SquishText(text, fast), literal::SquishText(text, slow))
+        << "text " << i << ": " << EncodeUtf8(text);
+  }
+}
+
+TEST(SquishDifferential, BuiltInWords) { Compare(u"", 3000, 25, 1); }
+TEST(SquishDifferential, SmallGeneratedList) {
+  std::mt19937 rng(2);
+  Compare(WordList(rng, 400), 3000, 30, 3);
+}
+TEST(SquishDifferential, ThirtyThousandWords) {
+  std::mt19937 rng(4);
+  Compare(WordList(rng, 30000), 60, 60, 5);
+}
+
+// ---- the word-list file -------------------------------------------------------
+
+class WordListFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = fs::temp_directory_path() / ("tf-wordlist-" + std::to_string(::getpid()));
+    fs::create_directories(m_dir);
+    m_oldCwd = fs::current_path();
+    fs::current_path(m_dir);
+  }
+  void TearDown() override {
+    fs::current_path(m_oldCwd);
+    fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(m_dir);
+  }
+  void Write(const fs::path& p, const std::string& bytes) {
+    fs::create_directories(p.parent_path().empty() ? m_dir : p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+  }
+  fs::path m_dir, m_oldCwd;
+};
+
+TEST_F(WordListFileTest, DecodingAndErrors) {
+  Write("utf8.txt", "\xEF\xBB\xBF" "caf\xC3\xA9\r\nna\xC3\xAFve");
+  Write("ansi.txt", "caf\xE9 na\xEFve\x80");
+  fs::create_directory("folder");
+  const auto utf8 = ReadWordListFile("utf8.txt");
+  EXPECT_EQ(utf8.status, WordListFile::Status::Loaded);
+  EXPECT_EQ(utf8.text, u"café\r\nnaïve");
+  EXPECT_EQ(ReadWordListFile("ansi.txt").text, u"café naïve€");
+  const auto missing = ReadWordListFile("nope.txt");
+  EXPECT_EQ(missing.status, WordListFile::Status::Missing);
+  const auto folder = ReadWordListFile("folder");
+  EXPECT_EQ(folder.status, WordListFile::Status::Unreadable);
+  EXPECT_NE(folder.reason.find("directory"), std::string::npos) << folder.reason;
+  if (::geteuid() != 0) {  // root reads anything
+    Write("locked.txt", "x");
+    fs::permissions("locked.txt", fs::perms::none);
+    EXPECT_EQ(ReadWordListFile("locked.txt").status, WordListFile::Status::Unreadable);
+  }
+}
+
+TEST_F(WordListFileTest, DefaultPathPrefersWorkingDirectoryThenConfig) {
+  const std::string config = (m_dir / "config").string();
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  EXPECT_EQ(DefaultWordListPath(), std::nullopt);
+  Write(m_dir / "config" / "titlefixer" / "wordlist.txt", "x");
+  EXPECT_EQ(DefaultWordListPath(), config + "/titlefixer/wordlist.txt");
+  Write("wordlist.txt", "y");
+  EXPECT_EQ(DefaultWordListPath(), "wordlist.txt");
+  fs::remove("wordlist.txt");
+  ::setenv("XDG_CONFIG_HOME", "relative", 1);  // ignored: falls back to ~/.config
+  ::setenv("HOME", (m_dir / "home").string().c_str(), 1);
+  Write(m_dir / "home" / ".config" / "titlefixer" / "wordlist.txt", "z");
+  EXPECT_EQ(DefaultWordListPath(), (m_dir / "home").string() + "/.config/titlefixer/wordlist.txt");
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace tf
