@@ -38,6 +38,13 @@ class SquishIndex final {
   // searched: their own replacement would reproduce them forever).
   std::uint32_t ExactGroup(size_t entry) const { return m_exactGroup[entry]; }
   std::uint32_t UpperGroup(size_t entry) const { return m_upperGroup[entry]; }
+  // The entries (ascending) whose upper-cased word is terminal t.
+  const std::uint32_t* EntriesBegin(std::uint32_t t) const {
+    return m_entries.data() + m_entriesBegin[t];
+  }
+  const std::uint32_t* EntriesEnd(std::uint32_t t) const {
+    return m_entries.data() + m_entriesBegin[t + 1];
+  }
 
  private:
   std::uint32_t Insert(std::uint32_t node, char16_t c);
@@ -57,6 +64,8 @@ class SquishIndex final {
   std::vector<Group> m_groups;
   std::vector<std::uint32_t> m_exactGroup;
   std::vector<std::uint32_t> m_upperGroup;
+  std::vector<std::uint32_t> m_entriesBegin;
+  std::vector<std::uint32_t> m_entries;
 };
 
 }  // namespace tf

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <memory>
 
 #include "squish/index.h"
 #include "squish/vocabulary.h"
@@ -51,6 +52,16 @@ SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
     }
     m_exactGroup[i] = g;
   }
+  // Entries by terminal, ascending within each (counting sort).
+  m_entriesBegin.assign(m_numTerminals + 1, 0);
+  for (size_t i = 0; i < words.size(); ++i)
+    if (m_upperGroup[i] != kNone) ++m_entriesBegin[m_groups[m_upperGroup[i]].terminal + 1];
+  for (size_t t = 0; t < m_numTerminals; ++t) m_entriesBegin[t + 1] += m_entriesBegin[t];
+  m_entries.resize(m_entriesBegin.back());
+  std::vector<std::uint32_t> fill(m_entriesBegin.begin(), m_entriesBegin.end() - 1);
+  for (size_t i = 0; i < words.size(); ++i)
+    if (m_upperGroup[i] != kNone)
+      m_entries[fill[m_groups[m_upperGroup[i]].terminal]++] = static_cast<std::uint32_t>(i);
 }
 
 size_t SquishIndex::Slot(std::uint64_t key) const {
@@ -147,9 +158,20 @@ std::vector<Replacement> PlayPasses(std::u16string_view t, const Vocabulary& voc
     walk([&](std::uint32_t term, size_t s) { places[fill[term]++] = static_cast<std::uint32_t>(s); });
   }
 
+  // Only the entries whose word (in either form) stands somewhere in the
+  // text take part; cursors are set up for their groups alone, so a short
+  // text costs little whatever the size of the vocabulary.
   const auto& groups = index.Groups();
-  std::vector<std::uint32_t> cursor(groups.size());
-  for (size_t g = 0; g < groups.size(); ++g) cursor[g] = begin[groups[g].terminal];
+  std::unique_ptr<std::uint32_t[]> cursor(new std::uint32_t[groups.size()]);
+  std::vector<std::uint32_t> active;
+  for (std::uint32_t term = 0; term < index.NumTerminals(); ++term) {
+    if (begin[term + 1] == begin[term]) continue;
+    for (auto e = index.EntriesBegin(term); e != index.EntriesEnd(term); ++e) {
+      active.push_back(*e);
+      cursor[index.ExactGroup(*e)] = cursor[index.UpperGroup(*e)] = begin[term];
+    }
+  }
+  std::sort(active.begin(), active.end());
 
   std::vector<bool> taken(t.size(), false);
   // The first usable place of group g at or after its cursor, or npos.
@@ -166,15 +188,6 @@ std::vector<Replacement> PlayPasses(std::u16string_view t, const Vocabulary& voc
     }
     return std::u16string_view::npos;
   };
-
-  std::vector<std::uint32_t> active;
-  for (size_t i = 0; i < words.size(); ++i) {
-    const auto g1 = index.ExactGroup(i), g2 = index.UpperGroup(i);
-    if (g1 == SquishIndex::kNone) continue;
-    if (begin[groups[g1].terminal + 1] > begin[groups[g1].terminal] ||
-        begin[groups[g2].terminal + 1] > begin[groups[g2].terminal])
-      active.push_back(static_cast<std::uint32_t>(i));
-  }
 
   std::vector<Replacement> done;
   while (!active.empty()) {

@@ -1,6 +1,7 @@
 #include "squish/vocabulary.h"
 
 #include <algorithm>
+#include <mutex>
 #include <numeric>
 
 #include "squish/index.h"
@@ -80,11 +81,20 @@ std::vector<std::u16string> VocabularyWords(std::u16string_view wordListText) {
 
 Vocabulary::Vocabulary() : Vocabulary(VocabularyWords({})) {}
 
+struct Vocabulary::Lazy {
+  std::once_flag once;
+  std::unique_ptr<SquishIndex> index;
+};
+
 Vocabulary::Vocabulary(std::vector<std::u16string> words)
-    : m_wordList(std::move(words)) {
+    : m_wordList(std::move(words)), m_lazy(std::make_unique<Lazy>()) {
   m_wordLens.reserve(m_wordList.size());
   for (const auto& w : m_wordList) m_wordLens.push_back(static_cast<std::uint32_t>(w.size()));
-  m_index = std::make_unique<SquishIndex>(m_wordList);
+}
+
+const SquishIndex& Vocabulary::Index() const {
+  std::call_once(m_lazy->once, [this] { m_lazy->index = std::make_unique<SquishIndex>(m_wordList); });
+  return *m_lazy->index;
 }
 
 Vocabulary Vocabulary::StartWords(std::u16string_view wordListText) {

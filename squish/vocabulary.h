@@ -38,14 +38,17 @@ class Vocabulary final {
   // squish pass never needs it, and a large list would double in memory.
   std::u16string SpacedWords(size_t i) const;
 
-  const SquishIndex& Index() const { return *m_index; }
+  // The lookup structure of the squish pass, built on first use (it costs
+  // more than the list itself, and a run that never squishes never pays).
+  const SquishIndex& Index() const;
 
  private:
   explicit Vocabulary(std::vector<std::u16string> words);
 
   std::vector<std::u16string> m_wordList;
   std::vector<std::uint32_t> m_wordLens;
-  std::unique_ptr<SquishIndex> m_index;
+  struct Lazy;
+  std::unique_ptr<Lazy> m_lazy;
 };
 
 // The text of `Text1` after the letter-spacing repair: every letter-spaced
