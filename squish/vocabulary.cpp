@@ -97,6 +97,8 @@ const SquishIndex& Vocabulary::Index() const {
   return *m_lazy->index;
 }
 
+Vocabulary Vocabulary::Empty() { return Vocabulary(std::vector<std::u16string>{}); }
+
 Vocabulary Vocabulary::StartWords(std::u16string_view wordListText) {
   return Vocabulary(VocabularyWords(wordListText));
 }

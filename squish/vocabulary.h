@@ -21,6 +21,8 @@ class Vocabulary final {
  public:
   // The built-in words only.
   Vocabulary();
+  // No words at all: what the window holds until its vocabulary is built.
+  static Vocabulary Empty();
   // StartWords: the built-in words, then the words of `wordListText` (any
   // run of characters other than space, CR, LF and TAB is a word), ordered
   // longest first; words of equal length keep their order.

@@ -1,0 +1,265 @@
+#include "platform/platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QRectF>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVariant>
+#include <QWidget>
+#include <cmath>
+
+namespace tf::platform {
+
+std::u16string ToU16(const QString& s) {
+  return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<size_t>(s.size()));
+}
+
+QString ToQString(std::u16string_view s) {
+  return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
+}
+
+// ---- clipboard ----------------------------------------------------------------
+
+std::u16string ClipboardText() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+  if (data == nullptr || !data->hasText()) return {};
+  return ToU16(data->text());
+}
+
+void SetClipboardText(std::u16string_view text) {
+  QGuiApplication::clipboard()->setText(ToQString(text), QClipboard::Clipboard);
+}
+
+// ---- events, cursor, end, errors ----------------------------------------------------
+
+namespace {
+bool g_ending = false;
+}
+
+void ProcessPendingEvents() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (g_ending) throw EndRequested();
+}
+
+void End() {
+  if (g_ending) return;
+  g_ending = true;
+  for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+  QCoreApplication::exit(0);
+}
+
+bool Ending() { return g_ending; }
+
+BusyCursor::BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+
+void ReportError(QWidget* parent, const QString& message) {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Title Fixer"), message, QMessageBox::Ok,
+                  parent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+void ShowWarning(QWidget* parent, const QString& message) {
+  auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Title Fixer"), message,
+                              QMessageBox::Ok, parent);
+  box->setTextFormat(Qt::PlainText);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::NonModal);
+  box->show();
+}
+
+// ---- geometry in twips ----------------------------------------------------------------
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+constexpr const char* kTwipsProperty = "tfTwips";
+constexpr const char* kPixelsProperty = "tfPixels";
+constexpr const char* kWindowHeightTwips = "tfWindowHeightTwips";
+constexpr const char* kWindowHeightPixels = "tfWindowHeightPixels";
+
+double DpiX() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? s->logicalDotsPerInchX() : 96.0;
+}
+double DpiY() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? s->logicalDotsPerInchY() : 96.0;
+}
+int Round(double v) { return static_cast<int>(std::lround(v)); }
+
+// The twips last set on `w`, valid while its pixel geometry is unchanged.
+bool StoredTwips(const QWidget* w, QRectF& twips) {
+  const QVariant pixels = w->property(kPixelsProperty);
+  if (!pixels.isValid() || pixels.toRect() != w->geometry()) return false;
+  twips = w->property(kTwipsProperty).toRectF();
+  return true;
+}
+
+void Apply(QWidget* w, const QRectF& twips) {
+  const QRect pixels(Round(TwipsToPixelsX(twips.x())), Round(TwipsToPixelsY(twips.y())),
+                     Round(TwipsToPixelsX(twips.width())), Round(TwipsToPixelsY(twips.height())));
+  w->setGeometry(pixels);
+  w->setProperty(kTwipsProperty, twips);
+  w->setProperty(kPixelsProperty, w->geometry());
+}
+
+QRectF CurrentTwips(const QWidget* w) {
+  QRectF twips;
+  if (StoredTwips(w, twips)) return twips;
+  const QRect g = w->geometry();
+  return {PixelsToTwipsX(g.x()), PixelsToTwipsY(g.y()), PixelsToTwipsX(g.width()),
+          PixelsToTwipsY(g.height())};
+}
+
+}  // namespace
+
+double TwipsToPixelsX(double twips) { return twips * DpiX() / kTwipsPerInch; }
+double TwipsToPixelsY(double twips) { return twips * DpiY() / kTwipsPerInch; }
+double PixelsToTwipsX(double pixels) { return pixels * kTwipsPerInch / DpiX(); }
+double PixelsToTwipsY(double pixels) { return pixels * kTwipsPerInch / DpiY(); }
+
+double ScreenWidth() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? PixelsToTwipsX(s->geometry().width()) : 0.0;
+}
+double ScreenHeight() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? PixelsToTwipsY(s->geometry().height()) : 0.0;
+}
+
+void SetGeometry(QWidget* control, double left, double top, double width, double height) {
+  Apply(control, QRectF(left, top, width, height));
+}
+double Left(const QWidget* control) { return CurrentTwips(control).x(); }
+double Top(const QWidget* control) { return CurrentTwips(control).y(); }
+double Width(const QWidget* control) { return CurrentTwips(control).width(); }
+double Height(const QWidget* control) { return CurrentTwips(control).height(); }
+void SetHeight(QWidget* control, double height) {
+  QRectF twips = CurrentTwips(control);
+  twips.setHeight(height);
+  Apply(control, twips);
+}
+
+double WindowWidth(const QWidget* window) {
+  return PixelsToTwipsX(window->frameGeometry().width());
+}
+
+double WindowHeight(const QWidget* window) {
+  const int pixels = window->frameGeometry().height();
+  const QVariant stored = window->property(kWindowHeightPixels);
+  if (stored.isValid() && stored.toInt() == pixels)
+    return window->property(kWindowHeightTwips).toDouble();
+  return PixelsToTwipsY(pixels);
+}
+
+void SetWindowClientSize(QWidget* window, double width, double height) {
+  window->resize(Round(TwipsToPixelsX(width)), Round(TwipsToPixelsY(height)));
+}
+
+void SetWindowHeight(QWidget* window, double height) {
+  const int frame = window->frameGeometry().height() - window->height();
+  const int outer = Round(TwipsToPixelsY(height));
+  window->resize(window->width(), std::max(0, outer - frame));
+  window->setProperty(kWindowHeightTwips, height);
+  window->setProperty(kWindowHeightPixels, window->frameGeometry().height());
+}
+
+void SetWindowLeft(QWidget* window, double left) {
+  window->move(Round(TwipsToPixelsX(left)), window->frameGeometry().y());
+}
+
+void SetWindowTop(QWidget* window, double top) {
+  window->move(window->frameGeometry().x(), Round(TwipsToPixelsY(top)));
+}
+
+void SetFontSize(QWidget* control, double points) {
+  QFont font = control->font();
+  font.setPointSizeF(points);
+  control->setFont(font);
+}
+
+// ---- controls ---------------------------------------------------------------------
+
+namespace {
+
+// Qt lays out LF (and U+2029) as a line break but not a lone CR; shows every
+// kind of line end as one.
+QString ForDisplay(std::u16string_view text) {
+  QString s = ToQString(text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return s;
+}
+
+// A label shows a handful of lines; laying out megabytes for them would
+// freeze the window.
+constexpr size_t kLabelDisplayLimit = 4000;
+
+}  // namespace
+
+Label::Label(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+  setWordWrap(true);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setTextInteractionFlags(Qt::NoTextInteraction);
+}
+
+void Label::SetCaption(std::u16string caption) {
+  m_caption = std::move(caption);
+  std::u16string_view shown(m_caption);
+  QString display;
+  if (shown.size() > kLabelDisplayLimit) {
+    display = ForDisplay(shown.substr(0, kLabelDisplayLimit)) + QChar(0x2026);
+  } else {
+    display = ForDisplay(shown);
+  }
+  setText(display);
+}
+
+TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setTabChangesFocus(false);
+}
+
+std::u16string TextBox::Text() const {
+  if (!document()->isModified()) return m_text;
+  return ToU16(toPlainText());
+}
+
+void TextBox::SetText(std::u16string text) {
+  m_text = std::move(text);
+  setPlainText(ForDisplay(m_text));
+  document()->setModified(false);
+}
+
+Button::Button(const QString& caption, QWidget* parent)
+    : QPushButton(parent), m_label(new QLabel(this)) {
+  m_label->setTextFormat(Qt::PlainText);
+  m_label->setWordWrap(true);
+  m_label->setAlignment(Qt::AlignCenter);
+  m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  SetCaption(caption);
+}
+
+QString Button::Caption() const { return m_label->text(); }
+
+void Button::SetCaption(const QString& caption) {
+  m_label->setText(caption);
+  setAccessibleName(caption);
+}
+
+void Button::resizeEvent(QResizeEvent* event) {
+  QPushButton::resizeEvent(event);
+  m_label->setGeometry(rect().adjusted(2, 0, -2, 0));
+}
+
+}  // namespace tf::platform

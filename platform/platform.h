@@ -1,0 +1,144 @@
+// The thin layer over Qt that the window stands on: clipboard, screen, busy
+// cursor, event processing, ending, error reports, geometry in twips, and
+// the label and text box that keep the exact text they were given.
+//
+// Every operation runs on the GUI thread. Twips are 1/1440 inch at the
+// screen's logical DPI; a value set in twips reads back exactly as set for
+// as long as the widget keeps the pixel size it was given.
+#pragma once
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QString>
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace tf::platform {
+
+// ---- text conversion ------------------------------------------------------
+
+// UTF-16 both sides, so the conversion is exact, lone surrogates included.
+std::u16string ToU16(const QString& s);
+QString ToQString(std::u16string_view s);
+
+// ---- clipboard --------------------------------------------------------------
+
+// The clipboard's plain text; the empty text when it holds no text (an image
+// only, or nothing at all).
+std::u16string ClipboardText();
+// Makes `text` the clipboard's plain text, replacing whatever it held.
+void SetClipboardText(std::u16string_view text);
+
+// ---- events, cursor, end, errors ----------------------------------------------
+
+// Thrown by ProcessPendingEvents once the program has been asked to end, so
+// that a command interrupted there stops at once instead of going on.
+class EndRequested final : public std::exception {
+ public:
+  const char* what() const noexcept override { return "the program is ending"; }
+};
+
+// Handles queued input and painting before returning (a click handled here
+// runs its whole command nested); throws EndRequested if the program was
+// asked to end meanwhile.
+void ProcessPendingEvents();
+// Asks the program to end: hides every window and leaves the event loop as
+// soon as control returns to it; commands still running stop at their next
+// event processing. Qt's clean shutdown then hands the clipboard over.
+void End();
+// True once End() has been called.
+bool Ending();
+
+// Shows the hourglass over the whole screen for its lifetime; restored on
+// every way out, exceptions included, and nesting is safe.
+class BusyCursor final {
+ public:
+  BusyCursor();
+  ~BusyCursor();
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// Shows an error in a modal message box over `parent` and returns when the
+// user has read it; the program goes on.
+void ReportError(QWidget* parent, const QString& message);
+// Shows a warning in a message box that does not block the window.
+void ShowWarning(QWidget* parent, const QString& message);
+
+// ---- geometry in twips ------------------------------------------------------------
+
+double TwipsToPixelsX(double twips);
+double TwipsToPixelsY(double twips);
+double PixelsToTwipsX(double pixels);
+double PixelsToTwipsY(double pixels);
+
+// The primary screen's size; 0 when there is no screen.
+double ScreenWidth();
+double ScreenHeight();
+
+// A control's position and size relative to the window's client area.
+void SetGeometry(QWidget* control, double left, double top, double width, double height);
+double Left(const QWidget* control);
+double Top(const QWidget* control);
+double Width(const QWidget* control);
+double Height(const QWidget* control);
+void SetHeight(QWidget* control, double height);
+
+// The window's outer (frame included) values relative to the screen. Setting
+// the height keeps the left and top edges.
+double WindowWidth(const QWidget* window);
+double WindowHeight(const QWidget* window);
+void SetWindowClientSize(QWidget* window, double width, double height);
+void SetWindowHeight(QWidget* window, double height);
+void SetWindowLeft(QWidget* window, double left);
+void SetWindowTop(QWidget* window, double top);
+
+// Sets the point size of a control's font.
+void SetFontSize(QWidget* control, double points);
+
+// ---- controls ---------------------------------------------------------------------
+
+// A label whose caption is kept verbatim (line breaks included) and shown as
+// plain text, never as rich text, word-wrapped. Only the beginning of a very
+// long caption is laid out: the label has no scroll bar to show more.
+class Label final : public QLabel {
+ public:
+  explicit Label(QWidget* parent);
+  const std::u16string& Caption() const { return m_caption; }
+  void SetCaption(std::u16string caption);
+
+ private:
+  std::u16string m_caption;
+};
+
+// A multi-line, wrapped text box with a vertical scroll bar only. Text()
+// returns exactly the text last given to SetText (CR, CR LF and TAB as they
+// were) until the user edits it, and the edited text after that.
+class TextBox final : public QPlainTextEdit {
+ public:
+  explicit TextBox(QWidget* parent);
+  std::u16string Text() const;
+  void SetText(std::u16string text);
+
+ private:
+  std::u16string m_text;
+};
+
+// A push button whose caption wraps onto several lines when it is wider
+// than the button, instead of being cut off.
+class Button final : public QPushButton {
+ public:
+  Button(const QString& caption, QWidget* parent);
+  QString Caption() const;
+  void SetCaption(const QString& caption);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QLabel* m_label;
+};
+
+}  // namespace tf::platform
