@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# End to end on a real X server, as a user would: text put on the clipboard
+# with xclip, the program started, its buttons clicked with xdotool at their
+# places on the screen, and the clipboard read back with xclip.
+# Usage: e2e_x11.sh TITLEFIXER   (run under xvfb-run)
+set -euo pipefail
+
+BIN=$(readlink -f "$1")
+WORK=$(mktemp -d)
+export HOME=$WORK XDG_CONFIG_HOME=$WORK/config
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+cd "$WORK"
+PID=
+cleanup() {
+  [[ -n $PID ]] && kill "$PID" 2>/dev/null || true
+  pkill -u "$(id -u)" -f "xclip -selection clipboard" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+passed=0 failed=0
+check() {  # name expected-file actual-file
+  if cmp -s "$2" "$3"; then
+    passed=$((passed + 1)); echo "ok: $1"
+  else
+    failed=$((failed + 1)); echo "FAILED: $1"
+    echo "  expected: $(od -c "$2" | head -3)"; echo "  actual:   $(od -c "$3" | head -3)"
+  fi
+}
+
+put_clipboard() { printf '%b' "$1" | xclip -selection clipboard -i >/dev/null 2>&1; }
+# Waits until the clipboard holds $1 (printf %b escapes) or 5 s pass, then
+# checks it.
+expect_clipboard() {
+  printf '%b' "$2" > expected
+  for _ in $(seq 50); do
+    xclip -selection clipboard -o > actual 2>/dev/null || : > actual
+    cmp -s expected actual && break
+    sleep 0.1
+  done
+  check "$1" expected actual
+}
+
+start() {
+  "$BIN" "$@" 2>"$WORK/stderr" &
+  PID=$!
+  WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "Quorvel's Title Fixer Program" | head -1)
+  eval "$(xdotool getwindowgeometry --shell "$WIN")"
+  sleep 0.3
+}
+
+# Button centres in twips, from the window's layout (96 dpi: 15 twips a pixel).
+declare -A CX=([0]=1086 [1]=3126 [2]=5166 [3]=7206 [4]=7326 [5]=7326 [6]=7806 [7]=6846 [8]=6066)
+declare -A CY=([0]=3366 [1]=3366 [2]=3300 [3]=3300 [4]=4386 [5]=5586 [6]=3846 [7]=3846 [8]=3606)
+click() {
+  xdotool mousemove $((X + CX[$1] / 15)) $((Y + CY[$1] / 15)) click 1
+  sleep 0.2
+}
+
+# Start-up, then copy the title-cased text.
+put_clipboard 'the geology of\r\n\tnew zealand; smith, j.r.'
+start
+click 0
+expect_clipboard "start-up shows the title-cased text; Copy to Clipboard" \
+  'The Geology of New Zealand; Smith, J.r.'
+
+# Refresh, open the lower part, copy authors and title.
+put_clipboard 'A STUDY OF HEAT FLOW; smith, j.r. and jones, a.'
+click 1
+click 6
+click 4
+expect_clipboard "Refresh, More, Copy Authors" 'Smith, J.R. and Jones, A.'
+click 5
+expect_clipboard "Copy Title" 'A Study of Heat Flow'
+
+# The two joiners, each followed by the squish.
+put_clipboard 'x h e a t e d y\r\n\r\nnext , line'
+click 8
+click 0
+expect_clipboard "the \"2\" button keeps paragraphs and squishes" 'x heated y\r\rnext, line'
+put_clipboard 'x h e a t e d y\r\n\r\nnext , line'
+click 2
+click 0
+expect_clipboard "Just strip Line Breaks joins and squishes" 'x heated y next, line'
+
+# A user's edit, squished and copied as edited.
+xdotool mousemove $((X + 200)) $((Y + 130)) click 1
+xdotool key ctrl+a
+xdotool type --delay 20 'x w e l l s ok'
+click 7
+click 0
+expect_clipboard "Squish works on the user's edit" 'x wells ok'
+
+# Quit ends the program.
+click 3
+for _ in $(seq 50); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$PID" 2>/dev/null; then
+  failed=$((failed + 1)); echo "FAILED: Quit ends the program"
+else
+  wait "$PID" && status=0 || status=$?
+  printf '0' > expected; printf '%s' "$status" > actual
+  check "Quit ends the program with status 0" expected actual
+fi
+PID=
+
+# The word list in the working directory is used.
+printf 'andesite\r\nbasalt\r\n' > wordlist.txt
+put_clipboard 'x a n d e s i t e y'
+start
+click 2
+click 0
+expect_clipboard "wordlist.txt in the working directory" 'x andesite y'
+click 3
+wait "$PID" || true
+PID=
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

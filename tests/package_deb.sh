@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build tree, unpacks it into a scratch
+# folder and runs what it installed.
+# Usage: package_deb.sh BUILD_DIR
+set -euo pipefail
+build=$(readlink -f "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
+deb=$(ls "$work"/out/titlefixer_*.deb)
+dpkg-deb -x "$deb" root
+dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
+for f in usr/bin/titlefixer usr/share/applications/titlefixer.desktop \
+         usr/share/metainfo/io.github.titlefixer.TitleFixer.metainfo.xml \
+         usr/share/icons/hicolor/scalable/apps/titlefixer.svg \
+         usr/share/icons/hicolor/32x32/apps/titlefixer.png usr/share/man/man1/titlefixer.1; do
+  [[ -e root/$f ]] || { echo "missing from the package: $f"; exit 1; }
+done
+out=$(printf 'RESERVOIR ENGINEERING AND THE TOUGH2 CODE' | root/usr/bin/titlefixer clean)
+[[ $out == 'Reservoir Engineering and the TOUGH2 Code' ]] || { echo "packaged binary printed: $out"; exit 1; }
+echo "package ok: $(basename "$deb")"
