@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -100,7 +101,8 @@ TEST_F(Cli, ErrorsAndExitStatus) {
       {{"clean", "--bogus"}, 2, "bogus"},
       {{"clean", "-p"}, 2, "join"},
       {{"squish", "--raw"}, 2, "raw"},
-      {{}, 2, "Usage"},
+      {{}, 1, "no display"},  // the window, and nothing to open it on
+      {{"--no-wordlist"}, 1, "no display"},
       {{"clean", (m_dir / "missing.txt").string()}, 1, "missing.txt"},
       {{"clean", m_dir.string()}, 1, "directory"},
       {{"squish", "--wordlist", (m_dir / "nolist.txt").string()}, 1, "nolist.txt"},
@@ -115,6 +117,18 @@ TEST_F(Cli, ErrorsAndExitStatus) {
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("titlefixer join"), std::string::npos);
   EXPECT_EQ(Run({"--version"}).out.rfind("titlefixer ", 0), 0u);
+}
+
+TEST_F(Cli, WindowWithoutAUsableDisplayFailsInOneLine) {
+  for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
+           {"DISPLAY", ":77"}, {"QT_QPA_PLATFORM", "nonexistent"}}) {
+    auto env = kNoDisplay;
+    env[name] = value;
+    const auto got = RunProcess({TF_BINARY}, "", env, m_dir.string());
+    EXPECT_EQ(got.status, 1) << name;
+    EXPECT_EQ(std::count(got.err.begin(), got.err.end(), '\n'), 1) << got.err;
+    EXPECT_NE(got.err.find("cannot open the window"), std::string::npos) << got.err;
+  }
 }
 
 TEST_F(Cli, WordList) {
