@@ -201,6 +201,14 @@ QString ForDisplay(std::u16string_view text) {
 // freeze the window.
 constexpr size_t kLabelDisplayLimit = 4000;
 
+// Shaping a pasted page of Latin text as one paragraph costs several times
+// more than laying it out; Qt still shapes scripts that need it.
+void PreferSpeed(QWidget* w) {
+  QFont font = w->font();
+  font.setStyleStrategy(QFont::PreferNoShaping);
+  w->setFont(font);
+}
+
 }  // namespace
 
 Label::Label(QWidget* parent) : QLabel(parent) {
@@ -208,6 +216,7 @@ Label::Label(QWidget* parent) : QLabel(parent) {
   setWordWrap(true);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setTextInteractionFlags(Qt::NoTextInteraction);
+  PreferSpeed(this);
 }
 
 void Label::SetCaption(std::u16string caption) {
@@ -228,6 +237,7 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setTabChangesFocus(false);
+  PreferSpeed(this);
 }
 
 std::u16string TextBox::Text() const {
