@@ -1,0 +1,19 @@
+// The splitters against the literal steps: the same words, and the blank
+// lines where the literal steps put their marker.
+#include "fuzz/fuzz_common.h"
+#include "tests/literal.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace tf;
+  const std::u16string in = size && data[0] & 1 ? fuzz::Units(data + 1, size - 1)
+                                                : fuzz::Texty(data, size);
+  std::vector<std::u16string> one;
+  for (auto w : BreakWords(in)) one.emplace_back(w);
+  TF_CHECK(one == literal::BreakWords(in, false), in);
+  if (in.find(u"!@#") == std::u16string::npos) {
+    std::vector<std::u16string> two;
+    for (const auto& w : BreakWords2(in)) two.push_back(w.paragraph ? u"!@#" : std::u16string(w.text));
+    TF_CHECK(two == literal::BreakWords(in, true), in);
+  }
+  return 0;
+}
