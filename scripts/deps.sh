@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libicu-dev fonts-dejavu-core
   libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth xclip xdotool
+  xvfb xauth xclip xdotool libx11-dev
   dpkg-dev file
 )
 

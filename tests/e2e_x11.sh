@@ -2,17 +2,19 @@
 # End to end on a real X server, as a user would: text put on the clipboard
 # with xclip, the program started, its buttons clicked with xdotool at their
 # places on the screen, and the clipboard read back with xclip.
-# Usage: e2e_x11.sh TITLEFIXER   (run under xvfb-run)
+# Usage: e2e_x11.sh TITLEFIXER X11_HELPER   (run under xvfb-run)
 set -euo pipefail
 
 BIN=$(readlink -f "$1")
+HELPER=$(readlink -f "$2")
 WORK=$(mktemp -d)
 export HOME=$WORK XDG_CONFIG_HOME=$WORK/config
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 cd "$WORK"
-PID=
+PID= MANAGER=
 cleanup() {
   [[ -n $PID ]] && kill "$PID" 2>/dev/null || true
+  [[ -n $MANAGER ]] && kill "$MANAGER" 2>/dev/null || true
   pkill -u "$(id -u)" -f "xclip -selection clipboard" 2>/dev/null || true
   rm -rf "$WORK"
 }
@@ -91,17 +93,45 @@ click 7
 click 0
 expect_clipboard "Squish works on the user's edit" 'x wells ok'
 
-# Quit ends the program.
+# Waits for the program to end and checks it ended well.
+expect_exit() {
+  for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$PID" 2>/dev/null; then
+    failed=$((failed + 1)); echo "FAILED: $1 (still running)"
+  else
+    wait "$PID" && status=0 || status=$?
+    printf '0' > expected; printf '%s' "$status" > actual
+    check "$1" expected actual
+  fi
+  PID=
+}
+
+# Quit ends the program; with no clipboard manager its clipboard goes too.
 click 3
-for _ in $(seq 50); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$PID" 2>/dev/null; then
-  failed=$((failed + 1)); echo "FAILED: Quit ends the program"
-else
-  wait "$PID" && status=0 || status=$?
-  printf '0' > expected; printf '%s' "$status" > actual
-  check "Quit ends the program with status 0" expected actual
-fi
-PID=
+expect_exit "Quit ends the program with status 0"
+expect_clipboard "without a clipboard manager the copied text leaves with the program" ''
+
+# With a clipboard manager running, the text stays after Quit...
+"$HELPER" manager "$WORK/saved" > manager.out &
+MANAGER=$!
+for _ in $(seq 50); do grep -q ready manager.out 2>/dev/null && break; sleep 0.1; done
+put_clipboard 'heat  flow\r\nin wells'
+start
+click 0
+expect_clipboard "copied before Quit" 'Heat Flow in Wells'
+click 3
+expect_exit "Quit with a clipboard manager"
+expect_clipboard "the clipboard manager holds the text after Quit" 'Heat Flow in Wells'
+
+# ...and after the window is closed.
+put_clipboard 'the tough2 code'
+start
+click 0
+"$HELPER" close "$WIN"
+expect_exit "closing the window ends the program"
+expect_clipboard "the clipboard manager holds the text after closing" 'The TOUGH2 Code'
+kill "$MANAGER"; wait "$MANAGER" 2>/dev/null || true
+MANAGER=
 
 # The word list in the working directory is used.
 printf 'andesite\r\nbasalt\r\n' > wordlist.txt

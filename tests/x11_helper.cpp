@@ -1,0 +1,107 @@
+// Two small X11 tools for the end-to-end test:
+//   x11_helper manager FILE  acts as a clipboard manager: owns
+//                            CLIPBOARD_MANAGER, and when a program hands its
+//                            clipboard over (SAVE_TARGETS) takes the text,
+//                            writes it to FILE and serves it as CLIPBOARD.
+//   x11_helper close WINDOW  asks a window to close as a window manager does
+//                            (WM_DELETE_WINDOW).
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace {
+
+Display* g_display;
+Atom Intern(const char* name) { return XInternAtom(g_display, name, False); }
+
+int Close(Window target) {
+  XEvent ev{};
+  ev.xclient.type = ClientMessage;
+  ev.xclient.window = target;
+  ev.xclient.message_type = Intern("WM_PROTOCOLS");
+  ev.xclient.format = 32;
+  ev.xclient.data.l[0] = static_cast<long>(Intern("WM_DELETE_WINDOW"));
+  ev.xclient.data.l[1] = CurrentTime;
+  XSendEvent(g_display, target, False, NoEventMask, &ev);
+  XFlush(g_display);
+  return 0;
+}
+
+void Notify(const XSelectionRequestEvent& req, Atom property) {
+  XEvent reply{};
+  reply.xselection.type = SelectionNotify;
+  reply.xselection.requestor = req.requestor;
+  reply.xselection.selection = req.selection;
+  reply.xselection.target = req.target;
+  reply.xselection.property = property;
+  reply.xselection.time = req.time;
+  XSendEvent(g_display, req.requestor, False, NoEventMask, &reply);
+  XFlush(g_display);
+}
+
+int Manager(const char* file) {
+  const Window root = DefaultRootWindow(g_display);
+  const Window self = XCreateSimpleWindow(g_display, root, 0, 0, 1, 1, 0, 0, 0);
+  const Atom manager = Intern("CLIPBOARD_MANAGER"), save = Intern("SAVE_TARGETS"),
+             clipboard = Intern("CLIPBOARD"), utf8 = Intern("UTF8_STRING"),
+             targets = Intern("TARGETS"), stash = Intern("TF_SAVED");
+  XSetSelectionOwner(g_display, manager, self, CurrentTime);
+  if (XGetSelectionOwner(g_display, manager) != self) return 1;
+  std::printf("ready\n");
+  std::fflush(stdout);
+  std::string saved;
+  for (;;) {
+    XEvent ev;
+    XNextEvent(g_display, &ev);
+    if (ev.type != SelectionRequest) continue;
+    const XSelectionRequestEvent req = ev.xselectionrequest;
+    if (req.selection == manager && req.target == save) {
+      // Fetch the text from its owner, who waits for our answer meanwhile.
+      XConvertSelection(g_display, clipboard, utf8, stash, self, CurrentTime);
+      XEvent got;
+      do XNextEvent(g_display, &got);
+      while (got.type != SelectionNotify);
+      if (got.xselection.property != None) {
+        Atom type;
+        int format;
+        unsigned long items, after;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(g_display, self, stash, 0, 1 << 24, True, AnyPropertyType, &type,
+                           &format, &items, &after, &data);
+        saved.assign(reinterpret_cast<char*>(data), items);
+        XFree(data);
+      }
+      std::ofstream(file, std::ios::binary) << saved;
+      XSetSelectionOwner(g_display, clipboard, self, CurrentTime);
+      Notify(req, req.property);
+    } else if (req.selection == clipboard && req.target == targets) {
+      const Atom list[] = {targets, utf8, XA_STRING};
+      XChangeProperty(g_display, req.requestor, req.property, XA_ATOM, 32, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(list), 3);
+      Notify(req, req.property);
+    } else if (req.selection == clipboard && (req.target == utf8 || req.target == XA_STRING)) {
+      XChangeProperty(g_display, req.requestor, req.property, req.target, 8, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(saved.data()),
+                      static_cast<int>(saved.size()));
+      Notify(req, req.property);
+    } else {
+      Notify(req, None);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) return 2;
+  g_display = XOpenDisplay(nullptr);
+  if (!g_display) return 1;
+  if (std::strcmp(argv[1], "manager") == 0) return Manager(argv[2]);
+  if (std::strcmp(argv[1], "close") == 0) return Close(std::strtoul(argv[2], nullptr, 0));
+  return 2;
+}
