@@ -41,6 +41,10 @@ bool g_ending = false;
 }
 
 void ProcessPendingEvents() {
+  // Everything already queued is delivered here, also when this runs inside
+  // the delivery of an earlier event: Qt's main-loop integration would skip
+  // queued events in a nested call unless something new had been posted.
+  QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   if (g_ending) throw EndRequested();
 }

@@ -32,6 +32,19 @@ void ClickWhenChanged(QPlainTextEdit* trigger, QAbstractButton* button) {
   });
 }
 
+// Queues clicks so that they arrive inside the command, at the squish's own
+// event processing rather than at the start of the click: the processing at
+// the start of a click delivers what is queued and then what that queues in
+// turn, so the clicks are queued two steps later.
+void ClickDuringCommand(QObject* context, QList<QAbstractButton*> buttons) {
+  QMetaObject::invokeMethod(context, [context, buttons] {
+    QMetaObject::invokeMethod(context, [buttons] {
+      for (QAbstractButton* b : buttons)
+        QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+    }, Qt::QueuedConnection);
+  }, Qt::QueuedConnection);
+}
+
 }  // namespace
 
 class WindowTest final : public QObject {
@@ -253,6 +266,54 @@ class WindowTest final : public QObject {
     QVERIFY(early.Text1()->Text() == u"X wells Y");
   }
 
+  void clicksOnEveryButtonDuringASquish() {
+    const std::u16string clip = u"t h e  g e o t h e r m a l\r\n\r\nf i e l d s ; s m i t h , j . r .";
+    SetClipboard(clip);
+    Form1 form({false, {}});
+    form.Form_Load();
+    const std::u16string working = u"x h e a t e d y: w e l l s";
+    form.Text1()->SetText(working);
+    // Queued in this order while the squish of button 7 processes events.
+    // Each click first processes the events still pending, so the click
+    // queued behind it runs whole before its own command: the commands run
+    // last-queued first, 5, 4, 0, 6, 7, 8, 2, 1, and then the squish goes
+    // on with Text1 as they left it.
+    QList<QAbstractButton*> buttons;
+    for (int i : {1, 2, 8, 7, 6, 0, 4, 5}) buttons << form.Command1(i);
+    QStringList order;  // when each click's command has finished
+    for (int i : {1, 2, 8, 7, 6, 0, 4, 5})
+      QObject::connect(form.Command1(i), &QAbstractButton::clicked, [&order, i] { order << QString::number(i); });
+    ClickDuringCommand(&form, buttons);
+    form.Command1_Click(7);
+    QCOMPARE(order, QStringList({"5", "4", "0", "6", "7", "8", "2", "1"}));
+    const Vocabulary& v = form.Words();
+    // 5, 4, 0: the clipboard ends up holding the working text; 8, 2 and 1
+    // read it from there.
+    QVERIFY(Clipboard() == working);
+    QVERIFY(form.Label1()->Caption() == working);
+    QVERIFY(form.Label2()->Caption() == CleanTitle(working));  // 1 ran last
+    const AuthorsTitle parts = GetAuthorsTitle(CleanTitle(working));
+    QVERIFY(form.Text2()->Text() == parts.Authors);
+    QVERIFY(form.Text3()->Text() == parts.Title);
+    QVERIFY(form.Text1()->Text() == SquishText(CleanTitle(working), v));
+    QVERIFY(form.MoreShown());
+    QCOMPARE(pf::WindowHeight(&form), 6756.0);
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);  // every busy cursor restored
+  }
+
+  void nulAndLoneSurrogates() {
+    const std::u16string clip = std::u16string(u"heat\0 flow ") + char16_t(0xD800) + u" \xDC00x the";
+    SetClipboard(clip);
+    QVERIFY(Clipboard() == clip);
+    Form1 form({false, {}});
+    form.Form_Load();
+    QVERIFY(form.Label1()->Caption() == clip);
+    QVERIFY(form.Text1()->Text() == CleanTitle(clip));
+    form.Command1_Click(0);
+    QVERIFY(Clipboard() == CleanTitle(clip));
+    QCOMPARE(Clipboard().size(), clip.size());
+  }
+
   void awkwardClipboards() {
     // HTML: the plain text is taken, and shown as plain text.
     auto* mime = new QMimeData;
@@ -340,11 +401,19 @@ class WindowTest final : public QObject {
     Form1 form({false, {}});
     form.Form_Load();
     form.Text1()->SetText(u"x h e a t y");
-    QMetaObject::invokeMethod(form.Command1(3), &QAbstractButton::click, Qt::QueuedConnection);
+    // A refresh and then Quit clicked while the squish processes events:
+    // Quit, queued behind, runs first, and nothing runs after it.
+    ClickDuringCommand(&form, {form.Command1(1), form.Command1(3)});
+    SetClipboard(u"changed");
     form.Command1_Click(7);
     QVERIFY(pf::Ending());
     QVERIFY(!form.isVisible());
     QVERIFY(form.Text1()->Text() == u"x h e a t y");  // stopped before the squish
+    QVERIFY(form.Label1()->Caption() == u"x");        // the refresh never ran
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    // Nothing runs any more.
+    form.Command1_Click(6);
+    QVERIFY(!form.MoreShown());
   }
 };
 
