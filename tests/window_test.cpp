@@ -7,11 +7,30 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <cstdlib>
+#include <new>
 
 #include "platform/platform.h"
 #include "squish/vocabulary.h"
 #include "text/text.h"
 #include "ui/form1.h"
+
+// Allocations above a size can be made to fail, to see the window survive
+// memory running out in the middle of a command.
+namespace {
+std::atomic<size_t> g_failAllocationsAbove{0};
+}
+
+void* operator new(size_t size) {
+  const size_t limit = g_failAllocationsAbove.load(std::memory_order_relaxed);
+  if (limit != 0 && size > limit) throw std::bad_alloc();
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
 
 namespace tf {
 namespace {
@@ -312,6 +331,34 @@ class WindowTest final : public QObject {
     form.Command1_Click(0);
     QVERIFY(Clipboard() == CleanTitle(clip));
     QCOMPARE(Clipboard().size(), clip.size());
+  }
+
+  void outOfMemoryIsReportedAndTheWindowGoesOn() {
+    SetClipboard(u"first");
+    Form1 form({false, {}});
+    form.Form_Load();
+    // 8 MB of text, two million words: the word list needs 32 MB.
+    std::u16string big;
+    for (int i = 0; i < 2'000'000; ++i) big += u"a ";
+    big += u"x h e a t y";
+    SetClipboard(big);
+    QString reported;
+    QTimer::singleShot(50, [&reported] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        reported = box->text();
+        box->accept();
+      }
+    });
+    g_failAllocationsAbove = 20'000'000;
+    form.Command1_Click(1);  // the title casing cannot get its memory
+    g_failAllocationsAbove = 0;
+    QVERIFY(reported.contains("could not be completed"));
+    QVERIFY(form.isVisible());
+    QVERIFY(form.Label1()->Caption() == big);   // written before the failure
+    QVERIFY(form.Text1()->Text() == u"First");  // untouched
+    form.Text1()->SetText(u"x h e a t y");
+    form.Command1_Click(7);                     // and the next command works
+    QVERIFY(form.Text1()->Text() == u"x heat y");
   }
 
   void awkwardClipboards() {
