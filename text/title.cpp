@@ -58,15 +58,19 @@ std::u16string StrictFirstLetterUpper(std::u16string_view in) {
 }
 
 std::u16string CleanTitle(std::u16string_view in) {
-  const auto words = BreakWords(detail::StripBlankEnds(in));
+  const std::u16string_view t = detail::StripBlankEnds(in);
   std::u16string r;
-  if (words.empty()) return r;
-  r.reserve(in.size());
-  r += StrictFirstLetterUpper(words[0]);
-  for (size_t k = 1; k < words.size(); ++k) {
-    r += u' ';
-    r += FirstLetterUpper(words[k]);
-  }
+  r.reserve(t.size());
+  bool first = true;
+  detail::ForEachWord(t, false, [&](std::u16string_view w, bool) {
+    if (first) {
+      r += StrictFirstLetterUpper(w);
+      first = false;
+    } else {
+      r += u' ';
+      r += FirstLetterUpper(w);
+    }
+  });
   return r;
 }
 
