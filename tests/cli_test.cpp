@@ -1,42 +1,16 @@
 // The command line as a script drives it: the built binary, real pipes and
 // files, no display.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
-#include "tests/process.h"
+#include "tests/binary_test.h"
 
 namespace tf {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kNoDisplay;
 using test::RunProcess;
-
-const std::map<std::string, std::optional<std::string>> kNoDisplay = {
-    {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt},
-    {"QT_QPA_PLATFORM", std::nullopt}, {"XDG_CONFIG_HOME", "/nonexistent"}};
-
-class Cli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() / ("tf-cli-" + std::to_string(::getpid()));
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
-  std::string File(const std::string& name, const std::string& bytes) {
-    const auto p = m_dir / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p.string();
-  }
-  test::ProcessResult Run(std::vector<std::string> args, const std::string& input = {}) {
-    args.insert(args.begin(), TF_BINARY);
-    return RunProcess(args, input, kNoDisplay, m_dir.string());
-  }
-  fs::path m_dir;
-};
+using Cli = test::BinaryTest;
 
 struct Row {
   std::vector<std::string> args;

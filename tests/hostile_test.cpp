@@ -1,38 +1,12 @@
 // Hostile input through the command line, as a user's script would feed it:
 // the results are checked, not only survival.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-
-#include "tests/process.h"
+#include "tests/binary_test.h"
 
 namespace tf {
 namespace {
 
 namespace fs = std::filesystem;
-
-class Hostile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() / ("tf-hostile-" + std::to_string(::getpid()));
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
-  std::string File(const std::string& name, const std::string& bytes) {
-    const auto p = m_dir / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p.string();
-  }
-  test::ProcessResult Run(std::vector<std::string> args, const std::string& input = {}) {
-    args.insert(args.begin(), TF_BINARY);
-    return test::RunProcess(args, input,
-                            {{"DISPLAY", std::nullopt}, {"XDG_CONFIG_HOME", "/nonexistent"}},
-                            m_dir.string());
-  }
-  fs::path m_dir;
-};
+using Hostile = test::BinaryTest;
 
 std::string Repeat(const std::string& s, size_t times) {
   std::string out;
