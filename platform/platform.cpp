@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace tf::platform {
@@ -205,6 +206,9 @@ QString ForDisplay(std::u16string_view text) {
 // freeze the window.
 constexpr size_t kLabelDisplayLimit = 4000;
 
+// Beyond this many characters without a break, a text box wraps anywhere.
+constexpr size_t kLongestWrappedWord = 1000;
+
 // Shaping a pasted page of Latin text as one paragraph costs several times
 // more than laying it out; Qt still shapes scripts that need it.
 void PreferSpeed(QWidget* w) {
@@ -251,6 +255,16 @@ std::u16string TextBox::Text() const {
 
 void TextBox::SetText(std::u16string text) {
   m_text = std::move(text);
+  // Qt's word-boundary wrapping takes time quadratic in the length of a
+  // word; a paste with no spaces at all would freeze the window. Such text
+  // is wrapped anywhere instead.
+  size_t longest = 0, run = 0;
+  for (char16_t c : m_text) {
+    run = (c == u' ' || c == u'\r' || c == u'\n' || c == u'\t') ? 0 : run + 1;
+    longest = std::max(longest, run);
+  }
+  setWordWrapMode(longest > kLongestWrappedWord ? QTextOption::WrapAnywhere
+                                                : QTextOption::WrapAtWordBoundaryOrAnywhere);
   setPlainText(ForDisplay(m_text));
   document()->setModified(false);
 }

@@ -420,6 +420,22 @@ class WindowTest final : public QObject {
     QVERIFY(Clipboard() == expected);
   }
 
+  void tenMegabytesWithoutASpace() {
+    const std::u16string big(5'000'000, u'x');
+    std::u16string capitalised = big;
+    capitalised[0] = u'X';
+    SetClipboard(big);
+    Form1 form({false, {}});
+    form.Form_Load();
+    QVERIFY(form.Label1()->Caption() == big);
+    QVERIFY(form.Text1()->Text() == capitalised);
+    for (int index : {1, 2, 8, 7}) form.Command1_Click(index);
+    QVERIFY(form.Text1()->Text() == big);
+    QVERIFY(form.Text2()->Text() == capitalised);
+    form.Command1_Click(0);
+    QVERIFY(Clipboard() == big);
+  }
+
   void screenshots() {
     SetClipboard(u"THE GEOLOGY OF THE\r\n\tWAIRAKEI GEOTHERMAL FIELD, NEW ZEALAND; grindley, g.w.");
     Form1 form({false, {}});
