@@ -43,19 +43,30 @@ inline std::u16string WordListText(size_t count, unsigned seed = 7) {
   return text;
 }
 
+// Built-in words drawn at random, as the texts below are made of.
+class RandomWords {
+ public:
+  explicit RandomWords(unsigned seed) : m_rng(seed), m_pick(0, m_vocabulary.NumWords() - 1) {}
+  const std::u16string& operator()() { return m_vocabulary.WordList()[m_pick(m_rng)]; }
+  std::mt19937& Rng() { return m_rng; }
+
+ private:
+  Vocabulary m_vocabulary;
+  std::mt19937 m_rng;
+  std::uniform_int_distribution<size_t> m_pick;
+};
+
 // About `units` UTF-16 units of references, 80-column lines, CR LF.
 inline std::u16string References(size_t units, unsigned seed = 11) {
-  std::mt19937 rng(seed);
-  const Vocabulary vocabulary;
-  const auto& words = vocabulary.WordList();
-  std::uniform_int_distribution<size_t> pick(0, words.size() - 1);
+  RandomWords word(seed);
+  std::mt19937& rng = word.Rng();
   std::uniform_int_distribution<int> len(6, 14), letter(0, 25);
   std::u16string text;
   size_t column = 0;
   while (text.size() < units) {
     std::u16string ref = u"SMITH, J.R., ";
     ref[0] = static_cast<char16_t>(u'A' + letter(rng));
-    for (int n = len(rng); n > 0; --n) ref += words[pick(rng)] + u" ";
+    for (int n = len(rng); n > 0; --n) ref += word() + u" ";
     ref += u"; in Proc. World Geothermal Congress, 2010.";
     for (char16_t c : ref) {
       if (c == u' ' && column > 72) {
@@ -74,15 +85,12 @@ inline std::u16string References(size_t units, unsigned seed = 11) {
 
 // The same words letter-spaced, single spaces everywhere, a few commas.
 inline std::u16string LetterSpaced(size_t units, unsigned seed = 13) {
-  std::mt19937 rng(seed);
-  const Vocabulary vocabulary;
-  const auto& words = vocabulary.WordList();
-  std::uniform_int_distribution<size_t> pick(0, words.size() - 1);
+  RandomWords word(seed);
   std::uniform_int_distribution<int> punct(0, 15);
   std::u16string text;
   while (text.size() < units) {
-    for (char16_t c : words[pick(rng)]) (text += c) += u' ';
-    const int p = punct(rng);
+    for (char16_t c : word()) (text += c) += u' ';
+    const int p = punct(word.Rng());
     if (p == 0) text += u", ";
     if (p == 1) text += u". ";
   }
