@@ -149,9 +149,7 @@ std::vector<Replacement> PlayPasses(std::u16string_view t, const Vocabulary& voc
     }
   };
   walk([&](std::uint32_t term, size_t) { ++begin[term + 1]; });
-  if (begin.size() > 1) {
-    for (size_t i = 1; i < begin.size(); ++i) begin[i] += begin[i - 1];
-  }
+  for (size_t i = 1; i < begin.size(); ++i) begin[i] += begin[i - 1];
   places.resize(begin.back());
   {
     std::vector<std::uint32_t> fill(begin.begin(), begin.end() - 1);

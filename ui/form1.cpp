@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <cmath>
 #include <new>
+#include <type_traits>
 
 #include "squish/wordlist.h"
 #include "text/text.h"
@@ -44,15 +45,16 @@ Form1::Form1(WordListChoice wordList) : m_wordListChoice(std::move(wordList)) {
   pf::SetWindowClientSize(this, 8256, 6360);
 
   // Created in tab order, so the focus chain follows it too.
-  m_label1 = new pf::Label(this);
-  m_label1->SetCaption(u"Label1");
-  pf::SetGeometry(m_label1, 120, 120, 7812, 372);
-  m_label2 = new pf::Label(this);
-  m_label2->SetCaption(u"Label2");
-  pf::SetGeometry(m_label2, 120, 600, 8052, 732);
-  m_text1 = new pf::TextBox(this);
-  m_text1->SetText(u"Text1");
-  pf::SetGeometry(m_text1, 120, 1440, 8052, 1572);
+  const auto place = [this](auto* control, std::u16string text, double left, double top,
+                            double width, double height) {
+    if constexpr (std::is_same_v<decltype(control), pf::Label*>) {
+      control->SetCaption(std::move(text));
+    } else {
+      control->SetText(std::move(text));
+    }
+    pf::SetGeometry(control, left, top, width, height);
+    return control;
+  };
   const auto makeButton = [this](int i) {
     const auto& b = kButtons[static_cast<size_t>(i)];
     auto* button = new pf::Button(QString::fromLatin1(b.caption), this);
@@ -61,13 +63,12 @@ Form1::Form1(WordListChoice wordList) : m_wordListChoice(std::move(wordList)) {
     connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     m_command1[static_cast<size_t>(i)] = button;
   };
+  m_label1 = place(new pf::Label(this), u"Label1", 120, 120, 7812, 372);
+  m_label2 = place(new pf::Label(this), u"Label2", 120, 600, 8052, 732);
+  m_text1 = place(new pf::TextBox(this), u"Text1", 120, 1440, 8052, 1572);
   for (int i = 0; i <= 3; ++i) makeButton(i);
-  m_text2 = new pf::TextBox(this);
-  m_text2->SetText(u"Text2");
-  pf::SetGeometry(m_text2, 120, 3720, 6252, 1212);
-  m_text3 = new pf::TextBox(this);
-  m_text3->SetText(u"Text3");
-  pf::SetGeometry(m_text3, 120, 5040, 6252, 1212);
+  m_text2 = place(new pf::TextBox(this), u"Text2", 120, 3720, 6252, 1212);
+  m_text3 = place(new pf::TextBox(this), u"Text3", 120, 5040, 6252, 1212);
   for (int i = 4; i <= 8; ++i) makeButton(i);
 
   QWidget* previous = m_text1;
