@@ -3,7 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/corpus.h"
-#include "tests/literal.h"
+#include "squish/squish.h"
+#include "tests/literal/literal.h"
 #include "text/text.h"
 
 namespace tf::bench {

@@ -11,8 +11,8 @@
 
 #include "bench/corpus.h"
 #include "platform/platform.h"
-#include "text/text.h"
-#include "ui/form1.h"
+#include "io/encoding.h"
+#include "ui/main_window.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -29,25 +29,28 @@ int main(int argc, char** argv) {
 
   QElapsedTimer clock;
   clock.start();
-  tf::ui::Form1 form({true, list});
-  form.Form_Load();
-  std::printf("start-up (window shown, then %zu words loaded): %lld ms\n", form.Words().NumWords(),
-              static_cast<long long>(clock.elapsed()));
+  tf::ui::MainWindow window({true, list});
+  window.StartUp();
+  std::printf("start-up (window shown, then %zu words loaded): %lld ms\n",
+              window.Words().vocabulary.NumWords(), static_cast<long long>(clock.elapsed()));
 
-  const char* names[] = {"Copy to Clipboard", "Refresh from Clipboard", "Just strip Line Breaks",
-                         "Quit", "Copy Authors", "Copy Title", "More/Less", "Squish", "2"};
-  for (int index : {0, 1, 2, 4, 5, 6, 7, 8}) {
+  using tf::ui::Command;
+  const std::pair<Command, const char*> buttons[] = {
+      {Command::Copy, "Copy to Clipboard"}, {Command::Refresh, "Refresh from Clipboard"},
+      {Command::JoinLines, "Just strip Line Breaks"}, {Command::CopyAuthors, "Copy Authors"},
+      {Command::CopyTitle, "Copy Title"}, {Command::MoreLess, "More/Less"},
+      {Command::Squish, "Squish"}, {Command::JoinParagraphs, "2"}};
+  for (const auto& [command, name] : buttons) {
     std::vector<double> ms;
     for (int run = 0; run < 7; ++run) {
       tf::platform::SetClipboardText(text);
-      if (index == 7) form.Command1_Click(1);  // squish a fresh title-cased text
+      if (command == Command::Squish) window.Request(Command::Refresh);  // a fresh title-cased text
       clock.restart();
-      form.Command1_Click(index);
+      window.Request(command);
       ms.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("button %d %-24s median %7.2f ms  max %7.2f ms\n", index, names[index], ms[3],
-                ms.back());
+    std::printf("%-24s median %7.2f ms  max %7.2f ms\n", name, ms[3], ms.back());
   }
   return 0;
 }

@@ -1,27 +1,27 @@
 #include "cli/cli.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QStringList>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <optional>
-#include <string>
+#include <new>
+#include <stdexcept>
+#include <string_view>
 
-#include "squish/vocabulary.h"
-#include "squish/wordlist.h"
-#include "text/text.h"
+#include "io/encoding.h"
+#include "io/files.h"
 
 namespace tf::cli {
 namespace {
 
 constexpr const char* kUsage =
     "Usage:\n"
-    "  titlefixer                        open the window\n"
+    "  titlefixer [--wordlist PATH | --no-wordlist]\n"
+    "                                    open the window\n"
     "  titlefixer clean   [FILE...]      the title-cased text\n"
     "  titlefixer join    [FILE...]      lines joined, then the letter-spacing repair\n"
     "      -p, --keep-paragraphs         keep blank lines as paragraph breaks\n"
@@ -42,19 +42,29 @@ constexpr const char* kUsage =
     "FILE is '-': UTF-8, or Windows-1252 when it is not valid UTF-8. Each result is\n"
     "written in UTF-8 followed by one LF (one NUL with -z).\n";
 
-const QStringList kCommands = {"clean", "join", "squish", "authors", "title"};
+struct CommandName {
+  std::string_view name;
+  Command command;
+};
+constexpr std::array<CommandName, 5> kCommands = {{{"clean", Command::Clean},
+                                                   {"join", Command::Join},
+                                                   {"squish", Command::Squish},
+                                                   {"authors", Command::Authors},
+                                                   {"title", Command::Title}}};
+
+// Every long option, for the hint given when one is written with one dash.
+constexpr std::array<std::string_view, 9> kLongOptions = {
+    "keep-paragraphs", "no-squish", "raw", "wordlist", "no-wordlist", "each-line", "null",
+    "help", "version"};
+
+bool g_standardInputClosed = false;
 
 void Error(const std::string& message) {
   std::fprintf(stderr, "titlefixer: %s\n", message.c_str());
 }
 
-int UsageError(const std::string& message) {
-  Error(message);
-  std::fprintf(stderr, "Try 'titlefixer --help'.\n");
-  return 2;
-}
-
-bool WriteAll(const std::string& bytes) {
+// Writes all of `bytes` to standard output; false (with errno) when it fails.
+bool WriteAll(std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t put = ::write(1, bytes.data() + done, bytes.size() - done);
@@ -67,172 +77,251 @@ bool WriteAll(const std::string& bytes) {
   return true;
 }
 
-// The vocabulary for the letter-spacing repair, as the options choose it.
-// Returns nullopt (after a message) when a named word list does not exist.
-std::optional<Vocabulary> LoadVocabulary(const QCommandLineParser& parser, bool noWordList,
-                                         const QString& wordListOption) {
-  if (noWordList) return Vocabulary();
-  std::optional<std::string> path;
-  if (parser.isSet(wordListOption)) {
-    path = parser.value(wordListOption).toStdString();
-  } else {
-    path = DefaultWordListPath();
+int WriteFailed() {
+  Error(std::string("cannot write the result: ") + std::strerror(errno));
+  return 1;
+}
+
+// The options' effect on the invocation, one by one. Returns an error
+// message, or empty.
+class ArgumentReader {
+ public:
+  ArgumentReader(int argc, char** argv) : m_args(argv + 1, argv + argc) {}
+
+  std::string Read(Invocation& inv) {
+    std::vector<std::string> positional;
+    bool onlyPositional = false;
+    for (m_next = 0; m_next < m_args.size();) {
+      const std::string arg = m_args[m_next++];
+      if (onlyPositional || arg == "-" || arg.empty() || arg[0] != '-') {
+        positional.push_back(arg);
+      } else if (arg == "--") {
+        onlyPositional = true;
+      } else if (arg.starts_with("--")) {
+        if (auto error = Long(arg.substr(2), inv); !error.empty()) return error;
+      } else if (auto error = Shorts(arg.substr(1), inv); !error.empty()) {
+        return error;
+      }
+    }
+    if (!positional.empty()) {
+      const std::string& name = positional.front();
+      bool known = false;
+      for (const auto& c : kCommands)
+        if (name == c.name) inv.command = c.command, known = true;
+      if (!known) return "unknown command '" + name + "'";
+      inv.files.assign(positional.begin() + 1, positional.end());
+    }
+    return Check(inv);
   }
-  if (!path) return Vocabulary();
-  const WordListFile file = ReadWordListFile(*path);
-  if (file.status == WordListFile::Status::Loaded) return Vocabulary::StartWords(file.text);
-  if (file.status == WordListFile::Status::Missing && parser.isSet(wordListOption)) {
-    Error(*path + ": " + file.reason);
-    return std::nullopt;
+
+ private:
+  std::string Long(const std::string& option, Invocation& inv) {
+    std::string name = option, value;
+    const auto eq = option.find('=');
+    const bool hasValue = eq != std::string::npos;
+    if (hasValue) name = option.substr(0, eq), value = option.substr(eq + 1);
+    const auto flag = [&](bool& target) -> std::string {
+      if (hasValue) return "option '--" + name + "' takes no value";
+      target = true;
+      m_seen.push_back(name);
+      return {};
+    };
+    if (name == "wordlist") {
+      if (!hasValue) {
+        if (m_next >= m_args.size()) return "option '--wordlist' needs a PATH";
+        value = m_args[m_next++];
+      }
+      inv.wordList.path = value;
+      m_seen.push_back(name);
+      return {};
+    }
+    bool noWordList = false;
+    std::string error;
+    if (name == "keep-paragraphs") error = flag(inv.keepParagraphs);
+    else if (name == "no-squish") error = flag(inv.noSquish);
+    else if (name == "raw") error = flag(inv.raw);
+    else if (name == "each-line") error = flag(inv.eachLine);
+    else if (name == "null") error = flag(inv.null);
+    else if (name == "help") error = flag(inv.help);
+    else if (name == "version") error = flag(inv.version);
+    else if (name == "no-wordlist") error = flag(noWordList);
+    else return "unknown option '--" + name + "'";
+    if (noWordList) inv.wordList.useFile = false;
+    return error;
   }
-  // An unreadable list costs the user's extra words, not the result.
-  Error("cannot read word list " + file.path + ": " + file.reason +
-        "; using the built-in words only");
-  return Vocabulary();
+
+  std::string Shorts(const std::string& letters, Invocation& inv) {
+    for (const auto& name : kLongOptions)
+      if (letters == name) return "unknown option '-" + letters + "'; did you mean '--" + letters + "'?";
+    for (const char c : letters) {
+      switch (c) {
+        case 'p': inv.keepParagraphs = true, m_seen.push_back("keep-paragraphs"); break;
+        case 'l': inv.eachLine = true, m_seen.push_back("each-line"); break;
+        case 'z': inv.null = true, m_seen.push_back("null"); break;
+        case 'h': inv.help = true, m_seen.push_back("help"); break;
+        default: return "unknown option '-" + std::string(1, c) + "'";
+      }
+    }
+    return {};
+  }
+
+  bool Seen(std::string_view name) const {
+    for (const auto& s : m_seen)
+      if (s == name) return true;
+    return false;
+  }
+
+  std::string Check(Invocation& inv) const {
+    if (inv.help || inv.version) return {};
+    if (Seen("wordlist") && Seen("no-wordlist")) return "--wordlist and --no-wordlist exclude each other";
+    const bool join = inv.command == Command::Join;
+    const bool split = inv.command == Command::Authors || inv.command == Command::Title;
+    if (inv.command == Command::Window) {
+      for (const auto& s : m_seen)
+        if (s != "wordlist" && s != "no-wordlist") return "option '--" + s + "' needs a command";
+      return {};
+    }
+    if (inv.keepParagraphs && !join) return "-p/--keep-paragraphs goes with join";
+    if (inv.noSquish && !join) return "--no-squish goes with join";
+    if (inv.raw && !split) return "--raw goes with authors and title";
+    if (inv.null) inv.eachLine = true;
+    return {};
+  }
+
+  std::vector<std::string> m_args;
+  size_t m_next = 0;
+  std::vector<std::string> m_seen;  // long names of the options given
+};
+
+// The inputs, each FILE decoded on its own, one after another; nullopt
+// after a message when one cannot be read.
+std::optional<std::u16string> ReadInputs(const std::vector<std::string>& files) {
+  std::u16string text;
+  for (const std::string& path : files) {
+    const bool standardInput = path == "-";
+    std::string bytes;
+    if (const int error = ReadFileBytes(path, bytes); error != 0) {
+      if (standardInput && g_standardInputClosed) Error("standard input is closed");
+      else Error((standardInput ? std::string("standard input") : path) + ": " + std::strerror(error));
+      return std::nullopt;
+    }
+    text += DecodeText(bytes);
+  }
+  return text;
+}
+
+using Operation = std::function<std::u16string(std::u16string_view)>;
+
+Operation OperationFor(const Invocation& inv, const engine::Engine& e) {
+  switch (inv.command) {
+    case Command::Clean:
+      return [e](std::u16string_view t) { return e.Clean(t); };
+    case Command::Join:
+      return [e, paragraphs = inv.keepParagraphs, squish = !inv.noSquish](std::u16string_view t) {
+        std::u16string joined = e.JoinLines(t, paragraphs);
+        return squish ? e.Squish(joined) : joined;
+      };
+    case Command::Squish:
+      return [e](std::u16string_view t) { return e.Squish(t); };
+    case Command::Authors:
+    case Command::Title:
+      return [e, raw = inv.raw, authors = inv.command == Command::Authors](std::u16string_view t) {
+        AuthorsTitle parts = e.Split(t, raw);
+        return authors ? std::move(parts.Authors) : std::move(parts.Title);
+      };
+    case Command::Window:
+      break;
+  }
+  throw std::logic_error("no operation for the window");
+}
+
+// Writes the result of each record: the whole input is one record, or with
+// -l each line (LF, a CR before it belonging to the line end) or with -z
+// each NUL-terminated record; a last record without its end still counts.
+bool WriteResults(const Invocation& inv, const Operation& operation, const std::u16string& input) {
+  const char terminator = inv.null ? '\0' : '\n';
+  if (!inv.eachLine) {
+    std::string out = EncodeUtf8(operation(input));
+    out += terminator;
+    return WriteAll(out);
+  }
+  const char16_t end = inv.null ? u'\0' : u'\n';
+  std::string out;
+  size_t from = 0;
+  while (from < input.size()) {
+    size_t stop = input.find(end, from);
+    const size_t next = stop == std::u16string::npos ? input.size() : stop + 1;
+    if (stop == std::u16string::npos) stop = input.size();
+    std::u16string_view record(input.data() + from, stop - from);
+    if (!inv.null && record.ends_with(u'\r')) record.remove_suffix(1);
+    out += EncodeUtf8(operation(record));
+    out += terminator;
+    from = next;
+    if (out.size() >= (1u << 20)) {
+      if (!WriteAll(out)) return false;
+      out.clear();
+    }
+  }
+  return WriteAll(out);
+}
+
+bool NeedsWords(const Invocation& inv) {
+  return inv.command == Command::Squish || (inv.command == Command::Join && !inv.noSquish);
+}
+
+int RunCommand(const Invocation& inv) {
+  if (const auto missing = engine::MissingNamedList(inv.wordList)) {
+    Error(*missing);
+    return 1;
+  }
+  // Every input is read before anything is written, so that an unreadable
+  // FILE leaves standard output empty.
+  std::optional<std::u16string> input =
+      ReadInputs(inv.files.empty() ? std::vector<std::string>{"-"} : inv.files);
+  if (!input) return 1;
+  engine::LoadedWords loaded;
+  if (NeedsWords(inv)) loaded = engine::LoadWords(inv.wordList);
+  for (const auto& warning : loaded.warnings) Error(warning);
+  const engine::Engine e(engine::Mode::Classic, loaded.words);
+  return WriteResults(inv, OperationFor(inv, e), *input) ? 0 : WriteFailed();
 }
 
 }  // namespace
 
-const char* Usage() { return kUsage; }
-
-bool WantsCommandLine(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--") return true;
-    if (arg == "--wordlist") {
-      ++i;
-      continue;
-    }
-    if (arg == "-h" || arg == "--help" || arg == "--version" || arg == "-help") return true;
-    if (arg.empty() || arg[0] != '-' || arg == "-") return true;
-  }
-  return false;
+Parsed Parse(int argc, char** argv) {
+  Parsed parsed;
+  parsed.error = ArgumentReader(argc, argv).Read(parsed.invocation);
+  return parsed;
 }
 
-int Run(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  QCoreApplication::setApplicationName("titlefixer");
-  QCoreApplication::setApplicationVersion(TF_VERSION);
+int UsageError(const std::string& message) {
+  Error(message);
+  std::fputs("Try 'titlefixer --help'.\n", stderr);
+  return 2;
+}
 
-  QCommandLineParser parser;
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-  const QCommandLineOption keepParagraphs({"p", "keep-paragraphs"}, "");
-  const QCommandLineOption noSquish("no-squish", "");
-  const QCommandLineOption raw("raw", "");
-  const QCommandLineOption wordList("wordlist", "", "PATH");
-  const QCommandLineOption noWordList("no-wordlist", "");
-  const QCommandLineOption eachLine({"l", "each-line"}, "");
-  const QCommandLineOption null({"z", "null"}, "");
-  const QCommandLineOption help({"h", "help"}, "");
-  const QCommandLineOption version("version", "");
-  parser.addOptions({keepParagraphs, noSquish, raw, wordList, noWordList, eachLine, null, help,
-                     version});
-  if (!parser.parse(QCoreApplication::arguments())) return UsageError(parser.errorText().toStdString());
-  if (parser.isSet(help)) {
-    std::fputs(kUsage, stdout);
-    return 0;
+int Run(const Invocation& inv) {
+  if (inv.help || inv.version) {
+    const std::string text = inv.help ? std::string(kUsage) : std::string("titlefixer " TF_VERSION "\n");
+    return WriteAll(text) ? 0 : WriteFailed();
   }
-  if (parser.isSet(version)) {
-    std::printf("titlefixer %s\n", TF_VERSION);
-    return 0;
+  try {
+    return RunCommand(inv);
+  } catch (const std::bad_alloc&) {
+    Error("not enough memory for this text");
+  } catch (const std::length_error& e) {
+    Error(std::string("not enough memory for this text (") + e.what() + ")");
   }
-  QStringList args = parser.positionalArguments();
-  if (args.isEmpty()) return UsageError("no command given");
-  const QString command = args.takeFirst();
-  if (!kCommands.contains(command)) return UsageError("unknown command '" + command.toStdString() + "'");
-  const bool isJoin = command == "join";
-  const bool isSplit = command == "authors" || command == "title";
-  if (parser.isSet(keepParagraphs) && !isJoin) return UsageError("-p/--keep-paragraphs goes with join");
-  if (parser.isSet(noSquish) && !isJoin) return UsageError("--no-squish goes with join");
-  if (parser.isSet(raw) && !isSplit) return UsageError("--raw goes with authors and title");
-  if (parser.isSet(wordList) && parser.isSet(noWordList))
-    return UsageError("--wordlist and --no-wordlist exclude each other");
+  return 1;
+}
 
-  // A word list named explicitly must exist, whatever the command.
-  if (parser.isSet(wordList)) {
-    const std::string path = parser.value(wordList).toStdString();
-    if (::access(path.c_str(), F_OK) != 0) {
-      Error(path + ": " + std::strerror(errno));
-      return 1;
-    }
+void GuardStandardStreams() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (fd == 0) g_standardInputClosed = true;
+    // open() takes the lowest free descriptor: this one.
+    ::open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
   }
-
-  // Read every input before writing anything, so that an unreadable file
-  // leaves standard output empty.
-  if (args.isEmpty()) args << "-";
-  std::string bytes;
-  for (const QString& file : args) {
-    const std::string path = file.toStdString();
-    std::string one;
-    if (const int error = ReadFileBytes(path, one); error != 0) {
-      Error((path == "-" ? std::string("standard input") : path) + ": " + std::strerror(error));
-      return 1;
-    }
-    if (one.starts_with("\xEF\xBB\xBF") && IsValidUtf8(one)) one.erase(0, 3);
-    bytes += one;
-  }
-  const std::u16string input = DecodeText(bytes);
-  bytes.clear();
-  bytes.shrink_to_fit();
-
-  std::optional<Vocabulary> vocabulary;
-  const bool squishes = command == "squish" || (isJoin && !parser.isSet(noSquish));
-  if (squishes) {
-    vocabulary = LoadVocabulary(parser, parser.isSet(noWordList), "wordlist");
-    if (!vocabulary) return 1;
-  }
-
-  std::function<std::u16string(std::u16string_view)> operation;
-  if (command == "clean") {
-    operation = [](std::u16string_view t) { return CleanTitle(t); };
-  } else if (isJoin) {
-    const bool paragraphs = parser.isSet(keepParagraphs);
-    operation = [&, paragraphs](std::u16string_view t) {
-      std::u16string joined = paragraphs ? JustLineBreaks2(t) : JustLineBreaks(t);
-      return vocabulary ? SquishText(joined, *vocabulary) : joined;
-    };
-  } else if (command == "squish") {
-    operation = [&](std::u16string_view t) { return SquishText(t, *vocabulary); };
-  } else {
-    const bool authors = command == "authors", asIs = parser.isSet(raw);
-    operation = [authors, asIs](std::u16string_view t) {
-      AuthorsTitle parts = asIs ? GetAuthorsTitle(t) : GetAuthorsTitle(CleanTitle(t));
-      return authors ? parts.Authors : parts.Title;
-    };
-  }
-
-  const bool nul = parser.isSet(null);
-  const char terminator = nul ? '\0' : '\n';
-  bool ok = true;
-  if (!parser.isSet(eachLine) && !nul) {
-    ok = WriteAll(EncodeUtf8(operation(input)) + terminator);
-  } else {
-    // Records end with LF (a CR before it belongs to the line end) or, with
-    // -z, with NUL; a last record without its terminator still counts.
-    const char16_t end = nul ? u'\0' : u'\n';
-    std::string out;
-    size_t from = 0;
-    while (from < input.size()) {
-      size_t stop = input.find(end, from);
-      const size_t next = stop == std::u16string::npos ? input.size() : stop + 1;
-      if (stop == std::u16string::npos) stop = input.size();
-      std::u16string_view record(input.data() + from, stop - from);
-      if (!nul && record.ends_with(u'\r')) record.remove_suffix(1);
-      out += EncodeUtf8(operation(record));
-      out += terminator;
-      from = next;
-      if (out.size() >= (1u << 20)) {
-        ok = ok && WriteAll(out);
-        out.clear();
-      }
-    }
-    ok = ok && WriteAll(out);
-  }
-  if (!ok) {
-    Error(std::string("cannot write the result: ") + std::strerror(errno));
-    return 1;
-  }
-  return 0;
 }
 
 }  // namespace tf::cli

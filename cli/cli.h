@@ -1,18 +1,53 @@
-// The command-line front end: the text operations for scripts and pipes.
-// It runs on QCoreApplication and never needs a display.
+// The command line: its arguments (which also choose the window's options)
+// and its commands, which run on the engine without any display.
 #pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
 
 namespace tf::cli {
 
-// True when the arguments name a command (or ask for help or the version),
-// so that the program should run the command line instead of the window.
-bool WantsCommandLine(int argc, char** argv);
+enum class Command { Window, Clean, Join, Squish, Authors, Title };
 
-// Runs the command line; returns the exit status: 0 on success, 1 when an
-// input file cannot be read, 2 on a usage error.
-int Run(int argc, char** argv);
+// What the arguments ask for.
+struct Invocation {
+  Command command = Command::Window;
+  bool help = false;
+  bool version = false;
+  bool keepParagraphs = false;  // join -p
+  bool noSquish = false;        // join --no-squish
+  bool raw = false;             // authors/title --raw
+  bool eachLine = false;        // -l
+  bool null = false;            // -z
+  engine::WordListChoice wordList;
+  std::vector<std::string> files;  // bytes, as the system gave them
+};
 
-// The usage text printed by --help.
-const char* Usage();
+struct Parsed {
+  Invocation invocation;
+  std::string error;  // a usage error, when not empty
+};
+
+// Reads the arguments. Without a command only the window's options are
+// accepted; every other mistake is a usage error too. Nothing here needs a
+// display, so a usage error is found before the window is tried.
+Parsed Parse(int argc, char** argv);
+
+// Prints a usage error and returns the exit status for it (2).
+int UsageError(const std::string& message);
+
+// Runs a command (or --help, --version); returns the exit status: 0 on
+// success, 1 when an input cannot be read, a result cannot be written or
+// memory runs out.
+int Run(const Invocation& invocation);
+
+// Standard input, output and error closed when the program starts would be
+// taken by the next file opened, and a result written there. Fills each
+// closed one with /dev/null opened the wrong way round, so that using it
+// fails and says so. Call before anything opens a file.
+void GuardStandardStreams();
 
 }  // namespace tf::cli

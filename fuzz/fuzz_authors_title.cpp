@@ -1,7 +1,7 @@
 // GetAuthorsTitle: both parts come from the input, in the order of its
 // layout, changed at most in case, and agree with the literal steps.
 #include "fuzz/fuzz_common.h"
-#include "tests/literal.h"
+#include "tests/literal/literal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tf;

@@ -1,7 +1,7 @@
 // The splitters against the literal steps: the same words, and the blank
 // lines where the literal steps put their marker.
 #include "fuzz/fuzz_common.h"
-#include "tests/literal.h"
+#include "tests/literal/literal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tf;

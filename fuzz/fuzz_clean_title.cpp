@@ -1,7 +1,7 @@
 // CleanTitle: one line, single spaces, every word of the input in order,
 // and the same result as the literal steps.
 #include "fuzz/fuzz_common.h"
-#include "tests/literal.h"
+#include "tests/literal/literal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tf;

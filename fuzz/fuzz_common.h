@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "io/encoding.h"
 #include "text/text.h"
 
 namespace tf::fuzz {

@@ -2,7 +2,7 @@
 // paragraph break, and agree with the literal steps wherever no "!@#" was
 // typed (the literal steps take a typed one for a blank line).
 #include "fuzz/fuzz_common.h"
-#include "tests/literal.h"
+#include "tests/literal/literal.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The squish pass against the literal one, on the built-in words or on a
 // word list made from the input: any difference aborts.
 #include "fuzz/fuzz_common.h"
-#include "squish/vocabulary.h"
-#include "tests/literal.h"
+#include "squish/squish.h"
+#include "tests/literal/literal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tf;

@@ -2,8 +2,8 @@
 // a vocabulary in the literal order, and used for a squish that must agree
 // with the literal pass.
 #include "fuzz/fuzz_common.h"
-#include "squish/vocabulary.h"
-#include "tests/literal.h"
+#include "squish/squish.h"
+#include "tests/literal/literal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tf;

@@ -47,7 +47,6 @@ void ProcessPendingEvents() {
   // queued events in a nested call unless something new had been posted.
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  if (g_ending) throw EndRequested();
 }
 
 void End() {
@@ -206,9 +205,6 @@ QString ForDisplay(std::u16string_view text) {
 // freeze the window.
 constexpr size_t kLabelDisplayLimit = 4000;
 
-// Beyond this many characters without a break, a text box wraps anywhere.
-constexpr size_t kLongestWrappedWord = 1000;
-
 // Shaping a pasted page of Latin text as one paragraph costs several times
 // more than laying it out; Qt still shapes scripts that need it.
 void PreferSpeed(QWidget* w) {
@@ -237,36 +233,6 @@ void Label::SetCaption(std::u16string caption) {
     display = ForDisplay(shown);
   }
   setText(display);
-}
-
-TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
-  setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setTabChangesFocus(false);
-  PreferSpeed(this);
-}
-
-std::u16string TextBox::Text() const {
-  if (!document()->isModified()) return m_text;
-  return ToU16(toPlainText());
-}
-
-void TextBox::SetText(std::u16string text) {
-  m_text = std::move(text);
-  // Qt's word-boundary wrapping takes time quadratic in the length of a
-  // word; a paste with no spaces at all would freeze the window. Such text
-  // is wrapped anywhere instead.
-  size_t longest = 0, run = 0;
-  for (char16_t c : m_text) {
-    run = (c == u' ' || c == u'\r' || c == u'\n' || c == u'\t') ? 0 : run + 1;
-    longest = std::max(longest, run);
-  }
-  setWordWrapMode(longest > kLongestWrappedWord ? QTextOption::WrapAnywhere
-                                                : QTextOption::WrapAtWordBoundaryOrAnywhere);
-  setPlainText(ForDisplay(m_text));
-  document()->setModified(false);
 }
 
 Button::Button(const QString& caption, QWidget* parent)

@@ -8,12 +8,12 @@
 #pragma once
 
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QString>
-#include <exception>
 #include <string>
 #include <string_view>
+
+#include "platform/text_box.h"
 
 namespace tf::platform {
 
@@ -33,22 +33,14 @@ void SetClipboardText(std::u16string_view text);
 
 // ---- events, cursor, end, errors ----------------------------------------------
 
-// Thrown by ProcessPendingEvents once the program has been asked to end, so
-// that a command interrupted there stops at once instead of going on.
-class EndRequested final : public std::exception {
- public:
-  const char* what() const noexcept override { return "the program is ending"; }
-};
-
-// Handles queued input and painting before returning (a click handled here
-// runs its whole command nested); throws EndRequested if the program was
-// asked to end meanwhile.
+// Handles queued input and painting before returning. Never throws: what a
+// handler run here wants done later, it queues.
 void ProcessPendingEvents();
 // Asks the program to end: hides every window and leaves the event loop as
-// soon as control returns to it; commands still running stop at their next
-// event processing. Qt's clean shutdown then hands the clipboard over.
+// soon as control returns to it. Qt's clean shutdown then hands the
+// clipboard over to a clipboard manager.
 void End();
-// True once End() has been called.
+// True once End() has been called; false before.
 bool Ending();
 
 // Shows the hourglass over the whole screen for its lifetime; restored on
@@ -111,19 +103,6 @@ class Label final : public QLabel {
 
  private:
   std::u16string m_caption;
-};
-
-// A multi-line, wrapped text box with a vertical scroll bar only. Text()
-// returns exactly the text last given to SetText (CR, CR LF and TAB as they
-// were) until the user edits it, and the edited text after that.
-class TextBox final : public QPlainTextEdit {
- public:
-  explicit TextBox(QWidget* parent);
-  std::u16string Text() const;
-  void SetText(std::u16string text);
-
- private:
-  std::u16string m_text;
 };
 
 // A push button whose caption wraps onto several lines when it is wider

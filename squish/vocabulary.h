@@ -28,6 +28,9 @@ class Vocabulary final {
   // longest first; words of equal length keep their order.
   static Vocabulary StartWords(std::u16string_view wordListText);
 
+  // Moved, never copied: its index may be large.
+  Vocabulary(const Vocabulary&) = delete;
+  Vocabulary& operator=(const Vocabulary&) = delete;
   Vocabulary(Vocabulary&&) noexcept;
   Vocabulary& operator=(Vocabulary&&) noexcept;
   ~Vocabulary();
@@ -41,7 +44,8 @@ class Vocabulary final {
   std::u16string SpacedWords(size_t i) const;
 
   // The lookup structure of the squish pass, built on first use (it costs
-  // more than the list itself, and a run that never squishes never pays).
+  // more than the list itself, and a run that never squishes never pays);
+  // safe to call from several threads.
   const SquishIndex& Index() const;
 
  private:
@@ -52,10 +56,5 @@ class Vocabulary final {
   struct Lazy;
   std::unique_ptr<Lazy> m_lazy;
 };
-
-// The text of `Text1` after the letter-spacing repair: every letter-spaced
-// vocabulary word re-joined, pass after pass, the spaces before full stops
-// and commas that stand between spaces removed, and the result trimmed.
-std::u16string SquishText(std::u16string_view text, const Vocabulary& vocabulary);
 
 }  // namespace tf

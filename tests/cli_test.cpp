@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "tests/binary_test.h"
+#include "tests/printable.h"
 
 namespace tf {
 namespace {
@@ -50,9 +51,10 @@ TEST_F(Cli, Commands) {
       {{"clean", "-l"}, "", ""},
   };
   for (const auto& r : rows) {
+    SCOPED_TRACE(r.args[0] + " on " + test::Printable(r.input));
     const auto got = Run(r.args, r.input);
-    EXPECT_EQ(got.status, 0) << r.args[0] << ": " << got.err;
-    EXPECT_EQ(got.out, r.out) << r.args[0] << " " << r.input;
+    EXPECT_EQ(got.status, 0) << got.err;
+    EXPECT_EQ(got.out, r.out);
   }
 }
 
@@ -62,6 +64,14 @@ TEST_F(Cli, FilesAndStandardInput) {
   EXPECT_EQ(Run({"clean", a, b}).out, "Heat Flow in Wells\n");
   EXPECT_EQ(Run({"clean", a, "-", b}, "of the\n").out, "Heat Flow of the in Wells\n");
   EXPECT_EQ(Run({"clean", "-"}, "x").out, "X\n");
+  // Each FILE is decoded on its own: UTF-8 in one, Windows-1252 in the next.
+  const auto utf8 = File("utf8.txt", "caf\xC3\xA9 ");
+  const auto ansi = File("ansi.txt", "na\xEFve");
+  EXPECT_EQ(Run({"join", "--no-squish", utf8, ansi}).out, "caf\xC3\xA9 na\xC3\xAFve\n");
+  // File names are bytes: one that is not UTF-8 opens like any other.
+  const auto latin = File("caf\xE9.txt", "tuff\n");
+  EXPECT_EQ(Run({"clean", latin}).out, "Tuff\n");
+  EXPECT_EQ(Run({"squish", "--wordlist", latin}, "x t u f f y").out, "x tuff y\n");
 }
 
 TEST_F(Cli, ErrorsAndExitStatus) {
@@ -75,15 +85,22 @@ TEST_F(Cli, ErrorsAndExitStatus) {
       {{"clean", "--bogus"}, 2, "bogus"},
       {{"clean", "-p"}, 2, "join"},
       {{"squish", "--raw"}, 2, "raw"},
+      {{"clean", "--wordlist", "a", "--no-wordlist"}, 2, "exclude"},
+      // Usage errors are found before any display is looked for.
+      {{"--bogus"}, 2, "bogus"},
+      {{"-l"}, 2, "needs a command"},
+      {{"-help"}, 2, "--help"},
+      {{"clean", "-version"}, 2, "--version"},
       {{}, 1, "no display"},  // the window, and nothing to open it on
       {{"--no-wordlist"}, 1, "no display"},
-      {{"clean", (m_dir / "missing.txt").string()}, 1, "missing.txt"},
-      {{"clean", m_dir.string()}, 1, "directory"},
-      {{"squish", "--wordlist", (m_dir / "nolist.txt").string()}, 1, "nolist.txt"},
+      {{"clean", (Dir() / "missing.txt").string()}, 1, "missing.txt"},
+      {{"clean", Dir().string()}, 1, "directory"},
+      {{"squish", "--wordlist", (Dir() / "nolist.txt").string()}, 1, "nolist.txt"},
   };
   for (const auto& r : rows) {
+    SCOPED_TRACE(r.args.empty() ? std::string("no arguments") : r.args[0] + " ... " + r.inErr);
     const auto got = Run(r.args, "x");
-    EXPECT_EQ(got.status, r.status) << (r.args.empty() ? "" : r.args[0]);
+    EXPECT_EQ(got.status, r.status);
     EXPECT_EQ(got.out, "");
     EXPECT_NE(got.err.find(r.inErr), std::string::npos) << got.err;
   }
@@ -98,7 +115,7 @@ TEST_F(Cli, WindowWithoutAUsableDisplayFailsInOneLine) {
            {"DISPLAY", ":77"}, {"QT_QPA_PLATFORM", "nonexistent"}}) {
     auto env = kNoDisplay;
     env[name] = value;
-    const auto got = RunProcess({TF_BINARY}, "", env, m_dir.string());
+    const auto got = RunProcess({TF_BINARY}, "", env, Dir().string());
     EXPECT_EQ(got.status, 1) << name;
     EXPECT_EQ(std::count(got.err.begin(), got.err.end(), '\n'), 1) << got.err;
     EXPECT_NE(got.err.find("cannot open the window"), std::string::npos) << got.err;
@@ -113,8 +130,8 @@ TEST_F(Cli, WordList) {
   File("wordlist.txt", "b a s a l t\n basalt");
   EXPECT_EQ(Run({"squish"}, "x b a s a l t y").out, "x basalt y\n");
   // A list that exists but cannot be read: a warning, and the built-in words.
-  fs::remove(m_dir / "wordlist.txt");
-  fs::create_directory(m_dir / "wordlist.txt");
+  fs::remove(Dir() / "wordlist.txt");
+  fs::create_directory(Dir() / "wordlist.txt");
   const auto folder = Run({"join"}, "x h e a t y");
   EXPECT_EQ(folder.status, 0);
   EXPECT_EQ(folder.out, "x heat y\n");

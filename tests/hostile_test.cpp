@@ -1,5 +1,7 @@
 // Hostile input through the command line, as a user's script would feed it:
 // the results are checked, not only survival.
+#include <sys/stat.h>
+
 #include "tests/binary_test.h"
 
 namespace tf {
@@ -101,13 +103,71 @@ TEST_F(Hostile, WordLists) {
   }
   // Exists but cannot be read (a folder; a file whose read fails even for
   // root): a message naming it, and the built-in words.
-  fs::create_directory(m_dir / "folder");
-  for (const std::string& path : {(m_dir / "folder").string(), std::string("/proc/self/mem")}) {
+  fs::create_directory(Dir() / "folder");
+  for (const std::string& path : {(Dir() / "folder").string(), std::string("/proc/self/mem")}) {
     const auto got = Run({"squish", "--wordlist", path}, "x h e a t y");
     EXPECT_EQ(got.status, 0) << path;
     EXPECT_EQ(got.out, "x heat y\n") << path;
     EXPECT_NE(got.err.find(path), std::string::npos) << got.err;
   }
+}
+
+// A shell line run in the scratch folder, $T standing for the program.
+test::ProcessResult Shell(const std::string& line, const std::filesystem::path& dir) {
+  auto env = test::kNoDisplay;
+  env["T"] = TF_BINARY;
+  return test::RunProcess({"/bin/bash", "-c", line}, "", env, dir.string());
+}
+
+TEST_F(Hostile, ClosedOrFullStandardStreams) {
+  struct Row {
+    const char* name;
+    std::string line;
+    std::string inErr;
+  };
+  const std::vector<Row> rows = {
+      {"output closed: the 8-byte result cannot go anywhere", "printf abcdefg | \"$T\" clean >&-",
+       "cannot write"},
+      {"output full", "printf abcdefg | \"$T\" clean >/dev/full", "cannot write"},
+      {"--help into a full device", "\"$T\" --help >/dev/full", "cannot write"},
+      {"--version into a full device", "\"$T\" --version >/dev/full", "cannot write"},
+      {"input closed", "\"$T\" clean <&-", "standard input is closed"},
+      {"input and output closed", "\"$T\" clean <&- >&-", "standard input is closed"},
+  };
+  for (const auto& r : rows) {
+    const auto got = Shell(r.line, Dir());
+    EXPECT_EQ(got.status, 1) << r.name;
+    EXPECT_NE(got.err.find(r.inErr), std::string::npos) << r.name << ": " << got.err;
+  }
+}
+
+TEST_F(Hostile, MemoryRunningOut) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer needs more address space than the limit leaves";
+#endif
+  const auto got = Shell("ulimit -v 1000000; \"$T\" squish </dev/zero", Dir());
+  EXPECT_EQ(got.status, 1);
+  EXPECT_NE(got.err.find("not enough memory"), std::string::npos) << got.err;
+}
+
+TEST_F(Hostile, WordListsThatAreNotFiles) {
+  // Found by itself: a FIFO with no writer is passed over with a warning
+  // (never waited on); a link loop is reported like an unreadable list.
+  ASSERT_EQ(::mkfifo((Dir() / "wordlist.txt").c_str(), 0600), 0);
+  auto got = Run({"squish"}, "x h e a t y");
+  EXPECT_EQ(got.status, 0);
+  EXPECT_EQ(got.out, "x heat y\n");
+  EXPECT_NE(got.err.find("wordlist.txt"), std::string::npos) << got.err;
+  fs::remove(Dir() / "wordlist.txt");
+  fs::create_symlink("wordlist.txt", Dir() / "wordlist.txt");
+  got = Run({"squish"}, "x h e a t y");
+  EXPECT_EQ(got.status, 0);
+  EXPECT_EQ(got.out, "x heat y\n");
+  EXPECT_NE(got.err.find("cannot read"), std::string::npos) << got.err;
+  // Named: read even from a pipe.
+  got = Shell("\"$T\" squish --wordlist <(printf 'tuff\\n') <<<'x t u f f y'", Dir());
+  EXPECT_EQ(got.status, 0) << got.err;
+  EXPECT_EQ(got.out, "x tuff y\n\n");
 }
 
 }  // namespace

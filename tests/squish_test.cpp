@@ -1,25 +1,22 @@
 // The vocabulary and the letter-spacing repair: the documented examples,
-// the word-list file, and a differential check of the fast pass against the
-// literal one on generated texts and word lists.
+// the punctuation tidy, the shapes that once made it slow, and a
+// differential check of the fast pass against the literal one on generated
+// texts and word lists.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <random>
 
+#include "squish/squish.h"
 #include "squish/vocabulary.h"
-#include "squish/wordlist.h"
-#include "tests/literal.h"
+#include "tests/literal/literal.h"
+#include "tests/printable.h"
 #include "text/text.h"
 
 namespace tf {
 namespace {
 
 using S = std::u16string;
-namespace fs = std::filesystem;
+using test::Printable;
 
 TEST(Vocabulary, BuiltInWords) {
   const Vocabulary v;
@@ -76,7 +73,28 @@ TEST(Squish, DocumentedExamples) {
       {u"a , . b", u"a ,. b"},
       {u"x\r\ng e o t h e r m a l\r\ny", u"x\r\ng e o the r m a l\r\ny"},
   };
-  for (const auto& [in, out] : cases) EXPECT_EQ(SquishText(in, v), out);
+  for (const auto& [in, out] : cases) EXPECT_EQ(SquishText(in, v), out) << Printable(in);
+}
+
+TEST(Squish, PunctuationTidy) {
+  struct Row {
+    const char* name;
+    S in, out;
+  };
+  const std::vector<Row> rows = {
+      {"full stop", u"A . B", u"A. B"},
+      {"comma", u"A , B", u"A, B"},
+      {"every space before the mark", u"A    . B", u"A. B"},
+      {"two in a row share a space", u"A . . B", u"A.. B"},
+      {"each kind once a round", u"a . b . c , d , e", u"a. b. c, d, e"},
+      {"the earlier kind goes first", u"a , . b", u"a ,. b"},
+      {"no space after: untouched", u"A .B", u"A .B"},
+      {"a mark first in the text", u". B", u". B"},
+      {"at the end: untouched", u"A .", u"A ."},
+      {"other marks: untouched", u"A ; B : C", u"A ; B : C"},
+      {"nothing to do", u"A. B, C", u"A. B, C"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(TidyPunctuation(r.in), r.out) << r.name;
 }
 
 TEST(Squish, OneLetterWordsAreNeverSearched) {
@@ -88,7 +106,12 @@ TEST(Squish, OneLetterWordsAreNeverSearched) {
 // ---- differential -----------------------------------------------------------
 
 S RandomWord(std::mt19937& rng, size_t minLen, size_t maxLen) {
-  static const std::u16string_view kLetters = u"abcdehilmnorstuéßABCDEHIMNORST2.-";
+  // With a Deseret letter (two units, each a character of its own to the
+  // pass) standing for everything beyond U+FFFF.
+  static const std::vector<S> kLetters = {u"a", u"b", u"c", u"d", u"e", u"h", u"i", u"l", u"m",
+                                          u"n", u"o", u"r", u"s", u"t", u"u", u"é", u"ß", u"A",
+                                          u"B", u"C", u"D", u"E", u"H", u"I", u"M", u"N", u"O",
+                                          u"R", u"S", u"T", u"2", u".", u"-", u"\U00010428"};
   std::uniform_int_distribution<size_t> len(minLen, maxLen), pick(0, kLetters.size() - 1);
   S w;
   for (size_t n = len(rng); n > 0; --n) w += kLetters[pick(rng)];
@@ -148,7 +171,7 @@ void Compare(const S& wordListText, int texts, size_t pieces, unsigned seed) {
   for (int i = 0; i < texts; ++i) {
     const S text = RandomText(rng, slow.wordList, pieces);
     ASSERT_EQ(SquishText(text, fast), literal::SquishText(text, slow))
-        << "text " << i << ": " << EncodeUtf8(text);
+        << "text " << i << ": " << Printable(text);
   }
 }
 
@@ -162,62 +185,35 @@ TEST(SquishDifferential, ThirtyThousandWords) {
   Compare(WordList(rng, 30000), 60, 60, 5);
 }
 
-// ---- the word-list file -------------------------------------------------------
-
-class WordListFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() / ("tf-wordlist-" + std::to_string(::getpid()));
-    fs::create_directories(m_dir);
-    m_oldCwd = fs::current_path();
-    fs::current_path(m_dir);
+// Word lists whose words nest in one another, against texts that hold them
+// many times over: where most of the pass's places overlap.
+TEST(SquishDifferential, NestedWords) {
+  struct Row {
+    const char* name;
+    S list;
+    S text;
+  };
+  S ladder, alternating, spacedRun;
+  for (int n = 2; n <= 30; ++n) ladder += S(static_cast<size_t>(n), u'a') + u"\n";
+  for (int n = 2; n <= 12; ++n) {
+    S w;
+    for (int k = 0; k < n; ++k) w += k % 2 ? u'b' : u'a';
+    alternating += w + u"\n" + UCase(w) + u"\n";
   }
-  void TearDown() override {
-    fs::current_path(m_oldCwd);
-    fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(m_dir);
+  for (int k = 0; k < 400; ++k) spacedRun += k % 37 == 36 ? u"A " : u"a ";
+  S abab;
+  for (int k = 0; k < 300; ++k) abab += k % 2 ? u"b " : (k % 11 ? u"a " : u"A ");
+  const std::vector<Row> rows = {
+      {"ladder, one long run", ladder, u"x " + spacedRun + u"y"},
+      {"ladder, runs broken by punctuation", ladder, u"x " + spacedRun + u", " + spacedRun + u"y"},
+      {"alternating words", alternating, u"x " + abab + u"y"},
+      {"a word and its own halves", u"abab\nab\nba\naba\nbab\n", u"q " + abab + u"q"},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(SquishText(r.text, Vocabulary::StartWords(r.list)),
+              literal::SquishText(r.text, literal::StartWords(r.list)))
+        << r.name;
   }
-  void Write(const fs::path& p, const std::string& bytes) {
-    fs::create_directories(p.parent_path().empty() ? m_dir : p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-  }
-  fs::path m_dir, m_oldCwd;
-};
-
-TEST_F(WordListFileTest, DecodingAndErrors) {
-  Write("utf8.txt", "\xEF\xBB\xBF" "caf\xC3\xA9\r\nna\xC3\xAFve");
-  Write("ansi.txt", "caf\xE9 na\xEFve\x80");
-  fs::create_directory("folder");
-  const auto utf8 = ReadWordListFile("utf8.txt");
-  EXPECT_EQ(utf8.status, WordListFile::Status::Loaded);
-  EXPECT_EQ(utf8.text, u"café\r\nnaïve");
-  EXPECT_EQ(ReadWordListFile("ansi.txt").text, u"café naïve€");
-  const auto missing = ReadWordListFile("nope.txt");
-  EXPECT_EQ(missing.status, WordListFile::Status::Missing);
-  const auto folder = ReadWordListFile("folder");
-  EXPECT_EQ(folder.status, WordListFile::Status::Unreadable);
-  EXPECT_NE(folder.reason.find("directory"), std::string::npos) << folder.reason;
-  if (::geteuid() != 0) {  // root reads anything
-    Write("locked.txt", "x");
-    fs::permissions("locked.txt", fs::perms::none);
-    EXPECT_EQ(ReadWordListFile("locked.txt").status, WordListFile::Status::Unreadable);
-  }
-}
-
-TEST_F(WordListFileTest, DefaultPathPrefersWorkingDirectoryThenConfig) {
-  const std::string config = (m_dir / "config").string();
-  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-  EXPECT_EQ(DefaultWordListPath(), std::nullopt);
-  Write(m_dir / "config" / "titlefixer" / "wordlist.txt", "x");
-  EXPECT_EQ(DefaultWordListPath(), config + "/titlefixer/wordlist.txt");
-  Write("wordlist.txt", "y");
-  EXPECT_EQ(DefaultWordListPath(), "wordlist.txt");
-  fs::remove("wordlist.txt");
-  ::setenv("XDG_CONFIG_HOME", "relative", 1);  // ignored: falls back to ~/.config
-  ::setenv("HOME", (m_dir / "home").string().c_str(), 1);
-  Write(m_dir / "home" / ".config" / "titlefixer" / "wordlist.txt", "z");
-  EXPECT_EQ(DefaultWordListPath(), (m_dir / "home").string() + "/.config/titlefixer/wordlist.txt");
-  ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
-// The window under the offscreen platform (no window frame): start-up,
-// geometry in twips, every button, nested clicks, edits, awkward clipboards.
+// The window under the offscreen platform (no window frame): what the
+// widgets show after start-up and after each button, their geometry in
+// twips, clicks queued while a command runs, and awkward clipboards.
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -13,9 +13,7 @@
 #include <new>
 
 #include "platform/platform.h"
-#include "squish/vocabulary.h"
-#include "text/text.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 // Allocations above a size can be made to fail, to see the window survive
 // memory running out in the middle of a command. Not under AddressSanitizer,
@@ -30,7 +28,7 @@ namespace {
 // have been made; 0 turns it off.
 std::atomic<size_t> g_failAllocationsAbove{0};
 std::atomic<int> g_bigAllocationsAllowed{0};
-}
+}  // namespace
 
 #if TF_REPLACED_NEW
 void* operator new(size_t size) {
@@ -47,33 +45,30 @@ namespace tf {
 namespace {
 
 namespace pf = tf::platform;
-using ui::Form1;
+using ui::Command;
+using ui::MainWindow;
 
 void SetClipboard(const std::u16string& text) { pf::SetClipboardText(text); }
 std::u16string Clipboard() { return pf::ClipboardText(); }
 
-// Queues a click on `button` to be delivered at the next event processing,
-// the moment `trigger` first changes its text.
-void ClickWhenChanged(QPlainTextEdit* trigger, QAbstractButton* button) {
-  auto connection = std::make_shared<QMetaObject::Connection>();
-  *connection = QObject::connect(trigger, &QPlainTextEdit::textChanged, button, [=] {
-    QObject::disconnect(*connection);
-    QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
-  });
+// Runs `f` at the first pause of the next command, as a user's clicks made
+// while it runs would arrive.
+template <typename F>
+void DuringNextCommand(QObject* context, F f) {
+  QMetaObject::invokeMethod(context, f, Qt::QueuedConnection);
 }
 
-// Queues clicks so that they arrive inside the command, at the squish's own
-// event processing rather than at the start of the click: the processing at
-// the start of a click delivers what is queued and then what that queues in
-// turn, so the clicks are queued two steps later.
-void ClickDuringCommand(QObject* context, QList<QAbstractButton*> buttons) {
-  QMetaObject::invokeMethod(context, [context, buttons] {
-    QMetaObject::invokeMethod(context, [buttons] {
-      for (QAbstractButton* b : buttons)
-        QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
-    }, Qt::QueuedConnection);
-  }, Qt::QueuedConnection);
+void Click(MainWindow& w, Command c) { w.ButtonFor(c)->click(); }
+
+// `times` copies of `unit`.
+std::u16string Repeat(std::u16string_view unit, size_t times) {
+  std::u16string out;
+  out.reserve(unit.size() * times);
+  for (size_t i = 0; i < times; ++i) out += unit;
+  return out;
 }
+
+const engine::WordListChoice kBuiltInWords{false, {}};
 
 }  // namespace
 
@@ -82,282 +77,307 @@ class WindowTest final : public QObject {
 
  private slots:
   void init() {
-    ::unsetenv("XDG_CONFIG_HOME");
-    ::setenv("HOME", "/nonexistent", 1);  // no word list from the user's config
+    ::setenv("XDG_CONFIG_HOME", "/nonexistent", 1);  // no word list from the user's config
+    ::setenv("HOME", "/nonexistent", 1);
   }
 
   void startUp() {
     const std::u16string raw = u"the geology of\r\n\tnew zealand; smith, j.r.";
     SetClipboard(raw);
-    Form1 form({false, {}});
-    form.Form_Load();
-    QCOMPARE(form.windowTitle(), QStringLiteral("Quorvel's Title Fixer Program"));
-    QVERIFY(form.Label1()->Caption() == raw);
-    QVERIFY(form.Label2()->Caption() == CleanTitle(raw));
-    QVERIFY(form.Text1()->Text() == u"The Geology of New Zealand; Smith, J.r.");
-    QVERIFY(form.Text2()->Text() == u"Text2");
-    QVERIFY(form.Text3()->Text() == u"Text3");
-    QVERIFY(form.isVisible());
-    QVERIFY(form.Label1()->isVisible());
-    for (QWidget* hidden : {static_cast<QWidget*>(form.Label2()),
-                            static_cast<QWidget*>(form.Text2()),
-                            static_cast<QWidget*>(form.Text3()),
-                            static_cast<QWidget*>(form.Command1(4)),
-                            static_cast<QWidget*>(form.Command1(5))})
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel's Title Fixer Program"));
+    QVERIFY(w.RawText()->Caption() == raw);
+    QVERIFY(w.WorkingText()->Text() == u"The Geology of New Zealand; Smith, J.r.");
+    QVERIFY(w.AuthorsText()->Text() == u"Text2");
+    QVERIFY(w.TitleText()->Text() == u"Text3");
+    QVERIFY(w.isVisible() && w.RawText()->isVisible());
+    for (QWidget* hidden : {static_cast<QWidget*>(w.AuthorsText()), static_cast<QWidget*>(w.TitleText()),
+                            static_cast<QWidget*>(w.ButtonFor(Command::CopyAuthors)),
+                            static_cast<QWidget*>(w.ButtonFor(Command::CopyTitle))})
       QVERIFY(!hidden->isVisible());
-    QVERIFY(!form.MoreShown());
-    QCOMPARE(pf::WindowHeight(&form), 4476.0);
-    QCOMPARE(pf::Height(form.Label1()), 1212.0);
-    QCOMPARE(pf::Top(form.Label1()) + pf::Height(form.Label1()), 1332.0);
-    const double left = std::abs(pf::ScreenWidth() / 2 - pf::WindowWidth(&form) / 2);
+    QVERIFY(!w.MoreShown());
+    QCOMPARE(pf::WindowHeight(&w), 4476.0);
+    const double left = std::abs(pf::ScreenWidth() / 2 - pf::WindowWidth(&w) / 2);
     const double top = std::abs(pf::ScreenHeight() / 2 - 4476.0 / 2);
-    QCOMPARE(form.frameGeometry().x(), qRound(pf::TwipsToPixelsX(left)));
-    QCOMPARE(form.frameGeometry().y(), qRound(pf::TwipsToPixelsY(top)));
-    for (QWidget* w : {static_cast<QWidget*>(form.Label1()), static_cast<QWidget*>(form.Label2()),
-                       static_cast<QWidget*>(form.Text1()), static_cast<QWidget*>(form.Text2()),
-                       static_cast<QWidget*>(form.Text3())})
-      QCOMPARE(w->font().pointSizeF(), 12.0);
-    QCOMPARE(form.Command1(0)->font().pointSizeF(), QApplication::font().pointSizeF());
-    QCOMPARE(form.Words().NumWords(), size_t{268});
-    QCOMPARE(form.Command1(6)->Caption(), QStringLiteral("More"));
+    QCOMPARE(w.frameGeometry().x(), qRound(pf::TwipsToPixelsX(left)));
+    QCOMPARE(w.frameGeometry().y(), qRound(pf::TwipsToPixelsY(top)));
+    for (QWidget* text : {static_cast<QWidget*>(w.RawText()), static_cast<QWidget*>(w.WorkingText()),
+                          static_cast<QWidget*>(w.AuthorsText()), static_cast<QWidget*>(w.TitleText())})
+      QCOMPARE(text->font().pointSizeF(), 12.0);
+    QCOMPARE(w.ButtonFor(Command::Copy)->font().pointSizeF(), QApplication::font().pointSizeF());
+    QCOMPARE(w.Words().vocabulary.NumWords(), size_t{268});
   }
 
   void layout() {
     SetClipboard(u"x");
-    Form1 form({false, {}});
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
     struct Row {
+      const char* name;
       QWidget* control;
       double left, top, width, height;
       QString caption;
     };
     const QList<Row> rows = {
-        {form.Label1(), 120, 120, 7812, 372, "Label1"},
-        {form.Label2(), 120, 600, 8052, 732, "Label2"},
-        {form.Text1(), 120, 1440, 8052, 1572, "Text1"},
-        {form.Command1(0), 120, 3120, 1932, 492, "Copy to Clipboard"},
-        {form.Command1(1), 2160, 3120, 1932, 492, "Refresh from Clipboard"},
-        {form.Command1(2), 4200, 3120, 1932, 492, "Just strip Line Breaks"},
-        {form.Command1(3), 6240, 3120, 1932, 492, "Quit"},
-        {form.Text2(), 120, 3720, 6252, 1212, "Text2"},
-        {form.Text3(), 120, 5040, 6252, 1212, "Text3"},
-        {form.Command1(4), 6480, 4080, 1692, 612, "Copy Authors to Clipboard"},
-        {form.Command1(5), 6480, 5280, 1692, 612, "Copy Title to Clipboard"},
-        {form.Command1(6), 7440, 3720, 732, 252, "More"},
-        {form.Command1(7), 6480, 3720, 732, 252, "Squish"},
-        {form.Command1(8), 5880, 3480, 372, 252, "2"},
+        {"raw text", w.RawText(), 120, 120, 7812, 1212, "x"},
+        {"working text", w.WorkingText(), 120, 1440, 8052, 1572, "X"},
+        {"copy", w.ButtonFor(Command::Copy), 120, 3120, 1932, 492, "Copy to Clipboard"},
+        {"refresh", w.ButtonFor(Command::Refresh), 2160, 3120, 1932, 492, "Refresh from Clipboard"},
+        {"join", w.ButtonFor(Command::JoinLines), 4200, 3120, 1932, 492, "Just strip Line Breaks"},
+        {"quit", w.ButtonFor(Command::Quit), 6240, 3120, 1932, 492, "Quit"},
+        {"authors", w.AuthorsText(), 120, 3720, 6252, 1212, "Text2"},
+        {"title", w.TitleText(), 120, 5040, 6252, 1212, "Text3"},
+        {"copy authors", w.ButtonFor(Command::CopyAuthors), 6480, 4080, 1692, 612, "Copy Authors to Clipboard"},
+        {"copy title", w.ButtonFor(Command::CopyTitle), 6480, 5280, 1692, 612, "Copy Title to Clipboard"},
+        {"more", w.ButtonFor(Command::MoreLess), 7440, 3720, 732, 252, "More"},
+        {"squish", w.ButtonFor(Command::Squish), 6480, 3720, 732, 252, "Squish"},
+        {"2", w.ButtonFor(Command::JoinParagraphs), 5880, 3480, 372, 252, "2"},
     };
     for (const Row& r : rows) {
-      QCOMPARE(pf::Left(r.control), r.left);
-      QCOMPARE(pf::Top(r.control), r.top);
-      QCOMPARE(pf::Width(r.control), r.width);
-      QCOMPARE(pf::Height(r.control), r.height);
+      QVERIFY2(pf::Left(r.control) == r.left, r.name);
+      QVERIFY2(pf::Top(r.control) == r.top, r.name);
+      QVERIFY2(pf::Width(r.control) == r.width, r.name);
+      QVERIFY2(pf::Height(r.control) == r.height, r.name);
       QString caption;
       if (auto* l = dynamic_cast<pf::Label*>(r.control)) caption = pf::ToQString(l->Caption());
       if (auto* t = dynamic_cast<pf::TextBox*>(r.control)) caption = pf::ToQString(t->Text());
       if (auto* b = dynamic_cast<pf::Button*>(r.control)) caption = b->Caption();
-      QCOMPARE(caption, r.caption);
+      QVERIFY2(caption == r.caption, r.name);
     }
-    // Tab order: Text1, buttons 0-3, Text2, Text3, buttons 4-8.
-    const QList<QWidget*> expected = {form.Text1(), form.Command1(0), form.Command1(1),
-                                      form.Command1(2), form.Command1(3), form.Text2(),
-                                      form.Text3(), form.Command1(4), form.Command1(5),
-                                      form.Command1(6), form.Command1(7), form.Command1(8)};
+    // Tab order: the working text, the four big buttons, authors, title,
+    // then the other buttons.
+    const QList<QWidget*> expected = {
+        w.WorkingText(), w.ButtonFor(Command::Copy), w.ButtonFor(Command::Refresh),
+        w.ButtonFor(Command::JoinLines), w.ButtonFor(Command::Quit), w.AuthorsText(), w.TitleText(),
+        w.ButtonFor(Command::CopyAuthors), w.ButtonFor(Command::CopyTitle), w.ButtonFor(Command::MoreLess),
+        w.ButtonFor(Command::Squish), w.ButtonFor(Command::JoinParagraphs)};
     QList<QWidget*> chain;
-    for (QWidget* w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain())
-      if (expected.contains(w)) chain << w;
+    for (QWidget* x = w.nextInFocusChain(); x != &w; x = x->nextInFocusChain())
+      if (expected.contains(x)) chain << x;
     QCOMPARE(chain, expected);
   }
 
-  void toggleTwice() {
+  void moreAndLess() {
     SetClipboard(u"x");
-    Form1 form({false, {}});
-    form.Form_Load();
-    const QRect before = form.frameGeometry();
-    form.Command1_Click(6);
-    QVERIFY(form.MoreShown());
-    QCOMPARE(pf::WindowHeight(&form), 6756.0);
-    QCOMPARE(form.Command1(6)->Caption(), QStringLiteral("Less"));
-    QVERIFY(form.Text2()->isVisible() && form.Text3()->isVisible());
-    QVERIFY(form.Command1(4)->isVisible() && form.Command1(5)->isVisible());
-    QCOMPARE(form.frameGeometry().topLeft(), before.topLeft());
-    // Before any refresh the lower part holds its initial texts.
-    form.Command1_Click(4);
-    QVERIFY(Clipboard() == u"Text2");
-    form.Command1_Click(5);
-    QVERIFY(Clipboard() == u"Text3");
-    form.Command1_Click(6);
-    QVERIFY(!form.MoreShown());
-    QCOMPARE(pf::WindowHeight(&form), 4476.0);
-    QCOMPARE(form.Command1(6)->Caption(), QStringLiteral("More"));
-    QVERIFY(!form.Text2()->isVisible() && !form.Command1(5)->isVisible());
-    QCOMPARE(form.frameGeometry().topLeft(), before.topLeft());
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    const QPoint topLeft = w.frameGeometry().topLeft();
+    Click(w, Command::MoreLess);
+    QVERIFY(w.MoreShown());
+    QCOMPARE(pf::WindowHeight(&w), 6756.0);
+    QCOMPARE(w.ButtonFor(Command::MoreLess)->Caption(), QStringLiteral("Less"));
+    QVERIFY(w.AuthorsText()->isVisible() && w.ButtonFor(Command::CopyTitle)->isVisible());
+    QCOMPARE(w.frameGeometry().topLeft(), topLeft);
+    Click(w, Command::MoreLess);
+    QVERIFY(!w.MoreShown());
+    QCOMPARE(pf::WindowHeight(&w), 4476.0);
+    QCOMPARE(w.ButtonFor(Command::MoreLess)->Caption(), QStringLiteral("More"));
+    QVERIFY(!w.AuthorsText()->isVisible() && !w.ButtonFor(Command::CopyTitle)->isVisible());
+    QCOMPARE(w.frameGeometry().topLeft(), topLeft);
   }
 
   void buttons() {
     SetClipboard(u"start");
-    Form1 form({false, {}});
-    form.Form_Load();
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    // Before any refresh the lower part's copy buttons copy the initial texts.
+    Click(w, Command::CopyAuthors);
+    QVERIFY(Clipboard() == u"Text2");
+    Click(w, Command::CopyTitle);
+    QVERIFY(Clipboard() == u"Text3");
 
-    // Refresh: title case, then the split; written even while hidden.
-    const std::u16string reference = u"a study of\r\nheat flow; smith, j.r. and jones, a.";
+    const std::u16string reference = u"a study of\r\nheat flow; smith, j.r.";
     SetClipboard(reference);
-    form.Command1_Click(1);
-    QVERIFY(form.Label1()->Caption() == reference);
-    QVERIFY(form.Text1()->Text() == u"A Study of Heat Flow; Smith, J.r. and Jones, A.");
-    QVERIFY(form.Text2()->Text() == u"Smith, J.R. and Jones, A.");
-    QVERIFY(form.Text3()->Text() == u"A Study of Heat Flow");
-    QVERIFY(!form.Text2()->isVisible());
-    form.Command1_Click(4);
-    QVERIFY(Clipboard() == u"Smith, J.R. and Jones, A.");
-    form.Command1_Click(5);
-    QVERIFY(Clipboard() == u"A Study of Heat Flow");
+    Click(w, Command::Refresh);  // written even while the lower part is hidden
+    QVERIFY(w.RawText()->Caption() == reference);
+    QVERIFY(w.WorkingText()->Text() == u"A Study of Heat Flow; Smith, J.r.");
+    QVERIFY(w.AuthorsText()->Text() == u"Smith, J.R.");
+    QVERIFY(w.TitleText()->Text() == u"A Study of Heat Flow");
 
-    // Button 2: join and squish, no title casing, lower part untouched.
-    const std::u16string spaced = u"THE h e a t e d\r\n\r\nw e l l , done";
-    SetClipboard(spaced);
-    form.Command1_Click(2);
-    QVERIFY(form.Label1()->Caption() == spaced);
-    QVERIFY(form.Label2()->Caption() == u"THE h e a t e d w e l l , done");
-    QVERIFY(form.Text1()->Text() == u"THE heated well, done");
-    QVERIFY(form.Text2()->Text() == u"Smith, J.R. and Jones, A.");
+    // The user's edits are what the copy buttons and Squish work on.
+    w.AuthorsText()->setFocus();
+    w.AuthorsText()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.AuthorsText(), " et al.");
+    Click(w, Command::CopyAuthors);
+    QVERIFY(Clipboard() == u"Smith, J.R. et al.");
 
-    // Button 8: paragraph breaks kept as CR CR, exactly, also on the
-    // clipboard; a letter-spaced word glued to a break is not a whole match.
-    form.Command1_Click(8);
-    QVERIFY(form.Label2()->Caption() == u"THE h e a t e d\r\rw e l l , done");
-    QVERIFY(form.Text1()->Text() == u"THE heat e d\r\rw e l l, done");
-    form.Command1_Click(0);
-    QVERIFY(Clipboard() == u"THE heat e d\r\rw e l l, done");
+    SetClipboard(u"x h e a t e d\r\n\r\ny , z");
+    Click(w, Command::JoinParagraphs);
+    QVERIFY(w.RawText()->Caption() == u"x h e a t e d\r\n\r\ny , z");
+    QVERIFY(w.WorkingText()->Text() == u"x heat e d\r\ry, z");
+    Click(w, Command::Copy);
+    QVERIFY(Clipboard() == u"x heat e d\r\ry, z");  // CR CR exactly, on the clipboard too
+    QVERIFY(w.AuthorsText()->Text() == u"Smith, J.R. et al.");  // joining leaves the parts
+    SetClipboard(u"x h e a t e d\r\n\r\ny , z");
+    Click(w, Command::JoinLines);
+    QVERIFY(w.WorkingText()->Text() == u"x heated y, z");
 
-    // Button 7 works on the box as the user left it.
-    form.Text1()->setFocus();
-    form.Text1()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(form.Text1(), " s t u d y ok  ");
-    QVERIFY(form.Text1()->Text() == u"THE heat e d\n\nw e l l, done s t u d y ok  ");
-    form.Command1_Click(7);
-    QVERIFY(form.Text1()->Text() == u"THE heat e d\n\nw e l l, done study ok");
-    QTest::keyClicks(form.Text1(), "X");
-    form.Command1_Click(0);
-    QVERIFY(Clipboard() == form.Text1()->Text());
-    QVERIFY(Clipboard().find(u'X') != std::u16string::npos);
-
-    // Refresh with an empty clipboard empties everything.
-    QGuiApplication::clipboard()->clear();
-    form.Command1_Click(1);
-    for (const std::u16string& s : {form.Label1()->Caption(), form.Label2()->Caption(),
-                                    form.Text1()->Text(), form.Text2()->Text(),
-                                    form.Text3()->Text()})
-      QVERIFY(s.empty());
-    // An index outside 0..8 does nothing.
-    form.Command1_Click(9);
-    form.Command1_Click(-1);
-    QVERIFY(form.isVisible());
+    w.WorkingText()->setFocus();
+    w.WorkingText()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.WorkingText(), " s t u d y ok  ");
+    Click(w, Command::Squish);
+    QVERIFY(w.WorkingText()->Text() == u"x heated y, z study ok");
   }
 
-  void nestedClicks() {
-    const std::u16string clip = u"x h e a t e d\r\n\r\ny; a u t h o r";
-    SetClipboard(clip);
-    Form1 form({false, {}});
-    form.Form_Load();
-    // A click queued behind the first runs before the first one's command.
-    form.Text1()->SetText(u"q h e a t z");
-    QMetaObject::invokeMethod(form.Command1(7), &QAbstractButton::click, Qt::QueuedConnection);
-    form.Command1_Click(0);
-    QVERIFY(Clipboard() == u"q heat z");
+  void textBoxesGiveBackExactlyTheirText() {
+    pf::TextBox box(nullptr);
+    box.resize(400, 200);
+    struct Row {
+      const char* name;
+      std::u16string text;
+    };
+    const std::vector<Row> rows = {
+        {"line ends of every kind", u"a\r\nb\rc\nd\r\r"},
+        {"NUL, no-break space, tab", std::u16string(u"x\0y\u00A0z\tw", 8)},
+        {"a paragraph separator", u"p\u2029q"},
+        {"one long line", Repeat(u"word ", 30'000)},
+        {"one long line without a space", Repeat(u"\U00010428", 30'000)},
+    };
+    for (const auto& r : rows) {
+      box.SetText(r.text);
+      QVERIFY2(box.Text() == r.text, r.name);
+      // A copy made in the box has Qt's line ends, and nothing else changed.
+      std::u16string lf;
+      for (size_t i = 0; i < r.text.size(); ++i) {
+        if (r.text[i] == u'\r' && i + 1 < r.text.size() && r.text[i + 1] == u'\n') continue;
+        lf += r.text[i] == u'\r' || r.text[i] == u'\u2029' ? u'\n' : r.text[i];
+      }
+      box.selectAll();
+      QVERIFY2(box.SelectedText() == lf, r.name);
+    }
+    // Edits in a long line: the box's own breaks never reach the text.
+    const std::u16string line = Repeat(u"word ", 30'000);
+    box.SetText(line);
+    QVERIFY(box.document()->blockCount() > 10);
+    box.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&box, "end");
+    QVERIFY(box.Text() == line + u"end");
+    QTextCursor cursor(box.document());
+    cursor.setPosition(12);
+    box.setTextCursor(cursor);
+    QTest::keyClick(&box, Qt::Key_Return);
+    QVERIFY(box.Text() == line.substr(0, 12) + u"\n" + line.substr(12) + u"end");
+    box.undo();
+    QVERIFY(box.Text() == line + u"end");
+    // A whole block deleted, with the break the box made after it.
+    cursor.setPosition(0);
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    const int taken = cursor.selectionEnd();
+    box.setTextCursor(cursor);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    QVERIFY(box.Text() == line.substr(static_cast<size_t>(taken)) + u"end");
+    box.selectAll();
+    QVERIFY(box.SelectedText() == box.Text());
+  }
 
-    // Refresh clicked while button 8 waits between joining and squishing:
-    // the refresh runs whole, then the squish works on what it left.
-    SetClipboard(clip);
-    ClickWhenChanged(form.Text1(), form.Command1(1));
-    form.Command1_Click(8);
-    QVERIFY(form.Label1()->Caption() == clip);
-    QVERIFY(form.Label2()->Caption() == CleanTitle(clip));
-    QVERIFY(form.Text2()->Text() == u"A U T H O R");
-    QVERIFY(form.Text3()->Text() == u"X H E a T E D Y");
-    QVERIFY(form.Text1()->Text() == u"X H E a T E D Y; a U T H O R");
+  void clicksRunInClickOrderAfterTheRunningCommand() {
+    // A long refresh; meanwhile another program copies a text, and the user
+    // clicks Refresh, then Copy. The refresh reads the new text, and Copy
+    // copies what it made: nothing is lost, nothing runs inside another.
+    const std::u16string big = Repeat(u"a z q b\r\n", 1'000'000);
+    SetClipboard(u"start");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    SetClipboard(big);
+    DuringNextCommand(&w, [&w] {
+      SetClipboard(u"SECOND TEXT");
+      Click(w, Command::Refresh);
+      Click(w, Command::Copy);
+    });
+    Click(w, Command::JoinLines);
+    QVERIFY(w.RawText()->Caption() == u"SECOND TEXT");
+    QVERIFY(w.WorkingText()->Text() == u"Second Text");
+    QVERIFY(Clipboard() == u"Second Text");
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+  }
 
-    // The toggle clicked at the same point: the window grows, the squish
-    // still runs on the joined text.
-    ClickWhenChanged(form.Text1(), form.Command1(6));
-    form.Command1_Click(2);
-    QVERIFY(form.MoreShown());
-    QCOMPARE(pf::WindowHeight(&form), 6756.0);
-    QVERIFY(form.Text1()->Text() == u"x heated y; a u t h o r");
+  void aBurstOfClicksDuringACommand() {
+    SetClipboard(u"start");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    w.WorkingText()->SetText(Repeat(u"x h e a t e d y ", 200'000));
+    DuringNextCommand(&w, [&w] {
+      for (int i = 0; i < 3001; ++i) Click(w, Command::MoreLess);
+    });
+    Click(w, Command::Squish);
+    QVERIFY(w.MoreShown());  // an odd number of toggles, each run once
+    QCOMPARE(pf::WindowHeight(&w), 6756.0);
+    QVERIFY(w.WorkingText()->Text().starts_with(u"x heated y x heated y"));
+  }
 
-    // A click queued while the window is first drawn runs before the
-    // vocabulary exists: the squish then replaces nothing.
+  void aClickDuringStartUpRunsOnceTheWordsAreLoaded() {
     SetClipboard(u"x w e l l s y");
-    Form1 early({false, {}});
-    QMetaObject::invokeMethod(early.Command1(7), &QAbstractButton::click, Qt::QueuedConnection);
-    early.Form_Load();
-    QVERIFY(early.Text1()->Text() == u"X W E L L S Y");
-    QCOMPARE(early.Words().NumWords(), size_t{268});
-    early.Command1_Click(7);
-    QVERIFY(early.Text1()->Text() == u"X wells Y");
+    MainWindow w(kBuiltInWords);
+    QMetaObject::invokeMethod(w.ButtonFor(Command::Squish), &QAbstractButton::click, Qt::QueuedConnection);
+    w.StartUp();
+    QVERIFY(w.WorkingText()->Text() == u"X wells Y");
   }
 
-  void clicksOnEveryButtonDuringASquish() {
-    const std::u16string clip = u"t h e  g e o t h e r m a l\r\n\r\nf i e l d s ; s m i t h , j . r .";
-    SetClipboard(clip);
-    Form1 form({false, {}});
-    form.Form_Load();
-    const std::u16string working = u"x h e a t e d y: w e l l s";
-    form.Text1()->SetText(working);
-    // Queued in this order while the squish of button 7 processes events.
-    // Each click first processes the events still pending, so the click
-    // queued behind it runs whole before its own command: the commands run
-    // last-queued first, 5, 4, 0, 6, 7, 8, 2, 1, and then the squish goes
-    // on with Text1 as they left it.
-    QList<QAbstractButton*> buttons;
-    for (int i : {1, 2, 8, 7, 6, 0, 4, 5}) buttons << form.Command1(i);
-    QStringList order;  // when each click's command has finished
-    for (int i : {1, 2, 8, 7, 6, 0, 4, 5})
-      QObject::connect(form.Command1(i), &QAbstractButton::clicked, [&order, i] { order << QString::number(i); });
-    ClickDuringCommand(&form, buttons);
-    form.Command1_Click(7);
-    QCOMPARE(order, QStringList({"5", "4", "0", "6", "7", "8", "2", "1"}));
-    const Vocabulary& v = form.Words();
-    // 5, 4, 0: the clipboard ends up holding the working text; 8, 2 and 1
-    // read it from there.
-    QVERIFY(Clipboard() == working);
-    QVERIFY(form.Label1()->Caption() == working);
-    QVERIFY(form.Label2()->Caption() == CleanTitle(working));  // 1 ran last
-    const AuthorsTitle parts = GetAuthorsTitle(CleanTitle(working));
-    QVERIFY(form.Text2()->Text() == parts.Authors);
-    QVERIFY(form.Text3()->Text() == parts.Title);
-    QVERIFY(form.Text1()->Text() == SquishText(CleanTitle(working), v));
-    QVERIFY(form.MoreShown());
-    QCOMPARE(pf::WindowHeight(&form), 6756.0);
-    QVERIFY(QGuiApplication::overrideCursor() == nullptr);  // every busy cursor restored
+  void awkwardClipboards() {
+    // HTML: the plain text is taken, and shown as plain text.
+    auto* mime = new QMimeData;
+    mime->setHtml(QStringLiteral("<b>bold</b> title"));
+    mime->setText(QStringLiteral("<b>bold</b> title"));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    QVERIFY(w.RawText()->Caption() == u"<b>bold</b> title");
+    QCOMPARE(w.RawText()->textFormat(), Qt::PlainText);
+    QCOMPARE(w.RawText()->text(), QStringLiteral("<b>bold</b> title"));
+    QVERIFY(w.WorkingText()->Text() == u"<b>bold</b> Title");
+    // HTML alone and an image alone read as no text.
+    auto* htmlOnly = new QMimeData;
+    htmlOnly->setHtml(QStringLiteral("<i>x</i>"));
+    QGuiApplication::clipboard()->setMimeData(htmlOnly);
+    Click(w, Command::Refresh);
+    QVERIFY(w.RawText()->Caption().empty());
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(image);
+    Click(w, Command::JoinLines);
+    QVERIFY(w.WorkingText()->Text().empty());
+    // NUL and lone surrogates go through the clipboard and back unchanged.
+    const std::u16string odd = std::u16string(u"heat\0 flow ", 11) + char16_t(0xD800) + u" \xDC00x";
+    SetClipboard(odd);
+    Click(w, Command::JoinLines);
+    Click(w, Command::Copy);
+    QVERIFY(Clipboard() == std::u16string(u"heat\0 flow ", 11) + char16_t(0xD800) + u" \xDC00x");
   }
 
-  void nulAndLoneSurrogates() {
-    const std::u16string clip = std::u16string(u"heat\0 flow ") + char16_t(0xD800) + u" \xDC00x the";
-    SetClipboard(clip);
-    QVERIFY(Clipboard() == clip);
-    Form1 form({false, {}});
-    form.Form_Load();
-    QVERIFY(form.Label1()->Caption() == clip);
-    QVERIFY(form.Text1()->Text() == CleanTitle(clip));
-    form.Command1_Click(0);
-    QVERIFY(Clipboard() == CleanTitle(clip));
-    QCOMPARE(Clipboard().size(), clip.size());
+  void largeClipboard() {
+    // 9 MB of letter-spaced lines: every button completes, nothing is lost.
+    const size_t copies = 1'000'000;
+    const std::u16string big = Repeat(u"a z q b\r\n", copies);
+    QTemporaryDir dir;
+    const QString list = dir.filePath("words.txt");
+    QFile file(list);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("zq\n");
+    file.close();
+    SetClipboard(big);
+    MainWindow w({true, list.toStdString()});
+    w.StartUp();
+    QVERIFY(w.RawText()->Caption() == big);
+    QVERIFY(w.WorkingText()->Text() == u"A Z Q B" + Repeat(u" a Z Q B", copies - 1));
+    Click(w, Command::JoinLines);
+    std::u16string joined = Repeat(u"a zq b ", copies);
+    joined.pop_back();
+    QVERIFY(w.WorkingText()->Text() == joined);
+    Click(w, Command::Copy);
+    QVERIFY(Clipboard() == joined);
   }
 
   void outOfMemoryIsReportedAndTheWindowGoesOn() {
     if (!TF_REPLACED_NEW) QSKIP("allocation failures are injected only without AddressSanitizer");
     SetClipboard(u"first");
-    Form1 form({false, {}});
-    form.Form_Load();
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
     // 8 MB of text: reading the clipboard makes one copy of it, which is
-    // allowed, and the title casing needs another, which is refused.
-    std::u16string big;
-    for (int i = 0; i < 2'000'000; ++i) big += u"a ";
-    big += u"x h e a t y";
-    SetClipboard(big);
+    // allowed; title casing needs another, which is refused.
+    SetClipboard(Repeat(u"a ", 2'000'000) + u"x h e a t y");
     QString reported;
-    // Reads and closes the error box once it is up.
-    QTimer closer;
+    QTimer closer;  // reads and closes the error box once it is up
     QObject::connect(&closer, &QTimer::timeout, [&] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         reported = box->text();
@@ -368,133 +388,65 @@ class WindowTest final : public QObject {
     closer.start(20);
     g_bigAllocationsAllowed = 1;
     g_failAllocationsAbove = 4'000'000;
-    form.Command1_Click(1);  // the title casing cannot get its memory
+    Click(w, Command::Refresh);
     g_failAllocationsAbove = 0;
-    QVERIFY(reported.contains("could not be completed"));
-    QVERIFY(form.isVisible());
-    QVERIFY(form.Label1()->Caption() == big);   // written before the failure
-    QVERIFY(form.Text1()->Text() == u"First");  // untouched
-    form.Text1()->SetText(u"x h e a t y");
-    form.Command1_Click(7);                     // and the next command works
-    QVERIFY(form.Text1()->Text() == u"x heat y");
+    QVERIFY(reported.contains("not enough memory"));
+    QVERIFY(w.isVisible());
+    QVERIFY(w.WorkingText()->Text() == u"First");  // untouched
+    w.WorkingText()->SetText(u"x h e a t y");
+    Click(w, Command::Squish);  // and the next command works
+    QVERIFY(w.WorkingText()->Text() == u"x heat y");
   }
 
-  void awkwardClipboards() {
-    // HTML: the plain text is taken, and shown as plain text.
-    auto* mime = new QMimeData;
-    mime->setHtml(QStringLiteral("<b>bold</b> title"));
-    mime->setText(QStringLiteral("<b>bold</b> title"));
-    QGuiApplication::clipboard()->setMimeData(mime);
-    Form1 form({false, {}});
-    form.Form_Load();
-    QVERIFY(form.Label1()->Caption() == u"<b>bold</b> title");
-    QCOMPARE(form.Label1()->textFormat(), Qt::PlainText);
-    QCOMPARE(form.Label1()->text(), QStringLiteral("<b>bold</b> title"));
-    QVERIFY(form.Text1()->Text() == u"<b>bold</b> Title");
-    // HTML alone (no plain text) and an image alone read as no text.
-    auto* htmlOnly = new QMimeData;
-    htmlOnly->setHtml(QStringLiteral("<i>x</i>"));
-    QGuiApplication::clipboard()->setMimeData(htmlOnly);
-    form.Command1_Click(1);
-    QVERIFY(form.Label1()->Caption().empty());
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QGuiApplication::clipboard()->setImage(image);
-    form.Command1_Click(2);
-    QVERIFY(form.Text1()->Text().empty());
-    QVERIFY(form.isVisible());
-  }
-
-  void largeClipboard() {
-    // 10 MB of letter-spaced lines: every button completes, nothing is lost.
-    std::u16string big;
-    while (big.size() < 5'000'000) big += u"t h e   g e o t h e r m a l , f i e l d s\r\n";
-    SetClipboard(big);
-    QCOMPARE(Clipboard().size(), big.size());
-    QVERIFY(Clipboard() == big);
-    Form1 form({false, {}});
-    form.Form_Load();
-    QVERIFY(form.Label1()->Caption() == big);
-    QVERIFY(form.Text1()->Text() == CleanTitle(big));
-    for (int index : {1, 6, 2, 8, 7, 6}) form.Command1_Click(index);
-    QVERIFY(form.Label1()->Caption() == big);
-    const std::u16string expected = SquishText(SquishText(JustLineBreaks2(big), form.Words()), form.Words());
-    QVERIFY(form.Text1()->Text() == expected);
-    QVERIFY(form.Text2()->Text() == GetAuthorsTitle(CleanTitle(big)).Authors);
-    form.Command1_Click(4);
-    QVERIFY(Clipboard() == form.Text2()->Text());
-    form.Command1_Click(5);
-    QVERIFY(Clipboard() == form.Text3()->Text());
-    form.Command1_Click(0);
-    QVERIFY(Clipboard() == expected);
-  }
-
-  void tenMegabytesWithoutASpace() {
-    const std::u16string big(5'000'000, u'x');
-    std::u16string capitalised = big;
-    capitalised[0] = u'X';
-    SetClipboard(big);
-    Form1 form({false, {}});
-    form.Form_Load();
-    QVERIFY(form.Label1()->Caption() == big);
-    QVERIFY(form.Text1()->Text() == capitalised);
-    for (int index : {1, 2, 8, 7}) form.Command1_Click(index);
-    QVERIFY(form.Text1()->Text() == big);
-    QVERIFY(form.Text2()->Text() == capitalised);
-    form.Command1_Click(0);
-    QVERIFY(Clipboard() == big);
+  void wordListWarning() {
+    // A word list that cannot be read: the window works with the built-in
+    // words, and says why in a window that does not block it.
+    QTemporaryDir dir;
+    SetClipboard(u"x w e l l s y");
+    MainWindow w({true, dir.path().toStdString()});
+    w.StartUp();
+    QCOMPARE(w.Words().vocabulary.NumWords(), size_t{268});
+    auto* box = w.findChild<QMessageBox*>();
+    QVERIFY(box != nullptr && box->isVisible());
+    QCOMPARE(box->windowModality(), Qt::NonModal);
+    QVERIFY(box->text().contains(dir.path()));
+    Click(w, Command::Squish);
+    QVERIFY(w.WorkingText()->Text() == u"X wells Y");
   }
 
   void screenshots() {
     SetClipboard(u"THE GEOLOGY OF THE\r\n\tWAIRAKEI GEOTHERMAL FIELD, NEW ZEALAND; grindley, g.w.");
-    Form1 form({false, {}});
-    form.Form_Load();
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
     const QString dir = QStringLiteral(TF_SCREENSHOT_DIR);
     QDir().mkpath(dir);
-    QVERIFY(form.grab().save(dir + "/window-compact.png"));
-    form.Command1_Click(1);
-    form.Command1_Click(6);
-    QVERIFY(form.grab().save(dir + "/window-expanded.png"));
-  }
-
-  void wordListWarning() {
-    // A word list that cannot be read: the window still works, with the
-    // built-in words, and says why in a window that does not block it.
-    const QString folder = QDir::tempPath() + "/tf-window-list-dir";
-    QDir().mkpath(folder);
-    SetClipboard(u"x w e l l s y");
-    Form1 form({true, folder.toStdString()});
-    form.Form_Load();
-    QCOMPARE(form.Words().NumWords(), size_t{268});
-    QMessageBox* box = form.findChild<QMessageBox*>();
-    QVERIFY(box != nullptr);
-    QVERIFY(box->isVisible());
-    QCOMPARE(box->windowModality(), Qt::NonModal);
-    QVERIFY(box->text().contains(folder));
-    form.Command1_Click(7);
-    QVERIFY(form.Text1()->Text() == u"X wells Y");
-    QDir().rmdir(folder);
+    QVERIFY(w.grab().save(dir + "/window-compact.png"));
+    Click(w, Command::Refresh);
+    Click(w, Command::MoreLess);
+    QVERIFY(w.grab().save(dir + "/window-expanded.png"));
   }
 
   // Last: ending is for the whole program.
-  void quitDuringSquish() {
+  void quitStopsTheRunningCommand() {
     SetClipboard(u"x");
-    Form1 form({false, {}});
-    form.Form_Load();
-    form.Text1()->SetText(u"x h e a t y");
-    // A refresh and then Quit clicked while the squish processes events:
-    // Quit, queued behind, runs first, and nothing runs after it.
-    ClickDuringCommand(&form, {form.Command1(1), form.Command1(3)});
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    w.WorkingText()->SetText(u"x h e a t y");
+    // A refresh and then Quit clicked while the squish pauses: Quit does not
+    // wait its turn; the squish stops there and nothing runs after it.
     SetClipboard(u"changed");
-    form.Command1_Click(7);
+    DuringNextCommand(&w, [&w] {
+      Click(w, Command::Refresh);
+      Click(w, Command::Quit);
+    });
+    Click(w, Command::Squish);
     QVERIFY(pf::Ending());
-    QVERIFY(!form.isVisible());
-    QVERIFY(form.Text1()->Text() == u"x h e a t y");  // stopped before the squish
-    QVERIFY(form.Label1()->Caption() == u"x");        // the refresh never ran
+    QVERIFY(!w.isVisible());
+    QVERIFY(w.WorkingText()->Text() == u"x h e a t y");
+    QVERIFY(w.RawText()->Caption() == u"x");
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
-    // Nothing runs any more.
-    form.Command1_Click(6);
-    QVERIFY(!form.MoreShown());
+    Click(w, Command::MoreLess);
+    QVERIFY(!w.MoreShown());
   }
 };
 

@@ -1,17 +1,7 @@
-// Title Fixer's text engine: pure operations on UTF-16 text.
-//
-// Architecture of the whole program, bottom up:
-//   text/     these operations: word splitting, title casing, line joining,
-//             the authors/title split. No Qt, no state, no I/O.
-//   squish/   the vocabulary and the letter-spacing repair, built on text/.
-//   platform/ the thin layer over Qt (clipboard, screen, cursor, twips).
-//   ui/       the window Form1 and the program's entry; its slots only call
-//             into the layers below.
-//   cli/      the command-line front end over text/ and squish/.
-// Only platform/, ui/ and cli/ convert between QString and std::u16string.
-//
-// Every operation here takes time linear in its input and has no limit on
-// the length of a text or the number of its words.
+// The classic text operations: pure functions on UTF-16 text, no Qt, no
+// state, no I/O (the README's folder table shows where they sit). Every one
+// takes time linear in its input and has no limit on the length of a text
+// or the number of its words.
 #pragma once
 
 #include <string>
@@ -92,15 +82,5 @@ struct AuthorsTitle {
 // there is none, at its first ':' (authors before, title after), and
 // upper-cases every character that follows a '.' in the authors.
 AuthorsTitle GetAuthorsTitle(std::u16string_view a);
-
-// ---- bytes ----------------------------------------------------------------
-
-// Bytes as text: UTF-8 (a leading byte-order mark dropped) when they are
-// valid UTF-8, otherwise Windows-1252 with all 256 bytes mapped.
-std::u16string DecodeText(std::string_view bytes);
-// True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
-bool IsValidUtf8(std::string_view bytes);
-// Text as UTF-8; a lone surrogate becomes U+FFFD.
-std::string EncodeUtf8(std::u16string_view s);
 
 }  // namespace tf

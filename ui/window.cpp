@@ -1,14 +1,11 @@
 #include "ui/window.h"
 
-#include <unistd.h>
-
 #include <QApplication>
-#include <QCommandLineParser>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace tf::ui {
 namespace {
@@ -28,22 +25,29 @@ void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }
 
 bool HaveDisplay() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform && *platform) return true;
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 && *x11) || (wayland && *wayland);
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
-int RunWindow(int argc, char** argv) {
+int RunWindow(char* program, const engine::WordListChoice& wordList) {
+  if (const auto missing = engine::MissingNamedList(wordList)) {
+    std::fprintf(stderr, "titlefixer: %s\n", missing->c_str());
+    return 1;
+  }
   if (!HaveDisplay()) {
     std::fputs("titlefixer: cannot open the window: no display (DISPLAY is not set); "
                "see 'titlefixer --help' for the command line\n",
                stderr);
     return 1;
   }
+  // Qt's own options are not offered: every argument was read already.
+  int argc = 1;
+  char* argv[] = {program, nullptr};
   g_starting = true;
   const QtMessageHandler previous = qInstallMessageHandler(StartupMessages);
   QApplication app(argc, argv);
@@ -53,28 +57,8 @@ int RunWindow(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(TF_VERSION));
   QGuiApplication::setDesktopFileName(QStringLiteral("titlefixer"));
 
-  QCommandLineParser parser;
-  const QCommandLineOption wordList(QStringLiteral("wordlist"), QString(), QStringLiteral("PATH"));
-  const QCommandLineOption noWordList(QStringLiteral("no-wordlist"), QString());
-  parser.addOptions({wordList, noWordList});
-  if (!parser.parse(QCoreApplication::arguments())) {
-    std::fprintf(stderr, "titlefixer: %s\nTry 'titlefixer --help'.\n",
-                 qPrintable(parser.errorText()));
-    return 2;
-  }
-  WordListChoice choice;
-  choice.useFile = !parser.isSet(noWordList);
-  if (parser.isSet(wordList)) {
-    const std::string path = parser.value(wordList).toStdString();
-    if (::access(path.c_str(), F_OK) != 0) {
-      std::fprintf(stderr, "titlefixer: %s: No such file or directory\n", path.c_str());
-      return 1;
-    }
-    choice.path = path;
-  }
-
-  Form1 form(choice);
-  form.Form_Load();
+  MainWindow window(wordList);
+  window.StartUp();
   if (platform::Ending()) return 0;
   return QApplication::exec();
 }

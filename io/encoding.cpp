@@ -1,6 +1,6 @@
 #include <array>
 
-#include "text/text.h"
+#include "io/encoding.h"
 
 namespace tf {
 namespace {

@@ -1,0 +1,106 @@
+// The engine both front ends run: the options, the words the operations
+// look things up in, the named operations, and the texts being worked on.
+// The window and the command line call these and nothing below them, so
+// every command exists once. No Qt here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "squish/vocabulary.h"
+#include "text/text.h"
+
+namespace tf::engine {
+
+enum class Mode { Classic, Smart };
+
+// Which word list the vocabulary takes its extra words from.
+struct WordListChoice {
+  bool useFile = true;              // false: the built-in words only
+  std::optional<std::string> path;  // named by the user; else found by name
+};
+
+// Everything the operations look words up in, loaded once.
+struct Words {
+  Vocabulary vocabulary = Vocabulary::Empty();
+};
+
+struct LoadedWords {
+  Words words;
+  // One line each: a list that could not be read (the built-in words are
+  // used instead), or a file that was passed over.
+  std::vector<std::string> warnings;
+};
+
+// When the user named a word list that does not exist, the one-line message
+// to stop with (the run cannot do what was asked); nullopt otherwise.
+std::optional<std::string> MissingNamedList(const WordListChoice& choice);
+
+// Loads the words for the choice. Never fails: what cannot be read is
+// reported in the warnings and left out.
+LoadedWords LoadWords(const WordListChoice& choice);
+
+// The operations, for one mode and one set of words.
+class Engine final {
+ public:
+  Engine(Mode mode, const Words& words) : m_mode(mode), m_words(&words) {}
+  Mode GetMode() const { return m_mode; }
+
+  // The text as one title-cased line.
+  std::u16string Clean(std::u16string_view text) const;
+  // The text's lines joined (blank lines kept as paragraph breaks when
+  // `paragraphs`), without the letter-spacing repair of the result.
+  std::u16string JoinLines(std::u16string_view text, bool paragraphs) const;
+  // The letter-spacing repair.
+  std::u16string Squish(std::u16string_view text) const;
+  // The authors and the title of a reference: of its title-cased form, or
+  // of the text as it is when `raw`.
+  AuthorsTitle Split(std::u16string_view text, bool raw) const;
+  // As Split(text, false), when Clean(text) is already at hand.
+  AuthorsTitle SplitCleaned(std::u16string_view text, std::u16string_view cleaned) const;
+
+ private:
+  Mode m_mode;
+  const Words* m_words;
+};
+
+// The texts the window works on: the clipboard text as it was read, the
+// working text, and the reference's authors and title.
+class Session final {
+ public:
+  explicit Session(const Words& words) : m_words(&words) {}
+
+  void SetMode(Mode mode) { m_mode = mode; }
+  Mode GetMode() const { return m_mode; }
+  Engine Operations() const { return Engine(m_mode, *m_words); }
+
+  const std::u16string& Raw() const { return m_raw; }
+  const std::u16string& Working() const { return m_working; }
+  const std::u16string& Authors() const { return m_authors; }
+  const std::u16string& Title() const { return m_title; }
+  // The user's edits of the working text.
+  void SetWorking(std::u16string text) { m_working = std::move(text); }
+
+  // Start-up: reads a clipboard text into the working text, title-cased.
+  // Smart mode also splits it; classic leaves that to Refresh.
+  void StartUp(std::u16string clipboard);
+  // True once the authors and title have been split from a text.
+  bool HasSplit() const { return m_hasSplit; }
+  // Reads a clipboard text: the working text is its title-cased form, and
+  // the authors and title are split from it.
+  void Refresh(std::u16string clipboard);
+  // Reads a clipboard text and joins its lines into the working text.
+  void JoinLines(std::u16string clipboard, bool paragraphs);
+  // Repairs letter-spacing in the working text.
+  void Squish();
+
+ private:
+  const Words* m_words;
+  Mode m_mode = Mode::Classic;
+  std::u16string m_raw, m_working, m_authors, m_title;
+  bool m_hasSplit = false;
+};
+
+}  // namespace tf::engine

@@ -1,0 +1,59 @@
+// A text box that gives back exactly the text it was given, however long.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <string>
+#include <vector>
+
+namespace tf::platform {
+
+// A multi-line, wrapped text box with a vertical scroll bar only.
+//
+// Text() returns exactly the text last given to SetText (CR, CR LF, TAB, NUL
+// and no-break spaces as they were) until the user edits it; after an edit,
+// the text with the edit made, every line end written as LF and every other
+// character kept.
+//
+// Qt lays out a paragraph as a whole, so a line of megabytes would take
+// seconds each time the box is drawn. A line longer than kLongLine is shown
+// as paragraphs of about kPiece characters, broken at a space (or anywhere
+// when there is none); the box remembers where it broke, and those breaks
+// never reach Text() or a copy made from the box.
+class TextBox final : public QPlainTextEdit {
+ public:
+  static constexpr size_t kLongLine = 20000;
+  static constexpr size_t kPiece = 2000;
+
+  explicit TextBox(QWidget* parent);
+  std::u16string Text() const;
+  void SetText(std::u16string text);
+  // What a copy or a drag of the selection carries: the selected part of
+  // Text(), with Qt's line ends.
+  std::u16string SelectedText() const;
+
+ protected:
+  QMimeData* createMimeDataFromSelection() const override;
+
+ private:
+  // A paragraph break the box made: in place of a space, or inserted.
+  struct Break {
+    int position;  // in the document
+    bool inserted;
+  };
+
+  // The text as the document holds it, one character per document
+  // position: line ends as LF, the box's breaks as the space they replace
+  // or as kInserted. Empty until needed.
+  std::u16string& Aligned() const;
+  std::u16string FromAligned(size_t from, size_t to) const;
+  bool IsParagraphEnd(size_t position) const;
+  void ContentsChanged(int position, int removed, int added);
+
+  std::u16string m_text;               // as set, until the first edit
+  mutable std::u16string m_aligned;
+  std::vector<Break> m_breaks;         // sorted by position
+  bool m_edited = false;
+  bool m_setting = false;
+};
+
+}  // namespace tf::platform

@@ -1,0 +1,79 @@
+// The window: the clipboard text as it came at the top, the working text
+// below it, nine buttons, and a lower part (authors and title) shown on
+// demand. The texts live in the engine's session; the widgets show them and
+// take the user's edits. Every command comes through Request() and runs
+// after the ones requested before it, never inside another.
+#pragma once
+
+#include <QWidget>
+#include <deque>
+#include <string>
+
+#include "engine/engine.h"
+#include "platform/platform.h"
+
+namespace tf::ui {
+
+enum class Command {
+  Copy,            // the working text to the clipboard
+  Refresh,         // the clipboard read again, title-cased and split
+  JoinLines,       // the clipboard read again, its lines joined, then squished
+  Quit,
+  CopyAuthors,
+  CopyTitle,
+  MoreLess,        // shows or hides the lower part
+  Squish,          // the working text's letter-spacing repaired
+  JoinParagraphs,  // as JoinLines, blank lines kept (the "2" button)
+};
+
+class MainWindow final : public QWidget {
+ public:
+  explicit MainWindow(engine::WordListChoice wordList = {});
+
+  // Fills the window from the clipboard, shapes and centres it, shows it,
+  // and then loads the words; requests made meanwhile run after that.
+  void StartUp();
+  // Runs `command` once every command requested before it has run. Quit
+  // does not wait: the running command stops at its next pause.
+  void Request(Command command);
+
+  bool MoreShown() const { return m_moreShown; }
+  const engine::Words& Words() const { return m_words; }
+  platform::Label* RawText() const { return m_rawText; }
+  platform::TextBox* WorkingText() const { return m_workingText; }
+  platform::TextBox* AuthorsText() const { return m_authorsText; }
+  platform::TextBox* TitleText() const { return m_titleText; }
+  platform::Button* ButtonFor(Command command) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct Stop {};  // thrown by Pause() once the program is ending
+
+  void RunQueue();
+  void Run(Command command);
+  // Lets the window draw itself and take input in the middle of a long
+  // command; clicks made meanwhile are queued. Throws Stop after Quit.
+  void Pause();
+  void LoadWords();
+  void Squish();
+  void ToggleMore();
+  void ShowSession();
+  void ShowParts();
+
+  platform::Label* m_rawText;
+  platform::TextBox* m_workingText;
+  platform::TextBox* m_authorsText;
+  platform::TextBox* m_titleText;
+  std::vector<platform::Button*> m_buttons;  // by Command
+  bool m_moreShown = false;
+  bool m_running = false;
+  std::deque<Command> m_queue;
+
+  engine::WordListChoice m_wordListChoice;
+  engine::Words m_words;
+  engine::Session m_session{m_words};
+};
+
+}  // namespace tf::ui
