@@ -59,6 +59,62 @@ void BM_SquishLarge(benchmark::State& state) {
 }
 BENCHMARK(BM_SquishLarge)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 
+// Shapes that once made the pass slow. Each argument pair is a size and its
+// fourfold, so that the two times give the growth.
+
+// A long word in the list and the same word letter-spaced in the text.
+void BM_SquishLongWord(benchmark::State& state) {
+  const auto letters = static_cast<size_t>(state.range(0));
+  std::u16string word, text = u"x ";
+  for (size_t i = 0; i < letters; ++i) {
+    const auto c = static_cast<char16_t>(u'a' + (i * 7 + i / 3) % 26);
+    word += c;
+    (text += c) += u' ';
+  }
+  text += u'y';
+  const auto v = Vocabulary::StartWords(word);
+  v.Index();
+  for (auto _ : state) benchmark::DoNotOptimize(SquishText(text, v));
+}
+BENCHMARK(BM_SquishLongWord)->Arg(8000)->Arg(32000)->Arg(128000)->Arg(512000)->Unit(benchmark::kMillisecond);
+
+// 'aa', 'aaa', ... a thousand nested words against 'x a a a ... y'.
+void BM_SquishLadder(benchmark::State& state) {
+  std::u16string list;
+  for (size_t n = 2; n <= 1001; ++n) (list += std::u16string(n, u'a')) += u'\n';
+  const auto v = Vocabulary::StartWords(list);
+  v.Index();
+  std::u16string text = u"x ";
+  while (text.size() < static_cast<size_t>(state.range(0)) * kMB / 2) text += u"a ";
+  text += u'y';
+  for (auto _ : state) benchmark::DoNotOptimize(SquishText(text, v));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size() * 2));
+}
+BENCHMARK(BM_SquishLadder)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// Many short texts against a million-word list (the command line's -l):
+// each call must cost what its text costs, not what the list costs.
+const Vocabulary& MillionWords() {
+  static const Vocabulary v = Vocabulary::StartWords(WordListText(1'000'000));
+  v.Index();
+  return v;
+}
+void BM_SquishLines(benchmark::State& state) {
+  const auto& v = MillionWords();
+  const auto text = LetterSpaced(16000 * 20);
+  const bool asLines = state.range(0) == 1;
+  for (auto _ : state) {
+    if (asLines) {
+      for (size_t at = 0; at < text.size(); at += 20)
+        benchmark::DoNotOptimize(SquishText(std::u16string_view(text).substr(at, 20), v));
+    } else {
+      benchmark::DoNotOptimize(SquishText(text, v));
+    }
+  }
+}
+// 0: the 16,000 pieces as one text; 1: each on its own.
+BENCHMARK(BM_SquishLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void BM_StartWords(benchmark::State& state) {
   const auto list = WordListText(static_cast<size_t>(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(Vocabulary::StartWords(list));

@@ -1,233 +1,173 @@
 #include "squish/index.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
+#include "squish/successor.h"
 #include "text/text.h"
 
 namespace tf {
-namespace {
-
-using Node = SquishIndex::Node;
-constexpr Node kNone = SquishIndex::kNone;
-
-// The trie while it is being built: an open-addressing map from (parent,
-// character) to child, nodes numbered as they are made.
-class TrieBuilder {
- public:
-  TrieBuilder() : m_keys(1024, 0), m_values(1024, kNone), m_mask(1023), m_shift(64 - 10) {}
-
-  size_t NumNodes() const { return m_numNodes; }
-
-  Node Insert(Node node, char16_t c) {
-    const std::uint64_t key = Key(node, c);
-    size_t s = Slot(key);
-    for (; m_values[s] != kNone; s = (s + 1) & m_mask)
-      if (m_keys[s] == key) return m_values[s];
-    if (2 * (m_size + 1) > m_values.size()) {
-      Grow();
-      s = Slot(key);
-      while (m_values[s] != kNone) s = (s + 1) & m_mask;
-    }
-    m_keys[s] = key;
-    m_values[s] = static_cast<Node>(m_numNodes++);
-    ++m_size;
-    return m_values[s];
-  }
-
-  // Calls f(parent, character, child) for every edge.
-  template <typename F>
-  void ForEachEdge(F&& f) const {
-    for (size_t s = 0; s < m_values.size(); ++s)
-      if (m_values[s] != kNone)
-        f(static_cast<Node>(m_keys[s] >> 16), static_cast<char16_t>(m_keys[s] & 0xFFFF), m_values[s]);
-  }
-
- private:
-  static std::uint64_t Key(Node node, char16_t c) { return (std::uint64_t{node} << 16) | c; }
-  size_t Slot(std::uint64_t key) const {
-    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> m_shift);
-  }
-  void Grow() {
-    std::vector<std::uint64_t> keys(m_keys.size() * 2, 0);
-    std::vector<Node> values(m_values.size() * 2, kNone);
-    m_keys.swap(keys);
-    m_values.swap(values);
-    m_mask = m_values.size() - 1;
-    --m_shift;
-    for (size_t s = 0; s < keys.size(); ++s) {
-      if (values[s] == kNone) continue;
-      size_t d = Slot(keys[s]);
-      while (m_values[d] != kNone) d = (d + 1) & m_mask;
-      m_keys[d] = keys[s];
-      m_values[d] = values[s];
-    }
-  }
-
-  std::vector<std::uint64_t> m_keys;
-  std::vector<Node> m_values;
-  size_t m_mask;
-  int m_shift;
-  size_t m_size = 0;
-  size_t m_numNodes = 1;  // the root
-};
-
-// Children lists in compressed form: the children of n are
-// [first[n], first[n + 1]) of the edge arrays.
-struct Edges {
-  std::vector<std::uint32_t> first;
-  std::vector<char16_t> chars;
-  std::vector<Node> nodes;
-};
-
-Edges SortedEdges(const TrieBuilder& trie) {
-  const size_t n = trie.NumNodes();
-  Edges e;
-  e.first.assign(n + 1, 0);
-  trie.ForEachEdge([&](Node parent, char16_t, Node) { ++e.first[parent + 1]; });
-  for (size_t i = 0; i < n; ++i) e.first[i + 1] += e.first[i];
-  e.chars.resize(n - 1);
-  e.nodes.resize(n - 1);
-  std::vector<std::uint32_t> fill(e.first.begin(), e.first.end() - 1);
-  trie.ForEachEdge([&](Node parent, char16_t c, Node child) {
-    e.chars[fill[parent]] = c;
-    e.nodes[fill[parent]++] = child;
-  });
-  std::vector<std::pair<char16_t, Node>> scratch;
-  for (size_t v = 0; v < n; ++v) {
-    scratch.clear();
-    for (auto k = e.first[v]; k < e.first[v + 1]; ++k) scratch.emplace_back(e.chars[k], e.nodes[k]);
-    std::sort(scratch.begin(), scratch.end());
-    for (size_t k = 0; k < scratch.size(); ++k) {
-      e.chars[e.first[v] + k] = scratch[k].first;
-      e.nodes[e.first[v] + k] = scratch[k].second;
-    }
-  }
-  return e;
-}
-
-Node FindChild(const Edges& e, Node node, char16_t c) {
-  const auto begin = e.chars.begin() + e.first[node], end = e.chars.begin() + e.first[node + 1];
-  const auto it = std::lower_bound(begin, end, c);
-  return it != end && *it == c ? e.nodes[static_cast<size_t>(it - e.chars.begin())] : kNone;
-}
-
-}  // namespace
 
 SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
-  TrieBuilder trie;
-  std::vector<Spelling> spellingOf;  // by build-order node
   m_exact.assign(words.size(), kNone);
   m_upper.assign(words.size(), kNone);
-  const auto insert = [&](const std::u16string& w) {
-    Node node = kRoot;
-    for (char16_t c : w) node = trie.Insert(node, c);
-    if (spellingOf.size() < trie.NumNodes()) spellingOf.resize(trie.NumNodes(), kNone);
-    if (spellingOf[node] == kNone) {
-      spellingOf[node] = static_cast<Spelling>(m_spellingNode.size());
-      m_spellingNode.push_back(node);
-      m_spellingLength.push_back(static_cast<std::uint32_t>(w.size()));
-    }
-    return spellingOf[node];
-  };
-  std::u16string upper;
+  // The build keeps several arrays of a node each; it frees each one as
+  // soon as it has served, since a word list may have millions of words.
+
+  // Every spelling, exact and in upper case; the upper-case ones live in one
+  // buffer, each at the offset of its entry.
+  std::vector<std::uint32_t> upperAt(words.size(), 0);
+  std::u16string upperPool;
+  {
+    size_t size = 0;
+    for (const auto& w : words)
+      if (w.size() >= 2) size += w.size();
+    upperPool.reserve(size);
+  }
   for (size_t i = 0; i < words.size(); ++i) {
-    const std::u16string& w = words[i];
-    if (w.size() < 2) continue;
-    upper.resize(w.size());
-    for (size_t k = 0; k < w.size(); ++k) upper[k] = UpperUnit(w[k]);
-    m_exact[i] = insert(w);
-    m_upper[i] = insert(upper);
+    if (words[i].size() < 2) continue;
+    upperAt[i] = static_cast<std::uint32_t>(upperPool.size());
+    for (char16_t c : words[i]) upperPool += UpperUnit(c);
   }
-  spellingOf.resize(trie.NumNodes(), kNone);
-  const size_t n = trie.NumNodes();
-  Edges edges = SortedEdges(trie);
-  trie = TrieBuilder();
-
-  // Failure links, breadth first.
-  std::vector<Node> fail(n, kRoot), bfs;
-  bfs.reserve(n);
-  bfs.push_back(kRoot);
-  for (size_t head = 0; head < bfs.size(); ++head) {
-    const Node v = bfs[head];
-    for (auto k = edges.first[v]; k < edges.first[v + 1]; ++k) {
-      const Node w = edges.nodes[k];
-      const char16_t c = edges.chars[k];
-      bfs.push_back(w);
-      if (v == kRoot) continue;
-      for (Node f = fail[v];; f = fail[f]) {
-        if (const Node to = FindChild(edges, f, c); to != kNone) {
-          fail[w] = to;
-          break;
-        }
-        if (f == kRoot) break;
-      }
+  // A reference to a spelling, with its first four characters' bytes
+  // riding along so that most compares never touch the strings.
+  struct Ref {
+    std::uint64_t head;
+    std::uint32_t entry;
+    bool upper;
+  };
+  const auto textOf = [&](const Ref& r) {
+    const std::u16string& w = words[r.entry];
+    return r.upper ? std::u16string_view(upperPool).substr(upperAt[r.entry], w.size()) : std::u16string_view(w);
+  };
+  const auto headOf = [](std::u16string_view w) {
+    unsigned char bytes[8] = {};
+    std::memcpy(bytes, w.data(), std::min<size_t>(w.size(), 4) * sizeof(char16_t));
+    std::uint64_t head = 0;
+    for (unsigned char b : bytes) head = (head << 8) | b;
+    return head;
+  };
+  std::vector<Ref> refs;
+  refs.reserve(2 * words.size());
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (words[i].size() < 2) continue;
+    for (const bool upper : {false, true}) {
+      Ref r{0, static_cast<std::uint32_t>(i), upper};
+      r.head = headOf(textOf(r));
+      refs.push_back(r);
     }
   }
-  std::vector<Node> nearest(n, kNone);
-  for (const Node v : bfs)
-    nearest[v] = spellingOf[v] != kNone ? v : v == kRoot ? kNone : nearest[fail[v]];
-  bfs = {};
+  // Sorted by bytes, which memcmp compares fast: that orders characters by
+  // KeyOf (low byte first), the order the children are searched in.
+  std::sort(refs.begin(), refs.end(), [&](const Ref& a, const Ref& b) {
+    if (a.head != b.head) return a.head < b.head;
+    const std::u16string_view x = textOf(a), y = textOf(b);
+    const int order = std::memcmp(x.data(), y.data(), std::min(x.size(), y.size()) * sizeof(char16_t));
+    return order < 0 || (order == 0 && x.size() < y.size());
+  });
 
-  // Number the nodes in preorder of the failure tree, so that a subtree is
-  // an interval of numbers.
-  std::vector<std::uint32_t> kidsFirst(n + 1, 0), kids(n > 0 ? n - 1 : 0);
-  for (Node v = 1; v < n; ++v) ++kidsFirst[fail[v] + 1];
-  for (size_t v = 0; v < n; ++v) kidsFirst[v + 1] += kidsFirst[v];
+  // The trie in preorder, from the sorted spellings: each one shares its
+  // first characters with the one before it. Counted first, so that the
+  // arrays are made at their size.
+  size_t nodes = 1;
   {
-    std::vector<std::uint32_t> fill(kidsFirst.begin(), kidsFirst.end() - 1);
-    for (Node v = 1; v < n; ++v) kids[fill[fail[v]]++] = v;
+    std::u16string_view before;
+    for (const Ref& r : refs) {
+      const std::u16string_view text = textOf(r);
+      size_t common = 0;
+      while (common < before.size() && common < text.size() && before[common] == text[common]) ++common;
+      nodes += text.size() - common;
+      before = text;
+    }
   }
-  std::vector<Node> number(n);
-  std::vector<std::uint32_t> end(n);
-  {
-    struct Frame {
-      Node node;
-      std::uint32_t next;
-    };
-    std::vector<Frame> stack = {{kRoot, kidsFirst[kRoot]}};
-    std::uint32_t counter = 0;
-    number[kRoot] = counter++;
-    while (!stack.empty()) {
-      Frame& top = stack.back();
-      if (top.next == kidsFirst[top.node + 1]) {
-        end[top.node] = counter;
-        stack.pop_back();
-        continue;
+  std::vector<Node> preParent = {kNone};
+  std::vector<char16_t> preChar = {0};
+  std::vector<std::uint32_t> preDepth = {0};
+  preParent.reserve(nodes);
+  preChar.reserve(nodes);
+  preDepth.reserve(nodes);
+  std::vector<Node> path = {kRoot};  // the nodes of the previous spelling
+  std::u16string_view previous;
+  for (const Ref& r : refs) {
+    const std::u16string_view text = textOf(r);
+    if (m_spellingNode.empty() || text != previous) {
+      size_t common = 0;
+      while (common < previous.size() && common < text.size() && previous[common] == text[common]) ++common;
+      path.resize(common + 1);
+      for (size_t k = common; k < text.size(); ++k) {
+        preParent.push_back(path.back());
+        preChar.push_back(text[k]);
+        preDepth.push_back(static_cast<std::uint32_t>(k + 1));
+        path.push_back(static_cast<Node>(preParent.size() - 1));
       }
-      const Node child = kids[top.next++];
-      number[child] = counter++;
-      stack.push_back({child, kidsFirst[child]});
+      m_spellingNode.push_back(path.back());  // in preorder numbers, for now
+      m_spellingLength.push_back(static_cast<std::uint32_t>(text.size()));
+      previous = text;
     }
+    (r.upper ? m_upper : m_exact)[r.entry] = static_cast<Spelling>(m_spellingNode.size() - 1);
   }
-  kids = {};
-  kidsFirst = {};
+  refs = {};
+  upperPool = std::u16string();
+  upperAt = {};
+  const size_t n = preParent.size();
 
-  // Everything renumbered.
-  const auto renumber = [&](Node v) { return v == kNone ? kNone : number[v]; };
-  m_fail.resize(n);
-  m_subtreeEnd.resize(n);
-  m_nearestSpelling.resize(n);
-  m_spellingAt.resize(n);
-  m_firstEdge.assign(n + 1, 0);
-  for (Node v = 0; v < n; ++v) {
-    const Node to = number[v];
-    m_fail[to] = number[fail[v]];
-    m_subtreeEnd[to] = end[v];
-    m_nearestSpelling[to] = renumber(nearest[v]);
-    m_spellingAt[to] = spellingOf[v];
-    m_firstEdge[to + 1] = edges.first[v + 1] - edges.first[v];
+  // Breadth first is preorder sorted by depth, stably: nodes of one depth
+  // stay in the order of their prefixes, so each node's children follow
+  // one another, in the order of their characters.
+  std::vector<Node> renumber(n);
+  {
+    std::uint32_t deepest = 0;
+    for (auto d : preDepth) deepest = std::max(deepest, d);
+    std::vector<std::uint32_t> atDepth(deepest + 2, 0);
+    for (auto d : preDepth) ++atDepth[d + 1];
+    for (size_t d = 0; d + 1 < atDepth.size(); ++d) atDepth[d + 1] += atDepth[d];
+    for (size_t v = 0; v < n; ++v) renumber[v] = atDepth[preDepth[v]]++;
   }
-  for (size_t v = 0; v < n; ++v) m_firstEdge[v + 1] += m_firstEdge[v];
-  m_edgeChar.resize(edges.chars.size());
-  m_edgeNode.resize(edges.nodes.size());
-  for (Node v = 0; v < n; ++v) {
-    const std::uint32_t from = edges.first[v], to = m_firstEdge[number[v]];
-    for (std::uint32_t k = 0; k < edges.first[v + 1] - from; ++k) {
-      m_edgeChar[to + k] = edges.chars[from + k];
-      m_edgeNode[to + k] = number[edges.nodes[from + k]];
+  preDepth = {};
+  m_char.resize(n);
+  for (size_t v = 0; v < n; ++v) m_char[renumber[v]] = KeyOf(preChar[v]);
+  preChar = {};
+  std::vector<Node> parent(n, kNone);
+  for (size_t v = 1; v < n; ++v) parent[renumber[v]] = renumber[preParent[v]];
+  preParent = {};
+  for (Node& node : m_spellingNode) node = renumber[node];
+  renumber = {};
+
+  m_firstChild.assign(n + 1, 0);
+  for (size_t v = 1; v < n; ++v) ++m_firstChild[parent[v] + 1];
+  m_firstChild[0] = 1;
+  for (size_t v = 0; v < n; ++v) m_firstChild[v + 1] += m_firstChild[v];
+
+  // Failure links, breadth first: a node's parent and every shallower node
+  // have theirs already.
+  m_fail.assign(n, kRoot);
+  for (Node x = 1; x < n; ++x) {
+    const Node p = parent[x];
+    if (p == kRoot) continue;
+    const char16_t key = m_char[x];
+    for (Node f = m_fail[p];; f = m_fail[f]) {
+      if (const Node child = ChildByKey(f, key); child != kNone) {
+        m_fail[x] = child;
+        break;
+      }
+      if (f == kRoot) break;
     }
   }
-  for (Node& s : m_spellingNode) s = number[s];
+  parent = {};
+
+  // Spellings at nodes: a bit each, and the spellings in node order.
+  std::vector<std::pair<Node, Spelling>> terminals(m_spellingNode.size());
+  for (size_t s = 0; s < m_spellingNode.size(); ++s) terminals[s] = {m_spellingNode[s], static_cast<Spelling>(s)};
+  std::sort(terminals.begin(), terminals.end());
+  m_isTerminal.assign(n / 64 + 1, 0);
+  m_terminalsBefore.assign(n / 64 + 1, 0);
+  for (const auto& [node, spelling] : terminals) {
+    m_isTerminal[node / 64] |= std::uint64_t{1} << (node % 64);
+    m_terminalSpelling.push_back(spelling);
+  }
+  for (size_t w = 1; w < m_isTerminal.size(); ++w)
+    m_terminalsBefore[w] = m_terminalsBefore[w - 1] + detail::Ones(m_isTerminal[w - 1]);
 
   // Entries by spelling, ascending within each (counting sort).
   m_entriesBegin.assign(m_spellingNode.size() + 1, 0);
@@ -246,19 +186,18 @@ SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
   }
 }
 
-SquishIndex::Node SquishIndex::Child(Node node, char16_t c) const {
-  const auto begin = m_edgeChar.begin() + m_firstEdge[node];
-  const auto end = m_edgeChar.begin() + m_firstEdge[node + 1];
-  const auto it = std::lower_bound(begin, end, c);
-  return it != end && *it == c ? m_edgeNode[static_cast<size_t>(it - m_edgeChar.begin())] : kNone;
+SquishIndex::Node SquishIndex::ChildByKey(Node node, char16_t key) const {
+  const auto begin = m_char.begin() + m_firstChild[node];
+  const auto end = m_char.begin() + m_firstChild[node + 1];
+  const auto it = std::lower_bound(begin, end, key);
+  return it != end && *it == key ? static_cast<Node>(it - m_char.begin()) : kNone;
 }
 
-SquishIndex::Node SquishIndex::Step(Node node, char16_t c) const {
-  for (;;) {
-    if (const Node child = Child(node, c); child != kNone) return child;
-    if (node == kRoot) return kRoot;
-    node = m_fail[node];
-  }
+SquishIndex::Spelling SquishIndex::SpellingAt(Node node) const {
+  const std::uint64_t word = m_isTerminal[node / 64];
+  const std::uint64_t bit = std::uint64_t{1} << (node % 64);
+  if (!(word & bit)) return kNone;
+  return m_terminalSpelling[m_terminalsBefore[node / 64] + detail::Ones(word & (bit - 1))];
 }
 
 }  // namespace tf

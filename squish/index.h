@@ -7,15 +7,12 @@
 // the spellings it may replace: each vocabulary entry's exact spelling, and
 // its spelling in upper case (a word already in upper case has one).
 //
-// The index is an Aho-Corasick automaton over all those spellings. Walking
-// a run through it gives, at each letter position, a state: the longest
-// spelling prefix that ends there. A spelling ends at a position exactly
-// when that state lies in the spelling's subtree of the failure tree; the
-// states are numbered so that every such subtree is one interval of
-// numbers. The pass then asks, per spelling, "where is your next
-// occurrence?" without ever listing every occurrence of every spelling,
-// which for a list of nested words ('aa', 'aaa', ... ) against 'a a a ...'
-// would be text length times list length.
+// The index is the trie of all those spellings, numbered breadth first so
+// that a node's children are neighbours, with the failure links of an
+// Aho-Corasick automaton. The pass walks each run through it; at each
+// letter position the walk is at a state: the longest spelling prefix that
+// ends there. A spelling ends there exactly when it is that state or one
+// of its failure-link ancestors.
 //
 // Worked example, entries "heat" and "heated": the spellings are heat,
 // HEAT, heated, HEATED. In 'x h e a t e d y' the run h-e-a-t-e-d walks
@@ -34,6 +31,7 @@ class SquishIndex final {
   static constexpr std::uint32_t kNone = UINT32_MAX;
   using Node = std::uint32_t;
   using Spelling = std::uint32_t;
+  static constexpr Node kRoot = 0;
 
   // Entries of one letter get no spellings: their replacement would
   // reproduce them, and the passes would never end.
@@ -43,21 +41,22 @@ class SquishIndex final {
   SquishIndex(const SquishIndex&) = delete;
   SquishIndex& operator=(const SquishIndex&) = delete;
 
-  static constexpr Node kRoot = 0;
-  // The state after `node` on character `c`: the automaton's step, with the
-  // failure links followed as far as needed.
-  Node Step(Node node, char16_t c) const;
-
-  // The failure-tree number of a state, and the first number past its
-  // subtree: a spelling ending at node n ends wherever the state's number
-  // lies in [Number(n), SubtreeEnd(n)).
-  std::uint32_t Number(Node n) const { return n; }
-  std::uint32_t SubtreeEnd(Node n) const { return m_subtreeEnd[n]; }
-  // The nearest node at or above `n` in the failure tree where a spelling
-  // ends (kNone when there is none); Above(n) is the one strictly above.
-  Node NearestSpelling(Node n) const { return m_nearestSpelling[n]; }
-  Node Above(Node n) const { return n == kRoot ? kNone : m_nearestSpelling[m_fail[n]]; }
-  Spelling SpellingAt(Node n) const { return m_spellingAt[n]; }
+  size_t NumNodes() const { return m_char.size(); }
+  // The child of `node` on character `c`, or kNone.
+  Node Child(Node node, char16_t c) const { return ChildByKey(node, KeyOf(c)); }
+  // The longest proper suffix of the node's prefix that is a node too.
+  Node Fail(Node node) const { return m_fail[node]; }
+  // The automaton's step: the child on `c`, after following failure links
+  // as far as needed.
+  Node Step(Node node, char16_t c) const {
+    for (;;) {
+      if (const Node child = Child(node, c); child != kNone) return child;
+      if (node == kRoot) return kRoot;
+      node = m_fail[node];
+    }
+  }
+  // The spelling that ends at `node`, or kNone.
+  Spelling SpellingAt(Node node) const;
 
   size_t NumSpellings() const { return m_spellingNode.size(); }
   Node SpellingNode(Spelling s) const { return m_spellingNode[s]; }
@@ -72,18 +71,21 @@ class SquishIndex final {
   Spelling Upper(size_t entry) const { return m_upper[entry]; }
 
  private:
-  Node Child(Node node, char16_t c) const;
+  // Characters are kept, and children ordered, by their bytes in memory
+  // order (low byte first), so that the spellings can be sorted with memcmp.
+  static char16_t KeyOf(char16_t c) { return static_cast<char16_t>((c << 8) | (c >> 8)); }
+  Node ChildByKey(Node node, char16_t key) const;
 
-  // The trie, its nodes numbered in failure-tree preorder; the children of
-  // node n are m_edgeChar/m_edgeNode[m_firstEdge[n] .. m_firstEdge[n + 1]),
-  // sorted by character.
-  std::vector<std::uint32_t> m_firstEdge;
-  std::vector<char16_t> m_edgeChar;
-  std::vector<Node> m_edgeNode;
+  // Nodes breadth first: the children of n are [m_firstChild[n],
+  // m_firstChild[n + 1]), in the order of their characters.
+  std::vector<std::uint32_t> m_firstChild;
+  std::vector<char16_t> m_char;  // the key of the character leading to the node
   std::vector<Node> m_fail;
-  std::vector<std::uint32_t> m_subtreeEnd;
-  std::vector<Node> m_nearestSpelling;
-  std::vector<Spelling> m_spellingAt;
+  // Nodes where a spelling ends: one bit each, with the count of those
+  // before every word of 64, and their spellings in node order.
+  std::vector<std::uint64_t> m_isTerminal;
+  std::vector<std::uint32_t> m_terminalsBefore;
+  std::vector<Spelling> m_terminalSpelling;
 
   std::vector<Node> m_spellingNode;
   std::vector<std::uint32_t> m_spellingLength;

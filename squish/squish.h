@@ -21,6 +21,17 @@ namespace tf {
 // between spaces removed, and the result trimmed.
 std::u16string SquishText(std::u16string_view text, const Vocabulary& vocabulary);
 
+namespace detail {
+// How the fast pass finds a spelling's next place (see squish.cpp); the
+// defaults are what SquishText uses. Tests set them to drive every way.
+struct PassLimits {
+  size_t mostRuns = 4096;        // runs a spelling may track one by one
+  size_t stepsPerQuestion = 8;   // before it stops tracking them
+  bool sortedCopies = true;      // copies within a budget of the text
+};
+std::u16string SquishText(std::u16string_view text, const Vocabulary& vocabulary, const PassLimits& limits);
+}  // namespace detail
+
 // The punctuation tidy alone, on a text already trimmed: " . " becomes ". "
 // and " , " becomes ", " (with every space before the mark gone), round after
 // round, each round fixing the first of each. A mark at the very start, or

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "squish/squish.h"
+#include "squish/successor.h"
 #include "squish/vocabulary.h"
 #include "tests/literal/literal.h"
 #include "tests/printable.h"
@@ -170,8 +171,12 @@ void Compare(const S& wordListText, int texts, size_t pieces, unsigned seed) {
   for (size_t i = 0; i < fast.NumWords(); i += 97) ASSERT_EQ(fast.SpacedWords(i), slow.spacedWords[i]);
   for (int i = 0; i < texts; ++i) {
     const S text = RandomText(rng, slow.wordList, pieces);
-    ASSERT_EQ(SquishText(text, fast), literal::SquishText(text, slow))
-        << "text " << i << ": " << Printable(text);
+    const S expected = literal::SquishText(text, slow);
+    ASSERT_EQ(SquishText(text, fast), expected) << "text " << i << ": " << Printable(text);
+    if (i % 10 == 0) {  // the pass's other ways of finding places, too
+      ASSERT_EQ(detail::SquishText(text, fast, {0, 8, false}), expected) << "successor, text " << i;
+      ASSERT_EQ(detail::SquishText(text, fast, {0, 8, true}), expected) << "sorted, text " << i;
+    }
   }
 }
 
@@ -209,10 +214,59 @@ TEST(SquishDifferential, NestedWords) {
       {"alternating words", alternating, u"x " + abab + u"y"},
       {"a word and its own halves", u"abab\nab\nba\naba\nbab\n", u"q " + abab + u"q"},
   };
+  // Every way the pass has of finding a spelling's next place.
+  struct Way {
+    const char* name;
+    detail::PassLimits limits;
+  };
+  const std::vector<Way> ways = {{"as shipped", {}},
+                                 {"sorted copies only", {0, 8, true}},
+                                 {"successor structure only", {0, 8, false}},
+                                 {"runs giving up at once", {4096, 0, false}}};
   for (const auto& r : rows) {
-    EXPECT_EQ(SquishText(r.text, Vocabulary::StartWords(r.list)),
-              literal::SquishText(r.text, literal::StartWords(r.list)))
-        << r.name;
+    const auto fast = Vocabulary::StartWords(r.list);
+    const S expected = literal::SquishText(r.text, literal::StartWords(r.list));
+    for (const auto& way : ways)
+      EXPECT_EQ(detail::SquishText(r.text, fast, way.limits), expected) << r.name << ", " << way.name;
+  }
+}
+
+// The two successor structures against a plain scan.
+TEST(SquishDifferential, SuccessorStructures) {
+  std::mt19937 rng(9);
+  for (size_t size : {1u, 63u, 64u, 65u, 1000u, 70000u}) {
+    std::uniform_int_distribution<std::uint32_t> value(0, static_cast<std::uint32_t>(2 * size));
+    std::vector<std::uint32_t> values(size);
+    for (auto& v : values) v = value(rng);
+    const detail::RangeSuccessor successor(values, 18);
+    detail::GrowingSet set(size);
+    std::vector<bool> member(size, false);
+    std::uniform_int_distribution<size_t> index(0, size - 1);
+    for (int q = 0; q < 300; ++q) {
+      size_t lo = index(rng), hi = index(rng) + 1;
+      if (lo > hi) std::swap(lo, hi);
+      const std::uint32_t y = value(rng);
+      std::uint32_t best = detail::RangeSuccessor::kNone;
+      for (size_t i = lo; i < hi; ++i)
+        if (values[i] >= y) best = std::min(best, values[i]);
+      ASSERT_EQ(successor.NextValue(lo, hi, y), best) << size << " " << lo << " " << hi << " " << y;
+      const size_t add = index(rng);
+      set.Insert(add);
+      member[add] = true;
+      const size_t from = index(rng);
+      size_t next = from, absent = from;
+      while (next < size && !member[next]) ++next;
+      while (absent < size && member[absent]) ++absent;
+      ASSERT_EQ(set.NextMember(from), next) << size << " " << from;
+      ASSERT_EQ(set.NextAbsent(from), absent) << size << " " << from;
+    }
+    // Long runs of members, so that whole words and summaries fill up.
+    for (size_t i = size / 7; i < size - size / 9; ++i) set.Insert(i), member[i] = true;
+    for (size_t from : {size_t{0}, size / 7, size / 2, size - 1}) {
+      size_t absent = from;
+      while (absent < size && member[absent]) ++absent;
+      ASSERT_EQ(set.NextAbsent(from), absent) << size << " " << from;
+    }
   }
 }
 

@@ -43,6 +43,7 @@ std::u16string UCase(std::u16string_view s) { return MapCase(s, u_toupper); }
 std::u16string LCase(std::u16string_view s) { return MapCase(s, u_tolower); }
 
 char16_t UpperUnit(char16_t c) {
+  if (c < 0x80) return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;  // what ICU gives, faster
   if (U16_IS_SURROGATE(c)) return c;
   const UChar32 m = u_toupper(c);
   return U_IS_SUPPLEMENTARY(m) ? c : static_cast<char16_t>(m);
