@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Peak memory of `titlefixer squish` (and of clean and join) on a 10 MB
 # letter-spaced text, as a multiple of the text's size.
-# Usage: bash bench/peak_memory.sh build/release/ui/titlefixer
+# Usage: bash bench/peak_memory.sh build/release/app/titlefixer
 set -euo pipefail
 bin=$(readlink -f "$1")
 work=$(mktemp -d)

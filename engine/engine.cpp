@@ -48,25 +48,25 @@ AuthorsTitle Engine::SplitCleaned(std::u16string_view, std::u16string_view clean
 
 void Session::StartUp(std::u16string clipboard) {
   if (m_mode == Mode::Smart) return Refresh(std::move(clipboard));
-  m_raw = std::move(clipboard);
-  m_working = Operations().Clean(m_raw);
+  m_raw = Make(std::move(clipboard));
+  m_working = Make(Operations().Clean(*m_raw));
 }
 
 void Session::Refresh(std::u16string clipboard) {
   const Engine e = Operations();
-  m_raw = std::move(clipboard);
-  m_working = e.Clean(m_raw);
-  AuthorsTitle parts = e.SplitCleaned(m_raw, m_working);
-  m_authors = std::move(parts.Authors);
-  m_title = std::move(parts.Title);
+  m_raw = Make(std::move(clipboard));
+  m_working = Make(e.Clean(*m_raw));
+  AuthorsTitle parts = e.SplitCleaned(*m_raw, *m_working);
+  m_authors = Make(std::move(parts.Authors));
+  m_title = Make(std::move(parts.Title));
   m_hasSplit = true;
 }
 
 void Session::JoinLines(std::u16string clipboard, bool paragraphs) {
-  m_raw = std::move(clipboard);
-  m_working = Operations().JoinLines(m_raw, paragraphs);
+  m_raw = Make(std::move(clipboard));
+  m_working = Make(Operations().JoinLines(*m_raw, paragraphs));
 }
 
-void Session::Squish() { m_working = Operations().Squish(m_working); }
+void Session::Squish() { m_working = Make(Operations().Squish(*m_working)); }
 
 }  // namespace tf::engine

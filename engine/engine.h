@@ -4,6 +4,7 @@
 // every command exists once. No Qt here.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,12 +77,19 @@ class Session final {
   Mode GetMode() const { return m_mode; }
   Engine Operations() const { return Engine(m_mode, *m_words); }
 
-  const std::u16string& Raw() const { return m_raw; }
-  const std::u16string& Working() const { return m_working; }
-  const std::u16string& Authors() const { return m_authors; }
-  const std::u16string& Title() const { return m_title; }
+  // The texts, also as shared handles for a front end that shows them
+  // without copying (a paste may be large).
+  using Shared = std::shared_ptr<const std::u16string>;
+  const std::u16string& Raw() const { return *m_raw; }
+  const std::u16string& Working() const { return *m_working; }
+  const std::u16string& Authors() const { return *m_authors; }
+  const std::u16string& Title() const { return *m_title; }
+  const Shared& SharedRaw() const { return m_raw; }
+  const Shared& SharedWorking() const { return m_working; }
+  const Shared& SharedAuthors() const { return m_authors; }
+  const Shared& SharedTitle() const { return m_title; }
   // The user's edits of the working text.
-  void SetWorking(std::u16string text) { m_working = std::move(text); }
+  void SetWorking(std::u16string text) { m_working = Make(std::move(text)); }
 
   // Start-up: reads a clipboard text into the working text, title-cased.
   // Smart mode also splits it; classic leaves that to Refresh.
@@ -97,9 +105,11 @@ class Session final {
   void Squish();
 
  private:
+  static Shared Make(std::u16string text) { return std::make_shared<const std::u16string>(std::move(text)); }
+
   const Words* m_words;
   Mode m_mode = Mode::Classic;
-  std::u16string m_raw, m_working, m_authors, m_title;
+  Shared m_raw = Make({}), m_working = Make({}), m_authors = Make({}), m_title = Make({});
   bool m_hasSplit = false;
 };
 

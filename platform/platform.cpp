@@ -223,9 +223,9 @@ Label::Label(QWidget* parent) : QLabel(parent) {
   PreferSpeed(this);
 }
 
-void Label::SetCaption(std::u16string caption) {
+void Label::SetCaption(std::shared_ptr<const std::u16string> caption) {
   m_caption = std::move(caption);
-  std::u16string_view shown(m_caption);
+  std::u16string_view shown(*m_caption);
   QString display;
   if (shown.size() > kLabelDisplayLimit) {
     display = ForDisplay(shown.substr(0, kLabelDisplayLimit)) + QChar(0x2026);

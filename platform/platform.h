@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -98,11 +99,14 @@ void SetFontSize(QWidget* control, double points);
 class Label final : public QLabel {
  public:
   explicit Label(QWidget* parent);
-  const std::u16string& Caption() const { return m_caption; }
-  void SetCaption(std::u16string caption);
+  const std::u16string& Caption() const { return *m_caption; }
+  // Shares the caption with whoever else holds it: a pasted text may be
+  // large.
+  void SetCaption(std::shared_ptr<const std::u16string> caption);
+  void SetCaption(std::u16string caption) { SetCaption(std::make_shared<const std::u16string>(std::move(caption))); }
 
  private:
-  std::u16string m_caption;
+  std::shared_ptr<const std::u16string> m_caption = std::make_shared<const std::u16string>();
 };
 
 // A push button whose caption wraps onto several lines when it is wider

@@ -81,17 +81,29 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
   connect(document(), &QTextDocument::contentsChange, this, &TextBox::ContentsChanged);
 }
 
-std::u16string TextBox::Text() const { return m_edited ? FromAligned(0, m_aligned.size()) : m_text; }
+std::u16string TextBox::Text() const {
+  if (m_edited) return FromAligned(0, m_aligned.size());
+  return m_text ? *m_text : std::u16string();
+}
 
-void TextBox::SetText(std::u16string text) {
-  m_text = std::move(text);
+void TextBox::SetText(std::shared_ptr<const std::u16string> text) {
+  // What the box held goes first: a large text should not be there twice.
+  m_text = nullptr;
   m_edited = false;
-  m_aligned.clear();
+  m_aligned = std::u16string();
   m_breaks.clear();
+  m_setting = true;
+  clear();
+  m_setting = false;
+  m_text = std::move(text);
   std::vector<int> spaces, inserted;
-  std::u16string shown = Align(m_text, &spaces, &inserted);
-  for (int p : spaces) shown[static_cast<size_t>(p)] = u'\n';
-  for (int p : inserted) shown[static_cast<size_t>(p)] = u'\n';
+  QString shown;
+  {
+    std::u16string aligned = Align(*m_text, &spaces, &inserted);
+    for (int p : spaces) aligned[static_cast<size_t>(p)] = u'\n';
+    for (int p : inserted) aligned[static_cast<size_t>(p)] = u'\n';
+    shown = QString(reinterpret_cast<const QChar*>(aligned.data()), static_cast<qsizetype>(aligned.size()));
+  }
   for (size_t s = 0, n = 0; s < spaces.size() || n < inserted.size();) {
     if (n == inserted.size() || (s < spaces.size() && spaces[s] < inserted[n])) {
       m_breaks.push_back({spaces[s++], false});
@@ -100,19 +112,19 @@ void TextBox::SetText(std::u16string text) {
     }
   }
   size_t longest = 0, run = 0;
-  for (char16_t c : m_text) {
+  for (char16_t c : *m_text) {
     run = (c == u' ' || c == u'\r' || c == u'\n' || c == u'\t') ? 0 : run + 1;
     longest = std::max(longest, run);
   }
   setWordWrapMode(longest > kLongestWrappedWord ? QTextOption::WrapAnywhere
                                                 : QTextOption::WrapAtWordBoundaryOrAnywhere);
   m_setting = true;
-  setPlainText(QString(reinterpret_cast<const QChar*>(shown.data()), static_cast<qsizetype>(shown.size())));
+  setPlainText(shown);
   m_setting = false;
 }
 
 std::u16string& TextBox::Aligned() const {
-  if (!m_edited && m_aligned.empty() && !m_text.empty()) m_aligned = Align(m_text, nullptr, nullptr);
+  if (!m_edited && m_aligned.empty() && m_text && !m_text->empty()) m_aligned = Align(*m_text, nullptr, nullptr);
   return m_aligned;
 }
 
@@ -146,7 +158,7 @@ void TextBox::ContentsChanged(int position, int removed, int added) {
   std::u16string& a = Aligned();
   if (!m_edited) {
     m_edited = true;
-    m_text = std::u16string();
+    m_text = nullptr;
   }
   QTextCursor cursor(document());
   cursor.setPosition(position);

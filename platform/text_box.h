@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,9 @@ class TextBox final : public QPlainTextEdit {
 
   explicit TextBox(QWidget* parent);
   std::u16string Text() const;
-  void SetText(std::u16string text);
+  // Shares the text with whoever else holds it: a pasted text may be large.
+  void SetText(std::shared_ptr<const std::u16string> text);
+  void SetText(std::u16string text) { SetText(std::make_shared<const std::u16string>(std::move(text))); }
   // What a copy or a drag of the selection carries: the selected part of
   // Text(), with Qt's line ends.
   std::u16string SelectedText() const;
@@ -49,7 +52,7 @@ class TextBox final : public QPlainTextEdit {
   bool IsParagraphEnd(size_t position) const;
   void ContentsChanged(int position, int removed, int added);
 
-  std::u16string m_text;               // as set, until the first edit
+  std::shared_ptr<const std::u16string> m_text;  // as set, until the first edit
   mutable std::u16string m_aligned;
   std::vector<Break> m_breaks;         // sorted by position
   bool m_edited = false;

@@ -11,11 +11,13 @@ WORK=$(mktemp -d)
 export HOME=$WORK XDG_CONFIG_HOME=$WORK/config
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 cd "$WORK"
-PID= MANAGER=
+# Every process this script starts is ended by its PID, never by its name:
+# on a user's machine a name would match their own programs too.
+PID= MANAGER= XCLIPS=()
 cleanup() {
   [[ -n $PID ]] && kill "$PID" 2>/dev/null || true
   [[ -n $MANAGER ]] && kill "$MANAGER" 2>/dev/null || true
-  pkill -u "$(id -u)" -f "xclip -selection clipboard" 2>/dev/null || true
+  for x in "${XCLIPS[@]}"; do kill "$x" 2>/dev/null || true; done
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -30,7 +32,17 @@ check() {  # name expected-file actual-file
   fi
 }
 
-put_clipboard() { printf '%b' "$1" | xclip -selection clipboard -i >/dev/null 2>&1; }
+# xclip serves the clipboard until another program takes it; -quiet keeps it
+# in the foreground, so that its PID is ours to end.
+put_clipboard() {
+  printf '%b' "$1" > "$WORK/clip-in"
+  xclip -selection clipboard -i -quiet "$WORK/clip-in" >/dev/null 2>&1 &
+  XCLIPS+=($!)
+  for _ in $(seq 50); do
+    xclip -selection clipboard -o > "$WORK/clip-out" 2>/dev/null && cmp -s "$WORK/clip-in" "$WORK/clip-out" && break
+    sleep 0.1
+  done
+}
 # Waits until the clipboard holds $1 (printf %b escapes) or 5 s pass, then
 # checks it.
 expect_clipboard() {

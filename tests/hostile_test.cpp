@@ -2,6 +2,8 @@
 // the results are checked, not only survival.
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "tests/binary_test.h"
 
 namespace tf {
@@ -110,6 +112,31 @@ TEST_F(Hostile, WordLists) {
     EXPECT_EQ(got.out, "x heat y\n") << path;
     EXPECT_NE(got.err.find(path), std::string::npos) << got.err;
   }
+}
+
+TEST_F(Hostile, NestedWordsAndLongWords) {
+  // 'aa' to a 1,001-letter word against two million spaced letters: every
+  // letter ends up in some word, none is lost or doubled.
+  std::string ladder;
+  for (int n = 2; n <= 1001; ++n) ladder += std::string(static_cast<size_t>(n), 'a') + "\n";
+  const auto list = File("ladder.txt", ladder);
+  const size_t letters = 2'000'000;
+  const auto got = Run({"squish", "--wordlist", list}, "x " + Repeat("a ", letters) + "y");
+  ASSERT_EQ(got.status, 0) << got.err;
+  EXPECT_EQ(std::count(got.out.begin(), got.out.end(), 'a'), static_cast<long>(letters));
+  EXPECT_EQ(got.out.substr(0, 2), "x ");
+  EXPECT_EQ(got.out.substr(got.out.size() - 3), " y\n");
+  EXPECT_EQ(got.out.find("a a a"), std::string::npos);  // no three letters left spaced
+  // A 200,000-letter word, letter-spaced in the text: joined whole.
+  std::string word, spaced = "x ";
+  for (size_t i = 0; i < 200'000; ++i) {
+    const char c = static_cast<char>('a' + (i * 7 + i / 3) % 26);
+    word += c;
+    (spaced += c) += ' ';
+  }
+  const auto long_ = Run({"squish", "--wordlist", File("long.txt", word)}, spaced + "y");
+  ASSERT_EQ(long_.status, 0) << long_.err;
+  EXPECT_TRUE(long_.out == "x " + word + " y\n");
 }
 
 // A shell line run in the scratch folder, $T standing for the program.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build tree, unpacks it into a scratch
-# folder and runs what it installed.
+# Builds the Debian package from the build tree, has lintian check it,
+# unpacks it into a scratch folder and runs what it installed.
 # Usage: package_deb.sh BUILD_DIR
 set -euo pipefail
 build=$(readlink -f "$1")
@@ -14,9 +14,12 @@ dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
 for f in usr/bin/titlefixer usr/share/applications/titlefixer.desktop \
          usr/share/metainfo/io.github.titlefixer.TitleFixer.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/titlefixer.svg \
-         usr/share/icons/hicolor/32x32/apps/titlefixer.png usr/share/man/man1/titlefixer.1; do
+         usr/share/icons/hicolor/32x32/apps/titlefixer.png usr/share/man/man1/titlefixer.1.gz \
+         usr/share/doc/titlefixer/copyright usr/share/doc/titlefixer/changelog.gz; do
   [[ -e root/$f ]] || { echo "missing from the package: $f"; exit 1; }
 done
+# Debian's own checker finds no error in it.
+lintian --fail-on error "$deb"
 out=$(printf 'RESERVOIR ENGINEERING AND THE TOUGH2 CODE' | root/usr/bin/titlefixer clean)
 [[ $out == 'Reservoir Engineering and the TOUGH2 Code' ]] || { echo "packaged binary printed: $out"; exit 1; }
 echo "package ok: $(basename "$deb")"

@@ -76,9 +76,19 @@ class WindowTest final : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() {
-    ::setenv("XDG_CONFIG_HOME", "/nonexistent", 1);  // no word list from the user's config
-    ::setenv("HOME", "/nonexistent", 1);
+  // No word list or setting from the user's own configuration; put back
+  // afterwards.
+  void initTestCase() {
+    for (const char* name : {"XDG_CONFIG_HOME", "HOME"}) {
+      m_savedEnv.emplace_back(name, qgetenv(name));
+      qputenv(name, "/nonexistent");
+    }
+  }
+  void cleanupTestCase() {
+    for (const auto& [name, value] : m_savedEnv) {
+      if (value.isNull()) qunsetenv(name);
+      else qputenv(name, value);
+    }
   }
 
   void startUp() {
@@ -426,7 +436,7 @@ class WindowTest final : public QObject {
     QVERIFY(w.grab().save(dir + "/window-expanded.png"));
   }
 
-  // Last: ending is for the whole program.
+  // Last but for the clean-up: ending is for the whole program.
   void quitStopsTheRunningCommand() {
     SetClipboard(u"x");
     MainWindow w(kBuiltInWords);
@@ -448,6 +458,9 @@ class WindowTest final : public QObject {
     Click(w, Command::MoreLess);
     QVERIFY(!w.MoreShown());
   }
+
+ private:
+  std::vector<std::pair<const char*, QByteArray>> m_savedEnv;
 };
 
 }  // namespace tf

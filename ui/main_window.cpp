@@ -218,18 +218,18 @@ void MainWindow::Squish() {
   Pause();
   m_session.SetWorking(m_workingText->Text());  // with the user's edits
   m_session.Squish();
-  m_workingText->SetText(m_session.Working());
+  m_workingText->SetText(m_session.SharedWorking());
   Pause();
 }
 
 void MainWindow::ShowSession() {
-  m_rawText->SetCaption(m_session.Raw());
-  m_workingText->SetText(m_session.Working());
+  m_rawText->SetCaption(m_session.SharedRaw());
+  m_workingText->SetText(m_session.SharedWorking());
 }
 
 void MainWindow::ShowParts() {
-  m_authorsText->SetText(m_session.Authors());
-  m_titleText->SetText(m_session.Title());
+  m_authorsText->SetText(m_session.SharedAuthors());
+  m_titleText->SetText(m_session.SharedTitle());
 }
 
 void MainWindow::ToggleMore() {
