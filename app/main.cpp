@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   const tf::cli::Invocation& inv = parsed.invocation;
   if (inv.command != tf::cli::Command::Window || inv.help || inv.version) return tf::cli::Run(inv);
 #ifdef TF_WITH_WINDOW
-  return tf::ui::RunWindow(argv[0], inv.wordList);
+  return tf::ui::RunWindow(argv[0], {inv.wordList, inv.mode});
 #else
   std::fputs("titlefixer: this build has no window; see 'titlefixer --help' for the commands\n", stderr);
   return 1;

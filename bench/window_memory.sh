@@ -25,8 +25,9 @@ start=$(date +%s%N)
 win=$(timeout 120 xdotool search --sync --onlyvisible --name "Quorvel's Title Fixer Program" | head -1)
 shown=$(( ($(date +%s%N) - start) / 1000000 ))
 eval "$(xdotool getwindowgeometry --shell "$win")"
+menu=$((HEIGHT - 4476 / 15))  # the menu bar above the form
 # Button centres in twips (15 a pixel at 96 dpi), as the e2e test clicks them.
-click() { xdotool mousemove $((X + $1 / 15)) $((Y + $2 / 15)) click 1; sleep "$3"; }
+click() { xdotool mousemove $((X + $1 / 15)) $((Y + menu + $2 / 15)) click 1; sleep "$3"; }
 click 3126 3366 5   # Refresh
 click 6066 3606 5   # 2
 click 5166 3300 5   # Just strip Line Breaks

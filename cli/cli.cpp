@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage:\n"
-    "  titlefixer [--wordlist PATH | --no-wordlist]\n"
+    "  titlefixer [--smart | --classic] [--wordlist PATH | --no-wordlist]\n"
     "                                    open the window\n"
     "  titlefixer clean   [FILE...]      the title-cased text\n"
     "  titlefixer join    [FILE...]      lines joined, then the letter-spacing repair\n"
@@ -31,6 +31,10 @@ constexpr const char* kUsage =
     "  titlefixer title   [FILE...]      title-case, then print the title part\n"
     "      --raw                         split the text as it is, without title-casing\n"
     "For every command:\n"
+    "  --smart               smart repairs: ligatures, hyphenated line ends, any\n"
+    "                        letter-spaced English word, a better title case\n"
+    "  --classic             the classic results (the default, unless the\n"
+    "                        window's Options > Smart repairs is on)\n"
     "  --wordlist PATH       extra vocabulary file (default: wordlist.txt in the\n"
     "                        working directory, else ~/.config/titlefixer/wordlist.txt)\n"
     "  --no-wordlist         the built-in vocabulary only\n"
@@ -53,9 +57,9 @@ constexpr std::array<CommandName, 5> kCommands = {{{"clean", Command::Clean},
                                                    {"title", Command::Title}}};
 
 // Every long option, for the hint given when one is written with one dash.
-constexpr std::array<std::string_view, 9> kLongOptions = {
+constexpr std::array<std::string_view, 11> kLongOptions = {
     "keep-paragraphs", "no-squish", "raw", "wordlist", "no-wordlist", "each-line", "null",
-    "help", "version"};
+    "help", "version", "smart", "classic"};
 
 bool g_standardInputClosed = false;
 
@@ -135,7 +139,7 @@ class ArgumentReader {
       m_seen.push_back(name);
       return {};
     }
-    bool noWordList = false;
+    bool noWordList = false, smart = false, classic = false;
     std::string error;
     if (name == "keep-paragraphs") error = flag(inv.keepParagraphs);
     else if (name == "no-squish") error = flag(inv.noSquish);
@@ -145,8 +149,12 @@ class ArgumentReader {
     else if (name == "help") error = flag(inv.help);
     else if (name == "version") error = flag(inv.version);
     else if (name == "no-wordlist") error = flag(noWordList);
+    else if (name == "smart") error = flag(smart);
+    else if (name == "classic") error = flag(classic);
     else return "unknown option '--" + name + "'";
     if (noWordList) inv.wordList.useFile = false;
+    if (smart) inv.mode = engine::Mode::Smart;
+    if (classic) inv.mode = engine::Mode::Classic;
     return error;
   }
 
@@ -174,11 +182,13 @@ class ArgumentReader {
   std::string Check(Invocation& inv) const {
     if (inv.help || inv.version) return {};
     if (Seen("wordlist") && Seen("no-wordlist")) return "--wordlist and --no-wordlist exclude each other";
+    if (Seen("smart") && Seen("classic")) return "--smart and --classic exclude each other";
     const bool join = inv.command == Command::Join;
     const bool split = inv.command == Command::Authors || inv.command == Command::Title;
     if (inv.command == Command::Window) {
       for (const auto& s : m_seen)
-        if (s != "wordlist" && s != "no-wordlist") return "option '--" + s + "' needs a command";
+        if (s != "wordlist" && s != "no-wordlist" && s != "smart" && s != "classic")
+          return "option '--" + s + "' needs a command";
       return {};
     }
     if (inv.keepParagraphs && !join) return "-p/--keep-paragraphs goes with join";
@@ -218,7 +228,7 @@ Operation OperationFor(const Invocation& inv, const engine::Engine& e) {
       return [e](std::u16string_view t) { return e.Clean(t); };
     case Command::Join:
       return [e, paragraphs = inv.keepParagraphs, squish = !inv.noSquish](std::u16string_view t) {
-        std::u16string joined = e.JoinLines(t, paragraphs);
+        std::u16string joined = e.JoinLines(t, paragraphs, squish);
         return squish ? e.Squish(joined) : joined;
       };
     case Command::Squish:
@@ -265,8 +275,9 @@ bool WriteResults(const Invocation& inv, const Operation& operation, const std::
   return WriteAll(out);
 }
 
-bool NeedsWords(const Invocation& inv) {
-  return inv.command == Command::Squish || (inv.command == Command::Join && !inv.noSquish);
+bool NeedsWords(const Invocation& inv, engine::Mode mode) {
+  return mode == engine::Mode::Smart || inv.command == Command::Squish ||
+         (inv.command == Command::Join && !inv.noSquish);
 }
 
 int RunCommand(const Invocation& inv) {
@@ -279,10 +290,11 @@ int RunCommand(const Invocation& inv) {
   std::optional<std::u16string> input =
       ReadInputs(inv.files.empty() ? std::vector<std::string>{"-"} : inv.files);
   if (!input) return 1;
+  const engine::Mode mode = engine::ChosenMode(inv.mode);
   engine::LoadedWords loaded;
-  if (NeedsWords(inv)) loaded = engine::LoadWords(inv.wordList);
+  if (NeedsWords(inv, mode)) loaded = engine::LoadWords(inv.wordList);
   for (const auto& warning : loaded.warnings) Error(warning);
-  const engine::Engine e(engine::Mode::Classic, loaded.words);
+  const engine::Engine e(mode, loaded.words);
   return WriteResults(inv, OperationFor(inv, e), *input) ? 0 : WriteFailed();
 }
 

@@ -23,6 +23,7 @@ struct Invocation {
   bool eachLine = false;        // -l
   bool null = false;            // -z
   engine::WordListChoice wordList;
+  std::optional<engine::Mode> mode;  // --smart or --classic; else the setting
   std::vector<std::string> files;  // bytes, as the system gave them
 };
 

@@ -3,7 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include <mutex>
+
 #include "io/files.h"
+#include "io/settings.h"
 #include "squish/squish.h"
 
 namespace tf::engine {
@@ -13,6 +16,41 @@ std::optional<std::string> MissingNamedList(const WordListChoice& choice) {
   const int error = PathError(*choice.path);
   if (error != ENOENT && error != ENOTDIR) return std::nullopt;
   return *choice.path + ": " + std::strerror(error);
+}
+
+namespace {
+
+// The words of a user's list file (acronyms.txt, smallwords.txt), with a
+// warning when it is there but cannot be read.
+std::vector<std::u16string> ListFile(const std::string& name, std::vector<std::string>& warnings) {
+  const UserFile file = FindUserFile(name);
+  for (const auto& skipped : file.skipped) warnings.push_back(skipped + "; passed over");
+  if (file.status == UserFile::Status::Unreadable)
+    warnings.push_back("cannot read " + file.path + ": " + file.reason + "; it is left out");
+  std::vector<std::u16string> words;
+  if (file.status == UserFile::Status::Loaded)
+    for (const auto w : BreakWords(file.text))
+      if (!w.empty()) words.emplace_back(w);
+  return words;
+}
+
+}  // namespace
+
+struct Words::Lazy {
+  std::once_flag once;
+  std::unique_ptr<smart::Lexicon> lexicon;
+};
+
+Words::Words() : m_lazy(std::make_unique<Lazy>()) {}
+Words::Words(Words&&) noexcept = default;
+Words& Words::operator=(Words&&) noexcept = default;
+Words::~Words() = default;
+
+const smart::Lexicon& Words::Lexicon() const {
+  std::call_once(m_lazy->once, [this] {
+    m_lazy->lexicon = std::make_unique<smart::Lexicon>(smart::Lexicon{smart::Dictionary(vocabulary.WordList()), titleLists});
+  });
+  return *m_lazy->lexicon;
 }
 
 LoadedWords LoadWords(const WordListChoice& choice) {
@@ -25,21 +63,32 @@ LoadedWords LoadWords(const WordListChoice& choice) {
                            "; the built-in words are used");
   out.words.vocabulary = Vocabulary::StartWords(
       list.status == UserFile::Status::Loaded ? std::u16string_view(list.text) : std::u16string_view());
+  out.words.titleLists.acronyms = ListFile("acronyms.txt", out.warnings);
+  out.words.titleLists.smallWords = ListFile("smallwords.txt", out.warnings);
   return out;
 }
 
-std::u16string Engine::Clean(std::u16string_view text) const { return CleanTitle(text); }
+Mode ChosenMode(std::optional<Mode> asked) {
+  if (asked) return *asked;
+  return ReadBoolSetting("smart").value_or(false) ? Mode::Smart : Mode::Classic;
+}
 
-std::u16string Engine::JoinLines(std::u16string_view text, bool paragraphs) const {
+std::u16string Engine::Clean(std::u16string_view text) const {
+  return m_mode == Mode::Smart ? smart::Clean(text, m_words->Lexicon()) : CleanTitle(text);
+}
+
+std::u16string Engine::JoinLines(std::u16string_view text, bool paragraphs, bool repairSpacing) const {
+  if (m_mode == Mode::Smart) return smart::JoinLines(text, paragraphs, repairSpacing, m_words->Lexicon());
   return paragraphs ? JustLineBreaks2(text) : JustLineBreaks(text);
 }
 
 std::u16string Engine::Squish(std::u16string_view text) const {
-  return SquishText(text, m_words->vocabulary);
+  return m_mode == Mode::Smart ? smart::Squish(text, m_words->Lexicon()) : SquishText(text, m_words->vocabulary);
 }
 
 AuthorsTitle Engine::Split(std::u16string_view text, bool raw) const {
-  return raw ? GetAuthorsTitle(text) : SplitCleaned(text, Clean(text));
+  if (raw) return GetAuthorsTitle(m_mode == Mode::Smart ? smart::PrepareRaw(text, m_words->Lexicon()) : std::u16string(text));
+  return SplitCleaned(text, Clean(text));
 }
 
 AuthorsTitle Engine::SplitCleaned(std::u16string_view, std::u16string_view cleaned) const {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "smart/smart.h"
 #include "squish/vocabulary.h"
 #include "text/text.h"
 
@@ -24,8 +25,25 @@ struct WordListChoice {
 };
 
 // Everything the operations look words up in, loaded once.
-struct Words {
+class Words final {
+ public:
+  Words();
+  Words(Words&&) noexcept;
+  Words& operator=(Words&&) noexcept;
+  ~Words();
+
+  // Classic mode's vocabulary: the built-in words and the user's list.
   Vocabulary vocabulary = Vocabulary::Empty();
+  // The user's acronyms and small words, for smart title case.
+  smart::TitleLists titleLists;
+
+  // Smart mode's dictionary (English, with the vocabulary's words as the
+  // user's own) and lists; made the first time it is asked for.
+  const smart::Lexicon& Lexicon() const;
+
+ private:
+  struct Lazy;
+  std::unique_ptr<Lazy> m_lazy;
 };
 
 struct LoadedWords {
@@ -39,9 +57,14 @@ struct LoadedWords {
 // to stop with (the run cannot do what was asked); nullopt otherwise.
 std::optional<std::string> MissingNamedList(const WordListChoice& choice);
 
-// Loads the words for the choice. Never fails: what cannot be read is
-// reported in the warnings and left out.
+// Loads the words for the choice (and the user's acronyms.txt and
+// smallwords.txt, found like wordlist.txt). Never fails: what cannot be read
+// is reported in the warnings and left out.
 LoadedWords LoadWords(const WordListChoice& choice);
+
+// The mode asked for, else the one the settings file remembers, else
+// classic.
+Mode ChosenMode(std::optional<Mode> asked);
 
 // The operations, for one mode and one set of words.
 class Engine final {
@@ -52,8 +75,10 @@ class Engine final {
   // The text as one title-cased line.
   std::u16string Clean(std::u16string_view text) const;
   // The text's lines joined (blank lines kept as paragraph breaks when
-  // `paragraphs`), without the letter-spacing repair of the result.
-  std::u16string JoinLines(std::u16string_view text, bool paragraphs) const;
+  // `paragraphs`), without the letter-spacing repair of the result; smart
+  // mode repairs the lines before joining them unless `repairSpacing` is
+  // off.
+  std::u16string JoinLines(std::u16string_view text, bool paragraphs, bool repairSpacing = true) const;
   // The letter-spacing repair.
   std::u16string Squish(std::u16string_view text) const;
   // The authors and the title of a reference: of its title-cased form, or

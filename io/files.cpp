@@ -78,6 +78,14 @@ bool ReadCandidate(const std::string& path, UserFile& out, std::vector<std::stri
 
 }  // namespace
 
+UserFile ReadFoundFile(const std::string& path) {
+  UserFile out;
+  std::vector<std::string> skipped;
+  if (!ReadCandidate(path, out, skipped)) out.status = UserFile::Status::Missing;
+  out.skipped = std::move(skipped);
+  return out;
+}
+
 int ReadFileBytes(const std::string& path, std::string& bytes) {
   if (path == "-") return ReadAll(0, bytes);
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);

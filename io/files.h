@@ -31,6 +31,10 @@ int PathError(const std::string& path);
 // not exist.
 UserFile ReadNamedFile(const std::string& path);
 
+// A file found rather than named, read only when it is a regular file: the
+// open never blocks, and anything else is Missing with a note in `skipped`.
+UserFile ReadFoundFile(const std::string& path);
+
 // `name` in the working directory or else in the configuration folder, read.
 // A candidate that is not a regular file (a FIFO, a device, a folder) is
 // passed over without being opened for reading, so it can never block;

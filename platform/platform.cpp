@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
@@ -75,6 +76,20 @@ void ShowWarning(QWidget* parent, const QString& message) {
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::NonModal);
   box->show();
+}
+
+void ShowInformation(QWidget* parent, const QString& title, const QString& message) {
+  QMessageBox box(QMessageBox::Information, title, message, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+bool WriteBoolSetting(const std::string& path, const QString& key, bool value) {
+  if (path.empty()) return false;
+  QSettings settings(QString::fromStdString(path), QSettings::IniFormat);
+  settings.setValue(key, value);
+  settings.sync();
+  return settings.status() == QSettings::NoError;
 }
 
 // ---- geometry in twips ----------------------------------------------------------------

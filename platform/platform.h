@@ -59,6 +59,15 @@ class BusyCursor final {
 void ReportError(QWidget* parent, const QString& message);
 // Shows a warning in a message box that does not block the window.
 void ShowWarning(QWidget* parent, const QString& message);
+// Shows information in a modal message box and returns when it is closed.
+void ShowInformation(QWidget* parent, const QString& title, const QString& message);
+
+// ---- settings -------------------------------------------------------------------------
+
+// Writes key=true or false into the [General] group of the INI file at
+// `path` (QSettings' format), keeping whatever else it holds; false when it
+// could not be written (or `path` is empty).
+bool WriteBoolSetting(const std::string& path, const QString& key, bool value);
 
 // ---- geometry in twips ------------------------------------------------------------
 

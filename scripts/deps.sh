@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins libicu-dev fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins libicu-dev fonts-dejavu-core scowl
   libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth xclip xdotool libx11-dev

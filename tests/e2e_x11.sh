@@ -60,6 +60,8 @@ start() {
   PID=$!
   WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "Quorvel's Title Fixer Program" | head -1)
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
+  # The menu bar stands above the form: the compact form is 4476 twips high.
+  MENU=$((HEIGHT - 4476 / 15))
   sleep 0.3
 }
 
@@ -67,7 +69,7 @@ start() {
 declare -A CX=([0]=1086 [1]=3126 [2]=5166 [3]=7206 [4]=7326 [5]=7326 [6]=7806 [7]=6846 [8]=6066)
 declare -A CY=([0]=3366 [1]=3366 [2]=3300 [3]=3300 [4]=4386 [5]=5586 [6]=3846 [7]=3846 [8]=3606)
 click() {
-  xdotool mousemove $((X + CX[$1] / 15)) $((Y + CY[$1] / 15)) click 1
+  xdotool mousemove $((X + CX[$1] / 15)) $((Y + MENU + CY[$1] / 15)) click 1
   sleep 0.2
 }
 
@@ -98,7 +100,7 @@ click 0
 expect_clipboard "Just strip Line Breaks joins and squishes" 'x heated y next, line'
 
 # A user's edit, squished and copied as edited.
-xdotool mousemove $((X + 200)) $((Y + 130)) click 1
+xdotool mousemove $((X + 200)) $((Y + MENU + 130)) click 1
 xdotool key ctrl+a
 xdotool type --delay 20 'x w e l l s ok'
 click 7

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -68,7 +69,7 @@ std::u16string Repeat(std::u16string_view unit, size_t times) {
   return out;
 }
 
-const engine::WordListChoice kBuiltInWords{false, {}};
+const ui::WindowOptions kBuiltInWords{{false, {}}, std::nullopt};
 
 }  // namespace
 
@@ -107,9 +108,11 @@ class WindowTest final : public QObject {
                             static_cast<QWidget*>(w.ButtonFor(Command::CopyTitle))})
       QVERIFY(!hidden->isVisible());
     QVERIFY(!w.MoreShown());
-    QCOMPARE(pf::WindowHeight(&w), 4476.0);
+    // The form's compact height, and the menu bar above it.
+    QVERIFY(w.MenuHeight() > 0);
+    QCOMPARE(pf::WindowHeight(&w), 4476.0 + w.MenuHeight());
     const double left = std::abs(pf::ScreenWidth() / 2 - pf::WindowWidth(&w) / 2);
-    const double top = std::abs(pf::ScreenHeight() / 2 - 4476.0 / 2);
+    const double top = std::abs(pf::ScreenHeight() / 2 - (4476.0 + w.MenuHeight()) / 2);
     QCOMPARE(w.frameGeometry().x(), qRound(pf::TwipsToPixelsX(left)));
     QCOMPARE(w.frameGeometry().y(), qRound(pf::TwipsToPixelsY(top)));
     for (QWidget* text : {static_cast<QWidget*>(w.RawText()), static_cast<QWidget*>(w.WorkingText()),
@@ -145,6 +148,7 @@ class WindowTest final : public QObject {
         {"2", w.ButtonFor(Command::JoinParagraphs), 5880, 3480, 372, 252, "2"},
     };
     for (const Row& r : rows) {
+      // Relative to the form below the menu bar, as the form was designed.
       QVERIFY2(pf::Left(r.control) == r.left, r.name);
       QVERIFY2(pf::Top(r.control) == r.top, r.name);
       QVERIFY2(pf::Width(r.control) == r.width, r.name);
@@ -175,13 +179,13 @@ class WindowTest final : public QObject {
     const QPoint topLeft = w.frameGeometry().topLeft();
     Click(w, Command::MoreLess);
     QVERIFY(w.MoreShown());
-    QCOMPARE(pf::WindowHeight(&w), 6756.0);
+    QCOMPARE(pf::WindowHeight(&w), 6756.0 + w.MenuHeight());
     QCOMPARE(w.ButtonFor(Command::MoreLess)->Caption(), QStringLiteral("Less"));
     QVERIFY(w.AuthorsText()->isVisible() && w.ButtonFor(Command::CopyTitle)->isVisible());
     QCOMPARE(w.frameGeometry().topLeft(), topLeft);
     Click(w, Command::MoreLess);
     QVERIFY(!w.MoreShown());
-    QCOMPARE(pf::WindowHeight(&w), 4476.0);
+    QCOMPARE(pf::WindowHeight(&w), 4476.0 + w.MenuHeight());
     QCOMPARE(w.ButtonFor(Command::MoreLess)->Caption(), QStringLiteral("More"));
     QVERIFY(!w.AuthorsText()->isVisible() && !w.ButtonFor(Command::CopyTitle)->isVisible());
     QCOMPARE(w.frameGeometry().topLeft(), topLeft);
@@ -281,6 +285,69 @@ class WindowTest final : public QObject {
     QVERIFY(box.SelectedText() == box.Text());
   }
 
+  void smartRepairsFromTheMenu() {
+    // A settings file of the test's own.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const std::u16string reference = u"EFFECT OF pH ON SILICA; smith, j.r.";
+    SetClipboard(reference);
+    {
+      MainWindow w(kBuiltInWords);
+      w.StartUp();
+      QVERIFY(w.Mode() == engine::Mode::Classic);
+      QVERIFY(!w.ActionFor(Command::ToggleSmart)->isChecked());
+      QVERIFY(w.WorkingText()->Text() == u"Effect of Ph on Silica; Smith, J.r.");
+      // The menu's action waits for the running command, like a click.
+      w.WorkingText()->SetText(Repeat(u"x h e a t e d y ", 100'000));
+      DuringNextCommand(&w, [&w] { w.ActionFor(Command::ToggleSmart)->trigger(); });
+      Click(w, Command::Squish);
+      QVERIFY(w.WorkingText()->Text().starts_with(u"x heated y x heated y"));  // squished the classic way
+      QVERIFY(w.Mode() == engine::Mode::Smart);
+      QVERIFY(w.ActionFor(Command::ToggleSmart)->isChecked());
+      Click(w, Command::Refresh);
+      QVERIFY(w.WorkingText()->Text() == u"Effect of pH on Silica; Smith, J.r.");
+      QVERIFY(w.AuthorsText()->Text() == u"Smith, J.R.");
+    }
+    // Remembered: the next start is smart, title case and split at once.
+    QFile conf(config.path() + "/titlefixer/titlefixer.conf");
+    QVERIFY(conf.open(QIODevice::ReadOnly));
+    QVERIFY(conf.readAll().contains("smart=true"));
+    {
+      MainWindow w(kBuiltInWords);
+      w.StartUp();
+      QVERIFY(w.Mode() == engine::Mode::Smart);
+      QVERIFY(w.WorkingText()->Text() == u"Effect of pH on Silica; Smith, J.r.");
+      QVERIFY(w.TitleText()->Text() == u"Effect of pH on Silica");
+      // The command line's --classic wins over the setting.
+      MainWindow classic({{false, {}}, engine::Mode::Classic});
+      classic.StartUp();
+      QVERIFY(classic.WorkingText()->Text() == u"Effect of Ph on Silica; Smith, J.r.");
+    }
+    qputenv("XDG_CONFIG_HOME", "/nonexistent");
+  }
+
+  void aboutSaysWhereTheListsAre() {
+    SetClipboard(u"x");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    QString shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown = box->text();
+        box->accept();
+        closer.stop();
+      }
+    });
+    closer.start(20);
+    w.ActionFor(Command::About)->trigger();
+    QVERIFY(shown.contains("Title Fixer 1."));
+    QVERIFY(shown.contains("MIT"));
+    QVERIFY(shown.contains("SCOWL"));
+    QVERIFY(shown.contains("acronyms.txt"));
+    QVERIFY(shown.contains("built-in words only"));
+  }
+
   void clicksRunInClickOrderAfterTheRunningCommand() {
     // A long refresh; meanwhile another program copies a text, and the user
     // clicks Refresh, then Copy. The refresh reads the new text, and Copy
@@ -312,7 +379,7 @@ class WindowTest final : public QObject {
     });
     Click(w, Command::Squish);
     QVERIFY(w.MoreShown());  // an odd number of toggles, each run once
-    QCOMPARE(pf::WindowHeight(&w), 6756.0);
+    QCOMPARE(pf::WindowHeight(&w), 6756.0 + w.MenuHeight());
     QVERIFY(w.WorkingText()->Text().starts_with(u"x heated y x heated y"));
   }
 
@@ -366,7 +433,7 @@ class WindowTest final : public QObject {
     file.write("zq\n");
     file.close();
     SetClipboard(big);
-    MainWindow w({true, list.toStdString()});
+    MainWindow w({{true, list.toStdString()}, std::nullopt});
     w.StartUp();
     QVERIFY(w.RawText()->Caption() == big);
     QVERIFY(w.WorkingText()->Text() == u"A Z Q B" + Repeat(u" a Z Q B", copies - 1));
@@ -413,7 +480,7 @@ class WindowTest final : public QObject {
     // words, and says why in a window that does not block it.
     QTemporaryDir dir;
     SetClipboard(u"x w e l l s y");
-    MainWindow w({true, dir.path().toStdString()});
+    MainWindow w({{true, dir.path().toStdString()}, std::nullopt});
     w.StartUp();
     QCOMPARE(w.Words().vocabulary.NumWords(), size_t{268});
     auto* box = w.findChild<QMessageBox*>();

@@ -2,9 +2,14 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
 #include <array>
 #include <cmath>
 #include <new>
+
+#include "io/files.h"
+#include "io/settings.h"
 
 namespace tf::ui {
 namespace {
@@ -51,28 +56,43 @@ Control* Placed(Control* control, const Place& p) {
 
 }  // namespace
 
-MainWindow::MainWindow(engine::WordListChoice wordList) : m_wordListChoice(std::move(wordList)) {
+MainWindow::MainWindow(WindowOptions options)
+    : m_form(new QWidget(this)), m_wordListChoice(std::move(options.wordList)) {
+  m_session.SetMode(engine::ChosenMode(options.mode));
   setWindowTitle(QStringLiteral("Quorvel's Title Fixer Program"));
   QIcon icon;
   icon.addFile(QStringLiteral(":/titlefixer-16.png"), QSize(16, 16));
   icon.addFile(QStringLiteral(":/titlefixer-32.png"), QSize(32, 32));
   setWindowIcon(icon);
-  pf::SetWindowClientSize(this, kClientWidth, kClientHeight);
+
+  // The menus, whose actions wait their turn like the buttons' clicks.
+  QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+  m_smartAction = optionsMenu->addAction(QStringLiteral("&Smart repairs"));
+  m_smartAction->setCheckable(true);
+  m_smartAction->setChecked(m_session.GetMode() == engine::Mode::Smart);
+  connect(m_smartAction, &QAction::triggered, this, [this] { Request(Command::ToggleSmart); });
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  m_aboutAction = help->addAction(QStringLiteral("&About"));
+  connect(m_aboutAction, &QAction::triggered, this, [this] { Request(Command::About); });
+
+  // The form below the menu bar, as designed.
+  setCentralWidget(m_form);
+  pf::SetWindowClientSize(this, kClientWidth, kClientHeight + MenuHeight());
 
   // Made in tab order, so the focus chain follows it.
   const auto makeButton = [this](const ButtonLayout& b) {
-    auto* button = Placed(new pf::Button(QString::fromLatin1(b.caption), this), b.place);
+    auto* button = Placed(new pf::Button(QString::fromLatin1(b.caption), m_form), b.place);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, c = b.command] { Request(c); });
     m_buttons[IndexOf(b.command)] = button;
   };
   m_buttons.resize(kButtons.size());
-  m_rawText = Placed(new pf::Label(this), kRawText);
-  m_workingText = Placed(new pf::TextBox(this), kWorkingText);
+  m_rawText = Placed(new pf::Label(m_form), kRawText);
+  m_workingText = Placed(new pf::TextBox(m_form), kWorkingText);
   for (Command c : {Command::Copy, Command::Refresh, Command::JoinLines, Command::Quit})
     makeButton(kButtons[IndexOf(c)]);
-  m_authorsText = Placed(new pf::TextBox(this), kAuthorsText);
-  m_titleText = Placed(new pf::TextBox(this), kTitleText);
+  m_authorsText = Placed(new pf::TextBox(m_form), kAuthorsText);
+  m_titleText = Placed(new pf::TextBox(m_form), kTitleText);
   m_authorsText->SetText(u"Text2");
   m_titleText->SetText(u"Text3");
   for (Command c : {Command::CopyAuthors, Command::CopyTitle, Command::MoreLess, Command::Squish,
@@ -93,10 +113,20 @@ MainWindow::MainWindow(engine::WordListChoice wordList) : m_wordListChoice(std::
     chain(ButtonFor(c));
 }
 
-pf::Button* MainWindow::ButtonFor(Command command) const { return m_buttons[IndexOf(command)]; }
+pf::Button* MainWindow::ButtonFor(Command command) const { return m_buttons.at(IndexOf(command)); }
+
+QAction* MainWindow::ActionFor(Command command) const {
+  return command == Command::ToggleSmart ? m_smartAction : command == Command::About ? m_aboutAction : nullptr;
+}
+
+double MainWindow::MenuHeight() const { return pf::PixelsToTwipsY(menuBar()->sizeHint().height()); }
+
+void MainWindow::SetHeight(double formHeight) { pf::SetWindowHeight(this, formHeight + MenuHeight()); }
 
 void MainWindow::StartUp() {
   m_running = true;
+  // Smart mode's title case needs the words before the first text shows.
+  if (m_session.GetMode() == engine::Mode::Smart) LoadWords();
   m_session.StartUp(pf::ClipboardText());
   ShowSession();
   if (m_session.HasSplit()) ShowParts();
@@ -107,7 +137,7 @@ void MainWindow::StartUp() {
     w->hide();
   m_moreShown = false;
   const pf::Button* more = ButtonFor(Command::MoreLess);
-  pf::SetWindowHeight(this, pf::Height(more) * 3 + pf::Top(more));
+  SetHeight(pf::Height(more) * 3 + pf::Top(more));
   // Halves first, then the absolute difference: a window larger than the
   // screen sits at half the excess instead of off the edge.
   pf::SetWindowLeft(this, std::abs(pf::ScreenWidth() / 2 - pf::WindowWidth(this) / 2));
@@ -115,7 +145,7 @@ void MainWindow::StartUp() {
   show();
   try {
     Pause();  // drawn before the slow step
-    LoadWords();
+    if (!m_wordsLoaded) LoadWords();
   } catch (const Stop&) {
     m_running = false;
     return;
@@ -130,7 +160,8 @@ void MainWindow::LoadWords() {
     pf::BusyCursor busy;
     try {
       engine::LoadedWords loaded = engine::LoadWords(m_wordListChoice);
-      loaded.words.vocabulary.Index();  // built now, so that the first squish is instant
+      // Built now, so that the first squish is instant.
+      if (m_session.GetMode() == engine::Mode::Classic) loaded.words.vocabulary.Index();
       m_words = std::move(loaded.words);
       warnings = std::move(loaded.warnings);
     } catch (const std::bad_alloc&) {
@@ -138,6 +169,7 @@ void MainWindow::LoadWords() {
       warnings.push_back("the word list is too large for this computer's memory; the built-in words are used");
     }
   }
+  m_wordsLoaded = true;
   for (const auto& w : warnings) pf::ShowWarning(this, QString::fromStdString(w));
 }
 
@@ -210,7 +242,46 @@ void MainWindow::Run(Command command) {
     case Command::Quit:
       pf::End();
       break;
+    case Command::ToggleSmart:
+      ToggleSmart();
+      break;
+    case Command::About:
+      ShowAbout();
+      break;
   }
+}
+
+void MainWindow::ToggleSmart() {
+  const bool smart = m_session.GetMode() != engine::Mode::Smart;
+  m_session.SetMode(smart ? engine::Mode::Smart : engine::Mode::Classic);
+  m_smartAction->setChecked(smart);
+  pf::WriteBoolSetting(SettingsPath(), QStringLiteral("smart"), smart);
+}
+
+void MainWindow::ShowAbout() {
+  const auto where = [](const std::string& name) {
+    const std::string folder = ConfigFolder();
+    return QStringLiteral("  %1 in the working directory, else %2\n")
+        .arg(QString::fromStdString(name), QString::fromStdString(folder.empty() ? name : folder + "/" + name));
+  };
+  QString lists;
+  if (!m_wordListChoice.useFile) {
+    lists = QStringLiteral("  the word list: none (the built-in words only)\n");
+  } else if (m_wordListChoice.path) {
+    lists = QStringLiteral("  the word list: %1\n").arg(QString::fromStdString(*m_wordListChoice.path));
+  } else {
+    lists = where("wordlist.txt");
+  }
+  lists += where("acronyms.txt") + where("smallwords.txt");
+  pf::ShowInformation(this, QStringLiteral("About Title Fixer"),
+                      QStringLiteral("Title Fixer %1\n"
+                                     "Cleans titles and references copied from scientific papers.\n\n"
+                                     "MIT licence. Smart mode's dictionary is made from SCOWL, "
+                                     "Copyright 2000-2011 Kevin Atkinson, with its own permissive "
+                                     "licence.\n\n"
+                                     "Word lists are read from:\n%2\n"
+                                     "Settings: %3")
+                          .arg(QStringLiteral(TF_VERSION), lists, QString::fromStdString(SettingsPath())));
 }
 
 void MainWindow::Squish() {
@@ -239,11 +310,10 @@ void MainWindow::ToggleMore() {
     w->setVisible(m_moreShown);
   pf::Button* more = ButtonFor(Command::MoreLess);
   if (m_moreShown) {
-    pf::SetWindowHeight(this, pf::Height(m_titleText) + pf::Top(m_titleText) + pf::Height(more) +
-                                  pf::Height(more));
+    SetHeight(pf::Height(m_titleText) + pf::Top(m_titleText) + pf::Height(more) + pf::Height(more));
     more->SetCaption(QStringLiteral("Less"));
   } else {
-    pf::SetWindowHeight(this, pf::Height(more) * 3 + pf::Top(more));
+    SetHeight(pf::Height(more) * 3 + pf::Top(more));
     more->SetCaption(QStringLiteral("More"));
   }
 }

@@ -5,7 +5,9 @@
 // after the ones requested before it, never inside another.
 #pragma once
 
-#include <QWidget>
+#include <QAction>
+#include <QMainWindow>
+#include <optional>
 #include <deque>
 #include <string>
 
@@ -24,11 +26,20 @@ enum class Command {
   MoreLess,        // shows or hides the lower part
   Squish,          // the working text's letter-spacing repaired
   JoinParagraphs,  // as JoinLines, blank lines kept (the "2" button)
+  // Menu commands.
+  ToggleSmart,     // Options > Smart repairs
+  About,           // Help > About
 };
 
-class MainWindow final : public QWidget {
+// What the window is started with.
+struct WindowOptions {
+  engine::WordListChoice wordList;
+  std::optional<engine::Mode> mode;  // asked for; else the remembered setting
+};
+
+class MainWindow final : public QMainWindow {
  public:
-  explicit MainWindow(engine::WordListChoice wordList = {});
+  explicit MainWindow(WindowOptions options = {});
 
   // Fills the window from the clipboard, shapes and centres it, shows it,
   // and then loads the words; requests made meanwhile run after that.
@@ -44,6 +55,11 @@ class MainWindow final : public QWidget {
   platform::TextBox* AuthorsText() const { return m_authorsText; }
   platform::TextBox* TitleText() const { return m_titleText; }
   platform::Button* ButtonFor(Command command) const;
+  QAction* ActionFor(Command command) const;
+  engine::Mode Mode() const { return m_session.GetMode(); }
+  // The menu bar's height, in twips: the window is that much taller than
+  // the form below it.
+  double MenuHeight() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -61,17 +77,24 @@ class MainWindow final : public QWidget {
   void ToggleMore();
   void ShowSession();
   void ShowParts();
+  void ToggleSmart();
+  void ShowAbout();
+  void SetHeight(double formHeight);
 
+  QWidget* m_form;  // the area below the menu bar, where the controls are
   platform::Label* m_rawText;
   platform::TextBox* m_workingText;
   platform::TextBox* m_authorsText;
   platform::TextBox* m_titleText;
   std::vector<platform::Button*> m_buttons;  // by Command
+  QAction* m_smartAction;
+  QAction* m_aboutAction;
   bool m_moreShown = false;
   bool m_running = false;
   std::deque<Command> m_queue;
 
   engine::WordListChoice m_wordListChoice;
+  bool m_wordsLoaded = false;
   engine::Words m_words;
   engine::Session m_session{m_words};
 };

@@ -34,8 +34,8 @@ bool HaveDisplay() {
 
 }  // namespace
 
-int RunWindow(char* program, const engine::WordListChoice& wordList) {
-  if (const auto missing = engine::MissingNamedList(wordList)) {
+int RunWindow(char* program, const WindowOptions& options) {
+  if (const auto missing = engine::MissingNamedList(options.wordList)) {
     std::fprintf(stderr, "titlefixer: %s\n", missing->c_str());
     return 1;
   }
@@ -57,7 +57,7 @@ int RunWindow(char* program, const engine::WordListChoice& wordList) {
   QApplication::setApplicationVersion(QStringLiteral(TF_VERSION));
   QGuiApplication::setDesktopFileName(QStringLiteral("titlefixer"));
 
-  MainWindow window(wordList);
+  MainWindow window(options);
   window.StartUp();
   if (platform::Ending()) return 0;
   return QApplication::exec();

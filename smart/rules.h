@@ -1,0 +1,48 @@
+// The repairs of smart mode, one function a rule, for text copied from
+// today's PDFs. Each takes time linear in its text.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "smart/dictionary.h"
+
+namespace tf::smart {
+
+// Rule 1, characters: the ligatures U+FB00-U+FB06 spelled out (ff fi fl ffi
+// ffl st st); no-break and other wide spaces (U+00A0, U+2000-U+200A,
+// U+202F, U+205F, U+3000) as a space; U+200B, U+2060 and U+FEFF removed;
+// U+2010 and U+2011 as '-'; a soft hyphen removed, and the line break
+// right after it too. Nothing else changes.
+std::u16string RepairCharacters(std::u16string_view text);
+
+// Rule 2, line-end hyphens: letters or digits, '-', blanks, one line
+// break, blanks, a letter. When the two fragments joined are a word, the
+// hyphen, the blanks and the break go ('frac-' + break + 'tured' gives
+// 'fractured'); otherwise only the blanks and the break ('self-consistent').
+std::u16string JoinLineEndHyphens(std::u16string_view text, const Dictionary& dictionary);
+
+// Rule 3 on one line (no line breaks in it): every letter-spaced word
+// ('l a b o r a t o r y') joined, and split into words where it holds
+// several ('t h e r m a l c o n d u c t i v i t y' gives 'thermal
+// conductivity').
+std::u16string RepairSpacedWords(std::u16string_view line, const Dictionary& dictionary);
+// Rule 3 line by line, the line breaks kept as they are.
+std::u16string RepairSpacedLines(std::u16string_view text, const Dictionary& dictionary);
+
+// The user's additions to the title caser's lists.
+struct TitleLists {
+  std::vector<std::u16string> acronyms;    // written as the user wrote them
+  std::vector<std::u16string> smallWords;  // matched in any case, written in lower case
+};
+
+// Rule 4: the words (split as classic splits them) in title case, joined by
+// single spaces; applied to its own result it changes nothing.
+std::u16string TitleCase(std::u16string_view text, const TitleLists& lists);
+
+// Rule 5: every run of blank lines (line breaks with nothing but spaces
+// and tabs between them, in any convention) as one paragraph break, CR CR.
+std::u16string MarkParagraphs(std::u16string_view text);
+
+}  // namespace tf::smart

@@ -1,0 +1,46 @@
+#include "smart/smart.h"
+
+#include "squish/squish.h"
+
+namespace tf::smart {
+namespace {
+
+std::u16string Characters(std::u16string_view text, const Lexicon& lexicon) {
+  return JoinLineEndHyphens(RepairCharacters(text), lexicon.dictionary);
+}
+
+// Each line break (CR LF counting as one) and each tab as one space.
+std::u16string OneLine(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    out += text[i] == u'\r' || text[i] == u'\n' || text[i] == u'\t' ? u' ' : text[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+std::u16string Clean(std::u16string_view text, const Lexicon& lexicon) {
+  const std::u16string line = RepairSpacedWords(OneLine(Characters(text, lexicon)), lexicon.dictionary);
+  return TitleCase(line, lexicon.lists);
+}
+
+std::u16string JoinLines(std::u16string_view text, bool paragraphs, bool repairSpacing, const Lexicon& lexicon) {
+  std::u16string t = Characters(text, lexicon);
+  if (repairSpacing) t = RepairSpacedLines(t, lexicon.dictionary);
+  return paragraphs ? JustLineBreaks2(MarkParagraphs(t)) : JustLineBreaks(t);
+}
+
+std::u16string Squish(std::u16string_view text, const Lexicon& lexicon) {
+  const std::u16string t = Characters(text, lexicon);
+  std::u16string repaired = TidyPunctuation(RepairSpacedLines(Trim(t), lexicon.dictionary));
+  return std::u16string(Trim(repaired));
+}
+
+std::u16string PrepareRaw(std::u16string_view text, const Lexicon& lexicon) {
+  return MarkParagraphs(Characters(text, lexicon));
+}
+
+}  // namespace tf::smart

@@ -1,0 +1,197 @@
+// Rule 4: title case that knows acronyms, mixed-case words, Roman numerals,
+// shouting, and every letter beyond A-Z.
+#include <algorithm>
+#include <array>
+
+#include "smart/characters.h"
+#include "smart/rules.h"
+#include "text/text.h"
+
+namespace tf::smart {
+namespace {
+
+using namespace detail;
+
+constexpr std::array<std::u16string_view, 18> kSmallWords = {
+    u"the", u"of", u"and", u"to", u"but", u"or", u"in", u"at", u"a",
+    u"for", u"from", u"on", u"by", u"with", u"an", u"as", u"into", u"is"};
+
+constexpr std::array<std::u16string_view, 12> kAcronyms = {
+    u"EGS", u"HDR", u"GIS", u"CO2", u"CT", u"GPS", u"NZ", u"TOUGH2", u"USA", u"CA", u"UK", u"DOE"};
+
+// The Roman numerals from 2 to 39.
+constexpr std::array<std::u16string_view, 38> kRomans = {
+    u"ii", u"iii", u"iv", u"v", u"vi", u"vii", u"viii", u"ix", u"x", u"xi", u"xii", u"xiii", u"xiv",
+    u"xv", u"xvi", u"xvii", u"xviii", u"xix", u"xx", u"xxi", u"xxii", u"xxiii", u"xxiv", u"xxv",
+    u"xxvi", u"xxvii", u"xxviii", u"xxix", u"xxx", u"xxxi", u"xxxii", u"xxxiii", u"xxxiv", u"xxxv",
+    u"xxxvi", u"xxxvii", u"xxxviii", u"xxxix"};
+
+// The letters of a text, as case goes.
+struct Letters {
+  int count = 0;
+  bool upper = false, lower = false;
+  bool upperAfterFirst = false;
+
+  explicit Letters(std::u16string_view s) {
+    for (size_t i = 0; i < s.size();) {
+      size_t units;
+      const UChar32 c = CodePointAt(s, i, &units);
+      i += units;
+      if (!IsLetter(c)) continue;
+      const bool isUpper = u_isupper(c) || u_istitle(c);
+      upper |= isUpper;
+      lower |= u_islower(c) != 0;
+      upperAfterFirst |= isUpper && count > 0;
+      ++count;
+    }
+  }
+  // Upper and lower case with a capital after the first letter: pH, TiO2,
+  // iPhone, McDonald.
+  bool Mixed() const { return upper && lower && upperAfterFirst; }
+  bool AllCapitals() const { return count >= 2 && upper && !lower; }
+};
+
+template <size_t N>
+bool InList(const std::array<std::u16string_view, N>& list, std::u16string_view w) {
+  return std::find(list.begin(), list.end(), w) != list.end();
+}
+
+bool IsRoman(std::u16string_view core) {
+  const std::u16string lower = LCase(core);
+  return InList(kRomans, lower) && (lower == core || UCase(core) == core);
+}
+
+// A word cut into what stands before it, its core and what stands after.
+struct Word {
+  std::u16string_view lead, core, trail;
+  size_t part = 0;
+};
+
+Word Cut(std::u16string_view w) {
+  size_t a = 0, b = w.size();
+  while (a < b && IsOpening(w[a])) ++a;
+  while (b > a && IsClosing(w[b - 1])) --b;
+  return {w.substr(0, a), w.substr(a, b - a), w.substr(b)};
+}
+
+class TitleCaser {
+ public:
+  explicit TitleCaser(const TitleLists& lists) : m_lists(lists) {
+    for (const auto& a : lists.acronyms) m_userAcronyms.push_back(UCase(a));
+    for (const auto& s : lists.smallWords) m_userSmall.push_back(LCase(s));
+  }
+
+  // The acronym as its list writes it, or empty.
+  std::u16string_view Acronym(std::u16string_view core) const {
+    const std::u16string upper = UCase(core);
+    for (size_t i = 0; i < m_userAcronyms.size(); ++i)
+      if (m_userAcronyms[i] == upper) return m_lists.acronyms[i];
+    for (const auto a : kAcronyms)
+      if (a == upper) return a;
+    return {};
+  }
+
+  bool IsSmall(std::u16string_view core) const {
+    const std::u16string lower = LCase(core);
+    return InList(kSmallWords, lower) ||
+           std::find(m_userSmall.begin(), m_userSmall.end(), lower) != m_userSmall.end();
+  }
+
+  // A word that counts when deciding whether its part is shouting.
+  bool Counts(std::u16string_view core) const {
+    return !Letters(core).Mixed() && Acronym(core).empty() && !IsRoman(core);
+  }
+
+  // One word, or one part of a hyphenated word, by the first rule that fits.
+  std::u16string Case(std::u16string_view part, bool shouting, bool mayBeSmall) const {
+    const Letters letters(part);
+    if (letters.Mixed()) return std::u16string(part);
+    if (!shouting && letters.AllCapitals()) return std::u16string(part);
+    if (const auto acronym = Acronym(part); !acronym.empty()) return std::u16string(acronym);
+    if (IsRoman(part)) return UCase(part);
+    if (mayBeSmall && IsSmall(part)) return LCase(part);
+    size_t units;
+    if (part.empty() || !IsLetter(CodePointAt(part, 0, &units))) return std::u16string(part);
+    std::u16string out = LCase(part);
+    const std::u16string first = UCase(part.substr(0, units));
+    out.replace(0, units, first);
+    return out;
+  }
+
+ private:
+  const TitleLists& m_lists;
+  std::vector<std::u16string> m_userAcronyms;  // in upper case, beside the lists' own
+  std::vector<std::u16string> m_userSmall;     // in lower case
+};
+
+// Where a word ends in ':', '?' or '!', closing quotes and brackets aside.
+bool EndsSentence(std::u16string_view w) {
+  size_t b = w.size();
+  while (b > 0 && IsClosingBracketOrQuote(w[b - 1])) --b;
+  return b > 0 && (w[b - 1] == u':' || w[b - 1] == u'?' || w[b - 1] == u'!');
+}
+
+bool IsDash(std::u16string_view w) { return w == u"\u2014" || w == u"\u2013"; }
+
+}  // namespace
+
+std::u16string TitleCase(std::u16string_view text, const TitleLists& lists) {
+  const TitleCaser caser(lists);
+  std::vector<std::u16string_view> raw;
+  {
+    size_t a = text.find_first_not_of(u" \r\n\t");
+    const size_t b = text.find_last_not_of(u" \r\n\t");
+    if (a == std::u16string_view::npos) return {};
+    for (const auto w : BreakWords(text.substr(a, b - a + 1)))
+      if (!w.empty()) raw.push_back(w);
+  }
+  // Parts between semicolons, and whether each is shouting: more than half
+  // of the words that count (two letters or more) written in capitals.
+  std::vector<Word> words;
+  std::vector<std::pair<int, int>> tally;  // per part: capitals, words
+  size_t part = 0;
+  for (const auto w : raw) {
+    Word word = Cut(w);
+    word.part = part;
+    if (tally.size() <= part) tally.resize(part + 1, {0, 0});
+    const Letters letters(word.core);
+    if (letters.count >= 2 && caser.Counts(word.core)) {
+      ++tally[part].second;
+      if (letters.AllCapitals()) ++tally[part].first;
+    }
+    words.push_back(word);
+    part += static_cast<size_t>(std::count(w.begin(), w.end(), u';'));
+  }
+
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < words.size(); ++i) {
+    const Word& word = words[i];
+    const bool shouting = 2 * tally[word.part].first > tally[word.part].second;
+    std::u16string core(word.core);
+    if (shouting && caser.Counts(core) && Letters(core).AllCapitals()) core = LCase(core);
+    // A small word keeps its capital first and last, after ':', '?' or
+    // '!', after a dash that stands alone, and as the first part of a
+    // hyphenated word; a hyphenated word's other parts are inside it.
+    const bool opens = i == 0 || EndsSentence(raw[i - 1]) || IsDash(raw[i - 1]);
+    const bool closes = i + 1 == words.size();
+    if (i > 0) out += u' ';
+    out.append(word.lead);
+    size_t from = 0;
+    for (size_t k = 0;; ++k) {
+      const size_t hyphen = core.find(u'-', from);
+      const bool lastPart = hyphen == std::u16string::npos;
+      const std::u16string_view piece =
+          std::u16string_view(core).substr(from, lastPart ? std::u16string::npos : hyphen - from);
+      const bool mayBeSmall = !(k == 0 && (opens || !lastPart)) && !(lastPart && closes);
+      out += caser.Case(piece, shouting, mayBeSmall);
+      if (lastPart) break;
+      out += u'-';
+      from = hyphen + 1;
+    }
+    out.append(word.trail);
+  }
+  return out;
+}
+
+}  // namespace tf::smart
