@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/corpus.h"
+#include "smart/smart.h"
 #include "squish/squish.h"
 #include "tests/literal/literal.h"
 #include "text/text.h"
@@ -114,6 +115,51 @@ void BM_SquishLines(benchmark::State& state) {
 }
 // 0: the 16,000 pieces as one text; 1: each on its own.
 BENCHMARK(BM_SquishLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Smart mode: each command on a 100 KB paste of references with a
+// letter-spaced stretch, and its squish on 1 and 4 MB.
+const smart::Lexicon& SmartWords() {
+  static const smart::Lexicon lexicon{smart::Dictionary(std::vector<std::u16string>(Vocabulary().WordList())), {}};
+  return lexicon;
+}
+std::u16string Paste(size_t units) {
+  std::u16string text = References(units * 2 / 5);
+  text += LetterSpaced(units / 10);
+  text += References(units / 2, 3);
+  return text;
+}
+void BM_SmartCommand(benchmark::State& state) {
+  const auto text = Paste(50'000);  // 100 KB
+  const auto& lexicon = SmartWords();
+  for (auto _ : state) {
+    switch (state.range(0)) {
+      case 0: benchmark::DoNotOptimize(smart::Clean(text, lexicon)); break;
+      case 1: benchmark::DoNotOptimize(smart::Squish(smart::JoinLines(text, false, true, lexicon), lexicon)); break;
+      case 2: benchmark::DoNotOptimize(smart::Squish(smart::JoinLines(text, true, true, lexicon), lexicon)); break;
+      default: benchmark::DoNotOptimize(smart::Squish(text, lexicon)); break;
+    }
+  }
+}
+// 0 clean, 1 join, 2 join -p, 3 squish.
+BENCHMARK(BM_SmartCommand)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+void BM_SmartSquishLarge(benchmark::State& state) {
+  const auto text = LetterSpaced(static_cast<size_t>(state.range(0)) * kMB / 2);
+  const auto& lexicon = SmartWords();
+  for (auto _ : state) benchmark::DoNotOptimize(smart::Squish(text, lexicon));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size() * 2));
+}
+BENCHMARK(BM_SmartSquishLarge)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// What smart mode adds at start-up: the dictionary with the user's words.
+void BM_SmartDictionary(benchmark::State& state) {
+  const auto v = Vocabulary::StartWords(WordListText(30000));
+  for (auto _ : state) {
+    const smart::Dictionary d{std::vector<std::u16string>(v.WordList())};
+    benchmark::DoNotOptimize(d.IsWord(u"word"));
+  }
+}
+BENCHMARK(BM_SmartDictionary)->Unit(benchmark::kMillisecond);
 
 void BM_StartWords(benchmark::State& state) {
   const auto list = WordListText(static_cast<size_t>(state.range(0)));

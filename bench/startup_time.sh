@@ -14,7 +14,7 @@ awk 'BEGIN { srand(7); split("geo ther mal re ser voir frac ture per mea bil ity
   while (n < 30000) { w = ""; k = 2 + int(rand() * 4); for (i = 0; i < k; i++) w = w s[1 + int(rand() * 42)];
     if (!(w in seen)) { seen[w] = 1; print w; n++ } } }' > wordlist.txt
 printf 'THE GEOLOGY OF THE WAIRAKEI GEOTHERMAL FIELD\r\nNEW ZEALAND; grindley, g.w.' > clip.txt
-if [[ -n ${2:-} ]]; then
+if [[ -n ${2:-} && ${2:-} != 0 ]]; then
   line=$(printf 'SMITH, J.R., the geology of the geothermal field; in Proc. World Geothermal Congress, 2010.\r\n')
   : > clip.txt
   while [[ $(stat -c %s clip.txt) -lt $(($2 * 1024 * 1024)) ]]; do
@@ -27,7 +27,7 @@ sleep 0.3
 times=()
 for run in 1 2 3 4 5; do
   start=$(date +%s%N)
-  "$bin" 2>/dev/null &
+  "$bin" "${@:3}" 2>/dev/null &
   pid=$!
   # At most 20 s: a window that never appears is a failure, not a hang.
   deadline=$((start + 20000000000))

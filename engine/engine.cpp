@@ -48,7 +48,7 @@ Words::~Words() = default;
 
 const smart::Lexicon& Words::Lexicon() const {
   std::call_once(m_lazy->once, [this] {
-    m_lazy->lexicon = std::make_unique<smart::Lexicon>(smart::Lexicon{smart::Dictionary(vocabulary.WordList()), titleLists});
+    m_lazy->lexicon = std::make_unique<smart::Lexicon>(smart::Lexicon{smart::Dictionary(std::vector<std::u16string>(vocabulary.WordList())), titleLists});
   });
   return *m_lazy->lexicon;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,13 @@ class Dictionary final {
 
   // The English words alone.
   Dictionary();
-  // The English words and these (in any case; size 0).
-  explicit Dictionary(const std::vector<std::u16string>& ownWords);
+  // The English words and these (in any case; size 0). They are put in
+  // order the first time they are looked at: a paste that needs no look-up
+  // costs nothing.
+  explicit Dictionary(std::vector<std::u16string> ownWords);
+  Dictionary(Dictionary&&) noexcept;
+  Dictionary& operator=(Dictionary&&) noexcept;
+  ~Dictionary();
 
   // The English words, as built into the program.
   static const WordTrie& English();
@@ -44,13 +50,15 @@ class Dictionary final {
       if (size < sizes[length]) sizes[length] = size;
     };
     English().Prefixes(lower, limit, note);
-    m_own.Prefixes(lower, limit, note);
+    Own().Prefixes(lower, limit, note);
     for (size_t length = 1; length <= limit && length < sizes.size(); ++length)
       if (sizes[length] != kNoWord) f(length, sizes[length]);
   }
 
  private:
-  WordTrie m_own;
+  const WordTrie& Own() const;
+  struct Lazy;
+  std::unique_ptr<Lazy> m_lazy;
 };
 
 }  // namespace tf::smart

@@ -24,7 +24,13 @@ std::u16string OneLine(std::u16string_view text) {
 
 std::u16string Clean(std::u16string_view text, const Lexicon& lexicon) {
   const std::u16string line = RepairSpacedWords(OneLine(Characters(text, lexicon)), lexicon.dictionary);
-  return TitleCase(line, lexicon.lists);
+  std::u16string titled = TitleCase(line, lexicon.lists);
+  // Title case joins the words with single spaces, which can bring single
+  // letters side by side that a wider gap kept apart ('of e I    t'); one
+  // more round repairs those, so that clean on its own result changes
+  // nothing.
+  std::u16string again = RepairSpacedWords(titled, lexicon.dictionary);
+  return again == titled ? titled : TitleCase(again, lexicon.lists);
 }
 
 std::u16string JoinLines(std::u16string_view text, bool paragraphs, bool repairSpacing, const Lexicon& lexicon) {

@@ -26,9 +26,17 @@ constexpr std::array<std::u16string_view, 38> kRomans = {
     u"xxvi", u"xxvii", u"xxviii", u"xxix", u"xxx", u"xxxi", u"xxxii", u"xxxiii", u"xxxiv", u"xxxv",
     u"xxxvi", u"xxxvii", u"xxxviii", u"xxxix"};
 
+// A letter counts as a capital (or as small) only when the case mapping
+// title case uses can turn it into the other case: a letter that cannot be
+// changed (U+212D, or a mapping that would change the text's length) has
+// no case here, so that title case's own result reads as it meant it.
+bool Changes(UChar32 c, UChar32 mapped) { return mapped != c && (mapped >= 0x10000) == (c >= 0x10000); }
+bool IsCapital(UChar32 c) { return u_isupper(c) && Changes(c, u_tolower(c)); }
+bool IsSmallLetter(UChar32 c) { return u_islower(c) && Changes(c, u_toupper(c)); }
+
 // The letters of a text, as case goes.
 struct Letters {
-  int count = 0;
+  int count = 0, capitals = 0;
   bool upper = false, lower = false;
   bool upperAfterFirst = false;
 
@@ -38,17 +46,19 @@ struct Letters {
       const UChar32 c = CodePointAt(s, i, &units);
       i += units;
       if (!IsLetter(c)) continue;
-      const bool isUpper = u_isupper(c) || u_istitle(c);
+      const bool isUpper = IsCapital(c);
       upper |= isUpper;
-      lower |= u_islower(c) != 0;
+      lower |= IsSmallLetter(c);
       upperAfterFirst |= isUpper && count > 0;
+      capitals += isUpper;
       ++count;
     }
   }
   // Upper and lower case with a capital after the first letter: pH, TiO2,
   // iPhone, McDonald.
   bool Mixed() const { return upper && lower && upperAfterFirst; }
-  bool AllCapitals() const { return count >= 2 && upper && !lower; }
+  // Every letter a capital (a letter without case is none).
+  bool AllCapitals() const { return count >= 2 && capitals == count; }
 };
 
 template <size_t N>
@@ -97,9 +107,50 @@ class TitleCaser {
            std::find(m_userSmall.begin(), m_userSmall.end(), lower) != m_userSmall.end();
   }
 
-  // A word that counts when deciding whether its part is shouting.
-  bool Counts(std::u16string_view core) const {
-    return !Letters(core).Mixed() && Acronym(core).empty() && !IsRoman(core);
+  // A part of a word that tells whether its text is shouting: not in mixed
+  // case, not an acronym, not a Roman numeral.
+  bool Plain(std::u16string_view part) const {
+    return !Letters(part).Mixed() && Acronym(part).empty() && !IsRoman(part);
+  }
+
+  // How a word weighs when deciding whether its part of the text is
+  // shouting: it counts when a plain part of it has two letters or more,
+  // and is in capitals when every such part is. Title case leaves a word's
+  // weight as it was, so that it decides the same way on its own result.
+  struct Weight {
+    bool counts = false, capitals = true;
+  };
+  Weight Weigh(std::u16string_view core) const {
+    Weight w;
+    ForEachPart(core, [&](std::u16string_view part) {
+      if (!Plain(part)) return;
+      const Letters letters(part);
+      if (letters.count < 2) return;
+      w.counts = true;
+      w.capitals &= letters.AllCapitals();
+    });
+    w.capitals &= w.counts;
+    return w;
+  }
+
+  // The word with its plain parts in lower case.
+  std::u16string Lowered(std::u16string_view core) const {
+    std::u16string out;
+    ForEachPart(core, [&](std::u16string_view part) {
+      if (!out.empty() || part.data() != core.data()) out += u'-';
+      out += Plain(part) ? LCase(part) : std::u16string(part);
+    });
+    return out;
+  }
+
+  template <typename F>
+  static void ForEachPart(std::u16string_view core, F&& f) {
+    for (size_t from = 0;;) {
+      const size_t hyphen = core.find(u'-', from);
+      f(core.substr(from, hyphen == std::u16string_view::npos ? hyphen : hyphen - from));
+      if (hyphen == std::u16string_view::npos) return;
+      from = hyphen + 1;
+    }
   }
 
   // One word, or one part of a hyphenated word, by the first rule that fits.
@@ -154,10 +205,10 @@ std::u16string TitleCase(std::u16string_view text, const TitleLists& lists) {
     Word word = Cut(w);
     word.part = part;
     if (tally.size() <= part) tally.resize(part + 1, {0, 0});
-    const Letters letters(word.core);
-    if (letters.count >= 2 && caser.Counts(word.core)) {
+    const auto weight = caser.Weigh(word.core);
+    if (weight.counts) {
       ++tally[part].second;
-      if (letters.AllCapitals()) ++tally[part].first;
+      if (weight.capitals) ++tally[part].first;
     }
     words.push_back(word);
     part += static_cast<size_t>(std::count(w.begin(), w.end(), u';'));
@@ -169,7 +220,7 @@ std::u16string TitleCase(std::u16string_view text, const TitleLists& lists) {
     const Word& word = words[i];
     const bool shouting = 2 * tally[word.part].first > tally[word.part].second;
     std::u16string core(word.core);
-    if (shouting && caser.Counts(core) && Letters(core).AllCapitals()) core = LCase(core);
+    if (shouting && caser.Weigh(core).capitals) core = caser.Lowered(core);
     // A small word keeps its capital first and last, after ':', '?' or
     // '!', after a dash that stands alone, and as the first part of a
     // hyphenated word; a hyphenated word's other parts are inside it.

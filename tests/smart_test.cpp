@@ -1,0 +1,154 @@
+// Smart mode, rule by rule and command by command, on the cases users meet
+// in text copied from today's PDFs.
+#include <gtest/gtest.h>
+
+#include "engine/engine.h"
+#include "smart/smart.h"
+#include "tests/printable.h"
+#include "tests/scratch.h"
+
+namespace tf::smart {
+namespace {
+
+using S = std::u16string;
+using test::Printable;
+
+struct Row {
+  S in, out;
+};
+
+const Lexicon& English() {
+  static const Lexicon lexicon{Dictionary(), {}};
+  return lexicon;
+}
+
+TEST(Smart, Characters) {
+  const std::vector<Row> rows = {
+      {u"E\uFB00ects of \uFB02uid \uFB02ow", u"Effects of fluid flow"},
+      {u"\uFB01 \uFB03 \uFB04 \uFB05 \uFB06", u"fi ffi ffl st st"},
+      {u"a\u00A0b\u2003c\u202Fd\u3000e\u205Ff\u2000g\u200Ah", u"a b c d e f g h"},
+      {u"a\u200Bb\u2060c\uFEFFd", u"abcd"},
+      {u"x\u2010y\u2011z", u"x-y-z"},
+      {u"frac\u00AD\ntured", u"fractured"},
+      {u"frac\u00AD\r\ntured and co\u00ADop", u"fractured and coop"},
+      {u"a\u2013b\u2014c \u201Cq\u201D \u200D\u200C\u2012", u"a\u2013b\u2014c \u201Cq\u201D \u200D\u200C\u2012"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(RepairCharacters(r.in), r.out) << Printable(r.in);
+}
+
+TEST(Smart, LineEndHyphens) {
+  const std::vector<Row> rows = {
+      {u"frac-\ntured", u"fractured"},
+      {u"GEO-\r\nTHERMAL", u"GEOTHERMAL"},
+      {u"frac- \t\r  tured rock", u"fractured rock"},
+      {u"self-\nconsistent", u"self-consistent"},
+      {u"X-\nray", u"X-ray"},
+      {u"CO2-\nrich", u"CO2-rich"},
+      {u"well-\n\nknown", u"well-\n\nknown"},  // a blank line is no line end
+      {u"- \nx", u"- \nx"},                     // nothing before the hyphen
+      {u"a-\n1", u"a-\n1"},                     // no letter after the break
+      {u"mid-line-break", u"mid-line-break"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(JoinLineEndHyphens(r.in, English().dictionary), r.out) << Printable(r.in);
+}
+
+TEST(Smart, LetterSpacedWords) {
+  const std::vector<Row> rows = {
+      {u"l a b o r a t o r y  m e a s u r e m e n t s", u"laboratory measurements"},
+      {u"t h e r m a l c o n d u c t i v i t y", u"thermal conductivity"},
+      {u"x h e a t i n g y", u"x heating y"},
+      {u"g e o t h e r", u"g e o t h e r"},
+      {u"a b c d", u"a b c d"},
+      {u"the r e v i e w: of", u"the review: of"},
+      {u"(t h e r m a l)", u"(thermal)"},
+      {u"G E O T H E R M A L", u"GEOTHERMAL"},
+      {u"T h e r m a l", u"Thermal"},
+      {u"the o f study", u"the o f study"},        // two letters between single spaces
+      {u"word  o f  word", u"word  of  word"},      // two letters between wider gaps
+      {u"o f study", u"o f study"},                // the line's edge on one side only
+      {u"g e o\tt h e r m a l", u"g e o\tthermal"},  // a tab is a gap of two
+      {u"1 9 9 8", u"1 9 9 8"},
+      {u"the g e o t h e r m a l field", u"the geothermal field"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(RepairSpacedWords(r.in, English().dictionary), r.out) << Printable(r.in);
+  EXPECT_EQ(RepairSpacedLines(u"h e a t\r\nw e l l s\nx", English().dictionary), u"heat\r\nwells\nx");
+}
+
+TEST(Smart, TitleCase) {
+  const std::vector<Row> rows = {
+      {u"THE GEOLOGY OF THE WAIRAKEI FIELD; grindley, g.w.", u"The Geology of the Wairakei Field; Grindley, G.w."},
+      {u"EFFECT OF pH ON SILICA", u"Effect of pH on Silica"},
+      {u"NASA report", u"NASA Report"},
+      {u"results: a review", u"Results: A Review"},
+      {u"is it? or not", u"Is It? Or Not"},
+      {u"the end \u2014 of an era", u"The End \u2014 Of an Era"},
+      {u"tio2 and TiO2 in iPhone cases by McDonald and DiPippo", u"Tio2 and TiO2 in iPhone Cases by McDonald and DiPippo"},
+      {u"co2 at the usa: of, iv: vitamin x", u"CO2 at the USA: Of, IV: Vitamin X"},
+      {u"part ii and part xiv but not Xi", u"Part II and Part XIV but Not Xi"},
+      {u"state-of-the-art in-situ 3-d self-sealing", u"State-of-the-Art In-Situ 3-D Self-Sealing"},
+      {u"a study of state-of-the-art methods", u"A Study of State-of-the-Art Methods"},
+      {u"(in press) \u201Cgetting \u00E9tude", u"(In Press) \u201CGetting \u00C9tude"},
+      {u"2nd edition of the", u"2nd Edition of The"},
+      {u"\u00C9COLE ET \u00C9TUDE", u"\u00C9cole Et \u00C9tude"},
+  };
+  for (const auto& r : rows) {
+    const S once = TitleCase(r.in, {});
+    EXPECT_EQ(once, r.out) << Printable(r.in);
+    EXPECT_EQ(TitleCase(once, {}), once) << "again: " << Printable(r.in);
+  }
+  const TitleLists lists{{u"MeV"}, {u"VIA"}};
+  EXPECT_EQ(TitleCase(u"5 mev beams via pipes", lists), u"5 MeV Beams via Pipes");
+}
+
+TEST(Smart, BlankLines) {
+  const std::vector<Row> rows = {
+      {u"a\n\nb", u"a\r\rb"},
+      {u"a\r\n \r\n\tb", u"a\r\r\tb"},
+      {u"a\n\r\n\nb", u"a\r\rb"},
+      {u"a\nb\r\nc\rd", u"a\nb\r\nc\rd"},
+      {u"a\r\rb", u"a\r\rb"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(MarkParagraphs(r.in), r.out) << Printable(r.in);
+}
+
+TEST(Smart, Commands) {
+  const Lexicon& x = English();
+  EXPECT_EQ(Clean(u"\te\uFB00ects of \uFB02uid flow in geo-\r\nthermal\r\n  reservoirs", x),
+            u"Effects of Fluid Flow in Geothermal Reservoirs");
+  EXPECT_EQ(Clean(u"t h e r m a l\r\nc o n d u c t i v i t y of rocks", x), u"Thermal Conductivity of Rocks");
+  EXPECT_EQ(JoinLines(u"x h e a t i n g y\n\n \nl a b o r a t o r y  w o r k\r\n\r\nend", true, true, x),
+            u"x heating y\r\rlaboratory work\r\rend");
+  EXPECT_EQ(JoinLines(u"x h e a t i n g y\nnext", false, false, x), u"x h e a t i n g y next");
+  EXPECT_EQ(Squish(u"  The s t u d y of h e a t , p o w e r . Done  ", x), u"The study of heat, power. Done");
+  EXPECT_EQ(Squish(u"g e o t h e r m a l b", x), u"geothermal b");
+  EXPECT_EQ(PrepareRaw(u"Title\n\nsmith\u00A0j", x), u"Title\r\rsmith j");
+}
+
+TEST(Smart, OwnWordsCountWithSizeZero) {
+  const Dictionary own({u"Wairakei", u"x"});  // one-letter words other than a and I are none
+  EXPECT_EQ(own.SizeOf(u"wairakei"), 0);
+  EXPECT_FALSE(own.IsWord(u"x"));
+  EXPECT_TRUE(own.IsWord(u"a"));
+  EXPECT_TRUE(own.IsWord(u"i"));
+  EXPECT_EQ(RepairSpacedWords(u"W a i r a k e i f i e l d", own), u"Wairakei field");
+}
+
+using SmartFiles = test::ScratchTest;
+
+TEST_F(SmartFiles, UserListsAndTheSetting) {
+  SetEnv("XDG_CONFIG_HOME", (Dir() / "config").string());
+  Write("acronyms.txt", "MeV\r\nPWR\n");
+  Write("smallwords.txt", "via");
+  const engine::LoadedWords loaded = engine::LoadWords({false, {}});
+  const engine::Engine e(engine::Mode::Smart, loaded.words);
+  EXPECT_EQ(e.Clean(u"5 mev beams via a pwr"), u"5 MeV Beams via a PWR");
+  EXPECT_EQ(engine::ChosenMode(std::nullopt), engine::Mode::Classic);
+  Write(Dir() / "config" / "titlefixer" / "titlefixer.conf", "[General]\r\nsmart=true\r\n");
+  EXPECT_EQ(engine::ChosenMode(std::nullopt), engine::Mode::Smart);
+  EXPECT_EQ(engine::ChosenMode(engine::Mode::Classic), engine::Mode::Classic);
+  Write(Dir() / "config" / "titlefixer" / "titlefixer.conf", "[Other]\nsmart=true\n[General]\nsmart=false\n");
+  EXPECT_EQ(engine::ChosenMode(std::nullopt), engine::Mode::Classic);
+}
+
+}  // namespace
+}  // namespace tf::smart
