@@ -3,7 +3,10 @@
 // twips, clicks queued while a command runs, and awkward clipboards.
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QMimeData>
 #include <QFile>
 #include <QTemporaryDir>
@@ -501,6 +504,23 @@ class WindowTest final : public QObject {
     Click(w, Command::Refresh);
     Click(w, Command::MoreLess);
     QVERIFY(w.grab().save(dir + "/window-expanded.png"));
+    // Smart mode, with the Options menu open over it: the menu is a window
+    // of its own, drawn onto the picture where it opens.
+    SetClipboard(u"E\uFB00ects of \uFB02uid \uFB02ow in geo-\r\nthermal reservoirs: a review; grindley, g.w.");
+    w.ActionFor(Command::ToggleSmart)->trigger();
+    Click(w, Command::Refresh);
+    QMenu* options = w.menuBar()->findChild<QMenu*>();
+    QVERIFY(options != nullptr);
+    const QPoint at = w.menuBar()->mapTo(&w, w.menuBar()->actionGeometry(options->menuAction()).bottomLeft());
+    options->popup(w.mapToGlobal(at));
+    QApplication::processEvents();
+    QPixmap picture = w.grab();
+    QPainter painter(&picture);
+    painter.drawPixmap(at, options->grab());
+    painter.end();
+    options->hide();
+    QVERIFY(picture.save(dir + "/window-smart-menu.png"));
+    w.ActionFor(Command::ToggleSmart)->trigger();
   }
 
   // Last but for the clean-up: ending is for the whole program.
