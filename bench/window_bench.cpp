@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
 
   QElapsedTimer clock;
   clock.start();
-  tf::ui::MainWindow window({true, list});
+  tf::ui::MainWindow window({{true, list}, std::nullopt});
   window.StartUp();
   std::printf("%zu KB clipboard; start-up (window shown, then %zu words loaded): %lld ms\n", kilobytes,
               window.Words().vocabulary.NumWords(), static_cast<long long>(clock.elapsed()));

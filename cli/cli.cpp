@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -30,6 +31,8 @@ constexpr const char* kUsage =
     "  titlefixer authors [FILE...]      title-case, then print the authors part\n"
     "  titlefixer title   [FILE...]      title-case, then print the title part\n"
     "      --raw                         split the text as it is, without title-casing\n"
+    "  titlefixer reference [FILE...]    the reference taken apart, for a reference manager\n"
+    "      --format FORMAT               csl-json (the default: one array), bibtex or ris\n"
     "For every command:\n"
     "  --smart               smart repairs: ligatures, hyphenated line ends, any\n"
     "                        letter-spaced English word, a better title case\n"
@@ -50,16 +53,25 @@ struct CommandName {
   std::string_view name;
   Command command;
 };
-constexpr std::array<CommandName, 5> kCommands = {{{"clean", Command::Clean},
+constexpr std::array<CommandName, 6> kCommands = {{{"clean", Command::Clean},
                                                    {"join", Command::Join},
                                                    {"squish", Command::Squish},
                                                    {"authors", Command::Authors},
-                                                   {"title", Command::Title}}};
+                                                   {"title", Command::Title},
+                                                   {"reference", Command::Reference}}};
+
+struct FormatName {
+  std::string_view name;
+  reference::Format format;
+};
+constexpr std::array<FormatName, 3> kFormats = {{{"csl-json", reference::Format::CslJson},
+                                                 {"bibtex", reference::Format::BibTeX},
+                                                 {"ris", reference::Format::Ris}}};
 
 // Every long option, for the hint given when one is written with one dash.
-constexpr std::array<std::string_view, 11> kLongOptions = {
+constexpr std::array<std::string_view, 12> kLongOptions = {
     "keep-paragraphs", "no-squish", "raw", "wordlist", "no-wordlist", "each-line", "null",
-    "help", "version", "smart", "classic"};
+    "help", "version", "smart", "classic", "format"};
 
 bool g_standardInputClosed = false;
 
@@ -139,6 +151,19 @@ class ArgumentReader {
       m_seen.push_back(name);
       return {};
     }
+    if (name == "format") {
+      if (!hasValue) {
+        if (m_next >= m_args.size()) return "option '--format' needs a FORMAT (csl-json, bibtex or ris)";
+        value = m_args[m_next++];
+      }
+      m_seen.push_back(name);
+      for (const auto& f : kFormats)
+        if (value == f.name) {
+          inv.format = f.format;
+          return {};
+        }
+      return "unknown format '" + value + "' (csl-json, bibtex or ris)";
+    }
     bool noWordList = false, smart = false, classic = false;
     std::string error;
     if (name == "keep-paragraphs") error = flag(inv.keepParagraphs);
@@ -194,6 +219,7 @@ class ArgumentReader {
     if (inv.keepParagraphs && !join) return "-p/--keep-paragraphs goes with join";
     if (inv.noSquish && !join) return "--no-squish goes with join";
     if (inv.raw && !split) return "--raw goes with authors and title";
+    if (Seen("format") && inv.command != Command::Reference) return "--format goes with reference";
     if (inv.null) inv.eachLine = true;
     return {};
   }
@@ -239,10 +265,11 @@ Operation OperationFor(const Invocation& inv, const engine::Engine& e) {
         AuthorsTitle parts = e.Split(t, raw);
         return authors ? std::move(parts.Authors) : std::move(parts.Title);
       };
+    case Command::Reference:
     case Command::Window:
       break;
   }
-  throw std::logic_error("no operation for the window");
+  throw std::logic_error("no text operation for this command");
 }
 
 // Writes the result of each record: the whole input is one record, or with
@@ -275,8 +302,35 @@ bool WriteResults(const Invocation& inv, const Operation& operation, const std::
   return WriteAll(out);
 }
 
+// Writes the references in the input (the whole input, or with -l each
+// line that is not blank) in the format asked for, as one output.
+bool WriteReferences(const Invocation& inv, const engine::Engine& e, const std::u16string& input) {
+  reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);
+  std::string out = EncodeUtf8(writer.Begin());
+  const auto add = [&](std::u16string_view record) {
+    if (record.find_first_not_of(u" \t\r\n") == std::u16string_view::npos) return true;
+    out += EncodeUtf8(writer.Add(e.ParseReference(record)));
+    if (out.size() < (1u << 20)) return true;
+    const bool written = WriteAll(out);
+    out.clear();
+    return written;
+  };
+  if (!inv.eachLine) {
+    if (!add(input)) return false;
+  } else {
+    const char16_t end = inv.null ? u'\0' : u'\n';
+    for (size_t from = 0; from < input.size();) {
+      const size_t stop = std::min(input.find(end, from), input.size());
+      if (!add(std::u16string_view(input).substr(from, stop - from))) return false;
+      from = stop + 1;
+    }
+  }
+  out += EncodeUtf8(writer.End());
+  return WriteAll(out);
+}
+
 bool NeedsWords(const Invocation& inv, engine::Mode mode) {
-  return mode == engine::Mode::Smart || inv.command == Command::Squish ||
+  return mode == engine::Mode::Smart || inv.command == Command::Squish || inv.command == Command::Reference ||
          (inv.command == Command::Join && !inv.noSquish);
 }
 
@@ -295,7 +349,9 @@ int RunCommand(const Invocation& inv) {
   if (NeedsWords(inv, mode)) loaded = engine::LoadWords(inv.wordList);
   for (const auto& warning : loaded.warnings) Error(warning);
   const engine::Engine e(mode, loaded.words);
-  return WriteResults(inv, OperationFor(inv, e), *input) ? 0 : WriteFailed();
+  const bool written = inv.command == Command::Reference ? WriteReferences(inv, e, *input)
+                                                         : WriteResults(inv, OperationFor(inv, e), *input);
+  return written ? 0 : WriteFailed();
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 namespace tf::cli {
 
-enum class Command { Window, Clean, Join, Squish, Authors, Title };
+enum class Command { Window, Clean, Join, Squish, Authors, Title, Reference };
 
 // What the arguments ask for.
 struct Invocation {
@@ -22,6 +22,7 @@ struct Invocation {
   bool raw = false;             // authors/title --raw
   bool eachLine = false;        // -l
   bool null = false;            // -z
+  reference::Format format = reference::Format::CslJson;  // reference --format
   engine::WordListChoice wordList;
   std::optional<engine::Mode> mode;  // --smart or --classic; else the setting
   std::vector<std::string> files;  // bytes, as the system gave them

@@ -87,12 +87,37 @@ std::u16string Engine::Squish(std::u16string_view text) const {
 }
 
 AuthorsTitle Engine::Split(std::u16string_view text, bool raw) const {
-  if (raw) return GetAuthorsTitle(m_mode == Mode::Smart ? smart::PrepareRaw(text, m_words->Lexicon()) : std::u16string(text));
-  return SplitCleaned(text, Clean(text));
+  if (m_mode == Mode::Classic) return raw ? GetAuthorsTitle(text) : GetAuthorsTitle(CleanTitle(text));
+  if (!OwnFormat(text)) return ParsedSplit(text, raw);
+  return GetAuthorsTitle(raw ? smart::PrepareRaw(text, m_words->Lexicon()) : Clean(text));
 }
 
-AuthorsTitle Engine::SplitCleaned(std::u16string_view, std::u16string_view cleaned) const {
-  return GetAuthorsTitle(cleaned);
+AuthorsTitle Engine::SplitCleaned(std::u16string_view text, std::u16string_view cleaned) const {
+  if (m_mode == Mode::Classic || OwnFormat(text)) return GetAuthorsTitle(cleaned);
+  return ParsedSplit(text, false);
+}
+
+bool Engine::OwnFormat(std::u16string_view text) const {
+  return reference::OwnFormat(smart::PrepareRaw(text, m_words->Lexicon()));
+}
+
+AuthorsTitle Engine::ParsedSplit(std::u16string_view text, bool raw) const {
+  const reference::Reference r = ParseReference(text);
+  AuthorsTitle out{reference::Trimmed(r.Text(r.authors), false), reference::Trimmed(r.Text(r.title), true)};
+  if (raw) return out;
+  return {reference::InitialsInCapitals(out.Authors), smart::TitleCase(out.Title, m_words->Lexicon().lists)};
+}
+
+reference::Reference Engine::ParseReference(std::u16string_view text) const {
+  return reference::Parse(text, m_words->Lexicon().dictionary);
+}
+
+reference::Writer Engine::ReferenceWriter(reference::Format format, bool null) const {
+  return reference::Writer(format, null, m_words->titleLists);
+}
+
+std::u16string Engine::ExportReference(std::u16string_view text, reference::Format format) const {
+  return reference::Writer::One(format, ParseReference(text), m_words->titleLists);
 }
 
 void Session::StartUp(std::u16string clipboard) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "reference/export.h"
+#include "reference/parser.h"
 #include "smart/smart.h"
 #include "squish/vocabulary.h"
 #include "text/text.h"
@@ -68,6 +70,10 @@ Mode ChosenMode(std::optional<Mode> asked);
 
 // The operations, for one mode and one set of words.
 class Engine final {
+  AuthorsTitle ParsedSplit(std::u16string_view text, bool raw) const;
+  // The tool's own reference formats, split as classic splits them.
+  bool OwnFormat(std::u16string_view text) const;
+
  public:
   Engine(Mode mode, const Words& words) : m_mode(mode), m_words(&words) {}
   Mode GetMode() const { return m_mode; }
@@ -82,10 +88,19 @@ class Engine final {
   // The letter-spacing repair.
   std::u16string Squish(std::u16string_view text) const;
   // The authors and the title of a reference: of its title-cased form, or
-  // of the text as it is when `raw`.
+  // of the text as it is when `raw`. Classic splits at the first ';' or
+  // ':'; smart mode does so for the tool's own formats and reads any other
+  // reference with the reference parser.
   AuthorsTitle Split(std::u16string_view text, bool raw) const;
   // As Split(text, false), when Clean(text) is already at hand.
   AuthorsTitle SplitCleaned(std::u16string_view text, std::u16string_view cleaned) const;
+
+  // The text as one reference, taken apart (in either mode).
+  reference::Reference ParseReference(std::u16string_view text) const;
+  // A writer of references in `format` that knows the user's lists.
+  reference::Writer ReferenceWriter(reference::Format format, bool null) const;
+  // The text as one reference, written in `format`.
+  std::u16string ExportReference(std::u16string_view text, reference::Format format) const;
 
  private:
   Mode m_mode;

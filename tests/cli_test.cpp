@@ -91,6 +91,10 @@ TEST_F(Cli, ErrorsAndExitStatus) {
       {{"-l"}, 2, "needs a command"},
       {{"-help"}, 2, "--help"},
       {{"clean", "-version"}, 2, "--version"},
+      {{"reference", "--format", "endnote"}, 2, "endnote"},
+      {{"reference", "--format"}, 2, "FORMAT"},
+      {{"title", "--format", "ris"}, 2, "goes with reference"},
+      {{"reference", "--raw"}, 2, "raw"},
       {{}, 1, "no display"},  // the window, and nothing to open it on
       {{"--no-wordlist"}, 1, "no display"},
       {{"clean", (Dir() / "missing.txt").string()}, 1, "missing.txt"},

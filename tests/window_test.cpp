@@ -329,6 +329,23 @@ class WindowTest final : public QObject {
     qputenv("XDG_CONFIG_HOME", "/nonexistent");
   }
 
+  void copyAsBibTeXAndRis() {
+    SetClipboard(u"x");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    w.WorkingText()->SetText(
+        u"[4] Smith, J. R., & Doe, A. (2020). Effects of pH on TOUGH2 models.\nJournal of Volcanology, 12(3), 45\u201367.");
+    w.ActionFor(Command::CopyBibTeX)->trigger();
+    const std::u16string bibtex = pf::ClipboardText();
+    QVERIFY2(bibtex.starts_with(u"@article{smith2020effects,\n  author = {Smith, J. R. and Doe, A.},\n"
+                                u"  title = {Effects of {pH} on {TOUGH2} Models},"),
+             QString::fromStdU16String(bibtex).toUtf8());
+    w.ActionFor(Command::CopyRis)->trigger();
+    const std::u16string ris = pf::ClipboardText();
+    QVERIFY2(ris.starts_with(u"TY  - JOUR\nAU  - Smith, J. R.\nAU  - Doe, A.\nPY  - 2020\n") && ris.ends_with(u"ER  - \n"),
+             QString::fromStdU16String(ris).toUtf8());
+  }
+
   void aboutSaysWhereTheListsAre() {
     SetClipboard(u"x");
     MainWindow w(kBuiltInWords);
@@ -509,7 +526,9 @@ class WindowTest final : public QObject {
     SetClipboard(u"E\uFB00ects of \uFB02uid \uFB02ow in geo-\r\nthermal reservoirs: a review; grindley, g.w.");
     w.ActionFor(Command::ToggleSmart)->trigger();
     Click(w, Command::Refresh);
-    QMenu* options = w.menuBar()->findChild<QMenu*>();
+    QMenu* options = nullptr;
+    for (QMenu* menu : w.menuBar()->findChildren<QMenu*>())
+      if (menu->title() == QStringLiteral("&Options")) options = menu;
     QVERIFY(options != nullptr);
     const QPoint at = w.menuBar()->mapTo(&w, w.menuBar()->actionGeometry(options->menuAction()).bottomLeft());
     options->popup(w.mapToGlobal(at));

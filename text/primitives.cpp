@@ -29,6 +29,9 @@ std::u16string MapCase(std::u16string_view s, CaseMap map) {
         out[i + 1] = U16_TRAIL(m);
       }
       ++i;
+    } else if (c < 0x80) {
+      // ICU's simple mappings of ASCII, without the call.
+      if (map == u_tolower ? (c >= u'A' && c <= u'Z') : (c >= u'a' && c <= u'z')) out[i] = static_cast<char16_t>(c ^ 0x20);
     } else if (!U16_IS_SURROGATE(c)) {
       const UChar32 m = map(c);
       if (!U_IS_SUPPLEMENTARY(m)) out[i] = static_cast<char16_t>(m);

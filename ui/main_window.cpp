@@ -66,6 +66,11 @@ MainWindow::MainWindow(WindowOptions options)
   setWindowIcon(icon);
 
   // The menus, whose actions wait their turn like the buttons' clicks.
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  m_bibTeXAction = edit->addAction(QStringLiteral("Copy as &BibTeX"));
+  connect(m_bibTeXAction, &QAction::triggered, this, [this] { Request(Command::CopyBibTeX); });
+  m_risAction = edit->addAction(QStringLiteral("Copy as &RIS"));
+  connect(m_risAction, &QAction::triggered, this, [this] { Request(Command::CopyRis); });
   QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
   m_smartAction = optionsMenu->addAction(QStringLiteral("&Smart repairs"));
   m_smartAction->setCheckable(true);
@@ -116,7 +121,13 @@ MainWindow::MainWindow(WindowOptions options)
 pf::Button* MainWindow::ButtonFor(Command command) const { return m_buttons.at(IndexOf(command)); }
 
 QAction* MainWindow::ActionFor(Command command) const {
-  return command == Command::ToggleSmart ? m_smartAction : command == Command::About ? m_aboutAction : nullptr;
+  switch (command) {
+    case Command::CopyBibTeX: return m_bibTeXAction;
+    case Command::CopyRis: return m_risAction;
+    case Command::ToggleSmart: return m_smartAction;
+    case Command::About: return m_aboutAction;
+    default: return nullptr;
+  }
 }
 
 double MainWindow::MenuHeight() const { return pf::PixelsToTwipsY(menuBar()->sizeHint().height()); }
@@ -242,6 +253,12 @@ void MainWindow::Run(Command command) {
     case Command::Quit:
       pf::End();
       break;
+    case Command::CopyBibTeX:
+      CopyReference(reference::Format::BibTeX);
+      break;
+    case Command::CopyRis:
+      CopyReference(reference::Format::Ris);
+      break;
     case Command::ToggleSmart:
       ToggleSmart();
       break;
@@ -249,6 +266,11 @@ void MainWindow::Run(Command command) {
       ShowAbout();
       break;
   }
+}
+
+void MainWindow::CopyReference(reference::Format format) {
+  pf::BusyCursor busy;
+  pf::SetClipboardText(m_session.Operations().ExportReference(m_workingText->Text(), format));
 }
 
 void MainWindow::ToggleSmart() {
@@ -278,7 +300,8 @@ void MainWindow::ShowAbout() {
                                      "Cleans titles and references copied from scientific papers.\n\n"
                                      "MIT licence. Smart mode's dictionary is made from SCOWL, "
                                      "Copyright 2000-2011 Kevin Atkinson, with its own permissive "
-                                     "licence.\n\n"
+                                     "licence. The reference model is trained on labelled references "
+                                     "Copyright 2011-2023 Sylvester Keil, BSD-2-Clause licence.\n\n"
                                      "Word lists are read from:\n%2\n"
                                      "Settings: %3")
                           .arg(QStringLiteral(TF_VERSION), lists, QString::fromStdString(SettingsPath())));

@@ -27,6 +27,8 @@ enum class Command {
   Squish,          // the working text's letter-spacing repaired
   JoinParagraphs,  // as JoinLines, blank lines kept (the "2" button)
   // Menu commands.
+  CopyBibTeX,      // Edit > Copy as BibTeX: the working text as one reference
+  CopyRis,         // Edit > Copy as RIS
   ToggleSmart,     // Options > Smart repairs
   About,           // Help > About
 };
@@ -77,6 +79,7 @@ class MainWindow final : public QMainWindow {
   void ToggleMore();
   void ShowSession();
   void ShowParts();
+  void CopyReference(reference::Format format);
   void ToggleSmart();
   void ShowAbout();
   void SetHeight(double formHeight);
@@ -87,6 +90,8 @@ class MainWindow final : public QMainWindow {
   platform::TextBox* m_authorsText;
   platform::TextBox* m_titleText;
   std::vector<platform::Button*> m_buttons;  // by Command
+  QAction* m_bibTeXAction;
+  QAction* m_risAction;
   QAction* m_smartAction;
   QAction* m_aboutAction;
   bool m_moreShown = false;

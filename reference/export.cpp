@@ -1,0 +1,486 @@
+#include "reference/export.h"
+
+#include <unicode/uchar.h>
+#include <unicode/unorm2.h>
+#include <unicode/utf16.h>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "text/text.h"
+
+namespace tf::reference {
+namespace {
+
+using std::u16string;
+using std::u16string_view;
+
+// Characters a one-line field must not hold: controls and the Unicode line
+// and paragraph separators, any of which a reader could take as a line end.
+bool BreaksLine(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029; }
+
+u16string OneLine(u16string_view s) {
+  u16string out(s);
+  for (auto& c : out)
+    if (BreaksLine(c)) c = u' ';
+  return out;
+}
+
+bool HasLowerCase(u16string_view s) {
+  for (size_t i = 0; i < s.size();) {
+    UChar32 c;
+    U16_NEXT(s.data(), i, s.size(), c);
+    if (u_islower(c)) return true;
+  }
+  return false;
+}
+
+// The fields as the formats write them.
+struct Fields {
+  u16string title, container, publisher, place, edition, pages, doi, url, year, note;
+};
+
+Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
+  Fields f;
+  f.title = OneLine(Trimmed(r.Text(r.title), true));
+  // A title copied in capitals reads better in title case; otherwise it
+  // stays as the paper wrote it.
+  if (!f.title.empty() && !HasLowerCase(f.title)) f.title = smart::TitleCase(f.title, lists);
+  f.container = OneLine(Trimmed(r.Text(r.container), true));
+  // An abbreviated journal ("Phys. Rev.") keeps the full stop of its last
+  // word.
+  const u16string_view pasted = r.Text(r.container);
+  if (!f.container.empty() && f.container.find(u". ") != u16string::npos && pasted.size() > f.container.size() &&
+      pasted.substr(0, f.container.size()) == f.container && pasted[f.container.size()] == u'.')
+    f.container += u'.';
+  f.publisher = OneLine(Trimmed(r.Text(r.publisher), false));
+  f.place = OneLine(Trimmed(r.Text(r.place), false));
+  f.edition = OneLine(Trimmed(r.Text(r.edition), false));
+  f.doi = OneLine(r.doiName);
+  f.url = OneLine(r.urlText);
+  f.year = r.year;
+  f.note = OneLine(Trimmed(r.Text(r.note), false));
+  // Nothing recognised: the record keeps the whole text, so that no
+  // reference is lost on its way into a reference manager.
+  if (f.title.empty() && r.authorList.empty()) f.note = OneLine(r.text);
+  return f;
+}
+
+u16string FamilyName(const Person& p) {
+  if (!p.literal.empty()) return OneLine(p.literal);
+  return OneLine(p.particle.empty() ? p.family : p.particle + u' ' + p.family);
+}
+
+// ---- CSL-JSON ----------------------------------------------------------------------------
+
+void JsonString(u16string& out, u16string_view s) {
+  static constexpr char16_t kHex[] = u"0123456789abcdef";
+  out += u'"';
+  for (const char16_t c : s) {
+    if (c == u'"' || c == u'\\') {
+      out += u'\\', out += c;
+    } else if (c < 0x20 || c == 0x2028 || c == 0x2029) {
+      out += u"\\u";
+      for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  out += u'"';
+}
+
+class JsonObject {
+ public:
+  explicit JsonObject(u16string& out, u16string_view indent) : m_out(out), m_indent(indent) { m_out += u'{'; }
+  void Key(u16string_view key) {
+    m_out += m_first ? u"\n" : u",\n";
+    m_first = false;
+    m_out += m_indent;
+    m_out += u"  ";
+    JsonString(m_out, key);
+    m_out += u": ";
+  }
+  void Field(u16string_view key, u16string_view value) {
+    if (value.empty()) return;
+    Key(key);
+    JsonString(m_out, value);
+  }
+  void Close() {
+    if (!m_first) m_out += u'\n', m_out += m_indent;
+    m_out += u'}';
+  }
+
+ private:
+  u16string& m_out;
+  u16string m_indent;
+  bool m_first = true;
+};
+
+void JsonNames(JsonObject& item, u16string& out, u16string_view key, const std::vector<Person>& people) {
+  if (people.empty()) return;
+  item.Key(key);
+  out += u'[';
+  for (size_t k = 0; k < people.size(); ++k) {
+    if (k) out += u", ";
+    const Person& p = people[k];
+    out += u'{';  // a name on one line
+    bool first = true;
+    const auto field = [&](u16string_view n, const u16string& v) {
+      if (v.empty()) return;
+      out += first ? u"" : u", ";
+      first = false;
+      JsonString(out, n);
+      out += u": ";
+      JsonString(out, v);
+    };
+    if (!p.literal.empty()) {
+      field(u"literal", OneLine(p.literal));
+    } else {
+      field(u"family", FamilyName(p));
+      field(u"given", OneLine(p.given));
+      field(u"suffix", OneLine(p.suffix));
+    }
+    out += u'}';
+  }
+  out += u']';
+}
+
+u16string_view CslType(Type t) {
+  switch (t) {
+    case Type::Article: return u"article-journal";
+    case Type::Chapter: return u"chapter";
+    case Type::Paper: return u"paper-conference";
+    case Type::Book: return u"book";
+    case Type::Thesis: return u"thesis";
+    case Type::Report: return u"report";
+    case Type::Web: return u"webpage";
+    case Type::Other: break;
+  }
+  return u"document";
+}
+
+u16string CslItem(const Reference& r, const Fields& f, u16string_view key) {
+  u16string out = u"  ";
+  JsonObject item(out, u"  ");
+  item.Field(u"id", key);
+  item.Field(u"type", CslType(r.type));
+  JsonNames(item, out, u"author", r.authorList);
+  JsonNames(item, out, u"editor", r.editorList);
+  if (!f.year.empty()) {
+    item.Key(u"issued");
+    out += u"{\"date-parts\": [[" + f.year + u"]]}";
+  }
+  item.Field(u"title", f.title);
+  item.Field(u"container-title", f.container);
+  item.Field(u"volume", r.volumeNumber);
+  item.Field(u"issue", r.issueNumber);
+  item.Field(u"page", r.lastPage.empty() ? r.firstPage : r.firstPage + u'-' + r.lastPage);
+  item.Field(u"publisher", f.publisher);
+  item.Field(u"publisher-place", f.place);
+  item.Field(u"edition", f.edition);
+  item.Field(u"DOI", f.doi);
+  item.Field(u"URL", f.url);
+  item.Field(u"note", f.note);
+  item.Close();
+  return out;
+}
+
+// ---- BibTeX ------------------------------------------------------------------------------
+
+// A value for a braced BibTeX field: the special characters as commands,
+// so that braces always balance and nothing is read as markup.
+void BibEscape(u16string& out, u16string_view s) {
+  for (const char16_t c : s) {
+    switch (c) {
+      case u'\\': out += u"\\textbackslash{}"; break;
+      case u'{': out += u"\\textbraceleft{}"; break;
+      case u'}': out += u"\\textbraceright{}"; break;
+      case u'~': out += u"\\textasciitilde{}"; break;
+      case u'^': out += u"\\textasciicircum{}"; break;
+      case u'&': case u'%': case u'$': case u'#': case u'_': out += u'\\', out += c; break;
+      default: out += BreaksLine(c) ? u' ' : c;
+    }
+  }
+}
+
+// A DOI or URL, kept as it is except for what would break the field.
+u16string BibLink(u16string_view s) {
+  u16string out;
+  for (const char16_t c : s) {
+    if (c == u'{') out += u"%7B";
+    else if (c == u'}') out += u"%7D";
+    else if (c == u'\\') out += u"%5C";
+    else if (c == u' ' || BreaksLine(c)) out += u"%20";
+    else out += c;
+  }
+  return out;
+}
+
+// Capitals past the first letter of a part of a word (between hyphens):
+// an acronym or a mixed-case word, which a style must not lower-case.
+bool KeepsItsCapitals(u16string_view word) {
+  size_t letterInPart = 0;
+  for (size_t i = 0; i < word.size();) {
+    UChar32 c;
+    U16_NEXT(word.data(), i, word.size(), c);
+    if (c == u'-' || c == u'/') {
+      letterInPart = 0;
+      continue;
+    }
+    if (!u_isalpha(c)) continue;
+    if (letterInPart > 0 && u_isupper(c)) return true;
+    if (letterInPart == 0 && u_islower(c)) {
+      // 'pH', 'mRNA', 'iPhone': a small letter before a capital.
+      for (size_t j = i; j < word.size() && word[j] != u'-';) {
+        UChar32 d;
+        U16_NEXT(word.data(), j, word.size(), d);
+        if (u_isupper(d)) return true;
+      }
+    }
+    ++letterInPart;
+  }
+  return false;
+}
+
+u16string BibNames(const std::vector<Person>& people, bool more) {
+  u16string out;
+  for (const Person& p : people) {
+    if (!out.empty()) out += u" and ";
+    if (!p.literal.empty()) {
+      out += u'{';
+      BibEscape(out, p.literal);
+      out += u'}';
+      continue;
+    }
+    u16string name = p.particle.empty() ? p.family : p.particle + u' ' + p.family;
+    if (!p.suffix.empty()) name += u", " + p.suffix;
+    if (!p.given.empty()) name += u", " + p.given;
+    // A word "and" inside a name would split it.
+    if (name.find(u" and ") != u16string::npos) name = u'{' + name + u'}';
+    BibEscape(out, name);
+  }
+  if (more && !out.empty()) out += u" and others";
+  return out;
+}
+
+u16string_view BibType(const Reference& r) {
+  switch (r.type) {
+    case Type::Article: return u"article";
+    case Type::Chapter: return u"incollection";
+    case Type::Paper: return u"inproceedings";
+    case Type::Book: return u"book";
+    case Type::Thesis: {
+      const u16string all = LCase(r.text);
+      return all.find(u"master") != u16string::npos ? u"mastersthesis" : u"phdthesis";
+    }
+    case Type::Report: return u"techreport";
+    case Type::Web:
+    case Type::Other: break;
+  }
+  return u"misc";
+}
+
+u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, const smart::TitleLists& lists) {
+  u16string out = u"@";
+  out += BibType(r);
+  out += u'{';
+  out += key;
+  const auto field = [&](u16string_view name, const u16string& value, bool escaped) {
+    if (value.empty()) return;
+    out += u",\n  ";
+    out += name;
+    out += u" = {";
+    if (escaped) out += value;
+    else BibEscape(out, value);
+    out += u'}';
+  };
+  field(u"author", BibNames(r.authorList, r.moreAuthors), true);
+  field(u"editor", BibNames(r.editorList, false), true);
+  field(u"title", BibTeXTitle(f.title, lists), true);
+  const Type t = r.type;
+  field(t == Type::Article ? u"journal" : u"booktitle", f.container, false);
+  field(u"year", f.year, false);
+  field(u"volume", r.volumeNumber, false);
+  field(u"number", r.issueNumber, false);
+  field(u"pages", r.lastPage.empty() ? r.firstPage : r.firstPage + u"--" + r.lastPage, false);
+  field(t == Type::Thesis ? u"school" : t == Type::Report ? u"institution" : u"publisher", f.publisher, false);
+  field(u"address", f.place, false);
+  field(u"edition", f.edition, false);
+  field(u"doi", BibLink(f.doi), true);
+  field(u"url", BibLink(f.url), true);
+  field(u"note", f.note, false);
+  if (out.back() == u'{' || out.ends_with(key)) out += u",\n  note = {}";  // an entry needs a field
+  out += u"\n}\n";
+  return out;
+}
+
+// ---- RIS ---------------------------------------------------------------------------------
+
+u16string_view RisType(Type t) {
+  switch (t) {
+    case Type::Article: return u"JOUR";
+    case Type::Chapter: return u"CHAP";
+    case Type::Paper: return u"CONF";
+    case Type::Book: return u"BOOK";
+    case Type::Thesis: return u"THES";
+    case Type::Report: return u"RPRT";
+    case Type::Web: return u"ELEC";
+    case Type::Other: break;
+  }
+  return u"GEN";
+}
+
+u16string RisRecord(const Reference& r, const Fields& f) {
+  u16string out;
+  const auto tag = [&](u16string_view name, const u16string& value) {
+    if (value.empty()) return;
+    out += name;
+    out += u"  - ";
+    out += value;
+    out += u'\n';
+  };
+  tag(u"TY", u16string(RisType(r.type)));
+  const auto people = [&](u16string_view name, const std::vector<Person>& list) {
+    for (const Person& p : list) {
+      u16string n = FamilyName(p);
+      if (p.literal.empty() && !p.given.empty()) n += u", " + OneLine(p.given);
+      if (p.literal.empty() && !p.suffix.empty()) n += u", " + OneLine(p.suffix);
+      tag(name, n);
+    }
+  };
+  people(u"AU", r.authorList);
+  people(u"ED", r.editorList);
+  tag(u"PY", f.year);
+  tag(u"TI", f.title);
+  tag(u"T2", f.container);
+  tag(u"VL", r.volumeNumber);
+  tag(u"IS", r.issueNumber);
+  tag(u"SP", r.firstPage);
+  tag(u"EP", r.lastPage);
+  tag(u"PB", f.publisher);
+  tag(u"CY", f.place);
+  tag(u"ET", f.edition);
+  tag(u"DO", f.doi);
+  tag(u"UR", f.url);
+  tag(u"N1", f.note);
+  out += u"ER  - \n";
+  return out;
+}
+
+// ---- keys --------------------------------------------------------------------------------
+
+// Letters and digits in lower case, accents dropped ('Müller' gives
+// 'muller'); what is not ASCII after that is left out.
+u16string KeyPart(u16string_view s) {
+  UErrorCode status = U_ZERO_ERROR;
+  const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
+  u16string decomposed;
+  if (U_SUCCESS(status) && !s.empty()) {
+    decomposed.resize(s.size() * 4);
+    const int32_t n = unorm2_normalize(nfd, s.data(), static_cast<int32_t>(s.size()), decomposed.data(),
+                                       static_cast<int32_t>(decomposed.size()), &status);
+    decomposed.resize(U_SUCCESS(status) ? static_cast<size_t>(n) : 0);
+  }
+  u16string out;
+  for (char16_t c : decomposed) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) out += c;
+  }
+  return out;
+}
+
+bool IsMinorWord(u16string_view lower) {
+  static constexpr std::array<u16string_view, 16> kMinor = {u"a",  u"an", u"the", u"on",  u"of", u"in", u"for", u"and",
+                                                            u"to", u"at", u"by",  u"with", u"from", u"is", u"or", u"as"};
+  for (auto w : kMinor)
+    if (w == lower) return true;
+  return false;
+}
+
+}  // namespace
+
+u16string BibTeXTitle(u16string_view title, const smart::TitleLists& lists) {
+  const u16string cased = smart::TitleCase(title, lists);
+  u16string out;
+  size_t i = 0;
+  while (i < cased.size()) {
+    const size_t end = std::min(cased.find(u' ', i), cased.size());
+    const u16string_view word = u16string_view(cased).substr(i, end - i);
+    if (KeepsItsCapitals(word)) {
+      out += u'{';
+      BibEscape(out, word);
+      out += u'}';
+    } else {
+      BibEscape(out, word);
+    }
+    if (end < cased.size()) out += u' ';
+    i = end + 1;
+  }
+  return out;
+}
+
+u16string Writer::Key(const Reference& r) {
+  u16string family;
+  if (!r.authorList.empty()) {
+    const Person& p = r.authorList.front();
+    family = KeyPart(p.literal.empty() ? p.family : p.literal.substr(0, p.literal.find(u' ')));
+  }
+  u16string word;
+  const u16string title = Trimmed(r.Text(r.title), true);
+  for (size_t i = 0; i < title.size() && word.empty();) {
+    const size_t end = std::min(title.find(u' ', i), title.size());
+    const u16string part = KeyPart(u16string_view(title).substr(i, end - i));
+    if (!IsMinorWord(part)) word = part;
+    i = end + 1;
+  }
+  u16string key = family + r.year + word;
+  if (key.empty()) key = u"reference";
+  // The same key twice in one run: b, c, ... after the second.
+  u16string unique = key;
+  for (char16_t suffix = u'b'; m_keys.contains(unique); ++suffix) {
+    unique = key + suffix;
+    if (suffix == u'z') key += u'z', suffix = u'a';
+  }
+  m_keys.insert(unique);
+  return unique;
+}
+
+u16string Writer::Begin() const { return m_format == Format::CslJson ? u"[" : u""; }
+
+u16string Writer::Add(const Reference& r) {
+  const Fields f = FieldsOf(r, *m_lists);
+  const u16string key = Key(r);
+  u16string out;
+  switch (m_format) {
+    case Format::CslJson:
+      out = (m_count ? u",\n" : u"\n") + CslItem(r, f, key);
+      break;
+    case Format::BibTeX:
+      out = (m_count && !m_null ? u"\n" : u"") + BibEntry(r, f, key, *m_lists);
+      break;
+    case Format::Ris:
+      out = (m_count && !m_null ? u"\n" : u"") + RisRecord(r, f);
+      break;
+  }
+  if (m_null && m_format != Format::CslJson) out += u'\0';
+  ++m_count;
+  return out;
+}
+
+u16string Writer::End() const {
+  if (m_format != Format::CslJson) return {};
+  u16string out = m_count ? u"\n]" : u"]";
+  out += m_null ? u'\0' : u'\n';
+  return out;
+}
+
+u16string Writer::One(Format format, const Reference& r, const smart::TitleLists& lists) {
+  Writer w(format, false, lists);
+  u16string out = w.Begin();
+  out += w.Add(r);
+  out += w.End();
+  return out;
+}
+
+}  // namespace tf::reference

@@ -1,0 +1,90 @@
+// What the reference model knows of each token: hashed features of the
+// token, its neighbours and where it stands in the reference.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "reference/tokens.h"
+
+namespace tf::reference {
+
+// Words that say which part of a reference they stand in, by class.
+enum class Kind : std::uint8_t {
+  None, Month, EtAl, And, In, Editor, Pages, Volume, Number, Doi, Web, Retrieved, Thesis, Press,
+  University, Journal, Proceedings, Report, Chapter, Edition, Place
+};
+
+// One token, read once.
+struct Word {
+  std::u16string lower;  // the token without the marks around it, in lower case
+  std::u16string shape;  // X for a capital, x small, d digit, marks as they are; runs shortened
+  char16_t firstChar = 0, lastChar = 0;
+  bool year = false, number = false, digits = false, capitalized = false, capitals = false;
+  bool initial = false, dictionary = false, web = false, doi = false, range = false;
+  Kind kind = Kind::None;
+  int length = 0;
+};
+
+// A stretch of tokens up to one that ends with punctuation: most parts of
+// a reference are one or a few such stretches.
+struct Segment {
+  size_t first = 0, last = 0;  // tokens
+  int words = 0, capitalized = 0, dictionary = 0, digits = 0;
+  bool year = false, web = false;
+  Kind kind = Kind::None;  // of its first token that has one
+  char16_t end = 0;        // the mark it ends with
+  std::uint64_t summary = 0;  // Summary() of it
+};
+
+
+// A reference read token by token, and cut into stretches.
+struct Analysis {
+  std::vector<Word> words;
+  std::vector<Segment> segments;
+  std::vector<std::uint32_t> segmentOf;  // by token
+  // Whether a new part of the reference may begin at token i: after a
+  // punctuation mark, before a bracket or quote, next to a number, before
+  // words that open a part (In, Retrieved, http...). Parts almost always
+  // begin there.
+  std::vector<std::uint8_t> mayBegin;
+};
+
+Analysis Analyse(const std::vector<Token>& tokens);
+
+// Features hash into this many buckets (a power of two).
+constexpr std::uint32_t kFeatureBits = 19;
+constexpr std::uint32_t kFeatureBuckets = 1u << kFeatureBits;
+
+// The features of every token, token after token: features[first[i] ..
+// first[i + 1]) are token i's.
+struct TokenFeatures {
+  std::vector<std::uint32_t> features;
+  std::vector<std::uint32_t> first;
+};
+
+TokenFeatures Features(const Analysis& analysis);
+
+// Hashes features into buckets: a template number and a text or a value.
+class Hasher final {
+ public:
+  explicit Hasher(std::vector<std::uint32_t>& out) : m_out(out) {}
+  void Add(std::uint8_t templ, std::u16string_view text);
+  // The same as Add(templ, a + u"|" + b), without making that text.
+  void Add(std::uint8_t templ, std::u16string_view a, std::u16string_view b);
+  void Add(std::uint8_t templ, std::uint64_t value);
+
+ private:
+  std::vector<std::uint32_t>& m_out;
+};
+
+// A number in one of the ranges the bounds make: 0 below the first, ...
+std::uint64_t Bucket(size_t n, std::initializer_list<size_t> bounds);
+// The word's yes-or-no properties as bits.
+std::uint64_t Flags(const Word& w);
+// A stretch's properties in one number.
+std::uint64_t Summary(const Segment& s);
+
+}  // namespace tf::reference

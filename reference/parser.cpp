@@ -1,0 +1,581 @@
+#include "reference/parser.h"
+
+#include <unicode/uchar.h>
+#include <unicode/utf16.h>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "reference/features.h"
+#include "reference/model.h"
+#include "smart/rules.h"
+#include "text/text.h"
+
+namespace tf::reference {
+namespace {
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsLetterUnit(char16_t c) { return u_isalpha(c); }
+bool IsDash(char16_t c) { return c == u'-' || c == u'\u2010' || c == u'\u2011' || c == u'\u2012' || c == u'\u2013' || c == u'\u2014'; }
+bool IsQuote(char16_t c) {
+  return c == u'"' || c == u'\'' || c == u'\u201C' || c == u'\u201D' || c == u'\u2018' || c == u'\u2019' ||
+         c == u'\u00AB' || c == u'\u00BB' || c == u'\u201E' || c == u'`';
+}
+
+// The reference on one line: line breaks and tabs as spaces, trimmed.
+std::u16string OneLine(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
+    const char16_t c = text[i] == u'\r' || text[i] == u'\n' || text[i] == u'\t' ? u' ' : text[i];
+    out += c;
+  }
+  const size_t a = out.find_first_not_of(u' ');
+  if (a == std::u16string::npos) return {};
+  return out.substr(a, out.find_last_not_of(u' ') - a + 1);
+}
+
+// The first four-digit year (1500-2039) standing on its own.
+std::u16string FirstYear(std::u16string_view s) {
+  for (size_t i = 0; i + 4 <= s.size(); ++i) {
+    if (i > 0 && (IsDigit(s[i - 1]) || IsLetterUnit(s[i - 1]))) continue;
+    if (!IsDigit(s[i]) || !IsDigit(s[i + 1]) || !IsDigit(s[i + 2]) || !IsDigit(s[i + 3])) continue;
+    if (i + 4 < s.size() && IsDigit(s[i + 4])) continue;
+    const int v = (s[i] - u'0') * 1000 + (s[i + 1] - u'0') * 100 + (s[i + 2] - u'0') * 10 + (s[i + 3] - u'0');
+    if (v >= 1500 && v <= 2039) return std::u16string(s.substr(i, 4));
+  }
+  return {};
+}
+
+// The numbers of a text, with where they stand.
+struct Number {
+  std::u16string digits;
+  size_t begin, end;
+};
+std::vector<Number> Numbers(std::u16string_view s) {
+  std::vector<Number> out;
+  for (size_t i = 0; i < s.size();) {
+    if (!IsDigit(s[i])) {
+      ++i;
+      continue;
+    }
+    size_t j = i;
+    while (j < s.size() && IsDigit(s[j])) ++j;
+    out.push_back({std::u16string(s.substr(i, j - i)), i, j});
+    i = j;
+  }
+  return out;
+}
+
+// The word just before position `at`, in lower case, without marks.
+std::u16string WordBefore(std::u16string_view s, size_t at) {
+  size_t end = at;
+  while (end > 0 && !IsLetterUnit(s[end - 1])) {
+    if (IsDigit(s[end - 1])) return {};
+    --end;
+  }
+  size_t begin = end;
+  while (begin > 0 && IsLetterUnit(s[begin - 1])) --begin;
+  return LCase(s.substr(begin, end - begin));
+}
+
+void VolumeAndIssue(Reference& r) {
+  const std::u16string_view v = r.Text(r.volume);
+  // An issue in brackets may hold letters ("116(B4)", "12(Suppl)").
+  const size_t open = v.find(u'(');
+  const size_t close = open == std::u16string_view::npos ? open : v.find(u')', open);
+  if (close != std::u16string_view::npos && close > open + 1 && close - open <= 12) {
+    const std::u16string_view inside = v.substr(open + 1, close - open - 1);
+    const bool plain = std::all_of(inside.begin(), inside.end(), [](char16_t c) {
+      return IsDigit(c) || (c < 0x80 && IsLetterUnit(c)) || c == u'-' || c == u'/' || c == u'\u2013';
+    });
+    if (plain) r.issueNumber = std::u16string(inside);
+  }
+  const auto numbers = Numbers(v);
+  for (size_t k = 0; k < numbers.size(); ++k) {
+    if (!r.issueNumber.empty() && numbers[k].begin > open && numbers[k].end <= close) continue;
+    const std::u16string before = WordBefore(v, numbers[k].begin);
+    const bool issueWord = before == u"no" || before == u"nr" || before == u"n" || before == u"issue" ||
+                           before == u"num" || before == u"number" || before == u"heft";
+    if (issueWord && r.issueNumber.empty()) {
+      r.issueNumber = numbers[k].digits;
+    } else if (r.volumeNumber.empty() && !issueWord) {
+      r.volumeNumber = numbers[k].digits;
+    }
+  }
+}
+
+void Pages(Reference& r) {
+  const std::u16string_view p = r.Text(r.pages);
+  const auto numbers = Numbers(p);
+  if (numbers.empty()) return;
+  r.firstPage = numbers[0].digits;
+  if (numbers.size() > 1) {
+    bool dashed = false;
+    for (size_t i = numbers[0].end; i < numbers[1].begin; ++i) dashed |= IsDash(p[i]);
+    if (dashed) r.lastPage = numbers[1].digits;
+  }
+}
+
+// Vancouver's "2011;116(B4):1-12" is one token the labeller gives one
+// label; the volume, issue and pages in it are found here when no other
+// token holds them.
+void CompactNumbers(Reference& r, const std::vector<Token>& tokens, const std::vector<Label>& labels) {
+  if (!r.volume.Empty() || !r.pages.Empty()) return;
+  for (size_t k = 0; k < tokens.size(); ++k) {
+    if (labels[k] != Label::Date) continue;
+    const std::u16string_view t = tokens[k].text;
+    const size_t colon = t.find(u':');
+    if (colon == std::u16string_view::npos) continue;
+    // The volume: the digits before the colon (and before an issue in
+    // brackets), after a ';' or the token's start.
+    size_t volumeEnd = colon;
+    size_t issueBegin = 0, issueEnd = 0;
+    if (volumeEnd > 0 && t[volumeEnd - 1] == u')') {
+      const size_t open = t.rfind(u'(', volumeEnd);
+      if (open == std::u16string_view::npos) continue;
+      issueBegin = open + 1, issueEnd = volumeEnd - 1;
+      volumeEnd = open;
+    }
+    size_t volumeBegin = volumeEnd;
+    while (volumeBegin > 0 && IsDigit(t[volumeBegin - 1])) --volumeBegin;
+    if (volumeBegin == volumeEnd || (volumeBegin > 0 && t[volumeBegin - 1] != u';')) continue;
+    size_t pagesEnd = colon + 1;
+    while (pagesEnd < t.size() && (IsDigit(t[pagesEnd]) || IsDash(t[pagesEnd]) || IsLetterUnit(t[pagesEnd]))) ++pagesEnd;
+    if (pagesEnd == colon + 1 || !IsDigit(t[pagesEnd - 1])) continue;
+    const size_t at = tokens[k].begin;
+    const auto within = [&](const Piece& p) { return !p.Empty() && at >= p.begin && tokens[k].end <= p.end; };
+    if (within(r.title) || within(r.authors)) continue;
+    // The date keeps what stands before the volume, when the token ends it;
+    // pieces never overlap.
+    const bool inDate = at >= r.date.begin && tokens[k].end <= r.date.end;
+    if (inDate && (tokens[k].end != r.date.end || volumeBegin == 0)) continue;
+    if (inDate) r.date.end = at + volumeBegin - 1;  // without the ';'
+    r.volume = {at + volumeBegin, at + (issueEnd ? issueEnd + 1 : volumeEnd)};
+    r.pages = {at + colon + 1, at + pagesEnd};
+    (void)issueBegin;
+    return;
+  }
+}
+
+// A DOI or URL found in a token, without the marks after it.
+std::u16string Clean(std::u16string_view s) {
+  size_t end = s.size();
+  while (end > 0 && (s[end - 1] == u'.' || s[end - 1] == u',' || s[end - 1] == u';' || s[end - 1] == u')' ||
+                     s[end - 1] == u']' || s[end - 1] == u'>' || IsQuote(s[end - 1])))
+    --end;
+  size_t begin = 0;
+  while (begin < end && (s[begin] == u'(' || s[begin] == u'<' || s[begin] == u'[' || IsQuote(s[begin]))) ++begin;
+  return std::u16string(s.substr(begin, end - begin));
+}
+
+void DoiAndUrl(Reference& r, const std::vector<Token>& tokens) {
+  for (const auto& t : tokens) {
+    const std::u16string lower = LCase(t.text);
+    if (r.doiName.empty()) {
+      const size_t at = lower.find(u"10.");
+      if (at != std::u16string::npos && at + 4 < lower.size() && IsDigit(lower[at + 3]) &&
+          lower.find(u'/', at) != std::u16string::npos && (at == 0 || !IsDigit(lower[at - 1])))
+        r.doiName = Clean(t.text.substr(at));
+    }
+    if (r.urlText.empty() && (lower.starts_with(u"http://") || lower.starts_with(u"https://") ||
+                              lower.starts_with(u"www.") || lower.starts_with(u"<http")))
+      r.urlText = Clean(t.text);
+  }
+}
+
+// ---- names -------------------------------------------------------------------------------
+
+struct NameToken {
+  std::u16string_view text;
+};
+
+bool IsParticle(std::u16string_view w) {
+  static constexpr std::array<std::u16string_view, 14> kParticles = {
+      u"de", u"la", u"le", u"du", u"des", u"van", u"von", u"der", u"den", u"di", u"da", u"del", u"dos", u"ter"};
+  return std::find(kParticles.begin(), kParticles.end(), w) != kParticles.end();
+}
+
+// An initial: one or two letters, capitals, each perhaps with a dot
+// ("J.", "J.R.", "JR", "Jr" is no initial), or letters joined by hyphens
+// ("J.-S.").
+bool IsInitials(std::u16string_view w) {
+  size_t letters = 0, capitals = 0, dots = 0;
+  for (size_t i = 0; i < w.size();) {
+    UChar32 c;
+    U16_NEXT(w.data(), i, w.size(), c);
+    if (u_isalpha(c)) {
+      ++letters;
+      capitals += u_isupper(c) != 0;
+    } else if (c == u'.') {
+      ++dots;
+    } else if (c != u'-') {
+      return false;
+    }
+  }
+  if (letters == 0) return false;
+  if (dots > 0) return letters <= 4 && (capitals == letters || letters == dots);
+  return letters <= 3 && capitals == letters;
+}
+
+bool IsSuffix(std::u16string_view w) {
+  return w == u"Jr." || w == u"Jr" || w == u"Sr." || w == u"Sr" || w == u"II" || w == u"III" || w == u"IV";
+}
+
+// Initials written without full stops ("JR") as "J. R."; others as they are.
+std::u16string Dotted(std::u16string_view initials) {
+  if (initials.find(u'.') != std::u16string_view::npos || initials.find(u'-') != std::u16string_view::npos)
+    return std::u16string(initials);
+  std::u16string out;
+  for (size_t i = 0; i < initials.size();) {
+    const size_t from = i;
+    U16_FWD_1(initials.data(), i, initials.size());
+    if (!out.empty()) out += u' ';
+    out += initials.substr(from, i - from);
+    out += u'.';
+  }
+  return out;
+}
+
+std::u16string Join(const std::vector<std::u16string_view>& words, size_t from, size_t to) {
+  std::u16string out;
+  for (size_t k = from; k < to; ++k) {
+    if (!out.empty()) out += u' ';
+    out += words[k];
+  }
+  return out;
+}
+
+std::vector<std::u16string_view> Words(std::u16string_view s) {
+  std::vector<std::u16string_view> out;
+  for (const auto& t : Tokenize(s)) out.push_back(t.text);
+  return out;
+}
+
+// Family name first, then given names: splits off the particles.
+Person FamilyFirst(const std::vector<std::u16string_view>& family, std::u16string given) {
+  Person p;
+  size_t k = 0;
+  std::u16string particle;
+  while (k + 1 < family.size() && IsParticle(family[k])) {
+    if (!particle.empty()) particle += u' ';
+    particle += family[k++];
+  }
+  p.particle = particle;
+  p.family = Join(family, k, family.size());
+  p.given = std::move(given);
+  return p;
+}
+
+// Given names first ("J. R. Smith", "Ludwig van Beethoven").
+Person GivenFirst(const std::vector<std::u16string_view>& words) {
+  size_t familyFrom = words.size() - 1;
+  while (familyFrom > 1 && IsParticle(words[familyFrom - 1])) --familyFrom;
+  std::vector<std::u16string_view> family(words.begin() + static_cast<long>(familyFrom), words.end());
+  return FamilyFirst(family, Join(words, 0, familyFrom));
+}
+
+// Words that are no part of a name: roles and the like around editors.
+bool IsRoleWord(std::u16string_view lower) {
+  static constexpr std::array<std::u16string_view, 16> kRoles = {
+      u"in", u"ed", u"eds", u"ed.", u"eds.", u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"editor", u"editors",
+      u"(editor)", u"(editors)", u"edited", u"by", u"(dir.)"};
+  std::u16string w(lower);
+  while (!w.empty() && (w.back() == u',' || w.back() == u';' || w.back() == u':')) w.pop_back();
+  return std::find(kRoles.begin(), kRoles.end(), w) != kRoles.end();
+}
+
+// ---- the tool's own formats -----------------------------------------------------------
+
+bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+// Reads a list of names in the "Surname, I.I." form from `s`: names
+// separated by ',', ';', '&' or 'and'; a surname is words of letters
+// (with ' and -); initials are letters each followed by a full stop.
+bool IsSurnameInitialsList(std::u16string_view s) {
+  size_t i = 0;
+  const auto skipSpaces = [&] {
+    while (i < s.size() && IsSpace(s[i])) ++i;
+  };
+  const auto word = [&] {
+    const size_t from = i;
+    while (i < s.size() && (IsLetterUnit(s[i]) || s[i] == u'\'' || s[i] == u'\u2019' || s[i] == u'-')) ++i;
+    return i > from;
+  };
+  for (;;) {
+    skipSpaces();
+    if (!word()) return false;
+    for (;;) {  // more words of the surname ("van der Berg")
+      const size_t at = i;
+      skipSpaces();
+      if (i == at || !word()) {
+        i = at;
+        break;
+      }
+    }
+    skipSpaces();
+    if (i >= s.size() || s[i] != u',') return false;
+    ++i;
+    size_t initials = 0;
+    for (;;) {
+      skipSpaces();
+      const size_t at = i;
+      while (i < s.size() && IsLetterUnit(s[i]) && i - at < 2) ++i;
+      if (i == at || i >= s.size() || s[i] != u'.') {
+        i = at;
+        break;
+      }
+      ++i, ++initials;
+      if (i < s.size() && s[i] == u'-') ++i;
+    }
+    if (initials == 0) return false;
+    skipSpaces();
+    if (i >= s.size()) return true;
+    if (s[i] == u',' || s[i] == u';' || s[i] == u'&') {
+      ++i;
+      skipSpaces();
+      if (i >= s.size()) return true;
+    }
+    if (s.substr(i).starts_with(u"and ") || s.substr(i).starts_with(u"AND ") || s.substr(i).starts_with(u"And ")) i += 4;
+  }
+}
+
+}  // namespace
+
+bool OwnFormat(std::u16string_view text) {
+  if (!FirstYear(text).empty()) return false;
+  const size_t semicolon = text.find(u';');
+  if (semicolon != std::u16string_view::npos)
+    return semicolon > 0 && IsSurnameInitialsList(text.substr(semicolon + 1));
+  const size_t colon = text.find(u':');
+  return colon != std::u16string_view::npos && colon > 0 && IsSurnameInitialsList(text.substr(0, colon));
+}
+
+std::vector<Person> Names(std::u16string_view text, bool& more) {
+  more = false;
+  // The chunks between separators: commas, semicolons, "and", "&".
+  std::vector<std::vector<std::u16string_view>> chunks(1);
+  std::vector<bool> afterAnd(1, false);
+  for (auto w : Words(text)) {
+    std::u16string lower = LCase(w);
+    if (lower == u"et" || lower == u"al." || lower == u"al" || lower == u"al.," || lower == u"[et" || lower == u"al.]") {
+      more = true;
+      continue;
+    }
+    if (lower == u"al.;" || lower == u"al.]," || lower == u"al.]:") {
+      more = true;
+      continue;
+    }
+    if (IsRoleWord(lower)) continue;
+    const bool conjunction = lower == u"and" || lower == u"&" || lower == u"und" || lower == u"y" || lower == u"e";
+    if (conjunction) {
+      if (!chunks.back().empty()) chunks.emplace_back(), afterAnd.push_back(true);
+      afterAnd.back() = true;
+      continue;
+    }
+    // Marks around the word; a comma or semicolon after it ends the chunk.
+    while (!w.empty() && (w.front() == u'(' || w.front() == u'*' || IsQuote(w.front()))) w.remove_prefix(1);
+    bool ends = false;
+    while (!w.empty() && (w.back() == u',' || w.back() == u';' || w.back() == u':' || w.back() == u')' ||
+                          w.back() == u'*' || IsQuote(w.back()))) {
+      ends |= w.back() == u',' || w.back() == u';';
+      w.remove_suffix(1);
+    }
+    // A final full stop that is not an initial's.
+    if (w.size() > 2 && w.back() == u'.' && !IsInitials(w) && !IsSuffix(w)) w.remove_suffix(1);
+    if (!w.empty()) chunks.back().push_back(w);
+    if (ends && !chunks.back().empty()) chunks.emplace_back(), afterAnd.push_back(false);
+  }
+  if (chunks.back().empty()) chunks.pop_back();
+
+  std::vector<Person> people;
+  const auto initialsOnly = [](const std::vector<std::u16string_view>& c) {
+    return !c.empty() && std::all_of(c.begin(), c.end(), IsInitials);
+  };
+  const auto givenNames = [&](const std::vector<std::u16string_view>& c) {
+    // What may follow "Family," as the given names: initials, or one or two
+    // capitalised words ("Jessica", "Frederick W.").
+    if (initialsOnly(c)) return true;
+    if (c.size() > 2) return false;
+    for (auto w : c)
+      if (w.empty() || !u_isupper(w[0])) return false;
+    return c.size() == 1 || IsInitials(c[1]);
+  };
+  for (size_t k = 0; k < chunks.size(); ++k) {
+    auto c = chunks[k];
+    if (c.size() == 1 && IsSuffix(c[0]) && !people.empty()) {
+      people.back().suffix = std::u16string(c[0]);
+      continue;
+    }
+    // "Martin Luther King Jr.": the suffix after given names and family.
+    std::u16string suffix;
+    if (c.size() >= 3 && IsSuffix(c.back())) suffix = std::u16string(c.back()), c.pop_back();
+    const size_t before = people.size();
+    if (c.size() >= 2 && IsInitials(c.back()) && !IsInitials(c.front())) {
+      // Vancouver: "Smith JR", "de la Macorra JC".
+      people.push_back(FamilyFirst({c.begin(), c.end() - 1}, Dotted(c.back())));
+    } else if (c.size() >= 2 && IsInitials(c.front())) {
+      // "J. R. Smith".
+      size_t k2 = 0;
+      while (k2 + 1 < c.size() && IsInitials(c[k2])) ++k2;
+      people.push_back(FamilyFirst({c.begin() + static_cast<long>(k2), c.end()}, Join(c, 0, k2)));
+    } else if (k + 1 < chunks.size() && !afterAnd[k + 1] && givenNames(chunks[k + 1]) &&
+               (c.size() <= 3 || std::all_of(c.begin(), c.end(), [](auto w) { return IsParticle(w) || u_isupper(w[0]); }))) {
+      // "Smith, J. R.", "Thompson, Jessica".
+      people.push_back(FamilyFirst(c, Join(chunks[k + 1], 0, chunks[k + 1].size())));
+      ++k;
+    } else if (c.size() >= 2 && c.size() <= 4) {
+      people.push_back(GivenFirst(c));
+    } else if (c.size() == 1) {
+      Person p;
+      p.family = std::u16string(c[0]);
+      people.push_back(p);
+    } else {
+      Person p;  // an organisation
+      p.literal = Join(c, 0, c.size());
+      people.push_back(p);
+    }
+    if (!suffix.empty() && people.size() > before) people.back().suffix = suffix;
+  }
+  return people;
+}
+
+std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
+  std::u16string s(piece);
+  const auto trailing = [&] {
+    for (;;) {
+      while (!s.empty() && s.back() == u' ') s.pop_back();
+      if (s.empty()) return;
+      const char16_t c = s.back();
+      if (c == u',' || c == u';' || c == u':') {
+        s.pop_back();
+        continue;
+      }
+      if (c == u'.') {
+        // The full stop of a final initial stays ("Dweck, C.").
+        size_t b = s.size() - 1;
+        while (b > 0 && s[b - 1] != u' ' && s[b - 1] != u',') --b;
+        const std::u16string_view last = std::u16string_view(s).substr(b);
+        if (!isTitle && (IsInitials(last) || ((last == u"al." || last == u"al.,") && b >= 3 && s.compare(b - 3, 3, u"et ") == 0)))
+          return;
+        s.pop_back();
+        continue;
+      }
+      return;
+    }
+  };
+  trailing();
+  if (isTitle && s.size() >= 2 && IsQuote(s.front()) && IsQuote(s.back())) {
+    s = s.substr(1, s.size() - 2);
+    trailing();
+  } else if (isTitle && !s.empty() && IsQuote(s.front()) && s.find_first_of(u"\"\u201D\u00BB", 1) == std::u16string::npos) {
+    s.erase(0, 1);
+  }
+  return s;
+}
+
+std::u16string InitialsInCapitals(std::u16string_view authors) {
+  std::u16string s(authors);
+  for (size_t i = 0; i < s.size(); ++i) {
+    // A letter standing alone before a full stop: after a space, the start,
+    // a dot or a hyphen.
+    if (!(i + 1 < s.size() && s[i + 1] == u'.')) continue;
+    if (i > 0 && s[i - 1] != u' ' && s[i - 1] != u'.' && s[i - 1] != u'-' && s[i - 1] != u',') continue;
+    s[i] = UpperUnit(s[i]);
+  }
+  return s;
+}
+
+Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
+  Reference r;
+  r.text = OneLine(smart::JoinLineEndHyphens(smart::RepairCharacters(pasted), dictionary));
+  const std::vector<Token> tokens = Tokenize(r.text);
+  if (tokens.empty()) return r;
+  const Model& model = Model::BuiltIn();
+  if (!model.Valid()) return r;
+  const Analysis a = Analyse(tokens);
+  const Model::Look look = model.Tag(a, Features(a));
+  const auto run = [&](Label want) -> Piece {
+    size_t i = 0;
+    while (i < tokens.size() && look.labels[i] != want) ++i;
+    if (i == tokens.size()) return {};
+    size_t j = i;
+    while (j + 1 < tokens.size() && look.labels[j + 1] == want) ++j;
+    return {tokens[i].begin, tokens[j].end};
+  };
+  const auto chosen = [&](Label want) -> Piece {
+    const auto span = model.Choose(a, look, want);
+    if (!span) return {};
+    return {tokens[span->first].begin, tokens[span->last].end};
+  };
+  r.citationNumber = run(Label::CitationNumber);
+  r.authors = chosen(Label::Author);
+  r.title = chosen(Label::Title);
+  r.editors = run(Label::Editor);
+  r.date = run(Label::Date);
+  r.container = run(Label::Journal);
+  r.journal = !r.container.Empty();
+  if (r.container.Empty()) r.container = run(Label::Container);
+  r.volume = run(Label::Volume);
+  r.pages = run(Label::Pages);
+  r.publisher = run(Label::Publisher);
+  r.place = run(Label::Location);
+  r.edition = run(Label::Edition);
+  r.doi = run(Label::Doi);
+  r.url = run(Label::Url);
+  r.note = run(Label::Note);
+
+  // The title and the authors are chosen among spans that may reach into
+  // the parts around them: those parts give way, so no two pieces overlap.
+  const auto giveWay = [&](Piece& p, const Piece& to) {
+    if (p.Empty() || to.Empty() || p.end <= to.begin || to.end <= p.begin) return;
+    if (p.begin >= to.begin) p.begin = std::min(p.end, to.end);
+    else p.end = to.begin;
+    while (p.begin < p.end && r.text[p.begin] == u' ') ++p.begin;
+    while (p.end > p.begin && r.text[p.end - 1] == u' ') --p.end;
+    if (p.begin == p.end) p = {};
+  };
+  giveWay(r.title, r.authors);
+  for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
+                   &r.place, &r.edition, &r.doi, &r.url, &r.note}) {
+    giveWay(*p, r.authors);
+    giveWay(*p, r.title);
+  }
+  // "In: Proceedings of ...": the word that introduces the container is
+  // not part of it.
+  for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})
+    if (r.Text(r.container).starts_with(in) && r.container.end - r.container.begin > in.size()) r.container.begin += in.size();
+  CompactNumbers(r, tokens, look.labels);
+
+  r.year = FirstYear(r.Text(r.date));
+  if (r.year.empty()) {
+    // No date part: a year elsewhere, but not in the pages or the volume.
+    for (size_t i = 0; i < tokens.size() && r.year.empty(); ++i)
+      if (look.labels[i] != Label::Pages && look.labels[i] != Label::Volume) r.year = FirstYear(tokens[i].text);
+  }
+  VolumeAndIssue(r);
+  Pages(r);
+  DoiAndUrl(r, tokens);
+  r.authorList = Names(r.Text(r.authors), r.moreAuthors);
+  bool moreEditors = false;
+  r.editorList = Names(r.Text(r.editors), moreEditors);
+
+  const std::u16string all = LCase(r.text);
+  const auto has = [&](std::u16string_view w) { return all.find(w) != std::u16string::npos; };
+  if (has(u"thesis") || has(u"dissertation")) r.type = Type::Thesis;
+  else if (r.journal) r.type = Type::Article;
+  else if (!r.container.Empty()) {
+    const std::u16string c = LCase(r.Text(r.container));
+    const bool meeting = c.find(u"proceedings") != std::u16string::npos || c.find(u"conference") != std::u16string::npos ||
+                         c.find(u"symposium") != std::u16string::npos || c.find(u"workshop") != std::u16string::npos ||
+                         c.find(u"congress") != std::u16string::npos || c.find(u"meeting") != std::u16string::npos;
+    r.type = meeting ? Type::Paper : Type::Chapter;
+  } else if (has(u"report") && !r.publisher.Empty()) r.type = Type::Report;
+  else if (!r.publisher.Empty()) r.type = Type::Book;
+  else if (!r.urlText.empty()) r.type = Type::Web;
+  return r;
+}
+
+}  // namespace tf::reference

@@ -1,0 +1,192 @@
+#include "reference/span.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tf::reference {
+namespace {
+
+constexpr int kStartsAround = 3;  // candidate starts before and after the guess
+constexpr int kEndsAround = 4;
+
+bool IsQuoteMark(char16_t c) {
+  return c == u'"' || c == u'\u201C' || c == u'\u201D' || c == u'\u2018' || c == u'\u2019' || c == u'\'' ||
+         c == u'\u00AB' || c == u'\u00BB';
+}
+
+// Where a part may end: before a place where one may begin, or at the end.
+bool MayEnd(const Analysis& a, size_t j) { return j + 1 == a.words.size() || a.mayBegin[j + 1]; }
+
+// The number of places of a kind between two tokens, signed and clamped.
+std::int64_t Steps(const Analysis& a, size_t from, size_t to, bool ends, int limit) {
+  std::int64_t steps = 0;
+  const auto counts = [&](size_t k) { return ends ? MayEnd(a, k) : a.mayBegin[k] != 0; };
+  if (to > from) {
+    for (size_t k = from + 1; k <= to && steps < limit; ++k) steps += counts(k);
+  } else {
+    for (size_t k = to; k < from && steps > -limit; ++k) steps -= counts(k);
+  }
+  return steps;
+}
+
+}  // namespace
+
+std::vector<Span> SpanCandidates(const Analysis& a, const std::vector<Label>& labels, Label field) {
+  const size_t n = labels.size();
+  size_t first = 0;
+  while (first < n && labels[first] != field) ++first;
+  if (first == n) return {};
+  size_t last = first;
+  while (last + 1 < n && labels[last + 1] == field) ++last;
+  const Span guess{first, last};
+  std::vector<size_t> starts, ends;
+  for (size_t k = first, found = 0; k-- > 0 && found < kStartsAround;)
+    if (a.mayBegin[k]) starts.push_back(k), ++found;
+  starts.push_back(first);
+  for (size_t k = first + 1, found = 0; k < n && found < kStartsAround; ++k)
+    if (a.mayBegin[k]) starts.push_back(k), ++found;
+  for (size_t k = last, found = 0; k-- > 0 && found < kEndsAround;)
+    if (MayEnd(a, k)) ends.push_back(k), ++found;
+  ends.push_back(last);
+  for (size_t k = last + 1, found = 0; k < n && found < kEndsAround; ++k)
+    if (MayEnd(a, k)) ends.push_back(k), ++found;
+  std::vector<Span> out = {guess};
+  for (const size_t s : starts)
+    for (const size_t e : ends)
+      if (s <= e && !(Span{s, e} == guess)) out.push_back({s, e});
+  return out;
+}
+
+namespace {
+
+std::uint64_t MarginBucket(float m) {
+  constexpr float kBounds[] = {-8, -4, -2, -1, 0, 1, 2, 4, 8};
+  std::uint64_t b = 0;
+  for (const float bound : kBounds) b += m >= bound;
+  return b;
+}
+
+}  // namespace
+
+namespace {
+
+const Word kNone;
+constexpr std::uint64_t kNoSegment = 1ull << 40;
+constexpr std::uint64_t kNoLabel = 99;
+
+std::uint64_t FieldBits(Label field) { return static_cast<std::uint64_t>(field) << 56; }
+
+std::uint64_t LabelAt(const std::vector<Label>& labels, size_t k) {
+  return k < labels.size() ? static_cast<std::uint64_t>(labels[k]) : kNoLabel;
+}
+
+}  // namespace
+
+void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>& out) {
+  Hasher h(out);
+  const Analysis& a = in.a;
+  const auto f = FieldBits(in.field);
+  const Word& before = first > 0 ? a.words[first - 1] : kNone;
+  const std::uint64_t previousSegment = first > 0 ? a.segments[a.segmentOf[first - 1]].summary : kNoSegment;
+  const std::int64_t dStart = Steps(a, in.guess.first, first, false, 3);
+  h.Add(5, f | std::uint64_t{before.lastChar} << 16 | a.words[first].firstChar);
+  h.Add(10, f | previousSegment);
+  h.Add(16, f | static_cast<std::uint64_t>(dStart + 8) << 16 | std::uint64_t{before.lastChar});
+}
+
+void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& out) {
+  Hasher h(out);
+  const Analysis& a = in.a;
+  const size_t n = in.labels.size();
+  const auto f = FieldBits(in.field);
+  const Word& lastWord = a.words[last];
+  const Word& after = last + 1 < n ? a.words[last + 1] : kNone;
+  const std::uint64_t labelAfter = LabelAt(in.labels, last + 1);
+  const std::uint64_t nextSegment = last + 1 < n ? a.segments[a.segmentOf[last + 1]].summary : kNoSegment;
+  const std::int64_t dEnd = Steps(a, in.guess.last, last, true, 4);
+  h.Add(4, f | std::uint64_t{lastWord.lastChar} << 16 | after.firstChar);
+  h.Add(9, f | nextSegment);
+  h.Add(11, f | std::uint64_t{lastWord.lastChar} << 48 | (nextSegment & 0xFFFFFF));
+  h.Add(12, after.lower);
+  h.Add(13, f | Flags(after) << 8 | static_cast<std::uint64_t>(after.kind));
+  h.Add(15, f | static_cast<std::uint64_t>(dEnd + 8) << 16 | std::uint64_t{lastWord.lastChar});
+  h.Add(17, f | labelAfter << 16 | std::uint64_t{lastWord.lastChar});
+  h.Add(18, f | labelAfter << 16 | (nextSegment & 0xFFFF));
+  h.Add(24, f | labelAfter << 8 | LabelAt(in.labels, last + 2));
+}
+
+void JointFeatures(const SpanInput& in, const Span& span, std::vector<std::uint32_t>& out) {
+  Hasher h(out);
+  const Analysis& a = in.a;
+  const auto& labels = in.labels;
+  const auto& margins = in.margins;
+  const Label field = in.field;
+  const size_t n = labels.size();
+  const auto f = FieldBits(field);
+  const Word& first = a.words[span.first];
+  const Word& last = a.words[span.last];
+  const Word& before = span.first > 0 ? a.words[span.first - 1] : kNone;
+  const Word& after = span.last + 1 < n ? a.words[span.last + 1] : kNone;
+  const std::uint64_t labelBefore = span.first > 0 ? static_cast<std::uint64_t>(labels[span.first - 1]) : kNoLabel;
+  const std::uint64_t labelAfter = LabelAt(labels, span.last + 1);
+  // One walk through the span for everything counted inside it.
+  size_t inField = 0, capitalized = 0, withLetters = 0, segmentsInside = 0, years = 0;
+  float insideMargin = 0, lowest = 1e9f;
+  std::array<size_t, kLabels> inside{};
+  for (size_t k = span.first; k <= span.last; ++k) {
+    inField += labels[k] == field;
+    if (k > span.first && !a.words[k].lower.empty()) {
+      ++withLetters;
+      capitalized += a.words[k].capitalized;
+    }
+    segmentsInside += k > span.first && a.segmentOf[k] != a.segmentOf[k - 1];
+    years += a.words[k].year;
+    insideMargin += margins[k], lowest = std::min(lowest, margins[k]);
+    ++inside[static_cast<size_t>(labels[k])];
+  }
+  const size_t length = span.last - span.first + 1;
+  const std::int64_t dStart = Steps(a, in.guess.first, span.first, false, 3);
+  const std::int64_t dEnd = Steps(a, in.guess.last, span.last, true, 4);
+  const std::uint64_t moved = static_cast<std::uint64_t>(dStart + 8) << 8 | static_cast<std::uint64_t>(dEnd + 8);
+  const bool quoted = IsQuoteMark(first.firstChar) &&
+                      (IsQuoteMark(last.lastChar) || (last.shape.size() > 1 && IsQuoteMark(last.shape[last.shape.size() - 2])));
+  const bool guessed = span == in.guess;
+
+  h.Add(0, f | moved);
+  h.Add(1, f | std::uint64_t{guessed});
+  h.Add(2, f | Bucket(inField * 4 / length, {1, 2, 3, 4}) << 8 | Bucket(length - inField, {1, 2, 3, 4}));
+  h.Add(3, f | labelBefore << 8 | labelAfter);
+  h.Add(6, f | std::uint64_t{quoted} << 8 | std::uint64_t{last.lastChar});
+  h.Add(7, f | Bucket(length, {2, 3, 5, 8, 13, 21}) << 8 | Bucket(segmentsInside, {1, 2, 3, 4}));
+  h.Add(8, f | Bucket(withLetters ? capitalized * 4 / withLetters : 0, {1, 2, 3, 4}) << 8 |
+               static_cast<std::uint64_t>(after.kind));
+  h.Add(14, f | std::uint64_t{before.year} << 1 | std::uint64_t{years > 0} << 2 | std::uint64_t{labelBefore == 3});
+  // What the token model thinks, inside and around.
+  float outsideAfter = 0, outsideBefore = 0;
+  for (size_t k = span.last + 1; k < n && k <= span.last + 4; ++k) outsideAfter += std::max(0.0f, margins[k]);
+  for (size_t k = span.first, c = 0; k-- > 0 && c < 4; ++c) outsideBefore += std::max(0.0f, margins[k]);
+  h.Add(19, f | MarginBucket(insideMargin / static_cast<float>(length)));
+  h.Add(20, f | MarginBucket(lowest));
+  h.Add(21, f | MarginBucket(outsideAfter) << 8 | MarginBucket(outsideBefore));
+  h.Add(22, f | MarginBucket(span.last + 1 < n ? margins[span.last + 1] : -100) << 8 |
+                MarginBucket(span.first > 0 ? margins[span.first - 1] : -100));
+  h.Add(23, f | MarginBucket(margins[span.last]) << 8 | MarginBucket(margins[span.first]));
+  // Whether it begins and ends where parts do.
+  const bool begins = a.mayBegin[span.first] != 0, ends = MayEnd(a, span.last);
+  h.Add(25, f | std::uint64_t{begins} << 1 | std::uint64_t{ends});
+  h.Add(26, f | std::uint64_t{begins} << 9 | std::uint64_t{ends} << 8 | std::uint64_t{guessed});
+  // Which other parts the token model saw inside it.
+  for (size_t y = 0; y < kLabels; ++y)
+    if (y != static_cast<size_t>(field) && inside[y] > 0)
+      h.Add(27, f | y << 8 | Bucket(inside[y], {2, 3, 5}) << 4 | std::uint64_t{labels[span.first] == static_cast<Label>(y)});
+}
+
+void SpanFeatures(const Analysis& a, const std::vector<Label>& labels, const std::vector<float>& margins,
+                  Label field, const Span& guess, const Span& span, std::vector<std::uint32_t>& out) {
+  const SpanInput in{a, labels, margins, field, guess};
+  StartFeatures(in, span.first, out);
+  EndFeatures(in, span.last, out);
+  JointFeatures(in, span, out);
+}
+
+}  // namespace tf::reference

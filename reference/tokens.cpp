@@ -1,0 +1,54 @@
+#include "reference/tokens.h"
+
+namespace tf::reference {
+namespace {
+
+struct TagLabel {
+  std::string_view tag;
+  Label label;
+};
+constexpr std::array<TagLabel, 23> kTags = {{
+    {"citation-number", Label::CitationNumber}, {"author", Label::Author},
+    {"editor", Label::Editor},                  {"translator", Label::Editor},
+    {"director", Label::Editor},                {"producer", Label::Editor},
+    {"date", Label::Date},                      {"title", Label::Title},
+    {"journal", Label::Journal},                {"container-title", Label::Container},
+    {"collection-title", Label::Container},     {"source", Label::Container},
+    {"volume", Label::Volume},                  {"pages", Label::Pages},
+    {"publisher", Label::Publisher},            {"location", Label::Location},
+    {"edition", Label::Edition},                {"doi", Label::Doi},
+    {"url", Label::Url},                        {"note", Label::Note},
+    {"genre", Label::Note},                     {"medium", Label::Note},
+    {"isbn", Label::Note},
+}};
+
+constexpr std::array<const char*, kLabels> kNames = {
+    "citation-number", "author", "editor", "date", "title", "journal", "container", "volume",
+    "pages", "publisher", "location", "edition", "doi", "url", "note"};
+
+bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+}  // namespace
+
+size_t LabelOfTag(std::string_view tag) {
+  for (const auto& t : kTags)
+    if (t.tag == tag) return static_cast<size_t>(t.label);
+  return kLabels;
+}
+
+const char* NameOf(Label label) { return kNames[static_cast<size_t>(label)]; }
+
+std::vector<Token> Tokenize(std::u16string_view text) {
+  std::vector<Token> tokens;
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    if (i == text.size()) break;
+    const size_t begin = i;
+    while (i < text.size() && !IsSpace(text[i])) ++i;
+    tokens.push_back({text.substr(begin, i - begin), begin, i});
+  }
+  return tokens;
+}
+
+}  // namespace tf::reference

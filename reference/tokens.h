@@ -1,0 +1,49 @@
+// A reference cut into tokens (the text between spaces), each labelled with
+// the part of the reference it belongs to.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tf::reference {
+
+// The parts a reference is made of. The labelled data's rarer parts are
+// folded into these: translators, directors and producers count as editors;
+// container titles, collection titles and sources as containers; genres,
+// media and ISBNs as notes.
+enum class Label : std::uint8_t {
+  CitationNumber,
+  Author,
+  Editor,
+  Date,
+  Title,
+  Journal,
+  Container,
+  Volume,
+  Pages,
+  Publisher,
+  Location,
+  Edition,
+  Doi,
+  Url,
+  Note,
+};
+constexpr size_t kLabels = 15;
+
+// The label for a tag of the labelled data (citation-number, author, ...),
+// or kLabels for a tag it does not know.
+size_t LabelOfTag(std::string_view tag);
+const char* NameOf(Label label);
+
+struct Token {
+  std::u16string_view text;
+  size_t begin = 0, end = 0;  // in the text it was cut from
+};
+
+// The text cut at spaces, tabs and line breaks.
+std::vector<Token> Tokenize(std::u16string_view text);
+
+}  // namespace tf::reference

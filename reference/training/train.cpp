@@ -1,0 +1,434 @@
+// Trains the reference model on labelled references and measures it.
+//
+//   reference_train DATA_DIR MODEL_OUT          train on everything, write the model
+//   reference_train DATA_DIR --folds K [--epochs E]   K-fold cross-validation
+//
+// DATA_DIR holds XML files of <sequence> elements whose children are the
+// reference's parts in order (<author>, <title>, ...).
+#include <unicode/uchar.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "io/encoding.h"
+#include "reference/features.h"
+#include "reference/model.h"
+#include "reference/span.h"
+#include "reference/tokens.h"
+#include "reference/viterbi.h"
+#include "text/text.h"
+
+namespace {
+
+using namespace tf;
+using namespace tf::reference;
+
+struct Example {
+  std::u16string text;
+  std::vector<Token> tokens;
+  std::vector<Label> labels;
+  Analysis analysis;
+  TokenFeatures features;
+  const TokenFeatures* use = &features;
+  std::u16string title, authors, year;  // the expected fields (empty: not scored)
+};
+
+std::string Unescape(std::string s) {
+  const std::pair<const char*, const char*> entities[] = {
+      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
+  for (const auto& [from, to] : entities)
+    for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + 1)) s.replace(at, std::strlen(from), to);
+  return s;
+}
+
+std::u16string FirstYear(std::u16string_view s) {
+  for (size_t i = 0; i + 4 <= s.size(); ++i) {
+    if (i > 0 && s[i - 1] >= u'0' && s[i - 1] <= u'9') continue;
+    bool four = true;
+    for (size_t k = 0; k < 4; ++k) four &= s[i + k] >= u'0' && s[i + k] <= u'9';
+    if (!four || (i + 4 < s.size() && s[i + 4] >= u'0' && s[i + 4] <= u'9')) continue;
+    const int v = (s[i] - u'0') * 1000 + (s[i + 1] - u'0') * 100;
+    if (v >= 1500 && v <= 2000 + 99) return std::u16string(s.substr(i, 4));
+  }
+  return {};
+}
+
+std::vector<Example> Load(const std::filesystem::path& dir) {
+  std::vector<Example> out;
+  std::vector<std::filesystem::path> files;
+  for (const auto& e : std::filesystem::directory_iterator(dir))
+    if (e.path().extension() == ".xml") files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  for (const auto& file : files) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (size_t at = xml.find("<sequence>"); at != std::string::npos; at = xml.find("<sequence>", at + 1)) {
+      const size_t end = xml.find("</sequence>", at);
+      Example ex;
+      bool sawDate = false;
+      for (size_t p = xml.find('<', at + 10); p < end; p = xml.find('<', p + 1)) {
+        const size_t close = xml.find('>', p);
+        const std::string tag = xml.substr(p + 1, close - p - 1);
+        if (tag.empty() || tag[0] == '/') continue;
+        const size_t stop = xml.find("</" + tag + ">", close);
+        const std::u16string part = DecodeText(Unescape(xml.substr(close + 1, stop - close - 1)));
+        const size_t label = LabelOfTag(tag);
+        if (!ex.text.empty()) ex.text += u' ';
+        const size_t begin = ex.text.size();
+        ex.text += part;
+        for (size_t k = Tokenize(std::u16string_view(ex.text).substr(begin)).size(); k > 0; --k)
+          ex.labels.push_back(static_cast<Label>(label == kLabels ? static_cast<size_t>(Label::Note) : label));
+        if (tag == "title" && ex.title.empty()) ex.title = part.empty() ? u" " : part;
+        if (tag == "author" && ex.authors.empty()) ex.authors = part.empty() ? u" " : part;
+        if (tag == "date" && !sawDate) sawDate = true, ex.year = FirstYear(part);
+        p = stop;
+      }
+      ex.tokens = Tokenize(ex.text);
+      if (ex.tokens.size() != ex.labels.size()) continue;
+      ex.analysis = Analyse(ex.tokens);
+      ex.features = Features(ex.analysis);
+      out.push_back(std::move(ex));
+    }
+  }
+  return out;
+}
+
+// The model while it learns: an averaged perceptron.
+struct Weights {
+  std::vector<float> w, u;  // weights, and their sum over time for the average
+  std::array<std::array<float, kLabels>, kLabels + 1> t{}, tu{};
+  long c = 1;
+  Weights() : w(size_t{kFeatureBuckets} * kLabels, 0), u(w.size(), 0) {}
+
+  // The field's score less the best other label's, token by token.
+  std::vector<float> Margins(const Example& ex, Label field) const {
+    std::vector<float> out(ex.tokens.size());
+    for (size_t i = 0; i < out.size(); ++i) {
+      std::array<float, kLabels> s{};
+      for (auto f = ex.use->first[i]; f < ex.use->first[i + 1]; ++f)
+        for (size_t y = 0; y < kLabels; ++y) s[y] += w[size_t{ex.use->features[f]} * kLabels + y];
+      float other = -1e30f;
+      for (size_t y = 0; y < kLabels; ++y)
+        if (y != static_cast<size_t>(field)) other = std::max(other, s[y]);
+      out[i] = s[static_cast<size_t>(field)] - other;
+    }
+    return out;
+  }
+  std::vector<Label> Decode(const Example& ex) const {
+    return Viterbi(
+        ex.tokens.size(), std::vector<std::uint8_t>(ex.tokens.size(), 1),
+        [&](size_t i, size_t y) {
+          float s = 0;
+          for (auto f = ex.use->first[i]; f < ex.use->first[i + 1]; ++f)
+            s += w[size_t{ex.use->features[f]} * kLabels + y];
+          return s;
+        },
+        [&](size_t x, size_t y) { return t[x][y]; });
+  }
+  void Update(const Example& ex, const std::vector<Label>& guess) {
+    for (size_t i = 0; i < guess.size(); ++i) {
+      const auto g = static_cast<size_t>(ex.labels[i]), p = static_cast<size_t>(guess[i]);
+      const size_t gx = i ? static_cast<size_t>(ex.labels[i - 1]) : kLabels;
+      const size_t px = i ? static_cast<size_t>(guess[i - 1]) : kLabels;
+      if (g != p) {
+        for (auto f = ex.use->first[i]; f < ex.use->first[i + 1]; ++f) {
+          const size_t b = size_t{ex.use->features[f]} * kLabels;
+          w[b + g] += 1, u[b + g] += static_cast<float>(c);
+          w[b + p] -= 1, u[b + p] -= static_cast<float>(c);
+        }
+      }
+      if (g != p || gx != px) {
+        t[gx][g] += 1, tu[gx][g] += static_cast<float>(c);
+        t[px][p] -= 1, tu[px][p] -= static_cast<float>(c);
+      }
+    }
+    ++c;
+  }
+  void Average() {
+    for (size_t k = 0; k < w.size(); ++k) w[k] -= u[k] / static_cast<float>(c);
+    for (size_t x = 0; x <= kLabels; ++x)
+      for (size_t y = 0; y < kLabels; ++y) t[x][y] -= tu[x][y] / static_cast<float>(c);
+  }
+};
+
+Weights Train(const std::vector<const Example*>& data, int epochs) {
+  Weights m;
+  std::vector<const Example*> order = data;
+  std::mt19937 rng(42);
+  for (int e = 0; e < epochs; ++e) {
+    std::shuffle(order.begin(), order.end(), rng);
+    for (const Example* ex : order) {
+      const auto guess = m.Decode(*ex);
+      if (guess != ex->labels) m.Update(*ex, guess);
+      else ++m.c;
+    }
+  }
+  m.Average();
+  return m;
+}
+
+// The second look at the title and the authors: an averaged perceptron
+// that ranks candidate spans.
+struct Ranker {
+  std::vector<float> w, u;
+  long c = 1;
+  Ranker() : w(kFeatureBuckets, 0), u(kFeatureBuckets, 0) {}
+  float Score(const std::vector<std::uint32_t>& f) const {
+    float s = 0;
+    for (auto k : f) s += w[k];
+    return s;
+  }
+  void Update(const std::vector<std::uint32_t>& good, const std::vector<std::uint32_t>& bad) {
+    for (auto k : good) w[k] += 1, u[k] += static_cast<float>(c);
+    for (auto k : bad) w[k] -= 1, u[k] -= static_cast<float>(c);
+  }
+  void Average() {
+    for (size_t k = 0; k < w.size(); ++k) w[k] -= u[k] / static_cast<float>(c);
+  }
+};
+
+constexpr Label kRanked[] = {Label::Title, Label::Author};
+
+Span GoldSpan(const Example& ex, Label field) {
+  size_t i = 0;
+  while (i < ex.labels.size() && ex.labels[i] != field) ++i;
+  if (i == ex.labels.size()) return {SIZE_MAX, SIZE_MAX};
+  size_t j = i;
+  while (j + 1 < ex.labels.size() && ex.labels[j + 1] == field) ++j;
+  return {i, j};
+}
+
+struct Guess {
+  std::vector<Label> labels;
+  std::array<std::vector<float>, 2> margins;  // for kRanked
+};
+
+Guess Look(const Weights& m, const Example& ex) {
+  Guess g;
+  g.labels = m.Decode(ex);
+  for (size_t k = 0; k < 2; ++k) g.margins[k] = m.Margins(ex, kRanked[k]);
+  return g;
+}
+
+size_t RankedIndex(Label field) { return field == Label::Title ? 0 : 1; }
+
+Span Choose(const Ranker& r, const Example& ex, const Guess& guess, Label field) {
+  const auto& labels = guess.labels;
+  const auto& margins = guess.margins[RankedIndex(field)];
+  const auto candidates = SpanCandidates(ex.analysis, labels, field);
+  if (candidates.empty()) return {SIZE_MAX, SIZE_MAX};
+  std::vector<std::uint32_t> f;
+  Span best = candidates[0];
+  float bestScore = -1e30f;
+  for (const auto& c : candidates) {
+    f.clear();
+    SpanFeatures(ex.analysis, labels, margins, field, candidates[0], c, f);
+    const float s = r.Score(f);
+    if (s > bestScore) bestScore = s, best = c;
+  }
+  return best;
+}
+
+Ranker TrainRanker(const std::vector<const Example*>& data, const std::vector<Guess>& guesses, int epochs) {
+  Ranker r;
+  std::vector<size_t> order(data.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::mt19937 rng(7);
+  std::vector<std::uint32_t> good, bad;
+  for (int e = 0; e < epochs; ++e) {
+    std::shuffle(order.begin(), order.end(), rng);
+    for (const size_t i : order) {
+      for (const Label field : kRanked) {
+        const Example& ex = *data[i];
+        const auto candidates = SpanCandidates(ex.analysis, guesses[i].labels, field);
+        const auto& margins = guesses[i].margins[RankedIndex(field)];
+        const Span gold = GoldSpan(ex, field);
+        if (candidates.empty() || std::find(candidates.begin(), candidates.end(), gold) == candidates.end()) continue;
+        const Span chosen = Choose(r, ex, guesses[i], field);
+        if (!(chosen == gold)) {
+          good.clear(), bad.clear();
+          SpanFeatures(ex.analysis, guesses[i].labels, margins, field, candidates[0], gold, good);
+          SpanFeatures(ex.analysis, guesses[i].labels, margins, field, candidates[0], chosen, bad);
+          r.Update(good, bad);
+        }
+        ++r.c;
+      }
+    }
+  }
+  r.Average();
+  return r;
+}
+
+// Labels for every example from models that never saw it.
+std::vector<Guess> OutOfFold(const std::vector<const Example*>& data, int parts, int epochs) {
+  std::vector<Guess> out(data.size());
+  for (int p = 0; p < parts; ++p) {
+    std::vector<const Example*> train;
+    for (size_t i = 0; i < data.size(); ++i)
+      if (static_cast<int>(i % static_cast<size_t>(parts)) != p) train.push_back(data[i]);
+    const Weights m = Train(train, epochs);
+    for (size_t i = 0; i < data.size(); ++i)
+      if (static_cast<int>(i % static_cast<size_t>(parts)) == p) out[i] = Look(m, *data[i]);
+  }
+  return out;
+}
+
+std::u16string SpanText(const Example& ex, const Span& s) {
+  if (s.first == SIZE_MAX) return {};
+  return ex.text.substr(ex.tokens[s.first].begin, ex.tokens[s.last].end - ex.tokens[s.first].begin);
+}
+
+// The weights as bytes: each the nearest of 255 steps of the largest.
+float Scale(const std::vector<float>& w) {
+  float top = 0;
+  for (const float x : w) top = std::max(top, std::abs(x));
+  return top > 0 ? top / 127 : 1;
+}
+void Quantize(std::vector<float>& w) {
+  const float scale = Scale(w);
+  for (float& x : w) x = std::round(x / scale) * scale;
+}
+
+// The text as the scoring compares it: no case, no whitespace, no hyphens,
+// no quotes, no punctuation at either end.
+std::u16string Normal(std::u16string_view s) {
+  std::u16string out;
+  for (char16_t c : LCase(s)) {
+    if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'-' || c == u'\u2010' || c == u'\u2011' ||
+        c == u'\u2013' || c == u'\u2014' || c == u'"' || c == u'\'' || c == u'\u201C' || c == u'\u201D' ||
+        c == u'\u2018' || c == u'\u2019' || c == u'\u00AB' || c == u'\u00BB')
+      continue;
+    out += c;
+  }
+  const auto punct = [](char16_t c) { return u_ispunct(c); };
+  while (!out.empty() && punct(out.back())) out.pop_back();
+  size_t a = 0;
+  while (a < out.size() && punct(out[a])) ++a;
+  return out.substr(a);
+}
+
+std::u16string FirstRun(const Example& ex, const std::vector<Label>& labels, Label want) {
+  size_t i = 0;
+  while (i < labels.size() && labels[i] != want) ++i;
+  if (i == labels.size()) return {};
+  size_t j = i;
+  while (j < labels.size() && labels[j] == want) ++j;
+  return ex.text.substr(ex.tokens[i].begin, ex.tokens[j - 1].end - ex.tokens[i].begin);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: reference_train DATA_DIR MODEL_OUT [--epochs E] | DATA_DIR --folds K [--epochs E]\n");
+    return 2;
+  }
+  int folds = 0, epochs = 15;
+  for (int i = 2; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "--folds") == 0) folds = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--epochs") == 0) epochs = std::atoi(argv[i + 1]);
+  }
+  auto data = Load(argv[1]);
+  for (auto& ex : data) ex.use = &ex.features;
+  std::fprintf(stderr, "%zu references\n", data.size());
+  if (folds > 1) {
+    int titles = 0, titleRight = 0, authors = 0, authorRight = 0, years = 0, yearRight = 0;
+    long tokens = 0, tokenRight = 0;
+    for (int k = 0; k < folds; ++k) {
+      std::vector<const Example*> train, test;
+      for (size_t i = 0; i < data.size(); ++i) (static_cast<int>(i % static_cast<size_t>(folds)) == k ? test : train).push_back(&data[i]);
+      Weights m = Train(train, epochs);
+      const bool rank = std::getenv("NO_RANK") == nullptr;
+      Ranker ranker;
+      std::vector<Guess> oof;
+      if (rank) oof = OutOfFold(train, 3, epochs), ranker = TrainRanker(train, oof, epochs);
+      // As the program will hold them: a byte a weight.
+      Quantize(m.w);
+      Quantize(ranker.w);
+      if (rank && std::getenv("RANK_FIT")) {
+        int fit = 0, total = 0, oracle = 0;
+        for (size_t i = 0; i < train.size(); ++i) {
+          const Span gold = GoldSpan(*train[i], Label::Title);
+          if (gold.first == SIZE_MAX) continue;
+          ++total;
+          const auto c = SpanCandidates(train[i]->analysis, oof[i].labels, Label::Title);
+          oracle += std::find(c.begin(), c.end(), gold) != c.end();
+          fit += Choose(ranker, *train[i], oof[i], Label::Title) == gold;
+        }
+        std::printf("ranker on its training data: %d of %d (oracle %d)\n", fit, total, oracle);
+      }
+      for (const Example* ex : test) {
+        const Guess guess = Look(m, *ex);
+        const auto& labels = guess.labels;
+        const std::u16string rankedTitle = SpanText(*ex, Choose(ranker, *ex, guess, Label::Title));
+        if (std::getenv("ORACLE") && !ex->title.empty()) {
+          const auto candidates = SpanCandidates(ex->analysis, labels, Label::Title);
+          bool any = false;
+          for (const auto& c : candidates) any |= Normal(SpanText(*ex, c)) == Normal(ex->title);
+          std::printf("oracle %d right %d guessright %d\n", any, Normal(rankedTitle) == Normal(ex->title),
+                      !candidates.empty() && Normal(SpanText(*ex, candidates[0])) == Normal(ex->title));
+          if (any && Normal(rankedTitle) != Normal(ex->title) && std::getenv("SHOW_RANK"))
+            std::printf("  GOLD %s\n  GOT  %s\n  FULL %s\n", EncodeUtf8(ex->title).c_str(), EncodeUtf8(rankedTitle).c_str(),
+                        EncodeUtf8(ex->text).c_str());
+        }
+        const std::u16string rankedAuthors = SpanText(*ex, Choose(ranker, *ex, guess, Label::Author));
+        for (size_t i = 0; i < labels.size(); ++i) tokenRight += labels[i] == ex->labels[i];
+        tokens += static_cast<long>(labels.size());
+        if (!ex->title.empty()) {
+          ++titles;
+          const bool right = Normal(rank ? rankedTitle : FirstRun(*ex, labels, Label::Title)) == Normal(ex->title);
+          titleRight += right;
+          if (!right && std::getenv("TITLE_STATS")) {
+            const auto got = Normal(FirstRun(*ex, labels, Label::Title)), want = Normal(ex->title);
+            const char* kind = got.empty() ? "none" : want.starts_with(got) ? "short" : got.starts_with(want) ? "long"
+                             : want.ends_with(got) ? "late-start" : got.ends_with(want) ? "early-start" : "other";
+            std::printf("%s\n", kind);
+            if (std::getenv("SHOW_KIND") && std::string(kind) == std::getenv("SHOW_KIND")) {
+              std::printf("   GOLD: %s\n   GOT:  %s\n   FULL: %s\n", EncodeUtf8(ex->title).c_str(),
+                          EncodeUtf8(FirstRun(*ex, labels, Label::Title)).c_str(), EncodeUtf8(ex->text).c_str());
+            }
+          }
+          if (!right && std::getenv("SHOW_TITLES") && k == 0) {
+            std::string line;
+            for (size_t i = 0; i < labels.size(); ++i) {
+              line += EncodeUtf8(ex->tokens[i].text);
+              if (labels[i] != ex->labels[i]) line += std::string("[") + NameOf(labels[i]) + "/" + NameOf(ex->labels[i]) + "]";
+              else line += std::string("{") + std::string(NameOf(labels[i])).substr(0, 2) + "}";
+              line += ' ';
+            }
+            std::printf("%s\n", line.c_str());
+          }
+        }
+        if (!ex->authors.empty())
+          ++authors, authorRight += Normal(rank ? rankedAuthors : FirstRun(*ex, labels, Label::Author)) == Normal(ex->authors);
+        if (!ex->year.empty()) ++years, yearRight += FirstYear(FirstRun(*ex, labels, Label::Date)) == ex->year;
+      }
+      std::fprintf(stderr, "fold %d done\n", k + 1);
+    }
+    std::printf("tokens %.2f%%  title %.2f%% of %d  authors %.2f%% of %d  year %.2f%% of %d\n",
+                100.0 * static_cast<double>(tokenRight) / static_cast<double>(tokens), 100.0 * titleRight / titles, titles, 100.0 * authorRight / authors, authors,
+                100.0 * yearRight / years, years);
+    return 0;
+  }
+  // The model the program ships: the token model on everything, the span
+  // chooser on what token models that never saw each reference made of it.
+  std::vector<const Example*> all;
+  for (const auto& ex : data) all.push_back(&ex);
+  const Weights m = Train(all, epochs);
+  const Ranker ranker = TrainRanker(all, OutOfFold(all, 3, epochs), epochs);
+  std::vector<float> transitions;
+  for (const auto& row : m.t) transitions.insert(transitions.end(), row.begin(), row.end());
+  const auto bytes = Model::Write(m.w, transitions, ranker.w);
+  std::ofstream out(argv[2], std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::fprintf(stderr, "wrote %s (%zu bytes)\n", argv[2], bytes.size());
+  return out ? 0 : 1;
+}

@@ -1,0 +1,259 @@
+// The reference parser and its export formats, on references written in
+// the styles users paste: what `authors` and `title` print in smart mode,
+// the names, the numbers, and the records for reference managers.
+#include <gtest/gtest.h>
+
+#include "engine/engine.h"
+#include "reference/export.h"
+#include "reference/parser.h"
+#include "tests/printable.h"
+
+namespace tf::reference {
+namespace {
+
+using S = std::u16string;
+using test::Printable;
+using namespace std::string_literals;
+
+const engine::Words& NoUserWords() {
+  static const engine::Words words;
+  return words;
+}
+engine::Engine Smart() { return engine::Engine(engine::Mode::Smart, NoUserWords()); }
+
+struct SplitRow {
+  const char* name;
+  S in;
+  S authors, title;
+};
+
+// Without --raw: title in title case, initials in capitals, the
+// separating punctuation gone.
+TEST(Reference, SmartSplit) {
+  const std::vector<SplitRow> rows = {
+      {"apa", u"Smith, j. r., & Doe, A. (2020). Geothermal reservoir engineering in New Zealand. Journal of Volcanology, 12(3), 45\u201367.",
+       u"Smith, J. R., & Doe, A.", u"Geothermal Reservoir Engineering in New Zealand"},
+      {"ieee numbered, quoted title", u"[12] A. Einstein, B. Podolsky, and N. Rosen, \u201CCan quantum-mechanical description of physical reality be considered complete?\u201D Phys. Rev., vol. 47, pp. 777\u2013780, 1935.",
+       u"A. Einstein, B. Podolsky, and N. Rosen", u"Can Quantum-Mechanical Description of Physical Reality Be Considered Complete?"},
+      {"vancouver", u"3. Smith JR, de la Macorra JC, van der Berg P. Effects of fluid flow on pH in TOUGH2 models. J Geophys Res. 2011;116(B4):1-12.",
+       u"Smith JR, de la Macorra JC, van der Berg P.", u"Effects of Fluid Flow on pH in TOUGH2 Models"},
+      {"nature, et al.", u"Vaswani, A. et al. Attention is all you need. In Advances in Neural Information Processing Systems 30, 5998\u20136008 (2017).",
+       u"Vaswani, A. et al.", u"Attention is All You Need"},
+      {"mla, given names", u"Thompson, Jessica. \"The Hidden Life of Geysers.\" The Atlantic, 12 Mar. 2019, www.theatlantic.com/science/geysers/.",
+       u"Thompson, Jessica", u"The Hidden Life of Geysers"},
+      {"line breaks and a hyphenated line end", u"Kennedy, B.M., van Soest, M.C., 2007. Flow of mantle fluids through the duc-\ntile lower crust. Science 318,\n1433\u20131436.",
+       u"Kennedy, B.M., van Soest, M.C.", u"Flow of Mantle Fluids Through the Ductile Lower Crust"},
+      {"ligatures", u"Pruess, K. (1991). E\uFB00ects of \uFB02uid \uFB02ow in fractured rock. Water Resources Research, 27(6), 1\u201310.",
+       u"Pruess, K.", u"Effects of Fluid Flow in Fractured Rock"},
+      {"own format, semicolon", u"THE GEOLOGY OF THE WAIRAKEI GEOTHERMAL FIELD, NEW ZEALAND; grindley, g.w.",
+       u"Grindley, G.W.", u"The Geology of the Wairakei Geothermal Field, New Zealand"},
+      {"own format, colon", u"Grant, M.A. and Bixley, P.F.: Geothermal reservoir engineering",
+       u"Grant, M.A. and Bixley, P.F.", u"Geothermal Reservoir Engineering"},
+  };
+  for (const auto& r : rows) {
+    const AuthorsTitle got = Smart().Split(r.in, false);
+    EXPECT_EQ(got.Authors, r.authors) << r.name;
+    EXPECT_EQ(got.Title, r.title) << r.name;
+  }
+}
+
+// With --raw: the fields as they stood.
+TEST(Reference, SmartSplitRaw) {
+  const std::vector<SplitRow> rows = {
+      {"apa", u"Smith, J. R., & Doe, A. (2020). Geothermal reservoir engineering in New Zealand. Journal of Volcanology, 12(3), 45\u201367.",
+       u"Smith, J. R., & Doe, A.", u"Geothermal reservoir engineering in New Zealand"},
+      {"question mark kept", u"Doe, A. (2019). Is the reservoir full? Geothermics, 80, 1\u20139.", u"Doe, A.", u"Is the reservoir full?"},
+      {"own format keeps the classic raw split", u"THE GEOLOGY OF THE WAIRAKEI FIELD; grindley, g.w.", u"Grindley, g.W.",
+       u"THE GEOLOGY OF THE WAIRAKEI FIELD"},
+  };
+  for (const auto& r : rows) {
+    const AuthorsTitle got = Smart().Split(r.in, true);
+    EXPECT_EQ(got.Authors, r.authors) << r.name;
+    EXPECT_EQ(got.Title, r.title) << r.name;
+  }
+}
+
+TEST(Reference, OwnFormat) {
+  const struct {
+    const char* name;
+    S in;
+    bool own;
+  } rows[] = {
+      {"semicolon then names", u"THE GEOLOGY OF X; grindley, g.w.", true},
+      {"semicolon then two names", u"A title; Grant, M.A. & Bixley, P.F.", true},
+      {"names then colon", u"Grant, M.A. and Bixley, P.F.: Geothermal reservoir engineering", true},
+      {"a year: a citation style", u"Grant, M.A. (2011): Geothermal reservoir engineering", false},
+      {"semicolon then a title", u"Heat flow; a review of methods", false},
+      {"words before the colon", u"Geothermal energy: a review", false},
+      {"full names", u"A title; Grant, Malcolm", false},
+      {"semicolon at the start", u"; grindley, g.w.", false},
+  };
+  for (const auto& r : rows) EXPECT_EQ(OwnFormat(r.in), r.own) << r.name;
+}
+
+Person P(S family, S given, S particle = {}, S suffix = {}, S literal = {}) {
+  return {std::move(family), std::move(given), std::move(particle), std::move(suffix), std::move(literal)};
+}
+
+TEST(Reference, Names) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<Person> people;
+    bool more;
+  } rows[] = {
+      {"family first, ampersand", u"Smith, J. R., & Doe, A.", {P(u"Smith", u"J. R."), P(u"Doe", u"A.")}, false},
+      {"given first, and", u"A. Einstein, B. Podolsky, and N. Rosen",
+       {P(u"Einstein", u"A."), P(u"Podolsky", u"B."), P(u"Rosen", u"N.")}, false},
+      {"vancouver, particles", u"Smith JR, de la Macorra JC, van der Berg P.",
+       {P(u"Smith", u"J. R."), P(u"Macorra", u"J. C.", u"de la"), P(u"Berg", u"P.", u"van der")}, false},
+      {"et al.", u"Vaswani, A. et al.", {P(u"Vaswani", u"A.")}, true},
+      {"given name and a suffix", u"Thompson, Jessica, and Martin Luther King Jr.",
+       {P(u"Thompson", u"Jessica"), P(u"King", u"Martin Luther", u"", u"Jr.")}, false},
+      {"organisation", u"World Health Organization Geothermal Energy Task Force",
+       {P(u"", u"", u"", u"", u"World Health Organization Geothermal Energy Task Force")}, false},
+  };
+  for (const auto& r : rows) {
+    bool more = false;
+    EXPECT_EQ(Names(r.in, more), r.people) << r.name;
+    EXPECT_EQ(more, r.more) << r.name;
+  }
+}
+
+TEST(Reference, Trimmed) {
+  const struct {
+    const char* name;
+    S in;
+    bool title;
+    S out;
+  } rows[] = {
+      {"full stop", u"Deep learning.", true, u"Deep learning"},
+      {"comma and space", u"Deep learning , ", true, u"Deep learning"},
+      {"question mark", u"Is it full?", true, u"Is it full?"},
+      {"quotes", u"\u201CThe hidden life of geysers.\u201D", true, u"The hidden life of geysers"},
+      {"quotes, comma inside", u"\"Can it be complete?,\"", true, u"Can it be complete?"},
+      {"final initial", u"Dweck, C.", false, u"Dweck, C."},
+      {"authors' colon", u"Grant, M.A.:", false, u"Grant, M.A."},
+      {"surname's full stop", u"Smith JR, Doe.", false, u"Smith JR, Doe"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(Trimmed(r.in, r.title), r.out) << r.name;
+}
+
+TEST(Reference, Numbers) {
+  const struct {
+    const char* name;
+    S in;
+    S year, volume, issue, first, last, doi;
+  } rows[] = {
+      {"apa", u"Smith, J. (2020). Heat. Geothermics, 12(3), 45\u201367. https://doi.org/10.1016/j.geo.2020.01.001",
+       u"2020", u"12", u"3", u"45", u"67", u"10.1016/j.geo.2020.01.001"},
+      {"vancouver's compact numbers", u"Smith JR. Heat flow. J Geophys Res. 2011;116(B4):1-12.", u"2011", u"116",
+       u"B4", u"1", u"12", u""},
+      {"ieee", u"[1] A. Doe, \u201CHeat,\u201D Phys. Rev., vol. 47, no. 10, pp. 777\u2013780, 1935, doi: 10.1103/PhysRev.47.777.",
+       u"1935", u"47", u"10", u"777", u"780", u"10.1103/PhysRev.47.777"},
+  };
+  for (const auto& r : rows) {
+    const Reference ref = Smart().ParseReference(r.in);
+    EXPECT_EQ(ref.year, r.year) << r.name;
+    EXPECT_EQ(ref.volumeNumber, r.volume) << r.name;
+    EXPECT_EQ(ref.issueNumber, r.issue) << r.name;
+    EXPECT_EQ(ref.firstPage, r.first) << r.name;
+    EXPECT_EQ(ref.lastPage, r.last) << r.name;
+    EXPECT_EQ(ref.doiName, r.doi) << r.name;
+  }
+}
+
+// Every field is a piece of the repaired text, and no two overlap.
+TEST(Reference, FieldsArePiecesOfTheText) {
+  const Reference r = Smart().ParseReference(
+      u"[7] Hochstein MP, Browne PRL (2000) Surface manifestations of geothermal systems. In: Sigurdsson H (ed) "
+      u"Encyclopedia of volcanoes. Academic Press, San Diego, pp 835\u2013855");
+  const Piece pieces[] = {r.citationNumber, r.authors, r.editors, r.date,      r.title,   r.container, r.volume,
+                          r.pages,          r.publisher, r.place, r.edition, r.doi,     r.url,       r.note};
+  for (const Piece& a : pieces) {
+    ASSERT_LE(a.begin, a.end);
+    ASSERT_LE(a.end, r.text.size());
+    for (const Piece& b : pieces)
+      if (&a != &b && !a.Empty() && !b.Empty()) {
+        EXPECT_TRUE(a.end <= b.begin || b.end <= a.begin);
+      }
+  }
+  EXPECT_EQ(r.Text(r.title), u"Surface manifestations of geothermal systems.");
+  EXPECT_EQ(r.Text(r.citationNumber), u"[7]");
+  EXPECT_EQ(r.type, Type::Chapter);
+}
+
+const smart::TitleLists kNoLists;
+
+TEST(Export, BibTeXTitle) {
+  const struct {
+    const char* name;
+    S in, out;
+  } rows[] = {
+      {"acronym and mixed case braced whole", u"effects of pH on TOUGH2 models", u"Effects of {pH} on {TOUGH2} Models"},
+      {"hyphenated parts are not acronyms", u"self-consistent fields", u"Self-Consistent Fields"},
+      {"a name with a capital inside", u"the McDonald method", u"The {McDonald} Method"},
+      {"special characters escaped", u"50% of $5 & #1 a_b {x} ~ ^ \\",
+       u"50\\% of \\$5 \\& \\#1 A\\_b \\textbraceleft{}X\\textbraceright{} \\textasciitilde{} \\textasciicircum{} \\textbackslash{}"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(BibTeXTitle(r.in, kNoLists), r.out) << r.name;
+}
+
+const S kArticle =
+    u"Smith, J. R., & M\u00FCller, A. (2020). Geothermal reservoir engineering in New Zealand. Journal of "
+    u"Volcanology, 12(3), 45\u201367. https://doi.org/10.1016/j.jv.2020.01.001";
+
+TEST(Export, Records) {
+  const Reference r = Smart().ParseReference(kArticle);
+  EXPECT_EQ(Writer::One(Format::BibTeX, r, kNoLists),
+            u"@article{smith2020geothermal,\n"
+            u"  author = {Smith, J. R. and M\u00FCller, A.},\n"
+            u"  title = {Geothermal Reservoir Engineering in New Zealand},\n"
+            u"  journal = {Journal of Volcanology},\n"
+            u"  year = {2020},\n"
+            u"  volume = {12},\n"
+            u"  number = {3},\n"
+            u"  pages = {45--67},\n"
+            u"  doi = {10.1016/j.jv.2020.01.001},\n"
+            u"  url = {https://doi.org/10.1016/j.jv.2020.01.001}\n"
+            u"}\n");
+  EXPECT_EQ(Writer::One(Format::Ris, r, kNoLists),
+            u"TY  - JOUR\nAU  - Smith, J. R.\nAU  - M\u00FCller, A.\nPY  - 2020\n"
+            u"TI  - Geothermal reservoir engineering in New Zealand\nT2  - Journal of Volcanology\nVL  - 12\n"
+            u"IS  - 3\nSP  - 45\nEP  - 67\nDO  - 10.1016/j.jv.2020.01.001\n"
+            u"UR  - https://doi.org/10.1016/j.jv.2020.01.001\nER  - \n");
+}
+
+TEST(Export, Framing) {
+  const Reference r = Smart().ParseReference(kArticle);
+  const struct {
+    const char* name;
+    Format format;
+    bool null;
+    size_t records;
+    S begins, between, ends;
+  } rows[] = {
+      {"csl-json, none", Format::CslJson, false, 0, u"[", u"", u"]\n"},
+      {"csl-json, two", Format::CslJson, false, 2, u"[\n  {", u"},\n  {", u"}\n]\n"},
+      {"csl-json, NUL", Format::CslJson, true, 1, u"[\n  {", u"", u"}\n]\0"s},
+      {"bibtex, a blank line between", Format::BibTeX, false, 2, u"@article", u"}\n\n@article", u"}\n"},
+      {"bibtex, NUL after each", Format::BibTeX, true, 2, u"@article", u"}\n\0@article"s, u"}\n\0"s},
+      {"ris, a blank line between", Format::Ris, false, 2, u"TY  - ", u"ER  - \n\nTY  - ", u"ER  - \n"},
+  };
+  for (const auto& row : rows) {
+    Writer w(row.format, row.null, kNoLists);
+    S out = w.Begin();
+    for (size_t k = 0; k < row.records; ++k) out += w.Add(r);
+    out += w.End();
+    EXPECT_TRUE(out.starts_with(row.begins)) << row.name << ": " << Printable(out);
+    EXPECT_EQ(out.find(row.between) != S::npos, !row.between.empty() || row.records < 2) << row.name;
+    EXPECT_TRUE(out.ends_with(row.ends)) << row.name << ": " << Printable(out);
+  }
+  // Two records with the same key: the second gets a letter.
+  Writer w(Format::BibTeX, false, kNoLists);
+  w.Add(r);
+  EXPECT_TRUE(w.Add(r).starts_with(u"\n@article{smith2020geothermalb,"));
+}
+
+}  // namespace
+}  // namespace tf::reference
