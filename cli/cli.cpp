@@ -41,6 +41,8 @@ constexpr const char* kUsage =
     "  --wordlist PATH       extra vocabulary file (default: wordlist.txt in the\n"
     "                        working directory, else ~/.config/titlefixer/wordlist.txt)\n"
     "  --no-wordlist         the built-in vocabulary only\n"
+    "  --clipboard           the clipboard's text is the input, and the result\n"
+    "                        replaces it (no FILE; nothing is printed)\n"
     "  -l, --each-line       every input line is a text of its own; one result per line\n"
     "  -z, --null            with --each-line: records end with NUL instead of LF\n"
     "  -h, --help            this text\n"
@@ -69,9 +71,9 @@ constexpr std::array<FormatName, 3> kFormats = {{{"csl-json", reference::Format:
                                                  {"ris", reference::Format::Ris}}};
 
 // Every long option, for the hint given when one is written with one dash.
-constexpr std::array<std::string_view, 12> kLongOptions = {
+constexpr std::array<std::string_view, 13> kLongOptions = {
     "keep-paragraphs", "no-squish", "raw", "wordlist", "no-wordlist", "each-line", "null",
-    "help", "version", "smart", "classic", "format"};
+    "help", "version", "smart", "classic", "format", "clipboard"};
 
 bool g_standardInputClosed = false;
 
@@ -176,6 +178,7 @@ class ArgumentReader {
     else if (name == "no-wordlist") error = flag(noWordList);
     else if (name == "smart") error = flag(smart);
     else if (name == "classic") error = flag(classic);
+    else if (name == "clipboard") error = flag(inv.clipboard);
     else return "unknown option '--" + name + "'";
     if (noWordList) inv.wordList.useFile = false;
     if (smart) inv.mode = engine::Mode::Smart;
@@ -220,6 +223,7 @@ class ArgumentReader {
     if (inv.noSquish && !join) return "--no-squish goes with join";
     if (inv.raw && !split) return "--raw goes with authors and title";
     if (Seen("format") && inv.command != Command::Reference) return "--format goes with reference";
+    if (inv.clipboard && !inv.files.empty()) return "--clipboard takes no FILE: the clipboard's text is the input";
     if (inv.null) inv.eachLine = true;
     return {};
   }
@@ -272,66 +276,68 @@ Operation OperationFor(const Invocation& inv, const engine::Engine& e) {
   throw std::logic_error("no text operation for this command");
 }
 
-// Writes the result of each record: the whole input is one record, or with
-// -l each line (LF, a CR before it belonging to the line end) or with -z
-// each NUL-terminated record; a last record without its end still counts.
-bool WriteResults(const Invocation& inv, const Operation& operation, const std::u16string& input) {
-  const char terminator = inv.null ? '\0' : '\n';
-  if (!inv.eachLine) {
-    std::string out = EncodeUtf8(operation(input));
-    out += terminator;
-    return WriteAll(out);
-  }
+// Calls `each` with every record of the input, in order, until it returns
+// false: the whole input is one record, or with -l each line (LF, a CR
+// before it belonging to the line end) or with -z each NUL-terminated
+// record; a last record without its end still counts. False when `each`
+// stopped it.
+template <typename Each>
+bool ForEachRecord(const Invocation& inv, std::u16string_view input, Each&& each) {
+  if (!inv.eachLine) return each(input);
   const char16_t end = inv.null ? u'\0' : u'\n';
-  std::string out;
-  size_t from = 0;
-  while (from < input.size()) {
-    size_t stop = input.find(end, from);
-    const size_t next = stop == std::u16string::npos ? input.size() : stop + 1;
-    if (stop == std::u16string::npos) stop = input.size();
-    std::u16string_view record(input.data() + from, stop - from);
+  for (size_t from = 0; from < input.size();) {
+    const size_t stop = std::min(input.find(end, from), input.size());
+    std::u16string_view record = input.substr(from, stop - from);
     if (!inv.null && record.ends_with(u'\r')) record.remove_suffix(1);
-    out += EncodeUtf8(operation(record));
-    out += terminator;
-    from = next;
-    if (out.size() >= (1u << 20)) {
-      if (!WriteAll(out)) return false;
-      out.clear();
-    }
+    if (!each(record)) return false;
+    from = stop + 1;
   }
-  return WriteAll(out);
+  return true;
 }
 
-// Writes the references in the input (the whole input, or with -l each
-// line that is not blank) in the format asked for, as one output.
-bool WriteReferences(const Invocation& inv, const engine::Engine& e, const std::u16string& input) {
+bool IsBlank(std::u16string_view record) { return record.find_first_not_of(u" \t\r\n") == std::u16string_view::npos; }
+
+// Writes the bytes made so far once they are many; false when that fails.
+bool Flush(std::string& out) {
+  if (out.size() < (1u << 20)) return true;
+  const bool written = WriteAll(out);
+  out.clear();
+  return written;
+}
+
+// Writes each record's result followed by LF (NUL with -z).
+bool WriteResults(const Invocation& inv, const Operation& operation, std::u16string_view input) {
+  const char terminator = inv.null ? '\0' : '\n';
+  std::string out;
+  const bool all = ForEachRecord(inv, input, [&](std::u16string_view record) {
+    out += EncodeUtf8(operation(record));
+    out += terminator;
+    return Flush(out);
+  });
+  return all && WriteAll(out);
+}
+
+// Writes the references in the input (each record that is not blank) in
+// the format asked for, as one output.
+bool WriteReferences(const Invocation& inv, const engine::Engine& e, std::u16string_view input) {
   reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);
   std::string out = EncodeUtf8(writer.Begin());
-  const auto add = [&](std::u16string_view record) {
-    if (record.find_first_not_of(u" \t\r\n") == std::u16string_view::npos) return true;
+  const bool all = ForEachRecord(inv, input, [&](std::u16string_view record) {
+    if (IsBlank(record)) return true;
     out += EncodeUtf8(writer.Add(e.ParseReference(record)));
-    if (out.size() < (1u << 20)) return true;
-    const bool written = WriteAll(out);
-    out.clear();
-    return written;
-  };
-  if (!inv.eachLine) {
-    if (!add(input)) return false;
-  } else {
-    const char16_t end = inv.null ? u'\0' : u'\n';
-    for (size_t from = 0; from < input.size();) {
-      const size_t stop = std::min(input.find(end, from), input.size());
-      if (!add(std::u16string_view(input).substr(from, stop - from))) return false;
-      from = stop + 1;
-    }
-  }
+    return Flush(out);
+  });
   out += EncodeUtf8(writer.End());
-  return WriteAll(out);
+  return all && WriteAll(out);
 }
 
 bool NeedsWords(const Invocation& inv, engine::Mode mode) {
   return mode == engine::Mode::Smart || inv.command == Command::Squish || inv.command == Command::Reference ||
          (inv.command == Command::Join && !inv.noSquish);
+}
+
+engine::LoadedWords WordsFor(const Invocation& inv, engine::Mode mode) {
+  return NeedsWords(inv, mode) ? engine::LoadWords(inv.wordList) : engine::LoadedWords{};
 }
 
 int RunCommand(const Invocation& inv) {
@@ -345,8 +351,7 @@ int RunCommand(const Invocation& inv) {
       ReadInputs(inv.files.empty() ? std::vector<std::string>{"-"} : inv.files);
   if (!input) return 1;
   const engine::Mode mode = engine::ChosenMode(inv.mode);
-  engine::LoadedWords loaded;
-  if (NeedsWords(inv, mode)) loaded = engine::LoadWords(inv.wordList);
+  const engine::LoadedWords loaded = WordsFor(inv, mode);
   for (const auto& warning : loaded.warnings) Error(warning);
   const engine::Engine e(mode, loaded.words);
   const bool written = inv.command == Command::Reference ? WriteReferences(inv, e, *input)
@@ -355,6 +360,33 @@ int RunCommand(const Invocation& inv) {
 }
 
 }  // namespace
+
+std::u16string Result(const Invocation& inv, std::u16string_view input, std::vector<std::string>& warnings) {
+  const engine::Mode mode = engine::ChosenMode(inv.mode);
+  const engine::LoadedWords loaded = WordsFor(inv, mode);
+  warnings = loaded.warnings;
+  const engine::Engine e(mode, loaded.words);
+  std::u16string out;
+  if (inv.command == Command::Reference) {
+    reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);
+    out = writer.Begin();
+    ForEachRecord(inv, input, [&](std::u16string_view record) {
+      if (!IsBlank(record)) out += writer.Add(e.ParseReference(record));
+      return true;
+    });
+    out += writer.End();
+    return out;
+  }
+  const Operation operation = OperationFor(inv, e);
+  bool first = true;
+  ForEachRecord(inv, input, [&](std::u16string_view record) {
+    if (!first) out += inv.null ? u'\0' : u'\n';
+    first = false;
+    out += operation(record);
+    return true;
+  });
+  return out;
+}
 
 Parsed Parse(int argc, char** argv) {
   Parsed parsed;

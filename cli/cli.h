@@ -22,6 +22,7 @@ struct Invocation {
   bool raw = false;             // authors/title --raw
   bool eachLine = false;        // -l
   bool null = false;            // -z
+  bool clipboard = false;       // --clipboard: the clipboard's text in, the result back
   reference::Format format = reference::Format::CslJson;  // reference --format
   engine::WordListChoice wordList;
   std::optional<engine::Mode> mode;  // --smart or --classic; else the setting
@@ -40,6 +41,12 @@ Parsed Parse(int argc, char** argv);
 
 // Prints a usage error and returns the exit status for it (2).
 int UsageError(const std::string& message);
+
+// What a command makes of `input` as a whole, as one text: the results of
+// its records (with -l, one a line) without a final line end, or the
+// references in the format asked for. Loads the words it needs; their
+// warnings are put in `warnings`.
+std::u16string Result(const Invocation& invocation, std::u16string_view input, std::vector<std::string>& warnings);
 
 // Runs a command (or --help, --version); returns the exit status: 0 on
 // success, 1 when an input cannot be read, a result cannot be written or

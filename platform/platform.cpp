@@ -14,6 +14,10 @@
 #include <algorithm>
 #include <cmath>
 
+// Xlib's macros (None, Bool, Status...) would clash with Qt's names: it
+// comes last.
+#include <X11/Xlib.h>
+
 namespace tf::platform {
 
 std::u16string ToU16(const QString& s) {
@@ -34,6 +38,22 @@ std::u16string ClipboardText() {
 
 void SetClipboardText(std::u16string_view text) {
   QGuiApplication::clipboard()->setText(ToQString(text), QClipboard::Clipboard);
+}
+
+bool OwnsClipboard() { return QGuiApplication::clipboard()->ownsClipboard(); }
+
+void WhenClipboardLost(QObject* context, std::function<void()> lost) {
+  QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed, context,
+                   [lost = std::move(lost)](QClipboard::Mode mode) {
+                     if (mode == QClipboard::Clipboard && !QGuiApplication::clipboard()->ownsClipboard()) lost();
+                   });
+}
+
+bool ClipboardManagerRuns() {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  Display* display = x11 != nullptr ? x11->display() : nullptr;
+  if (display == nullptr) return false;
+  return XGetSelectionOwner(display, XInternAtom(display, "CLIPBOARD_MANAGER", False)) != None;
 }
 
 // ---- events, cursor, end, errors ----------------------------------------------------

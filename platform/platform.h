@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,6 +32,16 @@ QString ToQString(std::u16string_view s);
 std::u16string ClipboardText();
 // Makes `text` the clipboard's plain text, replacing whatever it held.
 void SetClipboardText(std::u16string_view text);
+// True while this program owns the clipboard; false once another program
+// has taken it (or it never had it).
+bool OwnsClipboard();
+// Calls `lost` each time another program takes the clipboard from this one,
+// for as long as `context` lives.
+void WhenClipboardLost(QObject* context, std::function<void()> lost);
+// True when a clipboard manager runs on the X11 display, which takes over
+// the clipboard's text from a program that ends; false without one, and
+// on other platforms.
+bool ClipboardManagerRuns();
 
 // ---- events, cursor, end, errors ----------------------------------------------
 

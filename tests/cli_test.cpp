@@ -95,6 +95,9 @@ TEST_F(Cli, ErrorsAndExitStatus) {
       {{"reference", "--format"}, 2, "FORMAT"},
       {{"title", "--format", "ris"}, 2, "goes with reference"},
       {{"reference", "--raw"}, 2, "raw"},
+      {{"join", "--clipboard", "a.txt"}, 2, "takes no FILE"},
+      {{"--clipboard"}, 2, "needs a command"},
+      {{"join", "--clipboard"}, 1, "no display"},
       {{}, 1, "no display"},  // the window, and nothing to open it on
       {{"--no-wordlist"}, 1, "no display"},
       {{"clean", (Dir() / "missing.txt").string()}, 1, "missing.txt"},

@@ -11,49 +11,7 @@ WORK=$(mktemp -d)
 export HOME=$WORK XDG_CONFIG_HOME=$WORK/config
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 cd "$WORK"
-# Every process this script starts is ended by its PID, never by its name:
-# on a user's machine a name would match their own programs too.
-PID= MANAGER= XCLIPS=()
-cleanup() {
-  [[ -n $PID ]] && kill "$PID" 2>/dev/null || true
-  [[ -n $MANAGER ]] && kill "$MANAGER" 2>/dev/null || true
-  for x in "${XCLIPS[@]}"; do kill "$x" 2>/dev/null || true; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-passed=0 failed=0
-check() {  # name expected-file actual-file
-  if cmp -s "$2" "$3"; then
-    passed=$((passed + 1)); echo "ok: $1"
-  else
-    failed=$((failed + 1)); echo "FAILED: $1"
-    echo "  expected: $(od -c "$2" | head -3)"; echo "  actual:   $(od -c "$3" | head -3)"
-  fi
-}
-
-# xclip serves the clipboard until another program takes it; -quiet keeps it
-# in the foreground, so that its PID is ours to end.
-put_clipboard() {
-  printf '%b' "$1" > "$WORK/clip-in"
-  xclip -selection clipboard -i -quiet "$WORK/clip-in" >/dev/null 2>&1 &
-  XCLIPS+=($!)
-  for _ in $(seq 50); do
-    xclip -selection clipboard -o > "$WORK/clip-out" 2>/dev/null && cmp -s "$WORK/clip-in" "$WORK/clip-out" && break
-    sleep 0.1
-  done
-}
-# Waits until the clipboard holds $1 (printf %b escapes) or 5 s pass, then
-# checks it.
-expect_clipboard() {
-  printf '%b' "$2" > expected
-  for _ in $(seq 50); do
-    xclip -selection clipboard -o > actual 2>/dev/null || : > actual
-    cmp -s expected actual && break
-    sleep 0.1
-  done
-  check "$1" expected actual
-}
+source "$(dirname "$(readlink -f "$0")")/e2e_lib.sh"
 
 start() {
   "$BIN" "$@" 2>"$WORK/stderr" &
@@ -126,9 +84,7 @@ expect_exit "Quit ends the program with status 0"
 expect_clipboard "without a clipboard manager the copied text leaves with the program" ''
 
 # With a clipboard manager running, the text stays after Quit...
-"$HELPER" manager "$WORK/saved" > manager.out &
-MANAGER=$!
-for _ in $(seq 50); do grep -q ready manager.out 2>/dev/null && break; sleep 0.1; done
+start_manager
 put_clipboard 'heat  flow\r\nin wells'
 start
 click 0
@@ -144,8 +100,7 @@ click 0
 "$HELPER" close "$WIN"
 expect_exit "closing the window ends the program"
 expect_clipboard "the clipboard manager holds the text after closing" 'The TOUGH2 Code'
-kill "$MANAGER"; wait "$MANAGER" 2>/dev/null || true
-MANAGER=
+stop_manager
 
 # The word list in the working directory is used.
 printf 'andesite\r\nbasalt\r\n' > wordlist.txt

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# --clipboard end to end on a real X server: text put on the clipboard with
+# xclip, the command run as a desktop shortcut would run it, the clipboard
+# read back with xclip, and the serving process watched through the PID
+# file the program writes when TITLEFIXER_CLIPBOARD_PID_FILE asks for it.
+# Usage: e2e_clipboard.sh TITLEFIXER X11_HELPER   (run under xvfb-run)
+set -euo pipefail
+
+BIN=$(readlink -f "$1")
+HELPER=$(readlink -f "$2")
+WORK=$(mktemp -d)
+export HOME=$WORK XDG_CONFIG_HOME=$WORK/config
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+cd "$WORK"
+source "$(dirname "$(readlink -f "$0")")/e2e_lib.sh"
+
+# Runs titlefixer with the arguments (at most 10 s); sets STATUS and SERVER
+# (the serving process's PID, empty when none was started).
+run() {
+  rm -f "$WORK/server.pid"
+  TITLEFIXER_CLIPBOARD_PID_FILE=$WORK/server.pid timeout 10 "$BIN" "$@" >"$WORK/out" 2>"$WORK/err" && STATUS=0 ||
+    STATUS=$?
+  SERVER=$(cat "$WORK/server.pid" 2>/dev/null || true)
+  if [[ -n $SERVER ]]; then OTHERS+=("$SERVER"); fi
+}
+check_that() {  # name expected actual (strings)
+  printf '%s' "$2" > expected; printf '%s' "$3" > actual
+  check "$1" expected actual
+}
+# Whether the serving process runs: an ended one that no one has reaped yet
+# (a zombie) has ended too.
+server_state() {
+  if kill -0 "$SERVER" 2>/dev/null && ! awk '{ exit $3 != "Z" }' "/proc/$SERVER/stat" 2>/dev/null; then
+    echo running
+  else
+    echo ended
+  fi
+}
+# Waits until the serving process has ended, or 10 s.
+server_state_after_waiting() {
+  for _ in $(seq 100); do [[ $(server_state) == ended ]] && break; sleep 0.1; done
+  server_state
+}
+
+REF='Smith, J. (2020). Heat flow in geo-\r\nthermal wells.\r\nGeothermics, 1, 1-2.'
+
+# The result replaces the clipboard, and the command returns while the
+# serving process still runs.
+put_clipboard "$REF"
+run join --clipboard --smart --no-wordlist
+check_that "join --clipboard exits with 0" 0 "$STATUS"
+check_that "nothing is printed" "" "$(cat out err)"
+check_that "the serving process runs after the command returned" running "$(server_state)"
+expect_clipboard "the clipboard holds the joined text" \
+  'Smith, J. (2020). Heat flow in geothermal wells. Geothermics, 1, 1-2.'
+
+# Another program takes the clipboard: the serving process ends.
+put_clipboard 'SECOND TEXT'
+check_that "the serving process ends when another program takes the clipboard" ended "$(server_state_after_waiting)"
+expect_clipboard "the other program's text is on the clipboard" 'SECOND TEXT'
+
+# The reference command writes its record there.
+put_clipboard "$REF"
+run reference --format ris --clipboard --no-wordlist
+check_that "reference --clipboard exits with 0" 0 "$STATUS"
+expect_clipboard "the clipboard holds the RIS record" \
+  'TY  - JOUR\nAU  - Smith, J.\nPY  - 2020\nTI  - Heat flow in geothermal wells\nT2  - Geothermics\nVL  - 1\nSP  - 1\nEP  - 2\nER  - \n'
+put_clipboard 'x'
+
+# With a clipboard manager, the manager takes the text over, the serving
+# process ends, and the text stays.
+start_manager
+put_clipboard 'GEOTHERMAL RESERVOIRS; grindley, g.w.'
+run title --clipboard --no-wordlist
+check_that "title --clipboard with a clipboard manager exits with 0" 0 "$STATUS"
+check_that "the serving process ends once the manager has the text" ended "$(server_state_after_waiting)"
+expect_clipboard "the clipboard manager holds the title" 'Geothermal Reservoirs'
+stop_manager
+
+# An empty clipboard and one without text are left as they were.
+put_clipboard ''
+run join --clipboard --no-wordlist
+check_that "an empty clipboard: exit status 1" 1 "$STATUS"
+check_that "an empty clipboard: said on stderr" "titlefixer: the clipboard holds no text; it is left as it was" \
+  "$(cat err)"
+expect_clipboard "an empty clipboard stays empty" ''
+printf '\x89PNG\r\n\x1a\n' > picture.png
+xclip -selection clipboard -t image/png -i -quiet picture.png >/dev/null 2>&1 &
+XCLIPS+=($!)
+for _ in $(seq 50); do xclip -selection clipboard -o -t TARGETS 2>/dev/null | grep -q image/png && break; sleep 0.1; done
+run squish --clipboard --no-wordlist
+check_that "a picture on the clipboard: exit status 1" 1 "$STATUS"
+check_that "the picture is still on the clipboard" yes \
+  "$(xclip -selection clipboard -o -t TARGETS 2>/dev/null | grep -q image/png && echo yes || echo no)"
+
+# No display: one line, exit status 1.
+put_clipboard 'x'
+STATUS=0
+env -u DISPLAY "$BIN" join --clipboard >out 2>err || STATUS=$?
+check_that "no display: exit status 1" 1 "$STATUS"
+check_that "no display: one line on stderr" 1 "$(wc -l < err | tr -d ' ')"
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,59 @@
+# What the end-to-end scripts share: checks, the clipboard through xclip,
+# and ending the processes they started, by PID only. Sourced after WORK
+# is set.
+
+# Every process this script starts is ended by its PID, never by its name:
+# on a user's machine a name would match their own programs too.
+PID= MANAGER= XCLIPS=() OTHERS=()
+cleanup() {
+  [[ -n $PID ]] && kill "$PID" 2>/dev/null || true
+  [[ -n $MANAGER ]] && kill "$MANAGER" 2>/dev/null || true
+  for x in "${XCLIPS[@]}" "${OTHERS[@]}"; do kill "$x" 2>/dev/null || true; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+passed=0 failed=0
+check() {  # name expected-file actual-file
+  if cmp -s "$2" "$3"; then
+    passed=$((passed + 1)); echo "ok: $1"
+  else
+    failed=$((failed + 1)); echo "FAILED: $1"
+    echo "  expected: $(od -c "$2" | head -3)"; echo "  actual:   $(od -c "$3" | head -3)"
+  fi
+}
+
+# xclip serves the clipboard until another program takes it; -quiet keeps it
+# in the foreground, so that its PID is ours to end.
+put_clipboard() {
+  printf '%b' "$1" > "$WORK/clip-in"
+  xclip -selection clipboard -i -quiet "$WORK/clip-in" >/dev/null 2>&1 &
+  XCLIPS+=($!)
+  for _ in $(seq 50); do
+    xclip -selection clipboard -o > "$WORK/clip-out" 2>/dev/null && cmp -s "$WORK/clip-in" "$WORK/clip-out" && break
+    sleep 0.1
+  done
+}
+# Waits until the clipboard holds $1 (printf %b escapes) or 5 s pass, then
+# checks it.
+expect_clipboard() {
+  printf '%b' "$2" > expected
+  for _ in $(seq 50); do
+    xclip -selection clipboard -o > actual 2>/dev/null || : > actual
+    cmp -s expected actual && break
+    sleep 0.1
+  done
+  check "$1" expected actual
+}
+
+# Starts the test's clipboard manager (x11_helper manager) and waits until
+# it is ready.
+start_manager() {
+  "$HELPER" manager "$WORK/saved" > "$WORK/manager.out" &
+  MANAGER=$!
+  for _ in $(seq 50); do grep -q ready "$WORK/manager.out" 2>/dev/null && break; sleep 0.1; done
+}
+stop_manager() {
+  kill "$MANAGER"; wait "$MANAGER" 2>/dev/null || true
+  MANAGER=
+}
