@@ -70,6 +70,7 @@ expect_exit() {
   for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$PID" 2>/dev/null; then
     failed=$((failed + 1)); echo "FAILED: $1 (still running)"
+    kill "$PID"; wait "$PID" 2>/dev/null || true  # so that later steps find only their own window
   else
     wait "$PID" && status=0 || status=$?
     printf '0' > expected; printf '%s' "$status" > actual

@@ -28,7 +28,10 @@ int Close(Window target) {
   ev.xclient.data.l[0] = static_cast<long>(Intern("WM_DELETE_WINDOW"));
   ev.xclient.data.l[1] = CurrentTime;
   XSendEvent(g_display, target, False, NoEventMask, &ev);
-  XFlush(g_display);
+  // A round trip, not just a flush: the server may drop requests it has not
+  // yet handled when the connection closes, and a busy server loses the
+  // message that way.
+  XSync(g_display, False);
   return 0;
 }
 
