@@ -258,8 +258,7 @@ Operation OperationFor(const Invocation& inv, const engine::Engine& e) {
       return [e](std::u16string_view t) { return e.Clean(t); };
     case Command::Join:
       return [e, paragraphs = inv.keepParagraphs, squish = !inv.noSquish](std::u16string_view t) {
-        std::u16string joined = e.JoinLines(t, paragraphs, squish);
-        return squish ? e.Squish(joined) : joined;
+        return e.Join(t, paragraphs, squish);
       };
     case Command::Squish:
       return [e](std::u16string_view t) { return e.Squish(t); };

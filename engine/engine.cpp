@@ -86,6 +86,11 @@ std::u16string Engine::Squish(std::u16string_view text) const {
   return m_mode == Mode::Smart ? smart::Squish(text, m_words->Lexicon()) : SquishText(text, m_words->vocabulary);
 }
 
+std::u16string Engine::Join(std::u16string_view text, bool paragraphs, bool squish) const {
+  std::u16string joined = JoinLines(text, paragraphs, squish);
+  return squish ? Squish(joined) : joined;
+}
+
 AuthorsTitle Engine::Split(std::u16string_view text, bool raw) const {
   if (m_mode == Mode::Classic) return raw ? GetAuthorsTitle(text) : GetAuthorsTitle(CleanTitle(text));
   if (!OwnFormat(text)) return ParsedSplit(text, raw);

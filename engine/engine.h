@@ -87,6 +87,9 @@ class Engine final {
   std::u16string JoinLines(std::u16string_view text, bool paragraphs, bool repairSpacing = true) const;
   // The letter-spacing repair.
   std::u16string Squish(std::u16string_view text) const;
+  // The join command: the lines joined, then the letter-spacing repaired
+  // unless `squish` is off.
+  std::u16string Join(std::u16string_view text, bool paragraphs, bool squish = true) const;
   // The authors and the title of a reference: of its title-cased form, or
   // of the text as it is when `raw`. Classic splits at the first ';' or
   // ':'; smart mode does so for the tool's own formats and reads any other

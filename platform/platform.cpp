@@ -89,13 +89,22 @@ void ReportError(QWidget* parent, const QString& message) {
   box.exec();
 }
 
-void ShowWarning(QWidget* parent, const QString& message) {
-  auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Title Fixer"), message,
-                              QMessageBox::Ok, parent);
+namespace {
+void ShowModeless(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& message) {
+  auto* box = new QMessageBox(icon, title, message, QMessageBox::Ok, parent);
   box->setTextFormat(Qt::PlainText);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::NonModal);
   box->show();
+}
+}  // namespace
+
+void ShowWarning(QWidget* parent, const QString& message) {
+  ShowModeless(QMessageBox::Warning, parent, QStringLiteral("Title Fixer"), message);
+}
+
+void ShowNotice(QWidget* parent, const QString& title, const QString& message) {
+  ShowModeless(QMessageBox::Information, parent, title, message);
 }
 
 void ShowInformation(QWidget* parent, const QString& title, const QString& message) {

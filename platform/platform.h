@@ -72,6 +72,9 @@ void ReportError(QWidget* parent, const QString& message);
 void ShowWarning(QWidget* parent, const QString& message);
 // Shows information in a modal message box and returns when it is closed.
 void ShowInformation(QWidget* parent, const QString& title, const QString& message);
+// Shows information in a message box that does not block the window, for
+// news that arrives outside any command.
+void ShowNotice(QWidget* parent, const QString& title, const QString& message);
 
 // ---- settings -------------------------------------------------------------------------
 

@@ -3,6 +3,11 @@
 // twips, clicks queued while a command runs, and awkward clipboards.
 #include <QApplication>
 #include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -366,6 +371,91 @@ class WindowTest final : public QObject {
     QVERIFY(shown.contains("SCOWL"));
     QVERIFY(shown.contains("acronyms.txt"));
     QVERIFY(shown.contains("built-in words only"));
+  }
+
+  // The desktop's portal is a stand-in on a bus of the test's own: without
+  // it the entry says how to bind the command line; with it the shortcuts
+  // are bound with their descriptions, and pressing one fixes the clipboard.
+  void keyboardShortcutsThroughThePortal() {
+    QProcess bus;
+    bus.start(QStringLiteral("dbus-daemon"),
+              {QStringLiteral("--config-file=" TF_PRIVATE_BUS_CONF), QStringLiteral("--nofork"),
+               QStringLiteral("--print-address=1")});
+    QVERIFY(bus.waitForReadyRead(10'000));
+    const QByteArray address = bus.readLine().trimmed();
+    const QByteArray savedAddress = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    QProcess portal;
+    const auto cleanup = qScopeGuard([&] {
+      portal.kill();  // our own children, by their PIDs
+      portal.waitForFinished();
+      bus.kill();
+      bus.waitForFinished();
+      QDBusConnection::disconnectFromBus(QStringLiteral("test"));
+      if (savedAddress.isNull()) qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+      else qputenv("DBUS_SESSION_BUS_ADDRESS", savedAddress);
+    });
+    SetClipboard(u"x");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+
+    QString shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown = box->text();
+        box->accept();
+      }
+    });
+    closer.start(20);
+    w.ActionFor(Command::KeyboardShortcuts)->trigger();
+    QVERIFY2(shown.contains(QStringLiteral("bind the command \u201ctitlefixer join --clipboard\u201d")),
+             qPrintable(shown));
+    closer.stop();
+
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("bound"));
+    portal.start(QStringLiteral(TF_PORTAL_STANDIN), {log});
+    QDBusConnection test = QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("test"));
+    QTRY_VERIFY_WITH_TIMEOUT(test.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.portal.Desktop")),
+                             10'000);
+    w.ActionFor(Command::KeyboardShortcuts)->trigger();
+    QMessageBox* notice = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((notice = w.findChild<QMessageBox*>()) != nullptr, 10'000);
+    QCOMPARE(notice->text(), QStringLiteral("The desktop bound Title Fixer's shortcuts:\n"
+                                            "Join lines on the clipboard: Ctrl+Alt+1\n"
+                                            "Title-case the clipboard: Ctrl+Alt+2\n"
+                                            "Copy as BibTeX: Ctrl+Alt+3"));
+    QFile bound(log);
+    QVERIFY(bound.open(QIODevice::ReadOnly));
+    QCOMPARE(bound.readAll(), QByteArray("join\tJoin lines on the clipboard\n"
+                                         "clean\tTitle-case the clipboard\n"
+                                         "bibtex\tCopy as BibTeX\n"));
+
+    struct Press {
+      const char* name;
+      const char* id;
+      std::u16string clipboard, expected;
+    };
+    const Press presses[] = {
+        {"join", "join", u"x h e a t e d y\r\nnext , line", u"x heated y next, line"},
+        {"title case", "clean", u"the tough2 code", u"The TOUGH2 Code"},
+        {"BibTeX", "bibtex", u"Smith, J. (2020). Heat flow in wells. Geothermics, 12, 45-67.",
+         u"@article{smith2020heat,\n  author = {Smith, J.},\n  title = {Heat Flow in Wells},\n"
+         u"  journal = {Geothermics},\n  year = {2020},\n  volume = {12},\n  pages = {45--67}\n}\n"},
+        {"an id the program never bound", "nothing", u"left as it is", u"left as it is"},
+    };
+    for (const Press& p : presses) {
+      SetClipboard(p.clipboard);
+      QDBusMessage press = QDBusMessage::createMethodCall(
+          QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
+          QStringLiteral("org.titlefixer.StandIn"), QStringLiteral("Press"));
+      press << QString::fromLatin1(p.id);
+      QVERIFY2(test.call(press).type() == QDBusMessage::ReplyMessage, p.name);
+      QTRY_VERIFY2_WITH_TIMEOUT(Clipboard() == p.expected, p.name, 10'000);
+    }
+    // The window's own texts stay as they were.
+    QCOMPARE(w.RawText()->text(), QStringLiteral("x"));
   }
 
   void clicksRunInClickOrderAfterTheRunningCommand() {

@@ -46,6 +46,19 @@ constexpr std::array<ButtonLayout, 9> kButtons = {{
 
 constexpr double kTextPoints = 12;
 
+// The shortcuts offered to the desktop: the id it gives back when one is
+// pressed, what it shows the user, and what runs on the clipboard.
+struct GlobalShortcut {
+  const char* id;
+  const char* description;
+  Command command;
+};
+constexpr std::array<GlobalShortcut, 3> kGlobalShortcuts = {{
+    {"join", "Join lines on the clipboard", Command::ClipboardJoin},
+    {"clean", "Title-case the clipboard", Command::ClipboardClean},
+    {"bibtex", "Copy as BibTeX", Command::ClipboardBibTeX},
+}};
+
 size_t IndexOf(Command c) { return static_cast<size_t>(c); }
 
 template <typename Control>
@@ -76,6 +89,8 @@ MainWindow::MainWindow(WindowOptions options)
   m_smartAction->setCheckable(true);
   m_smartAction->setChecked(m_session.GetMode() == engine::Mode::Smart);
   connect(m_smartAction, &QAction::triggered, this, [this] { Request(Command::ToggleSmart); });
+  m_shortcutsAction = optionsMenu->addAction(QStringLiteral("&Keyboard shortcuts\u2026"));
+  connect(m_shortcutsAction, &QAction::triggered, this, [this] { Request(Command::KeyboardShortcuts); });
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   m_aboutAction = help->addAction(QStringLiteral("&About"));
   connect(m_aboutAction, &QAction::triggered, this, [this] { Request(Command::About); });
@@ -125,6 +140,7 @@ QAction* MainWindow::ActionFor(Command command) const {
     case Command::CopyBibTeX: return m_bibTeXAction;
     case Command::CopyRis: return m_risAction;
     case Command::ToggleSmart: return m_smartAction;
+    case Command::KeyboardShortcuts: return m_shortcutsAction;
     case Command::About: return m_aboutAction;
     default: return nullptr;
   }
@@ -264,6 +280,60 @@ void MainWindow::Run(Command command) {
       break;
     case Command::About:
       ShowAbout();
+      break;
+    case Command::KeyboardShortcuts:
+      BindShortcuts();
+      break;
+    case Command::ClipboardJoin:
+    case Command::ClipboardClean:
+    case Command::ClipboardBibTeX:
+      FixClipboard(command);
+      break;
+  }
+}
+
+void MainWindow::BindShortcuts() {
+  if (!m_globalShortcuts) {
+    m_globalShortcuts = new pf::GlobalShortcuts(this);
+    connect(m_globalShortcuts, &pf::GlobalShortcuts::Bound, this, [this](const QStringList& lines) {
+      pf::ShowNotice(this, QStringLiteral("Keyboard shortcuts"),
+                     QStringLiteral("The desktop bound Title Fixer's shortcuts:\n") + lines.join(u'\n'));
+    });
+    connect(m_globalShortcuts, &pf::GlobalShortcuts::Failed, this,
+            [this](const QString& reason) { pf::ShowWarning(this, reason); });
+    connect(m_globalShortcuts, &pf::GlobalShortcuts::Activated, this, [this](const QString& id) {
+      for (const GlobalShortcut& s : kGlobalShortcuts)
+        if (id == QLatin1String(s.id)) Request(s.command);
+    });
+  }
+  pf::BusyCursor busy;
+  if (!m_globalShortcuts->Available()) {
+    pf::ShowInformation(this, QStringLiteral("Keyboard shortcuts"),
+                        QStringLiteral("This desktop offers programs no keyboard shortcuts of their own, so to fix "
+                                       "the clipboard with one key, bind the command \u201ctitlefixer join "
+                                       "--clipboard\u201d to a key in the desktop's keyboard settings."));
+    return;
+  }
+  QList<pf::Shortcut> shortcuts;
+  for (const GlobalShortcut& s : kGlobalShortcuts)
+    shortcuts.push_back({QLatin1String(s.id), QString::fromLatin1(s.description)});
+  m_globalShortcuts->Bind(shortcuts, this);
+}
+
+void MainWindow::FixClipboard(Command command) {
+  pf::BusyCursor busy;
+  const std::u16string text = pf::ClipboardText();
+  if (text.empty()) return;  // nothing to fix: the clipboard stays as it is
+  const engine::Engine operations = m_session.Operations();
+  switch (command) {
+    case Command::ClipboardJoin:
+      pf::SetClipboardText(operations.Join(text, false));
+      break;
+    case Command::ClipboardClean:
+      pf::SetClipboardText(operations.Clean(text));
+      break;
+    default:
+      pf::SetClipboardText(operations.ExportReference(text, reference::Format::BibTeX));
       break;
   }
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/engine.h"
+#include "platform/global_shortcuts.h"
 #include "platform/platform.h"
 
 namespace tf::ui {
@@ -30,7 +31,12 @@ enum class Command {
   CopyBibTeX,      // Edit > Copy as BibTeX: the working text as one reference
   CopyRis,         // Edit > Copy as RIS
   ToggleSmart,     // Options > Smart repairs
+  KeyboardShortcuts,  // Options > Keyboard shortcuts...: bound through the desktop's portal
   About,           // Help > About
+  // Global shortcuts: the clipboard's text replaced by the command's result.
+  ClipboardJoin,
+  ClipboardClean,
+  ClipboardBibTeX,
 };
 
 // What the window is started with.
@@ -75,6 +81,8 @@ class MainWindow final : public QMainWindow {
   // command; clicks made meanwhile are queued. Throws Stop after Quit.
   void Pause();
   void LoadWords();
+  void BindShortcuts();
+  void FixClipboard(Command command);
   void Squish();
   void ToggleMore();
   void ShowSession();
@@ -93,6 +101,8 @@ class MainWindow final : public QMainWindow {
   QAction* m_bibTeXAction;
   QAction* m_risAction;
   QAction* m_smartAction;
+  QAction* m_shortcutsAction;
+  platform::GlobalShortcuts* m_globalShortcuts = nullptr;  // made when first asked for
   QAction* m_aboutAction;
   bool m_moreShown = false;
   bool m_running = false;
