@@ -173,6 +173,9 @@ void MainWindow::StartUp() {
   try {
     Pause();  // drawn before the slow step
     if (!m_wordsLoaded) LoadWords();
+    // Shortcuts bound once are bound again on every start: the desktop
+    // keeps their keys but sends presses only to a session of this run.
+    if (ReadBoolSetting("shortcuts").value_or(false)) BindShortcuts(true);
   } catch (const Stop&) {
     m_running = false;
     return;
@@ -282,7 +285,7 @@ void MainWindow::Run(Command command) {
       ShowAbout();
       break;
     case Command::KeyboardShortcuts:
-      BindShortcuts();
+      BindShortcuts(false);
       break;
     case Command::ClipboardJoin:
     case Command::ClipboardClean:
@@ -292,22 +295,27 @@ void MainWindow::Run(Command command) {
   }
 }
 
-void MainWindow::BindShortcuts() {
+void MainWindow::BindShortcuts(bool quiet) {
   if (!m_globalShortcuts) {
     m_globalShortcuts = new pf::GlobalShortcuts(this);
     connect(m_globalShortcuts, &pf::GlobalShortcuts::Bound, this, [this](const QStringList& lines) {
+      if (m_quietBinding) return;
+      pf::WriteBoolSetting(SettingsPath(), QStringLiteral("shortcuts"), true);
       pf::ShowNotice(this, QStringLiteral("Keyboard shortcuts"),
                      QStringLiteral("The desktop bound Title Fixer's shortcuts:\n") + lines.join(u'\n'));
     });
-    connect(m_globalShortcuts, &pf::GlobalShortcuts::Failed, this,
-            [this](const QString& reason) { pf::ShowWarning(this, reason); });
+    connect(m_globalShortcuts, &pf::GlobalShortcuts::Failed, this, [this](const QString& reason) {
+      if (!m_quietBinding) pf::ShowWarning(this, reason);
+    });
     connect(m_globalShortcuts, &pf::GlobalShortcuts::Activated, this, [this](const QString& id) {
       for (const GlobalShortcut& s : kGlobalShortcuts)
         if (id == QLatin1String(s.id)) Request(s.command);
     });
   }
   pf::BusyCursor busy;
+  m_quietBinding = quiet;
   if (!m_globalShortcuts->Available()) {
+    if (quiet) return;
     pf::ShowInformation(this, QStringLiteral("Keyboard shortcuts"),
                         QStringLiteral("This desktop offers programs no keyboard shortcuts of their own, so to fix "
                                        "the clipboard with one key, bind the command \u201ctitlefixer join "

@@ -81,7 +81,9 @@ class MainWindow final : public QMainWindow {
   // command; clicks made meanwhile are queued. Throws Stop after Quit.
   void Pause();
   void LoadWords();
-  void BindShortcuts();
+  // Binds the global shortcuts through the desktop's portal; `quiet` (at
+  // start-up) shows neither the outcome nor the lack of a portal.
+  void BindShortcuts(bool quiet);
   void FixClipboard(Command command);
   void Squish();
   void ToggleMore();
@@ -103,6 +105,7 @@ class MainWindow final : public QMainWindow {
   QAction* m_smartAction;
   QAction* m_shortcutsAction;
   platform::GlobalShortcuts* m_globalShortcuts = nullptr;  // made when first asked for
+  bool m_quietBinding = false;
   QAction* m_aboutAction;
   bool m_moreShown = false;
   bool m_running = false;
