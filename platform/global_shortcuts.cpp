@@ -114,7 +114,7 @@ bool GlobalShortcuts::Bind(const QList<Shortcut>& shortcuts, QWidget* parent) {
   return true;
 }
 
-bool GlobalShortcuts::Ask(QDBusMessage call, const QString& token) {
+void GlobalShortcuts::Ask(const QDBusMessage& call, const QString& token) {
   // Listening starts before the call: the Response may follow the reply at
   // once.
   m_requestPath = RequestPath(m_bus.baseService(), token);
@@ -123,7 +123,7 @@ bool GlobalShortcuts::Ask(QDBusMessage call, const QString& token) {
   const QDBusMessage reply = m_bus.call(call, QDBus::Block, kCallTimeoutMs);
   if (reply.type() != QDBusMessage::ReplyMessage) {
     Finish(QStringLiteral("The desktop's portal did not answer: %1").arg(reply.errorMessage()));
-    return false;
+    return;
   }
   // Older portals choose the request's path themselves.
   const QString handle = PathOf(reply.arguments().value(0));
@@ -133,7 +133,6 @@ bool GlobalShortcuts::Ask(QDBusMessage call, const QString& token) {
     m_bus.connect(kService, m_requestPath, kRequestInterface, QStringLiteral("Response"), this,
                   SLOT(OnResponse(QDBusMessage)));
   }
-  return true;
 }
 
 void GlobalShortcuts::StopListening() {

@@ -60,8 +60,9 @@ class GlobalShortcuts final : public QObject {
   enum class Step { Idle, CreatingSession, Binding };
 
   // Listens for the Response of the request `token` names, then sends
-  // `call` with `token` as its handle token; false when the call fails.
-  bool Ask(QDBusMessage call, const QString& token);
+  // `call` (whose handle token is `token`); a call that fails ends the
+  // binding with Failed.
+  void Ask(const QDBusMessage& call, const QString& token);
   void StopListening();
   void SendBind();
   void Finish(const QString& failure);
