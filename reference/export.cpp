@@ -146,25 +146,29 @@ void JsonNames(JsonObject& item, u16string& out, u16string_view key, const std::
   out += u']';
 }
 
-u16string_view CslType(Type t) {
+// A kind of work's name in each format.
+struct TypeNames {
+  u16string_view csl, bibtex, ris;
+};
+TypeNames NamesOf(Type t) {
   switch (t) {
-    case Type::Article: return u"article-journal";
-    case Type::Chapter: return u"chapter";
-    case Type::Paper: return u"paper-conference";
-    case Type::Book: return u"book";
-    case Type::Thesis: return u"thesis";
-    case Type::Report: return u"report";
-    case Type::Web: return u"webpage";
+    case Type::Article: return {u"article-journal", u"article", u"JOUR"};
+    case Type::Chapter: return {u"chapter", u"incollection", u"CHAP"};
+    case Type::Paper: return {u"paper-conference", u"inproceedings", u"CONF"};
+    case Type::Book: return {u"book", u"book", u"BOOK"};
+    case Type::Thesis: return {u"thesis", u"phdthesis", u"THES"};
+    case Type::Report: return {u"report", u"techreport", u"RPRT"};
+    case Type::Web: return {u"webpage", u"misc", u"ELEC"};
     case Type::Other: break;
   }
-  return u"document";
+  return {u"document", u"misc", u"GEN"};
 }
 
 u16string CslItem(const Reference& r, const Fields& f, u16string_view key) {
   u16string out = u"  ";
   JsonObject item(out, u"  ");
   item.Field(u"id", key);
-  item.Field(u"type", CslType(r.type));
+  item.Field(u"type", NamesOf(r.type).csl);
   JsonNames(item, out, u"author", r.authorList);
   JsonNames(item, out, u"editor", r.editorList);
   if (!f.year.empty()) {
@@ -265,20 +269,9 @@ u16string BibNames(const std::vector<Person>& people, bool more) {
 }
 
 u16string_view BibType(const Reference& r) {
-  switch (r.type) {
-    case Type::Article: return u"article";
-    case Type::Chapter: return u"incollection";
-    case Type::Paper: return u"inproceedings";
-    case Type::Book: return u"book";
-    case Type::Thesis: {
-      const u16string all = LCase(r.text);
-      return all.find(u"master") != u16string::npos ? u"mastersthesis" : u"phdthesis";
-    }
-    case Type::Report: return u"techreport";
-    case Type::Web:
-    case Type::Other: break;
-  }
-  return u"misc";
+  // BibTeX tells a master's thesis from a doctor's.
+  if (r.type == Type::Thesis && LCase(r.text).find(u"master") != u16string::npos) return u"mastersthesis";
+  return NamesOf(r.type).bibtex;
 }
 
 u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, const smart::TitleLists& lists) {
@@ -317,20 +310,6 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
 
 // ---- RIS ---------------------------------------------------------------------------------
 
-u16string_view RisType(Type t) {
-  switch (t) {
-    case Type::Article: return u"JOUR";
-    case Type::Chapter: return u"CHAP";
-    case Type::Paper: return u"CONF";
-    case Type::Book: return u"BOOK";
-    case Type::Thesis: return u"THES";
-    case Type::Report: return u"RPRT";
-    case Type::Web: return u"ELEC";
-    case Type::Other: break;
-  }
-  return u"GEN";
-}
-
 u16string RisRecord(const Reference& r, const Fields& f) {
   u16string out;
   const auto tag = [&](u16string_view name, const u16string& value) {
@@ -340,7 +319,7 @@ u16string RisRecord(const Reference& r, const Fields& f) {
     out += value;
     out += u'\n';
   };
-  tag(u"TY", u16string(RisType(r.type)));
+  tag(u"TY", u16string(NamesOf(r.type).ris));
   const auto people = [&](u16string_view name, const std::vector<Person>& list) {
     for (const Person& p : list) {
       u16string n = FamilyName(p);
