@@ -6,13 +6,7 @@
 # Usage: e2e_clipboard.sh TITLEFIXER X11_HELPER   (run under xvfb-run)
 set -euo pipefail
 
-BIN=$(readlink -f "$1")
-HELPER=$(readlink -f "$2")
-WORK=$(mktemp -d)
-export HOME=$WORK XDG_CONFIG_HOME=$WORK/config
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-cd "$WORK"
-source "$(dirname "$(readlink -f "$0")")/e2e_lib.sh"
+source "$(dirname "$(readlink -f "$0")")/e2e_lib.sh" "$@"
 
 # Runs titlefixer with the arguments (at most 10 s); sets STATUS and SERVER
 # (the serving process's PID, empty when none was started).

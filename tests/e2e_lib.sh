@@ -1,6 +1,15 @@
-# What the end-to-end scripts share: checks, the clipboard through xclip,
-# and ending the processes they started, by PID only. Sourced after WORK
-# is set.
+# What the end-to-end scripts share: their start, checks, the clipboard
+# through xclip, and ending the processes they started, by PID only.
+# Sourced first, with the script's arguments: TITLEFIXER X11_HELPER.
+
+# A working folder of the script's own, which is also HOME, and the X11
+# platform whatever the caller's session uses.
+BIN=$(readlink -f "$1")
+HELPER=$(readlink -f "$2")
+WORK=$(mktemp -d)
+export HOME=$WORK XDG_CONFIG_HOME=$WORK/config
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+cd "$WORK"
 
 # Every process this script starts is ended by its PID, never by its name:
 # on a user's machine a name would match their own programs too.

@@ -78,6 +78,27 @@ std::u16string Repeat(std::u16string_view unit, size_t times) {
   return out;
 }
 
+// Reads the first modal message box that comes up and closes it, as a user
+// pressing OK would.
+class ModalBoxReader final {
+ public:
+  ModalBoxReader() {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        m_text = box->text();
+        box->accept();
+        m_timer.stop();
+      }
+    });
+    m_timer.start(20);
+  }
+  const QString& Text() const { return m_text; }
+
+ private:
+  QTimer m_timer;
+  QString m_text;
+};
+
 const ui::WindowOptions kBuiltInWords{{false, {}}, std::nullopt};
 
 }  // namespace
@@ -356,17 +377,9 @@ class WindowTest final : public QObject {
     SetClipboard(u"x");
     MainWindow w(kBuiltInWords);
     w.StartUp();
-    QString shown;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        shown = box->text();
-        box->accept();
-        closer.stop();
-      }
-    });
-    closer.start(20);
+    const ModalBoxReader about;
     w.ActionFor(Command::About)->trigger();
+    const QString& shown = about.Text();
     QVERIFY(shown.contains("Title Fixer 1."));
     QVERIFY(shown.contains("MIT"));
     QVERIFY(shown.contains("SCOWL"));
@@ -404,19 +417,12 @@ class WindowTest final : public QObject {
     MainWindow& w = *window;
     w.StartUp();
 
-    QString shown;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        shown = box->text();
-        box->accept();
-      }
-    });
-    closer.start(20);
-    w.ActionFor(Command::KeyboardShortcuts)->trigger();
-    QVERIFY2(shown.contains(QStringLiteral("bind the command \u201ctitlefixer join --clipboard\u201d")),
-             qPrintable(shown));
-    closer.stop();
+    {
+      const ModalBoxReader noPortal;
+      w.ActionFor(Command::KeyboardShortcuts)->trigger();
+      QVERIFY2(noPortal.Text().contains(QStringLiteral("bind the command \u201ctitlefixer join --clipboard\u201d")),
+               qPrintable(noPortal.Text()));
+    }
 
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("bound"));
@@ -580,16 +586,8 @@ class WindowTest final : public QObject {
     // 8 MB of text: reading the clipboard makes one copy of it, which is
     // allowed; title casing needs another, which is refused.
     SetClipboard(Repeat(u"a ", 2'000'000) + u"x h e a t y");
-    QString reported;
-    QTimer closer;  // reads and closes the error box once it is up
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        reported = box->text();
-        box->accept();
-        closer.stop();
-      }
-    });
-    closer.start(20);
+    const ModalBoxReader error;
+    const QString& reported = error.Text();
     g_bigAllocationsAllowed = 1;
     g_failAllocationsAbove = 4'000'000;
     Click(w, Command::Refresh);
