@@ -31,8 +31,10 @@ constexpr const char* kUsage =
     "  titlefixer authors [FILE...]      title-case, then print the authors part\n"
     "  titlefixer title   [FILE...]      title-case, then print the title part\n"
     "      --raw                         split the text as it is, without title-casing\n"
-    "  titlefixer reference [FILE...]    the reference taken apart, for a reference manager\n"
+    "  titlefixer reference [FILE...]    the references found in the input, each taken\n"
+    "                                    apart, for a reference manager\n"
     "      --format FORMAT               csl-json (the default: one array), bibtex or ris\n"
+    "      --whole                       the whole input is one reference\n"
     "For every command:\n"
     "  --smart               smart repairs: ligatures, hyphenated line ends, any\n"
     "                        letter-spaced English word, a better title case\n"
@@ -71,9 +73,9 @@ constexpr std::array<FormatName, 3> kFormats = {{{"csl-json", reference::Format:
                                                  {"ris", reference::Format::Ris}}};
 
 // Every long option, for the hint given when one is written with one dash.
-constexpr std::array<std::string_view, 13> kLongOptions = {
+constexpr std::array<std::string_view, 14> kLongOptions = {
     "keep-paragraphs", "no-squish", "raw", "wordlist", "no-wordlist", "each-line", "null",
-    "help", "version", "smart", "classic", "format", "clipboard"};
+    "help", "version", "smart", "classic", "format", "clipboard", "whole"};
 
 bool g_standardInputClosed = false;
 
@@ -179,6 +181,7 @@ class ArgumentReader {
     else if (name == "smart") error = flag(smart);
     else if (name == "classic") error = flag(classic);
     else if (name == "clipboard") error = flag(inv.clipboard);
+    else if (name == "whole") error = flag(inv.whole);
     else return "unknown option '--" + name + "'";
     if (noWordList) inv.wordList.useFile = false;
     if (smart) inv.mode = engine::Mode::Smart;
@@ -223,6 +226,8 @@ class ArgumentReader {
     if (inv.noSquish && !join) return "--no-squish goes with join";
     if (inv.raw && !split) return "--raw goes with authors and title";
     if (Seen("format") && inv.command != Command::Reference) return "--format goes with reference";
+    if (inv.whole && inv.command != Command::Reference) return "--whole goes with reference";
+    if (inv.whole && (inv.eachLine || inv.null)) return "--whole and -l/--each-line exclude each other";
     if (inv.clipboard && !inv.files.empty()) return "--clipboard takes no FILE: the clipboard's text is the input";
     if (inv.null) inv.eachLine = true;
     return {};
@@ -316,14 +321,24 @@ bool WriteResults(const Invocation& inv, const Operation& operation, std::u16str
   return all && WriteAll(out);
 }
 
-// Writes the references in the input (each record that is not blank) in
-// the format asked for, as one output.
+// Calls `each` with the references in the input, in order: those found in
+// it, or with -l one a line, or with --whole the input as one; blank records
+// hold none.
+template <typename Each>
+bool ForEachReference(const Invocation& inv, const engine::Engine& e, std::u16string_view input, Each&& each) {
+  if (!inv.eachLine && !inv.whole) return e.ForEachReference(input, each);
+  return ForEachRecord(inv, input, [&](std::u16string_view record) {
+    return IsBlank(record) || each(e.ParseReference(record));
+  });
+}
+
+// Writes the references in the input in the format asked for, as one
+// output.
 bool WriteReferences(const Invocation& inv, const engine::Engine& e, std::u16string_view input) {
   reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);
   std::string out = EncodeUtf8(writer.Begin());
-  const bool all = ForEachRecord(inv, input, [&](std::u16string_view record) {
-    if (IsBlank(record)) return true;
-    out += EncodeUtf8(writer.Add(e.ParseReference(record)));
+  const bool all = ForEachReference(inv, e, input, [&](const reference::Reference& r) {
+    out += EncodeUtf8(writer.Add(r));
     return Flush(out);
   });
   out += EncodeUtf8(writer.End());
@@ -369,8 +384,8 @@ std::u16string Result(const Invocation& inv, std::u16string_view input, std::vec
   if (inv.command == Command::Reference) {
     reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);
     out = writer.Begin();
-    ForEachRecord(inv, input, [&](std::u16string_view record) {
-      if (!IsBlank(record)) out += writer.Add(e.ParseReference(record));
+    ForEachReference(inv, e, input, [&](const reference::Reference& r) {
+      out += writer.Add(r);
       return true;
     });
     out += writer.End();

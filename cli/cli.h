@@ -23,6 +23,7 @@ struct Invocation {
   bool eachLine = false;        // -l
   bool null = false;            // -z
   bool clipboard = false;       // --clipboard: the clipboard's text in, the result back
+  bool whole = false;           // reference --whole: the whole input is one reference
   reference::Format format = reference::Format::CslJson;  // reference --format
   engine::WordListChoice wordList;
   std::optional<engine::Mode> mode;  // --smart or --classic; else the setting

@@ -1,12 +1,13 @@
 #include "engine/engine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-
 #include <mutex>
 
 #include "io/files.h"
 #include "io/settings.h"
+#include "reference/finder.h"
 #include "squish/squish.h"
 
 namespace tf::engine {
@@ -123,6 +124,39 @@ reference::Writer Engine::ReferenceWriter(reference::Format format, bool null) c
 
 std::u16string Engine::ExportReference(std::u16string_view text, reference::Format format) const {
   return reference::Writer::One(format, ParseReference(text), m_words->titleLists);
+}
+
+bool Engine::ForEachReference(std::u16string_view text,
+                              const std::function<bool(const reference::Reference&)>& each) const {
+  const reference::FoundReferences found = reference::FindReferences(text);
+  // Only blank lines besides one reference: the text is that reference,
+  // read exactly as it always was.
+  const auto blank = [&](const reference::Piece& p) {
+    return text.substr(p.begin, p.end - p.begin).find_first_not_of(u" \t\r\n\f\v") == std::u16string_view::npos;
+  };
+  if (found.references.size() <= 1 && std::all_of(found.leftOut.begin(), found.leftOut.end(), blank))
+    return found.references.empty() || each(ParseReference(text));
+  for (const auto& r : found.references)
+    if (!each(ParseReference(r.Text(text)))) return false;
+  return true;
+}
+
+std::vector<reference::Reference> Engine::FindReferences(std::u16string_view text) const {
+  std::vector<reference::Reference> out;
+  ForEachReference(text, [&](const reference::Reference& r) {
+    out.push_back(r);
+    return true;
+  });
+  return out;
+}
+
+std::u16string Engine::ExportReferences(const std::vector<reference::Reference>& references,
+                                        reference::Format format) const {
+  reference::Writer writer = ReferenceWriter(format, false);
+  std::u16string out = writer.Begin();
+  for (const auto& r : references) out += writer.Add(r);
+  out += writer.End();
+  return out;
 }
 
 void Session::StartUp(std::u16string clipboard) {

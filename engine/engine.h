@@ -4,6 +4,7 @@
 // every command exists once. No Qt here.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -104,6 +105,16 @@ class Engine final {
   reference::Writer ReferenceWriter(reference::Format format, bool null) const;
   // The text as one reference, written in `format`.
   std::u16string ExportReference(std::u16string_view text, reference::Format format) const;
+  // The references in a text, each parsed: a list is found reference by
+  // reference (headings, page numbers and running heads left out); a text
+  // that holds one reference is parsed whole, as ParseReference parses it;
+  // a blank text holds none.
+  std::vector<reference::Reference> FindReferences(std::u16string_view text) const;
+  // The same, one reference at a time, until `each` returns false (then
+  // false).
+  bool ForEachReference(std::u16string_view text, const std::function<bool(const reference::Reference&)>& each) const;
+  // References written in `format`, framed as one output.
+  std::u16string ExportReferences(const std::vector<reference::Reference>& references, reference::Format format) const;
 
  private:
   Mode m_mode;

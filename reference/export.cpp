@@ -415,11 +415,18 @@ u16string Writer::Key(const Reference& r) {
   }
   u16string key = family + r.year + word;
   if (key.empty()) key = u"reference";
-  // The same key twice in one run: b, c, ... after the second.
+  // The same key again in one run takes a, b, ... z, aa, ab ... as
+  // reference managers do. Each key counts its own repeats, so a run of
+  // equal keys costs one look-up each; a suffixed key that another
+  // reference already took is skipped.
+  size_t& repeats = m_repeats[key];
   u16string unique = key;
-  for (char16_t suffix = u'b'; m_keys.contains(unique); ++suffix) {
-    unique = key + suffix;
-    if (suffix == u'z') key += u'z', suffix = u'a';
+  while (m_keys.contains(unique)) {
+    ++repeats;
+    unique = key;
+    u16string suffix;
+    for (size_t n = repeats; n > 0; n = (n - 1) / 26) suffix.insert(suffix.begin(), static_cast<char16_t>(u'a' + (n - 1) % 26));
+    unique += suffix;
   }
   m_keys.insert(unique);
   return unique;

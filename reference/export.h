@@ -2,8 +2,9 @@
 // Zotero), BibTeX and RIS.
 #pragma once
 
-#include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "reference/parser.h"
 #include "smart/rules.h"
@@ -37,7 +38,8 @@ class Writer final {
   bool m_null;
   const smart::TitleLists* m_lists;
   size_t m_count = 0;
-  std::set<std::u16string> m_keys;
+  std::unordered_set<std::u16string> m_keys;              // the keys given so far
+  std::unordered_map<std::u16string, size_t> m_repeats;  // the suffixes used per key
 };
 
 // The title as BibTeX should keep it: in title case, with every word

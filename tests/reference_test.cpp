@@ -249,10 +249,34 @@ TEST(Export, Framing) {
     EXPECT_EQ(out.find(row.between) != S::npos, !row.between.empty() || row.records < 2) << row.name;
     EXPECT_TRUE(out.ends_with(row.ends)) << row.name << ": " << Printable(out);
   }
-  // Two records with the same key: the second gets a letter.
+}
+
+// Keys are unique in a run: the same key again takes a, b, ... z, aa, ...
+TEST(Export, KeysAreUniqueInARun) {
+  const Reference article = Smart().ParseReference(kArticle);
+  // A reference whose own key is what the first repeat would be given.
+  const Reference taken = Smart().ParseReference(
+      u"Smith, J. (2020). Geothermala fluids. Geothermics, 1, 1-2.");
+  const auto keyOf = [](const S& entry) { return entry.substr(entry.find(u'{') + 1, entry.find(u',') - entry.find(u'{') - 1); };
+  const struct {
+    const char* name;
+    std::vector<const Reference*> refs;
+    std::vector<S> keys;
+  } rows[] = {
+      {"one", {&article}, {u"smith2020geothermal"}},
+      {"twice: the second gets a", {&article, &article}, {u"smith2020geothermal", u"smith2020geothermala"}},
+      {"a taken by another reference", {&taken, &article, &article},
+       {u"smith2020geothermala", u"smith2020geothermal", u"smith2020geothermalb"}},
+  };
+  for (const auto& row : rows) {
+    Writer w(Format::BibTeX, false, kNoLists);
+    for (size_t k = 0; k < row.refs.size(); ++k) EXPECT_EQ(keyOf(w.Add(*row.refs[k])), row.keys[k]) << row.name << " " << k;
+  }
+  // Past z: aa, ab.
   Writer w(Format::BibTeX, false, kNoLists);
-  w.Add(r);
-  EXPECT_TRUE(w.Add(r).starts_with(u"\n@article{smith2020geothermalb,"));
+  S last;
+  for (int k = 0; k < 29; ++k) last = keyOf(w.Add(article));
+  EXPECT_EQ(last, u"smith2020geothermalab");
 }
 
 }  // namespace

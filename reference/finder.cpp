@@ -1,0 +1,520 @@
+#include "reference/finder.h"
+
+#include <unicode/uchar.h>
+#include <unicode/utf16.h>
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+#include "text/text.h"
+
+namespace tf::reference {
+namespace {
+
+using std::u16string;
+using std::u16string_view;
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsBlankUnit(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0' || c == u'\v'; }
+bool IsLineEnd(char16_t c) { return c == u'\n' || c == u'\r' || c == u'\f' || c == u'\u0085' || c == u'\u2028' || c == u'\u2029'; }
+
+UChar32 CodePointAt(u16string_view s, size_t i) {
+  UChar32 c;
+  U16_GET(s.data(), 0, i, s.size(), c);
+  return c;
+}
+
+struct Line {
+  size_t begin = 0, contentEnd = 0, end = 0;  // [begin, end) with its line end
+  u16string_view content;                      // without the blanks around it
+  bool pageBreak = false;                      // an empty line ended by a form feed
+};
+
+std::vector<Line> Lines(u16string_view text) {
+  std::vector<Line> out;
+  for (size_t i = 0; i < text.size();) {
+    Line line;
+    line.begin = i;
+    while (i < text.size() && !IsLineEnd(text[i])) ++i;
+    line.contentEnd = i;
+    if (i < text.size()) {
+      line.pageBreak = text[i] == u'\f' && i == line.begin;
+      i += text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
+    }
+    line.end = i;
+    size_t a = line.begin, b = line.contentEnd;
+    while (a < b && IsBlankUnit(text[a])) ++a;
+    while (b > a && IsBlankUnit(text[b - 1])) --b;
+    line.content = text.substr(a, b - a);
+    out.push_back(line);
+  }
+  return out;
+}
+
+// ---- lines that are no reference ------------------------------------------------------
+
+u16string Lower(u16string_view s) { return LCase(s); }
+
+bool IsHeading(u16string_view content) {
+  static constexpr std::array<u16string_view, 34> kHeadings = {
+      u"references", u"reference", u"bibliography", u"literature cited", u"works cited", u"notes and references",
+      u"references and notes", u"literatur", u"literaturverzeichnis", u"références", u"références bibliographiques",
+      u"bibliografía", u"bibliografia", u"referencias", u"referencias bibliográficas", u"riferimenti bibliografici",
+      u"referências", u"referências bibliográficas", u"bibliographie", u"reference list", u"cited literature",
+      u"literature", u"works consulted", u"selected bibliography", u"further reading", u"sources", u"citations",
+      u"references cited", u"literature references", u"bibliography and references", u"list of references",
+      u"source references", u"notes", u"endnotes"};
+  if (content.size() > 40) return false;
+  u16string s = Lower(content);
+  // A section number in front ("7.", "VII", "7 ") and a colon or full stop after.
+  size_t a = 0;
+  while (a < s.size() && (IsDigit(s[a]) || s[a] == u'.' || s[a] == u' ')) ++a;
+  if (a == 0) {
+    size_t r = 0;
+    while (r < s.size() && (s[r] == u'i' || s[r] == u'v' || s[r] == u'x')) ++r;
+    if (r > 0 && r + 1 < s.size() && (s[r] == u'.' || s[r] == u' ')) {
+      a = r;
+      while (a < s.size() && (s[a] == u'.' || s[a] == u' ')) ++a;
+    }
+  }
+  s.erase(0, a);
+  while (!s.empty() && (s.back() == u':' || s.back() == u'.' || s.back() == u' ')) s.pop_back();
+  return std::find(kHeadings.begin(), kHeadings.end(), s) != kHeadings.end();
+}
+
+// Page numbers in words, "(continued)" and the notices some publishers
+// print on every page.
+bool IsPageMatter(u16string_view content) {
+  const u16string s = Lower(content);
+  const auto onlyDigitsAnd = [&](u16string_view allowed) {
+    bool digit = false;
+    for (char16_t c : s) {
+      if (IsDigit(c)) digit = true;
+      else if (allowed.find(c) == u16string_view::npos) return false;
+    }
+    return digit;
+  };
+  for (u16string_view prefix : {u"page ", u"p. ", u"pg. "}) {
+    if (!s.starts_with(prefix) || s.size() > 20) continue;
+    u16string_view rest = u16string_view(s).substr(prefix.size());
+    const size_t digits = std::min(rest.find_first_not_of(u"0123456789"), rest.size());
+    if (digits == 0) return false;
+    rest.remove_prefix(digits);
+    return rest.empty() || ((rest.starts_with(u" of ") || rest.starts_with(u"/")) &&
+                            rest.find_first_not_of(u"0123456789 of/") == u16string_view::npos);
+  }
+  // "- 12 -", "12 of 30", "12/30".
+  const bool dashed = !s.empty() && u16string_view(u"-\u2013\u2014").find(s.front()) != u16string_view::npos &&
+                      u16string_view(u"-\u2013\u2014").find(s.back()) != u16string_view::npos;
+  if (s.size() <= 16 && onlyDigitsAnd(dashed ? u" -\u2013\u2014" : u" /of") && (dashed || s.find(u'/') != u16string::npos || s.find(u" of ") != u16string::npos))
+    return true;
+  static constexpr std::array<u16string_view, 5> kContinued = {u"(continued)", u"continued", u"(cont.)", u"(cont'd)",
+                                                               u"(continued on next page)"};
+  for (auto c : kContinued)
+    if (s == c || (s.ends_with(c) && s.size() < 40 && s.starts_with(u"ref"))) return true;
+  static constexpr std::array<u16string_view, 6> kNotices = {u"\u00A9", u"copyright", u"downloaded from",
+                                                             u"this content downloaded", u"all use subject to",
+                                                             u"(c) "};
+  for (auto n : kNotices)
+    if (s.starts_with(n)) return true;
+  return false;
+}
+
+// ---- numbers in front ------------------------------------------------------------------
+
+enum class Style : uint8_t { Bracket, Parenthesis, Dot, Closing, Bare, Alone };
+
+struct Leading {
+  bool found = false;
+  Style style = Style::Bare;
+  uint32_t value = 0;
+};
+
+Leading NumberInFront(u16string_view c) {
+  Leading out;
+  size_t i = 0;
+  const bool open = !c.empty() && (c[0] == u'[' || c[0] == u'(');
+  if (open) ++i;
+  const size_t from = i;
+  while (i < c.size() && IsDigit(c[i]) && i - from < 5) out.value = out.value * 10 + static_cast<uint32_t>(c[i++] - u'0');
+  if (i == from || i - from > 4 || out.value == 0) return {};
+  const bool end = i == c.size();
+  if (open) {
+    if (end || c[i] != (c[0] == u'[' ? u']' : u')')) return {};
+    out.style = c[0] == u'[' ? Style::Bracket : Style::Parenthesis;
+    ++i;
+  } else if (end) {
+    out.style = Style::Alone;
+  } else if (c[i] == u'.' || c[i] == u')') {
+    out.style = c[i] == u'.' ? Style::Dot : Style::Closing;
+    ++i;
+  } else if (IsBlankUnit(c[i])) {
+    out.style = Style::Bare;
+  } else {
+    return {};
+  }
+  // What follows the mark is a space or nothing ("1.5 m" is no number).
+  if (i < c.size() && !IsBlankUnit(c[i])) return {};
+  out.found = true;
+  return out;
+}
+
+// More lines than references take.
+constexpr size_t kMostLinesInAReference = 12;
+
+// The longest run of lines numbered n, n+1, n+2 ... in one style, by line
+// index (empty when there is none of two or more).
+std::vector<size_t> Numbering(const std::vector<Leading>& numbers) {
+  struct Best {
+    uint32_t length;
+    size_t line;
+  };
+  const auto key = [](Style s, uint32_t v) { return (uint64_t{v} << 3) | static_cast<uint64_t>(s); };
+  std::unordered_map<uint64_t, Best> bestEnding;  // the longest run ending in (style, value)
+  std::vector<size_t> previous(numbers.size(), SIZE_MAX);
+  Best top{0, 0};
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    const Leading& n = numbers[i];
+    if (!n.found || n.style == Style::Alone) continue;
+    Best here{1, i};
+    if (const auto it = bestEnding.find(key(n.style, n.value - 1)); it != bestEnding.end()) {
+      here.length = it->second.length + 1;
+      previous[i] = it->second.line;
+    }
+    auto& slot = bestEnding[key(n.style, n.value)];
+    if (here.length > slot.length) slot = here;
+    if (here.length > top.length) top = here;
+  }
+  std::vector<size_t> run;
+  if (top.length < 2) return run;
+  for (size_t i = top.line; i != SIZE_MAX; i = previous[i]) run.push_back(i);
+  std::reverse(run.begin(), run.end());
+  // Numbers as far apart as page numbers are no numbering of references.
+  if ((run.back() - run.front()) / (run.size() - 1) > kMostLinesInAReference) run.clear();
+  return run;
+}
+
+// ---- how a reference opens and ends --------------------------------------------------
+
+bool IsParticle(u16string_view w) {
+  static constexpr std::array<u16string_view, 16> kParticles = {u"de", u"la", u"le", u"du", u"des", u"van", u"von", u"der",
+                                                                u"den", u"di", u"da", u"del", u"dos", u"ter", u"van't", u"d'"};
+  return std::find(kParticles.begin(), kParticles.end(), w) != kParticles.end();
+}
+
+bool IsNameUnit(u16string_view s, size_t i) {
+  const UChar32 c = CodePointAt(s, i);
+  return u_isalpha(c) || c == u'\'' || c == u'\u2019' || c == u'-' || u_getCombiningClass(c) != 0;
+}
+
+size_t NameWordEnd(u16string_view s, size_t i) {
+  while (i < s.size() && IsNameUnit(s, i)) U16_FWD_1(s.data(), i, s.size());
+  return i;
+}
+
+bool IsUpperAt(u16string_view s, size_t i) { return i < s.size() && u_isupper(CodePointAt(s, i)); }
+bool IsLowerAt(u16string_view s, size_t i) { return i < s.size() && u_islower(CodePointAt(s, i)); }
+
+enum class Opening { None, Weak, Strong };
+
+bool IsRomanNumeral(u16string_view w) {
+  return std::all_of(w.begin(), w.end(), [](char16_t u) { return u16string_view(u"IVXLCDM").find(u) != u16string_view::npos; });
+}
+
+// "Eric de Bellaigue, ...", "Ralph H. Abraham and ...": a given name, then
+// at most three initials, particles or names, then a comma or "and". Could
+// as well be a title's first words, so only weak.
+Opening GivenNamesFirst(u16string_view c) {
+  size_t i = 0;
+  for (int words = 0; words < 4; ++words) {
+    const size_t end = NameWordEnd(c, i);
+    const u16string_view w = c.substr(i, end - i);
+    const bool initial = w.size() == 1 && IsUpperAt(c, i) && end < c.size() && c[end] == u'.';
+    const bool name = w.size() >= 2 && IsUpperAt(c, i) && std::any_of(w.begin(), w.end(), [](char16_t u) { return u_islower(u); });
+    if (!initial && !name && !(words > 0 && IsParticle(w))) return Opening::None;
+    size_t next = end + (initial ? 1 : 0);
+    if (words > 0 && name && next < c.size()) {
+      const u16string_view after = c.substr(next);
+      if (after.starts_with(u", ") || after.starts_with(u" and ") || after.starts_with(u" & ")) return Opening::Weak;
+    }
+    if (next >= c.size() || c[next] != u' ') return Opening::None;
+    i = next + 1;
+  }
+  return Opening::None;
+}
+
+// How much the line opens like a reference of an author–year list.
+Opening OpensLikeReference(u16string_view c) {
+  if (c.empty()) return Opening::None;
+  // The dash that repeats the authors of the reference before.
+  size_t dashes = 0;
+  while (dashes < c.size() && (c[dashes] == u'\u2014' || c[dashes] == u'\u2013' || c[dashes] == u'-' || c[dashes] == u'_'))
+    ++dashes;
+  if (dashes >= 2 || (dashes == 1 && c[0] == u'\u2014')) return Opening::Strong;
+  size_t i = 0;
+  // Initials first: "J. R. Smith, ...", "A. Einstein and ...".
+  if (IsUpperAt(c, 0) && c.size() > 1 && c[1] == u'.') {
+    while (i + 1 < c.size() && IsUpperAt(c, i) && (c[i + 1] == u'.')) {
+      i += 2;
+      if (i < c.size() && (c[i] == u'-' || c[i] == u' ')) ++i;
+    }
+    if (!IsUpperAt(c, i)) return Opening::None;
+    const size_t end = NameWordEnd(c, i);
+    const u16string_view after = c.substr(end);
+    return after.starts_with(u",") || after.starts_with(u" and ") || after.starts_with(u" &") ? Opening::Strong
+                                                                                           : Opening::None;
+  }
+  // Particles, then the family name (after a particle, perhaps of two
+  // words: "de Barbentane Nagoda").
+  bool particles = false;
+  for (int k = 0; k < 3; ++k) {
+    const size_t end = NameWordEnd(c, i);
+    if (end == i || end >= c.size() || c[end] != u' ' || !IsParticle(c.substr(i, end - i))) break;
+    i = end + 1;
+    particles = true;
+  }
+  if (!IsUpperAt(c, i)) return Opening::None;
+  size_t familyEnd = NameWordEnd(c, i);
+  if (particles && familyEnd + 1 < c.size() && c[familyEnd] == u' ' && IsUpperAt(c, familyEnd + 1)) {
+    const size_t second = NameWordEnd(c, familyEnd + 1);
+    if (second < c.size() && c[second] == u',') familyEnd = second;
+  }
+  const u16string_view family = c.substr(i, familyEnd - i);
+  if (family.size() < 2 || IsRomanNumeral(family)) return Opening::None;
+  const bool capitals = std::none_of(family.begin(), family.end(), [](char16_t u) { return u_islower(u); });
+  size_t j = familyEnd;
+  if (j < c.size() && c[j] == u',') {
+    ++j;
+    while (j < c.size() && IsBlankUnit(c[j])) ++j;
+    if (j == familyEnd + 1) return Opening::None;  // "Smith,J" is no name list
+    if (capitals) return Opening::Strong;          // "DUPONT, Jean-Luc"
+    if (IsUpperAt(c, j) && j + 1 < c.size() && (c[j + 1] == u'.' || c[j + 1] == u'-')) return Opening::Strong;
+    if (!IsUpperAt(c, j) || !IsLowerAt(c, j + 1)) return Opening::None;
+    // A given name: "Lowell, James Russell." could as well be a publisher
+    // and its place; "Stein, Daniel, and", "Disch, Thomas M." are names.
+    const size_t given = NameWordEnd(c, j);
+    const u16string_view after = c.substr(given);
+    if (after.starts_with(u", and ") || after.starts_with(u" and ") || after.starts_with(u" &") ||
+        (after.size() >= 3 && after[0] == u' ' && IsUpperAt(after, 1) && after[2] == u'.'))
+      return Opening::Strong;
+    return Opening::Weak;
+  }
+  // "SIERVO (M.)", "Dupont (J.-L.)".
+  if (c.substr(j).starts_with(u" (") && IsUpperAt(c, j + 2) && j + 3 < c.size() && c[j + 3] == u'.') return Opening::Strong;
+  if (j >= c.size() || c[j] != u' ') return Opening::None;
+  if (const Opening given = GivenNamesFirst(c); given != Opening::None) return given;
+  // Initials after the family name: "Smith JR,", "Smith J.", "de la
+  // Macorra JC,", "Чижевский А.А.", "ASSAYAG J." (in capitals only with
+  // full stops, or a title in capitals would do).
+  size_t k = j + 1, letters = 0, dots = 0;
+  while (k < c.size() && IsUpperAt(c, k) && letters < 4) {
+    ++k, ++letters;
+    if (k < c.size() && c[k] == u'.') ++k, ++dots;
+    if (dots > 0 && k < c.size() && c[k] == u'-') ++k;
+  }
+  if (letters == 0 || letters > 3 || (capitals && dots == 0)) return Opening::None;
+  if (dots > 0 && dots != letters) return Opening::None;
+  return k == c.size() || c[k] == u',' || c[k] == u' ' || (dots == 0 && c[k] == u'.') ? Opening::Strong : Opening::None;
+}
+
+bool EndsLikeReference(u16string_view c) {
+  if (c.empty()) return false;
+  const char16_t last = c.back();
+  if (last == u'.' || last == u')' || last == u']' || IsDigit(last)) return true;
+  const size_t space = c.find_last_of(u' ');
+  const u16string lastWord = Lower(c.substr(space == u16string_view::npos ? 0 : space + 1));
+  return lastWord.find(u"://") != u16string::npos || lastWord.starts_with(u"doi:") || lastWord.starts_with(u"10.") ||
+         lastWord.starts_with(u"www.");
+}
+
+// The line before plainly goes on in this one.
+bool GoesOn(u16string_view before, u16string_view line) {
+  if (before.empty()) return false;
+  const char16_t last = before.back();
+  if (last == u',' || last == u';' || last == u':' || last == u'-' || last == u'&' || last == u'\u2010') return true;
+  if (IsLowerAt(line, 0) && OpensLikeReference(line) == Opening::None) return true;
+  const size_t space = before.find_last_of(u' ');
+  const u16string_view word = before.substr(space == u16string_view::npos ? 0 : space + 1);
+  // An initial at the end: the names go on ("a cura di M. / TANGHERONI").
+  if (word.size() >= 2 && word.back() == u'.' && std::all_of(word.begin(), word.end(), [](char16_t u) {
+        return u == u'.' || u == u'-' || u_isupper(u);
+      }))
+    return true;
+  const u16string lastWord = Lower(word);
+  return lastWord == u"and" || lastWord == u"of" || lastWord == u"the" || lastWord == u"in" || lastWord == u"for" ||
+         lastWord == u"und" || lastWord == u"et";
+}
+
+// A year, or what stands for one ("n.d.", "in press").
+bool HoldsYear(u16string_view c) {
+  for (size_t i = 0; i + 4 <= c.size(); ++i) {
+    if (!IsDigit(c[i]) || (i > 0 && IsDigit(c[i - 1]))) continue;
+    if (!IsDigit(c[i + 1]) || !IsDigit(c[i + 2]) || !IsDigit(c[i + 3]) || (i + 4 < c.size() && IsDigit(c[i + 4]))) continue;
+    const int v = (c[i] - u'0') * 1000 + (c[i + 1] - u'0') * 100;
+    if (v >= 1500 && v <= 2000) return true;
+  }
+  const u16string s = Lower(c);
+  return s.find(u"n.d.") != u16string::npos || s.find(u"in press") != u16string::npos ||
+         s.find(u"forthcoming") != u16string::npos;
+}
+
+// Running heads: the same short line again elsewhere, apart from its
+// page number.
+u16string RunningHeadKey(u16string_view c) {
+  size_t a = 0, b = c.size();
+  while (a < b && (IsDigit(c[a]) || IsBlankUnit(c[a]) || c[a] == u'|')) ++a;
+  while (b > a && (IsDigit(c[b - 1]) || IsBlankUnit(c[b - 1]) || c[b - 1] == u'|')) --b;
+  u16string key;
+  for (size_t i = a; i < b; ++i) {
+    const char16_t u = IsDigit(c[i]) ? u'#' : c[i];
+    if (IsBlankUnit(u) && !key.empty() && key.back() == u' ') continue;
+    key += IsBlankUnit(u) ? u' ' : u;
+  }
+  return Lower(key);
+}
+
+}  // namespace
+
+u16string FoundReference::Text(u16string_view text) const {
+  u16string out;
+  for (const Piece& p : lines) out += text.substr(p.begin, p.end - p.begin);
+  // Without the last line's end.
+  if (!out.empty() && IsLineEnd(out.back())) {
+    const bool crlf = out.back() == u'\n' && out.size() >= 2 && out[out.size() - 2] == u'\r';
+    out.resize(out.size() - (crlf ? 2 : 1));
+  }
+  return out;
+}
+
+FoundReferences FindReferences(u16string_view text) {
+  const std::vector<Line> lines = Lines(text);
+  enum class Kind : uint8_t { Blank, LeftOut, Content };
+  std::vector<Kind> kind(lines.size(), Kind::Content);
+  std::vector<Leading> numbers(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const u16string_view c = lines[i].content;
+    if (c.empty()) kind[i] = Kind::Blank;
+    else if (IsHeading(c) || IsPageMatter(c)) kind[i] = Kind::LeftOut;
+    else numbers[i] = NumberInFront(c);
+  }
+  const std::vector<size_t> numbering = Numbering(numbers);
+  std::vector<bool> start(lines.size(), false);
+  for (size_t i : numbering) start[i] = true;
+
+  // Page numbers alone, and running heads, outside the numbering. A year
+  // alone after a line that goes on is the end of a reference.
+  std::unordered_map<u16string, uint32_t> seen;
+  std::vector<u16string> keys(lines.size());
+  size_t before = SIZE_MAX;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (kind[i] != Kind::Content) continue;
+    if (start[i]) {
+      before = i;
+      continue;
+    }
+    const bool lastContent = before != SIZE_MAX;
+    if (numbers[i].found && numbers[i].style == Style::Alone) {
+      const bool year = numbers[i].value >= 1500 && numbers[i].value <= 2099 && lines[i].content.size() == 4;
+      const u16string_view last = lastContent ? lines[before].content : u16string_view();
+      if (!year || !lastContent || (EndsLikeReference(last) && HoldsYear(last))) {
+        kind[i] = Kind::LeftOut;
+        continue;
+      }
+    }
+    before = i;
+    if (lines[i].content.size() > 120) continue;
+    keys[i] = RunningHeadKey(lines[i].content);
+    if (keys[i].size() >= 6) ++seen[keys[i]];
+  }
+  // Running heads stand next to a page break: a form feed, a page number or
+  // another line left out (blank lines do not count: references may be
+  // separated by them).
+  const auto nextToPageBreak = [&](size_t i) {
+    const auto breakAt = [&](size_t k) { return kind[k] == Kind::LeftOut || lines[k].pageBreak; };
+    return (i > 0 && breakAt(i - 1)) || (i + 1 < lines.size() && breakAt(i + 1));
+  };
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (kind[i] != Kind::Content || start[i] || keys[i].size() < 6 || seen[keys[i]] < 2) continue;
+    // A line of a reference that stands twice (the same reference cited
+    // twice) ends like one, or opens like one.
+    const u16string_view c = lines[i].content;
+    if (nextToPageBreak(i) || (OpensLikeReference(c) == Opening::None && !EndsLikeReference(c))) kind[i] = Kind::LeftOut;
+  }
+
+  // The width the lines were wrapped at: nine lines in ten are no longer.
+  std::vector<size_t> lengths;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (kind[i] == Kind::Content) lengths.push_back(lines[i].content.size());
+  size_t width = 0;
+  if (!lengths.empty()) {
+    const auto at = lengths.begin() + static_cast<long>(lengths.size() < 10 ? lengths.size() - 1 : lengths.size() * 9 / 10);
+    std::nth_element(lengths.begin(), at, lengths.end());
+    width = *at;
+  }
+  // Only text wrapped at that width (many lines near it) says anything by
+  // a line that ends early: a reference broken by hand ends lines anywhere.
+  const size_t nearWidth = static_cast<size_t>(
+      std::count_if(lengths.begin(), lengths.end(), [&](size_t n) { return n * 10 >= width * 8; }));
+  const bool wrapped = nearWidth >= 3 && nearWidth * 10 >= lengths.size() * 3;
+
+  // Where the references start.
+  const bool numbered = !numbering.empty();
+  size_t previous = SIZE_MAX;  // the last content line
+  bool blankSince = false, yearSoFar = false;
+  size_t sizeSoFar = 0, linesSoFar = 0;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (kind[i] == Kind::Blank) {
+      blankSince |= !lines[i].pageBreak;
+      continue;
+    }
+    if (kind[i] != Kind::Content) continue;
+    const u16string_view c = lines[i].content;
+    if (previous == SIZE_MAX) {
+      start[i] = true;
+    } else if (!numbered) {
+      const u16string_view last = lines[previous].content;
+      if (blankSince) {
+        start[i] = !GoesOn(last, c);
+      } else if (!GoesOn(last, c) && (yearSoFar || sizeSoFar >= 100)) {
+        // The line before ended early: its next word would have fitted.
+        const size_t firstWord = std::min(c.find(u' '), c.size());
+        const bool endedEarly = wrapped && last.size() + 1 + firstWord <= width;
+        const Opening opening = OpensLikeReference(c);
+        // One reference a line: the line before was a whole reference, and
+        // this one looks like another.
+        const bool wholeLine = !wrapped && linesSoFar == 1 && last.size() >= 40 && HoldsYear(last) &&
+                               (HoldsYear(c) || OpensLikeReference(c) != Opening::None);
+        if (EndsLikeReference(last))
+          start[i] = opening == Opening::Strong || ((endedEarly || wholeLine) && yearSoFar && !IsLowerAt(c, 0)) ||
+                     (opening == Opening::Weak && yearSoFar && HoldsYear(c));
+        else  // a reference without a full stop at its end ("... New Republic")
+          start[i] = opening == Opening::Strong && endedEarly && yearSoFar;
+      }
+    }
+    if (start[i]) yearSoFar = false, sizeSoFar = 0, linesSoFar = 0;
+    yearSoFar = yearSoFar || HoldsYear(c);
+    sizeSoFar += c.size();
+    ++linesSoFar;
+    previous = i;
+    blankSince = false;
+  }
+
+  // The references and the lines left out, as runs of whole lines.
+  FoundReferences out;
+  const auto add = [](std::vector<Piece>& runs, const Line& l) {
+    if (!runs.empty() && runs.back().end == l.begin) runs.back().end = l.end;
+    else runs.push_back({l.begin, l.end});
+  };
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (kind[i] != Kind::Content) {
+      add(out.leftOut, lines[i]);
+      continue;
+    }
+    if (start[i] || out.references.empty()) out.references.emplace_back();
+    add(out.references.back().lines, lines[i]);
+  }
+  return out;
+}
+
+}  // namespace tf::reference

@@ -1,0 +1,63 @@
+// The references in a pasted text: a bibliography, or a page of one, as PDF
+// viewers and extractors give it — a heading, numbered or author–year
+// entries wrapped over several lines, running heads and page numbers where
+// the list crosses a page.
+//
+// The text is read line by line (LF, CR LF, CR and form feed end a line;
+// each line owns its line end). Every line goes either into one reference
+// or into the lines left out (blank lines, headings, page numbers, running
+// heads, "(continued)"), so the two together cover the text exactly once.
+//
+// Where a reference starts:
+// - A numbered list ("[1]", "1.", "1)", "(1)" or a bare "1" in front) is
+//   recognised by its sequence: the longest run of lines, in order, whose
+//   numbers go n, n+1, n+2 ... in one style. Those lines start the
+//   references; any other number at a line's start (a volume, pages, a
+//   year wrapped to the front) continues the reference it stands in.
+// - Otherwise (author–year lists), a line starts a reference when it opens
+//   like one — a name ("Smith, J.", "Smith JR,", "SMITH, J.", "J. R. Smith",
+//   "de la Macorra JC"), or the dash that repeats the authors before —
+//   while the line before ends like a reference (a full stop, a bracket, a
+//   digit, a DOI or URL) and the reference so far holds a year. After a
+//   blank line a new reference starts unless the line before plainly goes
+//   on (it ends in a comma, hyphen, "and", or the next begins in lower
+//   case: a page break inside a reference).
+// Worked example:
+//
+//   References                                   left out (heading)
+//   Grant, M.A., Bixley, P.F., 2011. Geothermal  starts: a name, first line
+//   reservoir engineering. Academic Press.       goes on
+//   Smith, J., 2009. Fluid flow. Geothermics 38, starts: a name; the line
+//   1-12.                                        before ends "." and has 2011
+//   12                                           left out (page number)
+//
+// Decisions look only at a line, the line before it and the reference so
+// far (plus the numbering, which the references keep), so finding again in
+// the references found, joined by blank lines, gives the same references.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reference/parser.h"
+
+namespace tf::reference {
+
+// One reference of a list: the lines it is made of, as pieces of the text
+// (several when lines left out interrupt it, as at a page break).
+struct FoundReference {
+  std::vector<Piece> lines;  // runs of whole lines, each with its line ends, in order
+  // The reference's own text: its runs one after another, without the
+  // line end of the last line.
+  std::u16string Text(std::u16string_view text) const;
+};
+
+struct FoundReferences {
+  std::vector<FoundReference> references;  // in the order they stand
+  std::vector<Piece> leftOut;              // runs of whole lines in no reference, in order
+};
+
+FoundReferences FindReferences(std::u16string_view text);
+
+}  // namespace tf::reference

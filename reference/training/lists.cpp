@@ -1,0 +1,263 @@
+// Measures the reference finder on reference lists made from labelled
+// references, as PDF extractors give them:
+//
+//   reference_lists DATA_DIR [--lists N] [--seed S] [--write DIR] [--show N]
+//
+// Each list takes 10 to 60 references at random, numbers them in one style
+// (none, "[1]", "1.", "1)", "(1)", a bare "1"), wraps them at a random width
+// (or one a line), hyphenates some line ends, may put a heading in front,
+// blank lines between them, and at page breaks a page number, a running
+// head or a form feed, also inside a reference. It prints the F1 of the
+// references found (a reference counts when its first and last characters
+// are found exactly) and the share of exact titles among the references of
+// the lists, against the same references parsed one by one. The seed makes
+// the lists again, the same every time; --write keeps them as files.
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "io/encoding.h"
+#include "reference/finder.h"
+#include "reference/parser.h"
+#include "smart/dictionary.h"
+#include "text/text.h"
+
+namespace {
+
+using namespace tf;
+using namespace tf::reference;
+using std::u16string;
+
+struct Labelled {
+  u16string text;   // the parts joined by spaces, without a citation number
+  u16string title;  // the first title part
+};
+
+std::vector<Labelled> Load(const std::filesystem::path& dir) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& e : std::filesystem::directory_iterator(dir))
+    if (e.path().extension() == ".xml") files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  std::vector<Labelled> out;
+  for (const auto& file : files) {
+    pugi::xml_document doc;
+    if (!doc.load_file(file.c_str(), pugi::parse_default, pugi::encoding_utf8)) {
+      std::fprintf(stderr, "reference_lists: cannot read %s\n", file.c_str());
+      std::exit(1);
+    }
+    for (const auto& sequence : doc.child("dataset").children("sequence")) {
+      Labelled ref;
+      for (const auto& part : sequence.children()) {
+        const std::string name = part.name();
+        const u16string value = DecodeText(part.text().get());
+        if (name == "citation-number") continue;
+        if (name == "title" && ref.title.empty()) ref.title = value;
+        if (!ref.text.empty()) ref.text += u' ';
+        ref.text += value;
+      }
+      // One reference is one paragraph: a reference with line breaks of
+      // its own is no test of where references end.
+      if (ref.text.find_first_of(u"\r\n\f") != u16string::npos) continue;
+      out.push_back(std::move(ref));
+    }
+  }
+  return out;
+}
+
+// Case, spaces, hyphens, quotes and the punctuation at either end aside.
+u16string Normal(std::u16string_view s) {
+  u16string out;
+  for (char16_t c : LCase(s)) {
+    if (c == u' ' || c == u'-' || c == u'\u2010' || c == u'"' || c == u'\'' || c == u'\u201C' || c == u'\u201D' ||
+        c == u'\u2018' || c == u'\u2019')
+      continue;
+    out += c;
+  }
+  while (!out.empty() && std::u16string_view(u".,;:").find(out.back()) != std::u16string_view::npos) out.pop_back();
+  return out;
+}
+
+struct Made {
+  u16string text;
+  std::vector<std::pair<size_t, size_t>> references;  // first and last characters (last + 1)
+  std::vector<size_t> source;                         // which labelled reference
+};
+
+class ListMaker {
+ public:
+  explicit ListMaker(unsigned seed) : m_random(seed) {}
+
+  Made Make(const std::vector<Labelled>& refs) {
+    Made m;
+    const size_t count = Pick(10, 60);
+    const int numbering = static_cast<int>(Pick(0, 5));  // none, [n], n., n), (n), n
+    const bool oneALine = Chance(0.2);
+    const size_t width = Pick(45, 110);
+    const bool blankBetween = Chance(0.3);
+    const u16string eol = Chance(0.2) ? u"\r\n" : u"\n";
+    const size_t pageLines = Pick(25, 60);
+    const int pageKind = static_cast<int>(Pick(0, 3));  // number, running head + number, form feed, none
+    const u16string head = u"Journal of Geothermal Research " + Number(Pick(10, 99)) + u" (20" + Number(Pick(10, 23)) + u")";
+    size_t linesOnPage = 0, page = Pick(2, 300);
+    if (Chance(0.5)) {
+      static const std::vector<u16string> kHeadings = {u"References", u"REFERENCES", u"Bibliography", u"Literature Cited",
+                                                       u"Works Cited", u"7. References", u"Literatur"};
+      m.text += kHeadings[Pick(0, kHeadings.size() - 1)] + eol;
+      if (Chance(0.5)) m.text += eol;
+    }
+    const size_t first = Chance(0.8) ? 1 : Pick(2, 120);
+    for (size_t k = 0; k < count; ++k) {
+      const size_t which = Pick(0, refs.size() - 1);
+      u16string ref = refs[which].text;
+      const u16string n = Number(first + k);
+      switch (numbering) {
+        case 1: ref = u"[" + n + u"] " + ref; break;
+        case 2: ref = n + u". " + ref; break;
+        case 3: ref = n + u") " + ref; break;
+        case 4: ref = u"(" + n + u") " + ref; break;
+        case 5: ref = n + u" " + ref; break;
+        default: break;
+      }
+      if (k > 0 && blankBetween) m.text += eol;
+      const std::vector<u16string> lines = oneALine ? std::vector<u16string>{ref} : Wrap(ref, width);
+      size_t begin = 0;
+      for (size_t l = 0; l < lines.size(); ++l) {
+        if (l == 0) begin = m.text.size();
+        m.text += lines[l];
+        const size_t end = m.text.size();
+        m.text += eol;
+        if (l + 1 == lines.size()) {
+          m.references.push_back({begin, end});
+          m.source.push_back(which);
+        }
+        if (++linesOnPage >= pageLines && pageKind != 3) {
+          linesOnPage = 0;
+          ++page;
+          if (pageKind == 0) m.text += Number(page) + eol;
+          if (pageKind == 1) m.text += Number(page) + eol + head + eol;
+          if (pageKind == 2) m.text += u"\f";
+        }
+      }
+    }
+    return m;
+  }
+
+ private:
+  size_t Pick(size_t lo, size_t hi) { return std::uniform_int_distribution<size_t>(lo, hi)(m_random); }
+  bool Chance(double p) { return std::bernoulli_distribution(p)(m_random); }
+  static u16string Number(size_t n) { return DecodeText(std::to_string(n)); }
+
+  // Lines of at most `width` characters (a longer word alone), some long
+  // words broken with a hyphen at the line end.
+  std::vector<u16string> Wrap(const u16string& s, size_t width) {
+    std::vector<u16string> lines(1);
+    size_t i = 0;
+    while (i < s.size()) {
+      const size_t end = std::min(s.find(u' ', i), s.size());
+      u16string word = s.substr(i, end - i);
+      i = end + 1;
+      u16string& line = lines.back();
+      if (line.empty() || line.size() + 1 + word.size() <= width) {
+        if (!line.empty()) line += u' ';
+        line += word;
+        continue;
+      }
+      const size_t room = width > line.size() + 1 ? width - line.size() - 1 : 0;
+      if (word.size() >= 8 && room >= 4 && Chance(0.3)) {
+        const size_t cut = std::min(room - 1, word.size() - 3);
+        line += u' ' + word.substr(0, cut) + u'-';
+        word = word.substr(cut);
+      }
+      lines.push_back(word);
+    }
+    return lines;
+  }
+
+  std::mt19937 m_random;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::string(argv[1]) == "--help") {
+    std::puts("usage: reference_lists DATA_DIR [--lists N] [--seed S] [--write DIR] [--show N]");
+    return argc < 2 ? 2 : 0;
+  }
+  size_t lists = 200;
+  unsigned seed = 20261208;
+  std::string writeTo;
+  size_t show = 0, shown = 0;  // references found wrongly, to print
+  for (int a = 2; a + 1 < argc; a += 2) {
+    const std::string option = argv[a];
+    if (option == "--lists") lists = std::stoul(argv[a + 1]);
+    else if (option == "--seed") seed = static_cast<unsigned>(std::stoul(argv[a + 1]));
+    else if (option == "--write") writeTo = argv[a + 1];
+    else if (option == "--show") show = std::stoul(argv[a + 1]);
+    else {
+      std::fprintf(stderr, "reference_lists: unknown option %s\n", option.c_str());
+      return 2;
+    }
+  }
+  const std::vector<Labelled> refs = Load(argv[1]);
+  if (refs.empty()) {
+    std::fprintf(stderr, "reference_lists: no references in %s\n", argv[1]);
+    return 1;
+  }
+  const smart::Dictionary dictionary;
+  ListMaker maker(seed);
+  size_t truth = 0, found = 0, right = 0, titles = 0, titlesAlone = 0, titled = 0;
+  for (size_t l = 0; l < lists; ++l) {
+    const Made m = maker.Make(refs);
+    if (!writeTo.empty()) {
+      std::ofstream(writeTo + "/list" + std::to_string(l) + ".txt", std::ios::binary) << EncodeUtf8(m.text);
+    }
+    const FoundReferences f = FindReferences(m.text);
+    truth += m.references.size();
+    found += f.references.size();
+    for (size_t k = 0; k < m.references.size(); ++k) {
+      const Labelled& source = refs[m.source[k]];
+      const bool hasTitle = !Normal(source.title).empty();
+      titled += hasTitle;
+      if (!hasTitle) continue;
+      const Reference alone = Parse(source.text, dictionary);
+      titlesAlone += Normal(Trimmed(alone.Text(alone.title), true)) == Normal(source.title);
+    }
+    // Both lists are in order: walk them side by side.
+    size_t t = 0;
+    for (const FoundReference& r : f.references) {
+      size_t first = r.lines.front().begin, last = r.lines.back().end;
+      while (first < last && (m.text[first] == u' ' || m.text[first] == u'\t')) ++first;
+      while (last > first && std::u16string_view(u"\r\n\f \t").find(m.text[last - 1]) != std::u16string_view::npos) --last;
+      while (t < m.references.size() && m.references[t].first < first) ++t;
+      if (t == m.references.size() || m.references[t] != std::pair{first, last}) {
+        if (shown < show) {
+          ++shown;
+          std::printf("---- list %zu: found\n%s\n", l, EncodeUtf8(r.Text(m.text)).c_str());
+          if (t < m.references.size())
+            std::printf("-- expected\n%s\n", EncodeUtf8(m.text.substr(m.references[t].first, m.references[t].second - m.references[t].first)).c_str());
+        }
+        continue;
+      }
+      ++right;
+      const Labelled& source = refs[m.source[t]];
+      if (!Normal(source.title).empty()) {
+        const Reference parsed = Parse(r.Text(m.text), dictionary);
+        titles += Normal(Trimmed(parsed.Text(parsed.title), true)) == Normal(source.title);
+      }
+    }
+  }
+  const double precision = found ? double(right) / double(found) : 0, recall = double(right) / double(truth);
+  std::printf("lists %zu, references %zu, found %zu, right %zu\n", lists, truth, found, right);
+  std::printf("boundaries: precision %.2f%%, recall %.2f%%, F1 %.2f%%\n", 100 * precision, 100 * recall,
+              200 * precision * recall / (precision + recall));
+  std::printf("exact titles: %.2f%% in lists, %.2f%% of the same references parsed alone\n",
+              100.0 * double(titles) / double(titled), 100.0 * double(titlesAlone) / double(titled));
+  return 0;
+}

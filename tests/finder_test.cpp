@@ -1,0 +1,142 @@
+// The reference finder on lists as PDF viewers and extractors give them:
+// which lines make each reference, and which are left out.
+#include <gtest/gtest.h>
+
+#include "reference/finder.h"
+#include "tests/printable.h"
+
+namespace tf::reference {
+namespace {
+
+using S = std::u16string;
+using test::Printable;
+
+struct Row {
+  const char* name;
+  S text;
+  std::vector<S> references;  // each reference's text
+  std::vector<S> leftOut;     // each run of lines left out, line ends included
+};
+
+void Check(const Row& row) {
+  const FoundReferences found = FindReferences(row.text);
+  std::vector<S> references, leftOut;
+  for (const auto& r : found.references) references.push_back(r.Text(row.text));
+  for (const auto& p : found.leftOut) leftOut.push_back(row.text.substr(p.begin, p.end - p.begin));
+  EXPECT_EQ(references.size(), row.references.size()) << row.name;
+  for (size_t k = 0; k < std::min(references.size(), row.references.size()); ++k)
+    EXPECT_EQ(Printable(references[k]), Printable(row.references[k])) << row.name << ", reference " << k;
+  EXPECT_EQ(leftOut.size(), row.leftOut.size()) << row.name;
+  for (size_t k = 0; k < std::min(leftOut.size(), row.leftOut.size()); ++k)
+    EXPECT_EQ(Printable(leftOut[k]), Printable(row.leftOut[k])) << row.name << ", left out " << k;
+}
+
+TEST(Finder, NumberedLists) {
+  const std::vector<Row> rows = {
+      {"brackets, a heading, wrapped lines",
+       u"References\n[1] M. A. Grant and P. F. Bixley, Geothermal Reservoir Engineering, 2nd ed.\nAcademic Press, 2011.\n"
+       u"[2] J. R. Smith, \u201CFluid flow in frac-\ntured rock,\u201D Geothermics, vol. 38, pp. 1\u201312, 2009.\n",
+       {u"[1] M. A. Grant and P. F. Bixley, Geothermal Reservoir Engineering, 2nd ed.\nAcademic Press, 2011.",
+        u"[2] J. R. Smith, \u201CFluid flow in frac-\ntured rock,\u201D Geothermics, vol. 38, pp. 1\u201312, 2009."},
+       {u"References\n"}},
+      {"full stops: numbers inside a reference start none",
+       u"1. Smith JR, Jones K. Effects of fluid flow. J Geophys Res. 2011;116(B4):\n115-22.\n"
+       u"2. Brown P. Heat. Nature.\n2011. 12 pages.\n3. White A. Cold. Science. 2012;3:4.",
+       {u"1. Smith JR, Jones K. Effects of fluid flow. J Geophys Res. 2011;116(B4):\n115-22.",
+        u"2. Brown P. Heat. Nature.\n2011. 12 pages.", u"3. White A. Cold. Science. 2012;3:4."},
+       {}},
+      {"brackets round the number, from 12 on",
+       u"(12) Smith, J. Heat flow. 2001.\n(13) Jones, K. Cold flow.\n2002.\n",
+       {u"(12) Smith, J. Heat flow. 2001.", u"(13) Jones, K. Cold flow.\n2002."}, {}},
+      {"a closing bracket", u"1) Smith, J. Heat flow. 2001.\n2) Jones, K. Cold flow. 2002.",
+       {u"1) Smith, J. Heat flow. 2001.", u"2) Jones, K. Cold flow. 2002."}, {}},
+      {"bare numbers", u"1 Smith, J. Heat flow. 2001.\n2 Jones, K. Cold flow. 2002.\n",
+       {u"1 Smith, J. Heat flow. 2001.", u"2 Jones, K. Cold flow. 2002."}, {}},
+      {"a page break inside a reference: page number and running head left out",
+       u"[1] Smith, J. Heat flow in the Salton\n12\nJournal of Geothermal Research 72 (2011)\nTrough. 2001.\n"
+       u"[2] Jones, K. Cold. 2002.\n13\nJournal of Geothermal Research 72 (2011)\n[3] Brown, P. Warm. 2003.\n",
+       {u"[1] Smith, J. Heat flow in the Salton\nTrough. 2001.", u"[2] Jones, K. Cold. 2002.", u"[3] Brown, P. Warm. 2003."},
+       {u"12\nJournal of Geothermal Research 72 (2011)\n", u"13\nJournal of Geothermal Research 72 (2011)\n"}},
+      {"a year alone ends the reference it follows",
+       u"[22] H. Trocm\u00E9, La C\u00F4te atlantique, Presses universitaires de Nancy,\n1994\n[23] A. B. Other, Title, 1995.",
+       {u"[22] H. Trocm\u00E9, La C\u00F4te atlantique, Presses universitaires de Nancy,\n1994", u"[23] A. B. Other, Title, 1995."},
+       {}},
+  };
+  for (const auto& row : rows) Check(row);
+}
+
+TEST(Finder, AuthorYearLists) {
+  const std::vector<Row> rows = {
+      {"APA, wrapped, no blank lines",
+       u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\n"
+       u"Academic Press.\n"
+       u"Kennedy, B. M., & van Soest, M. C. (2007). Flow of mantle fluids through the ductile\n"
+       u"lower crust. Science, 318, 1433\u20131436.\n"
+       u"Smith, J. R. (2009). Fluid flow. Geothermics, 38(1), 1\u201312.\n",
+       {u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.",
+        u"Kennedy, B. M., & van Soest, M. C. (2007). Flow of mantle fluids through the ductile\nlower crust. Science, 318, "
+        u"1433\u20131436.",
+        u"Smith, J. R. (2009). Fluid flow. Geothermics, 38(1), 1\u201312."},
+       {}},
+      {"Vancouver names that wrap go on",
+       u"Smith JR, Jones\nKL, Brown P. Effects. J Geophys Res. 2011;116:1-12.\nWhite A, Black B. Causes. Nature. 2012;1:2.",
+       {u"Smith JR, Jones\nKL, Brown P. Effects. J Geophys Res. 2011;116:1-12.", u"White A, Black B. Causes. Nature. 2012;1:2."},
+       {}},
+      {"blank lines between, CR LF",
+       u"Smith, J., 2001. Heat flow.\r\n\r\nJones, K., 2002. Cold flow in\r\nrocks.\r\n",
+       {u"Smith, J., 2001. Heat flow.", u"Jones, K., 2002. Cold flow in\r\nrocks."}, {u"\r\n"}},
+      {"a blank line where the reference plainly goes on",
+       u"Smith, J., 2001. Heat flow in the\n\nSalton Trough. Geothermics 1, 2.",
+       {u"Smith, J., 2001. Heat flow in the\nSalton Trough. Geothermics 1, 2."}, {u"\n"}},
+      {"the dash that repeats the authors, CR alone",
+       u"Foucault, M., 1966. Les mots et les choses. Gallimard.\r\u2014\u2014\u2014, 1969. L\u2019arch\u00E9ologie du savoir. "
+       u"Gallimard.",
+       {u"Foucault, M., 1966. Les mots et les choses. Gallimard.", u"\u2014\u2014\u2014, 1969. L\u2019arch\u00E9ologie du savoir. Gallimard."},
+       {}},
+      {"a form feed and a page number between pages",
+       u"Smith, J., 2001. Heat flow in the Salton\n\fTrough. Geothermics 1, 2.\nJones, K., 2002. Cold.\n- 7 -\n",
+       {u"Smith, J., 2001. Heat flow in the Salton\nTrough. Geothermics 1, 2.", u"Jones, K., 2002. Cold."},
+       {u"\f", u"- 7 -\n"}},
+      {"headings in other languages and \u201C(continued)\u201D",
+       u"Literaturverzeichnis\nM\u00FCller, K., 2001. W\u00E4rme.\nReferences (continued)\nSchmidt, A., 2003. K\u00E4lte.",
+       {u"M\u00FCller, K., 2001. W\u00E4rme.", u"Schmidt, A., 2003. K\u00E4lte."},
+       {u"Literaturverzeichnis\n", u"References (continued)\n"}},
+  };
+  for (const auto& row : rows) Check(row);
+}
+
+TEST(Finder, OneReference) {
+  const std::vector<Row> rows = {
+      {"empty", u"", {}, {}},
+      {"blank lines only", u"\n \n", {}, {u"\n \n"}},
+      {"one line", u"Smith, J. (2020). Heat flow. Geothermics, 1, 1-2.",
+       {u"Smith, J. (2020). Heat flow. Geothermics, 1, 1-2."}, {}},
+      {"broken by hand, each line ending early",
+       u"Smith, J. (2020). Heat flow in geo-\r\nthermal wells.\r\nGeothermics, 1, 1-2.",
+       {u"Smith, J. (2020). Heat flow in geo-\r\nthermal wells.\r\nGeothermics, 1, 1-2."}, {}},
+      {"the tool's own format", u"THE GEOLOGY OF THE WAIRAKEI\nGEOTHERMAL FIELD; grindley, g.w.",
+       {u"THE GEOLOGY OF THE WAIRAKEI\nGEOTHERMAL FIELD; grindley, g.w."}, {}},
+      {"a citation number", u"[3] Smith JR, de la Macorra JC. Effects of fluid flow on pH.\nJ Geophys Res. 2011;116(B4):1-12.",
+       {u"[3] Smith JR, de la Macorra JC. Effects of fluid flow on pH.\nJ Geophys Res. 2011;116(B4):1-12."}, {}},
+  };
+  for (const auto& row : rows) Check(row);
+}
+
+// Every character is in one reference or one left-out run, in order.
+TEST(Finder, CoversTheTextOnce) {
+  const S text = u"References\n\n[1] A, B. 2001. T.\n12\n[2] C, D. 2002.\r\n\f[3] E. 2003";
+  const FoundReferences found = FindReferences(text);
+  std::vector<Piece> all = found.leftOut;
+  for (const auto& r : found.references) all.insert(all.end(), r.lines.begin(), r.lines.end());
+  std::sort(all.begin(), all.end(), [](const Piece& a, const Piece& b) { return a.begin < b.begin; });
+  size_t at = 0;
+  for (const Piece& p : all) {
+    EXPECT_EQ(p.begin, at);
+    at = p.end;
+  }
+  EXPECT_EQ(at, text.size());
+  EXPECT_EQ(found.references.size(), 3u);
+}
+
+}  // namespace
+}  // namespace tf::reference
