@@ -150,6 +150,17 @@ std::vector<reference::Reference> Engine::FindReferences(std::u16string_view tex
   return out;
 }
 
+ReferenceSummary Summarise(const reference::Reference& r) {
+  ReferenceSummary s;
+  s.authors = reference::Trimmed(r.Text(r.authors), false);
+  s.year = r.year;
+  s.title = reference::Trimmed(r.Text(r.title), true);
+  s.container = reference::Trimmed(r.Text(r.container), true);
+  s.text = r.text;
+  s.recognised = !s.authors.empty() || !s.title.empty();
+  return s;
+}
+
 std::u16string Engine::ExportReferences(const std::vector<reference::Reference>& references,
                                         reference::Format format) const {
   reference::Writer writer = ReferenceWriter(format, false);

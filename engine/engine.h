@@ -69,6 +69,15 @@ LoadedWords LoadWords(const WordListChoice& choice);
 // classic.
 Mode ChosenMode(std::optional<Mode> asked);
 
+// A reference as a list shows it: its authors, year, title and container
+// as the commands print them, and its whole text (with smart mode's
+// character repairs, on one line).
+struct ReferenceSummary {
+  std::u16string authors, year, title, container, text;
+  bool recognised = false;  // false: neither authors nor a title were found
+};
+ReferenceSummary Summarise(const reference::Reference& r);
+
 // The operations, for one mode and one set of words.
 class Engine final {
   AuthorsTitle ParsedSplit(std::u16string_view text, bool raw) const;

@@ -165,7 +165,7 @@ constexpr size_t kMostLinesInAReference = 12;
 
 // The longest run of lines numbered n, n+1, n+2 ... in one style, by line
 // index (empty when there is none of two or more).
-std::vector<size_t> Numbering(const std::vector<Leading>& numbers) {
+std::vector<size_t> Numbering(const std::vector<Leading>& numbers, const std::vector<bool>& counts) {
   struct Best {
     uint32_t length;
     size_t line;
@@ -191,7 +191,11 @@ std::vector<size_t> Numbering(const std::vector<Leading>& numbers) {
   for (size_t i = top.line; i != SIZE_MAX; i = previous[i]) run.push_back(i);
   std::reverse(run.begin(), run.end());
   // Numbers as far apart as page numbers are no numbering of references.
-  if ((run.back() - run.front()) / (run.size() - 1) > kMostLinesInAReference) run.clear();
+  // Lines count that may be a reference's: not lines left out already, nor
+  // numbers alone (page numbers, or years).
+  size_t between = 0;
+  for (size_t i = run.front(); i < run.back(); ++i) between += counts[i];
+  if (between / (run.size() - 1) > kMostLinesInAReference) run.clear();
   return run;
 }
 
@@ -398,40 +402,27 @@ FoundReferences FindReferences(u16string_view text) {
     else if (IsHeading(c) || IsPageMatter(c)) kind[i] = Kind::LeftOut;
     else numbers[i] = NumberInFront(c);
   }
-  const std::vector<size_t> numbering = Numbering(numbers);
+  std::vector<bool> counts(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i)
+    counts[i] = kind[i] == Kind::Content && !(numbers[i].found && numbers[i].style == Style::Alone);
+  const std::vector<size_t> numbering = Numbering(numbers, counts);
   std::vector<bool> start(lines.size(), false);
   for (size_t i : numbering) start[i] = true;
 
-  // Page numbers alone, and running heads, outside the numbering. A year
-  // alone after a line that goes on is the end of a reference.
+  // Running heads, outside the numbering: the same short line again
+  // elsewhere, next to a page break (a form feed, a number alone or another
+  // line left out; blank lines do not count, references may be separated
+  // by them).
+  const auto alone = [&](size_t i) { return numbers[i].found && numbers[i].style == Style::Alone; };
   std::unordered_map<u16string, uint32_t> seen;
   std::vector<u16string> keys(lines.size());
-  size_t before = SIZE_MAX;
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (kind[i] != Kind::Content) continue;
-    if (start[i]) {
-      before = i;
-      continue;
-    }
-    const bool lastContent = before != SIZE_MAX;
-    if (numbers[i].found && numbers[i].style == Style::Alone) {
-      const bool year = numbers[i].value >= 1500 && numbers[i].value <= 2099 && lines[i].content.size() == 4;
-      const u16string_view last = lastContent ? lines[before].content : u16string_view();
-      if (!year || !lastContent || (EndsLikeReference(last) && HoldsYear(last))) {
-        kind[i] = Kind::LeftOut;
-        continue;
-      }
-    }
-    before = i;
-    if (lines[i].content.size() > 120) continue;
+    if (kind[i] != Kind::Content || start[i] || alone(i) || lines[i].content.size() > 120) continue;
     keys[i] = RunningHeadKey(lines[i].content);
     if (keys[i].size() >= 6) ++seen[keys[i]];
   }
-  // Running heads stand next to a page break: a form feed, a page number or
-  // another line left out (blank lines do not count: references may be
-  // separated by them).
   const auto nextToPageBreak = [&](size_t i) {
-    const auto breakAt = [&](size_t k) { return kind[k] == Kind::LeftOut || lines[k].pageBreak; };
+    const auto breakAt = [&](size_t k) { return kind[k] == Kind::LeftOut || lines[k].pageBreak || alone(k); };
     return (i > 0 && breakAt(i - 1)) || (i + 1 < lines.size() && breakAt(i + 1));
   };
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -440,6 +431,21 @@ FoundReferences FindReferences(u16string_view text) {
     // twice) ends like one, or opens like one.
     const u16string_view c = lines[i].content;
     if (nextToPageBreak(i) || (OpensLikeReference(c) == Opening::None && !EndsLikeReference(c))) kind[i] = Kind::LeftOut;
+  }
+  // Numbers alone are page numbers, but a year alone after a line that
+  // goes on (or has no year) ends that reference.
+  size_t before = SIZE_MAX;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (kind[i] != Kind::Content) continue;
+    if (!start[i] && alone(i)) {
+      const bool year = numbers[i].value >= 1500 && numbers[i].value <= 2099 && lines[i].content.size() == 4;
+      const u16string_view last = before != SIZE_MAX ? lines[before].content : u16string_view();
+      if (!year || last.empty() || (EndsLikeReference(last) && HoldsYear(last))) {
+        kind[i] = Kind::LeftOut;
+        continue;
+      }
+    }
+    before = i;
   }
 
   // The width the lines were wrapped at: nine lines in ten are no longer.

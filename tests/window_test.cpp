@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTableWidget>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -24,6 +25,7 @@
 
 #include "platform/platform.h"
 #include "ui/main_window.h"
+#include "ui/references_dialog.h"
 
 // Allocations above a size can be made to fail, to see the window survive
 // memory running out in the middle of a command. Not under AddressSanitizer,
@@ -69,6 +71,14 @@ void DuringNextCommand(QObject* context, F f) {
 }
 
 void Click(MainWindow& w, Command c) { w.ButtonFor(c)->click(); }
+
+// Three references as copied from a PDF: a heading, numbers, wrapped lines,
+// a hyphenated line end.
+const std::u16string kList =
+    u"References\n1. Grant, M.A. and Bixley, P.F., 2011. Geothermal reservoir\nengineering. Academic Press, Burlington.\n"
+    u"2. Smith, J.R., 2009. Fluid flow in frac-\ntured rock. Geothermics 38, 1-12.\n"
+    u"3. Kennedy, B.M., van Soest, M.C., 2007. Flow of mantle fluids through the ductile lower crust. Science 318, "
+    u"1433-1436.";
 
 // `times` copies of `unit`.
 std::u16string Repeat(std::u16string_view unit, size_t times) {
@@ -357,11 +367,10 @@ class WindowTest final : public QObject {
   }
 
   void copyAsBibTeXAndRis() {
-    SetClipboard(u"x");
+    SetClipboard(
+        u"[4] Smith, J. R., & Doe, A. (2020). Effects of pH on TOUGH2 models.\nJournal of Volcanology, 12(3), 45\u201367.");
     MainWindow w(kBuiltInWords);
     w.StartUp();
-    w.WorkingText()->SetText(
-        u"[4] Smith, J. R., & Doe, A. (2020). Effects of pH on TOUGH2 models.\nJournal of Volcanology, 12(3), 45\u201367.");
     w.ActionFor(Command::CopyBibTeX)->trigger();
     const std::u16string bibtex = pf::ClipboardText();
     QVERIFY2(bibtex.starts_with(u"@article{smith2020effects,\n  author = {Smith, J. R. and Doe, A.},\n"
@@ -371,6 +380,66 @@ class WindowTest final : public QObject {
     const std::u16string ris = pf::ClipboardText();
     QVERIFY2(ris.starts_with(u"TY  - JOUR\nAU  - Smith, J. R.\nAU  - Doe, A.\nPY  - 2020\n") && ris.ends_with(u"ER  - \n"),
              QString::fromStdU16String(ris).toUtf8());
+  }
+
+  // A pasted list: one record per reference, read from the clipboard text
+  // as it came (the working text is one line).
+  void copyAReferenceList() {
+    SetClipboard(kList);
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    w.ActionFor(Command::CopyBibTeX)->trigger();
+    const QString bibtex = QString::fromStdU16String(pf::ClipboardText());
+    QCOMPARE(bibtex.count(QStringLiteral("\n@")) + (bibtex.startsWith(u'@') ? 1 : 0), 3);
+    QVERIFY2(bibtex.contains(QStringLiteral("@article{smith2009fluid,")) && !bibtex.contains(QStringLiteral("References")),
+             bibtex.toUtf8());
+    w.ActionFor(Command::CopyCslJson)->trigger();
+    const QString json = QString::fromStdU16String(pf::ClipboardText());
+    QVERIFY2(json.startsWith(u'[') && json.count(QStringLiteral("\"id\"")) == 3, json.toUtf8());
+    w.ActionFor(Command::CopyRis)->trigger();
+    QCOMPARE(QString::fromStdU16String(pf::ClipboardText()).count(QStringLiteral("ER  - ")), 3);
+  }
+
+  // Nothing to export: the clipboard stays as it was, and the window says so.
+  void copyNothingLeavesTheClipboard() {
+    SetClipboard(u" \n ");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    w.ActionFor(Command::CopyBibTeX)->trigger();
+    QVERIFY(pf::ClipboardText() == u" \n ");
+    bool said = false;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible() && box->text().contains(QStringLiteral("no reference")))
+        said = true, box->close();
+    QVERIFY(said);
+  }
+
+  void referencesWindow() {
+    SetClipboard(kList + u"\n4. ;;; ,,,\n");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    w.ActionFor(Command::References)->trigger();
+    auto* dialog = dynamic_cast<ui::ReferencesDialog*>(w.ReferencesWindow());
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("4 references found"));
+    QTableWidget* table = dialog->Table();
+    QCOMPARE(table->rowCount(), 4);
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("Smith, J.R."));
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("2009"));
+    QCOMPARE(table->item(1, 2)->text(), QStringLiteral("Fluid flow in fractured rock"));
+    QCOMPARE(table->item(1, 3)->text(), QStringLiteral("Geothermics"));
+    QVERIFY(table->item(1, 2)->toolTip().startsWith(QStringLiteral("2. Smith, J.R., 2009. Fluid flow in fractured rock.")));
+    // The reference nothing could be read in stays in the list, as such.
+    QCOMPARE(table->item(3, 0)->text(), QStringLiteral("(not recognised)"));
+    QCOMPARE(table->item(3, 2)->text(), QStringLiteral("4. ;;; ,,,"));
+    // Copy the selected rows, then all of them.
+    QVERIFY(!dialog->CopyButton(reference::Format::BibTeX, true)->isEnabled());
+    table->selectRow(2);
+    dialog->CopyButton(reference::Format::BibTeX, true)->click();
+    const QString one = QString::fromStdU16String(pf::ClipboardText());
+    QVERIFY2(one.startsWith(QStringLiteral("@article{kennedy2007flow,")) && one.count(u'@') == 1, one.toUtf8());
+    dialog->CopyButton(reference::Format::Ris, false)->click();
+    QCOMPARE(QString::fromStdU16String(pf::ClipboardText()).count(QStringLiteral("TY  - ")), 4);
   }
 
   void aboutSaysWhereTheListsAre() {

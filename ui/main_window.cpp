@@ -10,6 +10,7 @@
 
 #include "io/files.h"
 #include "io/settings.h"
+#include "ui/references_dialog.h"
 
 namespace tf::ui {
 namespace {
@@ -84,6 +85,11 @@ MainWindow::MainWindow(WindowOptions options)
   connect(m_bibTeXAction, &QAction::triggered, this, [this] { Request(Command::CopyBibTeX); });
   m_risAction = edit->addAction(QStringLiteral("Copy as &RIS"));
   connect(m_risAction, &QAction::triggered, this, [this] { Request(Command::CopyRis); });
+  m_cslJsonAction = edit->addAction(QStringLiteral("Copy as &CSL-JSON"));
+  connect(m_cslJsonAction, &QAction::triggered, this, [this] { Request(Command::CopyCslJson); });
+  edit->addSeparator();
+  m_referencesAction = edit->addAction(QStringLiteral("R&eferences\u2026"));
+  connect(m_referencesAction, &QAction::triggered, this, [this] { Request(Command::References); });
   QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
   m_smartAction = optionsMenu->addAction(QStringLiteral("&Smart repairs"));
   m_smartAction->setCheckable(true);
@@ -139,6 +145,8 @@ QAction* MainWindow::ActionFor(Command command) const {
   switch (command) {
     case Command::CopyBibTeX: return m_bibTeXAction;
     case Command::CopyRis: return m_risAction;
+    case Command::CopyCslJson: return m_cslJsonAction;
+    case Command::References: return m_referencesAction;
     case Command::ToggleSmart: return m_smartAction;
     case Command::KeyboardShortcuts: return m_shortcutsAction;
     case Command::About: return m_aboutAction;
@@ -273,10 +281,16 @@ void MainWindow::Run(Command command) {
       pf::End();
       break;
     case Command::CopyBibTeX:
-      CopyReference(reference::Format::BibTeX);
+      CopyReferences(reference::Format::BibTeX);
       break;
     case Command::CopyRis:
-      CopyReference(reference::Format::Ris);
+      CopyReferences(reference::Format::Ris);
+      break;
+    case Command::CopyCslJson:
+      CopyReferences(reference::Format::CslJson);
+      break;
+    case Command::References:
+      ShowReferences();
       break;
     case Command::ToggleSmart:
       ToggleSmart();
@@ -346,9 +360,32 @@ void MainWindow::FixClipboard(Command command) {
   }
 }
 
-void MainWindow::CopyReference(reference::Format format) {
+// The references are read from the clipboard text as it came: its line
+// breaks tell the references apart, which the working text has lost.
+void MainWindow::CopyReferences(reference::Format format) {
   pf::BusyCursor busy;
-  pf::SetClipboardText(m_session.Operations().ExportReference(m_workingText->Text(), format));
+  const engine::Engine operations = m_session.Operations();
+  const std::vector<reference::Reference> references = operations.FindReferences(m_session.Raw());
+  if (references.empty()) {
+    // Nothing to export: the clipboard keeps what it holds.
+    pf::ShowNotice(this, QStringLiteral("Nothing to copy"),
+                   QStringLiteral("The clipboard text holds no reference, so the clipboard was left as it is."));
+    return;
+  }
+  pf::SetClipboardText(operations.ExportReferences(references, format));
+}
+
+void MainWindow::ShowReferences() {
+  pf::BusyCursor busy;
+  const engine::Engine operations = m_session.Operations();
+  delete m_referencesDialog;
+  m_referencesDialog = new ReferencesDialog(
+      operations.FindReferences(m_session.Raw()),
+      [operations](const std::vector<reference::Reference>& references, reference::Format format) {
+        return operations.ExportReferences(references, format);
+      },
+      this);
+  m_referencesDialog->show();
 }
 
 void MainWindow::ToggleSmart() {

@@ -28,8 +28,10 @@ enum class Command {
   Squish,          // the working text's letter-spacing repaired
   JoinParagraphs,  // as JoinLines, blank lines kept (the "2" button)
   // Menu commands.
-  CopyBibTeX,      // Edit > Copy as BibTeX: the working text as one reference
+  CopyBibTeX,      // Edit > Copy as BibTeX: every reference found in the clipboard text
   CopyRis,         // Edit > Copy as RIS
+  CopyCslJson,     // Edit > Copy as CSL-JSON
+  References,      // Edit > References...: what was found, to look at and copy
   ToggleSmart,     // Options > Smart repairs
   KeyboardShortcuts,  // Options > Keyboard shortcuts...: bound through the desktop's portal
   About,           // Help > About
@@ -65,6 +67,8 @@ class MainWindow final : public QMainWindow {
   platform::Button* ButtonFor(Command command) const;
   QAction* ActionFor(Command command) const;
   engine::Mode Mode() const { return m_session.GetMode(); }
+  // Edit > References...'s window, once opened.
+  QDialog* ReferencesWindow() const { return m_referencesDialog; }
   // The menu bar's height, in twips: the window is that much taller than
   // the form below it.
   double MenuHeight() const;
@@ -89,7 +93,8 @@ class MainWindow final : public QMainWindow {
   void ToggleMore();
   void ShowSession();
   void ShowParts();
-  void CopyReference(reference::Format format);
+  void CopyReferences(reference::Format format);
+  void ShowReferences();
   void ToggleSmart();
   void ShowAbout();
   void SetHeight(double formHeight);
@@ -102,6 +107,9 @@ class MainWindow final : public QMainWindow {
   std::vector<platform::Button*> m_buttons;  // by Command
   QAction* m_bibTeXAction;
   QAction* m_risAction;
+  QAction* m_cslJsonAction;
+  QAction* m_referencesAction;
+  QDialog* m_referencesDialog = nullptr;
   QAction* m_smartAction;
   QAction* m_shortcutsAction;
   platform::GlobalShortcuts* m_globalShortcuts = nullptr;  // made when first asked for
