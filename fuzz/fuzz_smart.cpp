@@ -1,5 +1,5 @@
 // Smart mode's commands on any text: no character is lost or added but
-// those the rules name, clean is stable on its own output, and classic
+// those the rules name (after the repairs of what extractors leave), clean is stable on its own output, and classic
 // results stay the literal ones.
 #include "engine/engine.h"
 #include "fuzz/fuzz_common.h"
@@ -18,7 +18,9 @@ S SmartText(const uint8_t* data, size_t size) {
       u"T",  u"H",     u"I",      u"N",      u"2",      u".",      u",",      u":",      u";", u"?", u"(",
       u")",  u"\"",    u"\u201C", u"\u201D", u"\uFB01", u"\uFB02", u"\uFB00", u"\uFB05", u"\u00A0",
       u"\u2009", u"\u200B", u"\uFEFF", u"\u2010", u"\u2011", u"\u00AD", u"\u2014", u"\u2013", u"\u00E9",
-      u"\u00C9", u"\U00010428", u"the ", u"of ", u"and ", u"heat", u"rock", u"NASA", u"pH", u"iv", u"XIV"};
+      u"\u00C9", u"\U00010428", u"the ", u"of ", u"and ", u"heat", u"rock", u"NASA", u"pH", u"iv", u"XIV",
+      u"\f", u"\v", u"\u2028", u"\u0085", u"\u00A8", u"\u00B4", u"\u0131", u"\u0308", u"\uFB03", u"https : / / ",
+      u" . ", u" / ", u"cient", u"de "};
   constexpr size_t kCount = sizeof kPool / sizeof kPool[0];
   S s;
   for (size_t i = 0; i < size; ++i) s += kPool[data[i] % kCount];
@@ -45,7 +47,9 @@ S Characters(std::u16string_view s) {
     else if (c == 0xFB03) out += u"ffi";
     else if (c == 0xFB04) out += u"ffl";
     else if (c == 0xFB05 || c == 0xFB06) out += u"st";
-    else if (c == 0x00A0 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000) out += u' ';
+    else if (c == 0x00A0 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000 || c == 0x000B)
+      out += u' ';
+    else if (c == 0x000C || c == 0x0085 || c == 0x2028 || c == 0x2029) out += u'\n';
     else if (c == 0x200B || c == 0x2060 || c == 0xFEFF) continue;
     else if (c == 0x2010 || c == 0x2011) out += u'-';
     else if (c == 0x00AD) {
@@ -70,8 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const engine::Engine smart(engine::Mode::Smart, words), classic(engine::Mode::Classic, words);
   const smart::Lexicon& lexicon = words.Lexicon();
 
-  const S characters = smart::RepairCharacters(in);
-  TF_CHECK(characters == Characters(in), in);
+  TF_CHECK(smart::RepairCharacters(in) == Characters(in), in);
+  // What the extractors' repairs make of the text is what the other rules
+  // must keep.
+  const S characters = smart::RepairCharacters(in, lexicon.dictionary);
   const S letters = Letters(characters);
 
   const S clean = smart.Clean(in);

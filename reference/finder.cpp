@@ -402,36 +402,34 @@ FoundReferences FindReferences(u16string_view text) {
     else if (IsHeading(c) || IsPageMatter(c)) kind[i] = Kind::LeftOut;
     else numbers[i] = NumberInFront(c);
   }
+  const auto alone = [&](size_t i) { return numbers[i].found && numbers[i].style == Style::Alone; };
+
+  // Running heads: the same short line again elsewhere, its page number
+  // aside. A line of a reference that stands twice (the same reference
+  // cited twice) opens like one or ends in a full stop; a line with a
+  // number in front may start a reference. Nothing but the line itself
+  // decides, so the decision is the same wherever the line stands.
+  std::unordered_map<u16string, uint32_t> seen;
+  std::vector<u16string> keys(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (kind[i] != Kind::Content || numbers[i].found || lines[i].content.size() > 120) continue;
+    keys[i] = RunningHeadKey(lines[i].content);
+    if (keys[i].size() >= 6) ++seen[keys[i]];
+  }
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (keys[i].size() < 6 || seen[keys[i]] < 2) continue;
+    const u16string_view c = lines[i].content;
+    if (OpensLikeReference(c) == Opening::None && c.back() != u'.') kind[i] = Kind::LeftOut;
+  }
+
+  // The numbering, counting the lines between its numbers that may be a
+  // reference's.
   std::vector<bool> counts(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i)
-    counts[i] = kind[i] == Kind::Content && !(numbers[i].found && numbers[i].style == Style::Alone);
+  for (size_t i = 0; i < lines.size(); ++i) counts[i] = kind[i] == Kind::Content && !alone(i);
   const std::vector<size_t> numbering = Numbering(numbers, counts);
   std::vector<bool> start(lines.size(), false);
   for (size_t i : numbering) start[i] = true;
 
-  // Running heads, outside the numbering: the same short line again
-  // elsewhere, next to a page break (a form feed, a number alone or another
-  // line left out; blank lines do not count, references may be separated
-  // by them).
-  const auto alone = [&](size_t i) { return numbers[i].found && numbers[i].style == Style::Alone; };
-  std::unordered_map<u16string, uint32_t> seen;
-  std::vector<u16string> keys(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (kind[i] != Kind::Content || start[i] || alone(i) || lines[i].content.size() > 120) continue;
-    keys[i] = RunningHeadKey(lines[i].content);
-    if (keys[i].size() >= 6) ++seen[keys[i]];
-  }
-  const auto nextToPageBreak = [&](size_t i) {
-    const auto breakAt = [&](size_t k) { return kind[k] == Kind::LeftOut || lines[k].pageBreak || alone(k); };
-    return (i > 0 && breakAt(i - 1)) || (i + 1 < lines.size() && breakAt(i + 1));
-  };
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (kind[i] != Kind::Content || start[i] || keys[i].size() < 6 || seen[keys[i]] < 2) continue;
-    // A line of a reference that stands twice (the same reference cited
-    // twice) ends like one, or opens like one.
-    const u16string_view c = lines[i].content;
-    if (nextToPageBreak(i) || (OpensLikeReference(c) == Opening::None && !EndsLikeReference(c))) kind[i] = Kind::LeftOut;
-  }
   // Numbers alone are page numbers, but a year alone after a line that
   // goes on (or has no year) ends that reference.
   size_t before = SIZE_MAX;

@@ -490,7 +490,7 @@ std::u16string InitialsInCapitals(std::u16string_view authors) {
 
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   Reference r;
-  r.text = OneLine(smart::JoinLineEndHyphens(smart::RepairCharacters(pasted), dictionary));
+  r.text = OneLine(smart::RepairText(pasted, dictionary));
   const std::vector<Token> tokens = Tokenize(r.text);
   if (tokens.empty()) return r;
   const Model& model = Model::BuiltIn();

@@ -7,11 +7,15 @@ namespace tf::smart {
 
 using namespace detail;
 
-std::u16string RepairCharacters(std::u16string_view text) {
+std::u16string RepairCharacters(std::u16string_view text, bool spellLigatures) {
   std::u16string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
+    if (!spellLigatures && c >= 0xFB00 && c <= 0xFB06) {
+      out += c;
+      continue;
+    }
     switch (c) {
       case 0xFB00: out += u"ff"; break;
       case 0xFB01: out += u"fi"; break;
@@ -19,7 +23,8 @@ std::u16string RepairCharacters(std::u16string_view text) {
       case 0xFB03: out += u"ffi"; break;
       case 0xFB04: out += u"ffl"; break;
       case 0xFB05: case 0xFB06: out += u"st"; break;
-      case 0x00A0: case 0x202F: case 0x205F: case 0x3000: out += u' '; break;
+      case 0x00A0: case 0x202F: case 0x205F: case 0x3000: case 0x000B: out += u' '; break;
+      case 0x000C: case 0x0085: case 0x2028: case 0x2029: out += u'\n'; break;
       case 0x200B: case 0x2060: case 0xFEFF: break;
       case 0x2010: case 0x2011: out += u'-'; break;
       case 0x00AD: i += LineBreakAt(text, i + 1); break;  // with the line break after it

@@ -10,12 +10,31 @@
 
 namespace tf::smart {
 
+// What PDF text extractors leave, repaired before the rules: an accent
+// printed on its own before its letter put on it ('Schr¨odinger' gives
+// 'Schrödinger', 'G´omez' 'Gómez'; a dotless i under an accent is an i); a
+// letter and the combining marks after it composed where Unicode has one
+// character for them; a ligature with a space on either side joined to the
+// word around it when the whole is a word ('e ﬃ cient' gives 'eﬃcient',
+// which rule 1 spells out); a link that justification spaced out closed
+// up ('https : / / doi . org / 10.1000 / xyz').
+std::u16string RepairExtraction(std::u16string_view text, const Dictionary& dictionary);
+
 // Rule 1, characters: the ligatures U+FB00-U+FB06 spelled out (ff fi fl ffi
 // ffl st st); no-break and other wide spaces (U+00A0, U+2000-U+200A,
-// U+202F, U+205F, U+3000) as a space; U+200B, U+2060 and U+FEFF removed;
-// U+2010 and U+2011 as '-'; a soft hyphen removed, and the line break
-// right after it too. Nothing else changes.
-std::u16string RepairCharacters(std::u16string_view text);
+// U+202F, U+205F, U+3000) and the vertical tab as a space; U+200B, U+2060
+// and U+FEFF removed; U+2010 and U+2011 as '-'; a soft hyphen removed, and
+// the line break right after it too; a form feed, NEL (U+0085) and the
+// line and paragraph separators (U+2028, U+2029) as a line break (LF).
+// Nothing else changes. The ligatures stay as they are when not
+// `spellLigatures`.
+std::u16string RepairCharacters(std::u16string_view text, bool spellLigatures = true);
+// Rule 1 with the repairs of what extractors leave.
+std::u16string RepairCharacters(std::u16string_view text, const Dictionary& dictionary);
+
+// Everything smart mode repairs in the characters of a text: rule 1 with
+// the repairs of what extractors leave, then rule 2.
+std::u16string RepairText(std::u16string_view text, const Dictionary& dictionary);
 
 // Rule 2, line-end hyphens: letters or digits, '-', blanks, one line
 // break, blanks, a letter. When the two fragments joined are a word, the

@@ -6,7 +6,7 @@ namespace tf::smart {
 namespace {
 
 std::u16string Characters(std::u16string_view text, const Lexicon& lexicon) {
-  return JoinLineEndHyphens(RepairCharacters(text), lexicon.dictionary);
+  return RepairText(text, lexicon.dictionary);
 }
 
 // Each line break (CR LF counting as one) and each tab as one space.

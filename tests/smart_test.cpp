@@ -32,8 +32,36 @@ TEST(Smart, Characters) {
       {u"frac\u00AD\ntured", u"fractured"},
       {u"frac\u00AD\r\ntured and co\u00ADop", u"fractured and coop"},
       {u"a\u2013b\u2014c \u201Cq\u201D \u200D\u200C\u2012", u"a\u2013b\u2014c \u201Cq\u201D \u200D\u200C\u2012"},
+      {u"page\fbreak", u"page\nbreak"},
+      {u"a\u2028b\u2029c\u0085d\ve", u"a\nb\nc\nd e"},
   };
   for (const auto& r : rows) EXPECT_EQ(RepairCharacters(r.in), r.out) << Printable(r.in);
+}
+
+struct NamedRow {
+  const char* name;
+  S in, out;
+};
+
+TEST(Smart, ExtractionArtefacts) {
+  const std::vector<NamedRow> rows = {
+      {"diaeresis before its letter", u"Schr\u00A8odinger", u"Schr\u00F6dinger"},
+      {"acute before its letter", u"G\u00B4omez and \u00B4Etude", u"G\u00F3mez and \u00C9tude"},
+      {"acute over a dotless i", u"Mart\u00B4\u0131nez", u"Mart\u00EDnez"},
+      {"caron, cedilla, ring", u"Dvo\u02C7r\u00B4ak, Fran\u00B8cois, \u02DAAngstr\u00F6m", u"Dvo\u0159\u00E1k, Fran\u00E7ois, \u00C5ngstr\u00F6m"},
+      {"an accent with no letter after it stays", u"a \u00B4 b\u00A8", u"a \u00B4 b\u00A8"},
+      {"a backquote opening a quote stays", u"`quoted' and `Etude", u"`quoted' and `Etude"},
+      {"combining marks composed", u"Kova\u0301c\u030C, Schro\u0308dinger", u"Kov\u00E1\u010D, Schr\u00F6dinger"},
+      {"a mark with no single character stays", u"c\u0306", u"c\u0306"},
+      {"a spaced ligature joined into a word", u"e \uFB03 cient, de \uFB01 ned, \uFB01 rst", u"e\uFB03cient, de\uFB01ned, \uFB01rst"},
+      {"a spaced ligature that makes no word stays", u"x \uFB01 q", u"x \uFB01 q"},
+      {"a spaced link closed up", u"see https : / / doi . org / 10.1000 / xyz for it",
+       u"see https://doi.org/10.1000/xyz for it"},
+      {"a link at a sentence's end", u"at http://a.org/b . Next", u"at http://a.org/b . Next"},
+      {"a link without spaces stays", u"https://doi.org/10.1/x. Next", u"https://doi.org/10.1/x. Next"},
+      {"no link", u"http is a protocol; https : no", u"http is a protocol; https : no"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(Printable(RepairExtraction(r.in, English().dictionary)), Printable(r.out)) << r.name;
 }
 
 TEST(Smart, LineEndHyphens) {

@@ -1,0 +1,240 @@
+// Rule 0: what PDF text extractors make of accents, ligatures and justified
+// links. Each repair looks at a few characters around one place, so the
+// pass is linear.
+#include <unicode/unorm2.h>
+
+#include <algorithm>
+
+#include "smart/characters.h"
+#include "smart/rules.h"
+#include "text/text.h"
+
+namespace tf::smart {
+namespace {
+
+using namespace detail;
+using std::u16string;
+using std::u16string_view;
+
+// An accent printed on its own (as TeX draws it, before its letter) and
+// the combining mark it stands for; 0 when it is none.
+char16_t CombiningFor(char16_t c) {
+  switch (c) {
+    case u'\u00A8': return u'\u0308';  // diaeresis
+    case u'\u00B4': return u'\u0301';  // acute
+    case u'`': return u'\u0300';       // grave
+    case u'\u02C6': return u'\u0302';  // circumflex
+    case u'\u02DC': return u'\u0303';  // tilde
+    case u'\u00B8': return u'\u0327';  // cedilla
+    case u'\u02C7': return u'\u030C';  // caron
+    case u'\u02D8': return u'\u0306';  // breve
+    case u'\u02DA': return u'\u030A';  // ring
+    case u'\u02D9': return u'\u0307';  // dot above
+    case u'\u02DD': return u'\u030B';  // double acute
+    case u'\u02DB': return u'\u0328';  // ogonek
+    case u'\u00AF': return u'\u0304';  // macron
+    default: return 0;
+  }
+}
+
+bool IsCombining(UChar32 c) { return u_getCombiningClass(c) != 0 || u_charType(c) == U_NON_SPACING_MARK; }
+
+// A letter and its marks as one character where Unicode has one ('o' and
+// U+0308 give 'ö'); as they were otherwise.
+u16string Composed(u16string_view cluster) {
+  UErrorCode status = U_ZERO_ERROR;
+  const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+  if (U_FAILURE(status)) return u16string(cluster);
+  u16string out(cluster.size(), u'\0');
+  const int32_t n = unorm2_normalize(nfc, cluster.data(), static_cast<int32_t>(cluster.size()), out.data(),
+                                     static_cast<int32_t>(out.size()), &status);
+  if (U_FAILURE(status)) return u16string(cluster);
+  out.resize(static_cast<size_t>(n));
+  return out;
+}
+
+u16string_view LigatureLetters(char16_t c) {
+  switch (c) {
+    case 0xFB00: return u"ff";
+    case 0xFB01: return u"fi";
+    case 0xFB02: return u"fl";
+    case 0xFB03: return u"ffi";
+    case 0xFB04: return u"ffl";
+    case 0xFB05: case 0xFB06: return u"st";
+    default: return {};
+  }
+}
+
+bool IsLetterUnit(char16_t c) { return u_isalpha(c) && LigatureLetters(c).empty(); }
+
+// Characters that a link is made of besides letters and digits, where
+// justification puts spaces around them.
+bool IsLinkMark(char16_t c) { return u16string_view(u"./:-_?=&#%~+").find(c) != u16string_view::npos; }
+
+// Spaces, tabs and line breaks: a link spaced out may be broken over lines
+// too.
+bool IsGap(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+// "https : / / doi . org / 10.1000 / xyz" from `at` (which starts "http"):
+// how far the spaced link reaches, and the link closed up; 0 when it is none.
+size_t SpacedLink(u16string_view s, size_t at, u16string& link) {
+  size_t i = at + 4;
+  link = u16string(s.substr(at, 4));
+  if (i < s.size() && (s[i] == u's' || s[i] == u'S')) link += s[i++];
+  // The scheme's "://", spaced or not.
+  for (char16_t want : {u':', u'/', u'/'}) {
+    while (i < s.size() && IsGap(s[i])) ++i;
+    if (i >= s.size() || s[i] != want) return 0;
+    link += s[i++];
+  }
+  const bool schemeSpaced = std::any_of(s.begin() + static_cast<long>(at), s.begin() + static_cast<long>(i), IsGap);
+  bool spaced = schemeSpaced;
+  // Then: a space goes when a link mark stands on its other side with a
+  // space of its own before it (" / "), or right after it. A full stop
+  // with spaces around it ends a sentence, unless the whole link was
+  // spaced out.
+  // The host starts with a letter or digit.
+  size_t host = i;
+  while (schemeSpaced && host < s.size() && IsGap(s[host])) ++host;
+  if (host >= s.size() || !u_isalnum(s[host])) return 0;
+  bool markAlone = schemeSpaced;  // the last mark written had a space before it
+  while (i < s.size()) {
+    if (!IsGap(s[i]) && u_isspace(s[i])) break;
+    if (!IsGap(s[i])) {
+      if (!IsLinkMark(s[i])) markAlone = false;
+      link += s[i++];
+      continue;
+    }
+    size_t j = i;
+    while (j < s.size() && IsGap(s[j])) ++j;
+    if (j == s.size()) break;
+    const char16_t before = link.back(), after = s[j];
+    if (IsLinkMark(after) && (after != u'.' || schemeSpaced)) {
+      markAlone = true;
+    } else if (!(IsLinkMark(before) && markAlone)) {
+      break;
+    }
+    spaced = true;
+    i = j;
+  }
+  return spaced ? i : 0;
+}
+
+// Accents and ligatures as extractors leave them, repaired; the ligatures
+// stay ligatures.
+u16string RepairAccentsAndLigatures(u16string_view text, const Dictionary& dictionary) {
+  u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const char16_t c = text[i];
+    size_t units = 1;
+    // An accent on its own before its letter: "Schr¨odinger", "G´omez".
+    if (const char16_t mark = CombiningFor(c); mark != 0 && i + 1 < text.size() && u_isalpha(text[i + 1]) &&
+                                               (c != u'`' || (!out.empty() && u_isalpha(out.back())))) {
+      // TeX puts a dotless i under an accent; on a ligature, the accent
+      // belongs to its first letter.
+      const u16string_view ligature = LigatureLetters(text[i + 1]);
+      const char16_t letter = text[i + 1] == u'\u0131' ? u'i' : ligature.empty() ? text[i + 1] : ligature[0];
+      const u16string composed = Composed(u16string{letter, mark});
+      if (composed.size() == 1) {
+        out += composed;
+        if (!ligature.empty()) out += ligature.substr(1);
+        i += 2;
+        continue;
+      }
+    }
+    // A letter with combining marks after it: as one character where
+    // Unicode has one.
+    if (!out.empty() && IsCombining(CodePointAt(text, i, &units))) {
+      size_t base = out.size() - 1;
+      if (base > 0 && U16_IS_TRAIL(out[base]) && U16_IS_LEAD(out[base - 1])) --base;
+      size_t end = i;
+      while (end < text.size()) {
+        size_t n;
+        if (!IsCombining(CodePointAt(text, end, &n))) break;
+        end += n;
+      }
+      // On a ligature, the marks belong to its last letter.
+      u16string cluster(LigatureLetters(out[base]));
+      if (cluster.empty()) cluster = out.substr(base);
+      cluster += text.substr(i, end - i);
+      out.resize(base);
+      out += Composed(cluster);
+      i = end;
+      continue;
+    }
+    // A ligature with a space on either side that a word was broken
+    // around: "e ﬃ cient", "de ﬁ ned".
+    if (const u16string_view letters = LigatureLetters(c); !letters.empty()) {
+      size_t left = out.size();
+      const bool spaceBefore = left > 0 && out[left - 1] == u' ';
+      size_t wordBegin = spaceBefore ? left - 1 : left;
+      while (wordBegin > 0 && IsLetterUnit(out[wordBegin - 1])) --wordBegin;
+      const size_t leftWordEnd = spaceBefore ? left - 1 : left;
+      const bool spaceAfter = i + 1 < text.size() && text[i + 1] == u' ';
+      size_t rightBegin = spaceAfter ? i + 2 : i + 1, rightEnd = rightBegin;
+      while (rightEnd < text.size() && IsLetterUnit(text[rightEnd])) ++rightEnd;
+      if ((spaceBefore || spaceAfter) && (wordBegin < leftWordEnd || rightBegin < rightEnd)) {
+        u16string word = out.substr(wordBegin, leftWordEnd - wordBegin);
+        word += letters;
+        word += text.substr(rightBegin, rightEnd - rightBegin);
+        if (dictionary.IsWord(LCase(word))) {
+          // The spaces go only where a piece of the word stands beyond them.
+          if (wordBegin < leftWordEnd) out.resize(leftWordEnd);
+          out += c;
+          if (rightBegin < rightEnd) {
+            out += text.substr(rightBegin, rightEnd - rightBegin);
+            i = rightEnd;
+          } else {
+            i += 1;
+          }
+          continue;
+        }
+      }
+    }
+    out += c;
+    ++i;
+  }
+  return out;
+}
+
+// Links that justification spaced out, closed up.
+u16string CloseSpacedLinks(u16string_view text) {
+  u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const char16_t c = text[i];
+    if ((c == u'h' || c == u'H') && (out.empty() || !u_isalnum(out.back())) && i + 4 <= text.size() &&
+        LCase(text.substr(i, 4)) == u"http") {
+      u16string link;
+      if (const size_t end = SpacedLink(text, i, link); end != 0) {
+        out += link;
+        i = end;
+        continue;
+      }
+    }
+    out += c;
+    ++i;
+  }
+  return out;
+}
+
+}  // namespace
+
+u16string RepairExtraction(u16string_view text, const Dictionary& dictionary) {
+  return CloseSpacedLinks(RepairAccentsAndLigatures(text, dictionary));
+}
+
+// Rule 1 comes first, but for the ligatures, which tell where a spaced
+// ligature belongs; links are closed up once rule 1 has spelled them out
+// and removed what it removes, so that the repairs find on their own
+// result nothing more to do.
+u16string RepairCharacters(u16string_view text, const Dictionary& dictionary) {
+  return CloseSpacedLinks(RepairCharacters(RepairAccentsAndLigatures(RepairCharacters(text, false), dictionary)));
+}
+
+u16string RepairText(u16string_view text, const Dictionary& dictionary) {
+  return JoinLineEndHyphens(RepairCharacters(text, dictionary), dictionary);
+}
+
+}  // namespace tf::smart
