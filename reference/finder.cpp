@@ -461,6 +461,12 @@ FoundReferences FindReferences(u16string_view text) {
   const size_t nearWidth = static_cast<size_t>(
       std::count_if(lengths.begin(), lengths.end(), [&](size_t n) { return n * 10 >= width * 8; }));
   const bool wrapped = nearWidth >= 3 && nearWidth * 10 >= lengths.size() * 3;
+  // Lines not wrapped, most of them a whole reference (long, with a year):
+  // one reference a line.
+  size_t whole = 0;
+  for (size_t i = 0; i < lines.size(); ++i)
+    whole += kind[i] == Kind::Content && lines[i].content.size() >= 40 && HoldsYear(lines[i].content);
+  const bool oneALine = !wrapped && lengths.size() >= 3 && whole * 20 >= lengths.size() * 17;
 
   // Where the references start.
   const bool numbered = !numbering.empty();
@@ -474,7 +480,7 @@ FoundReferences FindReferences(u16string_view text) {
     }
     if (kind[i] != Kind::Content) continue;
     const u16string_view c = lines[i].content;
-    if (previous == SIZE_MAX) {
+    if (previous == SIZE_MAX || (oneALine && !numbered)) {
       start[i] = true;
     } else if (!numbered) {
       const u16string_view last = lines[previous].content;

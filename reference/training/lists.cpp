@@ -88,7 +88,10 @@ struct Made {
   u16string text;
   std::vector<std::pair<size_t, size_t>> references;  // first and last characters (last + 1)
   std::vector<size_t> source;                         // which labelled reference
+  int numbering = 0;                                  // as kNumberings
 };
+
+constexpr const char* kNumberings[] = {"none", "[1]", "1.", "1)", "(1)", "1"};
 
 class ListMaker {
  public:
@@ -97,7 +100,7 @@ class ListMaker {
   Made Make(const std::vector<Labelled>& refs) {
     Made m;
     const size_t count = Pick(10, 60);
-    const int numbering = static_cast<int>(Pick(0, 5));  // none, [n], n., n), (n), n
+    const int numbering = m.numbering = static_cast<int>(Pick(0, 5));
     const bool oneALine = Chance(0.2);
     const size_t width = Pick(45, 110);
     const bool blankBetween = Chance(0.3);
@@ -213,6 +216,7 @@ int main(int argc, char** argv) {
   const smart::Dictionary dictionary;
   ListMaker maker(seed);
   size_t truth = 0, found = 0, right = 0, titles = 0, titlesAlone = 0, titled = 0;
+  size_t byNumbering[6][3] = {};  // references made, found, found right
   for (size_t l = 0; l < lists; ++l) {
     const Made m = maker.Make(refs);
     if (!writeTo.empty()) {
@@ -221,6 +225,8 @@ int main(int argc, char** argv) {
     const FoundReferences f = FindReferences(m.text);
     truth += m.references.size();
     found += f.references.size();
+    byNumbering[m.numbering][0] += m.references.size();
+    byNumbering[m.numbering][1] += f.references.size();
     for (size_t k = 0; k < m.references.size(); ++k) {
       const Labelled& source = refs[m.source[k]];
       const bool hasTitle = !Normal(source.title).empty();
@@ -246,6 +252,7 @@ int main(int argc, char** argv) {
         continue;
       }
       ++right;
+      ++byNumbering[m.numbering][2];
       const Labelled& source = refs[m.source[t]];
       if (!Normal(source.title).empty()) {
         const Reference parsed = Parse(r.Text(m.text), dictionary);
@@ -257,6 +264,11 @@ int main(int argc, char** argv) {
   std::printf("lists %zu, references %zu, found %zu, right %zu\n", lists, truth, found, right);
   std::printf("boundaries: precision %.2f%%, recall %.2f%%, F1 %.2f%%\n", 100 * precision, 100 * recall,
               200 * precision * recall / (precision + recall));
+  for (int n = 0; n < 6; ++n) {
+    const auto& [made, got, ok] = byNumbering[n];
+    if (made == 0) continue;
+    std::printf("  numbered %-4s F1 %.2f%% (%zu references)\n", kNumberings[n], 200.0 * double(ok) / double(made + got), made);
+  }
   std::printf("exact titles: %.2f%% in lists, %.2f%% of the same references parsed alone\n",
               100.0 * double(titles) / double(titled), 100.0 * double(titlesAlone) / double(titled));
   return 0;
