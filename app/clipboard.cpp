@@ -21,6 +21,9 @@ namespace {
 // Set by tests: the serving process writes its PID into this file, so that
 // a test can watch it and end it by its PID.
 constexpr const char* kPidFileVariable = "TITLEFIXER_CLIPBOARD_PID_FILE";
+// Set by tests: milliseconds to wait between taking the clipboard and
+// reporting, so that a test can end the command in between.
+constexpr const char* kReportDelayVariable = "TITLEFIXER_CLIPBOARD_REPORT_DELAY_MS";
 
 // What the serving process tells the command that started it, over a pipe:
 // one status byte ('0' done, '1' failed), then a message for standard error.
@@ -61,7 +64,11 @@ void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 // script that reads the command's output must not wait for it), it reads
 // the clipboard, puts the result there, reports, and then serves the
 // clipboard until another program takes it or a clipboard manager has.
-int Serve(char* program, const cli::Invocation& inv, int fd) {
+int Serve(char* program, const cli::Invocation& inv, const engine::Words& words, int fd) {
+  // The command that started this process may be gone before the report
+  // (ended by a signal, its terminal closed): the report then goes
+  // nowhere, and the text is served all the same.
+  ::signal(SIGPIPE, SIG_IGN);
   Handshake handshake(fd);
   ::setsid();
   const int null = ::open("/dev/null", O_RDWR);
@@ -91,10 +98,9 @@ int Serve(char* program, const cli::Invocation& inv, int fd) {
     handshake.Send('1', "the clipboard holds no text; it is left as it was\n");
     return 1;
   }
-  std::vector<std::string> warnings;
   std::u16string result;
   try {
-    result = cli::Result(inv, text, warnings);
+    result = cli::Result(inv, words, text);
   } catch (const std::bad_alloc&) {
     handshake.Send('1', "not enough memory for this text; the clipboard is left as it was\n");
     return 1;
@@ -102,14 +108,20 @@ int Serve(char* program, const cli::Invocation& inv, int fd) {
     handshake.Send('1', "not enough memory for this text; the clipboard is left as it was\n");
     return 1;
   }
+  // Nothing came of it (no split point, only white space, no reference):
+  // the user's text is worth more than an empty clipboard.
+  if (result.find_first_not_of(u" \t\r\n") == std::u16string::npos) {
+    handshake.Send('1', "the result is empty; the clipboard is left as it was\n");
+    return 1;
+  }
   platform::SetClipboardText(result);
   if (!platform::OwnsClipboard()) {
     handshake.Send('1', "cannot take the clipboard; it is left as it was\n");
     return 1;
   }
-  std::string message;
-  for (const auto& w : warnings) message += "titlefixer: " + w + "\n";
-  handshake.Send('0', message);
+  if (const char* delay = std::getenv(kReportDelayVariable); delay != nullptr && *delay)
+    ::usleep(static_cast<useconds_t>(std::atoi(delay)) * 1000);
+  handshake.Send('0', "");
 
   // A clipboard manager keeps the text once it has it: Qt hands it over
   // when the application ends. Without one, this process serves it.
@@ -132,6 +144,10 @@ int RunOnClipboard(char* program, const cli::Invocation& inv) {
                stderr);
     return 1;
   }
+  // Every input is read before the server starts: a word list named as
+  // <(...) is a pipe of this process's, which the server does not keep.
+  const engine::LoadedWords loaded = cli::LoadWordsFor(inv);
+  for (const auto& w : loaded.warnings) std::fprintf(stderr, "titlefixer: %s\n", w.c_str());
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) {
     std::fprintf(stderr, "titlefixer: cannot start the clipboard server: %s\n", std::strerror(errno));
@@ -145,7 +161,7 @@ int RunOnClipboard(char* program, const cli::Invocation& inv) {
   }
   if (pid == 0) {
     ::close(fds[0]);
-    std::_Exit(Serve(program, inv, fds[1]));
+    std::_Exit(Serve(program, inv, loaded.words, fds[1]));
   }
   ::close(fds[1]);
   // Waits for the report; an end of the pipe without one means the server

@@ -375,21 +375,22 @@ int RunCommand(const Invocation& inv) {
 
 }  // namespace
 
-std::u16string Result(const Invocation& inv, std::u16string_view input, std::vector<std::string>& warnings) {
-  const engine::Mode mode = engine::ChosenMode(inv.mode);
-  const engine::LoadedWords loaded = WordsFor(inv, mode);
-  warnings = loaded.warnings;
-  const engine::Engine e(mode, loaded.words);
+engine::LoadedWords LoadWordsFor(const Invocation& inv) { return WordsFor(inv, engine::ChosenMode(inv.mode)); }
+
+std::u16string Result(const Invocation& inv, const engine::Words& words, std::u16string_view input) {
+  const engine::Engine e(engine::ChosenMode(inv.mode), words);
   std::u16string out;
   if (inv.command == Command::Reference) {
     reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);
+    size_t count = 0;
     out = writer.Begin();
     ForEachReference(inv, e, input, [&](const reference::Reference& r) {
       out += writer.Add(r);
+      ++count;
       return true;
     });
     out += writer.End();
-    return out;
+    return count ? out : std::u16string();
   }
   const Operation operation = OperationFor(inv, e);
   bool first = true;

@@ -43,11 +43,15 @@ Parsed Parse(int argc, char** argv);
 // Prints a usage error and returns the exit status for it (2).
 int UsageError(const std::string& message);
 
+// The words a command looks things up in (none when it needs none), with
+// the warnings of lists that could not be read. A word list may be a pipe,
+// which can be read once: load them before anything else.
+engine::LoadedWords LoadWordsFor(const Invocation& invocation);
+
 // What a command makes of `input` as a whole, as one text: the results of
 // its records (with -l, one a line) without a final line end, or the
-// references in the format asked for. Loads the words it needs; their
-// warnings are put in `warnings`.
-std::u16string Result(const Invocation& invocation, std::u16string_view input, std::vector<std::string>& warnings);
+// references in the format asked for (empty when there are none).
+std::u16string Result(const Invocation& invocation, const engine::Words& words, std::u16string_view input);
 
 // Runs a command (or --help, --version); returns the exit status: 0 on
 // success, 1 when an input cannot be read, a result cannot be written or

@@ -36,7 +36,9 @@ void SetClipboardText(std::u16string_view text);
 // has taken it (or it never had it).
 bool OwnsClipboard();
 // Calls `lost` each time another program takes the clipboard from this one,
-// for as long as `context` lives.
+// for as long as `context` lives. Also when the loss came before this call,
+// or was never reported (programs racing for the clipboard): the owner is
+// asked of the X server every second as well.
 void WhenClipboardLost(QObject* context, std::function<void()> lost);
 // True when a clipboard manager runs on the X11 display, which takes over
 // the clipboard's text from a program that ends; false without one, and

@@ -87,6 +87,66 @@ check_that "a picture on the clipboard: exit status 1" 1 "$STATUS"
 check_that "the picture is still on the clipboard" yes \
   "$(xclip -selection clipboard -o -t TARGETS 2>/dev/null | grep -q image/png && echo yes || echo no)"
 
+# A word list read through a pipe, as <(...) gives it: read before the
+# serving process starts.
+put_clipboard 'the q u o r v e l field'
+run squish --clipboard --wordlist <(printf 'quorvel\n')
+check_that "squish --clipboard --wordlist <(...) exits with 0" 0 "$STATUS"
+expect_clipboard "the word list from a pipe was used" 'the quorvel field'
+
+# A result with nothing in it leaves the clipboard as it was.
+for args in "title" "clean" "reference --format bibtex"; do
+  put_clipboard ' \t '
+  run $args --clipboard --no-wordlist
+  check_that "$args on white space: exit status 1" 1 "$STATUS"
+  check_that "$args on white space: said on stderr" \
+    "titlefixer: the result is empty; the clipboard is left as it was" "$(cat err)"
+  expect_clipboard "$args on white space: the clipboard is as it was" ' \t '
+done
+put_clipboard 'no split point here'
+run title --clipboard --no-wordlist
+check_that "title with no split point: exit status 1" 1 "$STATUS"
+expect_clipboard "title with no split point: the clipboard is as it was" 'no split point here'
+
+# The command ended before the server reported: the server serves on.
+put_clipboard 'ENDED EARLY'
+rm -f "$WORK/server.pid"
+# (with SIGPIPE as a desktop starts programs, whatever this script inherited)
+env --default-signal=PIPE TITLEFIXER_CLIPBOARD_PID_FILE="$WORK/server.pid" TITLEFIXER_CLIPBOARD_REPORT_DELAY_MS=1500 \
+  "$BIN" clean --clipboard --no-wordlist >/dev/null 2>&1 &
+COMMAND=$!
+for _ in $(seq 50); do [[ -s $WORK/server.pid ]] && break; sleep 0.1; done
+SERVER=$(cat "$WORK/server.pid" 2>/dev/null || true)
+[[ -n $SERVER ]] && OTHERS+=("$SERVER")
+for _ in $(seq 50); do [[ $(xclip -selection clipboard -o 2>/dev/null) == 'Ended Early' ]] && break; sleep 0.1; done
+kill -KILL "$COMMAND" 2>/dev/null || true
+wait "$COMMAND" 2>/dev/null || true
+sleep 2  # past the report, which now goes nowhere
+check_that "the server runs on after its command ended" running "$(server_state)"
+expect_clipboard "and still serves the result" 'Ended Early'
+put_clipboard 'x'
+check_that "it ends once another program takes the clipboard" ended "$(server_state_after_waiting)"
+
+# Runs at once (a shortcut key held down): every server ends once another
+# program owns the clipboard.
+put_clipboard 'RACING RUNS'
+RACERS=()
+for k in 1 2 3 4; do
+  TITLEFIXER_CLIPBOARD_PID_FILE=$WORK/racer$k.pid "$BIN" clean --clipboard --no-wordlist >/dev/null 2>&1 &
+  RACERS+=($!)
+done
+for pid in "${RACERS[@]}"; do wait "$pid" || true; done
+SERVERS=()
+for k in 1 2 3 4; do
+  pid=$(cat "$WORK/racer$k.pid" 2>/dev/null || true)
+  if [[ -n $pid ]]; then SERVERS+=("$pid"); OTHERS+=("$pid"); fi
+done
+put_clipboard 'THE LAST WORD'
+alive=0
+for SERVER in "${SERVERS[@]}"; do [[ $(server_state_after_waiting) == running ]] && alive=$((alive + 1)); done
+check_that "no racing server runs once another program owns the clipboard" 0 "$alive"
+expect_clipboard "the other program's text stays" 'THE LAST WORD'
+
 # No display: one line, exit status 1.
 put_clipboard 'x'
 STATUS=0
