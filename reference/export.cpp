@@ -2,12 +2,17 @@
 
 #include <unicode/uchar.h>
 #include <unicode/unorm2.h>
+#include <unicode/utrans.h>
 #include <unicode/utf16.h>
 
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "reference/tokens.h"
 #include "text/text.h"
 
 namespace tf::reference {
@@ -36,10 +41,95 @@ bool HasLowerCase(u16string_view s) {
   return false;
 }
 
+u16string Number(int n) {
+  u16string out;
+  for (char c : std::to_string(n)) out += static_cast<char16_t>(c);
+  return out;
+}
+
 // The fields as the formats write them.
 struct Fields {
   u16string title, container, publisher, place, edition, pages, doi, url, year, note;
+  int month = 0, day = 0;  // from the date, when it names them
 };
+
+// A month's number from its name or abbreviation ("March", "Mar.",
+// "Sept."), in English, French, German or Spanish; 0 for none.
+int MonthOf(u16string_view word) {
+  static constexpr std::array<std::array<u16string_view, 4>, 12> kMonths = {{
+      {u"january", u"janvier", u"januar", u"enero"},      {u"february", u"f\u00E9vrier", u"februar", u"febrero"},
+      {u"march", u"mars", u"m\u00E4rz", u"marzo"},        {u"april", u"avril", u"april", u"abril"},
+      {u"may", u"mai", u"mai", u"mayo"},                  {u"june", u"juin", u"juni", u"junio"},
+      {u"july", u"juillet", u"juli", u"julio"},           {u"august", u"ao\u00FBt", u"august", u"agosto"},
+      {u"september", u"septembre", u"september", u"septiembre"}, {u"october", u"octobre", u"oktober", u"octubre"},
+      {u"november", u"novembre", u"november", u"noviembre"}, {u"december", u"d\u00E9cembre", u"dezember", u"diciembre"},
+  }};
+  u16string w = LCase(word);
+  while (!w.empty() && !u_isalpha(w.back())) w.pop_back();
+  if (w.size() < 3) return 0;
+  for (size_t m = 0; m < kMonths.size(); ++m)
+    for (u16string_view name : kMonths[m])
+      // The whole name, or its first three or four letters ("Sep", "Sept").
+      if (w == name || (w.size() <= 4 && name.starts_with(w))) return static_cast<int>(m) + 1;
+  return 0;
+}
+
+bool HasLetterOrDigit(u16string_view s) {
+  for (size_t i = 0; i < s.size();) {
+    UChar32 c;
+    U16_NEXT(s.data(), i, s.size(), c);
+    if (u_isalnum(c)) return true;
+  }
+  return false;
+}
+
+// The words of the reference that no part of it holds: they go to the
+// note, so that nothing of the reference is lost on the way. The word
+// that introduces a container ("In:") is no loss. The date's month and day
+// are read on the way; its other words go to the note as well.
+u16string Unplaced(const Reference& r, Fields& f) {
+  std::vector<Piece> pieces;
+  for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.title, &r.container, &r.volume,
+                         &r.pages, &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note})
+    if (!p->Empty()) pieces.push_back(*p);
+  u16string out;
+  const auto keep = [&](u16string_view word) {
+    if (!out.empty()) out += u' ';
+    out += word;
+  };
+  for (const Token& t : Tokenize(r.text)) {
+    if (!HasLetterOrDigit(t.text)) continue;
+    const bool placed = std::any_of(pieces.begin(), pieces.end(), [&](const Piece& p) {
+      return t.begin < p.end && p.begin < t.end;
+    });
+    if (placed) continue;
+    if (!r.date.Empty() && t.begin >= r.date.begin && t.end <= r.date.end) {
+      // The year, a month, a day: the date's own.
+      if (t.text.find(r.year) != u16string_view::npos && !r.year.empty()) continue;
+      if (const int month = MonthOf(t.text); month != 0 && f.month == 0) {
+        f.month = month;
+        continue;
+      }
+      u16string digits;
+      for (char16_t c : t.text)
+        if (c >= u'0' && c <= u'9') digits += c;
+      if (!digits.empty() && digits.size() <= 2 && digits.size() + 2 >= t.text.size() && f.day == 0) {
+        f.day = std::stoi(std::string(digits.begin(), digits.end()));
+        if (f.day >= 1 && f.day <= 31) continue;
+        f.day = 0;
+      }
+      keep(t.text);
+      continue;
+    }
+    if (!r.container.Empty() && t.end <= r.container.begin && t.end + 2 >= r.container.begin) {
+      const u16string lower = LCase(t.text);
+      if (lower == u"in" || lower == u"in:") continue;
+    }
+    keep(t.text);
+  }
+  if (f.month == 0) f.day = 0;  // a day is a day of a month
+  return out;
+}
 
 Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
   Fields f;
@@ -61,10 +151,23 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
   f.url = OneLine(r.urlText);
   f.year = r.year;
   f.note = OneLine(Trimmed(r.Text(r.note), false));
+  if (const u16string unplaced = OneLine(Unplaced(r, f)); !unplaced.empty())
+    f.note = f.note.empty() ? unplaced : f.note + u"; " + unplaced;
   // Nothing recognised: the record keeps the whole text, so that no
   // reference is lost on its way into a reference manager.
   if (f.title.empty() && r.authorList.empty()) f.note = OneLine(r.text);
   return f;
+}
+
+// Whether a name holds anything to write: a letter or a digit.
+bool HasName(const Person& p) {
+  for (const u16string* part : {&p.literal, &p.family, &p.given, &p.particle})
+    for (size_t i = 0; i < part->size();) {
+      UChar32 c;
+      U16_NEXT(part->data(), i, part->size(), c);
+      if (u_isalnum(c)) return true;
+    }
+  return false;
 }
 
 u16string FamilyName(const Person& p) {
@@ -118,12 +221,14 @@ class JsonObject {
 };
 
 void JsonNames(JsonObject& item, u16string& out, u16string_view key, const std::vector<Person>& people) {
-  if (people.empty()) return;
+  if (std::none_of(people.begin(), people.end(), HasName)) return;
   item.Key(key);
   out += u'[';
-  for (size_t k = 0; k < people.size(); ++k) {
-    if (k) out += u", ";
-    const Person& p = people[k];
+  bool firstName = true;
+  for (const Person& p : people) {
+    if (!HasName(p)) continue;
+    if (!firstName) out += u", ";
+    firstName = false;
     out += u'{';  // a name on one line
     bool first = true;
     const auto field = [&](u16string_view n, const u16string& v) {
@@ -173,7 +278,10 @@ u16string CslItem(const Reference& r, const Fields& f, u16string_view key) {
   JsonNames(item, out, u"editor", r.editorList);
   if (!f.year.empty()) {
     item.Key(u"issued");
-    out += u"{\"date-parts\": [[" + f.year + u"]]}";
+    out += u"{\"date-parts\": [[" + f.year;
+    if (f.month) out += u", " + Number(f.month);
+    if (f.day) out += u", " + Number(f.day);
+    out += u"]]}";
   }
   item.Field(u"title", f.title);
   item.Field(u"container-title", f.container);
@@ -236,7 +344,7 @@ bool KeepsItsCapitals(u16string_view word) {
     if (letterInPart > 0 && u_isupper(c)) return true;
     if (letterInPart == 0 && u_islower(c)) {
       // 'pH', 'mRNA', 'iPhone': a small letter before a capital.
-      for (size_t j = i; j < word.size() && word[j] != u'-';) {
+      for (size_t j = i; j < word.size() && word[j] != u'-' && word[j] != u'/';) {
         UChar32 d;
         U16_NEXT(word.data(), j, word.size(), d);
         if (u_isupper(d)) return true;
@@ -247,9 +355,19 @@ bool KeepsItsCapitals(u16string_view word) {
   return false;
 }
 
+// A part of a name with a comma in it ("Gomes1,2,3") braced, so that
+// BibTeX does not split the name there.
+void BibNamePart(u16string& out, u16string_view part) {
+  const bool brace = part.find(u',') != u16string_view::npos;
+  if (brace) out += u'{';
+  BibEscape(out, part);
+  if (brace) out += u'}';
+}
+
 u16string BibNames(const std::vector<Person>& people, bool more) {
   u16string out;
   for (const Person& p : people) {
+    if (!HasName(p)) continue;
     if (!out.empty()) out += u" and ";
     if (!p.literal.empty()) {
       out += u'{';
@@ -257,12 +375,14 @@ u16string BibNames(const std::vector<Person>& people, bool more) {
       out += u'}';
       continue;
     }
-    u16string name = p.particle.empty() ? p.family : p.particle + u' ' + p.family;
-    if (!p.suffix.empty()) name += u", " + p.suffix;
-    if (!p.given.empty()) name += u", " + p.given;
-    // A word "and" inside a name would split it.
+    u16string name;
+    BibNamePart(name, p.particle.empty() ? p.family : p.particle + u' ' + p.family);
+    if (!p.suffix.empty()) name += u", ", BibNamePart(name, p.suffix);
+    if (!p.given.empty()) name += u", ", BibNamePart(name, p.given);
+    // A word "and" inside a name would split it: the whole name in braces
+    // (around what is escaped already, so they stay braces).
     if (name.find(u" and ") != u16string::npos) name = u'{' + name + u'}';
-    BibEscape(out, name);
+    out += name;
   }
   if (more && !out.empty()) out += u" and others";
   return out;
@@ -294,6 +414,13 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
   const Type t = r.type;
   field(t == Type::Article ? u"journal" : u"booktitle", f.container, false);
   field(u"year", f.year, false);
+  if (f.month && !f.year.empty()) {
+    // BibTeX's own month macros, which every style prints in its language.
+    static constexpr u16string_view kMonths[] = {u"jan", u"feb", u"mar", u"apr", u"may", u"jun",
+                                                 u"jul", u"aug", u"sep", u"oct", u"nov", u"dec"};
+    out += u",\n  month = ";
+    out += kMonths[f.month - 1];
+  }
   field(u"volume", r.volumeNumber, false);
   field(u"number", r.issueNumber, false);
   field(u"pages", r.lastPage.empty() ? r.firstPage : r.firstPage + u"--" + r.lastPage, false);
@@ -322,6 +449,7 @@ u16string RisRecord(const Reference& r, const Fields& f) {
   tag(u"TY", u16string(NamesOf(r.type).ris));
   const auto people = [&](u16string_view name, const std::vector<Person>& list) {
     for (const Person& p : list) {
+      if (!HasName(p)) continue;
       u16string n = FamilyName(p);
       if (p.literal.empty() && !p.given.empty()) n += u", " + OneLine(p.given);
       if (p.literal.empty() && !p.suffix.empty()) n += u", " + OneLine(p.suffix);
@@ -331,6 +459,11 @@ u16string RisRecord(const Reference& r, const Fields& f) {
   people(u"AU", r.authorList);
   people(u"ED", r.editorList);
   tag(u"PY", f.year);
+  if (f.month && !f.year.empty()) {
+    u16string date = f.year + u'/' + (f.month < 10 ? u"0" : u"") + Number(f.month) + u'/';
+    if (f.day) date += (f.day < 10 ? u"0" : u"") + Number(f.day);
+    tag(u"DA", date + u'/');
+  }
   tag(u"TI", f.title);
   tag(u"T2", f.container);
   tag(u"VL", r.volumeNumber);
@@ -349,9 +482,36 @@ u16string RisRecord(const Reference& r, const Fields& f) {
 
 // ---- keys --------------------------------------------------------------------------------
 
+// Other scripts in Latin letters ('Иванов' gives 'Ivanov'), through ICU's
+// transliterator; made once for each thread, for it is not to be shared.
+u16string InLatin(u16string_view s) {
+  struct Closer {
+    void operator()(UTransliterator* t) const { utrans_close(t); }
+  };
+  thread_local std::unique_ptr<UTransliterator, Closer> latin = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    static constexpr char16_t kId[] = u"Any-Latin; Latin-ASCII";
+    UTransliterator* t = utrans_openU(kId, -1, UTRANS_FORWARD, nullptr, 0, nullptr, &status);
+    return std::unique_ptr<UTransliterator, Closer>(U_SUCCESS(status) ? t : nullptr);
+  }();
+  if (!latin || s.empty()) return u16string(s);
+  u16string out(s);
+  int32_t length = static_cast<int32_t>(out.size()), limit = length;
+  out.resize(out.size() * 4 + 16);
+  UErrorCode status = U_ZERO_ERROR;
+  utrans_transUChars(latin.get(), out.data(), &length, static_cast<int32_t>(out.size()), 0, &limit, &status);
+  if (U_FAILURE(status)) return u16string(s);
+  out.resize(static_cast<size_t>(length));
+  return out;
+}
+
 // Letters and digits in lower case, accents dropped ('Müller' gives
-// 'muller'); what is not ASCII after that is left out.
+// 'muller') and other scripts in Latin letters; what is not ASCII after
+// that is left out.
 u16string KeyPart(u16string_view s) {
+  const bool ascii = std::all_of(s.begin(), s.end(), [](char16_t c) { return c < 0x80; });
+  const u16string latin = ascii ? u16string() : InLatin(s);
+  if (!ascii) s = latin;
   UErrorCode status = U_ZERO_ERROR;
   const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
   u16string decomposed;
@@ -413,7 +573,9 @@ u16string Writer::Key(const Reference& r) {
     if (!IsMinorWord(part)) word = part;
     i = end + 1;
   }
-  u16string key = family + r.year + word;
+  // Short enough to type; a "word" of thousands of letters makes no key.
+  constexpr size_t kLongestPart = 20;
+  u16string key = family.substr(0, kLongestPart) + r.year + word.substr(0, kLongestPart);
   if (key.empty()) key = u"reference";
   // The same key again in one run takes a, b, ... z, aa, ab ... as
   // reference managers do. Each key counts its own repeats, so a run of

@@ -89,8 +89,9 @@ void VolumeAndIssue(Reference& r) {
   if (close != std::u16string_view::npos && close > open + 1 && close - open <= 12) {
     const std::u16string_view inside = v.substr(open + 1, close - open - 1);
     const bool plain = std::all_of(inside.begin(), inside.end(), [](char16_t c) {
-      return IsDigit(c) || (c < 0x80 && IsLetterUnit(c)) || c == u'-' || c == u'/' || c == u'\u2013';
-    });
+      return IsDigit(c) || (c < 0x80 && IsLetterUnit(c)) || c == u'-' || c == u'/' || c == u'\u2013' || c == u' ' ||
+             c == u'.';
+    }) && std::count(inside.begin(), inside.end(), u' ') <= 1;
     if (plain) r.issueNumber = std::u16string(inside);
   }
   const auto numbers = Numbers(v);
@@ -107,55 +108,122 @@ void VolumeAndIssue(Reference& r) {
   }
 }
 
+// Pages as a range, the last page written in full ("2231-45" is
+// 2231-2245), or an article number kept whole ("e2020GL088123").
 void Pages(Reference& r) {
   const std::u16string_view p = r.Text(r.pages);
+  // An article number: letters and digits in one word, no range.
+  for (const Token& t : Tokenize(p)) {
+    std::u16string_view w = t.text;
+    while (!w.empty() && (w.back() == u'.' || w.back() == u',' || w.back() == u';' || w.back() == u')')) w.remove_suffix(1);
+    const bool digits = std::any_of(w.begin(), w.end(), IsDigit);
+    const bool letters = std::any_of(w.begin(), w.end(), [](char16_t c) { return c < 0x80 && IsLetterUnit(c); });
+    const bool dash = std::any_of(w.begin(), w.end(), IsDash);
+    if (digits && letters && !dash && w.size() >= 4 && IsDigit(w.back()) &&
+        std::all_of(w.begin(), w.end(), [](char16_t c) { return c < 0x80 && (IsDigit(c) || IsLetterUnit(c)); })) {
+      r.firstPage = std::u16string(w);
+      return;
+    }
+  }
   const auto numbers = Numbers(p);
   if (numbers.empty()) return;
-  r.firstPage = numbers[0].digits;
+  // A letter right before a page's digits is part of it ("S1-S9").
+  const auto page = [&](const Number& n) {
+    const size_t letter = n.begin > 0 && p[n.begin - 1] < 0x80 && IsLetterUnit(p[n.begin - 1]) &&
+                                  (n.begin == 1 || !IsLetterUnit(p[n.begin - 2]))
+                              ? 1
+                              : 0;
+    return std::u16string(p.substr(n.begin - letter, n.end - n.begin + letter));
+  };
+  r.firstPage = page(numbers[0]);
   if (numbers.size() > 1) {
     bool dashed = false;
     for (size_t i = numbers[0].end; i < numbers[1].begin; ++i) dashed |= IsDash(p[i]);
-    if (dashed) r.lastPage = numbers[1].digits;
+    if (dashed) r.lastPage = page(numbers[1]);
+  }
+  // "2231-45": the last page's missing first digits are the first page's.
+  if (!r.lastPage.empty() && r.lastPage.size() < r.firstPage.size() && r.firstPage.size() <= 9 &&
+      std::all_of(r.firstPage.begin(), r.firstPage.end(), IsDigit) && std::all_of(r.lastPage.begin(), r.lastPage.end(), IsDigit)) {
+    std::u16string full = r.firstPage.substr(0, r.firstPage.size() - r.lastPage.size()) + r.lastPage;
+    if (full > r.firstPage) r.lastPage = std::move(full);
   }
 }
 
-// Vancouver's "2011;116(B4):1-12" is one token the labeller gives one
-// label; the volume, issue and pages in it are found here when no other
-// token holds them.
-void CompactNumbers(Reference& r, const std::vector<Token>& tokens, const std::vector<Label>& labels) {
-  if (!r.volume.Empty() || !r.pages.Empty()) return;
-  for (size_t k = 0; k < tokens.size(); ++k) {
-    if (labels[k] != Label::Date) continue;
-    const std::u16string_view t = tokens[k].text;
-    const size_t colon = t.find(u':');
-    if (colon == std::u16string_view::npos) continue;
-    // The volume: the digits before the colon (and before an issue in
-    // brackets), after a ';' or the token's start.
-    size_t volumeEnd = colon;
-    size_t issueBegin = 0, issueEnd = 0;
-    if (volumeEnd > 0 && t[volumeEnd - 1] == u')') {
-      const size_t open = t.rfind(u'(', volumeEnd);
-      if (open == std::u16string_view::npos) continue;
-      issueBegin = open + 1, issueEnd = volumeEnd - 1;
-      volumeEnd = open;
-    }
-    size_t volumeBegin = volumeEnd;
-    while (volumeBegin > 0 && IsDigit(t[volumeBegin - 1])) --volumeBegin;
-    if (volumeBegin == volumeEnd || (volumeBegin > 0 && t[volumeBegin - 1] != u';')) continue;
-    size_t pagesEnd = colon + 1;
-    while (pagesEnd < t.size() && (IsDigit(t[pagesEnd]) || IsDash(t[pagesEnd]) || IsLetterUnit(t[pagesEnd]))) ++pagesEnd;
-    if (pagesEnd == colon + 1 || !IsDigit(t[pagesEnd - 1])) continue;
-    const size_t at = tokens[k].begin;
-    const auto within = [&](const Piece& p) { return !p.Empty() && at >= p.begin && tokens[k].end <= p.end; };
+// Vancouver's numbers in one group: "2011;116(B4):1-12", "12(1-3):45-67",
+// "38:1-12", "116(Suppl 2):S1-S9", "2011;116(3)". Where each part stands
+// in the text, when `at` starts such a group.
+struct CompactGroup {
+  Piece year, volume, pages;  // the volume with its issue in brackets
+  size_t end = 0;
+};
+std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
+  CompactGroup g;
+  size_t i = at;
+  const auto digits = [&](size_t most) {
+    const size_t from = i;
+    while (i < s.size() && IsDigit(s[i]) && i - from < most) ++i;
+    return i - from;
+  };
+  if (digits(4) == 4 && i < s.size() && s[i] == u';') {
+    g.year = {at, i};
+    ++i;
+    while (i < s.size() && s[i] == u' ') ++i;
+  } else {
+    i = at;
+  }
+  const size_t volumeBegin = i;
+  if (digits(6) == 0) return std::nullopt;
+  if (i < s.size() && s[i] == u'(') {
+    // The issue: letters, digits, a range, or "Suppl 2" (one space).
+    size_t j = i + 1, spaces = 0;
+    while (j < s.size() && j - i <= 16 && s[j] != u')' &&
+           (IsDigit(s[j]) || (s[j] < 0x80 && IsLetterUnit(s[j])) || IsDash(s[j]) || s[j] == u'/' || s[j] == u'.' ||
+            (s[j] == u' ' && ++spaces == 1)))
+      ++j;
+    if (j >= s.size() || s[j] != u')' || j == i + 1) return std::nullopt;
+    i = j + 1;
+  }
+  g.volume = {volumeBegin, i};
+  if (i < s.size() && s[i] == u':') {
+    const size_t pagesBegin = ++i;
+    while (i < s.size() && (IsDigit(s[i]) || IsDash(s[i]) || (s[i] < 0x80 && IsLetterUnit(s[i])))) ++i;
+    while (i > pagesBegin && IsDash(s[i - 1])) --i;
+    if (i == pagesBegin || !std::any_of(s.begin() + static_cast<long>(pagesBegin), s.begin() + static_cast<long>(i), IsDigit))
+      return std::nullopt;
+    g.pages = {pagesBegin, i};
+  } else if (g.year.Empty()) {
+    return std::nullopt;  // "12(3)" alone is no group of its own
+  }
+  // The group ends the word.
+  if (i < s.size() && s[i] != u' ' && s[i] != u'.' && s[i] != u',' && s[i] != u';') return std::nullopt;
+  g.end = i;
+  return g;
+}
+
+// The compact group read by rule wherever the labeller put it (it gives
+// the whole group one label): its year, volume, issue and pages take the
+// place of what other parts held of it.
+void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
+  for (const Token& t : tokens) {
+    if (!IsDigit(t.text.empty() ? u' ' : t.text[0])) continue;
+    const auto within = [&](const Piece& p) { return !p.Empty() && t.begin < p.end && p.begin < t.end; };
     if (within(r.title) || within(r.authors)) continue;
-    // The date keeps what stands before the volume, when the token ends it;
-    // pieces never overlap.
-    const bool inDate = at >= r.date.begin && tokens[k].end <= r.date.end;
-    if (inDate && (tokens[k].end != r.date.end || volumeBegin == 0)) continue;
-    if (inDate) r.date.end = at + volumeBegin - 1;  // without the ';'
-    r.volume = {at + volumeBegin, at + (issueEnd ? issueEnd + 1 : volumeEnd)};
-    r.pages = {at + colon + 1, at + pagesEnd};
-    (void)issueBegin;
+    const auto g = ReadCompact(r.text, t.begin);
+    if (!g) continue;
+    const size_t from = t.begin, to = g->end;
+    for (Piece* p : {&r.date, &r.volume, &r.pages, &r.container, &r.note, &r.publisher, &r.place, &r.edition,
+                     &r.citationNumber, &r.editors}) {
+      if (p->Empty() || p->end <= from || to <= p->begin) continue;
+      if (p->begin >= from && p->end <= to) *p = {};
+      else if (p->begin < from) p->end = from;
+      else p->begin = to;
+      while (p->end > p->begin && (r.text[p->end - 1] == u' ' || r.text[p->end - 1] == u';')) --p->end;
+      while (p->begin < p->end && r.text[p->begin] == u' ') ++p->begin;
+      if (p->begin >= p->end) *p = {};
+    }
+    if (!g->year.Empty() && r.date.Empty()) r.date = g->year;
+    r.volume = g->volume;
+    r.pages = g->pages;
     return;
   }
 }
@@ -202,6 +270,8 @@ bool IsParticle(std::u16string_view w) {
 // ("J.", "J.R.", "JR", "Jr" is no initial), or letters joined by hyphens
 // ("J.-S.").
 bool IsInitials(std::u16string_view w) {
+  // At most four letters, each with a full stop and a hyphen.
+  if (w.size() > 12) return false;
   size_t letters = 0, capitals = 0, dots = 0;
   for (size_t i = 0; i < w.size();) {
     UChar32 c;
@@ -445,18 +515,26 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
 std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
   std::u16string s(piece);
   const auto trailing = [&] {
+    // Where the last word begins: found once, and again only when the
+    // word before comes into play (a run of full stops is one word, so
+    // the cost stays linear).
+    size_t wordBegin = std::u16string::npos;
     for (;;) {
-      while (!s.empty() && s.back() == u' ') s.pop_back();
+      while (!s.empty() && s.back() == u' ') s.pop_back(), wordBegin = std::u16string::npos;
       if (s.empty()) return;
       const char16_t c = s.back();
       if (c == u',' || c == u';' || c == u':') {
         s.pop_back();
+        wordBegin = std::u16string::npos;
         continue;
       }
       if (c == u'.') {
         // The full stop of a final initial stays ("Dweck, C.").
-        size_t b = s.size() - 1;
-        while (b > 0 && s[b - 1] != u' ' && s[b - 1] != u',') --b;
+        if (wordBegin == std::u16string::npos || wordBegin >= s.size()) {
+          wordBegin = s.size() - 1;
+          while (wordBegin > 0 && s[wordBegin - 1] != u' ' && s[wordBegin - 1] != u',') --wordBegin;
+        }
+        const size_t b = wordBegin;
         const std::u16string_view last = std::u16string_view(s).substr(b);
         if (!isTitle && (IsInitials(last) || ((last == u"al." || last == u"al.,") && b >= 3 && s.compare(b - 3, 3, u"et ") == 0)))
           return;
@@ -547,7 +625,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary)
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})
     if (r.Text(r.container).starts_with(in) && r.container.end - r.container.begin > in.size()) r.container.begin += in.size();
-  CompactNumbers(r, tokens, look.labels);
+  CompactNumbers(r, tokens);
 
   r.year = FirstYear(r.Text(r.date));
   if (r.year.empty()) {

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <fstream>
 #include <iterator>
@@ -56,6 +57,60 @@ TEST_F(Export, CslJsonIsOneArrayQtReads) {
   EXPECT_EQ(first.value("author").toArray().at(1).toObject().value("family").toString(), "Doe");
   EXPECT_EQ(first.value("issued").toObject().value("date-parts").toArray().at(0).toArray().at(0).toInt(), 2020);
   EXPECT_EQ(first.value("page").toString(), QString::fromUtf8("45-67"));
+}
+
+// Every value in a JSON value, strings and numbers, one after another.
+void Values(const QJsonValue& v, QString& out) {
+  if (v.isString()) out += v.toString() + u' ';
+  else if (v.isDouble()) out += QString::number(v.toDouble()) + u' ';
+  else if (v.isArray())
+    for (const auto& x : v.toArray()) Values(x, out);
+  else if (v.isObject())
+    for (const auto& x : v.toObject()) Values(x, out);
+}
+
+// Letters and digits only, in lower case.
+QString Bare(const QString& s) {
+  QString out;
+  for (const QChar c : s)
+    if (c.isLetterOrNumber()) out += c.toLower();
+  return out;
+}
+
+// No word of a reference is lost on its way into a record: each run of
+// letters and each number of it lands in some field, the note at least.
+// Words that only mark a part ("vol.", "pp.", "and", "(Eds.)", "doi:"), the
+// citation number and a month's name (written as its number) need not.
+TEST_F(Export, EveryWordLandsInAField) {
+  size_t count = 0;
+  const std::string input = Input(count);
+  const auto got = Run({"reference", "-l", "--format", "csl-json", "--smart"}, input);
+  ASSERT_EQ(got.status, 0) << got.err;
+  const QJsonArray items = QJsonDocument::fromJson(QByteArray::fromStdString(got.out)).array();
+  ASSERT_EQ(static_cast<size_t>(items.size()), count);
+  const QStringList markers = {"and", "vol", "pp", "p", "no", "eds", "ed", "in", "doi", "et", "al", "https", "http",
+                               "jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
+  std::istringstream lines(input);
+  qsizetype k = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+    QString all;
+    QJsonObject item = items.at(k++).toObject();
+    item.remove("id");  // made from the reference, not a field of it
+    item.remove("type");
+    Values(item, all);
+    const QString fields = Bare(all);
+    QString text = QString::fromStdString(line);
+    text.remove(QRegularExpression("^\\s*(\\[\\d+\\]|\\d+\\.)\\s"));  // the citation number
+    // Ligatures are spelled out on the way.
+    text.replace(QChar(0xFB01), "fi").replace(QChar(0xFB02), "fl");
+    const QRegularExpression runs("\\p{L}+|\\d+");
+    for (auto it = runs.globalMatch(text); it.hasNext();) {
+      const QString run = it.next().captured().toLower();
+      if (markers.contains(run)) continue;
+      EXPECT_TRUE(fields.contains(run)) << "'" << run.toStdString() << "' lost from: " << line;
+    }
+  }
 }
 
 TEST_F(Export, BibtoolReadsEveryEntry) {

@@ -151,6 +151,16 @@ TEST(Reference, Numbers) {
        u"B4", u"1", u"12", u""},
       {"ieee", u"[1] A. Doe, \u201CHeat,\u201D Phys. Rev., vol. 47, no. 10, pp. 777\u2013780, 1935, doi: 10.1103/PhysRev.47.777.",
        u"1935", u"47", u"10", u"777", u"780", u"10.1103/PhysRev.47.777"},
+      {"vancouver, the group labelled as a volume", u"LeCun Y, Bengio Y. Deep learning. Nature. 2015;521(7553):436\u2013444.",
+       u"2015", u"521", u"7553", u"436", u"444", u""},
+      {"vancouver, abbreviated last page", u"Brown P. Heat. Lancet. 1987;34(2):115-22.", u"1987", u"34", u"2", u"115",
+       u"122", u""},
+      {"an issue range, no year", u"White A. Cold. Geology. 12(1-3):45\u201367.", u"", u"12", u"1-3", u"45", u"67", u""},
+      {"a supplement", u"Grey B. Warm. Blood. 2011;116(Suppl 2):S1-S9.", u"2011", u"116", u"Suppl 2", u"S1", u"S9", u""},
+      {"an article number stays whole", u"Smith, J. (2021). Heat flow. Geophysical Research Letters, 48, e2020GL088123.",
+       u"2021", u"48", u"", u"e2020GL088123", u"", u""},
+      {"an abbreviated range in full", u"Jones, K. (2020). Cold. J. X., 12, pp. 2231-45.", u"2020", u"12", u"", u"2231",
+       u"2245", u""},
   };
   for (const auto& r : rows) {
     const Reference ref = Smart().ParseReference(r.in);
@@ -197,6 +207,72 @@ TEST(Export, BibTeXTitle) {
        u"50\\% of \\$5 \\& \\#1 A\\_b \\textbraceleft{}X\\textbraceright{} \\textasciitilde{} \\textasciicircum{} \\textbackslash{}"},
   };
   for (const auto& r : rows) EXPECT_EQ(BibTeXTitle(r.in, kNoLists), r.out) << r.name;
+}
+
+// Names that BibTeX must read as written: one name each, none empty.
+TEST(Export, BibTeXNames) {
+  const auto author = [](std::vector<Person> people) {
+    Reference r;
+    r.text = u"x";
+    r.authorList = std::move(people);
+    const S entry = Writer::One(Format::BibTeX, r, kNoLists);
+    const size_t at = entry.find(u"author = {");
+    if (at == S::npos) return S();
+    S line = entry.substr(at + 10, entry.find(u'\n', at) - at - 10);  // the field's line, after "{"
+    if (line.ends_with(u',')) line.pop_back();
+    line.pop_back();  // its closing brace
+    return line;
+  };
+  const auto person = [](S family, S given) {
+    Person p;
+    p.family = std::move(family);
+    p.given = std::move(given);
+    return p;
+  };
+  Person organisation;
+  organisation.literal = u"Smith and Sons";
+  const struct {
+    const char* name;
+    std::vector<Person> people;
+    S field;
+  } rows[] = {
+      {"two people", {person(u"Smith", u"J."), person(u"Jones", u"K.")}, u"Smith, J. and Jones, K."},
+      {"'and' inside a name: braced, not escaped", {person(u"Rock and Roll", u"J."), person(u"Jones", u"K.")},
+       u"{Rock and Roll, J.} and Jones, K."},
+      {"an organisation", {organisation}, u"{Smith and Sons}"},
+      {"commas inside a part braced", {person(u"Gomes1,2,3", u"Ligia C."), person(u"Smith", u"J.,R.")},
+       u"{Gomes1,2,3}, Ligia C. and Smith, {J.,R.}"},
+      {"a name of nothing but spaces is left out", {person(u" ", u""), person(u"Smith", u"J.")}, u"Smith, J."},
+      {"special characters escaped", {person(u"O_Brien", u"J.")}, u"O\\_Brien, J."},
+  };
+  for (const auto& row : rows) EXPECT_EQ(author(row.people), row.field) << row.name;
+  // No name at all: no author field, and no empty names in RIS or CSL-JSON.
+  EXPECT_EQ(author({person(u"\u2028", u"")}), S());
+  Reference blank;
+  blank.text = u"x";
+  blank.authorList = {person(u" ", u"")};
+  EXPECT_EQ(Writer::One(Format::Ris, blank, kNoLists).find(u"AU  -"), S::npos);
+  EXPECT_EQ(Writer::One(Format::CslJson, blank, kNoLists).find(u"author"), S::npos);
+}
+
+// Keys from the first author, the year and the first word of the title, in
+// ASCII whatever the script.
+TEST(Export, KeysInAscii) {
+  const struct {
+    const char* name;
+    S reference, key;
+  } rows[] = {
+      {"accents dropped", u"M\u00FCller, K. (2001). \u00C9tude des sources. Geo, 1, 1-2.", u"muller2001etude"},
+      {"Cyrillic in Latin letters", u"\u0418\u0432\u0430\u043D\u043E\u0432, \u0418. (2020). \u0422\u0435\u043F\u043B\u043E. "
+                                    u"\u0416\u0443\u0440\u043D\u0430\u043B, 1, 1-2.",
+       u"ivanov2020teplo"},
+      {"a word of thousands of letters is cut", u"Smith, J. (2020). " + S(5000, u'a') + u". Geo, 1, 1-2.",
+       u"smith2020aaaaaaaaaaaaaaaaaaaa"},
+  };
+  for (const auto& row : rows) {
+    const S entry = Writer::One(Format::BibTeX, Smart().ParseReference(row.reference), kNoLists);
+    EXPECT_EQ(entry.substr(entry.find(u'{') + 1, entry.find(u',') - entry.find(u'{') - 1), row.key) << row.name;
+  }
 }
 
 const S kArticle =
