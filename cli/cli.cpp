@@ -345,6 +345,18 @@ bool WriteReferences(const Invocation& inv, const engine::Engine& e, std::u16str
   return all && WriteAll(out);
 }
 
+// The mode asked for, else the remembered one; the preferences are read
+// (and what is wrong with their file said) once a run.
+engine::Mode ModeFor(const Invocation& inv) {
+  if (inv.mode) return *inv.mode;
+  static const engine::Mode remembered = [] {
+    const LoadedPreferences loaded = LoadPreferences();
+    for (const auto& w : loaded.warnings) Error(w);
+    return engine::ChosenMode(std::nullopt, loaded.values);
+  }();
+  return remembered;
+}
+
 bool NeedsWords(const Invocation& inv, engine::Mode mode) {
   return mode == engine::Mode::Smart || inv.command == Command::Squish || inv.command == Command::Reference ||
          (inv.command == Command::Join && !inv.noSquish);
@@ -364,7 +376,7 @@ int RunCommand(const Invocation& inv) {
   std::optional<std::u16string> input =
       ReadInputs(inv.files.empty() ? std::vector<std::string>{"-"} : inv.files);
   if (!input) return 1;
-  const engine::Mode mode = engine::ChosenMode(inv.mode);
+  const engine::Mode mode = ModeFor(inv);
   const engine::LoadedWords loaded = WordsFor(inv, mode);
   for (const auto& warning : loaded.warnings) Error(warning);
   const engine::Engine e(mode, loaded.words);
@@ -375,10 +387,10 @@ int RunCommand(const Invocation& inv) {
 
 }  // namespace
 
-engine::LoadedWords LoadWordsFor(const Invocation& inv) { return WordsFor(inv, engine::ChosenMode(inv.mode)); }
+engine::LoadedWords LoadWordsFor(const Invocation& inv) { return WordsFor(inv, ModeFor(inv)); }
 
 std::u16string Result(const Invocation& inv, const engine::Words& words, std::u16string_view input) {
-  const engine::Engine e(engine::ChosenMode(inv.mode), words);
+  const engine::Engine e(ModeFor(inv), words);
   std::u16string out;
   if (inv.command == Command::Reference) {
     reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);

@@ -6,7 +6,6 @@
 #include <mutex>
 
 #include "io/files.h"
-#include "io/settings.h"
 #include "reference/finder.h"
 #include "squish/squish.h"
 
@@ -64,14 +63,14 @@ LoadedWords LoadWords(const WordListChoice& choice) {
                            "; the built-in words are used");
   out.words.vocabulary = Vocabulary::StartWords(
       list.status == UserFile::Status::Loaded ? std::u16string_view(list.text) : std::u16string_view());
-  out.words.titleLists.acronyms = ListFile("acronyms.txt", out.warnings);
-  out.words.titleLists.smallWords = ListFile("smallwords.txt", out.warnings);
+  std::vector<std::u16string> acronyms = ListFile("acronyms.txt", out.warnings);
+  out.words.titleLists = smart::TitleLists(std::move(acronyms), ListFile("smallwords.txt", out.warnings));
   return out;
 }
 
-Mode ChosenMode(std::optional<Mode> asked) {
+Mode ChosenMode(std::optional<Mode> asked, const Preferences& preferences) {
   if (asked) return *asked;
-  return ReadBoolSetting("smart").value_or(false) ? Mode::Smart : Mode::Classic;
+  return preferences.smart.value_or(false) ? Mode::Smart : Mode::Classic;
 }
 
 std::u16string Engine::Clean(std::u16string_view text) const {

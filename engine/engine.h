@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "io/preferences.h"
 #include "reference/export.h"
 #include "reference/parser.h"
 #include "smart/smart.h"
@@ -65,9 +66,8 @@ std::optional<std::string> MissingNamedList(const WordListChoice& choice);
 // is reported in the warnings and left out.
 LoadedWords LoadWords(const WordListChoice& choice);
 
-// The mode asked for, else the one the settings file remembers, else
-// classic.
-Mode ChosenMode(std::optional<Mode> asked);
+// The mode asked for, else the one the preferences remember, else classic.
+Mode ChosenMode(std::optional<Mode> asked, const Preferences& preferences);
 
 // A reference as a list shows it: its authors, year, title and container
 // as the commands print them, and its whole text (with smart mode's

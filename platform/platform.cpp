@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
-#include <QSettings>
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
@@ -140,13 +139,6 @@ void ShowInformation(QWidget* parent, const QString& title, const QString& messa
   box.exec();
 }
 
-bool WriteBoolSetting(const std::string& path, const QString& key, bool value) {
-  if (path.empty()) return false;
-  QSettings settings(QString::fromStdString(path), QSettings::IniFormat);
-  settings.setValue(key, value);
-  settings.sync();
-  return settings.status() == QSettings::NoError;
-}
 
 // ---- geometry in twips ----------------------------------------------------------------
 

@@ -78,13 +78,6 @@ void ShowInformation(QWidget* parent, const QString& title, const QString& messa
 // news that arrives outside any command.
 void ShowNotice(QWidget* parent, const QString& title, const QString& message);
 
-// ---- settings -------------------------------------------------------------------------
-
-// Writes key=true or false into the [General] group of the INI file at
-// `path` (QSettings' format), keeping whatever else it holds; false when it
-// could not be written (or `path` is empty).
-bool WriteBoolSetting(const std::string& path, const QString& key, bool value);
-
 // ---- geometry in twips ------------------------------------------------------------
 
 double TwipsToPixelsX(double twips);

@@ -4,6 +4,8 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "smart/dictionary.h"
@@ -50,10 +52,25 @@ std::u16string RepairSpacedWords(std::u16string_view line, const Dictionary& dic
 // Rule 3 line by line, the line breaks kept as they are.
 std::u16string RepairSpacedLines(std::u16string_view text, const Dictionary& dictionary);
 
-// The user's additions to the title caser's lists.
-struct TitleLists {
-  std::vector<std::u16string> acronyms;    // written as the user wrote them
-  std::vector<std::u16string> smallWords;  // matched in any case, written in lower case
+// The user's additions to the title caser's lists, looked up in constant
+// time whatever their size (a list of 100,000 acronyms costs no more a
+// word than one of ten).
+class TitleLists final {
+ public:
+  TitleLists() = default;
+  // Acronyms as the user writes them ("MeV"); small words in any case.
+  TitleLists(std::vector<std::u16string> acronyms, std::vector<std::u16string> smallWords);
+
+  // The acronym as the user wrote it, for a word in capitals; nullptr when
+  // it is none.
+  const std::u16string* Acronym(const std::u16string& upper) const;
+  // Whether a word in lower case is one of the user's small words.
+  bool IsSmall(const std::u16string& lower) const { return m_small.contains(lower); }
+
+ private:
+  std::vector<std::u16string> m_acronyms;
+  std::unordered_map<std::u16string, size_t> m_acronymIndex;  // in capitals: its place in m_acronyms
+  std::unordered_set<std::u16string> m_small;                // in lower case
 };
 
 // Rule 4: the words (split as classic splits them) in title case, joined by

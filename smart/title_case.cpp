@@ -86,25 +86,22 @@ Word Cut(std::u16string_view w) {
 
 class TitleCaser {
  public:
-  explicit TitleCaser(const TitleLists& lists) : m_lists(lists) {
-    for (const auto& a : lists.acronyms) m_userAcronyms.push_back(UCase(a));
-    for (const auto& s : lists.smallWords) m_userSmall.push_back(LCase(s));
-  }
+  explicit TitleCaser(const TitleLists& lists) : m_lists(lists) {}
 
   // The acronym as its list writes it, or empty.
   std::u16string_view Acronym(std::u16string_view core) const {
     const std::u16string upper = UCase(core);
-    for (size_t i = 0; i < m_userAcronyms.size(); ++i)
-      if (m_userAcronyms[i] == upper) return m_lists.acronyms[i];
+    if (const std::u16string* own = m_lists.Acronym(upper)) return *own;
     for (const auto a : kAcronyms)
       if (a == upper) return a;
     return {};
   }
 
+  // Through capitals, so that a dotless i reads as an i ("ıs" is "is"), as
+  // the capital it becomes will read next time.
   bool IsSmall(std::u16string_view core) const {
-    const std::u16string lower = LCase(core);
-    return InList(kSmallWords, lower) ||
-           std::find(m_userSmall.begin(), m_userSmall.end(), lower) != m_userSmall.end();
+    const std::u16string lower = LCase(UCase(core));
+    return InList(kSmallWords, lower) || m_lists.IsSmall(lower);
   }
 
   // A part of a word that tells whether its text is shouting: not in mixed
@@ -171,8 +168,6 @@ class TitleCaser {
 
  private:
   const TitleLists& m_lists;
-  std::vector<std::u16string> m_userAcronyms;  // in upper case, beside the lists' own
-  std::vector<std::u16string> m_userSmall;     // in lower case
 };
 
 // Where a word ends in ':', '?' or '!', closing quotes and brackets aside.
@@ -185,6 +180,18 @@ bool EndsSentence(std::u16string_view w) {
 bool IsDash(std::u16string_view w) { return w == u"\u2014" || w == u"\u2013"; }
 
 }  // namespace
+
+TitleLists::TitleLists(std::vector<std::u16string> acronyms, std::vector<std::u16string> smallWords)
+    : m_acronyms(std::move(acronyms)) {
+  // The first of two spellings of one acronym wins, as the list reads.
+  for (size_t i = 0; i < m_acronyms.size(); ++i) m_acronymIndex.emplace(UCase(m_acronyms[i]), i);
+  for (const auto& s : smallWords) m_small.insert(LCase(s));
+}
+
+const std::u16string* TitleLists::Acronym(const std::u16string& upper) const {
+  const auto it = m_acronymIndex.find(upper);
+  return it == m_acronymIndex.end() ? nullptr : &m_acronyms[it->second];
+}
 
 std::u16string TitleCase(std::u16string_view text, const TitleLists& lists) {
   const TitleCaser caser(lists);

@@ -11,6 +11,7 @@
 
 #include "io/encoding.h"
 #include "io/files.h"
+#include "io/preferences.h"
 #include "tests/printable.h"
 #include "tests/scratch.h"
 
@@ -122,6 +123,91 @@ TEST_F(Files, FoundFilesThatAreNotPlainFiles) {
     }
     fs::remove("list.txt");
   }
+}
+
+std::string Contents(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Saving one preference changes that key's line and nothing else.
+TEST_F(Files, PreferencesSavedInPlace) {
+  SetEnv("XDG_CONFIG_HOME", (Dir() / "config").string());
+  const fs::path conf = Dir() / "config" / "titlefixer" / "titlefixer.conf";
+  struct Row {
+    const char* name;
+    const char* before;  // nullptr: no file
+    Preference preference;
+    bool value;
+    const char* after;
+  };
+  const std::vector<Row> rows = {
+      {"no file: made with its folder", nullptr, Preference::Smart, true, "[General]\nsmart=true\n"},
+      {"the key replaced where it stands, comments and other keys kept",
+       "; mine\n[General]\nfont=big\nsmart=false\n\n[Other]\nsmart=x\n", Preference::Smart, true,
+       "; mine\n[General]\nfont=big\nsmart=true\n\n[Other]\nsmart=x\n"},
+      {"a new key after the group's header", "[General]\nsmart=true\n", Preference::Shortcuts, true,
+       "[General]\nshortcuts=true\nsmart=true\n"},
+      {"no [General] group: one made at the top", "[Other]\na=b\n", Preference::Smart, false,
+       "[General]\nsmart=false\n\n[Other]\na=b\n"},
+      {"keys before any group are [General]'s", "smart=true\r\n[Other]\n", Preference::Smart, false,
+       "smart=false\n[Other]\n"},
+  };
+  for (const auto& r : rows) {
+    fs::remove_all(Dir() / "config");
+    if (r.before) Write(conf, r.before);
+    EXPECT_EQ(SavePreference(r.preference, r.value), "") << r.name;
+    EXPECT_EQ(Contents(conf), r.after) << r.name;
+    EXPECT_EQ(LoadPreferences().values.Get(r.preference), std::optional<bool>(r.value)) << r.name;
+  }
+  // No temporary file is left behind.
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(conf.parent_path())) ++files;
+  EXPECT_EQ(files, 1u);
+}
+
+// A settings file that is no regular file, or is too large, is left alone
+// (read and written), with a message; nothing ever blocks or writes
+// through a link to anything but a regular file.
+TEST_F(Files, PreferencesLeaveOddFilesAlone) {
+  SetEnv("XDG_CONFIG_HOME", (Dir() / "config").string());
+  const fs::path folder = Dir() / "config" / "titlefixer", conf = folder / "titlefixer.conf";
+  fs::create_directories(folder);
+  struct Row {
+    const char* name;
+    void (*make)(const fs::path& conf);
+    const char* said;  // in the messages
+  };
+  const std::vector<Row> rows = {
+      {"a FIFO", [](const fs::path& c) { ASSERT_EQ(::mkfifo(c.c_str(), 0600), 0); }, "not a regular file"},
+      {"a folder", [](const fs::path& c) { fs::create_directory(c); }, "not a regular file"},
+      {"a link to a FIFO",
+       [](const fs::path& c) {
+         ASSERT_EQ(::mkfifo((c.parent_path() / "fifo").c_str(), 0600), 0);
+         fs::create_symlink(c.parent_path() / "fifo", c);
+       },
+       "not a regular file"},
+      {"a link to a device", [](const fs::path& c) { fs::create_symlink("/dev/null", c); }, "not a regular file"},
+      {"over 1 MB", [](const fs::path& c) { std::ofstream(c) << "[General]\nsmart=true\n" << std::string(1 << 20, '#'); },
+       "larger than 1 MB"},
+  };
+  for (const auto& r : rows) {
+    r.make(conf);
+    const LoadedPreferences loaded = LoadPreferences();
+    EXPECT_FALSE(loaded.values.smart.has_value()) << r.name;
+    ASSERT_EQ(loaded.warnings.size(), 1u) << r.name;
+    EXPECT_NE(loaded.warnings[0].find(r.said), std::string::npos) << r.name << ": " << loaded.warnings[0];
+    const std::string error = SavePreference(Preference::Smart, true);
+    EXPECT_NE(error.find("not saved"), std::string::npos) << r.name << ": " << error;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+  }
+  // A link to a regular file: the file it leads to is written, the link stays.
+  Write(Dir() / "elsewhere.conf", "# kept\n");
+  fs::create_symlink(Dir() / "elsewhere.conf", conf);
+  EXPECT_EQ(SavePreference(Preference::Smart, true), "");
+  EXPECT_TRUE(fs::is_symlink(conf));
+  EXPECT_EQ(Contents(Dir() / "elsewhere.conf"), "[General]\nsmart=true\n\n# kept\n");
 }
 
 }  // namespace

@@ -170,12 +170,13 @@ TEST_F(SmartFiles, UserListsAndTheSetting) {
   const engine::LoadedWords loaded = engine::LoadWords({false, {}});
   const engine::Engine e(engine::Mode::Smart, loaded.words);
   EXPECT_EQ(e.Clean(u"5 mev beams via a pwr"), u"5 MeV Beams via a PWR");
-  EXPECT_EQ(engine::ChosenMode(std::nullopt), engine::Mode::Classic);
+  const auto chosen = [](std::optional<engine::Mode> asked) { return engine::ChosenMode(asked, LoadPreferences().values); };
+  EXPECT_EQ(chosen(std::nullopt), engine::Mode::Classic);
   Write(Dir() / "config" / "titlefixer" / "titlefixer.conf", "[General]\r\nsmart=true\r\n");
-  EXPECT_EQ(engine::ChosenMode(std::nullopt), engine::Mode::Smart);
-  EXPECT_EQ(engine::ChosenMode(engine::Mode::Classic), engine::Mode::Classic);
+  EXPECT_EQ(chosen(std::nullopt), engine::Mode::Smart);
+  EXPECT_EQ(chosen(engine::Mode::Classic), engine::Mode::Classic);
   Write(Dir() / "config" / "titlefixer" / "titlefixer.conf", "[Other]\nsmart=true\n[General]\nsmart=false\n");
-  EXPECT_EQ(engine::ChosenMode(std::nullopt), engine::Mode::Classic);
+  EXPECT_EQ(chosen(std::nullopt), engine::Mode::Classic);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <new>
 
 #include "io/files.h"
-#include "io/settings.h"
 #include "ui/references_dialog.h"
 
 namespace tf::ui {
@@ -72,7 +71,10 @@ Control* Placed(Control* control, const Place& p) {
 
 MainWindow::MainWindow(WindowOptions options)
     : m_form(new QWidget(this)), m_wordListChoice(std::move(options.wordList)) {
-  m_session.SetMode(engine::ChosenMode(options.mode));
+  const LoadedPreferences preferences = LoadPreferences();
+  m_preferenceWarnings = preferences.warnings;
+  m_bindShortcutsAtStart = preferences.values.shortcuts.value_or(false);
+  m_session.SetMode(engine::ChosenMode(options.mode, preferences.values));
   setWindowTitle(QStringLiteral("Quorvel's Title Fixer Program"));
   QIcon icon;
   icon.addFile(QStringLiteral(":/titlefixer-16.png"), QSize(16, 16));
@@ -181,9 +183,10 @@ void MainWindow::StartUp() {
   try {
     Pause();  // drawn before the slow step
     if (!m_wordsLoaded) LoadWords();
+    for (const auto& w : m_preferenceWarnings) pf::ShowWarning(this, QString::fromStdString(w));
     // Shortcuts bound once are bound again on every start: the desktop
     // keeps their keys but sends presses only to a session of this run.
-    if (ReadBoolSetting("shortcuts").value_or(false)) BindShortcuts(true);
+    if (m_bindShortcutsAtStart) BindShortcuts(true);
   } catch (const Stop&) {
     m_running = false;
     return;
@@ -314,7 +317,8 @@ void MainWindow::BindShortcuts(bool quiet) {
     m_globalShortcuts = new pf::GlobalShortcuts(this);
     connect(m_globalShortcuts, &pf::GlobalShortcuts::Bound, this, [this](const QStringList& lines) {
       if (m_quietBinding) return;
-      pf::WriteBoolSetting(SettingsPath(), QStringLiteral("shortcuts"), true);
+      if (const std::string error = SavePreference(Preference::Shortcuts, true); !error.empty())
+        pf::ShowWarning(this, QString::fromStdString(error));
       pf::ShowNotice(this, QStringLiteral("Keyboard shortcuts"),
                      QStringLiteral("The desktop bound Title Fixer's shortcuts:\n") + lines.join(u'\n'));
     });
@@ -392,7 +396,8 @@ void MainWindow::ToggleSmart() {
   const bool smart = m_session.GetMode() != engine::Mode::Smart;
   m_session.SetMode(smart ? engine::Mode::Smart : engine::Mode::Classic);
   m_smartAction->setChecked(smart);
-  pf::WriteBoolSetting(SettingsPath(), QStringLiteral("smart"), smart);
+  if (const std::string error = SavePreference(Preference::Smart, smart); !error.empty())
+    pf::ShowWarning(this, QString::fromStdString(error));
 }
 
 void MainWindow::ShowAbout() {
@@ -419,7 +424,7 @@ void MainWindow::ShowAbout() {
                                      "Copyright 2011-2023 Sylvester Keil, BSD-2-Clause licence.\n\n"
                                      "Word lists are read from:\n%2\n"
                                      "Settings: %3")
-                          .arg(QStringLiteral(TF_VERSION), lists, QString::fromStdString(SettingsPath())));
+                          .arg(QStringLiteral(TF_VERSION), lists, QString::fromStdString(PreferencesPath())));
 }
 
 void MainWindow::Squish() {

@@ -119,6 +119,8 @@ class MainWindow final : public QMainWindow {
   bool m_running = false;
   std::deque<Command> m_queue;
 
+  std::vector<std::string> m_preferenceWarnings;  // shown once the window is up
+  bool m_bindShortcutsAtStart = false;
   engine::WordListChoice m_wordListChoice;
   bool m_wordsLoaded = false;
   engine::Words m_words;
