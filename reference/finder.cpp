@@ -340,10 +340,12 @@ bool GoesOn(u16string_view before, u16string_view line) {
   if (IsLowerAt(line, 0) && OpensLikeReference(line) == Opening::None) return true;
   const size_t space = before.find_last_of(u' ');
   const u16string_view word = before.substr(space == u16string_view::npos ? 0 : space + 1);
-  // An initial at the end: the names go on ("a cura di M. / TANGHERONI").
-  if (word.size() >= 2 && word.back() == u'.' && std::all_of(word.begin(), word.end(), [](char16_t u) {
-        return u == u'.' || u == u'-' || u_isupper(u);
-      }))
+  // Initials at the end, a full stop after each: the names go on ("a cura
+  // di M. / TANGHERONI"); "CA." or "USA." ends a reference.
+  const size_t capitals = static_cast<size_t>(std::count_if(word.begin(), word.end(), [](char16_t u) { return u_isupper(u); }));
+  const size_t stops = static_cast<size_t>(std::count(word.begin(), word.end(), u'.'));
+  if (word.size() >= 2 && word.back() == u'.' && capitals == stops &&
+      std::all_of(word.begin(), word.end(), [](char16_t u) { return u == u'.' || u == u'-' || u_isupper(u); }))
     return true;
   const u16string lastWord = Lower(word);
   return lastWord == u"and" || lastWord == u"of" || lastWord == u"the" || lastWord == u"in" || lastWord == u"for" ||

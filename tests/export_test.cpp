@@ -11,6 +11,7 @@
 #include <iterator>
 #include <regex>
 #include <sstream>
+#include <vector>
 
 #include "tests/binary_test.h"
 
@@ -110,6 +111,32 @@ TEST_F(Export, EveryWordLandsInAField) {
       if (markers.contains(run)) continue;
       EXPECT_TRUE(fields.contains(run)) << "'" << run.toStdString() << "' lost from: " << line;
     }
+  }
+}
+
+// A single reference, on one line or broken over several, comes out as it
+// always did: as the whole input read as one reference.
+TEST_F(Export, OneReferenceIsReadWhole) {
+  std::ifstream in(TF_REFERENCES, std::ios::binary);
+  std::vector<std::string> references;
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty()) references.push_back(line);
+  // The same references wrapped at 60 columns, as a PDF viewer copies one.
+  const size_t count = references.size();
+  for (size_t k = 0; k < count; ++k) {
+    std::string wrapped, line;
+    std::istringstream words(references[k]);
+    for (std::string word; words >> word;) {
+      if (!line.empty() && line.size() + 1 + word.size() > 60) wrapped += line + "\n", line.clear();
+      line += (line.empty() ? "" : " ") + word;
+    }
+    references.push_back(wrapped + line + "\n");
+  }
+  for (const auto& reference : references) {
+    const auto found = Run({"reference", "--format", "bibtex"}, reference);
+    const auto whole = Run({"reference", "--format", "bibtex", "--whole"}, reference);
+    ASSERT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out, whole.out) << reference;
   }
 }
 

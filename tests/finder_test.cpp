@@ -97,6 +97,12 @@ TEST(Finder, AuthorYearLists) {
        u"Smith, J., 2001. Heat flow in the Salton\n\fTrough. Geothermics 1, 2.\nJones, K., 2002. Cold.\n- 7 -\n",
        {u"Smith, J., 2001. Heat flow in the Salton\nTrough. Geothermics 1, 2.", u"Jones, K., 2002. Cold."},
        {u"\f", u"- 7 -\n"}},
+      {"a reference that ends in a state's abbreviation",
+       u"Pruess, K., 1991. TOUGH2. Report LBL-29400, Lawrence Berkeley Laboratory, Berkeley, CA.\n"
+       u"Rowland, J.V., Sibson, R.H., 2004. Structural controls. Geofluids 4, 259\u2013283.",
+       {u"Pruess, K., 1991. TOUGH2. Report LBL-29400, Lawrence Berkeley Laboratory, Berkeley, CA.",
+        u"Rowland, J.V., Sibson, R.H., 2004. Structural controls. Geofluids 4, 259\u2013283."},
+       {}},
       {"headings in other languages and \u201C(continued)\u201D",
        u"Literaturverzeichnis\nM\u00FCller, K., 2001. W\u00E4rme.\nReferences (continued)\nSchmidt, A., 2003. K\u00E4lte.",
        {u"M\u00FCller, K., 2001. W\u00E4rme.", u"Schmidt, A., 2003. K\u00E4lte."},

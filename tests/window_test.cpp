@@ -72,6 +72,19 @@ void DuringNextCommand(QObject* context, F f) {
 
 void Click(MainWindow& w, Command c) { w.ButtonFor(c)->click(); }
 
+// A page of a bibliography, as a PDF viewer copies it.
+const std::u16string kScreenshotList =
+    u"References\n"
+    u"Bertani, R., 2016. Geothermal power generation in the world 2010\u20132014 update report. Geothermics 60, 31\u201343.\n"
+    u"Grant, M.A., Bixley, P.F., 2011. Geothermal Reservoir Engineering, 2nd ed. Academic Press, Burlington.\n"
+    u"Kennedy, B.M., van Soest, M.C., 2007. Flow of mantle fluids through the ductile lower crust: helium isotope "
+    u"trends. Science 318, 1433\u20131436.\n"
+    u"Pruess, K., 1991. TOUGH2: A general-purpose numerical simulator for multiphase fluid and heat flow. Report "
+    u"LBL-29400, Lawrence Berkeley Laboratory, Berkeley, CA.\n"
+    u"Rowland, J.V., Sibson, R.H., 2004. Structural controls on hydrothermal flow in a segmented rift system, Taupo "
+    u"Volcanic Zone, New Zealand. Geofluids 4, 259\u2013283.\n"
+    u"12\n";
+
 // Three references as copied from a PDF: a heading, numbers, wrapped lines,
 // a hyphenated line end.
 const std::u16string kList =
@@ -714,6 +727,17 @@ class WindowTest final : public QObject {
     options->hide();
     QVERIFY(picture.save(dir + "/window-smart-menu.png"));
     w.ActionFor(Command::ToggleSmart)->trigger();
+    // Edit > References... on a pasted bibliography.
+    SetClipboard(kScreenshotList);
+    Click(w, Command::Refresh);
+    w.ActionFor(Command::References)->trigger();
+    QWidget* references = w.ReferencesWindow();
+    QVERIFY(references != nullptr);
+    references->resize(980, 300);
+    auto* table = dynamic_cast<ui::ReferencesDialog*>(references)->Table();
+    table->selectRow(1);
+    QApplication::processEvents();
+    QVERIFY(references->grab().save(dir + "/window-references.png"));
   }
 
   // Last but for the clean-up: ending is for the whole program.

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <set>
 
@@ -60,8 +61,11 @@ ReferencesDialog::ReferencesDialog(std::vector<reference::Reference> references,
       m_table->setItem(row, column, item);
     }
   }
+  // The title takes the room; the others as wide as they need, within
+  // reason.
+  m_table->resizeColumnsToContents();
+  for (int column : {0, 3}) m_table->setColumnWidth(column, std::min(m_table->columnWidth(column), 260));
   m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-  m_table->resizeColumnToContents(1);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_table);
