@@ -154,9 +154,10 @@ u16string RepairAccentsAndLigatures(u16string_view text, const Dictionary& dicti
         if (!IsCombining(CodePointAt(text, end, &n))) break;
         end += n;
       }
-      // On a ligature, the marks belong to its last letter.
+      // On a ligature, the marks belong to its last letter; on a dotless
+      // i, to an i (as TeX sets one under an accent).
       u16string cluster(LigatureLetters(out[base]));
-      if (cluster.empty()) cluster = out.substr(base);
+      if (cluster.empty()) cluster = out[base] == u'\u0131' ? u16string(u"i") : out.substr(base);
       cluster += text.substr(i, end - i);
       out.resize(base);
       out += Composed(cluster);

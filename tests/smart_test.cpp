@@ -53,6 +53,7 @@ TEST(Smart, ExtractionArtefacts) {
       {"a backquote opening a quote stays", u"`quoted' and `Etude", u"`quoted' and `Etude"},
       {"combining marks composed", u"Kova\u0301c\u030C, Schro\u0308dinger", u"Kov\u00E1\u010D, Schr\u00F6dinger"},
       {"a mark with no single character stays", u"c\u0306", u"c\u0306"},
+      {"a mark on a dotless i", u"na\u0131\u0308ve", u"na\u00EFve"},
       {"a spaced ligature joined into a word", u"e \uFB03 cient, de \uFB01 ned, \uFB01 rst", u"e\uFB03cient, de\uFB01ned, \uFB01rst"},
       {"a spaced ligature that makes no word stays", u"x \uFB01 q", u"x \uFB01 q"},
       {"a spaced link closed up", u"see https : / / doi . org / 10.1000 / xyz for it",
