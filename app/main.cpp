@@ -1,31 +1,53 @@
 // Title Fixer's entry: a command runs the command line (no display needed);
-// without one, the window opens.
+// without one, or with --clipboard, the window's program takes over.
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
 #include "cli/cli.h"
+
+namespace {
+
 #ifdef TF_WITH_WINDOW
-#include "app/clipboard.h"
-#include "ui/window.h"
+// The window's program: beside this one (the build tree), else where it is
+// installed relative to it.
+std::string WindowProgram() {
+  char self[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return {};
+  std::string folder(self, static_cast<size_t>(n));
+  folder.erase(folder.rfind('/') + 1);
+  const std::string beside = folder + "titlefixer-window";
+  return ::access(beside.c_str(), X_OK) == 0 ? beside : folder + TF_WINDOW_FROM_BIN;
+}
+
+int StartWindowProgram(char** argv) {
+  const std::string program = WindowProgram();
+  ::execv(program.c_str(), argv);
+  std::fprintf(stderr, "titlefixer: cannot start the window's program %s: %s\n", program.c_str(), std::strerror(errno));
+  return 1;
+}
 #endif
 
-#include <cstdio>
+}  // namespace
 
 int main(int argc, char** argv) {
   tf::cli::GuardStandardStreams();
   const tf::cli::Parsed parsed = tf::cli::Parse(argc, argv);
   if (!parsed.error.empty()) return tf::cli::UsageError(parsed.error);
   const tf::cli::Invocation& inv = parsed.invocation;
-  if (inv.clipboard && !inv.help && !inv.version) {
+  const bool needsQt = (inv.clipboard || inv.command == tf::cli::Command::Window) && !inv.help && !inv.version;
+  if (!needsQt) return tf::cli::Run(inv);
 #ifdef TF_WITH_WINDOW
-    return tf::app::RunOnClipboard(argv[0], inv);
+  return StartWindowProgram(argv);
 #else
-    std::fputs("titlefixer: this build has no clipboard; use FILEs or standard input\n", stderr);
-    return 1;
-#endif
-  }
-  if (inv.command != tf::cli::Command::Window || inv.help || inv.version) return tf::cli::Run(inv);
-#ifdef TF_WITH_WINDOW
-  return tf::ui::RunWindow(argv[0], {inv.wordList, inv.mode});
-#else
-  std::fputs("titlefixer: this build has no window; see 'titlefixer --help' for the commands\n", stderr);
+  std::fputs(inv.clipboard ? "titlefixer: this build has no clipboard; use FILEs or standard input\n"
+                           : "titlefixer: this build has no window; see 'titlefixer --help' for the commands\n",
+             stderr);
   return 1;
 #endif
 }

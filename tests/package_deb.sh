@@ -11,7 +11,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
 deb=$(ls "$work"/out/titlefixer_*.deb)
 dpkg-deb -x "$deb" root
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
-for f in usr/bin/titlefixer usr/share/applications/titlefixer.desktop \
+for f in usr/bin/titlefixer usr/libexec/titlefixer/titlefixer-window usr/share/applications/titlefixer.desktop \
          usr/share/metainfo/io.github.titlefixer.TitleFixer.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/titlefixer.svg \
          usr/share/icons/hicolor/32x32/apps/titlefixer.png usr/share/man/man1/titlefixer.1.gz \
@@ -22,4 +22,8 @@ done
 lintian --fail-on error "$deb"
 out=$(printf 'RESERVOIR ENGINEERING AND THE TOUGH2 CODE' | root/usr/bin/titlefixer clean)
 [[ $out == 'Reservoir Engineering and the TOUGH2 Code' ]] || { echo "packaged binary printed: $out"; exit 1; }
+# The command line finds the window's program where the package put it
+# (without a display, the window's program says so).
+err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM root/usr/bin/titlefixer 2>&1 >/dev/null || true)
+[[ $err == *"no display"* ]] || { echo "packaged window program not started: $err"; exit 1; }
 echo "package ok: $(basename "$deb")"

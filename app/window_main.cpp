@@ -1,0 +1,15 @@
+// The window's program, started by titlefixer with the same arguments: the
+// window, or a command run on the clipboard (--clipboard).
+#include "app/clipboard.h"
+#include "cli/cli.h"
+#include "ui/window.h"
+
+int main(int argc, char** argv) {
+  tf::cli::GuardStandardStreams();
+  const tf::cli::Parsed parsed = tf::cli::Parse(argc, argv);
+  if (!parsed.error.empty()) return tf::cli::UsageError(parsed.error);
+  const tf::cli::Invocation& inv = parsed.invocation;
+  if (inv.clipboard) return tf::app::RunOnClipboard(argv[0], inv);
+  if (inv.command != tf::cli::Command::Window) return tf::cli::Run(inv);
+  return tf::ui::RunWindow(argv[0], {inv.wordList, inv.mode});
+}
