@@ -169,11 +169,9 @@ std::u16string Engine::ExportReferences(const std::vector<reference::Reference>&
   return out;
 }
 
-void Session::StartUp(std::u16string clipboard) {
-  if (m_mode == Mode::Smart) return Refresh(std::move(clipboard));
-  m_raw = Make(std::move(clipboard));
-  m_working = Make(Operations().Clean(*m_raw));
-}
+// The authors and title are split at start-up too, so that no box ever
+// holds anything but the clipboard's own text.
+void Session::StartUp(std::u16string clipboard) { Refresh(std::move(clipboard)); }
 
 void Session::Refresh(std::u16string clipboard) {
   const Engine e = Operations();

@@ -154,8 +154,7 @@ class Session final {
   // The user's edits of the working text.
   void SetWorking(std::u16string text) { m_working = Make(std::move(text)); }
 
-  // Start-up: reads a clipboard text into the working text, title-cased.
-  // Smart mode also splits it; classic leaves that to Refresh.
+  // Start-up: reads a clipboard text as Refresh does.
   void StartUp(std::u16string clipboard);
   // True once the authors and title have been split from a text.
   bool HasSplit() const { return m_hasSplit; }

@@ -133,9 +133,10 @@ void ShowNotice(QWidget* parent, const QString& title, const QString& message) {
   ShowModeless(QMessageBox::Information, parent, title, message);
 }
 
-void ShowInformation(QWidget* parent, const QString& title, const QString& message) {
+void ShowInformation(QWidget* parent, const QString& title, const QString& message, const QIcon& icon) {
   QMessageBox box(QMessageBox::Information, title, message, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
+  if (!icon.isNull()) box.setIconPixmap(icon.pixmap(64, 64));
   box.exec();
 }
 
@@ -300,18 +301,41 @@ void Label::SetCaption(std::shared_ptr<const std::u16string> caption) {
 
 Button::Button(const QString& caption, QWidget* parent)
     : QPushButton(parent), m_label(new QLabel(this)) {
-  m_label->setTextFormat(Qt::PlainText);
+  m_label->setTextFormat(Qt::RichText);
   m_label->setWordWrap(true);
   m_label->setAlignment(Qt::AlignCenter);
   m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
   SetCaption(caption);
 }
 
-QString Button::Caption() const { return m_label->text(); }
+QString Button::Caption() const { return m_caption; }
 
 void Button::SetCaption(const QString& caption) {
-  m_label->setText(caption);
-  setAccessibleName(caption);
+  m_caption = caption;
+  if (!m_ownName) setAccessibleName(caption);
+  Show();
+}
+
+void Button::SetMnemonic(QChar letter) {
+  m_mnemonic = letter;
+  setShortcut(QKeySequence(QStringLiteral("Alt+") + letter.toUpper()));
+  Show();
+}
+
+void Button::SetAccessibleName(const QString& name) {
+  m_ownName = true;
+  setAccessibleName(name);
+}
+
+// The caption, its mnemonic letter underlined (the first one, in any case).
+void Button::Show() {
+  const qsizetype at = m_mnemonic.isNull() ? -1 : m_caption.indexOf(m_mnemonic, 0, Qt::CaseInsensitive);
+  if (at < 0) {
+    m_label->setText(m_caption.toHtmlEscaped());
+    return;
+  }
+  m_label->setText(m_caption.left(at).toHtmlEscaped() + QStringLiteral("<u>") + m_caption.mid(at, 1).toHtmlEscaped() +
+                   QStringLiteral("</u>") + m_caption.mid(at + 1).toHtmlEscaped());
 }
 
 void Button::resizeEvent(QResizeEvent* event) {

@@ -7,6 +7,7 @@
 // as long as the widget keeps the pixel size it was given.
 #pragma once
 
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
@@ -73,7 +74,8 @@ void ReportError(QWidget* parent, const QString& message);
 // Shows a warning in a message box that does not block the window.
 void ShowWarning(QWidget* parent, const QString& message);
 // Shows information in a modal message box and returns when it is closed.
-void ShowInformation(QWidget* parent, const QString& title, const QString& message);
+// With an `icon`, that in place of the box's own.
+void ShowInformation(QWidget* parent, const QString& title, const QString& message, const QIcon& icon = QIcon());
 // Shows information in a message box that does not block the window, for
 // news that arrives outside any command.
 void ShowNotice(QWidget* parent, const QString& title, const QString& message);
@@ -134,12 +136,21 @@ class Button final : public QPushButton {
   Button(const QString& caption, QWidget* parent);
   QString Caption() const;
   void SetCaption(const QString& caption);
+  // Alt+`letter` presses the button; the caption shows it underlined.
+  void SetMnemonic(QChar letter);
+  // What a screen reader says in place of the caption.
+  void SetAccessibleName(const QString& name);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void Show();
+
   QLabel* m_label;
+  QString m_caption;
+  QChar m_mnemonic;
+  bool m_ownName = false;
 };
 
 }  // namespace tf::platform

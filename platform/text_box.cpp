@@ -1,5 +1,6 @@
 #include "platform/text_box.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -72,13 +73,24 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setTabChangesFocus(false);
+  // Tab and Shift+Tab move between the window's controls, as everywhere
+  // else; Ctrl+Tab types a tab.
+  setTabChangesFocus(true);
   // Shaping a pasted page of Latin text costs several times more than
   // laying it out; Qt still shapes the scripts that need it.
   QFont f = font();
   f.setStyleStrategy(QFont::PreferNoShaping);
   setFont(f);
   connect(document(), &QTextDocument::contentsChange, this, &TextBox::ContentsChanged);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier && !isReadOnly()) {
+    insertPlainText(QStringLiteral("\t"));
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
 }
 
 std::u16string TextBox::Text() const {

@@ -36,6 +36,7 @@ class TextBox final : public QPlainTextEdit {
 
  protected:
   QMimeData* createMimeDataFromSelection() const override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // A paragraph break the box made: in place of a space, or inserted.

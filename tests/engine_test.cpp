@@ -16,12 +16,16 @@ class SessionTest : public ::testing::Test {
   Words m_words;
 };
 
-TEST_F(SessionTest, StartUpTitleCasesWithoutSplitting) {
+// Start-up splits too, so that the authors and title never hold anything
+// but the clipboard's own text.
+TEST_F(SessionTest, StartUpTitleCasesAndSplits) {
   Session session(m_words);
   session.StartUp(u"the geology of\r\n\tnew zealand; smith, j.r.");
   EXPECT_EQ(session.Raw(), u"the geology of\r\n\tnew zealand; smith, j.r.");
   EXPECT_EQ(session.Working(), u"The Geology of New Zealand; Smith, J.r.");
-  EXPECT_FALSE(session.HasSplit());
+  EXPECT_EQ(session.Authors(), u"Smith, J.R.");
+  EXPECT_EQ(session.Title(), u"The Geology of New Zealand");
+  EXPECT_TRUE(session.HasSplit());
 }
 
 TEST_F(SessionTest, RefreshSplitsTheTitleCasedText) {

@@ -18,6 +18,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QTableWidget>
+#include <QAccessible>
+#include <QTextBrowser>
+#include <QDialog>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -153,8 +156,9 @@ class WindowTest final : public QObject {
     QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel's Title Fixer Program"));
     QVERIFY(w.RawText()->Caption() == raw);
     QVERIFY(w.WorkingText()->Text() == u"The Geology of New Zealand; Smith, J.r.");
-    QVERIFY(w.AuthorsText()->Text() == u"Text2");
-    QVERIFY(w.TitleText()->Text() == u"Text3");
+    // The lower part holds the split at once, in classic mode too.
+    QVERIFY(w.AuthorsText()->Text() == u"Smith, J.R.");
+    QVERIFY(w.TitleText()->Text() == u"The Geology of New Zealand");
     QVERIFY(w.isVisible() && w.RawText()->isVisible());
     for (QWidget* hidden : {static_cast<QWidget*>(w.AuthorsText()), static_cast<QWidget*>(w.TitleText()),
                             static_cast<QWidget*>(w.ButtonFor(Command::CopyAuthors)),
@@ -192,8 +196,8 @@ class WindowTest final : public QObject {
         {"refresh", w.ButtonFor(Command::Refresh), 2160, 3120, 1932, 492, "Refresh from Clipboard"},
         {"join", w.ButtonFor(Command::JoinLines), 4200, 3120, 1932, 492, "Just strip Line Breaks"},
         {"quit", w.ButtonFor(Command::Quit), 6240, 3120, 1932, 492, "Quit"},
-        {"authors", w.AuthorsText(), 120, 3720, 6252, 1212, "Text2"},
-        {"title", w.TitleText(), 120, 5040, 6252, 1212, "Text3"},
+        {"authors", w.AuthorsText(), 120, 3720, 6252, 1212, "X"},
+        {"title", w.TitleText(), 120, 5040, 6252, 1212, ""},
         {"copy authors", w.ButtonFor(Command::CopyAuthors), 6480, 4080, 1692, 612, "Copy Authors to Clipboard"},
         {"copy title", w.ButtonFor(Command::CopyTitle), 6480, 5280, 1692, 612, "Copy Title to Clipboard"},
         {"more", w.ButtonFor(Command::MoreLess), 7440, 3720, 732, 252, "More"},
@@ -212,13 +216,13 @@ class WindowTest final : public QObject {
       if (auto* b = dynamic_cast<pf::Button*>(r.control)) caption = b->Caption();
       QVERIFY2(caption == r.caption, r.name);
     }
-    // Tab order: the working text, the four big buttons, authors, title,
-    // then the other buttons.
+    // Tab order as the controls stand on the screen, row by row, left to
+    // right.
     const QList<QWidget*> expected = {
         w.WorkingText(), w.ButtonFor(Command::Copy), w.ButtonFor(Command::Refresh),
-        w.ButtonFor(Command::JoinLines), w.ButtonFor(Command::Quit), w.AuthorsText(), w.TitleText(),
-        w.ButtonFor(Command::CopyAuthors), w.ButtonFor(Command::CopyTitle), w.ButtonFor(Command::MoreLess),
-        w.ButtonFor(Command::Squish), w.ButtonFor(Command::JoinParagraphs)};
+        w.ButtonFor(Command::JoinLines), w.ButtonFor(Command::Quit), w.ButtonFor(Command::JoinParagraphs),
+        w.AuthorsText(), w.ButtonFor(Command::Squish), w.ButtonFor(Command::MoreLess),
+        w.ButtonFor(Command::CopyAuthors), w.TitleText(), w.ButtonFor(Command::CopyTitle)};
     QList<QWidget*> chain;
     for (QWidget* x = w.nextInFocusChain(); x != &w; x = x->nextInFocusChain())
       if (expected.contains(x)) chain << x;
@@ -248,11 +252,13 @@ class WindowTest final : public QObject {
     SetClipboard(u"start");
     MainWindow w(kBuiltInWords);
     w.StartUp();
-    // Before any refresh the lower part's copy buttons copy the initial texts.
+    // Before any refresh the lower part's copy buttons copy the start-up
+    // split: no placeholder ever reaches the clipboard.
     Click(w, Command::CopyAuthors);
-    QVERIFY(Clipboard() == u"Text2");
-    Click(w, Command::CopyTitle);
-    QVERIFY(Clipboard() == u"Text3");
+    QVERIFY(Clipboard() == u"Start");
+    SetClipboard(u"the user's own");
+    Click(w, Command::CopyTitle);  // an empty title copies nothing
+    QVERIFY(Clipboard() == u"the user's own");
 
     const std::u16string reference = u"a study of\r\nheat flow; smith, j.r.";
     SetClipboard(reference);
@@ -738,6 +744,87 @@ class WindowTest final : public QObject {
     table->selectRow(1);
     QApplication::processEvents();
     QVERIFY(references->grab().save(dir + "/window-references.png"));
+  }
+
+  // What a screen reader is told of each control, through Qt's
+  // accessibility interface.
+  void accessibleNamesAndTooltips() {
+    SetClipboard(u"x");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    const struct {
+      const char* name;
+      QWidget* control;
+      const char* accessibleName;
+      QAccessible::Role role;
+    } rows[] = {
+        {"clipboard text", w.RawText(), "Clipboard text", QAccessible::StaticText},
+        {"working text", w.WorkingText(), "Working text", QAccessible::EditableText},
+        {"authors", w.AuthorsText(), "Authors", QAccessible::EditableText},
+        {"title", w.TitleText(), "Title", QAccessible::EditableText},
+        {"copy", w.ButtonFor(Command::Copy), "Copy to Clipboard", QAccessible::Button},
+        {"the 2 button", w.ButtonFor(Command::JoinParagraphs), "Join lines, keeping paragraphs", QAccessible::Button},
+        {"squish", w.ButtonFor(Command::Squish), "Squish", QAccessible::Button},
+    };
+    for (const auto& r : rows) {
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(r.control);
+      QVERIFY2(a != nullptr, r.name);
+      QCOMPARE(a->text(QAccessible::Name), QString::fromLatin1(r.accessibleName));
+      QCOMPARE(a->role(), r.role);
+      QVERIFY2(!a->text(QAccessible::Description).isEmpty(), r.name);
+    }
+    for (int c = 0; c <= static_cast<int>(Command::JoinParagraphs); ++c)
+      QVERIFY2(!w.ButtonFor(static_cast<Command>(c))->toolTip().isEmpty(), "every button has a tooltip");
+    QVERIFY(w.ActionFor(Command::ToggleSmart)->isCheckable());
+    // The menus, in the order desktops use.
+    QStringList menus;
+    for (QAction* a : w.menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Options", "&Help"}));
+    QCOMPARE(w.ActionFor(Command::Quit)->shortcut(), QKeySequence(QKeySequence::Quit));
+    QCOMPARE(w.ActionFor(Command::Handbook)->shortcut(), QKeySequence(QKeySequence::HelpContents));
+    QCOMPARE(w.ActionFor(Command::About)->text(), QStringLiteral("&About Title Fixer"));
+    // The program's own icon, for the window and the About box.
+    QVERIFY(!w.windowIcon().availableSizes().isEmpty());
+  }
+
+  // From the keyboard alone: Tab leaves a text box (Ctrl+Tab types a tab),
+  // Alt and a button's letter presses it, F5 refreshes, F1 opens the
+  // handbook.
+  void keyboard() {
+    SetClipboard(u"heat flow; smith, j.");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.WorkingText()->setFocus();
+    QApplication::processEvents();
+    const std::u16string before = w.WorkingText()->Text();
+    QTest::keyClick(w.WorkingText(), Qt::Key_Tab);
+    QVERIFY(w.WorkingText()->Text() == before);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.ButtonFor(Command::Copy)));
+    w.WorkingText()->setFocus();
+    QTest::keyClick(w.WorkingText(), Qt::Key_End);
+    QTest::keyClick(w.WorkingText(), Qt::Key_Tab, Qt::ControlModifier);
+    QVERIFY(w.WorkingText()->Text() == before + u"\t");
+    SetClipboard(u"something else");
+    // A button pressed from the keyboard shows itself pressed for a moment.
+    QTest::keyClick(w.WorkingText(), Qt::Key_C, Qt::AltModifier);  // Copy to Clipboard
+    QTRY_VERIFY(Clipboard() == before + u"\t");
+    SetClipboard(u"read again");
+    QTest::keyClick(w.WorkingText(), Qt::Key_F5);
+    QVERIFY(w.WorkingText()->Text() == u"Read Again");
+    QTest::keyClick(w.WorkingText(), Qt::Key_M, Qt::AltModifier);
+    QTRY_VERIFY(w.MoreShown());
+    QTest::keyClick(w.WorkingText(), Qt::Key_F1);
+    QDialog* handbook = w.findChild<QDialog*>();
+    bool shown = false;
+    for (QDialog* d : w.findChildren<QDialog*>())
+      if (d->windowTitle() == QStringLiteral("Title Fixer Handbook") && d->isVisible()) {
+        shown = true;
+        QVERIFY(d->findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("Keyboard shortcuts")));
+        d->close();
+      }
+    QVERIFY(handbook != nullptr && shown);
   }
 
   // Last but for the clean-up: ending is for the whole program.

@@ -1,6 +1,12 @@
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
+#include <QDialog>
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QVBoxLayout>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,6 +16,13 @@
 
 #include "io/files.h"
 #include "ui/references_dialog.h"
+
+// The window's resources (icons, handbook) live in this static library,
+// whose resources Qt finds only once they are registered by name.
+static void InitResources() {
+  Q_INIT_RESOURCE(icon);
+  Q_INIT_RESOURCE(handbook);
+}
 
 namespace tf::ui {
 namespace {
@@ -26,23 +39,52 @@ constexpr Place kWorkingText = {120, 1440, 8052, 1572};
 constexpr Place kAuthorsText = {120, 3720, 6252, 1212};
 constexpr Place kTitleText = {120, 5040, 6252, 1212};
 
+// The captions are the program's own, as it always showed them (the "2"
+// included); the mnemonic letter, the name a screen reader says and the
+// tooltip come with them.
 struct ButtonLayout {
   Command command;
   const char* caption;
   Place place;
+  char mnemonic;            // Alt+this presses the button
+  const char* name;         // for screen readers, when the caption says too little
+  const char* description;  // the tooltip, and the accessible description
 };
 // In the order of the Command enum.
 constexpr std::array<ButtonLayout, 9> kButtons = {{
-    {Command::Copy, "Copy to Clipboard", {120, 3120, 1932, 492}},
-    {Command::Refresh, "Refresh from Clipboard", {2160, 3120, 1932, 492}},
-    {Command::JoinLines, "Just strip Line Breaks", {4200, 3120, 1932, 492}},
-    {Command::Quit, "Quit", {6240, 3120, 1932, 492}},
-    {Command::CopyAuthors, "Copy Authors to Clipboard", {6480, 4080, 1692, 612}},
-    {Command::CopyTitle, "Copy Title to Clipboard", {6480, 5280, 1692, 612}},
-    {Command::MoreLess, "More", {7440, 3720, 732, 252}},
-    {Command::Squish, "Squish", {6480, 3720, 732, 252}},
-    {Command::JoinParagraphs, "2", {5880, 3480, 372, 252}},
+    {Command::Copy, "Copy to Clipboard", {120, 3120, 1932, 492}, 'C', nullptr,
+     "Put the working text on the clipboard, with your edits"},
+    {Command::Refresh, "Refresh from Clipboard", {2160, 3120, 1932, 492}, 'R', nullptr,
+     "Read the clipboard again, title-case it and split it into authors and title (F5)"},
+    {Command::JoinLines, "Just strip Line Breaks", {4200, 3120, 1932, 492}, 'J', nullptr,
+     "Read the clipboard again and join its lines into one, repairing letter-spaced words"},
+    {Command::Quit, "Quit", {6240, 3120, 1932, 492}, 'Q', nullptr, "End Title Fixer (Ctrl+Q)"},
+    {Command::CopyAuthors, "Copy Authors to Clipboard", {6480, 4080, 1692, 612}, 'A', nullptr,
+     "Put the authors on the clipboard"},
+    {Command::CopyTitle, "Copy Title to Clipboard", {6480, 5280, 1692, 612}, 'T', nullptr,
+     "Put the title on the clipboard"},
+    {Command::MoreLess, "More", {7440, 3720, 732, 252}, 'M', nullptr, "Show or hide the authors and the title"},
+    {Command::Squish, "Squish", {6480, 3720, 732, 252}, 'S', nullptr,
+     "Join letter-spaced words of the vocabulary in the working text"},
+    {Command::JoinParagraphs, "2", {5880, 3480, 372, 252}, '2', "Join lines, keeping paragraphs",
+     "Read the clipboard again and join its lines, keeping blank lines as paragraph breaks"},
 }};
+
+// The text boxes: what a screen reader calls them, and what they hold.
+struct BoxName {
+  const char* name;
+  const char* description;
+};
+constexpr BoxName kRawName = {"Clipboard text", "The clipboard's text as it came"};
+constexpr BoxName kWorkingName = {"Working text", "The text to copy, cleaned; you may edit it"};
+constexpr BoxName kAuthorsName = {"Authors", "The reference's authors"};
+constexpr BoxName kTitleName = {"Title", "The reference's title"};
+
+template <typename Widget>
+void Name(Widget* w, const BoxName& n) {
+  w->setAccessibleName(QString::fromLatin1(n.name));
+  w->setAccessibleDescription(QString::fromLatin1(n.description));
+}
 
 constexpr double kTextPoints = 12;
 
@@ -71,6 +113,7 @@ Control* Placed(Control* control, const Place& p) {
 
 MainWindow::MainWindow(WindowOptions options)
     : m_form(new QWidget(this)), m_wordListChoice(std::move(options.wordList)) {
+  InitResources();
   const LoadedPreferences preferences = LoadPreferences();
   m_preferenceWarnings = preferences.warnings;
   m_bindShortcutsAtStart = preferences.values.shortcuts.value_or(false);
@@ -81,7 +124,15 @@ MainWindow::MainWindow(WindowOptions options)
   icon.addFile(QStringLiteral(":/titlefixer-32.png"), QSize(32, 32));
   setWindowIcon(icon);
 
-  // The menus, whose actions wait their turn like the buttons' clicks.
+  // The menus, whose actions wait their turn like the buttons' clicks: File,
+  // Edit, Options, Help, as desktops order them. "Options" rather than
+  // "Settings": it holds two switches of this program, and it is what the
+  // handbook has always called it.
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  m_quitAction = file->addAction(QStringLiteral("&Quit"));
+  m_quitAction->setShortcut(QKeySequence::Quit);
+  m_quitAction->setShortcutContext(Qt::ApplicationShortcut);
+  connect(m_quitAction, &QAction::triggered, this, [this] { Request(Command::Quit); });
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   m_bibTeXAction = edit->addAction(QStringLiteral("Copy as &BibTeX"));
   connect(m_bibTeXAction, &QAction::triggered, this, [this] { Request(Command::CopyBibTeX); });
@@ -100,8 +151,17 @@ MainWindow::MainWindow(WindowOptions options)
   m_shortcutsAction = optionsMenu->addAction(QStringLiteral("&Keyboard shortcuts\u2026"));
   connect(m_shortcutsAction, &QAction::triggered, this, [this] { Request(Command::KeyboardShortcuts); });
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  m_aboutAction = help->addAction(QStringLiteral("&About"));
+  m_handbookAction = help->addAction(QStringLiteral("&Handbook"));
+  m_handbookAction->setShortcut(QKeySequence::HelpContents);
+  connect(m_handbookAction, &QAction::triggered, this, [this] { Request(Command::Handbook); });
+  m_aboutAction = help->addAction(QStringLiteral("&About Title Fixer"));
   connect(m_aboutAction, &QAction::triggered, this, [this] { Request(Command::About); });
+  // F5 reads the clipboard again, as it refreshes in every program.
+  auto* refresh = new QAction(this);
+  refresh->setShortcut(QKeySequence::Refresh);
+  refresh->setShortcutContext(Qt::WindowShortcut);
+  connect(refresh, &QAction::triggered, this, [this] { Request(Command::Refresh); });
+  addAction(refresh);
 
   // The form below the menu bar, as designed.
   setCentralWidget(m_form);
@@ -111,6 +171,10 @@ MainWindow::MainWindow(WindowOptions options)
   const auto makeButton = [this](const ButtonLayout& b) {
     auto* button = Placed(new pf::Button(QString::fromLatin1(b.caption), m_form), b.place);
     button->setAutoDefault(false);
+    button->SetMnemonic(QLatin1Char(b.mnemonic));
+    if (b.name) button->SetAccessibleName(QString::fromLatin1(b.name));
+    button->setToolTip(QString::fromLatin1(b.description));
+    button->setAccessibleDescription(QString::fromLatin1(b.description));
     connect(button, &QPushButton::clicked, this, [this, c = b.command] { Request(c); });
     m_buttons[IndexOf(b.command)] = button;
   };
@@ -121,24 +185,28 @@ MainWindow::MainWindow(WindowOptions options)
     makeButton(kButtons[IndexOf(c)]);
   m_authorsText = Placed(new pf::TextBox(m_form), kAuthorsText);
   m_titleText = Placed(new pf::TextBox(m_form), kTitleText);
-  m_authorsText->SetText(u"Text2");
-  m_titleText->SetText(u"Text3");
   for (Command c : {Command::CopyAuthors, Command::CopyTitle, Command::MoreLess, Command::Squish,
                     Command::JoinParagraphs})
     makeButton(kButtons[IndexOf(c)]);
+  Name(m_rawText, kRawName);
+  Name(m_workingText, kWorkingName);
+  Name(m_authorsText, kAuthorsName);
+  Name(m_titleText, kTitleName);
 
   QWidget* previous = m_workingText;
   const auto chain = [&previous](QWidget* next) {
     QWidget::setTabOrder(previous, next);
     previous = next;
   };
-  for (Command c : {Command::Copy, Command::Refresh, Command::JoinLines, Command::Quit})
+  // As they stand on the screen: row by row, left to right.
+  for (Command c : {Command::Copy, Command::Refresh, Command::JoinLines, Command::Quit, Command::JoinParagraphs})
     chain(ButtonFor(c));
   chain(m_authorsText);
+  chain(ButtonFor(Command::Squish));
+  chain(ButtonFor(Command::MoreLess));
+  chain(ButtonFor(Command::CopyAuthors));
   chain(m_titleText);
-  for (Command c : {Command::CopyAuthors, Command::CopyTitle, Command::MoreLess, Command::Squish,
-                    Command::JoinParagraphs})
-    chain(ButtonFor(c));
+  chain(ButtonFor(Command::CopyTitle));
 }
 
 pf::Button* MainWindow::ButtonFor(Command command) const { return m_buttons.at(IndexOf(command)); }
@@ -152,6 +220,8 @@ QAction* MainWindow::ActionFor(Command command) const {
     case Command::ToggleSmart: return m_smartAction;
     case Command::KeyboardShortcuts: return m_shortcutsAction;
     case Command::About: return m_aboutAction;
+    case Command::Handbook: return m_handbookAction;
+    case Command::Quit: return m_quitAction;
     default: return nullptr;
   }
 }
@@ -254,13 +324,13 @@ void MainWindow::Pause() {
 void MainWindow::Run(Command command) {
   switch (command) {
     case Command::Copy:
-      pf::SetClipboardText(m_workingText->Text());
+      CopyText(m_workingText->Text());
       break;
     case Command::CopyAuthors:
-      pf::SetClipboardText(m_authorsText->Text());
+      CopyText(m_authorsText->Text());
       break;
     case Command::CopyTitle:
-      pf::SetClipboardText(m_titleText->Text());
+      CopyText(m_titleText->Text());
       break;
     case Command::Refresh:
       m_session.Refresh(pf::ClipboardText());
@@ -300,6 +370,9 @@ void MainWindow::Run(Command command) {
       break;
     case Command::About:
       ShowAbout();
+      break;
+    case Command::Handbook:
+      ShowHandbook();
       break;
     case Command::KeyboardShortcuts:
       BindShortcuts(false);
@@ -364,6 +437,11 @@ void MainWindow::FixClipboard(Command command) {
   }
 }
 
+// An empty box copies nothing: the clipboard keeps what the user had on it.
+void MainWindow::CopyText(const std::u16string& text) {
+  if (!text.empty()) pf::SetClipboardText(text);
+}
+
 // The references are read from the clipboard text as it came: its line
 // breaks tell the references apart, which the working text has lost.
 void MainWindow::CopyReferences(reference::Format format) {
@@ -424,7 +502,35 @@ void MainWindow::ShowAbout() {
                                      "Copyright 2011-2023 Sylvester Keil, BSD-2-Clause licence.\n\n"
                                      "Word lists are read from:\n%2\n"
                                      "Settings: %3")
-                          .arg(QStringLiteral(TF_VERSION), lists, QString::fromStdString(PreferencesPath())));
+                          .arg(QStringLiteral(TF_VERSION), lists, QString::fromStdString(PreferencesPath())),
+                      windowIcon());
+}
+
+// The handbook is the README, built into the program, so that it reads
+// the same offline.
+void MainWindow::ShowHandbook() {
+  if (!m_handbook) {
+    m_handbook = new QDialog(this);
+    m_handbook->setWindowTitle(QStringLiteral("Title Fixer Handbook"));
+    m_handbook->resize(760, 640);
+    auto* browser = new QTextBrowser(m_handbook);
+    browser->setAccessibleName(QStringLiteral("Handbook"));
+    browser->setOpenExternalLinks(true);
+    QFile file(QStringLiteral(":/handbook.md"));
+    if (file.open(QIODevice::ReadOnly)) {
+      // Pictures are not part of the program: their lines go.
+      QString text = QString::fromUtf8(file.readAll());
+      text.remove(QRegularExpression(QStringLiteral("^!\\[[^\\n]*\\n"), QRegularExpression::MultilineOption));
+      browser->setMarkdown(text);
+    }
+    auto* layout = new QVBoxLayout(m_handbook);
+    layout->addWidget(browser);
+    auto* close = new QPushButton(QStringLiteral("Close"), m_handbook);
+    connect(close, &QPushButton::clicked, m_handbook, &QDialog::accept);
+    layout->addWidget(close, 0, Qt::AlignRight);
+  }
+  m_handbook->show();
+  m_handbook->raise();
 }
 
 void MainWindow::Squish() {

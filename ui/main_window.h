@@ -34,7 +34,8 @@ enum class Command {
   References,      // Edit > References...: what was found, to look at and copy
   ToggleSmart,     // Options > Smart repairs
   KeyboardShortcuts,  // Options > Keyboard shortcuts...: bound through the desktop's portal
-  About,           // Help > About
+  About,           // Help > About Title Fixer
+  Handbook,        // Help > Handbook (F1)
   // Global shortcuts: the clipboard's text replaced by the command's result.
   ClipboardJoin,
   ClipboardClean,
@@ -93,10 +94,12 @@ class MainWindow final : public QMainWindow {
   void ToggleMore();
   void ShowSession();
   void ShowParts();
+  void CopyText(const std::u16string& text);
   void CopyReferences(reference::Format format);
   void ShowReferences();
   void ToggleSmart();
   void ShowAbout();
+  void ShowHandbook();
   void SetHeight(double formHeight);
 
   QWidget* m_form;  // the area below the menu bar, where the controls are
@@ -110,11 +113,14 @@ class MainWindow final : public QMainWindow {
   QAction* m_cslJsonAction;
   QAction* m_referencesAction;
   QDialog* m_referencesDialog = nullptr;
+  QDialog* m_handbook = nullptr;
   QAction* m_smartAction;
   QAction* m_shortcutsAction;
   platform::GlobalShortcuts* m_globalShortcuts = nullptr;  // made when first asked for
   bool m_quietBinding = false;
   QAction* m_aboutAction;
+  QAction* m_handbookAction;
+  QAction* m_quitAction;  // File > Quit (Ctrl+Q)
   bool m_moreShown = false;
   bool m_running = false;
   std::deque<Command> m_queue;
