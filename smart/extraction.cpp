@@ -71,6 +71,12 @@ bool IsLetterUnit(char16_t c) { return u_isalpha(c) && LigatureLetters(c).empty(
 // justification puts spaces around them.
 bool IsLinkMark(char16_t c) { return u16string_view(u"./:-_?=&#%~+").find(c) != u16string_view::npos; }
 
+// What a link is written with: ASCII letters and digits and the marks
+// RFC 3986 allows.
+bool IsUrlCharacter(char16_t c) {
+  return (c < 0x80 && u_isalnum(c)) || u16string_view(u"-._~:/?#[]@!$&'()*+,;=%").find(c) != u16string_view::npos;
+}
+
 // Spaces, tabs and line breaks: a link spaced out may be broken over lines
 // too.
 bool IsGap(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
@@ -99,7 +105,7 @@ size_t SpacedLink(u16string_view s, size_t at, u16string& link) {
   if (host >= s.size() || !u_isalnum(s[host])) return 0;
   bool markAlone = schemeSpaced;  // the last mark written had a space before it
   while (i < s.size()) {
-    if (!IsGap(s[i]) && u_isspace(s[i])) break;
+    if (!IsGap(s[i]) && !IsUrlCharacter(s[i])) break;  // the link ends there
     if (!IsGap(s[i])) {
       if (!IsLinkMark(s[i])) markAlone = false;
       link += s[i++];
