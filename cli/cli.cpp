@@ -50,8 +50,18 @@ constexpr const char* kUsage =
     "  -h, --help            this text\n"
     "  --version             the program's version\n"
     "Input is the FILEs one after another, or standard input when there is none or\n"
-    "FILE is '-': UTF-8, or Windows-1252 when it is not valid UTF-8. Each result is\n"
-    "written in UTF-8 followed by one LF (one NUL with -z).\n";
+    "FILE is '-': UTF-16 after its byte-order mark, UTF-8, or Windows-1252 when it\n"
+    "is not valid UTF-8. Each result is written in UTF-8 followed by one LF (one\n"
+    "NUL with -z).\n";
+
+constexpr const char* kVersion =
+    "titlefixer " TF_VERSION "\n"
+    "Copyright (c) 2026 The Title Fixer developers. MIT licence: you may use, copy,\n"
+    "change and share it; there is no warranty.\n"
+    "Smart mode's dictionary is made from SCOWL, Copyright 2000-2011 Kevin Atkinson\n"
+    "(a permissive licence); the reference model is trained on labelled\n"
+    "references, Copyright 2011-2023 Sylvester Keil (BSD-2-Clause).\n"
+    "See /usr/share/doc/titlefixer/copyright for the full texts.\n";
 
 struct CommandName {
   std::string_view name;
@@ -312,6 +322,13 @@ bool Flush(std::string& out) {
 // Writes each record's result followed by LF (NUL with -z).
 bool WriteResults(const Invocation& inv, const Operation& operation, std::u16string_view input) {
   const char terminator = inv.null ? '\0' : '\n';
+  // squish keeps the text's line breaks, the one that ends the input too;
+  // the result's own LF stands for that one, or `echo x | titlefixer
+  // squish` would print a blank line.
+  if (inv.command == Command::Squish && !inv.eachLine) {
+    if (input.ends_with(u"\r\n")) input.remove_suffix(2);
+    else if (input.ends_with(u'\n') || input.ends_with(u'\r')) input.remove_suffix(1);
+  }
   std::string out;
   const bool all = ForEachRecord(inv, input, [&](std::u16string_view record) {
     out += EncodeUtf8(operation(record));
@@ -429,7 +446,7 @@ int UsageError(const std::string& message) {
 
 int Run(const Invocation& inv) {
   if (inv.help || inv.version) {
-    const std::string text = inv.help ? std::string(kUsage) : std::string("titlefixer " TF_VERSION "\n");
+    const std::string text = inv.help ? std::string(kUsage) : std::string(kVersion);
     return WriteAll(text) ? 0 : WriteFailed();
   }
   try {

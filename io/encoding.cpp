@@ -72,6 +72,17 @@ bool IsValidUtf8(std::string_view bytes) {
 std::u16string DecodeText(std::string_view bytes) {
   std::u16string out;
   out.reserve(bytes.size());
+  // UTF-16 says so with its byte-order mark (FF FE little-endian, FE FF
+  // big-endian), which no UTF-8 or Windows-1252 text starts with.
+  const bool little = bytes.starts_with("\xFF\xFE"), big = bytes.starts_with("\xFE\xFF");
+  if (little || big) {
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+      out.push_back(static_cast<char16_t>(little ? a | (b << 8) : (a << 8) | b));
+    }
+    if (bytes.size() % 2) out.push_back(u'\uFFFD');  // half a unit at the end
+    return out;
+  }
   if (IsValidUtf8(bytes)) {
     if (bytes.starts_with(kBom)) bytes.remove_prefix(kBom.size());
     size_t i = 0;

@@ -33,7 +33,7 @@ TEST_F(Cli, Commands) {
        "x geothermal y\r\rb. c\n"},
       {{"squish", "--no-wordlist"}, "The s t u d y of h e a t , p o w e r . Done",
        "The study of heat, power. Done\n"},
-      {{"squish", "--no-wordlist"}, "x h e a t e d y\n", "x heated y\n\n"},
+      {{"squish", "--no-wordlist"}, "x h e a t e d y\n", "x heated y\n"},
       {{"authors"}, "a study of heat flow; smith, j.r. and jones, a.", "Smith, J.R. and Jones, A.\n"},
       {{"title"}, "a study of heat flow; smith, j.r. and jones, a.", "A Study of Heat Flow\n"},
       {{"authors", "--raw"}, "smith, j.r.: Title", "smith, j.R.\n"},
@@ -114,7 +114,10 @@ TEST_F(Cli, ErrorsAndExitStatus) {
   const auto help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("titlefixer join"), std::string::npos);
-  EXPECT_EQ(Run({"--version"}).out.rfind("titlefixer ", 0), 0u);
+  const std::string version = Run({"--version"}).out;
+  EXPECT_EQ(version.rfind("titlefixer ", 0), 0u);
+  EXPECT_NE(version.find("Copyright"), std::string::npos);
+  EXPECT_NE(version.find("MIT"), std::string::npos);
 }
 
 TEST_F(Cli, WindowWithoutAUsableDisplayFailsInOneLine) {

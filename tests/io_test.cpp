@@ -37,6 +37,9 @@ TEST(Bytes, Decoding) {
       {"\xED\xA0\x80", u"\u00ED\u00A0\u20AC"},  // an encoded surrogate is not UTF-8
       {"\xC0\xAF", u"\u00C0\u00AF"},            // nor is an overlong
       {std::string("a\0b", 3), S(u"a\0b", 3)},
+      {std::string("\xFF\xFE" "c\0\xE9\0\x01\xD8\x28\xDC", 10), u"c\u00E9\U00010428"},  // UTF-16 LE
+      {std::string("\xFE\xFF\0c\0\xE9", 6), u"c\u00E9"},                                  // UTF-16 BE
+      {std::string("\xFF\xFE" "c", 3), u"\uFFFD"},  // half a unit
   };
   for (const auto& r : rows) EXPECT_EQ(DecodeText(r.bytes), r.text) << Printable(r.bytes);
   EXPECT_EQ(EncodeUtf8(u"é\U00010428"), "\xC3\xA9\xF0\x90\x90\xA8");
