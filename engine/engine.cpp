@@ -108,7 +108,16 @@ bool Engine::OwnFormat(std::u16string_view text) const {
 
 AuthorsTitle Engine::ParsedSplit(std::u16string_view text, bool raw) const {
   const reference::Reference r = ParseReference(text);
-  AuthorsTitle out{reference::Trimmed(r.Text(r.authors), false), reference::Trimmed(r.Text(r.title), true)};
+  // No reference at all (no title found, no year): the text is a title,
+  // with every repair clean makes.
+  if (r.title.Empty() && r.year.empty()) {
+    std::u16string title = raw ? smart::RepairSpacedWords(r.text, m_words->Lexicon().dictionary) : Clean(text);
+    return {std::u16string(), std::move(title)};
+  }
+  // Every repair the working text gets, letter-spaced words too.
+  const smart::Dictionary& dictionary = m_words->Lexicon().dictionary;
+  AuthorsTitle out{smart::RepairSpacedWords(reference::Trimmed(r.Text(r.authors), false), dictionary),
+                   smart::RepairSpacedWords(reference::Trimmed(r.Text(r.title), true), dictionary)};
   if (raw) return out;
   return {reference::InitialsInCapitals(out.Authors), smart::TitleCase(out.Title, m_words->Lexicon().lists)};
 }

@@ -36,7 +36,23 @@ std::u16string Clean(std::u16string_view text, const Lexicon& lexicon) {
 std::u16string JoinLines(std::u16string_view text, bool paragraphs, bool repairSpacing, const Lexicon& lexicon) {
   std::u16string t = Characters(text, lexicon);
   if (repairSpacing) t = RepairSpacedLines(t, lexicon.dictionary);
-  return paragraphs ? JustLineBreaks2(MarkParagraphs(t)) : JustLineBreaks(t);
+  if (!paragraphs) return JustLineBreaks(t);
+  // A paragraph break is a blank line in the text's own convention (CR LF
+  // CR LF when it has CR LF, else LF LF), which every program reads as one;
+  // the classic CR CR is for classic mode alone.
+  std::u16string joined = JustLineBreaks2(MarkParagraphs(t));
+  const std::u16string_view blankLine = text.find(u"\r\n") != std::u16string_view::npos ? u"\r\n\r\n" : u"\n\n";
+  std::u16string out;
+  out.reserve(joined.size());
+  for (size_t i = 0; i < joined.size(); ++i) {
+    if (joined[i] == u'\r' && i + 1 < joined.size() && joined[i + 1] == u'\r') {
+      out += blankLine;
+      ++i;
+    } else {
+      out += joined[i];
+    }
+  }
+  return out;
 }
 
 std::u16string Squish(std::u16string_view text, const Lexicon& lexicon) {

@@ -84,12 +84,28 @@ std::vector<std::uint8_t> BestSplit(std::u16string_view lower, const std::vector
   return pieces;
 }
 
+// A word put together from spaced letters, in one case when its letters
+// mix them past the first: extractors lose the case of single letters
+// ('L a B O R a T O R Y' gives 'LABORATORY'), so the majority decides.
+std::u16string OneCase(std::u16string_view piece) {
+  size_t upper = 0, lower = 0, upperAfterFirst = 0;
+  for (size_t i = 0; i < piece.size();) {
+    const size_t at = i;
+    UChar32 c;
+    U16_NEXT(piece.data(), i, piece.size(), c);
+    if (u_isupper(c)) ++upper, upperAfterFirst += at > 0;
+    else if (u_islower(c)) ++lower;
+  }
+  if (upperAfterFirst == 0 || lower == 0) return std::u16string(piece);
+  return upper >= lower ? UCase(piece) : LCase(piece);
+}
+
 // The repair of a run of letter-spaced characters (`characters`: each one
 // as it stands, code point by code point), or nothing when it stays.
 std::optional<std::u16string> RepairRun(const std::u16string& joined, const std::vector<std::uint32_t>& at,
                                         const Dictionary& dictionary) {
   const std::u16string lower = LCase(joined);
-  if (dictionary.IsWord(lower)) return joined;
+  if (dictionary.IsWord(lower)) return OneCase(joined);
   const std::vector<std::uint8_t> lengths = BestSplit(lower, at, dictionary);
   std::u16string out;
   out.reserve(joined.size() + lengths.size());
@@ -103,7 +119,7 @@ std::optional<std::u16string> RepairRun(const std::u16string& joined, const std:
     if (loose && previousLoose) return std::nullopt;
     previousLoose = loose;
     if (!out.empty()) out += u' ';
-    out += piece;
+    out += loose ? std::u16string(piece) : OneCase(piece);
     from = to;
   }
   return out;

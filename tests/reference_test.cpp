@@ -49,6 +49,10 @@ TEST(Reference, SmartSplit) {
        u"Grindley, G.W.", u"The Geology of the Wairakei Geothermal Field, New Zealand"},
       {"own format, colon", u"Grant, M.A. and Bixley, P.F.: Geothermal reservoir engineering",
        u"Grant, M.A. and Bixley, P.F.", u"Geothermal Reservoir Engineering"},
+      {"no reference: the text is the title, repaired as clean repairs it",
+       u"L a B O R a T O R Y M E a S U R E M E N T S", u"", u"Laboratory Measurements"},
+      {"letter-spaced words in a reference's title", u"Smith, J. (2020). T h e r m a l c o n d u c t i v i t y of rocks. Geo, 1, 1-2.",
+       u"Smith, J.", u"Thermal Conductivity of Rocks"},
   };
   for (const auto& r : rows) {
     const AuthorsTitle got = Smart().Split(r.in, false);

@@ -145,8 +145,12 @@ TEST(Smart, Commands) {
   EXPECT_EQ(Clean(u"\te\uFB00ects of \uFB02uid flow in geo-\r\nthermal\r\n  reservoirs", x),
             u"Effects of Fluid Flow in Geothermal Reservoirs");
   EXPECT_EQ(Clean(u"t h e r m a l\r\nc o n d u c t i v i t y of rocks", x), u"Thermal Conductivity of Rocks");
+  // Paragraph breaks as blank lines in the text's own convention.
   EXPECT_EQ(JoinLines(u"x h e a t i n g y\n\n \nl a b o r a t o r y  w o r k\r\n\r\nend", true, true, x),
-            u"x heating y\r\rlaboratory work\r\rend");
+            u"x heating y\r\n\r\nlaboratory work\r\n\r\nend");
+  EXPECT_EQ(JoinLines(u"one\ntwo\n\nthree", true, true, x), u"one two\n\nthree");
+  // Letters spaced with their case lost come out in one case.
+  EXPECT_EQ(Clean(u"L a B O R a T O R Y M E a S U R E M E N T S", x), u"Laboratory Measurements");
   EXPECT_EQ(JoinLines(u"x h e a t i n g y\nnext", false, false, x), u"x h e a t i n g y next");
   EXPECT_EQ(Squish(u"  The s t u d y of h e a t , p o w e r . Done  ", x), u"The study of heat, power. Done");
   EXPECT_EQ(Squish(u"g e o t h e r m a l b", x), u"geothermal b");
