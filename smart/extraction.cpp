@@ -142,7 +142,11 @@ u16string RepairAccentsAndLigatures(u16string_view text, const Dictionary& dicti
       const u16string_view ligature = LigatureLetters(text[i + 1]);
       const char16_t letter = text[i + 1] == u'\u0131' ? u'i' : ligature.empty() ? text[i + 1] : ligature[0];
       const u16string composed = Composed(u16string{letter, mark});
-      if (composed.size() == 1) {
+      // Only where the letter in the other case takes the accent as well
+      // ('t' does, 'T' does not): title case may change the case later,
+      // and the accent must not come loose then.
+      const char16_t other = u_isupper(letter) ? static_cast<char16_t>(u_tolower(letter)) : static_cast<char16_t>(u_toupper(letter));
+      if (composed.size() == 1 && Composed(u16string{other, mark}).size() == 1) {
         out += composed;
         if (!ligature.empty()) out += ligature.substr(1);
         i += 2;
