@@ -688,6 +688,24 @@ class WindowTest final : public QObject {
     QVERIFY(w.WorkingText()->Text() == u"x heat y");
   }
 
+  // The same at start-up in smart mode: reported, and the window opens.
+  void outOfMemoryAtStartUp() {
+    if (!TF_REPLACED_NEW) QSKIP("allocation failures are injected only without AddressSanitizer");
+    SetClipboard(Repeat(u"a ", 2'000'000) + u"x h e a t y");
+    MainWindow w({{false, {}}, engine::Mode::Smart});
+    const ModalBoxReader error;
+    const QString& reported = error.Text();
+    g_bigAllocationsAllowed = 1;
+    g_failAllocationsAbove = 4'000'000;
+    w.StartUp();
+    g_failAllocationsAbove = 0;
+    QVERIFY(reported.contains("not enough memory"));
+    QVERIFY(w.isVisible());
+    SetClipboard(u"heat flow; smith, j.");
+    Click(w, Command::Refresh);  // and the next command works
+    QVERIFY(w.TitleText()->Text() == u"Heat Flow");
+  }
+
   void wordListWarning() {
     // A word list that cannot be read: the window works with the built-in
     // words, and says why in a window that does not block it.

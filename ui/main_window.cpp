@@ -233,8 +233,12 @@ void MainWindow::SetHeight(double formHeight) { pf::SetWindowHeight(this, formHe
 void MainWindow::StartUp() {
   m_running = true;
   // Smart mode's title case needs the words before the first text shows.
-  if (m_session.GetMode() == engine::Mode::Smart) LoadWords();
-  m_session.StartUp(pf::ClipboardText());
+  // Memory running out here is reported like a command's failure, and the
+  // window opens all the same.
+  Guarded([this] {
+    if (m_session.GetMode() == engine::Mode::Smart) LoadWords();
+    m_session.StartUp(pf::ClipboardText());
+  });
   ShowSession();
   if (m_session.HasSplit()) ShowParts();
   for (QWidget* w : std::initializer_list<QWidget*>{m_rawText, m_workingText, m_authorsText, m_titleText})
@@ -300,20 +304,33 @@ void MainWindow::RunQueue() {
     const Command command = m_queue.front();
     m_queue.pop_front();
     try {
-      Run(command);
+      Guarded([this, command] { Run(command); });
     } catch (const Stop&) {
       break;
-    } catch (const std::bad_alloc&) {
-      pf::ReportError(this, QStringLiteral("There is not enough memory to complete the command.\n"
-                                           "Your texts are unchanged from where it stopped."));
-    } catch (const std::exception& e) {
-      pf::ReportError(this, QStringLiteral("The command could not be completed: %1\n"
-                                           "Your texts are unchanged from where it stopped.")
-                                .arg(QString::fromLocal8Bit(e.what())));
     }
   }
   m_queue.clear();
   m_running = false;
+}
+
+template <typename F>
+void MainWindow::Guarded(F&& f) {
+  try {
+    f();
+  } catch (const Stop&) {
+    throw;
+  } catch (const std::bad_alloc&) {
+    pf::ReportError(this, QStringLiteral("There is not enough memory to complete the command.\n"
+                                         "Your texts are unchanged from where it stopped."));
+  } catch (const std::length_error&) {
+    // The same condition as running out of memory: a text too long to hold.
+    pf::ReportError(this, QStringLiteral("There is not enough memory to complete the command.\n"
+                                         "Your texts are unchanged from where it stopped."));
+  } catch (const std::exception& e) {
+    pf::ReportError(this, QStringLiteral("The command could not be completed: %1\n"
+                                         "Your texts are unchanged from where it stopped.")
+                              .arg(QString::fromLocal8Bit(e.what())));
+  }
 }
 
 void MainWindow::Pause() {

@@ -81,6 +81,10 @@ class MainWindow final : public QMainWindow {
   struct Stop {};  // thrown by Pause() once the program is ending
 
   void RunQueue();
+  // Runs f, reporting what stops it (memory running out, another failure)
+  // in a message box; Stop passes through.
+  template <typename F>
+  void Guarded(F&& f);
   void Run(Command command);
   // Lets the window draw itself and take input in the middle of a long
   // command; clicks made meanwhile are queued. Throws Stop after Quit.
