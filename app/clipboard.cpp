@@ -14,6 +14,7 @@
 
 #include "engine/engine.h"
 #include "platform/platform.h"
+#include "platform/session_bus.h"
 
 namespace tf::app {
 namespace {
@@ -83,6 +84,9 @@ int Serve(char* program, const cli::Invocation& inv, const engine::Words& words,
       std::fclose(f);
     }
   }
+  // The server needs no session bus, and Qt would wait on one that never
+  // answers (its accessibility bridge asks it at start).
+  platform::ForgetSessionBus();
   // On a Wayland desktop the clipboard is reached through XWayland: a
   // Wayland client may own the clipboard only while it has a focused window.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "xcb", 1);

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth xclip xdotool libx11-dev
-  dpkg-dev file time lintian bibtool dbus-daemon libpugixml-dev
+  dpkg-dev file time lintian bibtool dbus-daemon libpugixml-dev python3
 )
 
 missing=()

@@ -147,6 +147,14 @@ for SERVER in "${SERVERS[@]}"; do [[ $(server_state_after_waiting) == running ]]
 check_that "no racing server runs once another program owns the clipboard" 0 "$alive"
 expect_clipboard "the other program's text stays" 'THE LAST WORD'
 
+# A session bus that never answers: the server needs none, and serves.
+start_hung_bus
+put_clipboard 'HUNG BUS'
+DBUS_SESSION_BUS_ADDRESS=$HUNG_BUS run clean --clipboard --no-wordlist
+check_that "with a hung session bus: exit status 0" 0 "$STATUS"
+expect_clipboard "with a hung session bus: the result is served" 'Hung Bus'
+put_clipboard 'x'
+
 # No display: one line, exit status 1.
 put_clipboard 'x'
 STATUS=0

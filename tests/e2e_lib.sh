@@ -55,6 +55,23 @@ expect_clipboard() {
   check "$1" expected actual
 }
 
+# A session bus that takes connections and never answers: HUNG_BUS is its
+# address once it listens.
+start_hung_bus() {
+  python3 -c '
+import socket, sys
+s = socket.socket(socket.AF_UNIX)
+s.bind(sys.argv[1])
+s.listen(64)
+held = []
+while True:
+    held.append(s.accept()[0])
+' "$WORK/hung-bus" &
+  OTHERS+=($!)
+  for _ in $(seq 50); do [[ -S $WORK/hung-bus ]] && break; sleep 0.1; done
+  HUNG_BUS=unix:path=$WORK/hung-bus
+}
+
 # Starts the test's clipboard manager (x11_helper manager) and waits until
 # it is ready.
 start_manager() {

@@ -108,5 +108,21 @@ click 3
 wait "$PID" || true
 PID=
 
+# A session bus that takes connections and never answers: the window opens
+# all the same (without the bus), and works.
+start_hung_bus
+put_clipboard 'a hung bus'
+DBUS_SESSION_BUS_ADDRESS=$HUNG_BUS start
+printf 'opened' > expected; printf '%s' "${WIN:+opened}" > actual
+check "the window opens with a hung session bus" expected actual
+grep -c "session bus does not answer" "$WORK/stderr" > actual || true
+printf '1\n' > expected
+check "it says so in one line" expected actual
+click 0
+expect_clipboard "and its buttons work" 'A Hung Bus'
+click 3
+wait "$PID" || true
+PID=
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/session_bus.h"
 #include "ui/main_window.h"
 
 namespace tf::ui {
@@ -44,6 +45,13 @@ int RunWindow(char* program, const WindowOptions& options) {
                "see 'titlefixer --help' for the command line\n",
                stderr);
     return 1;
+  }
+  // A session bus that takes connections and never answers would hold the
+  // window back for good: without an answer in a second, the window goes
+  // without the bus (no portal shortcuts, no screen reader, no global menu).
+  if (!platform::SessionBusAnswers(1000)) {
+    std::fputs("titlefixer: the desktop's session bus does not answer; the window opens without it\n", stderr);
+    platform::ForgetSessionBus();
   }
   // Qt's own options are not offered: every argument was read already.
   int argc = 1;
