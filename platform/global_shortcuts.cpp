@@ -3,6 +3,7 @@
 #include <QDBusArgument>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
 #include <QGuiApplication>
 #include <QVariantMap>
 #include <QWidget>
@@ -90,28 +91,48 @@ GlobalShortcuts::~GlobalShortcuts() {
   if (!m_busName.isEmpty()) QDBusConnection::disconnectFromBus(m_busName);
 }
 
-bool GlobalShortcuts::Available() {
-  if (!m_bus.isConnected()) return false;
-  QDBusMessage get = QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                    QStringLiteral("Get"));
-  get << kInterface << QStringLiteral("version");
-  return m_bus.call(get, QDBus::Block, kCallTimeoutMs).type() == QDBusMessage::ReplyMessage;
-}
-
 bool GlobalShortcuts::Bind(const QList<Shortcut>& shortcuts, QWidget* parent) {
-  if (m_step != Step::Idle || !m_bus.isConnected()) return false;
+  if (m_step != Step::Idle) return false;
+  if (!m_bus.isConnected()) {
+    emit Unavailable();
+    return true;
+  }
   m_shortcuts = shortcuts;
   m_parentWindow = ParentWindow(parent);
   if (!m_session.isEmpty()) {  // bound before: the same session binds again
     SendBind();
     return true;
   }
+  // Is there a portal that offers global shortcuts? Its version says so.
+  m_step = Step::Asking;
+  QDBusMessage get = QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                    QStringLiteral("Get"));
+  get << kInterface << QStringLiteral("version");
+  Later(get, [this](const QDBusMessage& reply) {
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+      m_step = Step::Idle;
+      emit Unavailable();
+      return;
+    }
+    CreateSession();
+  });
+  return true;
+}
+
+void GlobalShortcuts::Later(const QDBusMessage& call, std::function<void(const QDBusMessage&)> then) {
+  auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kCallTimeoutMs), this);
+  connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, then = std::move(then)] {
+    watcher->deleteLater();
+    then(watcher->reply());
+  });
+}
+
+void GlobalShortcuts::CreateSession() {
   m_step = Step::CreatingSession;
   const QString token = QStringLiteral("titlefixer%1").arg(++m_tokens);
   QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CreateSession"));
   call << QVariantMap{{QStringLiteral("handle_token"), token}, {QStringLiteral("session_handle_token"), token}};
   Ask(call, token);
-  return true;
 }
 
 void GlobalShortcuts::Ask(const QDBusMessage& call, const QString& token) {
@@ -120,19 +141,23 @@ void GlobalShortcuts::Ask(const QDBusMessage& call, const QString& token) {
   m_requestPath = RequestPath(m_bus.baseService(), token);
   m_bus.connect(kService, m_requestPath, kRequestInterface, QStringLiteral("Response"), this,
                 SLOT(OnResponse(QDBusMessage)));
-  const QDBusMessage reply = m_bus.call(call, QDBus::Block, kCallTimeoutMs);
-  if (reply.type() != QDBusMessage::ReplyMessage) {
-    Finish(QStringLiteral("The desktop's portal did not answer: %1").arg(reply.errorMessage()));
-    return;
-  }
-  // Older portals choose the request's path themselves.
-  const QString handle = PathOf(reply.arguments().value(0));
-  if (!handle.isEmpty() && handle != m_requestPath) {
-    StopListening();
-    m_requestPath = handle;
-    m_bus.connect(kService, m_requestPath, kRequestInterface, QStringLiteral("Response"), this,
-                  SLOT(OnResponse(QDBusMessage)));
-  }
+  // The call's reply comes later: the window goes on meanwhile.
+  const Step step = m_step;
+  Later(call, [this, step](const QDBusMessage& reply) {
+    if (m_step != step) return;  // the Response came first, or the binding ended
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+      Finish(QStringLiteral("The desktop's portal did not answer: %1").arg(reply.errorMessage()));
+      return;
+    }
+    // Older portals choose the request's path themselves.
+    const QString handle = PathOf(reply.arguments().value(0));
+    if (!handle.isEmpty() && handle != m_requestPath && !m_requestPath.isEmpty()) {
+      StopListening();
+      m_requestPath = handle;
+      m_bus.connect(kService, m_requestPath, kRequestInterface, QStringLiteral("Response"), this,
+                    SLOT(OnResponse(QDBusMessage)));
+    }
+  });
 }
 
 void GlobalShortcuts::StopListening() {

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QWidget;
 
@@ -31,15 +32,13 @@ class GlobalShortcuts final : public QObject {
   explicit GlobalShortcuts(QObject* parent = nullptr);
   ~GlobalShortcuts() override;
 
-  // True when the session bus has a portal that offers global shortcuts;
-  // false without a bus, without a portal, or with one that lacks them.
-  // Asks the bus each time (a portal may start or stop).
-  bool Available();
   // Asks the portal to bind `shortcuts` for the window `parent` (the
-  // desktop may ask the user for the keys first). Ends in exactly one Bound
-  // or Failed, later or (when the portal does not answer) before it
-  // returns. False, and no signal, while a binding is under way or without
-  // a bus.
+  // desktop may ask the user for the keys first). Never waits: every call
+  // is answered later, through the event loop, so a slow or silent portal
+  // holds nothing up. Ends in exactly one Bound, Failed or Unavailable (no
+  // bus, no portal, or one without global shortcuts; asked each time, as a
+  // portal may start or stop). False, and no signal, while a binding is
+  // under way.
   bool Bind(const QList<Shortcut>& shortcuts, QWidget* parent);
 
  signals:
@@ -50,6 +49,8 @@ class GlobalShortcuts final : public QObject {
   void Failed(const QString& reason);
   // A bound shortcut was pressed.
   void Activated(const QString& id);
+  // There is no portal that binds global shortcuts.
+  void Unavailable();
 
  private slots:
   // Slots for QtDBus, which connects bus signals by name only.
@@ -57,13 +58,16 @@ class GlobalShortcuts final : public QObject {
   void OnActivated(const QDBusMessage& message);
 
  private:
-  enum class Step { Idle, CreatingSession, Binding };
+  enum class Step { Idle, Asking, CreatingSession, Binding };
 
   // Listens for the Response of the request `token` names, then sends
   // `call` (whose handle token is `token`); a call that fails ends the
   // binding with Failed.
   void Ask(const QDBusMessage& call, const QString& token);
   void StopListening();
+  // Sends `call` and runs `then` with its reply (or error) once it comes.
+  void Later(const QDBusMessage& call, std::function<void(const QDBusMessage&)> then);
+  void CreateSession();
   void SendBind();
   void Finish(const QString& failure);
 

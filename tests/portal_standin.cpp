@@ -49,6 +49,12 @@ class Portal final : public QDBusVirtualObject {
 
   bool handleMessage(const QDBusMessage& message, const QDBusConnection&) override {
     const QString member = message.member();
+    if (message.interface() == QLatin1String("org.titlefixer.StandIn") && member == QLatin1String("Silence")) {
+      m_silent = true;  // from now on, a portal that never answers
+      m_bus.send(message.createReply());
+      return true;
+    }
+    if (m_silent) return true;
     if (message.interface() == QLatin1String("org.freedesktop.DBus.Properties") && member == QLatin1String("Get") &&
         message.arguments().value(0).toString() == kShortcutsInterface) {
       m_bus.send(message.createReply(QVariant::fromValue(QDBusVariant(uint(1)))));
@@ -106,6 +112,7 @@ class Portal final : public QDBusVirtualObject {
   QDBusConnection m_bus;
   QString m_log;
   QString m_owner, m_session;
+  bool m_silent = false;
 };
 
 }  // namespace

@@ -415,21 +415,19 @@ void MainWindow::BindShortcuts(bool quiet) {
     connect(m_globalShortcuts, &pf::GlobalShortcuts::Failed, this, [this](const QString& reason) {
       if (!m_quietBinding) pf::ShowWarning(this, reason);
     });
+    connect(m_globalShortcuts, &pf::GlobalShortcuts::Unavailable, this, [this] {
+      if (m_quietBinding) return;
+      pf::ShowInformation(this, QStringLiteral("Keyboard shortcuts"),
+                          QStringLiteral("This desktop offers programs no keyboard shortcuts of their own, so to fix "
+                                         "the clipboard with one key, bind the command \u201ctitlefixer join "
+                                         "--clipboard\u201d to a key in the desktop's keyboard settings."));
+    });
     connect(m_globalShortcuts, &pf::GlobalShortcuts::Activated, this, [this](const QString& id) {
       for (const GlobalShortcut& s : kGlobalShortcuts)
         if (id == QLatin1String(s.id)) Request(s.command);
     });
   }
-  pf::BusyCursor busy;
   m_quietBinding = quiet;
-  if (!m_globalShortcuts->Available()) {
-    if (quiet) return;
-    pf::ShowInformation(this, QStringLiteral("Keyboard shortcuts"),
-                        QStringLiteral("This desktop offers programs no keyboard shortcuts of their own, so to fix "
-                                       "the clipboard with one key, bind the command \u201ctitlefixer join "
-                                       "--clipboard\u201d to a key in the desktop's keyboard settings."));
-    return;
-  }
   QList<pf::Shortcut> shortcuts;
   for (const GlobalShortcut& s : kGlobalShortcuts)
     shortcuts.push_back({QLatin1String(s.id), QString::fromLatin1(s.description)});
