@@ -37,6 +37,12 @@ char16_t CombiningFor(char16_t c) {
   }
 }
 
+// The letter with the mark on it, as one character, or 0: only where the
+// letter in the other case takes the mark as well ('t' does, 'T' does
+// not), for title case may change the case later, and the mark must not
+// come loose then.
+char16_t OnLetter(char16_t letter, char16_t mark);
+
 bool IsCombining(UChar32 c) { return u_getCombiningClass(c) != 0 || u_charType(c) == U_NON_SPACING_MARK; }
 
 // A letter and its marks as one character where Unicode has one ('o' and
@@ -51,6 +57,12 @@ u16string Composed(u16string_view cluster) {
   if (U_FAILURE(status)) return u16string(cluster);
   out.resize(static_cast<size_t>(n));
   return out;
+}
+
+char16_t OnLetter(char16_t letter, char16_t mark) {
+  const u16string composed = Composed(u16string{letter, mark});
+  const char16_t other = u_isupper(letter) ? static_cast<char16_t>(u_tolower(letter)) : static_cast<char16_t>(u_toupper(letter));
+  return composed.size() == 1 && Composed(u16string{other, mark}).size() == 1 ? composed[0] : 0;
 }
 
 u16string_view LigatureLetters(char16_t c) {
@@ -141,12 +153,14 @@ u16string RepairAccentsAndLigatures(u16string_view text, const Dictionary& dicti
       // belongs to its first letter.
       const u16string_view ligature = LigatureLetters(text[i + 1]);
       const char16_t letter = text[i + 1] == u'\u0131' ? u'i' : ligature.empty() ? text[i + 1] : ligature[0];
-      const u16string composed = Composed(u16string{letter, mark});
-      // Only where the letter in the other case takes the accent as well
-      // ('t' does, 'T' does not): title case may change the case later,
-      // and the accent must not come loose then.
-      const char16_t other = u_isupper(letter) ? static_cast<char16_t>(u_tolower(letter)) : static_cast<char16_t>(u_toupper(letter));
-      if (composed.size() == 1 && Composed(u16string{other, mark}).size() == 1) {
+      if (char16_t composed = OnLetter(letter, mark); composed != 0) {
+        // Accents stacked before the letter ("´¨I"): each the one before.
+        while (!out.empty() && CombiningFor(out.back()) != 0 && (out.back() != u'`' || out.size() > 1)) {
+          const char16_t more = OnLetter(composed, CombiningFor(out.back()));
+          if (more == 0) break;
+          composed = more;
+          out.pop_back();
+        }
         out += composed;
         if (!ligature.empty()) out += ligature.substr(1);
         i += 2;
