@@ -97,7 +97,16 @@ u16string Unplaced(const Reference& r, Fields& f) {
     if (!out.empty()) out += u' ';
     out += word;
   };
-  for (const Token& t : Tokenize(r.text)) {
+  // The words one by one, as Tokenize cuts them, without keeping them all
+  // (a pasted text may be long).
+  const u16string_view text = r.text;
+  for (size_t i = 0; i < text.size();) {
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\r' || text[i] == u'\n')) ++i;
+    size_t j = i;
+    while (j < text.size() && text[j] != u' ' && text[j] != u'\t' && text[j] != u'\r' && text[j] != u'\n') ++j;
+    if (j == i) break;
+    const Token t{text.substr(i, j - i), i, j};
+    i = j;
     if (!HasLetterOrDigit(t.text)) continue;
     const bool placed = std::any_of(pieces.begin(), pieces.end(), [&](const Piece& p) {
       return t.begin < p.end && p.begin < t.end;

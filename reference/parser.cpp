@@ -15,6 +15,9 @@
 namespace tf::reference {
 namespace {
 
+// Far more words than any reference has.
+constexpr size_t kMostWords = 1000;
+
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsLetterUnit(char16_t c) { return u_isalpha(c); }
 bool IsDash(char16_t c) { return c == u'-' || c == u'\u2010' || c == u'\u2011' || c == u'\u2012' || c == u'\u2013' || c == u'\u2014'; }
@@ -569,7 +572,10 @@ std::u16string InitialsInCapitals(std::u16string_view authors) {
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   Reference r;
   r.text = OneLine(smart::RepairText(pasted, dictionary));
-  const std::vector<Token> tokens = Tokenize(r.text);
+  // No reference is this long: the labeller reads the first words only
+  // (its memory and time grow with what it reads), and the writers keep
+  // the rest in the note, so that nothing is lost.
+  const std::vector<Token> tokens = Tokenize(r.text, kMostWords);
   if (tokens.empty()) return r;
   const Model& model = Model::BuiltIn();
   if (!model.Valid()) return r;

@@ -38,10 +38,10 @@ size_t LabelOfTag(std::string_view tag) {
 
 const char* NameOf(Label label) { return kNames[static_cast<size_t>(label)]; }
 
-std::vector<Token> Tokenize(std::u16string_view text) {
+std::vector<Token> Tokenize(std::u16string_view text, size_t most) {
   std::vector<Token> tokens;
   size_t i = 0;
-  while (i < text.size()) {
+  while (i < text.size() && tokens.size() < most) {
     while (i < text.size() && IsSpace(text[i])) ++i;
     if (i == text.size()) break;
     const size_t begin = i;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,7 +44,7 @@ struct Token {
   size_t begin = 0, end = 0;  // in the text it was cut from
 };
 
-// The text cut at spaces, tabs and line breaks.
-std::vector<Token> Tokenize(std::u16string_view text);
+// The text cut at spaces, tabs and line breaks: its first `most` tokens.
+std::vector<Token> Tokenize(std::u16string_view text, size_t most = SIZE_MAX);
 
 }  // namespace tf::reference

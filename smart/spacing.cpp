@@ -84,6 +84,9 @@ std::vector<std::uint8_t> BestSplit(std::u16string_view lower, const std::vector
   return pieces;
 }
 
+// The most letters one run of letter-spaced characters is repaired as.
+constexpr size_t kLongestRun = 4096;
+
 // A word put together from spaced letters, in one case when its letters
 // mix them past the first: extractors lose the case of single letters
 // ('L a B O R a T O R Y' gives 'LABORATORY'), so the majority decides.
@@ -200,7 +203,9 @@ std::u16string RepairSpacedWords(std::u16string_view line, const Dictionary& dic
     std::vector<std::uint32_t> at = {0};
     Token next;
     have = reader.Next(next);
-    while (have && !last.closes && next.single && !next.opens && next.gapBefore == 1) {
+    // A run is cut after kLongestRun letters (no letter-spaced text runs so
+    // long in earnest), so that the split's tables stay small.
+    while (have && !last.closes && next.single && !next.opens && next.gapBefore == 1 && at.size() < kLongestRun) {
       at.push_back(static_cast<std::uint32_t>(joined.size()));
       joined.append(line.substr(next.core, next.coreEnd - next.core));
       last = next;

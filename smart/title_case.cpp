@@ -84,6 +84,9 @@ Word Cut(std::u16string_view w) {
   return {w.substr(0, a), w.substr(a, b - a), w.substr(b)};
 }
 
+// What separates words, as classic splits them.
+bool IsBreakUnit(char16_t c) { return c == u' ' || c == u'\r' || c == u'\n' || c == u'\t'; }
+
 class TitleCaser {
  public:
   explicit TitleCaser(const TitleLists& lists) : m_lists(lists) {}
@@ -195,44 +198,47 @@ const std::u16string* TitleLists::Acronym(const std::u16string& upper) const {
 
 std::u16string TitleCase(std::u16string_view text, const TitleLists& lists) {
   const TitleCaser caser(lists);
-  std::vector<std::u16string_view> raw;
-  {
-    size_t a = text.find_first_not_of(u" \r\n\t");
-    const size_t b = text.find_last_not_of(u" \r\n\t");
-    if (a == std::u16string_view::npos) return {};
-    for (const auto w : BreakWords(text.substr(a, b - a + 1)))
-      if (!w.empty()) raw.push_back(w);
-  }
+  const size_t first = text.find_first_not_of(u" \r\n\t");
+  if (first == std::u16string_view::npos) return {};
+  const std::u16string_view trimmed = text.substr(first, text.find_last_not_of(u" \r\n\t") - first + 1);
+  // The words as classic splits them, visited twice rather than stored: a
+  // pasted text may hold millions.
+  const auto forEachWord = [&trimmed](auto&& visit) {
+    for (size_t i = 0; i < trimmed.size();) {
+      while (i < trimmed.size() && IsBreakUnit(trimmed[i])) ++i;
+      const size_t begin = i;
+      while (i < trimmed.size() && !IsBreakUnit(trimmed[i])) ++i;
+      if (i > begin) visit(trimmed.substr(begin, i - begin));
+    }
+  };
   // Parts between semicolons, and whether each is shouting: more than half
   // of the words that count (two letters or more) written in capitals.
-  std::vector<Word> words;
-  std::vector<std::pair<int, int>> tally;  // per part: capitals, words
-  size_t part = 0;
-  for (const auto w : raw) {
-    Word word = Cut(w);
-    word.part = part;
-    if (tally.size() <= part) tally.resize(part + 1, {0, 0});
-    const auto weight = caser.Weigh(word.core);
+  std::vector<std::pair<int, int>> tally(1, {0, 0});  // per part: capitals, words
+  size_t count = 0;
+  forEachWord([&](std::u16string_view w) {
+    const auto weight = caser.Weigh(Cut(w).core);
     if (weight.counts) {
-      ++tally[part].second;
-      if (weight.capitals) ++tally[part].first;
+      ++tally.back().second;
+      if (weight.capitals) ++tally.back().first;
     }
-    words.push_back(word);
-    part += static_cast<size_t>(std::count(w.begin(), w.end(), u';'));
-  }
+    ++count;
+    for (size_t k = static_cast<size_t>(std::count(w.begin(), w.end(), u';')); k > 0; --k) tally.emplace_back(0, 0);
+  });
 
   std::u16string out;
   out.reserve(text.size());
-  for (size_t i = 0; i < words.size(); ++i) {
-    const Word& word = words[i];
-    const bool shouting = 2 * tally[word.part].first > tally[word.part].second;
+  size_t i = 0, part = 0;
+  std::u16string_view previous;
+  forEachWord([&](std::u16string_view w) {
+    const Word word = Cut(w);
+    const bool shouting = 2 * tally[part].first > tally[part].second;
     std::u16string core(word.core);
     if (shouting && caser.Weigh(core).capitals) core = caser.Lowered(core);
     // A small word keeps its capital first and last, after ':', '?' or
     // '!', after a dash that stands alone, and as the first part of a
     // hyphenated word; a hyphenated word's other parts are inside it.
-    const bool opens = i == 0 || EndsSentence(raw[i - 1]) || IsDash(raw[i - 1]);
-    const bool closes = i + 1 == words.size();
+    const bool opens = i == 0 || EndsSentence(previous) || IsDash(previous);
+    const bool closes = i + 1 == count;
     if (i > 0) out += u' ';
     out.append(word.lead);
     size_t from = 0;
@@ -248,7 +254,10 @@ std::u16string TitleCase(std::u16string_view text, const TitleLists& lists) {
       from = hyphen + 1;
     }
     out.append(word.trail);
-  }
+    previous = w;
+    part += static_cast<size_t>(std::count(w.begin(), w.end(), u';'));
+    ++i;
+  });
   return out;
 }
 
