@@ -10,6 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth xclip xdotool libx11-dev
   dpkg-dev file time lintian bibtool dbus-daemon libpugixml-dev python3
+  appstream appstream-util bash-completion
 )
 
 missing=()

@@ -15,9 +15,19 @@ for f in usr/bin/titlefixer usr/libexec/titlefixer/titlefixer-window usr/share/a
          usr/share/metainfo/io.github.titlefixer.TitleFixer.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/titlefixer.svg \
          usr/share/icons/hicolor/32x32/apps/titlefixer.png usr/share/man/man1/titlefixer.1.gz \
-         usr/share/doc/titlefixer/copyright usr/share/doc/titlefixer/changelog.gz; do
+         usr/share/doc/titlefixer/copyright usr/share/doc/titlefixer/changelog.gz \
+         usr/share/bash-completion/completions/titlefixer; do
   [[ -e root/$f ]] || { echo "missing from the package: $f"; exit 1; }
 done
+# The AppStream metadata is valid to both of its checkers.
+appstreamcli validate --pedantic --no-net root/usr/share/metainfo/io.github.titlefixer.TitleFixer.metainfo.xml >/dev/null
+appstream-util validate --nonet root/usr/share/metainfo/io.github.titlefixer.TitleFixer.metainfo.xml >/dev/null
+# The completion offers the commands and a command's own options.
+out=$(bash -c 'source /usr/share/bash-completion/bash_completion 2>/dev/null; source root/usr/share/bash-completion/completions/titlefixer
+  complete_line() { COMP_LINE=$1; COMP_POINT=${#1}; read -ra COMP_WORDS <<< "$1"; COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    _titlefixer titlefixer "${COMP_WORDS[-1]}" "${COMP_WORDS[-2]}"; echo "${COMPREPLY[*]}"; }
+  complete_line "titlefixer ref"; complete_line "titlefixer reference --wh"')
+[[ $out == $'reference\n--whole' ]] || { echo "completion gave: $out"; exit 1; }
 # Debian's own checker finds no error in it.
 lintian --fail-on error "$deb"
 out=$(printf 'RESERVOIR ENGINEERING AND THE TOUGH2 CODE' | root/usr/bin/titlefixer clean)
