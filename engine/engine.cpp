@@ -4,6 +4,9 @@
 #include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <unordered_map>
+
+#include <unicode/uchar.h>
 
 #include "io/files.h"
 #include "reference/finder.h"
@@ -156,6 +159,43 @@ std::vector<reference::Reference> Engine::FindReferences(std::u16string_view tex
     return true;
   });
   return out;
+}
+
+bool SmartWouldRepair(std::u16string_view text) {
+  size_t singles = 0;  // single characters between spaces, in a row
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if ((c >= 0xFB00 && c <= 0xFB06) || c == 0x00A0 || (c >= 0x2000 && c <= 0x200B) || c == 0x202F || c == 0x00AD)
+      return true;
+    // "frac-" at a line's end, a letter before the hyphen.
+    if (c == u'-' && i > 0 && i + 1 < text.size() && (text[i + 1] == u'\n' || text[i + 1] == u'\r') &&
+        u_isalpha(text[i - 1]))
+      return true;
+    const bool single = u_isalpha(c) && (i == 0 || text[i - 1] == u' ') && (i + 1 == text.size() || text[i + 1] == u' ');
+    singles = single ? singles + 1 : (c == u' ' ? singles : 0);
+    if (singles >= 4) return true;
+  }
+  return false;
+}
+
+size_t WordsJoined(std::u16string_view before, std::u16string_view after) {
+  std::unordered_map<std::u16string_view, size_t> had;
+  const auto forEachWord = [](std::u16string_view s, auto&& f) {
+    for (size_t i = 0; i < s.size();) {
+      while (i < s.size() && (s[i] == u' ' || s[i] == u'\t' || s[i] == u'\r' || s[i] == u'\n')) ++i;
+      const size_t from = i;
+      while (i < s.size() && s[i] != u' ' && s[i] != u'\t' && s[i] != u'\r' && s[i] != u'\n') ++i;
+      if (i > from) f(s.substr(from, i - from));
+    }
+  };
+  forEachWord(before, [&](std::u16string_view w) { ++had[w]; });
+  size_t joined = 0;
+  forEachWord(after, [&](std::u16string_view w) {
+    auto it = had.find(w);
+    if (it != had.end() && it->second > 0) --it->second;
+    else if (w.size() > 1) ++joined;
+  });
+  return joined;
 }
 
 ReferenceSummary Summarise(const reference::Reference& r) {

@@ -78,6 +78,15 @@ struct ReferenceSummary {
 };
 ReferenceSummary Summarise(const reference::Reference& r);
 
+// Whether smart mode would repair something classic leaves in a text:
+// ligatures, odd spaces, soft hyphens and zero-width characters, a word
+// hyphenated at a line end, or a letter-spaced word.
+bool SmartWouldRepair(std::u16string_view text);
+
+// How many words of `after` a squish made of letters spaced out in
+// `before`: those of its words that `before` did not hold.
+size_t WordsJoined(std::u16string_view before, std::u16string_view after);
+
 // The operations, for one mode and one set of words.
 class Engine final {
   AuthorsTitle ParsedSplit(std::u16string_view text, bool raw) const;

@@ -8,12 +8,15 @@ set -euo pipefail
 source "$(dirname "$(readlink -f "$0")")/e2e_lib.sh" "$@"
 
 start() {
-  "$BIN" "$@" 2>"$WORK/stderr" &
+  rm -f "$WORK/layout"
+  TITLEFIXER_LAYOUT_FILE=$WORK/layout "$BIN" "$@" 2>"$WORK/stderr" &
   PID=$!
   WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "Quorvel's Title Fixer Program" | head -1)
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
-  # The menu bar stands above the form: the compact form is 4476 twips high.
-  MENU=$((HEIGHT - 4476 / 15))
+  # The menu bar stands above the form (the status line below it): the
+  # window says where the form starts.
+  for _ in $(seq 50); do [[ -s $WORK/layout ]] && break; sleep 0.1; done
+  MENU=$(cat "$WORK/layout")
   sleep 0.3
 }
 

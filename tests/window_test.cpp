@@ -166,10 +166,10 @@ class WindowTest final : public QObject {
       QVERIFY(!hidden->isVisible());
     QVERIFY(!w.MoreShown());
     // The form's compact height, and the menu bar above it.
-    QVERIFY(w.MenuHeight() > 0);
-    QCOMPARE(pf::WindowHeight(&w), 4476.0 + w.MenuHeight());
+    QVERIFY(w.BarsHeight() > 0);
+    QCOMPARE(pf::WindowHeight(&w), 4476.0 + w.BarsHeight());
     const double left = std::abs(pf::ScreenWidth() / 2 - pf::WindowWidth(&w) / 2);
-    const double top = std::abs(pf::ScreenHeight() / 2 - (4476.0 + w.MenuHeight()) / 2);
+    const double top = std::abs(pf::ScreenHeight() / 2 - (4476.0 + w.BarsHeight()) / 2);
     QCOMPARE(w.frameGeometry().x(), qRound(pf::TwipsToPixelsX(left)));
     QCOMPARE(w.frameGeometry().y(), qRound(pf::TwipsToPixelsY(top)));
     for (QWidget* text : {static_cast<QWidget*>(w.RawText()), static_cast<QWidget*>(w.WorkingText()),
@@ -236,13 +236,13 @@ class WindowTest final : public QObject {
     const QPoint topLeft = w.frameGeometry().topLeft();
     Click(w, Command::MoreLess);
     QVERIFY(w.MoreShown());
-    QCOMPARE(pf::WindowHeight(&w), 6756.0 + w.MenuHeight());
+    QCOMPARE(pf::WindowHeight(&w), 6756.0 + w.BarsHeight());
     QCOMPARE(w.ButtonFor(Command::MoreLess)->Caption(), QStringLiteral("Less"));
     QVERIFY(w.AuthorsText()->isVisible() && w.ButtonFor(Command::CopyTitle)->isVisible());
     QCOMPARE(w.frameGeometry().topLeft(), topLeft);
     Click(w, Command::MoreLess);
     QVERIFY(!w.MoreShown());
-    QCOMPARE(pf::WindowHeight(&w), 4476.0 + w.MenuHeight());
+    QCOMPARE(pf::WindowHeight(&w), 4476.0 + w.BarsHeight());
     QCOMPARE(w.ButtonFor(Command::MoreLess)->Caption(), QStringLiteral("More"));
     QVERIFY(!w.AuthorsText()->isVisible() && !w.ButtonFor(Command::CopyTitle)->isVisible());
     QCOMPARE(w.frameGeometry().topLeft(), topLeft);
@@ -617,7 +617,7 @@ class WindowTest final : public QObject {
     });
     Click(w, Command::Squish);
     QVERIFY(w.MoreShown());  // an odd number of toggles, each run once
-    QCOMPARE(pf::WindowHeight(&w), 6756.0 + w.MenuHeight());
+    QCOMPARE(pf::WindowHeight(&w), 6756.0 + w.BarsHeight());
     QVERIFY(w.WorkingText()->Text().starts_with(u"x heated y x heated y"));
   }
 
@@ -860,6 +860,39 @@ class WindowTest final : public QObject {
         d->close();
       }
     QVERIFY(handbook != nullptr && shown);
+  }
+
+  // The status line says what the last command did.
+  void statusLine() {
+    SetClipboard(u"");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    QVERIFY2(w.Said().contains(QStringLiteral("clipboard holds no text")), qPrintable(w.Said()));
+    const struct {
+      const char* name;
+      std::u16string clipboard;
+      Command command;
+      const char* said;
+    } rows[] = {
+        {"a plain title", u"heat flow", Command::Refresh, "Read 9 characters from the clipboard"},
+        {"ligatures: smart repairs would mend them", u"e\uFB00ects of \uFB02uid", Command::Refresh,
+         "Smart repairs would mend"},
+        {"a hyphenated line end", u"frac-\ntured rock", Command::JoinLines, "Smart repairs would mend"},
+        {"letter-spaced words", u"the g e o t h e r m a l field", Command::Squish, "Squish joined 1 word"},
+        {"nothing to squish", u"heat flow", Command::Squish, "Nothing to squish"},
+        {"a copy", u"heat flow", Command::Copy, "Copied 9 characters"},
+    };
+    for (const auto& r : rows) {
+      SetClipboard(r.clipboard);
+      if (r.command == Command::Squish || r.command == Command::Copy) w.WorkingText()->SetText(r.clipboard);
+      Click(w, r.command);
+      QVERIFY2(w.Said().contains(QString::fromLatin1(r.said)), qPrintable(QString::fromLatin1(r.name) + ": " + w.Said()));
+    }
+    w.ActionFor(Command::ToggleSmart)->trigger();
+    SetClipboard(u"e\uFB00ects");
+    Click(w, Command::Refresh);
+    QVERIFY2(!w.Said().contains(QStringLiteral("Smart repairs would")), qPrintable(w.Said()));
+    w.ActionFor(Command::ToggleSmart)->trigger();
   }
 
   // Last but for the clean-up: ending is for the whole program.

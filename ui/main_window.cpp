@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <array>
 #include <cmath>
 #include <new>
@@ -163,9 +164,20 @@ MainWindow::MainWindow(WindowOptions options)
   connect(refresh, &QAction::triggered, this, [this] { Request(Command::Refresh); });
   addAction(refresh);
 
+  // The status line under the form: what the last command did, and
+  // whether smart repairs are on.
+  m_said = new QLabel(this);
+  m_said->setAccessibleName(QStringLiteral("Status"));
+  m_mode = new QLabel(this);
+  m_mode->setAccessibleName(QStringLiteral("Mode"));
+  statusBar()->setSizeGripEnabled(false);
+  statusBar()->addWidget(m_said, 1);
+  statusBar()->addPermanentWidget(m_mode);
+  ShowMode();
+
   // The form below the menu bar, as designed.
   setCentralWidget(m_form);
-  pf::SetWindowClientSize(this, kClientWidth, kClientHeight + MenuHeight());
+  pf::SetWindowClientSize(this, kClientWidth, kClientHeight + BarsHeight());
 
   // Made in tab order, so the focus chain follows it.
   const auto makeButton = [this](const ButtonLayout& b) {
@@ -226,9 +238,13 @@ QAction* MainWindow::ActionFor(Command command) const {
   }
 }
 
-double MainWindow::MenuHeight() const { return pf::PixelsToTwipsY(menuBar()->sizeHint().height()); }
+double MainWindow::BarsHeight() const {
+  return pf::PixelsToTwipsY(menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+}
 
-void MainWindow::SetHeight(double formHeight) { pf::SetWindowHeight(this, formHeight + MenuHeight()); }
+void MainWindow::Say(const QString& what) { m_said->setText(what); }
+
+void MainWindow::SetHeight(double formHeight) { pf::SetWindowHeight(this, formHeight + BarsHeight()); }
 
 void MainWindow::StartUp() {
   m_running = true;
@@ -241,6 +257,7 @@ void MainWindow::StartUp() {
   });
   ShowSession();
   if (m_session.HasSplit()) ShowParts();
+  SayRead();
   for (QWidget* w : std::initializer_list<QWidget*>{m_rawText, m_workingText, m_authorsText, m_titleText})
     pf::SetFontSize(w, kTextPoints);
   for (QWidget* w : std::initializer_list<QWidget*>{m_authorsText, m_titleText, ButtonFor(Command::CopyAuthors),
@@ -254,6 +271,12 @@ void MainWindow::StartUp() {
   pf::SetWindowLeft(this, std::abs(pf::ScreenWidth() / 2 - pf::WindowWidth(this) / 2));
   pf::SetWindowTop(this, std::abs(pf::ScreenHeight() / 2 - pf::WindowHeight(this) / 2));
   show();
+  // Set by the end-to-end tests, which click at the form's places: where
+  // the form starts below the menu bar, in pixels.
+  if (const QByteArray file = qgetenv("TITLEFIXER_LAYOUT_FILE"); !file.isEmpty()) {
+    QFile out(QString::fromLocal8Bit(file));
+    if (out.open(QIODevice::WriteOnly)) out.write(QByteArray::number(m_form->geometry().top()) + '\n');
+  }
   try {
     Pause();  // drawn before the slow step
     if (!m_wordsLoaded) LoadWords();
@@ -353,6 +376,7 @@ void MainWindow::Run(Command command) {
       m_session.Refresh(pf::ClipboardText());
       ShowSession();
       ShowParts();
+      SayRead();
       break;
     case Command::JoinLines:
     case Command::JoinParagraphs:
@@ -360,6 +384,7 @@ void MainWindow::Run(Command command) {
       ShowSession();
       Pause();  // the joined text is drawn before the repair
       Squish();
+      SayRead();  // what was read says more than what the repair did
       break;
     case Command::Squish:
       Squish();
@@ -454,7 +479,32 @@ void MainWindow::FixClipboard(Command command) {
 
 // An empty box copies nothing: the clipboard keeps what the user had on it.
 void MainWindow::CopyText(const std::u16string& text) {
-  if (!text.empty()) pf::SetClipboardText(text);
+  if (text.empty()) {
+    Say(QStringLiteral("Nothing to copy: the box is empty, and the clipboard is as it was"));
+    return;
+  }
+  pf::SetClipboardText(text);
+  Say(QStringLiteral("Copied %1 characters").arg(pf::ToQString(text).size()));
+}
+
+void MainWindow::ShowMode() {
+  m_mode->setText(m_session.GetMode() == engine::Mode::Smart ? QStringLiteral("Smart repairs on") : QString());
+}
+
+// After reading the clipboard: what came, and in classic mode whether
+// smart repairs would do more for it.
+void MainWindow::SayRead() {
+  const std::u16string& raw = m_session.Raw();
+  if (raw.find_first_not_of(u" \t\r\n") == std::u16string::npos) {
+    Say(QStringLiteral("The clipboard holds no text: copy a title or a reference in any program, then press "
+                       "Refresh from Clipboard (F5)"));
+    return;
+  }
+  QString said = QStringLiteral("Read %1 characters from the clipboard").arg(pf::ToQString(raw).size());
+  if (m_session.GetMode() == engine::Mode::Classic && engine::SmartWouldRepair(raw))
+    said += QStringLiteral(". It holds what Options \u25B8 Smart repairs would mend (ligatures, odd spaces, "
+                           "hyphenated line ends or letter-spaced words)");
+  Say(said);
 }
 
 // The references are read from the clipboard text as it came: its line
@@ -489,6 +539,8 @@ void MainWindow::ToggleSmart() {
   const bool smart = m_session.GetMode() != engine::Mode::Smart;
   m_session.SetMode(smart ? engine::Mode::Smart : engine::Mode::Classic);
   m_smartAction->setChecked(smart);
+  ShowMode();
+  Say(smart ? QStringLiteral("Smart repairs are on") : QStringLiteral("Smart repairs are off: the classic results"));
   if (const std::string error = SavePreference(Preference::Smart, smart); !error.empty())
     pf::ShowWarning(this, QString::fromStdString(error));
 }
@@ -551,9 +603,13 @@ void MainWindow::ShowHandbook() {
 void MainWindow::Squish() {
   pf::BusyCursor busy;
   Pause();
-  m_session.SetWorking(m_workingText->Text());  // with the user's edits
+  const std::u16string before = m_workingText->Text();  // with the user's edits
+  m_session.SetWorking(before);
   m_session.Squish();
   m_workingText->SetText(m_session.SharedWorking());
+  const size_t joined = engine::WordsJoined(before, m_session.Working());
+  Say(joined == 0 ? QStringLiteral("Nothing to squish")
+                  : joined == 1 ? QStringLiteral("Squish joined 1 word") : QStringLiteral("Squish joined %1 words").arg(joined));
   Pause();
 }
 

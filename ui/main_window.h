@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QAction>
+#include <QLabel>
 #include <QMainWindow>
 #include <optional>
 #include <deque>
@@ -70,9 +71,11 @@ class MainWindow final : public QMainWindow {
   engine::Mode Mode() const { return m_session.GetMode(); }
   // Edit > References...'s window, once opened.
   QDialog* ReferencesWindow() const { return m_referencesDialog; }
-  // The menu bar's height, in twips: the window is that much taller than
-  // the form below it.
-  double MenuHeight() const;
+  // The menu bar's and the status line's heights, in twips: the window is
+  // that much taller than the form between them.
+  double BarsHeight() const;
+  // What the status line says of the last command.
+  QString Said() const { return m_said->text(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -104,9 +107,15 @@ class MainWindow final : public QMainWindow {
   void ToggleSmart();
   void ShowAbout();
   void ShowHandbook();
+  // Puts `what` on the status line.
+  void Say(const QString& what);
+  void SayRead();
+  void ShowMode();
   void SetHeight(double formHeight);
 
   QWidget* m_form;  // the area below the menu bar, where the controls are
+  QLabel* m_said;   // the status line: what the last command did
+  QLabel* m_mode;   // the status line: smart repairs on
   platform::Label* m_rawText;
   platform::TextBox* m_workingText;
   platform::TextBox* m_authorsText;
