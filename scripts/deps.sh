@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Title
-# Fixer need; does nothing (quickly) when they are all there.
+# Fixer need; does nothing (quickly) when they are all there. With --build,
+# only what building and running the program needs (the README's first
+# command).
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins libicu-dev fonts-dejavu-core scowl
+  qt6-base-dev qt6-qpa-plugins libicu-dev fonts-dejavu-core scowl libx11-dev
+)
+[[ ${1-} == --build ]] || packages+=(
   libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth xclip xdotool libx11-dev
