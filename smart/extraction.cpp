@@ -105,7 +105,11 @@ size_t SpacedLink(u16string_view s, size_t at, u16string& link) {
     if (i >= s.size() || s[i] != want) return 0;
     link += s[i++];
   }
+  // Only a link whose "://" was spaced out is taken for one that
+  // justification spaced: a link written close is left as it is (so that
+  // the repair finds nothing more to do in its own result).
   const bool schemeSpaced = std::any_of(s.begin() + static_cast<long>(at), s.begin() + static_cast<long>(i), IsGap);
+  if (!schemeSpaced) return 0;
   bool spaced = schemeSpaced;
   // Then: a space goes when a link mark stands on its other side with a
   // space of its own before it (" / "), or right after it. A full stop
