@@ -127,9 +127,11 @@ int Serve(char* program, const cli::Invocation& inv, const engine::Words& words,
     ::usleep(static_cast<useconds_t>(std::atoi(delay)) * 1000);
   handshake.Send('0', "");
 
-  // A clipboard manager keeps the text once it has it: Qt hands it over
-  // when the application ends. Without one, this process serves it.
-  if (platform::ClipboardManagerRuns()) return 0;
+  // Served until another program really holds the clipboard: one that
+  // copies, or a clipboard manager that takes the text over. The text is
+  // never left to the hand-over at exit, which fails for a large text (sent
+  // in pieces) and with a manager that refuses or never answers, after the
+  // command has reported success.
   platform::WhenClipboardLost(&app, [] { QCoreApplication::quit(); });
   return QGuiApplication::exec();
 }
