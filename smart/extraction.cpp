@@ -188,7 +188,12 @@ u16string RepairAccentsAndLigatures(u16string_view text, const Dictionary& dicti
       if (cluster.empty()) cluster = out[base] == u'\u0131' ? u16string(u"i") : out.substr(base);
       cluster += text.substr(i, end - i);
       out.resize(base);
-      out += Composed(cluster);
+      // Composed only as far as the letter in the other case composes too
+      // (see OnLetter): a change of case later must leave it as it is.
+      u16string other = cluster;
+      if (!other.empty()) other[0] = u_isupper(other[0]) ? static_cast<char16_t>(u_tolower(other[0])) : static_cast<char16_t>(u_toupper(other[0]));
+      const u16string composed = Composed(cluster);
+      out += composed.size() == Composed(other).size() ? composed : cluster;
       i = end;
       continue;
     }
