@@ -32,14 +32,19 @@ u16string OneLine(u16string_view s) {
   return out;
 }
 
-bool HasLowerCase(u16string_view s) {
+// Whether any code point of `s` is one `is` says yes to.
+template <typename Is>
+bool Any(u16string_view s, Is&& is) {
   for (size_t i = 0; i < s.size();) {
     UChar32 c;
     U16_NEXT(s.data(), i, s.size(), c);
-    if (u_islower(c)) return true;
+    if (is(c)) return true;
   }
   return false;
 }
+
+bool HasLowerCase(u16string_view s) { return Any(s, [](UChar32 c) { return u_islower(c); }); }
+bool HasLetterOrDigit(u16string_view s) { return Any(s, [](UChar32 c) { return u_isalnum(c); }); }
 
 u16string Number(int n) {
   u16string out;
@@ -72,15 +77,6 @@ int MonthOf(u16string_view word) {
       // The whole name, or its first three or four letters ("Sep", "Sept").
       if (w == name || (w.size() <= 4 && name.starts_with(w))) return static_cast<int>(m) + 1;
   return 0;
-}
-
-bool HasLetterOrDigit(u16string_view s) {
-  for (size_t i = 0; i < s.size();) {
-    UChar32 c;
-    U16_NEXT(s.data(), i, s.size(), c);
-    if (u_isalnum(c)) return true;
-  }
-  return false;
 }
 
 // The words of the reference that no part of it holds: they go to the
@@ -171,11 +167,7 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
 // Whether a name holds anything to write: a letter or a digit.
 bool HasName(const Person& p) {
   for (const u16string* part : {&p.literal, &p.family, &p.given, &p.particle})
-    for (size_t i = 0; i < part->size();) {
-      UChar32 c;
-      U16_NEXT(part->data(), i, part->size(), c);
-      if (u_isalnum(c)) return true;
-    }
+    if (HasLetterOrDigit(*part)) return true;
   return false;
 }
 
