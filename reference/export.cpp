@@ -52,6 +52,37 @@ u16string Number(int n) {
   return out;
 }
 
+// An edition as its number, as styles want it ("2nd ed." and "(2nd
+// ed.)" give 2, "third edition" 3); an edition named otherwise ("Rev.
+// ed.") stays as written.
+u16string EditionNumber(u16string_view edition) {
+  static constexpr std::array<u16string_view, 10> kOrdinals = {u"first", u"second", u"third", u"fourth", u"fifth",
+                                                               u"sixth", u"seventh", u"eighth", u"ninth", u"tenth"};
+  u16string lower = LCase(edition);
+  for (char16_t& c : lower)
+    if (c == u'(' || c == u')' || c == u'.' || c == u',') c = u' ';
+  while (!lower.empty() && lower.back() == u' ') lower.pop_back();
+  size_t i = lower.find_first_not_of(u' ');
+  if (i == u16string::npos) return u16string(edition);
+  const size_t end = std::min(lower.find(u' ', i), lower.size());
+  const u16string_view word = u16string_view(lower).substr(i, end - i);
+  const u16string_view rest = u16string_view(lower).substr(end);
+  // What may follow the number: "ed", "edn", "edition", "éd", "aufl", nothing.
+  const size_t more = rest.find_first_not_of(u' ');
+  const u16string_view tail = more == u16string_view::npos ? u16string_view() : rest.substr(more);
+  const bool marked = tail.empty() || tail.starts_with(u"ed") || tail.starts_with(u"\u00E9d") || tail.starts_with(u"aufl");
+  if (!marked || tail.find(u' ') != u16string_view::npos) return u16string(edition);
+  size_t digits = 0;
+  while (digits < word.size() && word[digits] >= u'0' && word[digits] <= u'9') ++digits;
+  const u16string_view suffix = word.substr(digits);
+  if (digits > 0 && digits <= 3 && (suffix.empty() || suffix == u"st" || suffix == u"nd" || suffix == u"rd" ||
+                                    suffix == u"th" || suffix == u"e" || suffix == u"er" || suffix == u"\u00E8me"))
+    return u16string(word.substr(0, digits));
+  for (size_t k = 0; k < kOrdinals.size(); ++k)
+    if (word == kOrdinals[k]) return Number(static_cast<int>(k) + 1);
+  return u16string(edition);
+}
+
 // The fields as the formats write them.
 struct Fields {
   u16string title, container, publisher, place, edition, pages, doi, url, year, note;
@@ -151,9 +182,14 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
     f.container += u'.';
   f.publisher = OneLine(Trimmed(r.Text(r.publisher), false));
   f.place = OneLine(Trimmed(r.Text(r.place), false));
-  f.edition = OneLine(Trimmed(r.Text(r.edition), false));
+  f.edition = EditionNumber(OneLine(Trimmed(r.Text(r.edition), false)));
   f.doi = OneLine(r.doiName);
   f.url = OneLine(r.urlText);
+  // A link that only leads to the DOI says nothing the DOI does not.
+  if (!f.doi.empty() && !f.url.empty()) {
+    const u16string url = LCase(f.url), doi = LCase(f.doi);
+    if (url.ends_with(doi) && (url.find(u"doi.org/") != u16string::npos || url.starts_with(u"doi:"))) f.url.clear();
+  }
   f.year = r.year;
   f.note = OneLine(Trimmed(r.Text(r.note), false));
   if (const u16string unplaced = OneLine(Unplaced(r, f)); !unplaced.empty())

@@ -294,14 +294,12 @@ TEST(Export, Records) {
             u"  volume = {12},\n"
             u"  number = {3},\n"
             u"  pages = {45--67},\n"
-            u"  doi = {10.1016/j.jv.2020.01.001},\n"
-            u"  url = {https://doi.org/10.1016/j.jv.2020.01.001}\n"
+            u"  doi = {10.1016/j.jv.2020.01.001}\n"  // no url that only repeats the DOI
             u"}\n");
   EXPECT_EQ(Writer::One(Format::Ris, r, kNoLists),
             u"TY  - JOUR\nAU  - Smith, J. R.\nAU  - M\u00FCller, A.\nPY  - 2020\n"
             u"TI  - Geothermal reservoir engineering in New Zealand\nT2  - Journal of Volcanology\nVL  - 12\n"
-            u"IS  - 3\nSP  - 45\nEP  - 67\nDO  - 10.1016/j.jv.2020.01.001\n"
-            u"UR  - https://doi.org/10.1016/j.jv.2020.01.001\nER  - \n");
+            u"IS  - 3\nSP  - 45\nEP  - 67\nDO  - 10.1016/j.jv.2020.01.001\nER  - \n");
 }
 
 TEST(Export, Framing) {
@@ -329,6 +327,36 @@ TEST(Export, Framing) {
     EXPECT_EQ(out.find(row.between) != S::npos, !row.between.empty() || row.records < 2) << row.name;
     EXPECT_TRUE(out.ends_with(row.ends)) << row.name << ": " << Printable(out);
   }
+}
+
+// Editions as numbers where they are numbered; links that only repeat the
+// DOI left out.
+TEST(Export, EditionsAndLinks) {
+  const auto field = [](const S& edition, const S& doi, const S& url, const S& name) {
+    Reference r;
+    r.text = edition;
+    r.edition = {0, edition.size()};
+    r.doiName = doi;
+    r.urlText = url;
+    const S entry = Writer::One(Format::BibTeX, r, kNoLists);
+    const size_t at = entry.find(u"  " + name + u" = {");
+    if (at == S::npos) return S(u"(none)");
+    const size_t from = at + name.size() + 6;
+    return entry.substr(from, entry.find(u'}', from) - from);
+  };
+  const struct {
+    const char* name;
+    S edition, doi, url, fieldName, value;
+  } rows[] = {
+      {"2nd ed. in brackets", u"(2nd ed.)", u"", u"", u"edition", u"2"},
+      {"3rd edn", u"3rd edn", u"", u"", u"edition", u"3"},
+      {"a word", u"third edition", u"", u"", u"edition", u"3"},
+      {"French", u"2e \u00E9d.", u"", u"", u"edition", u"2"},
+      {"a revised edition stays text", u"Rev. ed.", u"", u"", u"edition", u"Rev. ed"},
+      {"a DOI's link left out", u"x", u"10.1/abc", u"https://doi.org/10.1/abc", u"url", u"(none)"},
+      {"another link kept", u"x", u"10.1/abc", u"https://example.org/paper", u"url", u"https://example.org/paper"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(field(r.edition, r.doi, r.url, r.fieldName), r.value) << r.name;
 }
 
 // Keys are unique in a run: the same key again takes a, b, ... z, aa, ...
