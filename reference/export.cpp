@@ -196,7 +196,7 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
     f.note = f.note.empty() ? unplaced : f.note + u"; " + unplaced;
   // Nothing recognised: the record keeps the whole text, so that no
   // reference is lost on its way into a reference manager.
-  if (f.title.empty() && r.authorList.empty()) f.note = OneLine(r.text);
+  if (f.title.empty() && r.authorList.empty() && r.editorList.empty() && f.container.empty()) f.note = OneLine(r.text);
   return f;
 }
 

@@ -352,12 +352,22 @@ Person GivenFirst(const std::vector<std::u16string_view>& words) {
 
 // Words that are no part of a name: roles and the like around editors.
 bool IsRoleWord(std::u16string_view lower) {
-  static constexpr std::array<std::u16string_view, 16> kRoles = {
+  static constexpr std::array<std::u16string_view, 24> kRoles = {
       u"in", u"ed", u"eds", u"ed.", u"eds.", u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"editor", u"editors",
-      u"(editor)", u"(editors)", u"edited", u"by", u"(dir.)"};
+      u"(editor)", u"(editors)", u"edited", u"by", u"(dir.)", u"(hrsg.)", u"hrsg.", u"(\u00E9d.)", u"(\u00E9ds.)",
+      u"editor.", u"editors.", u"(coord.)", u"(comp.)"};
   std::u16string w(lower);
   while (!w.empty() && (w.back() == u',' || w.back() == u';' || w.back() == u':')) w.pop_back();
   return std::find(kRoles.begin(), kRoles.end(), w) != kRoles.end();
+}
+
+// Whether a list of names says it is of editors.
+bool HasEditorRole(std::u16string_view names) {
+  const std::u16string lower = LCase(names);
+  for (std::u16string_view role : {u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"(editor)", u"(editors)", u", editor",
+                                   u", editors", u" eds.", u"(hrsg.)", u"(\u00E9d.)", u"(\u00E9ds.)", u"(dir.)"})
+    if (lower.find(role) != std::u16string::npos) return true;
+  return false;
 }
 
 // ---- the tool's own formats -----------------------------------------------------------
@@ -645,6 +655,9 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary)
   r.authorList = Names(r.Text(r.authors), r.moreAuthors);
   bool moreEditors = false;
   r.editorList = Names(r.Text(r.editors), moreEditors);
+  // An editor in the author's place ("Stober, I. (Ed.),", "Browne PRL,
+  // editor.", "Müller, K. (Hrsg.)"): the names are the editors.
+  if (r.editorList.empty() && HasEditorRole(r.Text(r.authors))) std::swap(r.authorList, r.editorList);
 
   const std::u16string all = LCase(r.text);
   const auto has = [&](std::u16string_view w) { return all.find(w) != std::u16string::npos; };

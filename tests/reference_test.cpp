@@ -51,6 +51,8 @@ TEST(Reference, SmartSplit) {
        u"Grant, M.A. and Bixley, P.F.", u"Geothermal Reservoir Engineering"},
       {"no reference: the text is the title, repaired as clean repairs it",
        u"L a B O R a T O R Y M E a S U R E M E N T S", u"", u"Laboratory Measurements"},
+      {"an editor in the author's place is no author", u"M\u00FCller, K. (Hrsg.) (2001). W\u00E4rme. Springer.",
+       u"", u"W\u00E4rme"},
       {"letter-spaced words in a reference's title", u"Smith, J. (2020). T h e r m a l c o n d u c t i v i t y of rocks. Geo, 1, 1-2.",
        u"Smith, J.", u"Thermal Conductivity of Rocks"},
   };
@@ -357,6 +359,24 @@ TEST(Export, EditionsAndLinks) {
       {"another link kept", u"x", u"10.1/abc", u"https://example.org/paper", u"url", u"https://example.org/paper"},
   };
   for (const auto& r : rows) EXPECT_EQ(field(r.edition, r.doi, r.url, r.fieldName), r.value) << r.name;
+}
+
+// Names marked as editors in the author's place are the editors.
+TEST(Export, EditorsInTheAuthorsPlace) {
+  const struct {
+    const char* name;
+    S reference, editor;
+  } rows[] = {
+      {"(Ed.)", u"Stober, I. (Ed.), 2013. Geothermal Energy. Springer, Berlin.", u"Stober, I."},
+      {"Vancouver's editor", u"Browne PRL, editor. Proceedings of the 20th NZ Geothermal Workshop. Auckland: University of "
+                             u"Auckland; 1998.", u"Browne, P. R. L."},
+  };
+  for (const auto& r : rows) {
+    const S entry = Writer::One(Format::BibTeX, Smart().ParseReference(r.reference), kNoLists);
+    EXPECT_NE(entry.find(u"  editor = {" + r.editor + u"}"), S::npos) << r.name << ": " << Printable(entry);
+    EXPECT_EQ(entry.find(u"  author = {"), S::npos) << r.name;
+    EXPECT_EQ(entry.find(u"  note = {" + r.reference.substr(0, 10)), S::npos) << r.name << ": read, not all in the note";
+  }
 }
 
 // Keys are unique in a run: the same key again takes a, b, ... z, aa, ...
