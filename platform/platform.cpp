@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QRectF>
 #include <QScreen>
+#include <QFontMetrics>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVariant>
@@ -18,6 +19,7 @@
 // Xlib's macros (None, Bool, Status...) would clash with Qt's names: it
 // comes last.
 #include <X11/Xlib.h>
+#undef FontChange  // an X event number; QEvent::FontChange is meant below
 
 namespace tf::platform {
 
@@ -299,6 +301,37 @@ void Label::SetCaption(std::shared_ptr<const std::u16string> caption) {
   setText(display);
 }
 
+ScrollingLabel::ScrollingLabel(QWidget* parent) : QScrollArea(parent), m_label(new Label(this)) {
+  setFrameShape(QFrame::NoFrame);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setWidgetResizable(true);
+  setWidget(m_label);
+  // The window's own background shows through, as behind a label.
+  viewport()->setAutoFillBackground(false);
+  m_label->setAutoFillBackground(false);
+  setFocusPolicy(Qt::StrongFocus);
+  m_label->installEventFilter(this);
+}
+
+void ScrollingLabel::resizeEvent(QResizeEvent* event) {
+  ShowWholeLines();
+  QScrollArea::resizeEvent(event);
+}
+
+bool ScrollingLabel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_label && event->type() == QEvent::FontChange) ShowWholeLines();
+  return QScrollArea::eventFilter(watched, event);
+}
+
+void ScrollingLabel::ShowWholeLines() {
+  const int line = std::max(1, QFontMetrics(m_label->font()).lineSpacing());
+  setViewportMargins(0, 0, 0, height() % line);
+  verticalScrollBar()->setSingleStep(line);
+}
+
+// The room left bare at each side of a button's caption, in pixels.
+constexpr int kCaptionInset = 2;
+
 Button::Button(const QString& caption, QWidget* parent)
     : QPushButton(parent), m_label(new QLabel(this)) {
   m_label->setTextFormat(Qt::RichText);
@@ -338,9 +371,17 @@ void Button::Show() {
                    QStringLiteral("</u>") + m_caption.mid(at + 1).toHtmlEscaped());
 }
 
+bool Button::CaptionFits(QSize size) const {
+  const int inner = size.width() - 2 * kCaptionInset;
+  const QFontMetrics metrics(m_label->font());
+  for (const QString& word : m_caption.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    if (metrics.horizontalAdvance(word) > inner) return false;
+  return m_label->heightForWidth(inner) <= size.height();
+}
+
 void Button::resizeEvent(QResizeEvent* event) {
   QPushButton::resizeEvent(event);
-  m_label->setGeometry(rect().adjusted(2, 0, -2, 0));
+  m_label->setGeometry(rect().adjusted(kCaptionInset, 0, -kCaptionInset, 0));
 }
 
 }  // namespace tf::platform

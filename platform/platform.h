@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -129,6 +130,25 @@ class Label final : public QLabel {
   std::shared_ptr<const std::u16string> m_caption = std::make_shared<const std::u16string>();
 };
 
+// A label in a frameless scroll area that looks like the label alone: it
+// shows whole lines of the caption and scrolls (wheel, scroll bar, or the
+// arrow keys once focused) when there are more than fit.
+class ScrollingLabel final : public QScrollArea {
+ public:
+  explicit ScrollingLabel(QWidget* parent);
+  Label* label() const { return m_label; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Leaves below the last whole line the room a part line would take.
+  void ShowWholeLines();
+
+  Label* m_label;
+};
+
 // A push button whose caption wraps onto several lines when it is wider
 // than the button, instead of being cut off.
 class Button final : public QPushButton {
@@ -140,6 +160,9 @@ class Button final : public QPushButton {
   void SetMnemonic(QChar letter);
   // What a screen reader says in place of the caption.
   void SetAccessibleName(const QString& name);
+  // True when the caption, wrapped at spaces, fits a button of `size`
+  // pixels with this font: no word wider than the button, no line cut.
+  bool CaptionFits(QSize size) const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -21,6 +21,7 @@
 #include <QAccessible>
 #include <QTextBrowser>
 #include <QDialog>
+#include <QScrollBar>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -60,6 +61,7 @@ namespace tf {
 namespace {
 
 namespace pf = tf::platform;
+using ui::Control;
 using ui::Command;
 using ui::MainWindow;
 
@@ -190,7 +192,7 @@ class WindowTest final : public QObject {
       QString caption;
     };
     const QList<Row> rows = {
-        {"raw text", w.RawText(), 120, 120, 7812, 1212, "x"},
+        {"raw text", w.RawTextArea(), 120, 120, 7812, 1212, "x"},
         {"working text", w.WorkingText(), 120, 1440, 8052, 1572, "X"},
         {"copy", w.ButtonFor(Command::Copy), 120, 3120, 1932, 492, "Copy to Clipboard"},
         {"refresh", w.ButtonFor(Command::Refresh), 2160, 3120, 1932, 492, "Refresh from Clipboard"},
@@ -211,7 +213,7 @@ class WindowTest final : public QObject {
       QVERIFY2(pf::Width(r.control) == r.width, r.name);
       QVERIFY2(pf::Height(r.control) == r.height, r.name);
       QString caption;
-      if (auto* l = dynamic_cast<pf::Label*>(r.control)) caption = pf::ToQString(l->Caption());
+      if (auto* l = dynamic_cast<pf::ScrollingLabel*>(r.control)) caption = pf::ToQString(l->label()->Caption());
       if (auto* t = dynamic_cast<pf::TextBox*>(r.control)) caption = pf::ToQString(t->Text());
       if (auto* b = dynamic_cast<pf::Button*>(r.control)) caption = b->Caption();
       QVERIFY2(caption == r.caption, r.name);
@@ -219,7 +221,7 @@ class WindowTest final : public QObject {
     // Tab order as the controls stand on the screen, row by row, left to
     // right.
     const QList<QWidget*> expected = {
-        w.WorkingText(), w.ButtonFor(Command::Copy), w.ButtonFor(Command::Refresh),
+        w.RawTextArea(), w.WorkingText(), w.ButtonFor(Command::Copy), w.ButtonFor(Command::Refresh),
         w.ButtonFor(Command::JoinLines), w.ButtonFor(Command::Quit), w.ButtonFor(Command::JoinParagraphs),
         w.AuthorsText(), w.ButtonFor(Command::Squish), w.ButtonFor(Command::MoreLess),
         w.ButtonFor(Command::CopyAuthors), w.TitleText(), w.ButtonFor(Command::CopyTitle)};
@@ -246,6 +248,138 @@ class WindowTest final : public QObject {
     QCOMPARE(w.ButtonFor(Command::MoreLess)->Caption(), QStringLiteral("More"));
     QVERIFY(!w.AuthorsText()->isVisible() && !w.ButtonFor(Command::CopyTitle)->isVisible());
     QCOMPARE(w.frameGeometry().topLeft(), topLeft);
+  }
+
+  // The design stretched to a larger form, or scaled for a larger font.
+  void placesStretchAndScale() {
+    struct Row {
+      const char* name;
+      Control control;
+      double scale;
+      tf::ui::FormSize size;
+      bool more;
+      tf::ui::Rect expected;
+    };
+    const Row rows[] = {
+        {"as designed", Control::WorkingText, 1, {8256, 4476}, false, {120, 1440, 8052, 1572}},
+        {"a taller compact form gives the working text all", Control::WorkingText, 1, {8256, 5476}, false,
+         {120, 1440, 8052, 2572}},
+        {"buttons below it move down, their height kept", Control::Copy, 1, {8256, 5476}, false,
+         {120, 4120, 1932, 492}},
+        {"the clipboard text keeps its height", Control::RawText, 1, {8256, 5476}, false, {120, 120, 7812, 1212}},
+        {"expanded: half to the working text", Control::WorkingText, 1, {8256, 7756}, true,
+         {120, 1440, 8052, 2072}},
+        {"expanded: a quarter to the authors", Control::AuthorsText, 1, {8256, 7756}, true,
+         {120, 4220, 6252, 1462}},
+        {"expanded: a quarter to the title, below both", Control::TitleText, 1, {8256, 7756}, true,
+         {120, 5790, 6252, 1462}},
+        {"copy title moves with the title", Control::CopyTitle, 1, {8256, 7756}, true, {6480, 6030, 1692, 612}},
+        {"a wider form: in proportion", Control::Quit, 1, {16512, 4476}, false, {12480, 3120, 3864, 492}},
+        {"scale 1.5 at its smallest", Control::Squish, 1.5, {12384, 6714}, false, {9720, 5580, 1098, 378}},
+        {"smaller than the smallest is the smallest", Control::MoreLess, 1, {4000, 3000}, false,
+         {7440, 3720, 732, 252}},
+    };
+    for (const Row& r : rows) {
+      const tf::ui::Rect got = tf::ui::Place(r.control, r.scale, r.size, r.more);
+      QVERIFY2(got == r.expected, qPrintable(QStringLiteral("%1: %2 %3 %4 %5")
+                                                 .arg(QLatin1String(r.name))
+                                                 .arg(got.left)
+                                                 .arg(got.top)
+                                                 .arg(got.width)
+                                                 .arg(got.height)));
+    }
+  }
+
+  // At a larger desktop font every caption fits its button, and the window
+  // grows to hold them.
+  void largerFontsClipNoCaption() {
+    const QFont saved = QApplication::font();
+    const auto restore = qScopeGuard([&saved] { QApplication::setFont(saved); });
+    SetClipboard(u"x");
+    int defaultWidth = 0;
+    {
+      MainWindow w(kBuiltInWords);
+      w.StartUp();
+      defaultWidth = w.width();
+    }
+    for (const double points : {11.0, 14.0, 20.0}) {
+      QFont font = saved;
+      font.setPointSizeF(points);
+      QApplication::setFont(font);
+      MainWindow w(kBuiltInWords);
+      w.StartUp();
+      Click(w, Command::MoreLess);  // every button shown
+      QApplication::processEvents();
+      for (int c = 0; c <= static_cast<int>(Command::JoinParagraphs); ++c) {
+        const pf::Button* b = w.ButtonFor(static_cast<Command>(c));
+        QVERIFY2(b->CaptionFits(b->size()), qPrintable(QStringLiteral("%1 pt: %2").arg(points).arg(b->Caption())));
+        // Inside the form.
+        QVERIFY2(b->parentWidget()->rect().contains(b->geometry()), qPrintable(b->Caption()));
+      }
+      if (points >= 14) QVERIFY(w.width() > defaultWidth);
+    }
+    // The font changed while the window is up: it grows once it has taken it.
+    QApplication::setFont(saved);
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    const int before = w.height();
+    QFont font = saved;
+    font.setPointSizeF(20);
+    QApplication::setFont(font);
+    QTRY_VERIFY(w.height() > before);
+    QVERIFY(w.ButtonFor(Command::Squish)->CaptionFits(w.ButtonFor(Command::Squish)->size()));
+  }
+
+  // A larger window gives the text boxes the room; the lower part shown
+  // and hidden keeps it, and the heights are the same every time.
+  void resizingGivesTheTextsTheRoom() {
+    SetClipboard(u"x");
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    const QRect working = w.WorkingText()->geometry();
+    const QRect copy = w.ButtonFor(Command::Copy)->geometry();
+    const QSize compact = w.size();
+    w.resize(compact + QSize(200, 150));
+    QTRY_COMPARE(w.WorkingText()->height(), working.height() + 150);
+    QCOMPARE(w.ButtonFor(Command::Copy)->height(), copy.height());
+    QCOMPARE(w.ButtonFor(Command::Copy)->y(), copy.y() + 150);
+    QVERIFY(w.WorkingText()->width() > working.width());
+    Click(w, Command::MoreLess);
+    QApplication::processEvents();
+    const QSize expanded = w.size();
+    QVERIFY(expanded.height() > compact.height() + 150);
+    Click(w, Command::MoreLess);
+    QApplication::processEvents();
+    QCOMPARE(w.size(), compact + QSize(200, 150));
+    for (int round = 0; round < 2; ++round) {
+      Click(w, Command::MoreLess);
+      QApplication::processEvents();
+      QCOMPARE(w.size(), expanded);
+      Click(w, Command::MoreLess);
+      QApplication::processEvents();
+      QCOMPARE(w.size(), compact + QSize(200, 150));
+    }
+    // The window cannot be made smaller than the form.
+    QVERIFY(w.minimumSizeHint().height() >= compact.height() - (w.frameGeometry().height() - w.height()));
+  }
+
+  // A long clipboard text shows whole lines and scrolls.
+  void clipboardTextScrolls() {
+    std::u16string lines;
+    for (int i = 0; i < 30; ++i) lines += u"line " + std::u16string(1, char16_t(u'a' + i % 26)) + u"\n";
+    SetClipboard(lines);
+    MainWindow w(kBuiltInWords);
+    w.StartUp();
+    QApplication::processEvents();
+    pf::ScrollingLabel* area = w.RawTextArea();
+    QVERIFY(area->verticalScrollBar()->maximum() > 0);
+    const int line = QFontMetrics(w.RawText()->font()).lineSpacing();
+    QCOMPARE(area->viewport()->height() % line, 0);
+    QVERIFY(area->viewport()->height() >= 3 * line);
+    // The arrow keys scroll it once it has the focus, a line at a time.
+    area->setFocus();
+    QTest::keyClick(area, Qt::Key_Down);
+    QCOMPARE(area->verticalScrollBar()->value(), line);
   }
 
   void buttons() {

@@ -16,6 +16,7 @@
 #include <new>
 
 #include "io/files.h"
+#include "ui/layout.h"
 #include "ui/references_dialog.h"
 
 // The window's resources (icons, handbook) live in this static library,
@@ -30,15 +31,9 @@ namespace {
 
 namespace pf = tf::platform;
 
-// The form as designed, in twips of the client area.
-struct Place {
-  double left, top, width, height;
-};
+// The window's client area as first shown, before the start-up sets its
+// height: the form's design width, the menu bar's height more added then.
 constexpr double kClientWidth = 8256, kClientHeight = 6360;
-constexpr Place kRawText = {120, 120, 7812, 1212};
-constexpr Place kWorkingText = {120, 1440, 8052, 1572};
-constexpr Place kAuthorsText = {120, 3720, 6252, 1212};
-constexpr Place kTitleText = {120, 5040, 6252, 1212};
 
 // The captions are the program's own, as it always showed them (the "2"
 // included); the mnemonic letter, the name a screen reader says and the
@@ -46,28 +41,28 @@ constexpr Place kTitleText = {120, 5040, 6252, 1212};
 struct ButtonLayout {
   Command command;
   const char* caption;
-  Place place;
+  Control control;          // where it stands
   char mnemonic;            // Alt+this presses the button
   const char* name;         // for screen readers, when the caption says too little
   const char* description;  // the tooltip, and the accessible description
 };
 // In the order of the Command enum.
 constexpr std::array<ButtonLayout, 9> kButtons = {{
-    {Command::Copy, "Copy to Clipboard", {120, 3120, 1932, 492}, 'C', nullptr,
+    {Command::Copy, "Copy to Clipboard", Control::Copy, 'C', nullptr,
      "Put the working text on the clipboard, with your edits"},
-    {Command::Refresh, "Refresh from Clipboard", {2160, 3120, 1932, 492}, 'R', nullptr,
+    {Command::Refresh, "Refresh from Clipboard", Control::Refresh, 'R', nullptr,
      "Read the clipboard again, title-case it and split it into authors and title (F5)"},
-    {Command::JoinLines, "Just strip Line Breaks", {4200, 3120, 1932, 492}, 'J', nullptr,
+    {Command::JoinLines, "Just strip Line Breaks", Control::JoinLines, 'J', nullptr,
      "Read the clipboard again and join its lines into one, repairing letter-spaced words"},
-    {Command::Quit, "Quit", {6240, 3120, 1932, 492}, 'Q', nullptr, "End Title Fixer (Ctrl+Q)"},
-    {Command::CopyAuthors, "Copy Authors to Clipboard", {6480, 4080, 1692, 612}, 'A', nullptr,
+    {Command::Quit, "Quit", Control::Quit, 'Q', nullptr, "End Title Fixer (Ctrl+Q)"},
+    {Command::CopyAuthors, "Copy Authors to Clipboard", Control::CopyAuthors, 'A', nullptr,
      "Put the authors on the clipboard"},
-    {Command::CopyTitle, "Copy Title to Clipboard", {6480, 5280, 1692, 612}, 'T', nullptr,
+    {Command::CopyTitle, "Copy Title to Clipboard", Control::CopyTitle, 'T', nullptr,
      "Put the title on the clipboard"},
-    {Command::MoreLess, "More", {7440, 3720, 732, 252}, 'M', nullptr, "Show or hide the authors and the title"},
-    {Command::Squish, "Squish", {6480, 3720, 732, 252}, 'S', nullptr,
+    {Command::MoreLess, "More", Control::MoreLess, 'M', nullptr, "Show or hide the authors and the title"},
+    {Command::Squish, "Squish", Control::Squish, 'S', nullptr,
      "Join letter-spaced words of the vocabulary in the working text"},
-    {Command::JoinParagraphs, "2", {5880, 3480, 372, 252}, '2', "Join lines, keeping paragraphs",
+    {Command::JoinParagraphs, "2", Control::JoinParagraphs, '2', "Join lines, keeping paragraphs",
      "Read the clipboard again and join its lines, keeping blank lines as paragraph breaks"},
 }};
 
@@ -103,12 +98,6 @@ constexpr std::array<GlobalShortcut, 3> kGlobalShortcuts = {{
 }};
 
 size_t IndexOf(Command c) { return static_cast<size_t>(c); }
-
-template <typename Control>
-Control* Placed(Control* control, const Place& p) {
-  pf::SetGeometry(control, p.left, p.top, p.width, p.height);
-  return control;
-}
 
 }  // namespace
 
@@ -177,11 +166,11 @@ MainWindow::MainWindow(WindowOptions options)
 
   // The form below the menu bar, as designed.
   setCentralWidget(m_form);
-  pf::SetWindowClientSize(this, kClientWidth, kClientHeight + BarsHeight());
+  pf::SetWindowClientSize(this, kClientWidth, kClientHeight + BarsHeight());  // until the start-up sizes it
 
   // Made in tab order, so the focus chain follows it.
   const auto makeButton = [this](const ButtonLayout& b) {
-    auto* button = Placed(new pf::Button(QString::fromLatin1(b.caption), m_form), b.place);
+    auto* button = new pf::Button(QString::fromLatin1(b.caption), m_form);
     button->setAutoDefault(false);
     button->SetMnemonic(QLatin1Char(b.mnemonic));
     if (b.name) button->SetAccessibleName(QString::fromLatin1(b.name));
@@ -189,36 +178,39 @@ MainWindow::MainWindow(WindowOptions options)
     button->setAccessibleDescription(QString::fromLatin1(b.description));
     connect(button, &QPushButton::clicked, this, [this, c = b.command] { Request(c); });
     m_buttons[IndexOf(b.command)] = button;
+    m_controls[static_cast<size_t>(b.control)] = button;
   };
   m_buttons.resize(kButtons.size());
-  m_rawText = Placed(new pf::Label(m_form), kRawText);
-  m_workingText = Placed(new pf::TextBox(m_form), kWorkingText);
+  m_rawArea = new pf::ScrollingLabel(m_form);
+  m_rawText = m_rawArea->label();
+  m_workingText = new pf::TextBox(m_form);
   for (Command c : {Command::Copy, Command::Refresh, Command::JoinLines, Command::Quit})
     makeButton(kButtons[IndexOf(c)]);
-  m_authorsText = Placed(new pf::TextBox(m_form), kAuthorsText);
-  m_titleText = Placed(new pf::TextBox(m_form), kTitleText);
+  m_authorsText = new pf::TextBox(m_form);
+  m_titleText = new pf::TextBox(m_form);
   for (Command c : {Command::CopyAuthors, Command::CopyTitle, Command::MoreLess, Command::Squish,
                     Command::JoinParagraphs})
     makeButton(kButtons[IndexOf(c)]);
+  m_controls[static_cast<size_t>(Control::RawText)] = m_rawArea;
+  m_controls[static_cast<size_t>(Control::WorkingText)] = m_workingText;
+  m_controls[static_cast<size_t>(Control::AuthorsText)] = m_authorsText;
+  m_controls[static_cast<size_t>(Control::TitleText)] = m_titleText;
   Name(m_rawText, kRawName);
+  Name(m_rawArea, kRawName);
   Name(m_workingText, kWorkingName);
   Name(m_authorsText, kAuthorsName);
   Name(m_titleText, kTitleName);
+  for (QWidget* w : std::initializer_list<QWidget*>{m_rawText, m_workingText, m_authorsText, m_titleText})
+    pf::SetFontSize(w, kTextPoints);
 
-  QWidget* previous = m_workingText;
-  const auto chain = [&previous](QWidget* next) {
-    QWidget::setTabOrder(previous, next);
-    previous = next;
-  };
-  // As they stand on the screen: row by row, left to right.
-  for (Command c : {Command::Copy, Command::Refresh, Command::JoinLines, Command::Quit, Command::JoinParagraphs})
-    chain(ButtonFor(c));
-  chain(m_authorsText);
-  chain(ButtonFor(Command::Squish));
-  chain(ButtonFor(Command::MoreLess));
-  chain(ButtonFor(Command::CopyAuthors));
-  chain(m_titleText);
-  chain(ButtonFor(Command::CopyTitle));
+  // The controls' tab order as they stand on the screen, row by row, left
+  // to right: the order of the Control enum.
+  for (int i = 1; i < kControls; ++i)
+    QWidget::setTabOrder(m_controls[i - 1], m_controls[i]);
+
+  m_form->installEventFilter(this);
+  m_scale = NeededScale();
+  Arrange(SmallestForm(m_scale, m_moreShown));
 }
 
 pf::Button* MainWindow::ButtonFor(Command command) const { return m_buttons.at(IndexOf(command)); }
@@ -244,7 +236,77 @@ double MainWindow::BarsHeight() const {
 
 void MainWindow::Say(const QString& what) { m_said->setText(what); }
 
-void MainWindow::SetHeight(double formHeight) { pf::SetWindowHeight(this, formHeight + BarsHeight()); }
+int MainWindow::PixelsX(double twips) { return static_cast<int>(std::lround(pf::TwipsToPixelsX(twips))); }
+int MainWindow::PixelsY(double twips) { return static_cast<int>(std::lround(pf::TwipsToPixelsY(twips))); }
+
+double MainWindow::NeededScale() const {
+  constexpr double kStep = 0.05, kLargest = 4;
+  for (double scale = 1; scale < kLargest; scale += kStep) {
+    bool fits = true;
+    for (const ButtonLayout& b : kButtons) {
+      const Rect r = Place(b.control, scale, SmallestForm(scale, true), true);
+      fits = fits && ButtonFor(b.command)->CaptionFits(QSize(PixelsX(r.width), PixelsY(r.height)));
+    }
+    if (fits) return scale;
+  }
+  return kLargest;
+}
+
+void MainWindow::FitWindow(FormSize extra) {
+  const FormSize smallest = SmallestForm(m_scale, m_moreShown);
+  m_form->setMinimumSize(PixelsX(smallest.width), PixelsY(smallest.height));
+  layout()->activate();  // the window's own minimum follows now, before it is resized
+  const FormSize size = {smallest.width + extra.width, smallest.height + extra.height};
+  resize(PixelsX(size.width), height());
+  pf::SetWindowHeight(this, size.height + BarsHeight());
+  Arrange(size);
+}
+
+void MainWindow::Arrange(FormSize size) {
+  for (int i = 0; i < kControls; ++i) {
+    const Rect r = Place(static_cast<Control>(i), m_scale, size, m_moreShown);
+    pf::SetGeometry(m_controls[i], r.left, r.top, r.width, r.height);
+  }
+}
+
+// The room the user gave the window beyond the smallest form, measured on
+// the window as FitWindow() sizes it. Within a pixel of the smallest is
+// the smallest (pixels round), and a window still smaller (the lower part
+// just shown, the window not yet grown) has none.
+FormSize MainWindow::ExtraRoom() const {
+  const FormSize smallest = SmallestForm(m_scale, m_moreShown);
+  const int wider = width() - PixelsX(smallest.width);
+  const int taller = frameGeometry().height() - PixelsY(smallest.height + BarsHeight());
+  return {wider > 1 ? pf::PixelsToTwipsX(wider) : 0, taller > 1 ? pf::PixelsToTwipsY(taller) : 0};
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The window resized, by the user or to fit: the controls follow.
+  if (watched == m_form && event->type() == QEvent::Resize && m_form->isVisible()) {
+    const FormSize smallest = SmallestForm(m_scale, m_moreShown);
+    const FormSize extra = ExtraRoom();
+    Arrange({smallest.width + extra.width, smallest.height + extra.height});
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// Another font (the desktop's, or the user's choice): the captions are
+// measured again once every control has taken it.
+void MainWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange && !m_rescaleQueued) {
+    m_rescaleQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          m_rescaleQueued = false;
+          const FormSize extra = ExtraRoom();
+          m_scale = NeededScale();
+          FitWindow(extra);
+        },
+        Qt::QueuedConnection);
+  }
+  QMainWindow::changeEvent(event);
+}
 
 void MainWindow::StartUp() {
   m_running = true;
@@ -258,14 +320,11 @@ void MainWindow::StartUp() {
   ShowSession();
   if (m_session.HasSplit()) ShowParts();
   SayRead();
-  for (QWidget* w : std::initializer_list<QWidget*>{m_rawText, m_workingText, m_authorsText, m_titleText})
-    pf::SetFontSize(w, kTextPoints);
   for (QWidget* w : std::initializer_list<QWidget*>{m_authorsText, m_titleText, ButtonFor(Command::CopyAuthors),
                                                     ButtonFor(Command::CopyTitle)})
     w->hide();
   m_moreShown = false;
-  const pf::Button* more = ButtonFor(Command::MoreLess);
-  SetHeight(pf::Height(more) * 3 + pf::Top(more));
+  FitWindow({0, 0});
   // Halves first, then the absolute difference: a window larger than the
   // screen sits at half the excess instead of off the edge.
   pf::SetWindowLeft(this, std::abs(pf::ScreenWidth() / 2 - pf::WindowWidth(this) / 2));
@@ -624,18 +683,13 @@ void MainWindow::ShowParts() {
 }
 
 void MainWindow::ToggleMore() {
+  const FormSize extra = ExtraRoom();  // kept, shown or hidden
   m_moreShown = !m_moreShown;
   for (QWidget* w : std::initializer_list<QWidget*>{m_authorsText, m_titleText, ButtonFor(Command::CopyAuthors),
                                                     ButtonFor(Command::CopyTitle)})
     w->setVisible(m_moreShown);
-  pf::Button* more = ButtonFor(Command::MoreLess);
-  if (m_moreShown) {
-    SetHeight(pf::Height(m_titleText) + pf::Top(m_titleText) + pf::Height(more) + pf::Height(more));
-    more->SetCaption(QStringLiteral("Less"));
-  } else {
-    SetHeight(pf::Height(more) * 3 + pf::Top(more));
-    more->SetCaption(QStringLiteral("More"));
-  }
+  ButtonFor(Command::MoreLess)->SetCaption(m_moreShown ? QStringLiteral("Less") : QStringLiteral("More"));
+  FitWindow(extra);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

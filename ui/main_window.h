@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
+#include <array>
 #include <optional>
 #include <deque>
 #include <string>
@@ -15,6 +16,7 @@
 #include "engine/engine.h"
 #include "platform/global_shortcuts.h"
 #include "platform/platform.h"
+#include "ui/layout.h"
 
 namespace tf::ui {
 
@@ -63,6 +65,8 @@ class MainWindow final : public QMainWindow {
   bool MoreShown() const { return m_moreShown; }
   const engine::Words& Words() const { return m_words; }
   platform::Label* RawText() const { return m_rawText; }
+  // The clipboard text's scrolling area, where it stands in the form.
+  platform::ScrollingLabel* RawTextArea() const { return m_rawArea; }
   platform::TextBox* WorkingText() const { return m_workingText; }
   platform::TextBox* AuthorsText() const { return m_authorsText; }
   platform::TextBox* TitleText() const { return m_titleText; }
@@ -79,6 +83,8 @@ class MainWindow final : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Stop {};  // thrown by Pause() once the program is ending
@@ -111,16 +117,29 @@ class MainWindow final : public QMainWindow {
   void Say(const QString& what);
   void SayRead();
   void ShowMode();
-  void SetHeight(double formHeight);
+  // The smallest scale of the design at which every button's caption
+  // fits, at the buttons' font: 1 at the default font.
+  double NeededScale() const;
+  // Sizes the window to the smallest form (lower part shown or not) and
+  // `extra` twips more, and places the controls.
+  void FitWindow(FormSize extra);
+  void Arrange(FormSize size);
+  FormSize ExtraRoom() const;
+  static int PixelsX(double twips);
+  static int PixelsY(double twips);
 
   QWidget* m_form;  // the area below the menu bar, where the controls are
   QLabel* m_said;   // the status line: what the last command did
   QLabel* m_mode;   // the status line: smart repairs on
+  platform::ScrollingLabel* m_rawArea;
   platform::Label* m_rawText;
   platform::TextBox* m_workingText;
   platform::TextBox* m_authorsText;
   platform::TextBox* m_titleText;
   std::vector<platform::Button*> m_buttons;  // by Command
+  std::array<QWidget*, kControls> m_controls{};  // by Control
+  double m_scale = 1;          // of the design, for the font's sake
+  bool m_rescaleQueued = false;
   QAction* m_bibTeXAction;
   QAction* m_risAction;
   QAction* m_cslJsonAction;
