@@ -7,7 +7,10 @@
 #include <QMimeData>
 #include <QRectF>
 #include <QScreen>
+#include <QAbstractTextDocumentLayout>
 #include <QFontMetrics>
+#include <QPainter>
+#include <QTextDocument>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVariant>
@@ -332,27 +335,20 @@ void ScrollingLabel::ShowWholeLines() {
 // The room left bare at each side of a button's caption, in pixels.
 constexpr int kCaptionInset = 2;
 
-Button::Button(const QString& caption, QWidget* parent)
-    : QPushButton(parent), m_label(new QLabel(this)) {
-  m_label->setTextFormat(Qt::RichText);
-  m_label->setWordWrap(true);
-  m_label->setAlignment(Qt::AlignCenter);
-  m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
-  SetCaption(caption);
-}
+Button::Button(const QString& caption, QWidget* parent) : QPushButton(parent) { SetCaption(caption); }
 
 QString Button::Caption() const { return m_caption; }
 
 void Button::SetCaption(const QString& caption) {
   m_caption = caption;
   if (!m_ownName) setAccessibleName(caption);
-  Show();
+  update();
 }
 
 void Button::SetMnemonic(QChar letter) {
   m_mnemonic = letter;
   setShortcut(QKeySequence(QStringLiteral("Alt+") + letter.toUpper()));
-  Show();
+  update();
 }
 
 void Button::SetAccessibleName(const QString& name) {
@@ -360,28 +356,48 @@ void Button::SetAccessibleName(const QString& name) {
   setAccessibleName(name);
 }
 
-// The caption, its mnemonic letter underlined (the first one, in any case).
-void Button::Show() {
+// The caption laid out for a button `width` pixels wide: wrapped at spaces,
+// centred, its mnemonic letter (the first one, in any case) underlined.
+// Drawn by the button itself rather than by a label inside it, which a
+// screen reader would read as a second control.
+std::unique_ptr<QTextDocument> Button::Layout(int width) const {
+  auto document = std::make_unique<QTextDocument>();
+  document->setDefaultFont(font());
+  document->setDocumentMargin(0);
+  QTextOption centred(Qt::AlignHCenter);
+  centred.setWrapMode(QTextOption::WordWrap);
+  document->setDefaultTextOption(centred);
   const qsizetype at = m_mnemonic.isNull() ? -1 : m_caption.indexOf(m_mnemonic, 0, Qt::CaseInsensitive);
   if (at < 0) {
-    m_label->setText(m_caption.toHtmlEscaped());
-    return;
+    document->setHtml(m_caption.toHtmlEscaped());
+  } else {
+    document->setHtml(m_caption.left(at).toHtmlEscaped() + QStringLiteral("<u>") +
+                      m_caption.mid(at, 1).toHtmlEscaped() + QStringLiteral("</u>") +
+                      m_caption.mid(at + 1).toHtmlEscaped());
   }
-  m_label->setText(m_caption.left(at).toHtmlEscaped() + QStringLiteral("<u>") + m_caption.mid(at, 1).toHtmlEscaped() +
-                   QStringLiteral("</u>") + m_caption.mid(at + 1).toHtmlEscaped());
+  document->setTextWidth(std::max(1, width - 2 * kCaptionInset));
+  return document;
 }
 
 bool Button::CaptionFits(QSize size) const {
   const int inner = size.width() - 2 * kCaptionInset;
-  const QFontMetrics metrics(m_label->font());
+  const QFontMetrics metrics(font());
   for (const QString& word : m_caption.split(QLatin1Char(' '), Qt::SkipEmptyParts))
     if (metrics.horizontalAdvance(word) > inner) return false;
-  return m_label->heightForWidth(inner) <= size.height();
+  return Layout(size.width())->size().height() <= size.height();
 }
 
-void Button::resizeEvent(QResizeEvent* event) {
-  QPushButton::resizeEvent(event);
-  m_label->setGeometry(rect().adjusted(kCaptionInset, 0, -kCaptionInset, 0));
+void Button::paintEvent(QPaintEvent* event) {
+  QPushButton::paintEvent(event);  // the button itself; its own text is empty
+  const std::unique_ptr<QTextDocument> document = Layout(width());
+  QPainter painter(this);
+  painter.setClipRect(rect());
+  painter.translate(kCaptionInset, (height() - document->size().height()) / 2);
+  QAbstractTextDocumentLayout::PaintContext context;
+  context.palette = palette();
+  context.palette.setColor(QPalette::Text, palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                                            QPalette::ButtonText));
+  document->documentLayout()->draw(&painter, context);
 }
 
 }  // namespace tf::platform

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTextDocument>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -165,12 +166,11 @@ class Button final : public QPushButton {
   bool CaptionFits(QSize size) const;
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
-  void Show();
+  std::unique_ptr<QTextDocument> Layout(int width) const;
 
-  QLabel* m_label;
   QString m_caption;
   QChar m_mnemonic;
   bool m_ownName = false;

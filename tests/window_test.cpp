@@ -945,6 +945,17 @@ class WindowTest final : public QObject {
     for (int c = 0; c <= static_cast<int>(Command::JoinParagraphs); ++c)
       QVERIFY2(!w.ButtonFor(static_cast<Command>(c))->toolTip().isEmpty(), "every button has a tooltip");
     QVERIFY(w.ActionFor(Command::ToggleSmart)->isCheckable());
+    // Announced as something that can be checked, checked or not.
+    QAccessibleInterface* smart = QAccessible::queryAccessibleInterface(w.ActionFor(Command::ToggleSmart));
+    QVERIFY(smart != nullptr);
+    QCOMPARE(smart->role(), QAccessible::CheckBox);
+    QCOMPARE(smart->text(QAccessible::Name), QStringLiteral("Smart repairs"));
+    QVERIFY(smart->state().checkable && !smart->state().checked);
+    Click(w, Command::MoreLess);  // any command first: the toggle waits its turn like a click
+    w.ActionFor(Command::ToggleSmart)->trigger();
+    QTRY_VERIFY(smart->state().checked);
+    w.ActionFor(Command::ToggleSmart)->trigger();
+    QTRY_VERIFY(!smart->state().checked);
     // The menus, in the order desktops use.
     QStringList menus;
     for (QAction* a : w.menuBar()->actions()) menus << a->text();

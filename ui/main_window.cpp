@@ -16,6 +16,7 @@
 #include <new>
 
 #include "io/files.h"
+#include "platform/accessibility.h"
 #include "ui/layout.h"
 #include "ui/references_dialog.h"
 
@@ -104,6 +105,7 @@ size_t IndexOf(Command c) { return static_cast<size_t>(c); }
 MainWindow::MainWindow(WindowOptions options)
     : m_form(new QWidget(this)), m_wordListChoice(std::move(options.wordList)) {
   InitResources();
+  pf::AnnounceCheckableMenuItems();
   const LoadedPreferences preferences = LoadPreferences();
   m_preferenceWarnings = preferences.warnings;
   m_bindShortcutsAtStart = preferences.values.shortcuts.value_or(false);
@@ -156,9 +158,10 @@ MainWindow::MainWindow(WindowOptions options)
   // The status line under the form: what the last command did, and
   // whether smart repairs are on.
   m_said = new QLabel(this);
-  m_said->setAccessibleName(QStringLiteral("Status"));
+  // Read by its text, so that a screen reader says what happened.
+  m_said->setAccessibleDescription(QStringLiteral("What the last command did"));
   m_mode = new QLabel(this);
-  m_mode->setAccessibleName(QStringLiteral("Mode"));
+  m_mode->setAccessibleDescription(QStringLiteral("Whether smart repairs are on"));
   statusBar()->setSizeGripEnabled(false);
   statusBar()->addWidget(m_said, 1);
   statusBar()->addPermanentWidget(m_mode);
@@ -330,6 +333,7 @@ void MainWindow::StartUp() {
   pf::SetWindowLeft(this, std::abs(pf::ScreenWidth() / 2 - pf::WindowWidth(this) / 2));
   pf::SetWindowTop(this, std::abs(pf::ScreenHeight() / 2 - pf::WindowHeight(this) / 2));
   show();
+  m_workingText->setFocus();  // the text to work on, whatever the desktop would pick
   // Set by the end-to-end tests, which click at the form's places: where
   // the form starts below the menu bar, in pixels.
   if (const QByteArray file = qgetenv("TITLEFIXER_LAYOUT_FILE"); !file.isEmpty()) {
