@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 #include <algorithm>
 
 namespace tf::platform {
@@ -98,8 +99,55 @@ std::u16string TextBox::Text() const {
   return m_text ? *m_text : std::u16string();
 }
 
-void TextBox::SetText(std::shared_ptr<const std::u16string> text) {
+TextBox::Prepared TextBox::Prepare(std::shared_ptr<const std::u16string> text) {
+  Prepared p;
+  p.text = std::move(text);
+  std::vector<int> spaces, inserted;
+  {
+    std::u16string aligned = Align(*p.text, &spaces, &inserted);
+    for (int at : spaces) aligned[static_cast<size_t>(at)] = u'\n';
+    for (int at : inserted) aligned[static_cast<size_t>(at)] = u'\n';
+    p.shown = QString(reinterpret_cast<const QChar*>(aligned.data()), static_cast<qsizetype>(aligned.size()));
+  }
+  for (size_t s = 0, n = 0; s < spaces.size() || n < inserted.size();) {
+    if (n == inserted.size() || (s < spaces.size() && spaces[s] < inserted[n])) {
+      p.breaks.push_back({spaces[s++], false});
+    } else {
+      p.breaks.push_back({inserted[n++], true});
+    }
+  }
+  size_t longest = 0, run = 0;
+  for (char16_t c : *p.text) {
+    run = (c == u' ' || c == u'\r' || c == u'\n' || c == u'\t') ? 0 : run + 1;
+    longest = std::max(longest, run);
+  }
+  p.wrapAnywhere = longest > kLongestWrappedWord;
+  return p;
+}
+
+namespace {
+// Where a chunk of `shown` that starts at `from` ends: after a line end
+// near kChunk characters on, when there is one, and never between the
+// halves of a surrogate pair.
+qsizetype ChunkEnd(const QString& shown, qsizetype from) {
+  qsizetype end = std::min(shown.size(), from + TextBox::kChunk);
+  if (end == shown.size()) return end;
+  const qsizetype line = shown.lastIndexOf(QLatin1Char('\n'), end - 1);
+  if (line > from + TextBox::kChunk / 2) return line + 1;
+  if (shown[end - 1].isHighSurrogate()) --end;
+  return end;
+}
+}  // namespace
+
+void TextBox::Show(Prepared prepared) {
+  ++m_generation;
+  if (Loading()) {
+    document()->setUndoRedoEnabled(true);
+  } else {
+    m_readOnlyBefore = isReadOnly();
+  }
   // What the box held goes first: a large text should not be there twice.
+  m_pending.clear();
   m_text = nullptr;
   m_edited = false;
   m_aligned = std::u16string();
@@ -107,32 +155,40 @@ void TextBox::SetText(std::shared_ptr<const std::u16string> text) {
   m_setting = true;
   clear();
   m_setting = false;
-  m_text = std::move(text);
-  std::vector<int> spaces, inserted;
-  QString shown;
-  {
-    std::u16string aligned = Align(*m_text, &spaces, &inserted);
-    for (int p : spaces) aligned[static_cast<size_t>(p)] = u'\n';
-    for (int p : inserted) aligned[static_cast<size_t>(p)] = u'\n';
-    shown = QString(reinterpret_cast<const QChar*>(aligned.data()), static_cast<qsizetype>(aligned.size()));
-  }
-  for (size_t s = 0, n = 0; s < spaces.size() || n < inserted.size();) {
-    if (n == inserted.size() || (s < spaces.size() && spaces[s] < inserted[n])) {
-      m_breaks.push_back({spaces[s++], false});
-    } else {
-      m_breaks.push_back({inserted[n++], true});
-    }
-  }
-  size_t longest = 0, run = 0;
-  for (char16_t c : *m_text) {
-    run = (c == u' ' || c == u'\r' || c == u'\n' || c == u'\t') ? 0 : run + 1;
-    longest = std::max(longest, run);
-  }
-  setWordWrapMode(longest > kLongestWrappedWord ? QTextOption::WrapAnywhere
-                                                : QTextOption::WrapAtWordBoundaryOrAnywhere);
+  m_text = std::move(prepared.text);
+  m_breaks = std::move(prepared.breaks);
+  setWordWrapMode(prepared.wrapAnywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+  const qsizetype first = ChunkEnd(prepared.shown, 0);
   m_setting = true;
-  setPlainText(shown);
+  setPlainText(first == prepared.shown.size() ? prepared.shown : prepared.shown.left(first));
   m_setting = false;
+  if (first == prepared.shown.size()) {
+    setReadOnly(m_readOnlyBefore);
+    return;
+  }
+  m_pending = std::move(prepared.shown);
+  m_pendingFrom = first;
+  setReadOnly(true);  // no edit until the whole text is in
+  document()->setUndoRedoEnabled(false);
+  QTimer::singleShot(0, this, [this, generation = m_generation] { LoadMore(generation); });
+}
+
+void TextBox::LoadMore(unsigned generation) {
+  if (generation != m_generation || !Loading()) return;
+  const qsizetype end = ChunkEnd(m_pending, m_pendingFrom);
+  QTextCursor cursor(document());
+  cursor.movePosition(QTextCursor::End);
+  m_setting = true;
+  cursor.insertText(m_pending.mid(m_pendingFrom, end - m_pendingFrom));
+  m_setting = false;
+  m_pendingFrom = end;
+  if (end < m_pending.size()) {
+    QTimer::singleShot(0, this, [this, generation] { LoadMore(generation); });
+    return;
+  }
+  m_pending = QString();
+  document()->setUndoRedoEnabled(true);
+  setReadOnly(m_readOnlyBefore);
 }
 
 std::u16string& TextBox::Aligned() const {

@@ -81,6 +81,17 @@ click 3
 expect_exit "Quit ends the program with status 0"
 expect_clipboard "without a clipboard manager the copied text leaves with the program" ''
 
+# Quit while a command runs off the GUI thread on a large clipboard: the
+# window goes at once, and the program ends well, the outcome dropped.
+python3 -c 'import sys; sys.stdout.write("x h e a t e d y\r\n" * 1000000)' > "$WORK/big"
+xclip -selection clipboard -i -quiet "$WORK/big" >/dev/null 2>&1 &
+XCLIPS+=($!)
+sleep 0.5
+start
+click 8
+click 3
+expect_exit "Quit during a long join ends the program with status 0"
+
 # With a clipboard manager running, the text stays after Quit...
 start_manager
 put_clipboard 'heat  flow\r\nin wells'

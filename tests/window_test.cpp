@@ -21,6 +21,7 @@
 #include <QAccessible>
 #include <QTextBrowser>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QScrollBar>
 #include <atomic>
 #include <cstdlib>
@@ -68,14 +69,37 @@ using ui::MainWindow;
 void SetClipboard(const std::u16string& text) { pf::SetClipboardText(text); }
 std::u16string Clipboard() { return pf::ClipboardText(); }
 
-// Runs `f` at the first pause of the next command, as a user's clicks made
-// while it runs would arrive.
+// Runs `f` while the next command runs off the GUI thread, as a user's
+// clicks made meanwhile would arrive.
 template <typename F>
 void DuringNextCommand(QObject* context, F f) {
   QMetaObject::invokeMethod(context, f, Qt::QueuedConnection);
 }
 
-void Click(MainWindow& w, Command c) { w.ButtonFor(c)->click(); }
+// Lets the window work until every command asked for has run (or a minute
+// has passed: a test then fails on what it finds).
+void WaitUntilIdle(const MainWindow& w) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!w.Idle() && clock.elapsed() < 60'000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  QCoreApplication::processEvents();
+}
+
+// A click, as a user makes it while a command may be running.
+void Press(MainWindow& w, Command c) { w.ButtonFor(c)->click(); }
+// A click, and what it does done.
+void Click(MainWindow& w, Command c) {
+  Press(w, c);
+  WaitUntilIdle(w);
+}
+void Trigger(MainWindow& w, Command c) {
+  w.ActionFor(c)->trigger();
+  WaitUntilIdle(w);
+}
+void StartUp(MainWindow& w) {
+  w.StartUp();
+  WaitUntilIdle(w);
+}
 
 // A page of a bibliography, as a PDF viewer copies it.
 const std::u16string kScreenshotList =
@@ -154,7 +178,7 @@ class WindowTest final : public QObject {
     const std::u16string raw = u"the geology of\r\n\tnew zealand; smith, j.r.";
     SetClipboard(raw);
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel's Title Fixer Program"));
     QVERIFY(w.RawText()->Caption() == raw);
     QVERIFY(w.WorkingText()->Text() == u"The Geology of New Zealand; Smith, J.r.");
@@ -184,7 +208,7 @@ class WindowTest final : public QObject {
   void layout() {
     SetClipboard(u"x");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     struct Row {
       const char* name;
       QWidget* control;
@@ -234,7 +258,7 @@ class WindowTest final : public QObject {
   void moreAndLess() {
     SetClipboard(u"x");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     const QPoint topLeft = w.frameGeometry().topLeft();
     Click(w, Command::MoreLess);
     QVERIFY(w.MoreShown());
@@ -299,7 +323,7 @@ class WindowTest final : public QObject {
     int defaultWidth = 0;
     {
       MainWindow w(kBuiltInWords);
-      w.StartUp();
+      StartUp(w);
       defaultWidth = w.width();
     }
     for (const double points : {11.0, 14.0, 20.0}) {
@@ -307,7 +331,7 @@ class WindowTest final : public QObject {
       font.setPointSizeF(points);
       QApplication::setFont(font);
       MainWindow w(kBuiltInWords);
-      w.StartUp();
+      StartUp(w);
       Click(w, Command::MoreLess);  // every button shown
       QApplication::processEvents();
       for (int c = 0; c <= static_cast<int>(Command::JoinParagraphs); ++c) {
@@ -321,7 +345,7 @@ class WindowTest final : public QObject {
     // The font changed while the window is up: it grows once it has taken it.
     QApplication::setFont(saved);
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     const int before = w.height();
     QFont font = saved;
     font.setPointSizeF(20);
@@ -335,7 +359,7 @@ class WindowTest final : public QObject {
   void resizingGivesTheTextsTheRoom() {
     SetClipboard(u"x");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     const QRect working = w.WorkingText()->geometry();
     const QRect copy = w.ButtonFor(Command::Copy)->geometry();
     const QSize compact = w.size();
@@ -369,7 +393,7 @@ class WindowTest final : public QObject {
     for (int i = 0; i < 30; ++i) lines += u"line " + std::u16string(1, char16_t(u'a' + i % 26)) + u"\n";
     SetClipboard(lines);
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     QApplication::processEvents();
     pf::ScrollingLabel* area = w.RawTextArea();
     QVERIFY(area->verticalScrollBar()->maximum() > 0);
@@ -385,7 +409,7 @@ class WindowTest final : public QObject {
   void buttons() {
     SetClipboard(u"start");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     // Before any refresh the lower part's copy buttons copy the start-up
     // split: no placeholder ever reaches the clipboard.
     Click(w, Command::CopyAuthors);
@@ -478,6 +502,46 @@ class WindowTest final : public QObject {
     QVERIFY(box.SelectedText() == box.Text());
   }
 
+  // A large text goes into the box a chunk at a time, the window answering
+  // meanwhile; the box is read-only until all of it is in, and gives back
+  // the exact text throughout.
+  void largeTextsGoInByChunks() {
+    pf::TextBox box(nullptr);
+    box.resize(400, 200);
+    const std::u16string text = Repeat(u"line of text\r\n", 40'000) + Repeat(u"\U00010428", 300'000);
+    std::u16string lf = Repeat(u"line of text\n", 40'000) + Repeat(u"\U00010428", 300'000);
+    box.SetText(text);
+    QVERIFY(box.Loading());
+    QVERIFY(box.isReadOnly());
+    QVERIFY(box.Text() == text);
+    QTRY_VERIFY(!box.Loading());
+    QVERIFY(!box.isReadOnly());
+    QVERIFY(box.Text() == text);
+    box.selectAll();
+    QVERIFY(box.SelectedText() == lf);
+    // The loading cannot be undone: it is not the user's edit.
+    box.undo();
+    QVERIFY(box.Text() == text);
+    box.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&box, "x");
+    QVERIFY(box.Text() == lf + u"x");
+    box.undo();
+    QVERIFY(box.Text() == lf);
+    // A newer text while an older one goes in replaces it at once.
+    box.SetText(text);
+    QVERIFY(box.Loading());
+    box.SetText(u"short");
+    QVERIFY(!box.Loading());
+    QCoreApplication::processEvents();
+    QCOMPARE(box.toPlainText(), QStringLiteral("short"));
+    QVERIFY(!box.isReadOnly());
+    // A box the window made read-only stays so.
+    box.setReadOnly(true);
+    box.SetText(text);
+    QTRY_VERIFY(!box.Loading());
+    QVERIFY(box.isReadOnly());
+  }
+
   void smartRepairsFromTheMenu() {
     // A settings file of the test's own.
     QTemporaryDir config;
@@ -486,7 +550,7 @@ class WindowTest final : public QObject {
     SetClipboard(reference);
     {
       MainWindow w(kBuiltInWords);
-      w.StartUp();
+      StartUp(w);
       QVERIFY(w.Mode() == engine::Mode::Classic);
       QVERIFY(!w.ActionFor(Command::ToggleSmart)->isChecked());
       QVERIFY(w.WorkingText()->Text() == u"Effect of Ph on Silica; Smith, J.r.");
@@ -507,13 +571,13 @@ class WindowTest final : public QObject {
     QVERIFY(conf.readAll().contains("smart=true"));
     {
       MainWindow w(kBuiltInWords);
-      w.StartUp();
+      StartUp(w);
       QVERIFY(w.Mode() == engine::Mode::Smart);
       QVERIFY(w.WorkingText()->Text() == u"Effect of pH on Silica; Smith, J.r.");
       QVERIFY(w.TitleText()->Text() == u"Effect of pH on Silica");
       // The command line's --classic wins over the setting.
       MainWindow classic({{false, {}}, engine::Mode::Classic});
-      classic.StartUp();
+      StartUp(classic);
       QVERIFY(classic.WorkingText()->Text() == u"Effect of Ph on Silica; Smith, J.r.");
     }
     qputenv("XDG_CONFIG_HOME", "/nonexistent");
@@ -523,13 +587,13 @@ class WindowTest final : public QObject {
     SetClipboard(
         u"[4] Smith, J. R., & Doe, A. (2020). Effects of pH on TOUGH2 models.\nJournal of Volcanology, 12(3), 45\u201367.");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
-    w.ActionFor(Command::CopyBibTeX)->trigger();
+    StartUp(w);
+    Trigger(w, Command::CopyBibTeX);
     const std::u16string bibtex = pf::ClipboardText();
     QVERIFY2(bibtex.starts_with(u"@article{smith2020effects,\n  author = {Smith, J. R. and Doe, A.},\n"
                                 u"  title = {Effects of {pH} on {TOUGH2} Models},"),
              QString::fromStdU16String(bibtex).toUtf8());
-    w.ActionFor(Command::CopyRis)->trigger();
+    Trigger(w, Command::CopyRis);
     const std::u16string ris = pf::ClipboardText();
     QVERIFY2(ris.starts_with(u"TY  - JOUR\nAU  - Smith, J. R.\nAU  - Doe, A.\nPY  - 2020\n") && ris.ends_with(u"ER  - \n"),
              QString::fromStdU16String(ris).toUtf8());
@@ -540,16 +604,16 @@ class WindowTest final : public QObject {
   void copyAReferenceList() {
     SetClipboard(kList);
     MainWindow w(kBuiltInWords);
-    w.StartUp();
-    w.ActionFor(Command::CopyBibTeX)->trigger();
+    StartUp(w);
+    Trigger(w, Command::CopyBibTeX);
     const QString bibtex = QString::fromStdU16String(pf::ClipboardText());
     QCOMPARE(bibtex.count(QStringLiteral("\n@")) + (bibtex.startsWith(u'@') ? 1 : 0), 3);
     QVERIFY2(bibtex.contains(QStringLiteral("@article{smith2009fluid,")) && !bibtex.contains(QStringLiteral("References")),
              bibtex.toUtf8());
-    w.ActionFor(Command::CopyCslJson)->trigger();
+    Trigger(w, Command::CopyCslJson);
     const QString json = QString::fromStdU16String(pf::ClipboardText());
     QVERIFY2(json.startsWith(u'[') && json.count(QStringLiteral("\"id\"")) == 3, json.toUtf8());
-    w.ActionFor(Command::CopyRis)->trigger();
+    Trigger(w, Command::CopyRis);
     QCOMPARE(QString::fromStdU16String(pf::ClipboardText()).count(QStringLiteral("ER  - ")), 3);
   }
 
@@ -557,8 +621,8 @@ class WindowTest final : public QObject {
   void copyNothingLeavesTheClipboard() {
     SetClipboard(u" \n ");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
-    w.ActionFor(Command::CopyBibTeX)->trigger();
+    StartUp(w);
+    Trigger(w, Command::CopyBibTeX);
     QVERIFY(pf::ClipboardText() == u" \n ");
     bool said = false;
     for (QWidget* top : QApplication::topLevelWidgets())
@@ -570,8 +634,8 @@ class WindowTest final : public QObject {
   void referencesWindow() {
     SetClipboard(kList + u"\n4. ;;; ,,,\n");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
-    w.ActionFor(Command::References)->trigger();
+    StartUp(w);
+    Trigger(w, Command::References);
     auto* dialog = dynamic_cast<ui::ReferencesDialog*>(w.ReferencesWindow());
     QVERIFY(dialog && dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("4 references found"));
@@ -598,9 +662,9 @@ class WindowTest final : public QObject {
   void aboutSaysWhereTheListsAre() {
     SetClipboard(u"x");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     const ModalBoxReader about;
-    w.ActionFor(Command::About)->trigger();
+    Trigger(w, Command::About);
     const QString& shown = about.Text();
     QVERIFY(shown.contains("Title Fixer 1."));
     QVERIFY(shown.contains("MIT"));
@@ -637,12 +701,12 @@ class WindowTest final : public QObject {
     SetClipboard(u"x");
     auto window = std::make_unique<MainWindow>(kBuiltInWords);
     MainWindow& w = *window;
-    w.StartUp();
+    StartUp(w);
 
     {
       // Asked without waiting: the answer comes through the event loop.
       const ModalBoxReader noPortal;
-      w.ActionFor(Command::KeyboardShortcuts)->trigger();
+      Trigger(w, Command::KeyboardShortcuts);
       QTRY_VERIFY2_WITH_TIMEOUT(
           noPortal.Text().contains(QStringLiteral("bind the command \u201ctitlefixer join --clipboard\u201d")),
           qPrintable(noPortal.Text()), 10'000);
@@ -654,7 +718,7 @@ class WindowTest final : public QObject {
     QDBusConnection test = QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("test"));
     QTRY_VERIFY_WITH_TIMEOUT(test.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.portal.Desktop")),
                              10'000);
-    w.ActionFor(Command::KeyboardShortcuts)->trigger();
+    Trigger(w, Command::KeyboardShortcuts);
     QMessageBox* notice = nullptr;
     QTRY_VERIFY_WITH_TIMEOUT((notice = w.findChild<QMessageBox*>()) != nullptr, 10'000);
     QCOMPARE(notice->text(), QStringLiteral("The desktop bound Title Fixer's shortcuts:\n"
@@ -699,7 +763,7 @@ class WindowTest final : public QObject {
     QVERIFY(conf.open(QIODevice::ReadOnly));
     QVERIFY(conf.readAll().contains("shortcuts=true"));
     MainWindow again(kBuiltInWords);
-    again.StartUp();
+    StartUp(again);
     QTRY_VERIFY_WITH_TIMEOUT(QFile(log).size() == 2 * bound.size(), 10'000);  // bound twice
     QVERIFY(pressed(presses[1]));
     QVERIFY(again.findChild<QMessageBox*>() == nullptr);
@@ -713,8 +777,8 @@ class WindowTest final : public QObject {
     // (A call that waited would have given up by the time it returned, and
     // said so in a message box.)
     MainWindow silent(kBuiltInWords);
-    silent.StartUp();  // binds again, quietly
-    silent.ActionFor(Command::KeyboardShortcuts)->trigger();
+    StartUp(silent);  // binds again, quietly
+    Trigger(silent, Command::KeyboardShortcuts);
     Click(silent, Command::MoreLess);
     QVERIFY(silent.MoreShown());
     QVERIFY(silent.findChild<QMessageBox*>() == nullptr);
@@ -727,12 +791,13 @@ class WindowTest final : public QObject {
     const std::u16string big = Repeat(u"a z q b\r\n", 1'000'000);
     SetClipboard(u"start");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     SetClipboard(big);
     DuringNextCommand(&w, [&w] {
+      QVERIFY(!w.Idle());  // the join runs
       SetClipboard(u"SECOND TEXT");
-      Click(w, Command::Refresh);
-      Click(w, Command::Copy);
+      Press(w, Command::Refresh);
+      Press(w, Command::Copy);
     });
     Click(w, Command::JoinLines);
     QVERIFY(w.RawText()->Caption() == u"SECOND TEXT");
@@ -744,10 +809,11 @@ class WindowTest final : public QObject {
   void aBurstOfClicksDuringACommand() {
     SetClipboard(u"start");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     w.WorkingText()->SetText(Repeat(u"x h e a t e d y ", 200'000));
     DuringNextCommand(&w, [&w] {
-      for (int i = 0; i < 3001; ++i) Click(w, Command::MoreLess);
+      QVERIFY(!w.Idle());  // the squish runs
+      for (int i = 0; i < 3001; ++i) Press(w, Command::MoreLess);
     });
     Click(w, Command::Squish);
     QVERIFY(w.MoreShown());  // an odd number of toggles, each run once
@@ -759,7 +825,7 @@ class WindowTest final : public QObject {
     SetClipboard(u"x w e l l s y");
     MainWindow w(kBuiltInWords);
     QMetaObject::invokeMethod(w.ButtonFor(Command::Squish), &QAbstractButton::click, Qt::QueuedConnection);
-    w.StartUp();
+    StartUp(w);
     QVERIFY(w.WorkingText()->Text() == u"X wells Y");
   }
 
@@ -770,7 +836,7 @@ class WindowTest final : public QObject {
     mime->setText(QStringLiteral("<b>bold</b> title"));
     QGuiApplication::clipboard()->setMimeData(mime);
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     QVERIFY(w.RawText()->Caption() == u"<b>bold</b> title");
     QCOMPARE(w.RawText()->textFormat(), Qt::PlainText);
     QCOMPARE(w.RawText()->text(), QStringLiteral("<b>bold</b> title"));
@@ -806,7 +872,7 @@ class WindowTest final : public QObject {
     file.close();
     SetClipboard(big);
     MainWindow w({{true, list.toStdString()}, std::nullopt});
-    w.StartUp();
+    StartUp(w);
     QVERIFY(w.RawText()->Caption() == big);
     QVERIFY(w.WorkingText()->Text() == u"A Z Q B" + Repeat(u" a Z Q B", copies - 1));
     Click(w, Command::JoinLines);
@@ -821,7 +887,7 @@ class WindowTest final : public QObject {
     if (!TF_REPLACED_NEW) QSKIP("allocation failures are injected only without AddressSanitizer");
     SetClipboard(u"first");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     // 8 MB of text: reading the clipboard makes one copy of it, which is
     // allowed; title casing needs another, which is refused.
     SetClipboard(Repeat(u"a ", 2'000'000) + u"x h e a t y");
@@ -848,7 +914,7 @@ class WindowTest final : public QObject {
     const QString& reported = error.Text();
     g_bigAllocationsAllowed = 1;
     g_failAllocationsAbove = 4'000'000;
-    w.StartUp();
+    StartUp(w);
     g_failAllocationsAbove = 0;
     QVERIFY(reported.contains("not enough memory"));
     QVERIFY(w.isVisible());
@@ -863,7 +929,7 @@ class WindowTest final : public QObject {
     QTemporaryDir dir;
     SetClipboard(u"x w e l l s y");
     MainWindow w({{true, dir.path().toStdString()}, std::nullopt});
-    w.StartUp();
+    StartUp(w);
     QCOMPARE(w.Words().vocabulary.NumWords(), size_t{268});
     auto* box = w.findChild<QMessageBox*>();
     QVERIFY(box != nullptr && box->isVisible());
@@ -876,7 +942,7 @@ class WindowTest final : public QObject {
   void screenshots() {
     SetClipboard(u"THE GEOLOGY OF THE\r\n\tWAIRAKEI GEOTHERMAL FIELD, NEW ZEALAND; grindley, g.w.");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     const QString dir = QStringLiteral(TF_SCREENSHOT_DIR);
     QDir().mkpath(dir);
     QVERIFY(w.grab().save(dir + "/window-compact.png"));
@@ -886,7 +952,7 @@ class WindowTest final : public QObject {
     // Smart mode, with the Options menu open over it: the menu is a window
     // of its own, drawn onto the picture where it opens.
     SetClipboard(u"E\uFB00ects of \uFB02uid \uFB02ow in geo-\r\nthermal reservoirs: a review; grindley, g.w.");
-    w.ActionFor(Command::ToggleSmart)->trigger();
+    Trigger(w, Command::ToggleSmart);
     Click(w, Command::Refresh);
     QMenu* options = nullptr;
     for (QMenu* menu : w.menuBar()->findChildren<QMenu*>())
@@ -901,11 +967,11 @@ class WindowTest final : public QObject {
     painter.end();
     options->hide();
     QVERIFY(picture.save(dir + "/window-smart-menu.png"));
-    w.ActionFor(Command::ToggleSmart)->trigger();
+    Trigger(w, Command::ToggleSmart);
     // Edit > References... on a pasted bibliography.
     SetClipboard(kScreenshotList);
     Click(w, Command::Refresh);
-    w.ActionFor(Command::References)->trigger();
+    Trigger(w, Command::References);
     QWidget* references = w.ReferencesWindow();
     QVERIFY(references != nullptr);
     references->resize(980, 300);
@@ -920,7 +986,7 @@ class WindowTest final : public QObject {
   void accessibleNamesAndTooltips() {
     SetClipboard(u"x");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     const struct {
       const char* name;
       QWidget* control;
@@ -952,9 +1018,9 @@ class WindowTest final : public QObject {
     QCOMPARE(smart->text(QAccessible::Name), QStringLiteral("Smart repairs"));
     QVERIFY(smart->state().checkable && !smart->state().checked);
     Click(w, Command::MoreLess);  // any command first: the toggle waits its turn like a click
-    w.ActionFor(Command::ToggleSmart)->trigger();
+    Trigger(w, Command::ToggleSmart);
     QTRY_VERIFY(smart->state().checked);
-    w.ActionFor(Command::ToggleSmart)->trigger();
+    Trigger(w, Command::ToggleSmart);
     QTRY_VERIFY(!smart->state().checked);
     // The menus, in the order desktops use.
     QStringList menus;
@@ -973,7 +1039,7 @@ class WindowTest final : public QObject {
   void keyboard() {
     SetClipboard(u"heat flow; smith, j.");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.WorkingText()->setFocus();
@@ -992,6 +1058,7 @@ class WindowTest final : public QObject {
     QTRY_VERIFY(Clipboard() == before + u"\t");
     SetClipboard(u"read again");
     QTest::keyClick(w.WorkingText(), Qt::Key_F5);
+    WaitUntilIdle(w);
     QVERIFY(w.WorkingText()->Text() == u"Read Again");
     QTest::keyClick(w.WorkingText(), Qt::Key_M, Qt::AltModifier);
     QTRY_VERIFY(w.MoreShown());
@@ -1011,7 +1078,7 @@ class WindowTest final : public QObject {
   void statusLine() {
     SetClipboard(u"");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     QVERIFY2(w.Said().contains(QStringLiteral("clipboard holds no text")), qPrintable(w.Said()));
     const struct {
       const char* name;
@@ -1033,25 +1100,26 @@ class WindowTest final : public QObject {
       Click(w, r.command);
       QVERIFY2(w.Said().contains(QString::fromLatin1(r.said)), qPrintable(QString::fromLatin1(r.name) + ": " + w.Said()));
     }
-    w.ActionFor(Command::ToggleSmart)->trigger();
+    Trigger(w, Command::ToggleSmart);
     SetClipboard(u"e\uFB00ects");
     Click(w, Command::Refresh);
     QVERIFY2(!w.Said().contains(QStringLiteral("Smart repairs would")), qPrintable(w.Said()));
-    w.ActionFor(Command::ToggleSmart)->trigger();
+    Trigger(w, Command::ToggleSmart);
   }
 
   // Last but for the clean-up: ending is for the whole program.
   void quitStopsTheRunningCommand() {
     SetClipboard(u"x");
     MainWindow w(kBuiltInWords);
-    w.StartUp();
+    StartUp(w);
     w.WorkingText()->SetText(u"x h e a t y");
-    // A refresh and then Quit clicked while the squish pauses: Quit does not
-    // wait its turn; the squish stops there and nothing runs after it.
+    // A refresh and then Quit clicked while the squish runs: Quit does not
+    // wait its turn; the squish's outcome is dropped and nothing runs after.
     SetClipboard(u"changed");
     DuringNextCommand(&w, [&w] {
-      Click(w, Command::Refresh);
-      Click(w, Command::Quit);
+      QVERIFY(!w.Idle());
+      Press(w, Command::Refresh);
+      Press(w, Command::Quit);
     });
     Click(w, Command::Squish);
     QVERIFY(pf::Ending());

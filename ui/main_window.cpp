@@ -312,17 +312,17 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::StartUp() {
-  m_running = true;
+  m_starting = true;
   // Smart mode's title case needs the words before the first text shows.
   // Memory running out here is reported like a command's failure, and the
   // window opens all the same.
   Guarded([this] {
-    if (m_session.GetMode() == engine::Mode::Smart) LoadWords();
+    if (m_session.GetMode() == engine::Mode::Smart) AdoptWords(LoadWords(m_wordListChoice, m_session.GetMode()));
     m_session.StartUp(pf::ClipboardText());
   });
-  ShowSession();
-  if (m_session.HasSplit()) ShowParts();
-  SayRead();
+  ShowSession(pf::TextBox::Prepare(m_session.SharedWorking()));
+  if (m_session.HasSplit()) ShowParts(PrepareParts(m_session));
+  SayRead(m_session.GetMode() == engine::Mode::Classic && engine::SmartWouldRepair(m_session.Raw()));
   for (QWidget* w : std::initializer_list<QWidget*>{m_authorsText, m_titleText, ButtonFor(Command::CopyAuthors),
                                                     ButtonFor(Command::CopyTitle)})
     w->hide();
@@ -340,71 +340,103 @@ void MainWindow::StartUp() {
     QFile out(QString::fromLocal8Bit(file));
     if (out.open(QIODevice::WriteOnly)) out.write(QByteArray::number(m_form->geometry().top()) + '\n');
   }
-  try {
-    Pause();  // drawn before the slow step
-    if (!m_wordsLoaded) LoadWords();
+  // The window is up; the words load behind it, and requests made
+  // meanwhile run once they are in.
+  const auto afterWords = [this] {
+    m_starting = false;
     for (const auto& w : m_preferenceWarnings) pf::ShowWarning(this, QString::fromStdString(w));
     // Shortcuts bound once are bound again on every start: the desktop
     // keeps their keys but sends presses only to a session of this run.
     if (m_bindShortcutsAtStart) BindShortcuts(true);
-  } catch (const Stop&) {
-    m_running = false;
+  };
+  if (m_wordsLoaded) {
+    afterWords();
+    RunQueue();
     return;
   }
-  m_running = false;
-  RunQueue();
+  InBackground([this, choice = m_wordListChoice, mode = m_session.GetMode(), afterWords]() -> pf::Worker::Step {
+    LoadedWords loaded = LoadWords(choice, mode);
+    return [afterWords, loaded = std::make_shared<LoadedWords>(std::move(loaded)), this] {
+      AdoptWords(std::move(*loaded));
+      afterWords();
+    };
+  });
 }
 
-void MainWindow::LoadWords() {
-  std::vector<std::string> warnings;
-  {
-    pf::BusyCursor busy;
-    try {
-      engine::LoadedWords loaded = engine::LoadWords(m_wordListChoice);
-      // Built now, so that the first squish is instant.
-      if (m_session.GetMode() == engine::Mode::Classic) loaded.words.vocabulary.Index();
-      m_words = std::move(loaded.words);
-      warnings = std::move(loaded.warnings);
-    } catch (const std::bad_alloc&) {
-      m_words.vocabulary = Vocabulary();
-      warnings.push_back("the word list is too large for this computer's memory; the built-in words are used");
-    }
+MainWindow::LoadedWords MainWindow::LoadWords(const engine::WordListChoice& choice, engine::Mode mode) {
+  LoadedWords loaded;
+  try {
+    engine::LoadedWords words = engine::LoadWords(choice);
+    // Built now, so that the first squish is instant.
+    if (mode == engine::Mode::Classic) words.words.vocabulary.Index();
+    loaded.words = std::move(words.words);
+    loaded.warnings = std::move(words.warnings);
+  } catch (const std::bad_alloc&) {
+    loaded.words.vocabulary = Vocabulary();
+    loaded.warnings.push_back("the word list is too large for this computer's memory; the built-in words are used");
   }
+  return loaded;
+}
+
+// No work runs while the words are replaced: loading them is itself the
+// running work, or nothing runs yet.
+void MainWindow::AdoptWords(LoadedWords loaded) {
+  *m_words = std::move(loaded.words);
   m_wordsLoaded = true;
-  for (const auto& w : warnings) pf::ShowWarning(this, QString::fromStdString(w));
+  for (const auto& w : loaded.warnings) pf::ShowWarning(this, QString::fromStdString(w));
 }
 
 void MainWindow::Request(Command command) {
   if (pf::Ending()) return;
   if (command == Command::Quit) {
-    pf::End();  // a running command stops at its next pause
+    pf::End();  // the running work's outcome is dropped
+    m_queue.clear();
     return;
   }
   m_queue.push_back(command);
-  if (!m_running) RunQueue();
+  RunQueue();
 }
 
+bool MainWindow::Idle() const {
+  return !m_worker.Busy() && !m_dispatching && (pf::Ending() || (!m_starting && m_queue.empty()));
+}
+
+// One command at a time, in the order asked: a command that starts work
+// off the GUI thread holds the queue until its outcome is shown. Not
+// re-entered from a message box's own event loop.
 void MainWindow::RunQueue() {
-  m_running = true;
-  while (!m_queue.empty() && !pf::Ending()) {
+  if (m_starting || m_dispatching) return;
+  m_dispatching = true;
+  while (!m_queue.empty() && !pf::Ending() && !m_worker.Busy()) {
     const Command command = m_queue.front();
     m_queue.pop_front();
-    try {
-      Guarded([this, command] { Run(command); });
-    } catch (const Stop&) {
-      break;
-    }
+    Guarded([this, command] { Run(command); });
   }
-  m_queue.clear();
-  m_running = false;
+  if (pf::Ending()) m_queue.clear();
+  m_dispatching = false;
+}
+
+void MainWindow::InBackground(pf::Worker::Work work) {
+  m_busyCursor.emplace();
+  // The work keeps the words alive, should the window close under it.
+  m_worker.Run([words = m_words, work = std::move(work)] { return work(); });
+}
+
+// The background work is done: its outcome shown (unless the program is
+// ending), then the next command.
+void MainWindow::Finish(const pf::Worker::Step& step) {
+  m_busyCursor.reset();
+  if (pf::Ending()) return;
+  m_dispatching = true;
+  Guarded(step);
+  m_dispatching = false;
+  RunQueue();
 }
 
 template <typename F>
 void MainWindow::Guarded(F&& f) {
   try {
     f();
-  } catch (const Stop&) {
-    throw;
   } catch (const std::bad_alloc&) {
     pf::ReportError(this, QStringLiteral("There is not enough memory to complete the command.\n"
                                          "Your texts are unchanged from where it stopped."));
@@ -419,11 +451,6 @@ void MainWindow::Guarded(F&& f) {
   }
 }
 
-void MainWindow::Pause() {
-  pf::ProcessPendingEvents();
-  if (pf::Ending()) throw Stop{};
-}
-
 void MainWindow::Run(Command command) {
   switch (command) {
     case Command::Copy:
@@ -436,21 +463,36 @@ void MainWindow::Run(Command command) {
       CopyText(m_titleText->Text());
       break;
     case Command::Refresh:
-      m_session.Refresh(pf::ClipboardText());
-      ShowSession();
-      ShowParts();
-      SayRead();
+      InBackground([this, session = m_session, clipboard = pf::ClipboardText()]() mutable -> pf::Worker::Step {
+        session.Refresh(std::move(clipboard));
+        const bool wouldRepair = WouldRepair(session);
+        auto working = std::make_shared<pf::TextBox::Prepared>(pf::TextBox::Prepare(session.SharedWorking()));
+        auto parts = std::make_shared<Parts>(PrepareParts(session));
+        return [this, session = std::move(session), wouldRepair, working, parts] {
+          m_session = session;
+          ShowSession(std::move(*working));
+          ShowParts(std::move(*parts));
+          SayRead(wouldRepair);
+        };
+      });
       break;
     case Command::JoinLines:
     case Command::JoinParagraphs:
-      m_session.JoinLines(pf::ClipboardText(), command == Command::JoinParagraphs);
-      ShowSession();
-      Pause();  // the joined text is drawn before the repair
-      Squish();
-      SayRead();  // what was read says more than what the repair did
+      InBackground([this, session = m_session, clipboard = pf::ClipboardText(),
+                    paragraphs = command == Command::JoinParagraphs]() mutable -> pf::Worker::Step {
+        session.JoinLines(std::move(clipboard), paragraphs);
+        const bool wouldRepair = WouldRepair(session);
+        auto working = std::make_shared<pf::TextBox::Prepared>(pf::TextBox::Prepare(session.SharedWorking()));
+        return [this, session = std::move(session), wouldRepair, working] {
+          m_session = session;
+          ShowSession(std::move(*working));  // the joined text is drawn before the repair
+          // What was read says more than what the repair did.
+          Squish([this, wouldRepair] { SayRead(wouldRepair); });
+        };
+      });
       break;
     case Command::Squish:
-      Squish();
+      Squish(nullptr);
       break;
     case Command::MoreLess:
       ToggleMore();
@@ -523,21 +565,23 @@ void MainWindow::BindShortcuts(bool quiet) {
 }
 
 void MainWindow::FixClipboard(Command command) {
-  pf::BusyCursor busy;
-  const std::u16string text = pf::ClipboardText();
+  std::u16string text = pf::ClipboardText();
   if (text.empty()) return;  // nothing to fix: the clipboard stays as it is
-  const engine::Engine operations = m_session.Operations();
-  switch (command) {
-    case Command::ClipboardJoin:
-      pf::SetClipboardText(operations.Join(text, false));
-      break;
-    case Command::ClipboardClean:
-      pf::SetClipboardText(operations.Clean(text));
-      break;
-    default:
-      pf::SetClipboardText(operations.ExportReference(text, reference::Format::BibTeX));
-      break;
-  }
+  InBackground([this, operations = m_session.Operations(), text = std::move(text), command]() -> pf::Worker::Step {
+    std::u16string fixed;
+    switch (command) {
+      case Command::ClipboardJoin:
+        fixed = operations.Join(text, false);
+        break;
+      case Command::ClipboardClean:
+        fixed = operations.Clean(text);
+        break;
+      default:
+        fixed = operations.ExportReference(text, reference::Format::BibTeX);
+        break;
+    }
+    return [fixed = std::move(fixed)] { pf::SetClipboardText(fixed); };
+  });
 }
 
 // An empty box copies nothing: the clipboard keeps what the user had on it.
@@ -554,9 +598,13 @@ void MainWindow::ShowMode() {
   m_mode->setText(m_session.GetMode() == engine::Mode::Smart ? QStringLiteral("Smart repairs on") : QString());
 }
 
+bool MainWindow::WouldRepair(const engine::Session& session) {
+  return session.GetMode() == engine::Mode::Classic && engine::SmartWouldRepair(session.Raw());
+}
+
 // After reading the clipboard: what came, and in classic mode whether
 // smart repairs would do more for it.
-void MainWindow::SayRead() {
+void MainWindow::SayRead(bool smartWouldRepair) {
   const std::u16string& raw = m_session.Raw();
   if (raw.find_first_not_of(u" \t\r\n") == std::u16string::npos) {
     Say(QStringLiteral("The clipboard holds no text: copy a title or a reference in any program, then press "
@@ -564,7 +612,7 @@ void MainWindow::SayRead() {
     return;
   }
   QString said = QStringLiteral("Read %1 characters from the clipboard").arg(pf::ToQString(raw).size());
-  if (m_session.GetMode() == engine::Mode::Classic && engine::SmartWouldRepair(raw))
+  if (smartWouldRepair)
     said += QStringLiteral(". It holds what Options \u25B8 Smart repairs would mend (ligatures, odd spaces, "
                            "hyphenated line ends or letter-spaced words)");
   Say(said);
@@ -573,29 +621,33 @@ void MainWindow::SayRead() {
 // The references are read from the clipboard text as it came: its line
 // breaks tell the references apart, which the working text has lost.
 void MainWindow::CopyReferences(reference::Format format) {
-  pf::BusyCursor busy;
-  const engine::Engine operations = m_session.Operations();
-  const std::vector<reference::Reference> references = operations.FindReferences(m_session.Raw());
-  if (references.empty()) {
-    // Nothing to export: the clipboard keeps what it holds.
-    pf::ShowNotice(this, QStringLiteral("Nothing to copy"),
-                   QStringLiteral("The clipboard text holds no reference, so the clipboard was left as it is."));
-    return;
-  }
-  pf::SetClipboardText(operations.ExportReferences(references, format));
+  InBackground([this, operations = m_session.Operations(), raw = m_session.SharedRaw(), format]() -> pf::Worker::Step {
+    const std::vector<reference::Reference> references = operations.FindReferences(*raw);
+    if (references.empty()) {
+      // Nothing to export: the clipboard keeps what it holds.
+      return [this] {
+        pf::ShowNotice(this, QStringLiteral("Nothing to copy"),
+                       QStringLiteral("The clipboard text holds no reference, so the clipboard was left as it is."));
+      };
+    }
+    return [text = operations.ExportReferences(references, format)] { pf::SetClipboardText(text); };
+  });
 }
 
 void MainWindow::ShowReferences() {
-  pf::BusyCursor busy;
-  const engine::Engine operations = m_session.Operations();
-  delete m_referencesDialog;
-  m_referencesDialog = new ReferencesDialog(
-      operations.FindReferences(m_session.Raw()),
-      [operations](const std::vector<reference::Reference>& references, reference::Format format) {
-        return operations.ExportReferences(references, format);
-      },
-      this);
-  m_referencesDialog->show();
+  InBackground([this, operations = m_session.Operations(), raw = m_session.SharedRaw()]() -> pf::Worker::Step {
+    auto references = std::make_shared<std::vector<reference::Reference>>(operations.FindReferences(*raw));
+    return [this, operations, references] {
+      delete m_referencesDialog;
+      m_referencesDialog = new ReferencesDialog(
+          std::move(*references),
+          [operations](const std::vector<reference::Reference>& found, reference::Format format) {
+            return operations.ExportReferences(found, format);
+          },
+          this);
+      m_referencesDialog->show();
+    };
+  });
 }
 
 void MainWindow::ToggleSmart() {
@@ -663,27 +715,36 @@ void MainWindow::ShowHandbook() {
   m_handbook->raise();
 }
 
-void MainWindow::Squish() {
-  pf::BusyCursor busy;
-  Pause();
-  const std::u16string before = m_workingText->Text();  // with the user's edits
-  m_session.SetWorking(before);
-  m_session.Squish();
-  m_workingText->SetText(m_session.SharedWorking());
-  const size_t joined = engine::WordsJoined(before, m_session.Working());
-  Say(joined == 0 ? QStringLiteral("Nothing to squish")
-                  : joined == 1 ? QStringLiteral("Squish joined 1 word") : QStringLiteral("Squish joined %1 words").arg(joined));
-  Pause();
+void MainWindow::Squish(std::function<void()> then) {
+  std::u16string before = m_workingText->Text();  // with the user's edits
+  InBackground([this, session = m_session, before = std::move(before), then]() mutable -> pf::Worker::Step {
+    session.SetWorking(before);
+    session.Squish();
+    const size_t joined = engine::WordsJoined(before, session.Working());
+    auto working = std::make_shared<pf::TextBox::Prepared>(pf::TextBox::Prepare(session.SharedWorking()));
+    return [this, session = std::move(session), joined, then, working] {
+      m_session = session;
+      m_workingText->Show(std::move(*working));
+      Say(joined == 0   ? QStringLiteral("Nothing to squish")
+          : joined == 1 ? QStringLiteral("Squish joined 1 word")
+                        : QStringLiteral("Squish joined %1 words").arg(joined));
+      if (then) then();
+    };
+  });
 }
 
-void MainWindow::ShowSession() {
+void MainWindow::ShowSession(pf::TextBox::Prepared working) {
   m_rawText->SetCaption(m_session.SharedRaw());
-  m_workingText->SetText(m_session.SharedWorking());
+  m_workingText->Show(std::move(working));
 }
 
-void MainWindow::ShowParts() {
-  m_authorsText->SetText(m_session.SharedAuthors());
-  m_titleText->SetText(m_session.SharedTitle());
+MainWindow::Parts MainWindow::PrepareParts(const engine::Session& session) {
+  return {pf::TextBox::Prepare(session.SharedAuthors()), pf::TextBox::Prepare(session.SharedTitle())};
+}
+
+void MainWindow::ShowParts(Parts parts) {
+  m_authorsText->Show(std::move(parts.authors));
+  m_titleText->Show(std::move(parts.title));
 }
 
 void MainWindow::ToggleMore() {

@@ -11,11 +11,14 @@
 #include <array>
 #include <optional>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/engine.h"
 #include "platform/global_shortcuts.h"
 #include "platform/platform.h"
+#include "platform/worker.h"
 #include "ui/layout.h"
 
 namespace tf::ui {
@@ -56,14 +59,18 @@ class MainWindow final : public QMainWindow {
   explicit MainWindow(WindowOptions options = {});
 
   // Fills the window from the clipboard, shapes and centres it, shows it,
-  // and then loads the words; requests made meanwhile run after that.
+  // and then loads the words off the GUI thread; requests made meanwhile
+  // run after that.
   void StartUp();
   // Runs `command` once every command requested before it has run. Quit
-  // does not wait: the running command stops at its next pause.
+  // does not wait: the window closes at once, and the outcome of the
+  // running command is dropped.
   void Request(Command command);
+  // True when no command runs or waits, and the start-up is done.
+  bool Idle() const;
 
   bool MoreShown() const { return m_moreShown; }
-  const engine::Words& Words() const { return m_words; }
+  const engine::Words& Words() const { return *m_words; }
   platform::Label* RawText() const { return m_rawText; }
   // The clipboard text's scrolling area, where it stands in the form.
   platform::ScrollingLabel* RawTextArea() const { return m_rawArea; }
@@ -87,26 +94,36 @@ class MainWindow final : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Stop {};  // thrown by Pause() once the program is ending
+  using LoadedWords = engine::LoadedWords;
 
   void RunQueue();
   // Runs f, reporting what stops it (memory running out, another failure)
-  // in a message box; Stop passes through.
+  // in a message box.
   template <typename F>
   void Guarded(F&& f);
   void Run(Command command);
-  // Lets the window draw itself and take input in the middle of a long
-  // command; clicks made meanwhile are queued. Throws Stop after Quit.
-  void Pause();
-  void LoadWords();
+  // Runs `work` off the GUI thread, the busy cursor showing; the queue
+  // waits until the step it returns has run on the GUI thread.
+  void InBackground(platform::Worker::Work work);
+  void Finish(const platform::Worker::Step& step);
+  static LoadedWords LoadWords(const engine::WordListChoice& choice, engine::Mode mode);
+  void AdoptWords(LoadedWords loaded);
   // Binds the global shortcuts through the desktop's portal; `quiet` (at
   // start-up) shows neither the outcome nor the lack of a portal.
   void BindShortcuts(bool quiet);
   void FixClipboard(Command command);
-  void Squish();
+  // The working text's letter-spacing repaired off the GUI thread; `then`
+  // runs once it is shown.
+  void Squish(std::function<void()> then);
   void ToggleMore();
-  void ShowSession();
-  void ShowParts();
+  // The authors and the title made ready for their boxes (on any thread).
+  struct Parts {
+    platform::TextBox::Prepared authors, title;
+  };
+  static Parts PrepareParts(const engine::Session& session);
+  // The session's clipboard text, and its working text as prepared.
+  void ShowSession(platform::TextBox::Prepared working);
+  void ShowParts(Parts parts);
   void CopyText(const std::u16string& text);
   void CopyReferences(reference::Format format);
   void ShowReferences();
@@ -115,7 +132,9 @@ class MainWindow final : public QMainWindow {
   void ShowHandbook();
   // Puts `what` on the status line.
   void Say(const QString& what);
-  void SayRead();
+  // What was read from the clipboard; `smartWouldRepair` computed with it.
+  void SayRead(bool smartWouldRepair);
+  static bool WouldRepair(const engine::Session& session);
   void ShowMode();
   // The smallest scale of the design at which every button's caption
   // fits, at the buttons' font: 1 at the default font.
@@ -154,15 +173,20 @@ class MainWindow final : public QMainWindow {
   QAction* m_handbookAction;
   QAction* m_quitAction;  // File > Quit (Ctrl+Q)
   bool m_moreShown = false;
-  bool m_running = false;
+  bool m_starting = false;     // until the words are loaded
+  bool m_dispatching = false;  // while the queue or a command's outcome runs
+  std::optional<platform::BusyCursor> m_busyCursor;  // while work runs
   std::deque<Command> m_queue;
 
   std::vector<std::string> m_preferenceWarnings;  // shown once the window is up
   bool m_bindShortcutsAtStart = false;
   engine::WordListChoice m_wordListChoice;
   bool m_wordsLoaded = false;
-  engine::Words m_words;
-  engine::Session m_session{m_words};
+  // Shared with the running work, which may outlive the window.
+  std::shared_ptr<engine::Words> m_words = std::make_shared<engine::Words>();
+  engine::Session m_session{*m_words};
+  // Last, so that it is gone first: its work's outcome then goes nowhere.
+  platform::Worker m_worker{this, [this](const platform::Worker::Step& step) { Finish(step); }};
 };
 
 }  // namespace tf::ui

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/session_bus.h"
+#include "platform/worker.h"
 #include "ui/main_window.h"
 
 namespace tf::ui {
@@ -56,19 +57,28 @@ int RunWindow(char* program, const WindowOptions& options) {
   // Qt's own options are not offered: every argument was read already.
   int argc = 1;
   char* argv[] = {program, nullptr};
-  g_starting = true;
-  const QtMessageHandler previous = qInstallMessageHandler(StartupMessages);
-  QApplication app(argc, argv);
-  g_starting = false;
-  qInstallMessageHandler(previous);
-  QApplication::setApplicationName(QStringLiteral("titlefixer"));
-  QApplication::setApplicationVersion(QStringLiteral(TF_VERSION));
-  QGuiApplication::setDesktopFileName(QStringLiteral("titlefixer"));
+  int status = 0;
+  {
+    g_starting = true;
+    const QtMessageHandler previous = qInstallMessageHandler(StartupMessages);
+    QApplication app(argc, argv);
+    g_starting = false;
+    qInstallMessageHandler(previous);
+    QApplication::setApplicationName(QStringLiteral("titlefixer"));
+    QApplication::setApplicationVersion(QStringLiteral(TF_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("titlefixer"));
 
-  MainWindow window(options);
-  window.StartUp();
-  if (platform::Ending()) return 0;
-  return QApplication::exec();
+    MainWindow window(options);
+    window.StartUp();
+    if (!platform::Ending()) status = QApplication::exec();
+  }  // the clipboard is handed to a clipboard manager here
+  // A command still running when the user quit holds data the program's
+  // static destructors would free under it; nothing of it is wanted now.
+  if (platform::Worker::AnyLeftBehind()) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+  }
+  return status;
 }
 
 }  // namespace tf::ui
