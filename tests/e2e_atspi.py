@@ -165,6 +165,17 @@ def main():
         report("%s: named, with its role and a description" % name,
                node is not None and node.description != "",
                "not found" if node is None else "description %r" % node.description)
+    # Every button lies inside the window, at any scale.
+    frame = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    outside = []
+    for node in walk(window):
+        if node.getRole() != pyatspi.ROLE_PUSH_BUTTON or not node.getState().contains(pyatspi.STATE_SHOWING):
+            continue
+        b = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        if b.width <= 0 or b.height <= 0 or b.x < frame.x or b.y < frame.y or \
+                b.x + b.width > frame.x + frame.width or b.y + b.height > frame.y + frame.height:
+            outside.append((node.name, b.x, b.y, b.width, b.height))
+    report("every button lies inside the window", outside == [], str(outside))
     # A button is announced once, by its name: nothing inside it speaks.
     buttons = [n for n in walk(window) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
     report("buttons have no children a screen reader would read again",

@@ -4,7 +4,8 @@
 # the program on Xvfb; e2e_atspi.py reads every control's name, role and
 # description through AT-SPI, then drives every command from the keyboard
 # alone (xdotool keys) and checks the clipboard and what AT-SPI reports.
-# Usage: e2e_atspi.sh TITLEFIXER X11_HELPER   (run under xvfb-run)
+# Usage: e2e_atspi.sh TITLEFIXER X11_HELPER [SCALE]   (run under xvfb-run);
+# SCALE is Qt's scale factor for the window (QT_SCALE_FACTOR).
 set -euo pipefail
 
 source "$(dirname "$(readlink -f "$0")")/e2e_lib.sh" "$@"
@@ -29,7 +30,7 @@ done
 put_clipboard 'the geology of\r\n\tnew zealand; smith, j.r.'
 # Qt speaks to the accessibility bus when a screen reader runs; here none
 # announces itself, so the program is told to.
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$BIN" 2>"$WORK/stderr" &
+QT_SCALE_FACTOR=${3:-1} QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$BIN" 2>"$WORK/stderr" &
 PID=$!
 WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "Quorvel's Title Fixer Program" | head -1)
 xdotool windowactivate --sync "$WIN" 2>/dev/null || true
