@@ -15,7 +15,7 @@ packages=(
   xvfb xauth xclip xdotool libx11-dev
   dpkg-dev file time lintian bibtool dbus-daemon libpugixml-dev python3
   appstream appstream-util bash-completion
-  at-spi2-core python3-pyatspi openbox
+  at-spi2-core python3-pyatspi openbox x11-utils
 )
 
 missing=()

@@ -20,8 +20,7 @@ export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$WORK/bus.address")
 # it launched when it is ended.
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 OTHERS+=($!)
-openbox --sm-disable >/dev/null 2>&1 &
-OTHERS+=($!)
+start_window_manager
 for _ in $(seq 50); do
   dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 && break
   sleep 0.1

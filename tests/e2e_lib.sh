@@ -22,6 +22,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A window manager, as on a desktop: windows get frames and the focus.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  OTHERS+=($!)
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+}
+
 passed=0 failed=0
 check() {  # name expected-file actual-file
   if cmp -s "$2" "$3"; then

@@ -6,13 +6,13 @@
 set -euo pipefail
 
 source "$(dirname "$(readlink -f "$0")")/e2e_lib.sh" "$@"
+start_window_manager
 
 start() {
   rm -f "$WORK/layout"
   TITLEFIXER_LAYOUT_FILE=$WORK/layout "$BIN" "$@" 2>"$WORK/stderr" &
   PID=$!
   WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "Quorvel's Title Fixer Program" | head -1)
-  eval "$(xdotool getwindowgeometry --shell "$WIN")"
   # The menu bar stands above the form (the status line below it): the
   # window says where the form starts.
   for _ in $(seq 50); do [[ -s $WORK/layout ]] && break; sleep 0.1; done
@@ -24,7 +24,7 @@ start() {
 declare -A CX=([0]=1086 [1]=3126 [2]=5166 [3]=7206 [4]=7326 [5]=7326 [6]=7806 [7]=6846 [8]=6066)
 declare -A CY=([0]=3366 [1]=3366 [2]=3300 [3]=3300 [4]=4386 [5]=5586 [6]=3846 [7]=3846 [8]=3606)
 click() {
-  xdotool mousemove $((X + CX[$1] / 15)) $((Y + MENU + CY[$1] / 15)) click 1
+  xdotool mousemove --window "$WIN" $((CX[$1] / 15)) $((MENU + CY[$1] / 15)) click 1
   sleep 0.2
 }
 
@@ -34,6 +34,16 @@ start
 click 0
 expect_clipboard "start-up shows the title-cased text; Copy to Clipboard" \
   'The Geology of New Zealand; Smith, J.r.'
+
+# Under the window manager's frame, the compact height is the same at
+# start-up and after More, then Less.
+client_height() { xwininfo -id "$WIN" | awk '/Height:/ { print $2 }'; }
+client_height > expected
+click 6
+click 6
+sleep 0.3
+client_height > actual
+check "the compact height after More and Less is the start-up's" expected actual
 
 # Refresh, open the lower part, copy authors and title.
 put_clipboard 'A STUDY OF HEAT FLOW; smith, j.r. and jones, a.'
@@ -55,7 +65,7 @@ click 0
 expect_clipboard "Just strip Line Breaks joins and squishes" 'x heated y next, line'
 
 # A user's edit, squished and copied as edited.
-xdotool mousemove $((X + 200)) $((Y + MENU + 130)) click 1
+xdotool mousemove --window "$WIN" 200 $((MENU + 130)) click 1
 xdotool key ctrl+a
 xdotool type --delay 20 'x w e l l s ok'
 click 7

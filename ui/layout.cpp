@@ -44,6 +44,18 @@ FormSize SmallestForm(double scale, bool more) {
   return {kWidth * scale, (more ? kExpandedHeight : kCompactHeight) * scale};
 }
 
+FormSize LeastRoom(double scale, bool more) {
+  double bottom = 0;
+  for (int i = 0; i < kControls; ++i) {
+    const auto c = static_cast<Control>(i);
+    const bool lower = c == Control::AuthorsText || c == Control::TitleText || c == Control::CopyAuthors ||
+                       c == Control::CopyTitle;
+    if (lower && !more) continue;
+    bottom = std::max(bottom, kDesign[static_cast<size_t>(i)].place.top + kDesign[static_cast<size_t>(i)].place.height);
+  }
+  return {kWidth * scale, bottom * scale};
+}
+
 Rect Place(Control control, double scale, FormSize size, bool more) {
   const FormSize smallest = SmallestForm(scale, more);
   const double extra = std::max(0.0, size.height - smallest.height);

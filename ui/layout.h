@@ -51,6 +51,11 @@ struct FormSize {
 // when the authors and title are shown.
 FormSize SmallestForm(double scale, bool more);
 
+// The least room the controls shown need at `scale`: the form's width, and
+// the height down to the lowest control's bottom (the design leaves some
+// room below that).
+FormSize LeastRoom(double scale, bool more);
+
 // Where `control` stands in a form of `size` (twips), at `scale`. A size
 // smaller than the smallest form is read as the smallest.
 Rect Place(Control control, double scale, FormSize size, bool more);

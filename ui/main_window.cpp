@@ -257,11 +257,16 @@ double MainWindow::NeededScale() const {
 
 void MainWindow::FitWindow(FormSize extra) {
   const FormSize smallest = SmallestForm(m_scale, m_moreShown);
-  m_form->setMinimumSize(PixelsX(smallest.width), PixelsY(smallest.height));
+  const FormSize least = LeastRoom(m_scale, m_moreShown);
+  m_form->setMinimumSize(PixelsX(least.width), PixelsY(least.height));
   layout()->activate();  // the window's own minimum follows now, before it is resized
   const FormSize size = {smallest.width + extra.width, smallest.height + extra.height};
   resize(PixelsX(size.width), height());
-  pf::SetWindowHeight(this, size.height + BarsHeight());
+  // The client area holds the whole form and its bars, whatever frame the
+  // desktop draws around it (none until the window is shown), so that the
+  // heights are the same every time.
+  const double frame = pf::PixelsToTwipsY(frameGeometry().height() - height());
+  pf::SetWindowHeight(this, size.height + BarsHeight() + frame);
   Arrange(size);
 }
 
@@ -273,13 +278,12 @@ void MainWindow::Arrange(FormSize size) {
 }
 
 // The room the user gave the window beyond the smallest form, measured on
-// the window as FitWindow() sizes it. Within a pixel of the smallest is
-// the smallest (pixels round), and a window still smaller (the lower part
-// just shown, the window not yet grown) has none.
+// the client area as FitWindow() sizes it. Within a pixel of the smallest
+// is the smallest (pixels round).
 FormSize MainWindow::ExtraRoom() const {
   const FormSize smallest = SmallestForm(m_scale, m_moreShown);
   const int wider = width() - PixelsX(smallest.width);
-  const int taller = frameGeometry().height() - PixelsY(smallest.height + BarsHeight());
+  const int taller = height() - PixelsY(smallest.height + BarsHeight());
   return {wider > 1 ? pf::PixelsToTwipsX(wider) : 0, taller > 1 ? pf::PixelsToTwipsY(taller) : 0};
 }
 
