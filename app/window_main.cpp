@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv) {
   tf::cli::GuardStandardStreams();
+  if (const auto damaged = tf::cli::StopIfDamaged()) return *damaged;
   const tf::cli::Parsed parsed = tf::cli::Parse(argc, argv);
   if (!parsed.error.empty()) return tf::cli::UsageError(parsed.error);
   const tf::cli::Invocation& inv = parsed.invocation;

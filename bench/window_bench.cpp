@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   window.StartUp();
   while (!window.Idle()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
   std::printf("%zu KB clipboard; start-up (window shown, then %zu words loaded): %lld ms\n", kilobytes,
-              window.Words().vocabulary.NumWords(), static_cast<long long>(clock.elapsed()));
+              window.Words().ClassicWords().NumWords(), static_cast<long long>(clock.elapsed()));
 
   using tf::ui::Command;
   const std::pair<Command, const char*> buttons[] = {

@@ -438,6 +438,13 @@ Parsed Parse(int argc, char** argv) {
   return parsed;
 }
 
+std::optional<int> StopIfDamaged() {
+  const std::optional<std::string> problem = engine::BuiltInDataProblem();
+  if (!problem) return std::nullopt;
+  std::fprintf(stderr, "titlefixer: this copy of the program is damaged: %s; install it again\n", problem->c_str());
+  return 70;  // EX_SOFTWARE
+}
+
 int UsageError(const std::string& message) {
   Error(message);
   std::fputs("Try 'titlefixer --help'.\n", stderr);

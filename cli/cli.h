@@ -42,6 +42,9 @@ Parsed Parse(int argc, char** argv);
 
 // Prints a usage error and returns the exit status for it (2).
 int UsageError(const std::string& message);
+// Stops a program whose built-in data cannot be used, saying why: the exit
+// status (70) to return, or nullopt when all is well.
+std::optional<int> StopIfDamaged();
 
 // The words a command looks things up in (none when it needs none), with
 // the warnings of lists that could not be read. A word list may be a pipe,

@@ -10,9 +10,19 @@
 
 #include "io/files.h"
 #include "reference/finder.h"
+#include "reference/model.h"
+#include "smart/dictionary.h"
 #include "squish/squish.h"
 
 namespace tf::engine {
+
+std::optional<std::string> BuiltInDataProblem() {
+  if (const reference::Model& model = reference::Model::BuiltIn(); !model.Valid())
+    return "its reference model cannot be used (" + model.Problem() + ")";
+  // A trie of the root alone holds no word: the bytes were not a trie.
+  if (smart::Dictionary::English().NumNodes() <= 1) return "its English dictionary cannot be read";
+  return std::nullopt;
+}
 
 std::optional<std::string> MissingNamedList(const WordListChoice& choice) {
   if (!choice.useFile || !choice.path) return std::nullopt;
@@ -45,29 +55,36 @@ struct Words::Lazy {
 };
 
 Words::Words() : m_lazy(std::make_unique<Lazy>()) {}
+Words::Words(Vocabulary classic, smart::TitleLists titleLists)
+    : m_classic(std::move(classic)), m_titleLists(std::move(titleLists)), m_lazy(std::make_unique<Lazy>()) {}
+Words Words::BuiltIn() { return Words(Vocabulary(), smart::TitleLists()); }
 Words::Words(Words&&) noexcept = default;
 Words& Words::operator=(Words&&) noexcept = default;
 Words::~Words() = default;
 
 const smart::Lexicon& Words::Lexicon() const {
   std::call_once(m_lazy->once, [this] {
-    m_lazy->lexicon = std::make_unique<smart::Lexicon>(smart::Lexicon{smart::Dictionary(std::vector<std::u16string>(vocabulary.WordList())), titleLists});
+    m_lazy->lexicon = std::make_unique<smart::Lexicon>(smart::Lexicon{smart::Dictionary(std::vector<std::u16string>(m_classic.WordList())), m_titleLists});
   });
   return *m_lazy->lexicon;
 }
 
-LoadedWords LoadWords(const WordListChoice& choice) {
+LoadedWords LoadWords(const WordListChoice& choice, bool indexed) {
   LoadedWords out;
-  UserFile list;
-  if (choice.useFile) list = choice.path ? ReadNamedFile(*choice.path) : FindUserFile("wordlist.txt");
-  for (const auto& skipped : list.skipped) out.warnings.push_back(skipped + "; passed over");
-  if (list.status == UserFile::Status::Unreadable)
-    out.warnings.push_back("cannot read the word list " + list.path + ": " + list.reason +
-                           "; the built-in words are used");
-  out.words.vocabulary = Vocabulary::StartWords(
-      list.status == UserFile::Status::Loaded ? std::u16string_view(list.text) : std::u16string_view());
-  std::vector<std::u16string> acronyms = ListFile("acronyms.txt", out.warnings);
-  out.words.titleLists = smart::TitleLists(std::move(acronyms), ListFile("smallwords.txt", out.warnings));
+  {
+    UserFile list;
+    if (choice.useFile) list = choice.path ? ReadNamedFile(*choice.path) : FindUserFile("wordlist.txt");
+    for (const auto& skipped : list.skipped) out.warnings.push_back(skipped + "; passed over");
+    if (list.status == UserFile::Status::Unreadable)
+      out.warnings.push_back("cannot read the word list " + list.path + ": " + list.reason +
+                             "; the built-in words are used");
+    Vocabulary classic = Vocabulary::StartWords(
+        list.status == UserFile::Status::Loaded ? std::u16string_view(list.text) : std::u16string_view());
+    if (indexed) classic.Index();
+    std::vector<std::u16string> acronyms = ListFile("acronyms.txt", out.warnings);
+    out.words = Words(std::move(classic),
+                      smart::TitleLists(std::move(acronyms), ListFile("smallwords.txt", out.warnings)));
+  }
   return out;
 }
 
@@ -86,7 +103,7 @@ std::u16string Engine::JoinLines(std::u16string_view text, bool paragraphs, bool
 }
 
 std::u16string Engine::Squish(std::u16string_view text) const {
-  return m_mode == Mode::Smart ? smart::Squish(text, m_words->Lexicon()) : SquishText(text, m_words->vocabulary);
+  return m_mode == Mode::Smart ? smart::Squish(text, m_words->Lexicon()) : SquishText(text, m_words->ClassicWords());
 }
 
 std::u16string Engine::Join(std::u16string_view text, bool paragraphs, bool squish) const {
@@ -130,11 +147,11 @@ reference::Reference Engine::ParseReference(std::u16string_view text) const {
 }
 
 reference::Writer Engine::ReferenceWriter(reference::Format format, bool null) const {
-  return reference::Writer(format, null, m_words->titleLists);
+  return reference::Writer(format, null, m_words->TitleLists());
 }
 
 std::u16string Engine::ExportReference(std::u16string_view text, reference::Format format) const {
-  return reference::Writer::One(format, ParseReference(text), m_words->titleLists);
+  return reference::Writer::One(format, ParseReference(text), m_words->TitleLists());
 }
 
 bool Engine::ForEachReference(std::u16string_view text,

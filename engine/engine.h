@@ -28,24 +28,32 @@ struct WordListChoice {
   std::optional<std::string> path;  // named by the user; else found by name
 };
 
-// Everything the operations look words up in, loaded once.
+// Everything the operations look words up in, loaded once and not changed
+// after: smart mode's dictionary is made from it the first time it is
+// asked for, and would not follow a change.
 class Words final {
  public:
+  // No words at all.
   Words();
+  Words(Vocabulary classic, smart::TitleLists titleLists);
+  // The built-in words alone, no user list.
+  static Words BuiltIn();
   Words(Words&&) noexcept;
   Words& operator=(Words&&) noexcept;
   ~Words();
 
   // Classic mode's vocabulary: the built-in words and the user's list.
-  Vocabulary vocabulary = Vocabulary::Empty();
+  const Vocabulary& ClassicWords() const { return m_classic; }
   // The user's acronyms and small words, for smart title case.
-  smart::TitleLists titleLists;
+  const smart::TitleLists& TitleLists() const { return m_titleLists; }
 
   // Smart mode's dictionary (English, with the vocabulary's words as the
   // user's own) and lists; made the first time it is asked for.
   const smart::Lexicon& Lexicon() const;
 
  private:
+  Vocabulary m_classic = Vocabulary::Empty();
+  smart::TitleLists m_titleLists;
   struct Lazy;
   std::unique_ptr<Lazy> m_lazy;
 };
@@ -61,10 +69,16 @@ struct LoadedWords {
 // to stop with (the run cannot do what was asked); nullopt otherwise.
 std::optional<std::string> MissingNamedList(const WordListChoice& choice);
 
+// Why the data built into the program (the reference model, the English
+// dictionary) cannot be used: a damaged copy or a build that mixed parts of
+// two versions. nullopt when it can. Reads their headers only.
+std::optional<std::string> BuiltInDataProblem();
+
 // Loads the words for the choice (and the user's acronyms.txt and
 // smallwords.txt, found like wordlist.txt). Never fails: what cannot be read
-// is reported in the warnings and left out.
-LoadedWords LoadWords(const WordListChoice& choice);
+// is reported in the warnings and left out. With `indexed`,
+// classic mode's index is built too, so that the first squish is instant.
+LoadedWords LoadWords(const WordListChoice& choice, bool indexed = false);
 
 // The mode asked for, else the one the preferences remember, else classic.
 Mode ChosenMode(std::optional<Mode> asked, const Preferences& preferences);

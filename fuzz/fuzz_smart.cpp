@@ -65,11 +65,7 @@ S Characters(std::u16string_view s) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tf;
   if (size > 4000) return 0;
-  static const engine::Words words = [] {
-    engine::Words w;
-    w.vocabulary = Vocabulary();
-    return w;
-  }();
+  static const engine::Words words(Vocabulary{}, smart::TitleLists{});
   const S in = size && data[0] & 1 ? fuzz::Units(data + 1, size - 1) : SmartText(data, size);
   const engine::Engine smart(engine::Mode::Smart, words), classic(engine::Mode::Classic, words);
   const smart::Lexicon& lexicon = words.Lexicon();

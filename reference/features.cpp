@@ -105,7 +105,7 @@ Word Read(std::u16string_view t) {
   if (core.size() >= 4 && core.size() <= 5) {
     const bool four = std::all_of(core.begin(), core.begin() + 4, [](char16_t c) { return c >= u'0' && c <= u'9'; });
     const int value = four ? (core[0] - u'0') * 1000 + (core[1] - u'0') * 100 + (core[2] - u'0') * 10 + (core[3] - u'0') : 0;
-    w.year = four && value >= 1500 && value <= 2039 && (core.size() == 4 || u_isalpha(core[4]));
+    w.year = four && IsYear(value) && (core.size() == 4 || u_isalpha(core[4]));
   }
   w.web = w.lower.find(u"http") != std::u16string::npos || w.lower.find(u"www.") != std::u16string::npos;
   w.doi = w.lower.starts_with(u"10.") || w.lower.find(u"doi") != std::u16string::npos;
@@ -220,6 +220,8 @@ Analysis Analyse(const std::vector<Token>& tokens) {
   return a;
 }
 
+using T = TokenTemplate;
+
 TokenFeatures Features(const Analysis& a) {
   TokenFeatures out;
   const auto& words = a.words;
@@ -238,54 +240,54 @@ TokenFeatures Features(const Analysis& a) {
     const Word& q = i + 1 < n ? words[i + 1] : none;
     const Word& p2 = i > 1 ? words[i - 2] : none;
     const Word& q2 = i + 2 < n ? words[i + 2] : none;
-    h.Add(0, std::uint64_t{0});  // bias
-    h.Add(1, w.lower);
-    h.Add(2, w.shape);
-    h.Add(3, std::u16string_view(w.lower).substr(0, 3));
-    h.Add(4, w.lower.size() > 3 ? std::u16string_view(w.lower).substr(w.lower.size() - 3) : std::u16string_view(w.lower));
-    h.Add(5, Flags(w));
-    h.Add(6, static_cast<std::uint64_t>(w.kind));
-    h.Add(7, std::uint64_t{w.lastChar} << 16 | w.firstChar);
-    h.Add(8, p.lower);
-    h.Add(9, q.lower);
-    h.Add(10, p.shape);
-    h.Add(11, q.shape);
-    h.Add(12, std::uint64_t{p.lastChar} << 16 | q.firstChar);
-    h.Add(13, Flags(p) << 16 | static_cast<std::uint64_t>(p.kind) << 12 | static_cast<std::uint64_t>(q.kind));
-    h.Add(14, Flags(q));
-    h.Add(15, std::uint64_t{p2.lastChar} << 32 | std::uint64_t{q2.firstChar} << 16 | static_cast<std::uint64_t>(p2.kind));
-    h.Add(16, Bucket(i, {1, 2, 3, 4, 6, 9, 13, 20, 30}));
-    h.Add(17, Bucket(n - 1 - i, {1, 2, 3, 4, 6, 9, 13, 20}));
-    h.Add(18, (i * 10) / std::max<size_t>(n, 1));
-    h.Add(19, std::uint64_t(std::min(quotes, 1)) << 8 | std::uint64_t(std::min(parens, 1)));
-    h.Add(20, std::uint64_t(std::min(periods, 6)) << 8 | std::uint64_t(std::min(years, 2)));
-    h.Add(21, std::uint64_t(std::min(commas, 6)) << 4 | std::uint64_t(std::min(colons, 2)));
-    h.Add(22, std::uint64_t(std::min(periods, 6)) << 16 | Flags(w));
-    h.Add(23, std::uint64_t(std::min(years, 2)) << 16 | std::uint64_t{w.lastChar});
-    h.Add(24, w.shape, p.shape);
-    h.Add(25, Bucket(static_cast<size_t>(w.length), {2, 3, 4, 6, 9, 13}));
+    h.Add(T::Bias, std::uint64_t{0});  // bias
+    h.Add(T::Word, w.lower);
+    h.Add(T::Shape, w.shape);
+    h.Add(T::Prefix, std::u16string_view(w.lower).substr(0, 3));
+    h.Add(T::Suffix, w.lower.size() > 3 ? std::u16string_view(w.lower).substr(w.lower.size() - 3) : std::u16string_view(w.lower));
+    h.Add(T::Flags, Flags(w));
+    h.Add(T::Kind, static_cast<std::uint64_t>(w.kind));
+    h.Add(T::EdgeMarks, std::uint64_t{w.lastChar} << 16 | w.firstChar);
+    h.Add(T::PreviousWord, p.lower);
+    h.Add(T::NextWord, q.lower);
+    h.Add(T::PreviousShape, p.shape);
+    h.Add(T::NextShape, q.shape);
+    h.Add(T::MarksBetween, std::uint64_t{p.lastChar} << 16 | q.firstChar);
+    h.Add(T::NeighbourKinds, Flags(p) << 16 | static_cast<std::uint64_t>(p.kind) << 12 | static_cast<std::uint64_t>(q.kind));
+    h.Add(T::NextFlags, Flags(q));
+    h.Add(T::FarMarks, std::uint64_t{p2.lastChar} << 32 | std::uint64_t{q2.firstChar} << 16 | static_cast<std::uint64_t>(p2.kind));
+    h.Add(T::FromStart, Bucket(i, {1, 2, 3, 4, 6, 9, 13, 20, 30}));
+    h.Add(T::FromEnd, Bucket(n - 1 - i, {1, 2, 3, 4, 6, 9, 13, 20}));
+    h.Add(T::Decile, (i * 10) / std::max<size_t>(n, 1));
+    h.Add(T::OpenQuotesParens, std::uint64_t(std::min(quotes, 1)) << 8 | std::uint64_t(std::min(parens, 1)));
+    h.Add(T::PeriodsYears, std::uint64_t(std::min(periods, 6)) << 8 | std::uint64_t(std::min(years, 2)));
+    h.Add(T::CommasColons, std::uint64_t(std::min(commas, 6)) << 4 | std::uint64_t(std::min(colons, 2)));
+    h.Add(T::PeriodsFlags, std::uint64_t(std::min(periods, 6)) << 16 | Flags(w));
+    h.Add(T::YearsLastMark, std::uint64_t(std::min(years, 2)) << 16 | std::uint64_t{w.lastChar});
+    h.Add(T::ShapePair, w.shape, p.shape);
+    h.Add(T::Length, Bucket(static_cast<size_t>(w.length), {2, 3, 4, 6, 9, 13}));
     // The stretch it stands in, and the ones around it.
-    h.Add(34, std::uint64_t{a.mayBegin[i]});
-    h.Add(35, p.lower, w.lower);
-    h.Add(36, w.lower, q.lower);
-    h.Add(37, p2.lower);
-    h.Add(38, q2.lower);
+    h.Add(T::MayBegin, std::uint64_t{a.mayBegin[i]});
+    h.Add(T::BigramBefore, p.lower, w.lower);
+    h.Add(T::BigramAfter, w.lower, q.lower);
+    h.Add(T::SecondWordBefore, p2.lower);
+    h.Add(T::SecondWordAfter, q2.lower);
     const size_t si = segmentOf[i];
     const Segment& seg = segments[si];
     const std::uint64_t here = seg.summary;
     const std::uint64_t before = si > 0 ? segments[si - 1].summary : 1ull << 40;
     const std::uint64_t after = si + 1 < segments.size() ? segments[si + 1].summary : 1ull << 40;
     const std::uint64_t place = i == seg.first ? 0 : i == seg.last ? 1 : 2;
-    h.Add(27, here);
-    h.Add(28, before);
-    h.Add(29, after);
-    h.Add(30, here ^ (before * 31));
-    h.Add(31, Bucket(si, {1, 2, 3, 4, 5, 7}) << 4 | place);
-    h.Add(32, (here & 0xFFFF) << 4 | place);
-    h.Add(33, Bucket(segments.size() - 1 - si, {1, 2, 3, 4, 6}) << 8 | (here & 0xFF));
+    h.Add(T::Stretch, here);
+    h.Add(T::StretchBefore, before);
+    h.Add(T::StretchAfter, after);
+    h.Add(T::StretchPair, here ^ (before * 31));
+    h.Add(T::StretchPlace, Bucket(si, {1, 2, 3, 4, 5, 7}) << 4 | place);
+    h.Add(T::StretchSummaryPlace, (here & 0xFFFF) << 4 | place);
+    h.Add(T::StretchesLeft, Bucket(segments.size() - 1 - si, {1, 2, 3, 4, 6}) << 8 | (here & 0xFF));
     // What the token ends, and what comes before it.
     if (w.lastChar == u'.' || w.lastChar == u',' || w.lastChar == u':' || w.lastChar == u';' || w.lastChar == u')')
-      h.Add(26, std::uint64_t{w.lastChar} << 16 | Flags(w) << 24 | static_cast<std::uint64_t>(w.kind));
+      h.Add(T::Ending, std::uint64_t{w.lastChar} << 16 | Flags(w) << 24 | static_cast<std::uint64_t>(w.kind));
     // The state after this token.
     if (IsQuoteOpen(w.firstChar)) ++quotes;
     if (IsQuoteClose(w.lastChar) && quotes > 0) --quotes;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "reference/tokens.h"
@@ -67,16 +68,81 @@ struct TokenFeatures {
 
 TokenFeatures Features(const Analysis& analysis);
 
-// Hashes features into buckets: a template number and a text or a value.
+// The token features' templates. A feature's bucket is hashed from its
+// template's number, so the numbers are part of the model file: never
+// renumber one; a new template takes the next number, and the set's
+// version (kTokenTemplateSet) goes up, so that an older model is refused.
+enum class TokenTemplate : std::uint8_t {
+  Bias,                // 0
+  Word,                // the token in lower case
+  Shape,               // Xxxx, dd, X.
+  Prefix,              // its first three letters
+  Suffix,              // its last three
+  Flags,               // 5: its yes-or-no properties
+  Kind,                // the class of word it is (month, "et al.", ...)
+  EdgeMarks,           // its first and last characters
+  PreviousWord,
+  NextWord,
+  PreviousShape,       // 10
+  NextShape,
+  MarksBetween,        // the previous token's last character, the next one's first
+  NeighbourKinds,      // the previous token's flags and kind, the next one's kind
+  NextFlags,
+  FarMarks,            // 15: two tokens away on either side
+  FromStart,           // how many tokens before it (bucketed)
+  FromEnd,
+  Decile,              // where it stands, in tenths of the reference
+  OpenQuotesParens,    // whether a quote or a parenthesis is open
+  PeriodsYears,        // 20: full stops and years so far
+  CommasColons,
+  PeriodsFlags,
+  YearsLastMark,
+  ShapePair,           // its shape and the previous token's
+  Length,              // 25
+  Ending,              // the punctuation it ends with, its flags and kind
+  Stretch,             // the stretch it stands in, summarised
+  StretchBefore,
+  StretchAfter,
+  StretchPair,         // 30: this stretch and the one before
+  StretchPlace,        // which stretch, and where in it
+  StretchSummaryPlace,
+  StretchesLeft,
+  MayBegin,            // whether a part may begin at it
+  BigramBefore,        // 35
+  BigramAfter,
+  SecondWordBefore,
+  SecondWordAfter,
+};
+constexpr std::uint32_t kTokenTemplateSet = 1;
+static_assert(static_cast<int>(TokenTemplate::Ending) == 26 && static_cast<int>(TokenTemplate::MayBegin) == 34 &&
+              static_cast<int>(TokenTemplate::SecondWordAfter) == 38);
+
+// Hashes features into buckets: a template's number and a text or a value.
 class Hasher final {
  public:
   explicit Hasher(std::vector<std::uint32_t>& out) : m_out(out) {}
-  void Add(std::uint8_t templ, std::u16string_view text);
+  template <typename Template>
+    requires std::is_enum_v<Template>
+  void Add(Template templ, std::u16string_view text) {
+    Add(static_cast<std::uint8_t>(templ), text);
+  }
   // The same as Add(templ, a + u"|" + b), without making that text.
+  template <typename Template>
+    requires std::is_enum_v<Template>
+  void Add(Template templ, std::u16string_view a, std::u16string_view b) {
+    Add(static_cast<std::uint8_t>(templ), a, b);
+  }
+  template <typename Template>
+    requires std::is_enum_v<Template>
+  void Add(Template templ, std::uint64_t value) {
+    Add(static_cast<std::uint8_t>(templ), value);
+  }
+
+ private:
+  void Add(std::uint8_t templ, std::u16string_view text);
   void Add(std::uint8_t templ, std::u16string_view a, std::u16string_view b);
   void Add(std::uint8_t templ, std::uint64_t value);
 
- private:
   std::vector<std::uint32_t>& m_out;
 };
 

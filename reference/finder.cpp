@@ -1,4 +1,5 @@
 #include "reference/finder.h"
+#include "reference/tokens.h"
 
 #include <unicode/uchar.h>
 #include <unicode/utf16.h>
@@ -357,8 +358,8 @@ bool HoldsYear(u16string_view c) {
   for (size_t i = 0; i + 4 <= c.size(); ++i) {
     if (!IsDigit(c[i]) || (i > 0 && IsDigit(c[i - 1]))) continue;
     if (!IsDigit(c[i + 1]) || !IsDigit(c[i + 2]) || !IsDigit(c[i + 3]) || (i + 4 < c.size() && IsDigit(c[i + 4]))) continue;
-    const int v = (c[i] - u'0') * 1000 + (c[i + 1] - u'0') * 100;
-    if (v >= 1500 && v <= 2000) return true;
+    const int v = (c[i] - u'0') * 1000 + (c[i + 1] - u'0') * 100 + (c[i + 2] - u'0') * 10 + (c[i + 3] - u'0');
+    if (IsYear(v)) return true;
   }
   const u16string s = Lower(c);
   return s.find(u"n.d.") != u16string::npos || s.find(u"in press") != u16string::npos ||
@@ -438,7 +439,7 @@ FoundReferences FindReferences(u16string_view text) {
   for (size_t i = 0; i < lines.size(); ++i) {
     if (kind[i] != Kind::Content) continue;
     if (!start[i] && alone(i)) {
-      const bool year = numbers[i].value >= 1500 && numbers[i].value <= 2099 && lines[i].content.size() == 4;
+      const bool year = IsYear(static_cast<int>(numbers[i].value)) && lines[i].content.size() == 4;
       const u16string_view last = before != SIZE_MAX ? lines[before].content : u16string_view();
       if (!year || last.empty() || (EndsLikeReference(last) && HoldsYear(last))) {
         kind[i] = Kind::LeftOut;

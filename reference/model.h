@@ -1,15 +1,29 @@
 // The trained reference model: a byte a weight, read in place from the
 // bytes built into the program (or any bytes in its format).
 //
-// Format, little-endian: "TFREF01\0"; u32 feature bits; u32 labels; f32
-// token scale; f32 span scale; i8 token weights [buckets x labels]; f32
-// transitions [(labels + 1) x labels], the start first; i8 span weights
-// [buckets].
+// The file says what it holds, and a model is used only when every part
+// agrees with this program. Format (integers and floats little-endian):
+//   "TFREFMDL"                      magic
+//   u32 format version              kFormatVersion
+//   u32 token template set          kTokenTemplateSet
+//   u32 span template set           kSpanTemplateSet
+//   u32 feature bits                kFeatureBits
+//   u32 label count L, then L names (u8 length, bytes), in the Label enum's
+//     order; zeros up to a multiple of four bytes
+//   f32 token scale, f32 span scale (a weight is its byte times the scale)
+//   u32 token weights (buckets x L), u32 transitions ((L + 1) x L),
+//   u32 span weights (buckets)
+//   i8 token weights, row by bucket; f32 transitions, the start row first;
+//   i8 span weights.
+// Reordering the labels, renumbering a template or another hashing gives a
+// model this program refuses, naming why, instead of one that tags garbage.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
+#include <array>
 #include <vector>
 
 #include "reference/features.h"
@@ -24,7 +38,10 @@ class Model final {
   // A model over bytes in the format above; Valid() is false when they are
   // not one.
   explicit Model(std::span<const unsigned char> bytes);
-  bool Valid() const { return m_valid; }
+  bool Valid() const { return m_problem.empty(); }
+  // Why the bytes are no model for this program; empty when Valid().
+  const std::string& Problem() const { return m_problem; }
+  static constexpr std::uint32_t kFormatVersion = 2;
 
   // The labels of the tokens, and for the title and the authors the
   // token scores behind them.
@@ -42,10 +59,13 @@ class Model final {
                                           const std::vector<float>& spanWeights);
 
  private:
-  bool m_valid = false;
+  // Reads the format; returns why the bytes are no model, or nothing.
+  std::string Read(std::span<const unsigned char> bytes);
+
+  std::string m_problem;
   float m_tokenScale = 1, m_spanScale = 1;
   const std::int8_t* m_token = nullptr;
-  const float* m_transitions = nullptr;
+  std::array<float, (kLabels + 1) * kLabels> m_transitions{};
   const std::int8_t* m_span = nullptr;
 };
 

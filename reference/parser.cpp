@@ -40,18 +40,6 @@ std::u16string OneLine(std::u16string_view text) {
   return out.substr(a, out.find_last_not_of(u' ') - a + 1);
 }
 
-// The first four-digit year (1500-2039) standing on its own.
-std::u16string FirstYear(std::u16string_view s) {
-  for (size_t i = 0; i + 4 <= s.size(); ++i) {
-    if (i > 0 && (IsDigit(s[i - 1]) || IsLetterUnit(s[i - 1]))) continue;
-    if (!IsDigit(s[i]) || !IsDigit(s[i + 1]) || !IsDigit(s[i + 2]) || !IsDigit(s[i + 3])) continue;
-    if (i + 4 < s.size() && IsDigit(s[i + 4])) continue;
-    const int v = (s[i] - u'0') * 1000 + (s[i + 1] - u'0') * 100 + (s[i + 2] - u'0') * 10 + (s[i + 3] - u'0');
-    if (v >= 1500 && v <= 2039) return std::u16string(s.substr(i, 4));
-  }
-  return {};
-}
-
 // The numbers of a text, with where they stand.
 struct Number {
   std::u16string digits;

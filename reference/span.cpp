@@ -82,6 +82,8 @@ std::uint64_t LabelAt(const std::vector<Label>& labels, size_t k) {
 
 }  // namespace
 
+using S = SpanTemplate;
+
 void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>& out) {
   Hasher h(out);
   const Analysis& a = in.a;
@@ -89,9 +91,9 @@ void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>
   const Word& before = first > 0 ? a.words[first - 1] : kNone;
   const std::uint64_t previousSegment = first > 0 ? a.segments[a.segmentOf[first - 1]].summary : kNoSegment;
   const std::int64_t dStart = Steps(a, in.guess.first, first, false, 3);
-  h.Add(5, f | std::uint64_t{before.lastChar} << 16 | a.words[first].firstChar);
-  h.Add(10, f | previousSegment);
-  h.Add(16, f | static_cast<std::uint64_t>(dStart + 8) << 16 | std::uint64_t{before.lastChar});
+  h.Add(S::StartMarks, f | std::uint64_t{before.lastChar} << 16 | a.words[first].firstChar);
+  h.Add(S::StretchBefore, f | previousSegment);
+  h.Add(S::StartMoved, f | static_cast<std::uint64_t>(dStart + 8) << 16 | std::uint64_t{before.lastChar});
 }
 
 void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& out) {
@@ -104,15 +106,15 @@ void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& o
   const std::uint64_t labelAfter = LabelAt(in.labels, last + 1);
   const std::uint64_t nextSegment = last + 1 < n ? a.segments[a.segmentOf[last + 1]].summary : kNoSegment;
   const std::int64_t dEnd = Steps(a, in.guess.last, last, true, 4);
-  h.Add(4, f | std::uint64_t{lastWord.lastChar} << 16 | after.firstChar);
-  h.Add(9, f | nextSegment);
-  h.Add(11, f | std::uint64_t{lastWord.lastChar} << 48 | (nextSegment & 0xFFFFFF));
-  h.Add(12, after.lower);
-  h.Add(13, f | Flags(after) << 8 | static_cast<std::uint64_t>(after.kind));
-  h.Add(15, f | static_cast<std::uint64_t>(dEnd + 8) << 16 | std::uint64_t{lastWord.lastChar});
-  h.Add(17, f | labelAfter << 16 | std::uint64_t{lastWord.lastChar});
-  h.Add(18, f | labelAfter << 16 | (nextSegment & 0xFFFF));
-  h.Add(24, f | labelAfter << 8 | LabelAt(in.labels, last + 2));
+  h.Add(S::EndMarks, f | std::uint64_t{lastWord.lastChar} << 16 | after.firstChar);
+  h.Add(S::StretchAfter, f | nextSegment);
+  h.Add(S::MarkStretchAfter, f | std::uint64_t{lastWord.lastChar} << 48 | (nextSegment & 0xFFFFFF));
+  h.Add(S::WordAfter, after.lower);
+  h.Add(S::FlagsKindAfter, f | Flags(after) << 8 | static_cast<std::uint64_t>(after.kind));
+  h.Add(S::EndMoved, f | static_cast<std::uint64_t>(dEnd + 8) << 16 | std::uint64_t{lastWord.lastChar});
+  h.Add(S::LabelMarkAfter, f | labelAfter << 16 | std::uint64_t{lastWord.lastChar});
+  h.Add(S::LabelStretchAfter, f | labelAfter << 16 | (nextSegment & 0xFFFF));
+  h.Add(S::LabelsAfter, f | labelAfter << 8 | LabelAt(in.labels, last + 2));
 }
 
 void JointFeatures(const SpanInput& in, const Span& span, std::vector<std::uint32_t>& out) {
@@ -152,33 +154,33 @@ void JointFeatures(const SpanInput& in, const Span& span, std::vector<std::uint3
                       (IsQuoteMark(last.lastChar) || (last.shape.size() > 1 && IsQuoteMark(last.shape[last.shape.size() - 2])));
   const bool guessed = span == in.guess;
 
-  h.Add(0, f | moved);
-  h.Add(1, f | std::uint64_t{guessed});
-  h.Add(2, f | Bucket(inField * 4 / length, {1, 2, 3, 4}) << 8 | Bucket(length - inField, {1, 2, 3, 4}));
-  h.Add(3, f | labelBefore << 8 | labelAfter);
-  h.Add(6, f | std::uint64_t{quoted} << 8 | std::uint64_t{last.lastChar});
-  h.Add(7, f | Bucket(length, {2, 3, 5, 8, 13, 21}) << 8 | Bucket(segmentsInside, {1, 2, 3, 4}));
-  h.Add(8, f | Bucket(withLetters ? capitalized * 4 / withLetters : 0, {1, 2, 3, 4}) << 8 |
+  h.Add(S::Moved, f | moved);
+  h.Add(S::Guessed, f | std::uint64_t{guessed});
+  h.Add(S::ShareInField, f | Bucket(inField * 4 / length, {1, 2, 3, 4}) << 8 | Bucket(length - inField, {1, 2, 3, 4}));
+  h.Add(S::LabelsAround, f | labelBefore << 8 | labelAfter);
+  h.Add(S::QuotedEnd, f | std::uint64_t{quoted} << 8 | std::uint64_t{last.lastChar});
+  h.Add(S::LengthStretches, f | Bucket(length, {2, 3, 5, 8, 13, 21}) << 8 | Bucket(segmentsInside, {1, 2, 3, 4}));
+  h.Add(S::CapitalsKindAfter, f | Bucket(withLetters ? capitalized * 4 / withLetters : 0, {1, 2, 3, 4}) << 8 |
                static_cast<std::uint64_t>(after.kind));
-  h.Add(14, f | std::uint64_t{before.year} << 1 | std::uint64_t{years > 0} << 2 | std::uint64_t{labelBefore == 3});
+  h.Add(S::DateBefore, f | std::uint64_t{before.year} << 1 | std::uint64_t{years > 0} << 2 | std::uint64_t{labelBefore == static_cast<std::uint64_t>(Label::Date)});
   // What the token model thinks, inside and around.
   float outsideAfter = 0, outsideBefore = 0;
   for (size_t k = span.last + 1; k < n && k <= span.last + 4; ++k) outsideAfter += std::max(0.0f, margins[k]);
   for (size_t k = span.first, c = 0; k-- > 0 && c < 4; ++c) outsideBefore += std::max(0.0f, margins[k]);
-  h.Add(19, f | MarginBucket(insideMargin / static_cast<float>(length)));
-  h.Add(20, f | MarginBucket(lowest));
-  h.Add(21, f | MarginBucket(outsideAfter) << 8 | MarginBucket(outsideBefore));
-  h.Add(22, f | MarginBucket(span.last + 1 < n ? margins[span.last + 1] : -100) << 8 |
+  h.Add(S::InsideMargin, f | MarginBucket(insideMargin / static_cast<float>(length)));
+  h.Add(S::LowestMargin, f | MarginBucket(lowest));
+  h.Add(S::OutsideMargins, f | MarginBucket(outsideAfter) << 8 | MarginBucket(outsideBefore));
+  h.Add(S::NeighbourMargins, f | MarginBucket(span.last + 1 < n ? margins[span.last + 1] : -100) << 8 |
                 MarginBucket(span.first > 0 ? margins[span.first - 1] : -100));
-  h.Add(23, f | MarginBucket(margins[span.last]) << 8 | MarginBucket(margins[span.first]));
+  h.Add(S::EdgeMargins, f | MarginBucket(margins[span.last]) << 8 | MarginBucket(margins[span.first]));
   // Whether it begins and ends where parts do.
   const bool begins = a.mayBegin[span.first] != 0, ends = MayEnd(a, span.last);
-  h.Add(25, f | std::uint64_t{begins} << 1 | std::uint64_t{ends});
-  h.Add(26, f | std::uint64_t{begins} << 9 | std::uint64_t{ends} << 8 | std::uint64_t{guessed});
+  h.Add(S::BeginsEnds, f | std::uint64_t{begins} << 1 | std::uint64_t{ends});
+  h.Add(S::BeginsEndsGuessed, f | std::uint64_t{begins} << 9 | std::uint64_t{ends} << 8 | std::uint64_t{guessed});
   // Which other parts the token model saw inside it.
   for (size_t y = 0; y < kLabels; ++y)
     if (y != static_cast<size_t>(field) && inside[y] > 0)
-      h.Add(27, f | y << 8 | Bucket(inside[y], {2, 3, 5}) << 4 | std::uint64_t{labels[span.first] == static_cast<Label>(y)});
+      h.Add(S::LabelsInside, f | y << 8 | Bucket(inside[y], {2, 3, 5}) << 4 | std::uint64_t{labels[span.first] == static_cast<Label>(y)});
 }
 
 void SpanFeatures(const Analysis& a, const std::vector<Label>& labels, const std::vector<float>& margins,

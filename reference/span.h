@@ -37,6 +37,41 @@ struct SpanInput {
 // features: those that depend only on where it begins, only on where it
 // ends, and on both. A scorer can add up the first two once for each
 // beginning and each end instead of once for each candidate.
+// The span features' templates, numbered as the model file knows them (see
+// TokenTemplate): never renumber one.
+enum class SpanTemplate : std::uint8_t {
+  Moved,              // 0: how far its bounds moved from the labels' guess
+  Guessed,            // whether it is the guess
+  ShareInField,       // how much of it the labels gave the field
+  LabelsAround,       // the labels just before and after it
+  EndMarks,           // its last character, the next token's first
+  StartMarks,         // 5: the token before's last character, its first
+  QuotedEnd,          // whether it is quoted, and its last character
+  LengthStretches,    // its length, and the stretches inside it
+  CapitalsKindAfter,  // its share of capitalised words, the kind of word after it
+  StretchAfter,
+  StretchBefore,      // 10
+  MarkStretchAfter,   // its last character and the stretch after it
+  WordAfter,
+  FlagsKindAfter,
+  DateBefore,         // a year before it, years inside it, a date label before it
+  EndMoved,           // 15: how far its end moved, and its last character
+  StartMoved,
+  LabelMarkAfter,     // the label after it and its last character
+  LabelStretchAfter,
+  InsideMargin,       // the token scores inside it, and around it
+  LowestMargin,       // 20
+  OutsideMargins,
+  NeighbourMargins,
+  EdgeMargins,
+  LabelsAfter,        // the two labels after it
+  BeginsEnds,         // 25: whether parts may begin and end at its bounds
+  BeginsEndsGuessed,
+  LabelsInside,       // the other labels inside it
+};
+constexpr std::uint32_t kSpanTemplateSet = 1;
+static_assert(static_cast<int>(SpanTemplate::DateBefore) == 14 && static_cast<int>(SpanTemplate::LabelsInside) == 27);
+
 void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>& out);
 void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& out);
 void JointFeatures(const SpanInput& in, const Span& span, std::vector<std::uint32_t>& out);

@@ -1,5 +1,7 @@
 #include "reference/tokens.h"
 
+#include <unicode/uchar.h>
+
 namespace tf::reference {
 namespace {
 
@@ -37,6 +39,18 @@ size_t LabelOfTag(std::string_view tag) {
 }
 
 const char* NameOf(Label label) { return kNames[static_cast<size_t>(label)]; }
+
+std::u16string FirstYear(std::u16string_view s) {
+  const auto digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+  for (size_t i = 0; i + 4 <= s.size(); ++i) {
+    if (i > 0 && (digit(s[i - 1]) || u_isalpha(s[i - 1]))) continue;
+    if (!digit(s[i]) || !digit(s[i + 1]) || !digit(s[i + 2]) || !digit(s[i + 3])) continue;
+    if (i + 4 < s.size() && digit(s[i + 4])) continue;
+    const int v = (s[i] - u'0') * 1000 + (s[i + 1] - u'0') * 100 + (s[i + 2] - u'0') * 10 + (s[i + 3] - u'0');
+    if (IsYear(v)) return std::u16string(s.substr(i, 4));
+  }
+  return {};
+}
 
 std::vector<Token> Tokenize(std::u16string_view text, size_t most) {
   std::vector<Token> tokens;

@@ -39,6 +39,15 @@ constexpr size_t kLabels = 15;
 size_t LabelOfTag(std::string_view tag);
 const char* NameOf(Label label);
 
+// The years a reference may give, the same everywhere (the parser, its
+// features, the list finder, the trainer's measure): later numbers are far
+// more often pages or report numbers than years to come.
+constexpr int kEarliestYear = 1500, kLatestYear = 2039;
+constexpr bool IsYear(int value) { return value >= kEarliestYear && value <= kLatestYear; }
+// The first year of a text: four digits standing alone (no digit or letter
+// just before, no digit just after) that IsYear; empty when there is none.
+std::u16string FirstYear(std::u16string_view text);
+
 struct Token {
   std::u16string_view text;
   size_t begin = 0, end = 0;  // in the text it was cut from

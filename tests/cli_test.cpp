@@ -120,6 +120,55 @@ TEST_F(Cli, ErrorsAndExitStatus) {
   EXPECT_NE(version.find("MIT"), std::string::npos);
 }
 
+// A copy of the program whose built-in data is damaged stops at once,
+// saying what, instead of giving empty references or unrepaired text.
+TEST_F(Cli, DamagedBuiltInDataStopsTheProgram) {
+  std::ifstream in(TF_BINARY, std::ios::binary);
+  const std::string program((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Where the data's header stands: followed by what only the data holds
+  // (the code may hold the magic too).
+  const auto modelAt = [&] { return program.find(std::string("TFREFMDL\x02\0\0\0\x01\0\0\0", 16)); };
+  const auto dictionaryAt = [&] {
+    // The magic, then a node count of a plausible size.
+    for (size_t at = program.find("TFWORDS1"); at != std::string::npos; at = program.find("TFWORDS1", at + 1)) {
+      std::uint64_t nodes = 0;
+      for (size_t i = 0; i < 8 && at + 8 + i < program.size(); ++i)
+        nodes |= std::uint64_t{static_cast<unsigned char>(program[at + 8 + i])} << (8 * i);
+      if (nodes > 100'000 && nodes < 100'000'000) return at;
+    }
+    return std::string::npos;
+  };
+  struct Row {
+    const char* name;
+    std::function<size_t()> where;
+    size_t offset;         // from the header's start
+    std::string replace;   // the bytes put there
+    const char* said;
+  };
+  const Row rows[] = {
+      {"the reference model's format version", modelAt, 8, std::string("\x09", 1),
+       "its reference model cannot be used (format version 9, not 2)"},
+      {"the reference model's token template set", modelAt, 12, std::string("\x05", 1),
+       "its reference model cannot be used (token template set 5, not 1)"},
+      {"the labels in another order", modelAt, 28 + 16 + 1, "editor",
+       "its reference model cannot be used (label 1 is \"editor\", not \"author\")"},
+      {"the dictionary's magic", dictionaryAt, 7, "9", "its English dictionary cannot be read"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    std::string damaged = program;
+    const size_t at = r.where();
+    ASSERT_NE(at, std::string::npos);
+    damaged.replace(at + r.offset, r.replace.size(), r.replace);
+    const std::string copy = File("titlefixer-damaged", damaged);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
+    const auto got = RunProcess({copy, "clean"}, "heat flow", kNoDisplay, Dir().string());
+    EXPECT_EQ(got.status, 70);
+    EXPECT_EQ(got.out, "");
+    EXPECT_EQ(got.err, std::string("titlefixer: this copy of the program is damaged: ") + r.said + "; install it again\n");
+  }
+}
+
 TEST_F(Cli, WindowWithoutAUsableDisplayFailsInOneLine) {
   for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
            {"DISPLAY", ":77"}, {"QT_QPA_PLATFORM", "nonexistent"}}) {

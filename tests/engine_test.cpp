@@ -12,7 +12,7 @@ using S = std::u16string;
 
 class SessionTest : public ::testing::Test {
  protected:
-  void SetUp() override { m_words.vocabulary = Vocabulary(); }
+  void SetUp() override { m_words = Words(Vocabulary(), smart::TitleLists()); }
   Words m_words;
 };
 

@@ -3,8 +3,12 @@
 // the names, the numbers, and the records for reference managers.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+
 #include "engine/engine.h"
 #include "reference/export.h"
+#include "reference/model.h"
 #include "reference/parser.h"
 #include "tests/printable.h"
 
@@ -29,6 +33,40 @@ struct SplitRow {
 
 // Without --raw: title in title case, initials in capitals, the
 // separating punctuation gone.
+extern "C" const unsigned char tf_reference_model[];
+extern "C" const unsigned long long tf_reference_model_size;
+
+// A model file is read only when every part of it agrees with the program;
+// otherwise the reason is given.
+TEST(Model, RefusesWhatDoesNotAgree) {
+  const std::vector<unsigned char> built(tf_reference_model, tf_reference_model + tf_reference_model_size);
+  struct Row {
+    const char* name;
+    std::function<void(std::vector<unsigned char>&)> damage;
+    std::string problem;  // empty: a valid model
+  };
+  const Row rows[] = {
+      {"as built", [](auto&) {}, ""},
+      {"the first format's magic", [](auto& b) { std::memcpy(b.data(), "TFREF01", 8); }, "not a model file (no magic)"},
+      {"the header cut short", [](auto& b) { b.resize(20); }, "the header is cut short"},
+      {"the version written big-endian", [](auto& b) { std::memcpy(b.data() + 8, "\0\0\0\x02", 4); },
+       "format version 33554432, not 2"},
+      {"another span template set", [](auto& b) { b[16] = 7; }, "span template set 7, not 1"},
+      {"another hashing", [](auto& b) { b[20] = 20; }, "20 feature bits, not 19"},
+      {"one label more", [](auto& b) { b[24] = 16; }, "16 labels, not 15"},
+      {"the weights cut short", [](auto& b) { b.pop_back(); }, "the weights are cut short"},
+      {"a byte beyond them", [](auto& b) { b.push_back(0); }, "bytes beyond the weights"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    std::vector<unsigned char> bytes = built;
+    r.damage(bytes);
+    const reference::Model model(bytes);
+    EXPECT_EQ(model.Valid(), r.problem.empty());
+    EXPECT_EQ(model.Problem(), r.problem);
+  }
+}
+
 TEST(Reference, SmartSplit) {
   const std::vector<SplitRow> rows = {
       {"apa", u"Smith, j. r., & Doe, A. (2020). Geothermal reservoir engineering in New Zealand. Journal of Volcanology, 12(3), 45\u201367.",

@@ -202,7 +202,7 @@ class WindowTest final : public QObject {
                           static_cast<QWidget*>(w.AuthorsText()), static_cast<QWidget*>(w.TitleText())})
       QCOMPARE(text->font().pointSizeF(), 12.0);
     QCOMPARE(w.ButtonFor(Command::Copy)->font().pointSizeF(), QApplication::font().pointSizeF());
-    QCOMPARE(w.Words().vocabulary.NumWords(), size_t{268});
+    QCOMPARE(w.Words().ClassicWords().NumWords(), size_t{268});
   }
 
   void layout() {
@@ -935,7 +935,7 @@ class WindowTest final : public QObject {
     SetClipboard(u"x w e l l s y");
     MainWindow w({{true, dir.path().toStdString()}, std::nullopt});
     StartUp(w);
-    QCOMPARE(w.Words().vocabulary.NumWords(), size_t{268});
+    QCOMPARE(w.Words().ClassicWords().NumWords(), size_t{268});
     auto* box = w.findChild<QMessageBox*>();
     QVERIFY(box != nullptr && box->isVisible());
     QCOMPARE(box->windowModality(), Qt::NonModal);

@@ -368,18 +368,15 @@ void MainWindow::StartUp() {
 }
 
 MainWindow::LoadedWords MainWindow::LoadWords(const engine::WordListChoice& choice, engine::Mode mode) {
-  LoadedWords loaded;
   try {
-    engine::LoadedWords words = engine::LoadWords(choice);
-    // Built now, so that the first squish is instant.
-    if (mode == engine::Mode::Classic) words.words.vocabulary.Index();
-    loaded.words = std::move(words.words);
-    loaded.warnings = std::move(words.warnings);
+    // Classic mode's index built now, so that the first squish is instant.
+    return engine::LoadWords(choice, mode == engine::Mode::Classic);
   } catch (const std::bad_alloc&) {
-    loaded.words.vocabulary = Vocabulary();
+    LoadedWords loaded;
+    loaded.words = engine::Words::BuiltIn();
     loaded.warnings.push_back("the word list is too large for this computer's memory; the built-in words are used");
+    return loaded;
   }
-  return loaded;
 }
 
 // No work runs while the words are replaced: loading them is itself the

@@ -49,18 +49,6 @@ std::string Unescape(std::string s) {
   return s;
 }
 
-std::u16string FirstYear(std::u16string_view s) {
-  for (size_t i = 0; i + 4 <= s.size(); ++i) {
-    if (i > 0 && s[i - 1] >= u'0' && s[i - 1] <= u'9') continue;
-    bool four = true;
-    for (size_t k = 0; k < 4; ++k) four &= s[i + k] >= u'0' && s[i + k] <= u'9';
-    if (!four || (i + 4 < s.size() && s[i + 4] >= u'0' && s[i + 4] <= u'9')) continue;
-    const int v = (s[i] - u'0') * 1000 + (s[i + 1] - u'0') * 100;
-    if (v >= 1500 && v <= 2000 + 99) return std::u16string(s.substr(i, 4));
-  }
-  return {};
-}
-
 std::vector<Example> Load(const std::filesystem::path& dir) {
   std::vector<Example> out;
   std::vector<std::filesystem::path> files;
