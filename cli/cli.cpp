@@ -13,8 +13,6 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "io/encoding.h"
-#include "io/files.h"
 
 namespace tf::cli {
 namespace {
@@ -254,13 +252,13 @@ std::optional<std::u16string> ReadInputs(const std::vector<std::string>& files) 
   std::u16string text;
   for (const std::string& path : files) {
     const bool standardInput = path == "-";
-    std::string bytes;
-    if (const int error = ReadFileBytes(path, bytes); error != 0) {
+    engine::Input in = engine::ReadInput(path);
+    if (in.error != 0) {
       if (standardInput && g_standardInputClosed) Error("standard input is closed");
-      else Error((standardInput ? std::string("standard input") : path) + ": " + std::strerror(error));
+      else Error((standardInput ? std::string("standard input") : path) + ": " + std::strerror(in.error));
       return std::nullopt;
     }
-    text += DecodeText(bytes);
+    text += in.text;
   }
   return text;
 }
@@ -331,7 +329,7 @@ bool WriteResults(const Invocation& inv, const Operation& operation, std::u16str
   }
   std::string out;
   const bool all = ForEachRecord(inv, input, [&](std::u16string_view record) {
-    out += EncodeUtf8(operation(record));
+    out += engine::ToUtf8(operation(record));
     out += terminator;
     return Flush(out);
   });
@@ -353,12 +351,12 @@ bool ForEachReference(const Invocation& inv, const engine::Engine& e, std::u16st
 // output.
 bool WriteReferences(const Invocation& inv, const engine::Engine& e, std::u16string_view input) {
   reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);
-  std::string out = EncodeUtf8(writer.Begin());
+  std::string out = engine::ToUtf8(writer.Begin());
   const bool all = ForEachReference(inv, e, input, [&](const reference::Reference& r) {
-    out += EncodeUtf8(writer.Add(r));
+    out += engine::ToUtf8(writer.Add(r));
     return Flush(out);
   });
-  out += EncodeUtf8(writer.End());
+  out += engine::ToUtf8(writer.End());
   return all && WriteAll(out);
 }
 

@@ -8,6 +8,7 @@
 
 #include <unicode/uchar.h>
 
+#include "io/encoding.h"
 #include "io/files.h"
 #include "reference/finder.h"
 #include "reference/model.h"
@@ -15,6 +16,18 @@
 #include "squish/squish.h"
 
 namespace tf::engine {
+
+Input ReadInput(const std::string& path) {
+  Input in;
+  std::string bytes;
+  in.error = ReadFileBytes(path, bytes);
+  if (in.error == 0) in.text = DecodeText(bytes);
+  return in;
+}
+
+std::string ToUtf8(std::u16string_view text) { return EncodeUtf8(text); }
+
+std::string UserFolder() { return ConfigFolder(); }
 
 std::optional<std::string> BuiltInDataProblem() {
   if (const reference::Model& model = reference::Model::BuiltIn(); !model.Valid())

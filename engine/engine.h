@@ -69,6 +69,22 @@ struct LoadedWords {
 // to stop with (the run cannot do what was asked); nullopt otherwise.
 std::optional<std::string> MissingNamedList(const WordListChoice& choice);
 
+// ---- texts in and out, for the front ends ------------------------------------
+
+// A file read whole ("-": standard input) and decoded as the program reads
+// every text: UTF-8 (a byte-order mark dropped), UTF-16 with a byte-order
+// mark, else Windows-1252. `error` is the errno of a failed read, else 0.
+struct Input {
+  std::u16string text;
+  int error = 0;
+};
+Input ReadInput(const std::string& path);
+// The text as the program writes it: UTF-8.
+std::string ToUtf8(std::u16string_view text);
+// The folder where the user's lists are looked for after the working
+// directory (empty when there is no home).
+std::string UserFolder();
+
 // Why the data built into the program (the reference model, the English
 // dictionary) cannot be used: a damaged copy or a build that mixed parts of
 // two versions. nullopt when it can. Reads their headers only.

@@ -30,6 +30,23 @@ for folder in "${order[@]}"; do
     wrong=$((wrong + 1))
   done < <(grep -noE '\btf_[a-z]+' "$folder/CMakeLists.txt" | sed -E 's/^([0-9]+):tf_([a-z]+)/\1:\2/')
 done
+# The front ends go through the engine: the command line and the window
+# include and link no folder of the core but engine/ (the window also
+# stands on platform/).
+declare -A doors=([cli]="cli engine" [ui]="ui engine platform")
+for front in "${!doors[@]}"; do
+  while IFS=: read -r file line used; do
+    [[ " ${doors[$front]} " == *" $used "* || -z $(rank "$used") ]] && continue
+    echo "$file:$line: $front includes $used; it goes through the engine"
+    wrong=$((wrong + 1))
+  done < <(grep -rnoE '^#include "[a-z]+/' "$front" --include='*.cpp' --include='*.h' |
+           sed -E 's/^([^:]+):([0-9]+):#include "([a-z]+)\//\1:\2:\3/')
+  while IFS=: read -r line used; do
+    [[ " ${doors[$front]} " == *" $used "* || -z $(rank "$used") ]] && continue
+    echo "$front/CMakeLists.txt:$line: $front links tf_$used; it goes through the engine"
+    wrong=$((wrong + 1))
+  done < <(grep -noE '\btf_[a-z]+' "$front/CMakeLists.txt" | sed -E 's/^([0-9]+):tf_([a-z]+)/\1:\2/')
+done
 if [[ $wrong -ne 0 ]]; then
   echo "$wrong edges against the order"
   exit 1

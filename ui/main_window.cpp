@@ -15,7 +15,6 @@
 #include <cmath>
 #include <new>
 
-#include "io/files.h"
 #include "platform/accessibility.h"
 #include "ui/layout.h"
 #include "ui/references_dialog.h"
@@ -663,7 +662,7 @@ void MainWindow::ToggleSmart() {
 
 void MainWindow::ShowAbout() {
   const auto where = [](const std::string& name) {
-    const std::string folder = ConfigFolder();
+    const std::string folder = engine::UserFolder();
     return QStringLiteral("  %1 in the working directory, else %2\n")
         .arg(QString::fromStdString(name), QString::fromStdString(folder.empty() ? name : folder + "/" + name));
   };
