@@ -105,11 +105,8 @@ int Serve(char* program, const cli::Invocation& inv, const engine::Words& words,
   std::u16string result;
   try {
     result = cli::Result(inv, words, text);
-  } catch (const std::bad_alloc&) {
-    handshake.Send('1', "not enough memory for this text; the clipboard is left as it was\n");
-    return 1;
-  } catch (const std::length_error&) {
-    handshake.Send('1', "not enough memory for this text; the clipboard is left as it was\n");
+  } catch (...) {
+    handshake.Send('1', engine::FailureOf(std::current_exception()).message + "; the clipboard is left as it was\n");
     return 1;
   }
   // Nothing came of it (no split point, only white space, no reference):
@@ -140,29 +137,29 @@ int Serve(char* program, const cli::Invocation& inv, const engine::Words& words,
 
 int RunOnClipboard(char* program, const cli::Invocation& inv) {
   if (const auto missing = engine::MissingNamedList(inv.wordList)) {
-    std::fprintf(stderr, "titlefixer: %s\n", missing->c_str());
+    engine::Complain(*missing);
     return 1;
   }
   const char* display = std::getenv("DISPLAY");
   if (display == nullptr || *display == '\0') {
-    std::fputs("titlefixer: cannot reach the clipboard: no display (DISPLAY is not set; the clipboard is "
-               "served through X11 or XWayland)\n",
-               stderr);
+    engine::Complain(
+        "cannot reach the clipboard: no display (DISPLAY is not set; the clipboard is served through X11 or "
+        "XWayland)");
     return 1;
   }
   // Every input is read before the server starts: a word list named as
   // <(...) is a pipe of this process's, which the server does not keep.
   const engine::LoadedWords loaded = cli::LoadWordsFor(inv);
-  for (const auto& w : loaded.warnings) std::fprintf(stderr, "titlefixer: %s\n", w.c_str());
+  for (const auto& w : loaded.warnings) engine::Complain(w);
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) {
-    std::fprintf(stderr, "titlefixer: cannot start the clipboard server: %s\n", std::strerror(errno));
+    engine::Complain(std::string("cannot start the clipboard server: ") + std::strerror(errno));
     return 1;
   }
   std::fflush(nullptr);
   const pid_t pid = ::fork();
   if (pid < 0) {
-    std::fprintf(stderr, "titlefixer: cannot start the clipboard server: %s\n", std::strerror(errno));
+    engine::Complain(std::string("cannot start the clipboard server: ") + std::strerror(errno));
     return 1;
   }
   if (pid == 0) {
@@ -182,12 +179,13 @@ int RunOnClipboard(char* program, const cli::Invocation& inv) {
   }
   ::close(fds[0]);
   if (report.empty()) {
-    std::fputs("titlefixer: the clipboard server ended before the result was on the clipboard\n", stderr);
+    engine::Complain("the clipboard server ended before the result was on the clipboard");
     return 1;
   }
   const std::string message = report.substr(1);
   if (report[0] != '0') {
-    std::fprintf(stderr, "titlefixer: %s", message.c_str());
+    // The server's message ends with its line end.
+    engine::Complain(std::string_view(message).substr(0, message.size() - (message.ends_with('\n') ? 1 : 0)));
     return 1;
   }
   std::fputs(message.c_str(), stderr);

@@ -28,7 +28,7 @@ std::string WindowProgram() {
 int StartWindowProgram(char** argv) {
   const std::string program = WindowProgram();
   ::execv(program.c_str(), argv);
-  std::fprintf(stderr, "titlefixer: cannot start the window's program %s: %s\n", program.c_str(), std::strerror(errno));
+  tf::engine::Complain("cannot start the window's program " + program + ": " + std::strerror(errno));
   return 1;
 }
 #endif
@@ -46,9 +46,8 @@ int main(int argc, char** argv) {
 #ifdef TF_WITH_WINDOW
   return StartWindowProgram(argv);
 #else
-  std::fputs(inv.clipboard ? "titlefixer: this build has no clipboard; use FILEs or standard input\n"
-                           : "titlefixer: this build has no window; see 'titlefixer --help' for the commands\n",
-             stderr);
+  tf::engine::Complain(inv.clipboard ? "this build has no clipboard; use FILEs or standard input"
+                                     : "this build has no window; see 'titlefixer --help' for the commands");
   return 1;
 #endif
 }

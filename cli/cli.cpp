@@ -88,7 +88,7 @@ constexpr std::array<std::string_view, 14> kLongOptions = {
 bool g_standardInputClosed = false;
 
 void Error(const std::string& message) {
-  std::fprintf(stderr, "titlefixer: %s\n", message.c_str());
+  engine::Complain(message);
 }
 
 // Writes all of `bytes` to standard output; false (with errno) when it fails.
@@ -439,7 +439,7 @@ Parsed Parse(int argc, char** argv) {
 std::optional<int> StopIfDamaged() {
   const std::optional<std::string> problem = engine::BuiltInDataProblem();
   if (!problem) return std::nullopt;
-  std::fprintf(stderr, "titlefixer: this copy of the program is damaged: %s; install it again\n", problem->c_str());
+  engine::Complain("this copy of the program is damaged: " + *problem + "; install it again");
   return 70;  // EX_SOFTWARE
 }
 
@@ -456,10 +456,8 @@ int Run(const Invocation& inv) {
   }
   try {
     return RunCommand(inv);
-  } catch (const std::bad_alloc&) {
-    Error("not enough memory for this text");
-  } catch (const std::length_error& e) {
-    Error(std::string("not enough memory for this text (") + e.what() + ")");
+  } catch (...) {
+    Error(engine::FailureOf(std::current_exception()).message);
   }
   return 1;
 }

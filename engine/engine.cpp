@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
@@ -16,6 +17,28 @@
 #include "squish/squish.h"
 
 namespace tf::engine {
+
+Failure FailureOf(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::bad_alloc&) {
+    return {Failure::Kind::OutOfMemory, "not enough memory for this text"};
+  } catch (const std::length_error&) {
+    // A text too long to hold: the same condition for whoever reads it.
+    return {Failure::Kind::OutOfMemory, "not enough memory for this text"};
+  } catch (const std::exception& e) {
+    return {Failure::Kind::Other, e.what()};
+  } catch (...) {
+    return {Failure::Kind::Other, "an unknown failure"};
+  }
+}
+
+void Complain(std::string_view message) {
+  std::string line = "titlefixer: ";
+  line += message;
+  line += '\n';
+  std::fputs(line.c_str(), stderr);
+}
 
 Input ReadInput(const std::string& path) {
   Input in;

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,6 +69,26 @@ struct LoadedWords {
 // When the user named a word list that does not exist, the one-line message
 // to stop with (the run cannot do what was asked); nullopt otherwise.
 std::optional<std::string> MissingNamedList(const WordListChoice& choice);
+
+// ---- failures ---------------------------------------------------------------
+
+// What stopped an operation, as every front end reports it: the same
+// condition reads the same on the command line, from the clipboard server
+// and in the window.
+struct Failure {
+  enum class Kind {
+    OutOfMemory,  // memory ran out, or a text grew beyond what a string holds
+    Other,
+  };
+  Kind kind;
+  std::string message;  // one line, lower case, no program name, no full stop
+};
+// The failure `error` stands for.
+Failure FailureOf(std::exception_ptr error);
+
+// Says `message` on standard error as the whole program does there:
+// "titlefixer: " before it, a line end after it.
+void Complain(std::string_view message);
 
 // ---- texts in and out, for the front ends ------------------------------------
 

@@ -437,17 +437,15 @@ template <typename F>
 void MainWindow::Guarded(F&& f) {
   try {
     f();
-  } catch (const std::bad_alloc&) {
-    pf::ReportError(this, QStringLiteral("There is not enough memory to complete the command.\n"
-                                         "Your texts are unchanged from where it stopped."));
-  } catch (const std::length_error&) {
-    // The same condition as running out of memory: a text too long to hold.
-    pf::ReportError(this, QStringLiteral("There is not enough memory to complete the command.\n"
-                                         "Your texts are unchanged from where it stopped."));
-  } catch (const std::exception& e) {
-    pf::ReportError(this, QStringLiteral("The command could not be completed: %1\n"
-                                         "Your texts are unchanged from where it stopped.")
-                              .arg(QString::fromLocal8Bit(e.what())));
+  } catch (...) {
+    const engine::Failure failure = engine::FailureOf(std::current_exception());
+    QString said = QString::fromStdString(failure.message);
+    if (!said.isEmpty()) said[0] = said[0].toUpper();
+    pf::ReportError(this, failure.kind == engine::Failure::Kind::OutOfMemory
+                              ? QStringLiteral("%1: the command could not be completed.\n"
+                                               "Your texts are unchanged from where it stopped.").arg(said)
+                              : QStringLiteral("The command could not be completed: %1.\n"
+                                               "Your texts are unchanged from where it stopped.").arg(said));
   }
 }
 

@@ -19,8 +19,8 @@ bool g_starting = false;
 
 void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type == QtFatalMsg) {
-    std::fprintf(stderr, "titlefixer: cannot open the window: no usable display (%s)\n",
-                 qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
+    engine::Complain("cannot open the window: no usable display (" +
+                     message.section(QLatin1Char('\n'), 0, 0).toStdString() + ")");
     std::_Exit(1);
   }
   if (!g_starting) std::fprintf(stderr, "%s\n", qPrintable(message));
@@ -38,20 +38,19 @@ bool HaveDisplay() {
 
 int RunWindow(char* program, const WindowOptions& options) {
   if (const auto missing = engine::MissingNamedList(options.wordList)) {
-    std::fprintf(stderr, "titlefixer: %s\n", missing->c_str());
+    engine::Complain(*missing);
     return 1;
   }
   if (!HaveDisplay()) {
-    std::fputs("titlefixer: cannot open the window: no display (DISPLAY is not set); "
-               "see 'titlefixer --help' for the command line\n",
-               stderr);
+    engine::Complain(
+        "cannot open the window: no display (DISPLAY is not set); see 'titlefixer --help' for the command line");
     return 1;
   }
   // A session bus that takes connections and never answers would hold the
   // window back for good: without an answer in a second, the window goes
   // without the bus (no portal shortcuts, no screen reader, no global menu).
   if (!platform::SessionBusAnswers(1000)) {
-    std::fputs("titlefixer: the desktop's session bus does not answer; the window opens without it\n", stderr);
+    engine::Complain("the desktop's session bus does not answer; the window opens without it");
     platform::ForgetSessionBus();
   }
   // Qt's own options are not offered: every argument was read already.
