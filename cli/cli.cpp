@@ -80,10 +80,43 @@ constexpr std::array<FormatName, 3> kFormats = {{{"csl-json", reference::Format:
                                                  {"bibtex", reference::Format::BibTeX},
                                                  {"ris", reference::Format::Ris}}};
 
-// Every long option, for the hint given when one is written with one dash.
-constexpr std::array<std::string_view, 14> kLongOptions = {
-    "keep-paragraphs", "no-squish", "raw", "wordlist", "no-wordlist", "each-line", "null",
-    "help", "version", "smart", "classic", "format", "clipboard", "whole"};
+// The options, each written once: its long name, its letter (or none), and
+// what it does to the invocation. Those with a value say what the value is
+// called in the message given when it is missing.
+struct Option {
+  std::string_view name;
+  char letter;
+  const char* value;  // the value's description, or nullptr for a switch
+  // Applies it; returns an error message, or empty.
+  std::string (*apply)(Invocation& inv, const std::string& value);
+};
+std::string SetFormat(Invocation& inv, const std::string& value) {
+  for (const auto& f : kFormats)
+    if (value == f.name) {
+      inv.format = f.format;
+      return {};
+    }
+  return "unknown format '" + value + "' (csl-json, bibtex or ris)";
+}
+constexpr std::array<Option, 14> kOptions = {{
+    {"keep-paragraphs", 'p', nullptr, [](Invocation& inv, const std::string&) { return inv.keepParagraphs = true, std::string(); }},
+    {"no-squish", 0, nullptr, [](Invocation& inv, const std::string&) { return inv.noSquish = true, std::string(); }},
+    {"raw", 0, nullptr, [](Invocation& inv, const std::string&) { return inv.raw = true, std::string(); }},
+    {"wordlist", 0, "a PATH", [](Invocation& inv, const std::string& v) { return inv.wordList.path = v, std::string(); }},
+    {"no-wordlist", 0, nullptr,
+     [](Invocation& inv, const std::string&) { return inv.wordList.useFile = false, std::string(); }},
+    {"each-line", 'l', nullptr, [](Invocation& inv, const std::string&) { return inv.eachLine = true, std::string(); }},
+    {"null", 'z', nullptr, [](Invocation& inv, const std::string&) { return inv.null = true, std::string(); }},
+    {"help", 'h', nullptr, [](Invocation& inv, const std::string&) { return inv.help = true, std::string(); }},
+    {"version", 0, nullptr, [](Invocation& inv, const std::string&) { return inv.version = true, std::string(); }},
+    {"smart", 0, nullptr,
+     [](Invocation& inv, const std::string&) { return inv.mode = engine::Mode::Smart, std::string(); }},
+    {"classic", 0, nullptr,
+     [](Invocation& inv, const std::string&) { return inv.mode = engine::Mode::Classic, std::string(); }},
+    {"format", 0, "a FORMAT (csl-json, bibtex or ris)", SetFormat},
+    {"clipboard", 0, nullptr, [](Invocation& inv, const std::string&) { return inv.clipboard = true, std::string(); }},
+    {"whole", 0, nullptr, [](Invocation& inv, const std::string&) { return inv.whole = true, std::string(); }},
+}};
 
 bool g_standardInputClosed = false;
 
@@ -148,66 +181,29 @@ class ArgumentReader {
     const auto eq = option.find('=');
     const bool hasValue = eq != std::string::npos;
     if (hasValue) name = option.substr(0, eq), value = option.substr(eq + 1);
-    const auto flag = [&](bool& target) -> std::string {
-      if (hasValue) return "option '--" + name + "' takes no value";
-      target = true;
-      m_seen.push_back(name);
-      return {};
-    };
-    if (name == "wordlist") {
-      if (!hasValue) {
-        if (m_next >= m_args.size()) return "option '--wordlist' needs a PATH";
-        value = m_args[m_next++];
-      }
-      inv.wordList.path = value;
-      m_seen.push_back(name);
-      return {};
-    }
-    if (name == "format") {
-      if (!hasValue) {
-        if (m_next >= m_args.size()) return "option '--format' needs a FORMAT (csl-json, bibtex or ris)";
+    for (const Option& o : kOptions) {
+      if (name != o.name) continue;
+      if (!o.value && hasValue) return "option '--" + name + "' takes no value";
+      if (o.value && !hasValue) {
+        if (m_next >= m_args.size()) return "option '--" + name + "' needs " + o.value;
         value = m_args[m_next++];
       }
       m_seen.push_back(name);
-      for (const auto& f : kFormats)
-        if (value == f.name) {
-          inv.format = f.format;
-          return {};
-        }
-      return "unknown format '" + value + "' (csl-json, bibtex or ris)";
+      return o.apply(inv, value);
     }
-    bool noWordList = false, smart = false, classic = false;
-    std::string error;
-    if (name == "keep-paragraphs") error = flag(inv.keepParagraphs);
-    else if (name == "no-squish") error = flag(inv.noSquish);
-    else if (name == "raw") error = flag(inv.raw);
-    else if (name == "each-line") error = flag(inv.eachLine);
-    else if (name == "null") error = flag(inv.null);
-    else if (name == "help") error = flag(inv.help);
-    else if (name == "version") error = flag(inv.version);
-    else if (name == "no-wordlist") error = flag(noWordList);
-    else if (name == "smart") error = flag(smart);
-    else if (name == "classic") error = flag(classic);
-    else if (name == "clipboard") error = flag(inv.clipboard);
-    else if (name == "whole") error = flag(inv.whole);
-    else return "unknown option '--" + name + "'";
-    if (noWordList) inv.wordList.useFile = false;
-    if (smart) inv.mode = engine::Mode::Smart;
-    if (classic) inv.mode = engine::Mode::Classic;
-    return error;
+    return "unknown option '--" + name + "'";
   }
 
   std::string Shorts(const std::string& letters, Invocation& inv) {
-    for (const auto& name : kLongOptions)
-      if (letters == name) return "unknown option '-" + letters + "'; did you mean '--" + letters + "'?";
+    for (const Option& o : kOptions)
+      if (letters == o.name) return "unknown option '-" + letters + "'; did you mean '--" + letters + "'?";
     for (const char c : letters) {
-      switch (c) {
-        case 'p': inv.keepParagraphs = true, m_seen.push_back("keep-paragraphs"); break;
-        case 'l': inv.eachLine = true, m_seen.push_back("each-line"); break;
-        case 'z': inv.null = true, m_seen.push_back("null"); break;
-        case 'h': inv.help = true, m_seen.push_back("help"); break;
-        default: return "unknown option '-" + std::string(1, c) + "'";
-      }
+      const Option* found = nullptr;
+      for (const Option& o : kOptions)
+        if (o.letter != 0 && o.letter == c) found = &o;
+      if (!found) return "unknown option '-" + std::string(1, c) + "'";
+      m_seen.emplace_back(found->name);
+      found->apply(inv, {});
     }
     return {};
   }
@@ -317,25 +313,6 @@ bool Flush(std::string& out) {
   return written;
 }
 
-// Writes each record's result followed by LF (NUL with -z).
-bool WriteResults(const Invocation& inv, const Operation& operation, std::u16string_view input) {
-  const char terminator = inv.null ? '\0' : '\n';
-  // squish keeps the text's line breaks, the one that ends the input too;
-  // the result's own LF stands for that one, or `echo x | titlefixer
-  // squish` would print a blank line.
-  if (inv.command == Command::Squish && !inv.eachLine) {
-    if (input.ends_with(u"\r\n")) input.remove_suffix(2);
-    else if (input.ends_with(u'\n') || input.ends_with(u'\r')) input.remove_suffix(1);
-  }
-  std::string out;
-  const bool all = ForEachRecord(inv, input, [&](std::u16string_view record) {
-    out += engine::ToUtf8(operation(record));
-    out += terminator;
-    return Flush(out);
-  });
-  return all && WriteAll(out);
-}
-
 // Calls `each` with the references in the input, in order: those found in
 // it, or with -l one a line, or with --whole the input as one; blank records
 // hold none.
@@ -347,16 +324,49 @@ bool ForEachReference(const Invocation& inv, const engine::Engine& e, std::u16st
   });
 }
 
-// Writes the references in the input in the format asked for, as one
-// output.
-bool WriteReferences(const Invocation& inv, const engine::Engine& e, std::u16string_view input) {
-  reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);
-  std::string out = engine::ToUtf8(writer.Begin());
-  const bool all = ForEachReference(inv, e, input, [&](const reference::Reference& r) {
-    out += engine::ToUtf8(writer.Add(r));
-    return Flush(out);
+// Where a run's result goes. On standard output each record's result ends
+// with LF (NUL with -z), and squish's own final line end stands for the
+// input's, or `echo x | titlefixer squish` would print a blank line; on the
+// clipboard the results stand between those, and the text is kept whole.
+enum class Destination { StandardOutput, Clipboard };
+
+// The one way a run makes its result: piece by piece to `put`, which
+// returns false to stop (a write that failed). `references` counts the
+// references written.
+template <typename Put>
+bool Produce(const Invocation& inv, const engine::Engine& e, std::u16string_view input, Destination to, Put&& put,
+             size_t& references) {
+  if (inv.command == Command::Reference) {
+    reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);
+    if (!put(writer.Begin())) return false;
+    const bool all = ForEachReference(inv, e, input, [&](const reference::Reference& r) {
+      ++references;
+      return put(writer.Add(r));
+    });
+    return put(writer.End()) && all;
+  }
+  const Operation operation = OperationFor(inv, e);
+  const std::u16string terminator(1, inv.null ? u'\0' : u'\n');
+  if (to == Destination::StandardOutput && inv.command == Command::Squish && !inv.eachLine) {
+    if (input.ends_with(u"\r\n")) input.remove_suffix(2);
+    else if (input.ends_with(u'\n') || input.ends_with(u'\r')) input.remove_suffix(1);
+  }
+  bool first = true;
+  return ForEachRecord(inv, input, [&](std::u16string_view record) {
+    if (to == Destination::Clipboard && !first && !put(terminator)) return false;
+    first = false;
+    return put(operation(record)) && (to == Destination::Clipboard || put(terminator));
   });
-  out += engine::ToUtf8(writer.End());
+}
+
+// Writes the result to standard output, in UTF-8, a megabyte at a time.
+bool WriteResult(const Invocation& inv, const engine::Engine& e, std::u16string_view input) {
+  std::string out;
+  size_t references = 0;
+  const bool all = Produce(inv, e, input, Destination::StandardOutput, [&](std::u16string_view piece) {
+    out += engine::ToUtf8(piece);
+    return Flush(out);
+  }, references);
   return all && WriteAll(out);
 }
 
@@ -395,9 +405,7 @@ int RunCommand(const Invocation& inv) {
   const engine::LoadedWords loaded = WordsFor(inv, mode);
   for (const auto& warning : loaded.warnings) Error(warning);
   const engine::Engine e(mode, loaded.words);
-  const bool written = inv.command == Command::Reference ? WriteReferences(inv, e, *input)
-                                                         : WriteResults(inv, OperationFor(inv, e), *input);
-  return written ? 0 : WriteFailed();
+  return WriteResult(inv, e, *input) ? 0 : WriteFailed();
 }
 
 }  // namespace
@@ -407,27 +415,13 @@ engine::LoadedWords LoadWordsFor(const Invocation& inv) { return WordsFor(inv, M
 std::u16string Result(const Invocation& inv, const engine::Words& words, std::u16string_view input) {
   const engine::Engine e(ModeFor(inv), words);
   std::u16string out;
-  if (inv.command == Command::Reference) {
-    reference::Writer writer = e.ReferenceWriter(inv.format, inv.null);
-    size_t count = 0;
-    out = writer.Begin();
-    ForEachReference(inv, e, input, [&](const reference::Reference& r) {
-      out += writer.Add(r);
-      ++count;
-      return true;
-    });
-    out += writer.End();
-    return count ? out : std::u16string();
-  }
-  const Operation operation = OperationFor(inv, e);
-  bool first = true;
-  ForEachRecord(inv, input, [&](std::u16string_view record) {
-    if (!first) out += inv.null ? u'\0' : u'\n';
-    first = false;
-    out += operation(record);
+  size_t references = 0;
+  Produce(inv, e, input, Destination::Clipboard, [&](std::u16string_view piece) {
+    out += piece;
     return true;
-  });
-  return out;
+  }, references);
+  // A list in which no reference was found makes no result.
+  return inv.command == Command::Reference && references == 0 ? std::u16string() : out;
 }
 
 Parsed Parse(int argc, char** argv) {
