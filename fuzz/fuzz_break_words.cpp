@@ -1,5 +1,4 @@
-// The splitters against the literal steps: the same words, and the blank
-// lines where the literal steps put their marker.
+// The word splitter against the literal steps: the same words.
 #include "fuzz/fuzz_common.h"
 #include "tests/literal/literal.h"
 
@@ -10,10 +9,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::u16string> one;
   for (auto w : BreakWords(in)) one.emplace_back(w);
   TF_CHECK(one == literal::BreakWords(in, false), in);
-  if (in.find(u"!@#") == std::u16string::npos) {
-    std::vector<std::u16string> two;
-    for (const auto& w : BreakWords2(in)) two.push_back(w.paragraph ? u"!@#" : std::u16string(w.text));
-    TF_CHECK(two == literal::BreakWords(in, true), in);
-  }
   return 0;
 }

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TF_CHECK(fast.WordList() == slow.wordList, list);
   TF_CHECK(fast.NumWords() >= 268, list);
   for (size_t i = 0; i + 1 < fast.NumWords(); ++i)
-    TF_CHECK(fast.WordLens()[i] >= fast.WordLens()[i + 1], list);
+    TF_CHECK(fast.WordList()[i].size() >= fast.WordList()[i + 1].size(), list);
   // A text made of the list's own words, letter-spaced, between spaces.
   std::u16string text = u"x ";
   for (size_t i = 0; i < fast.NumWords() && text.size() < 600; i += 1 + i % 7) {

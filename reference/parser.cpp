@@ -247,10 +247,6 @@ void DoiAndUrl(Reference& r, const std::vector<Token>& tokens) {
 
 // ---- names -------------------------------------------------------------------------------
 
-struct NameToken {
-  std::u16string_view text;
-};
-
 bool IsParticle(std::u16string_view w) {
   static constexpr std::array<std::u16string_view, 14> kParticles = {
       u"de", u"la", u"le", u"du", u"des", u"van", u"von", u"der", u"den", u"di", u"da", u"del", u"dos", u"ter"};

@@ -87,10 +87,7 @@ struct Vocabulary::Lazy {
 };
 
 Vocabulary::Vocabulary(std::vector<std::u16string> words)
-    : m_wordList(std::move(words)), m_lazy(std::make_unique<Lazy>()) {
-  m_wordLens.reserve(m_wordList.size());
-  for (const auto& w : m_wordList) m_wordLens.push_back(static_cast<std::uint32_t>(w.size()));
-}
+    : m_wordList(std::move(words)), m_lazy(std::make_unique<Lazy>()) {}
 
 const SquishIndex& Vocabulary::Index() const {
   std::call_once(m_lazy->once, [this] { m_lazy->index = std::make_unique<SquishIndex>(m_wordList); });

@@ -38,7 +38,6 @@ class Vocabulary final {
   size_t NumWords() const { return m_wordList.size(); }
   // Entries are numbered from 0 here.
   const std::vector<std::u16string>& WordList() const { return m_wordList; }
-  const std::vector<std::uint32_t>& WordLens() const { return m_wordLens; }
   // The word letter-spaced: ' h e a t ' for "heat". Made on demand: the
   // squish pass never needs it, and a large list would double in memory.
   std::u16string SpacedWords(size_t i) const;
@@ -52,7 +51,6 @@ class Vocabulary final {
   explicit Vocabulary(std::vector<std::u16string> words);
 
   std::vector<std::u16string> m_wordList;
-  std::vector<std::uint32_t> m_wordLens;
   struct Lazy;
   std::unique_ptr<Lazy> m_lazy;
 };

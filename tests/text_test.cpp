@@ -54,21 +54,9 @@ TEST(Primitives, UpperCaseIsIdempotentOnEveryUnit) {
   }
 }
 
-TEST(Primitives, TextCompress) {
-  EXPECT_EQ(TextCompress(u"  a b  c "), u"abc");
-  EXPECT_EQ(TextCompress(u"a\tb"), u"a\tb");
-  EXPECT_EQ(TextCompress(u""), u"");
-}
-
 std::vector<S> Words(std::u16string_view t) {
   std::vector<S> out;
   for (auto w : BreakWords(t)) out.emplace_back(w);
-  return out;
-}
-
-std::vector<S> Words2(std::u16string_view t) {
-  std::vector<S> out;
-  for (auto w : BreakWords2(t)) out.push_back(w.paragraph ? S(u"<P>") : S(w.text));
   return out;
 }
 
@@ -88,23 +76,6 @@ TEST(Splitting, BreakWords) {
   for (const auto& [in, words] : cases) {
     SCOPED_TRACE(Printable(in));
     EXPECT_EQ(Words(in), words);
-  }
-}
-
-TEST(Splitting, BreakWords2MarksBlankLinesOutOfBand) {
-  const std::vector<std::pair<S, std::vector<S>>> cases = {
-      {u"one\r\n\r\ntwo", {u"one", u"<P>", u"two"}},
-      {u"one\r\rtwo", {u"one", u"<P>", u"two"}},
-      {u"one\n\ntwo", {u"one", u"two"}},
-      {u"one\r\n\r\n\r\ntwo", {u"one", u"<P>", u"<P>", u"two"}},
-      {u"one\r\r", {u"one", u"<P>"}},
-      {u"\r\rx", {u"", u"<P>", u"x"}},
-      {u"a\t\rb", {u"a", u"b"}},
-      {u"a !@# b", {u"a", u"!@#", u"b"}},
-  };
-  for (const auto& [in, words] : cases) {
-    SCOPED_TRACE(Printable(in));
-    EXPECT_EQ(Words2(in), words);
   }
 }
 

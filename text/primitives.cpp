@@ -58,11 +58,4 @@ bool StartsWithTitleLetter(std::u16string_view w) {
   return f >= u'A' && f <= u'Z';
 }
 
-std::u16string TextCompress(std::u16string_view a) {
-  std::u16string out;
-  for (char16_t c : Trim(a))
-    if (c != u' ') out.push_back(c);
-  return out;
-}
-
 }  // namespace tf

@@ -29,27 +29,12 @@ char16_t UpperUnit(char16_t c);
 // the test that decides whether the title caser touches a word at all.
 bool StartsWithTitleLetter(std::u16string_view w);
 
-// The trimmed text with every space removed.
-std::u16string TextCompress(std::u16string_view a);
-
 // ---- word splitting -------------------------------------------------------
 
 // The words of `a`: CR, LF and TAB count as spaces, runs of them give no
 // empty word, except that a (space-trimmed) text beginning with CR, LF or
 // TAB yields an empty first word. The views point into `a`.
 std::vector<std::u16string_view> BreakWords(std::u16string_view a);
-
-// A word of BreakWords2: either text from the input or a paragraph mark,
-// which stands for a blank line and is never confused with typed text.
-struct Word2 {
-  std::u16string_view text;
-  bool paragraph = false;
-  bool operator==(const Word2&) const = default;
-};
-
-// As BreakWords, and a paragraph mark wherever a CR or LF is followed by a
-// CR (a blank line written CR LF CR LF or CR CR; LF LF gives none).
-std::vector<Word2> BreakWords2(std::u16string_view a);
 
 // ---- title casing ---------------------------------------------------------
 

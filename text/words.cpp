@@ -9,12 +9,4 @@ std::vector<std::u16string_view> BreakWords(std::u16string_view a) {
   return out;
 }
 
-std::vector<Word2> BreakWords2(std::u16string_view a) {
-  std::vector<Word2> out;
-  detail::ForEachWord(a, true, [&](std::u16string_view w, bool paragraph) {
-    out.push_back({w, paragraph});
-  });
-  return out;
-}
-
 }  // namespace tf
