@@ -1,4 +1,8 @@
+#include <algorithm>
 #include <array>
+#include <cstdint>
+
+#include <unicode/ustring.h>
 
 #include "io/encoding.h"
 
@@ -15,58 +19,40 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-// Decodes one UTF-8 sequence at `i`; returns the code point and advances `i`,
-// or returns -1 when the bytes there are not well-formed UTF-8.
-long NextCodePoint(std::string_view b, size_t& i) {
-  const auto byte = [&](size_t k) { return static_cast<unsigned char>(b[k]); };
-  const unsigned c = byte(i);
-  if (c < 0x80) {
-    ++i;
-    return c;
-  }
-  size_t len;
-  unsigned cp;
-  unsigned lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-  if (c >= 0xC2 && c <= 0xDF) {
-    len = 2, cp = c & 0x1F;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    len = 3, cp = c & 0x0F;
-    if (c == 0xE0) lo = 0xA0;  // no overlongs
-    if (c == 0xED) hi = 0x9F;  // no surrogates
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    len = 4, cp = c & 0x07;
-    if (c == 0xF0) lo = 0x90;
-    if (c == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
-  } else {
-    return -1;
-  }
-  if (i + len > b.size()) return -1;
-  for (size_t k = 1; k < len; ++k) {
-    const unsigned cc = byte(i + k);
-    if (k == 1 ? (cc < lo || cc > hi) : (cc < 0x80 || cc > 0xBF)) return -1;
-    cp = (cp << 6) | (cc & 0x3F);
-  }
-  i += len;
-  return static_cast<long>(cp);
-}
+// ICU checks and converts UTF-8 in one call. The texts go through in
+// pieces, cut where no sequence (or surrogate pair) is split, so that a
+// large text needs little more memory than its result, and no length
+// outgrows ICU's 32-bit counts.
+constexpr size_t kPiece = size_t{1} << 16;
 
-void AppendCodePoint(std::u16string& out, unsigned long cp) {
-  if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
-  } else {
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+// UTF-8 to UTF-16; false when the bytes are not well-formed UTF-8
+// (overlong forms, surrogates, code points above U+10FFFF, a sequence cut
+// short).
+bool FromUtf8(std::string_view bytes, std::u16string& out) {
+  std::u16string piece;
+  for (size_t at = 0; at < bytes.size();) {
+    size_t end = std::min(bytes.size(), at + kPiece);
+    // Back to the start of a sequence (at most three continuation bytes).
+    for (size_t back = 0; end < bytes.size() && back < 3 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80;
+         ++back)
+      --end;
+    piece.resize(end - at);  // never more units than bytes
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strFromUTF8(reinterpret_cast<UChar*>(piece.data()), static_cast<int32_t>(piece.size()), &length,
+                  bytes.data() + at, static_cast<int32_t>(end - at), &error);
+    if (U_FAILURE(error)) return false;
+    out.append(piece, 0, static_cast<size_t>(length));
+    at = end;
   }
+  return true;
 }
 
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
-  size_t i = 0;
-  while (i < bytes.size())
-    if (NextCodePoint(bytes, i) < 0) return false;
-  return true;
+  std::u16string ignored;
+  return FromUtf8(bytes, ignored);
 }
 
 std::u16string DecodeText(std::string_view bytes) {
@@ -83,13 +69,8 @@ std::u16string DecodeText(std::string_view bytes) {
     if (bytes.size() % 2) out.push_back(u'\uFFFD');  // half a unit at the end
     return out;
   }
-  if (IsValidUtf8(bytes)) {
-    if (bytes.starts_with(kBom)) bytes.remove_prefix(kBom.size());
-    size_t i = 0;
-    while (i < bytes.size())
-      AppendCodePoint(out, static_cast<unsigned long>(NextCodePoint(bytes, i)));
-    return out;
-  }
+  if (FromUtf8(bytes.starts_with(kBom) ? bytes.substr(kBom.size()) : bytes, out)) return out;
+  out.clear();
   for (char ch : bytes) {
     const auto c = static_cast<unsigned char>(ch);
     out.push_back(c >= 0x80 && c <= 0x9F ? kCp1252High[c - 0x80] : char16_t{c});
@@ -100,26 +81,19 @@ std::u16string DecodeText(std::string_view bytes) {
 std::string EncodeUtf8(std::u16string_view s) {
   std::string out;
   out.reserve(s.size());
-  for (size_t i = 0; i < s.size(); ++i) {
-    unsigned long cp = s[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-        s[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00u);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    const auto put = [&](unsigned long v) { out.push_back(static_cast<char>(v)); };
-    if (cp < 0x80) {
-      put(cp);
-    } else if (cp < 0x800) {
-      put(0xC0 | (cp >> 6)), put(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      put(0xE0 | (cp >> 12)), put(0x80 | ((cp >> 6) & 0x3F)), put(0x80 | (cp & 0x3F));
-    } else {
-      put(0xF0 | (cp >> 18)), put(0x80 | ((cp >> 12) & 0x3F));
-      put(0x80 | ((cp >> 6) & 0x3F)), put(0x80 | (cp & 0x3F));
-    }
+  std::string piece;
+  for (size_t at = 0; at < s.size();) {
+    size_t end = std::min(s.size(), at + kPiece);
+    if (end < s.size() && s[end - 1] >= 0xD800 && s[end - 1] <= 0xDBFF) --end;  // a pair stays whole
+    piece.resize(3 * (end - at));  // a unit takes at most three bytes (a pair, four for two)
+    int32_t length = 0, replaced = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    // A lone surrogate has no UTF-8: it is written as U+FFFD.
+    u_strToUTF8WithSub(piece.data(), static_cast<int32_t>(piece.size()), &length,
+                       reinterpret_cast<const UChar*>(s.data() + at), static_cast<int32_t>(end - at), 0xFFFD,
+                       &replaced, &error);
+    out.append(piece, 0, static_cast<size_t>(length));
+    at = end;
   }
   return out;
 }

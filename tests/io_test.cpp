@@ -36,6 +36,13 @@ TEST(Bytes, Decoding) {
       {"\xF0\x90\x90\xA8", u"\U00010428"},
       {"\xED\xA0\x80", u"\u00ED\u00A0\u20AC"},  // an encoded surrogate is not UTF-8
       {"\xC0\xAF", u"\u00C0\u00AF"},            // nor is an overlong
+      {"\xF4\x90\x80\x80", u"\u00F4\u0090\u20AC\u20AC"},  // nor anything above U+10FFFF
+      {"a\xE2\x82", u"a\u00E2\u201A"},          // nor a sequence cut short
+      // Long texts go through in pieces of 65,536 bytes: a sequence across
+      // the cut stays whole, and a fault after it still counts.
+      {std::string(65535, 'x') + "\xE2\x82\xAC", S(65535, u'x') + u"\u20AC"},
+      {std::string(65534, 'x') + "\xF0\x9F\x98\x80", S(65534, u'x') + u"\U0001F600"},
+      {std::string(70000, 'x') + "\xE9", S(70000, u'x') + u"\u00E9"},
       {std::string("a\0b", 3), S(u"a\0b", 3)},
       {std::string("\xFF\xFE" "c\0\xE9\0\x01\xD8\x28\xDC", 10), u"c\u00E9\U00010428"},  // UTF-16 LE
       {std::string("\xFE\xFF\0c\0\xE9", 6), u"c\u00E9"},                                  // UTF-16 BE
@@ -44,6 +51,9 @@ TEST(Bytes, Decoding) {
   for (const auto& r : rows) EXPECT_EQ(DecodeText(r.bytes), r.text) << Printable(r.bytes);
   EXPECT_EQ(EncodeUtf8(u"é\U00010428"), "\xC3\xA9\xF0\x90\x90\xA8");
   EXPECT_EQ(EncodeUtf8(S(1, u'\xDC00')), "\xEF\xBF\xBD");
+  EXPECT_EQ(EncodeUtf8(u"a\xD800"), "a\xEF\xBF\xBD");  // a lead at the very end
+  // A pair across the pieces' cut stays a pair.
+  EXPECT_EQ(EncodeUtf8(S(65535, u'x') + u"\U0001F600"), std::string(65535, 'x') + "\xF0\x9F\x98\x80");
   for (int b = 0; b < 256; ++b) {
     const std::string one(1, static_cast<char>(b));
     EXPECT_EQ(DecodeText(one).size(), 1u) << b;
