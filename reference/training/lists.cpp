@@ -12,7 +12,6 @@
 // are found exactly) and the share of exact titles among the references of
 // the lists, against the same references parsed one by one. The seed makes
 // the lists again, the same every time; --write keeps them as files.
-#include <pugixml.hpp>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +26,7 @@
 #include "reference/finder.h"
 #include "reference/parser.h"
 #include "smart/dictionary.h"
+#include "reference/training/labelled.h"
 #include "text/text.h"
 
 namespace {
@@ -41,32 +41,19 @@ struct Labelled {
 };
 
 std::vector<Labelled> Load(const std::filesystem::path& dir) {
-  std::vector<std::filesystem::path> files;
-  for (const auto& e : std::filesystem::directory_iterator(dir))
-    if (e.path().extension() == ".xml") files.push_back(e.path());
-  std::sort(files.begin(), files.end());
   std::vector<Labelled> out;
-  for (const auto& file : files) {
-    pugi::xml_document doc;
-    if (!doc.load_file(file.c_str(), pugi::parse_default, pugi::encoding_utf8)) {
-      std::fprintf(stderr, "reference_lists: cannot read %s\n", file.c_str());
-      std::exit(1);
+  for (const training::LabelledReference& parts : training::LoadLabelled(dir, "reference_lists")) {
+    Labelled ref;
+    for (const training::Part& part : parts) {
+      if (part.tag == "citation-number") continue;
+      if (part.tag == "title" && ref.title.empty()) ref.title = part.text;
+      if (!ref.text.empty()) ref.text += u' ';
+      ref.text += part.text;
     }
-    for (const auto& sequence : doc.child("dataset").children("sequence")) {
-      Labelled ref;
-      for (const auto& part : sequence.children()) {
-        const std::string name = part.name();
-        const u16string value = DecodeText(part.text().get());
-        if (name == "citation-number") continue;
-        if (name == "title" && ref.title.empty()) ref.title = value;
-        if (!ref.text.empty()) ref.text += u' ';
-        ref.text += value;
-      }
-      // One reference is one paragraph: a reference with line breaks of
-      // its own is no test of where references end.
-      if (ref.text.find_first_of(u"\r\n\f") != u16string::npos) continue;
-      out.push_back(std::move(ref));
-    }
+    // One reference is one paragraph: a reference with line breaks of its
+    // own is no test of where references end.
+    if (ref.text.find_first_of(u"\r\n\f") != u16string::npos) continue;
+    out.push_back(std::move(ref));
   }
   return out;
 }

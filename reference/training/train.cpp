@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <iterator>
 #include <random>
 #include <string>
@@ -21,6 +22,7 @@
 #include "io/encoding.h"
 #include "reference/features.h"
 #include "reference/model.h"
+#include "reference/training/labelled.h"
 #include "reference/span.h"
 #include "reference/tokens.h"
 #include "reference/viterbi.h"
@@ -41,50 +43,27 @@ struct Example {
   std::u16string title, authors, year;  // the expected fields (empty: not scored)
 };
 
-std::string Unescape(std::string s) {
-  const std::pair<const char*, const char*> entities[] = {
-      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
-  for (const auto& [from, to] : entities)
-    for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + 1)) s.replace(at, std::strlen(from), to);
-  return s;
-}
-
 std::vector<Example> Load(const std::filesystem::path& dir) {
   std::vector<Example> out;
-  std::vector<std::filesystem::path> files;
-  for (const auto& e : std::filesystem::directory_iterator(dir))
-    if (e.path().extension() == ".xml") files.push_back(e.path());
-  std::sort(files.begin(), files.end());
-  for (const auto& file : files) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (size_t at = xml.find("<sequence>"); at != std::string::npos; at = xml.find("<sequence>", at + 1)) {
-      const size_t end = xml.find("</sequence>", at);
-      Example ex;
-      bool sawDate = false;
-      for (size_t p = xml.find('<', at + 10); p < end; p = xml.find('<', p + 1)) {
-        const size_t close = xml.find('>', p);
-        const std::string tag = xml.substr(p + 1, close - p - 1);
-        if (tag.empty() || tag[0] == '/') continue;
-        const size_t stop = xml.find("</" + tag + ">", close);
-        const std::u16string part = DecodeText(Unescape(xml.substr(close + 1, stop - close - 1)));
-        const size_t label = LabelOfTag(tag);
-        if (!ex.text.empty()) ex.text += u' ';
-        const size_t begin = ex.text.size();
-        ex.text += part;
-        for (size_t k = Tokenize(std::u16string_view(ex.text).substr(begin)).size(); k > 0; --k)
-          ex.labels.push_back(static_cast<Label>(label == kLabels ? static_cast<size_t>(Label::Note) : label));
-        if (tag == "title" && ex.title.empty()) ex.title = part.empty() ? u" " : part;
-        if (tag == "author" && ex.authors.empty()) ex.authors = part.empty() ? u" " : part;
-        if (tag == "date" && !sawDate) sawDate = true, ex.year = FirstYear(part);
-        p = stop;
-      }
-      ex.tokens = Tokenize(ex.text);
-      if (ex.tokens.size() != ex.labels.size()) continue;
-      ex.analysis = Analyse(ex.tokens);
-      ex.features = Features(ex.analysis);
-      out.push_back(std::move(ex));
+  for (const training::LabelledReference& parts : training::LoadLabelled(dir, "reference_train")) {
+    Example ex;
+    bool sawDate = false;
+    for (const training::Part& part : parts) {
+      const size_t label = LabelOfTag(part.tag);
+      if (!ex.text.empty()) ex.text += u' ';
+      const size_t begin = ex.text.size();
+      ex.text += part.text;
+      for (size_t k = Tokenize(std::u16string_view(ex.text).substr(begin)).size(); k > 0; --k)
+        ex.labels.push_back(static_cast<Label>(label == kLabels ? static_cast<size_t>(Label::Note) : label));
+      if (part.tag == "title" && ex.title.empty()) ex.title = part.text.empty() ? u" " : part.text;
+      if (part.tag == "author" && ex.authors.empty()) ex.authors = part.text.empty() ? u" " : part.text;
+      if (part.tag == "date" && !sawDate) sawDate = true, ex.year = FirstYear(part.text);
     }
+    ex.tokens = Tokenize(ex.text);
+    if (ex.tokens.size() != ex.labels.size()) continue;
+    ex.analysis = Analyse(ex.tokens);
+    ex.features = Features(ex.analysis);
+    out.push_back(std::move(ex));
   }
   return out;
 }
@@ -312,111 +291,197 @@ std::u16string FirstRun(const Example& ex, const std::vector<Label>& labels, Lab
   return ex.text.substr(ex.tokens[i].begin, ex.tokens[j - 1].end - ex.tokens[i].begin);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: reference_train DATA_DIR MODEL_OUT [--epochs E] | DATA_DIR --folds K [--epochs E]\n");
-    return 2;
-  }
+// What the tool was asked, from its arguments.
+struct Request {
+  std::string data, model;  // the labelled references; where the model goes
   int folds = 0, epochs = 15;
-  for (int i = 2; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--folds") == 0) folds = std::atoi(argv[i + 1]);
-    if (std::strcmp(argv[i], "--epochs") == 0) epochs = std::atoi(argv[i + 1]);
-  }
-  auto data = Load(argv[1]);
-  for (auto& ex : data) ex.use = &ex.features;
-  std::fprintf(stderr, "%zu references\n", data.size());
-  if (folds > 1) {
-    int titles = 0, titleRight = 0, authors = 0, authorRight = 0, years = 0, yearRight = 0;
-    long tokens = 0, tokenRight = 0;
-    for (int k = 0; k < folds; ++k) {
-      std::vector<const Example*> train, test;
-      for (size_t i = 0; i < data.size(); ++i) (static_cast<int>(i % static_cast<size_t>(folds)) == k ? test : train).push_back(&data[i]);
-      Weights m = Train(train, epochs);
-      const bool rank = std::getenv("NO_RANK") == nullptr;
-      Ranker ranker;
-      std::vector<Guess> oof;
-      if (rank) oof = OutOfFold(train, 3, epochs), ranker = TrainRanker(train, oof, epochs);
-      // As the program will hold them: a byte a weight.
-      Quantize(m.w);
-      Quantize(ranker.w);
-      if (rank && std::getenv("RANK_FIT")) {
-        int fit = 0, total = 0, oracle = 0;
-        for (size_t i = 0; i < train.size(); ++i) {
-          const Span gold = GoldSpan(*train[i], Label::Title);
-          if (gold.first == SIZE_MAX) continue;
-          ++total;
-          const auto c = SpanCandidates(train[i]->analysis, oof[i].labels, Label::Title);
-          oracle += std::find(c.begin(), c.end(), gold) != c.end();
-          fit += Choose(ranker, *train[i], oof[i], Label::Title) == gold;
-        }
-        std::printf("ranker on its training data: %d of %d (oracle %d)\n", fit, total, oracle);
-      }
-      for (const Example* ex : test) {
-        const Guess guess = Look(m, *ex);
-        const auto& labels = guess.labels;
-        const std::u16string rankedTitle = SpanText(*ex, Choose(ranker, *ex, guess, Label::Title));
-        if (std::getenv("ORACLE") && !ex->title.empty()) {
-          const auto candidates = SpanCandidates(ex->analysis, labels, Label::Title);
-          bool any = false;
-          for (const auto& c : candidates) any |= Normal(SpanText(*ex, c)) == Normal(ex->title);
-          std::printf("oracle %d right %d guessright %d\n", any, Normal(rankedTitle) == Normal(ex->title),
-                      !candidates.empty() && Normal(SpanText(*ex, candidates[0])) == Normal(ex->title));
-          if (any && Normal(rankedTitle) != Normal(ex->title) && std::getenv("SHOW_RANK"))
-            std::printf("  GOLD %s\n  GOT  %s\n  FULL %s\n", EncodeUtf8(ex->title).c_str(), EncodeUtf8(rankedTitle).c_str(),
-                        EncodeUtf8(ex->text).c_str());
-        }
-        const std::u16string rankedAuthors = SpanText(*ex, Choose(ranker, *ex, guess, Label::Author));
-        for (size_t i = 0; i < labels.size(); ++i) tokenRight += labels[i] == ex->labels[i];
-        tokens += static_cast<long>(labels.size());
-        if (!ex->title.empty()) {
-          ++titles;
-          const bool right = Normal(rank ? rankedTitle : FirstRun(*ex, labels, Label::Title)) == Normal(ex->title);
-          titleRight += right;
-          if (!right && std::getenv("TITLE_STATS")) {
-            const auto got = Normal(FirstRun(*ex, labels, Label::Title)), want = Normal(ex->title);
-            const char* kind = got.empty() ? "none" : want.starts_with(got) ? "short" : got.starts_with(want) ? "long"
-                             : want.ends_with(got) ? "late-start" : got.ends_with(want) ? "early-start" : "other";
-            std::printf("%s\n", kind);
-            if (std::getenv("SHOW_KIND") && std::string(kind) == std::getenv("SHOW_KIND")) {
-              std::printf("   GOLD: %s\n   GOT:  %s\n   FULL: %s\n", EncodeUtf8(ex->title).c_str(),
-                          EncodeUtf8(FirstRun(*ex, labels, Label::Title)).c_str(), EncodeUtf8(ex->text).c_str());
-            }
-          }
-          if (!right && std::getenv("SHOW_TITLES") && k == 0) {
-            std::string line;
-            for (size_t i = 0; i < labels.size(); ++i) {
-              line += EncodeUtf8(ex->tokens[i].text);
-              if (labels[i] != ex->labels[i]) line += std::string("[") + NameOf(labels[i]) + "/" + NameOf(ex->labels[i]) + "]";
-              else line += std::string("{") + std::string(NameOf(labels[i])).substr(0, 2) + "}";
-              line += ' ';
-            }
-            std::printf("%s\n", line.c_str());
-          }
-        }
-        if (!ex->authors.empty())
-          ++authors, authorRight += Normal(rank ? rankedAuthors : FirstRun(*ex, labels, Label::Author)) == Normal(ex->authors);
-        if (!ex->year.empty()) ++years, yearRight += FirstYear(FirstRun(*ex, labels, Label::Date)) == ex->year;
-      }
-      std::fprintf(stderr, "fold %d done\n", k + 1);
+  bool rank = true;          // the span chooser on (--no-rank: the labels' first run)
+  bool rankFit = false;      // how well the chooser fits its own training data
+  bool oracle = false;       // whether any candidate span was right, reference by reference
+  bool showRank = false;     // with --oracle: the references the chooser got wrong
+  bool titleStats = false;   // how each wrong title was wrong (short, long, ...)
+  std::string showKind;      // with --title-stats: the references wrong in this way
+  bool showTitles = false;   // the first fold's wrong titles, token by token
+};
+
+constexpr const char* kUsage =
+    "usage: reference_train DATA_DIR MODEL_OUT [--epochs E]\n"
+    "       reference_train DATA_DIR --folds K [--epochs E] [measuring flags]\n"
+    "\n"
+    "Trains the reference model on the labelled references in DATA_DIR (its .xml\n"
+    "files) and writes it to MODEL_OUT; or, with --folds, measures it by K-fold\n"
+    "cross-validation: the share of tokens labelled right and of references whose\n"
+    "title, authors and year come out right.\n"
+    "\n"
+    "  --epochs E        passes over the data (default 15)\n"
+    "  --no-rank         measure the labels' first run instead of the span chooser\n"
+    "  --rank-fit        print how well the chooser fits its own training data\n"
+    "  --oracle          print, per reference, whether any candidate title was right\n"
+    "  --show-rank       with --oracle: print the titles the chooser missed\n"
+    "  --title-stats     print how each wrong title was wrong\n"
+    "  --show-kind KIND  with --title-stats: print the titles wrong in that way\n"
+    "                    (none, short, long, late-start, early-start, other)\n"
+    "  --show-titles     print the first fold's wrong titles, token by token\n"
+    "  --help            this text\n";
+
+// Reads the arguments; nullopt (after a message) when they make no sense.
+std::optional<Request> ReadFlags(int argc, char** argv) {
+  Request f;
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    const auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= argc) return std::nullopt;
+      return std::string(argv[++i]);
+    };
+    if (a == "--help") {
+      std::fputs(kUsage, stdout);
+      std::exit(0);
+    } else if (a == "--folds" || a == "--epochs" || a == "--show-kind") {
+      const auto v = value();
+      if (!v) return std::fprintf(stderr, "reference_train: %s needs a value\n", a.c_str()), std::nullopt;
+      if (a == "--show-kind") f.showKind = *v;
+      else (a == "--folds" ? f.folds : f.epochs) = std::atoi(v->c_str());
+    } else if (a == "--no-rank") {
+      f.rank = false;
+    } else if (a == "--rank-fit") {
+      f.rankFit = true;
+    } else if (a == "--oracle") {
+      f.oracle = true;
+    } else if (a == "--show-rank") {
+      f.showRank = true;
+    } else if (a == "--title-stats") {
+      f.titleStats = true;
+    } else if (a == "--show-titles") {
+      f.showTitles = true;
+    } else if (a.starts_with("--")) {
+      return std::fprintf(stderr, "reference_train: unknown option %s\n%s", a.c_str(), kUsage), std::nullopt;
+    } else {
+      positional.push_back(a);
     }
-    std::printf("tokens %.2f%%  title %.2f%% of %d  authors %.2f%% of %d  year %.2f%% of %d\n",
-                100.0 * static_cast<double>(tokenRight) / static_cast<double>(tokens), 100.0 * titleRight / titles, titles, 100.0 * authorRight / authors, authors,
-                100.0 * yearRight / years, years);
-    return 0;
   }
-  // The model the program ships: the token model on everything, the span
-  // chooser on what token models that never saw each reference made of it.
+  if (positional.size() != (f.folds > 1 ? 1u : 2u) || f.epochs < 1)
+    return std::fputs(kUsage, stderr), std::nullopt;
+  f.data = positional[0];
+  if (positional.size() > 1) f.model = positional[1];
+  return f;
+}
+
+// Measures the model by cross-validation: each fold by a model that never
+// saw it, as the program will hold it (a byte a weight).
+int CrossValidate(const Request& flags, const std::vector<Example>& data) {
+  const int folds = flags.folds, epochs = flags.epochs;
+  const bool rank = flags.rank;
+  int titles = 0, titleRight = 0, authors = 0, authorRight = 0, years = 0, yearRight = 0;
+  long tokens = 0, tokenRight = 0;
+  for (int k = 0; k < folds; ++k) {
+    std::vector<const Example*> train, test;
+    for (size_t i = 0; i < data.size(); ++i)
+      (static_cast<int>(i % static_cast<size_t>(folds)) == k ? test : train).push_back(&data[i]);
+    Weights m = Train(train, epochs);
+    Ranker ranker;
+    std::vector<Guess> oof;
+    if (rank) oof = OutOfFold(train, 3, epochs), ranker = TrainRanker(train, oof, epochs);
+    Quantize(m.w);
+    Quantize(ranker.w);
+    if (rank && flags.rankFit) {
+      int fit = 0, total = 0, oracle = 0;
+      for (size_t i = 0; i < train.size(); ++i) {
+        const Span gold = GoldSpan(*train[i], Label::Title);
+        if (gold.first == SIZE_MAX) continue;
+        ++total;
+        const auto c = SpanCandidates(train[i]->analysis, oof[i].labels, Label::Title);
+        oracle += std::find(c.begin(), c.end(), gold) != c.end();
+        fit += Choose(ranker, *train[i], oof[i], Label::Title) == gold;
+      }
+      std::printf("ranker on its training data: %d of %d (oracle %d)\n", fit, total, oracle);
+    }
+    for (const Example* ex : test) {
+      const Guess guess = Look(m, *ex);
+      const auto& labels = guess.labels;
+      const std::u16string rankedTitle = SpanText(*ex, Choose(ranker, *ex, guess, Label::Title));
+      if (flags.oracle && !ex->title.empty()) {
+        const auto candidates = SpanCandidates(ex->analysis, labels, Label::Title);
+        bool any = false;
+        for (const auto& c : candidates) any |= Normal(SpanText(*ex, c)) == Normal(ex->title);
+        std::printf("oracle %d right %d guessright %d\n", any, Normal(rankedTitle) == Normal(ex->title),
+                    !candidates.empty() && Normal(SpanText(*ex, candidates[0])) == Normal(ex->title));
+        if (any && Normal(rankedTitle) != Normal(ex->title) && flags.showRank)
+          std::printf("  GOLD %s\n  GOT  %s\n  FULL %s\n", EncodeUtf8(ex->title).c_str(),
+                      EncodeUtf8(rankedTitle).c_str(), EncodeUtf8(ex->text).c_str());
+      }
+      const std::u16string rankedAuthors = SpanText(*ex, Choose(ranker, *ex, guess, Label::Author));
+      for (size_t i = 0; i < labels.size(); ++i) tokenRight += labels[i] == ex->labels[i];
+      tokens += static_cast<long>(labels.size());
+      if (!ex->title.empty()) {
+        ++titles;
+        const bool right = Normal(rank ? rankedTitle : FirstRun(*ex, labels, Label::Title)) == Normal(ex->title);
+        titleRight += right;
+        if (!right && flags.titleStats) {
+          const auto got = Normal(FirstRun(*ex, labels, Label::Title)), want = Normal(ex->title);
+          const char* kind = got.empty()                ? "none"
+                             : want.starts_with(got)    ? "short"
+                             : got.starts_with(want)    ? "long"
+                             : want.ends_with(got)      ? "late-start"
+                             : got.ends_with(want)      ? "early-start"
+                                                        : "other";
+          std::printf("%s\n", kind);
+          if (flags.showKind == kind)
+            std::printf("   GOLD: %s\n   GOT:  %s\n   FULL: %s\n", EncodeUtf8(ex->title).c_str(),
+                        EncodeUtf8(FirstRun(*ex, labels, Label::Title)).c_str(), EncodeUtf8(ex->text).c_str());
+        }
+        if (!right && flags.showTitles && k == 0) {
+          std::string line;
+          for (size_t i = 0; i < labels.size(); ++i) {
+            line += EncodeUtf8(ex->tokens[i].text);
+            // Wrong: [got/wanted]; right: the label's first two letters.
+            const std::string_view got = NameOf(labels[i]);
+            if (labels[i] != ex->labels[i]) {
+              line.append("[").append(got).append("/").append(NameOf(ex->labels[i])).append("]");
+            } else {
+              line.append("{").append(got.substr(0, 2)).append("}");
+            }
+            line += ' ';
+          }
+          std::printf("%s\n", line.c_str());
+        }
+      }
+      if (!ex->authors.empty())
+        ++authors,
+            authorRight += Normal(rank ? rankedAuthors : FirstRun(*ex, labels, Label::Author)) == Normal(ex->authors);
+      if (!ex->year.empty()) ++years, yearRight += FirstYear(FirstRun(*ex, labels, Label::Date)) == ex->year;
+    }
+    std::fprintf(stderr, "fold %d done\n", k + 1);
+  }
+  std::printf("tokens %.2f%%  title %.2f%% of %d  authors %.2f%% of %d  year %.2f%% of %d\n",
+              100.0 * static_cast<double>(tokenRight) / static_cast<double>(tokens), 100.0 * titleRight / titles,
+              titles, 100.0 * authorRight / authors, authors, 100.0 * yearRight / years, years);
+  return 0;
+}
+
+// The model the program ships: the token model on everything, the span
+// chooser on what token models that never saw each reference made of it.
+int TrainAndWrite(const Request& flags, const std::vector<Example>& data) {
   std::vector<const Example*> all;
   for (const auto& ex : data) all.push_back(&ex);
-  const Weights m = Train(all, epochs);
-  const Ranker ranker = TrainRanker(all, OutOfFold(all, 3, epochs), epochs);
+  const Weights m = Train(all, flags.epochs);
+  const Ranker ranker = TrainRanker(all, OutOfFold(all, 3, flags.epochs), flags.epochs);
   std::vector<float> transitions;
   for (const auto& row : m.t) transitions.insert(transitions.end(), row.begin(), row.end());
   const auto bytes = Model::Write(m.w, transitions, ranker.w);
-  std::ofstream out(argv[2], std::ios::binary);
+  std::ofstream out(flags.model, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  std::fprintf(stderr, "wrote %s (%zu bytes)\n", argv[2], bytes.size());
+  std::fprintf(stderr, "wrote %s (%zu bytes)\n", flags.model.c_str(), bytes.size());
   return out ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<Request> flags = ReadFlags(argc, argv);
+  if (!flags) return 2;
+  std::vector<Example> data = Load(flags->data);
+  for (auto& ex : data) ex.use = &ex.features;
+  std::fprintf(stderr, "%zu references\n", data.size());
+  return flags->folds > 1 ? CrossValidate(*flags, data) : TrainAndWrite(*flags, data);
 }

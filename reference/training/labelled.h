@@ -1,0 +1,22 @@
+// The labelled references the tools learn from and measure on: XML files
+// of <dataset><sequence><author>...</author><title>...</title>...</sequence>,
+// each part an element named by its tag (author, title, date, ...).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tf::reference::training {
+
+struct Part {
+  std::string tag;
+  std::u16string text;
+};
+using LabelledReference = std::vector<Part>;
+
+// Every reference of the folder's .xml files, file by file in name order;
+// exits with a message when a file is no XML.
+std::vector<LabelledReference> LoadLabelled(const std::filesystem::path& folder, const char* tool);
+
+}  // namespace tf::reference::training
