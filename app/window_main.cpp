@@ -1,6 +1,6 @@
 // The window's program, started by titlefixer with the same arguments: the
 // window, or a command run on the clipboard (--clipboard).
-#include "app/clipboard.h"
+#include "platform/clipboard_server.h"
 #include "cli/cli.h"
 #include "ui/window.h"
 
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   const tf::cli::Parsed parsed = tf::cli::Parse(argc, argv);
   if (!parsed.error.empty()) return tf::cli::UsageError(parsed.error);
   const tf::cli::Invocation& inv = parsed.invocation;
-  if (inv.clipboard) return tf::app::RunOnClipboard(argv[0], inv);
+  if (inv.clipboard) return tf::platform::RunOnClipboard(argv[0], inv);
   if (inv.command != tf::cli::Command::Window) return tf::cli::Run(inv);
   return tf::ui::RunWindow(argv[0], {inv.wordList, inv.mode});
 }

@@ -1,4 +1,4 @@
-#include "app/clipboard.h"
+#include "platform/clipboard_server.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,7 +16,7 @@
 #include "platform/platform.h"
 #include "platform/session_bus.h"
 
-namespace tf::app {
+namespace tf::platform {
 namespace {
 
 // Set by tests: the serving process writes its PID into this file, so that
@@ -192,4 +192,4 @@ int RunOnClipboard(char* program, const cli::Invocation& inv) {
   return 0;
 }
 
-}  // namespace tf::app
+}  // namespace tf::platform

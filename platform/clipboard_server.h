@@ -7,11 +7,11 @@
 
 #include "cli/cli.h"
 
-namespace tf::app {
+namespace tf::platform {
 
 // Returns the exit status: 0 once the result is on the clipboard; 1 (after
 // a one-line message) when there is no display, the clipboard holds no
 // text (it is then left as it was), or the server could not start.
 int RunOnClipboard(char* program, const cli::Invocation& invocation);
 
-}  // namespace tf::app
+}  // namespace tf::platform
