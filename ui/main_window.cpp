@@ -99,6 +99,35 @@ constexpr std::array<GlobalShortcut, 3> kGlobalShortcuts = {{
 
 size_t IndexOf(Command c) { return static_cast<size_t>(c); }
 
+// The menus and their commands, in order; an empty text is a separator.
+struct MenuItem {
+  Command command;
+  const char* text;  // with its mnemonic; nullptr ends the menu
+  QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+};
+struct MenuLayout {
+  const char* title;
+  std::array<MenuItem, 6> items;
+};
+constexpr std::array<MenuLayout, 4> kMenus = {{
+    {"&File", {{{Command::Quit, "&Quit", QKeySequence::Quit}, {Command::Quit, nullptr}}}},
+    {"&Edit",
+     {{{Command::CopyBibTeX, "Copy as &BibTeX"},
+       {Command::CopyRis, "Copy as &RIS"},
+       {Command::CopyCslJson, "Copy as &CSL-JSON"},
+       {Command::References, ""},
+       {Command::References, "R&eferences\u2026"},
+       {Command::References, nullptr}}}},
+    {"&Options",
+     {{{Command::ToggleSmart, "&Smart repairs"},
+       {Command::KeyboardShortcuts, "&Keyboard shortcuts\u2026"},
+       {Command::KeyboardShortcuts, nullptr}}}},
+    {"&Help",
+     {{{Command::Handbook, "&Handbook", QKeySequence::HelpContents},
+       {Command::About, "&About Title Fixer"},
+       {Command::About, nullptr}}}},
+}};
+
 }  // namespace
 
 MainWindow::MainWindow(WindowOptions options)
@@ -115,44 +144,37 @@ MainWindow::MainWindow(WindowOptions options)
   icon.addFile(QStringLiteral(":/titlefixer-32.png"), QSize(32, 32));
   setWindowIcon(icon);
 
-  // The menus, whose actions wait their turn like the buttons' clicks: File,
-  // Edit, Options, Help, as desktops order them. "Options" rather than
-  // "Settings": it holds two switches of this program, and it is what the
-  // handbook has always called it.
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  m_quitAction = file->addAction(QStringLiteral("&Quit"));
-  m_quitAction->setShortcut(QKeySequence::Quit);
-  m_quitAction->setShortcutContext(Qt::ApplicationShortcut);
-  connect(m_quitAction, &QAction::triggered, this, [this] { Request(Command::Quit); });
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  m_bibTeXAction = edit->addAction(QStringLiteral("Copy as &BibTeX"));
-  connect(m_bibTeXAction, &QAction::triggered, this, [this] { Request(Command::CopyBibTeX); });
-  m_risAction = edit->addAction(QStringLiteral("Copy as &RIS"));
-  connect(m_risAction, &QAction::triggered, this, [this] { Request(Command::CopyRis); });
-  m_cslJsonAction = edit->addAction(QStringLiteral("Copy as &CSL-JSON"));
-  connect(m_cslJsonAction, &QAction::triggered, this, [this] { Request(Command::CopyCslJson); });
-  edit->addSeparator();
-  m_referencesAction = edit->addAction(QStringLiteral("R&eferences\u2026"));
-  connect(m_referencesAction, &QAction::triggered, this, [this] { Request(Command::References); });
-  QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
-  m_smartAction = optionsMenu->addAction(QStringLiteral("&Smart repairs"));
-  m_smartAction->setCheckable(true);
-  m_smartAction->setChecked(m_session.GetMode() == engine::Mode::Smart);
-  connect(m_smartAction, &QAction::triggered, this, [this] { Request(Command::ToggleSmart); });
-  m_shortcutsAction = optionsMenu->addAction(QStringLiteral("&Keyboard shortcuts\u2026"));
-  connect(m_shortcutsAction, &QAction::triggered, this, [this] { Request(Command::KeyboardShortcuts); });
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  m_handbookAction = help->addAction(QStringLiteral("&Handbook"));
-  m_handbookAction->setShortcut(QKeySequence::HelpContents);
-  connect(m_handbookAction, &QAction::triggered, this, [this] { Request(Command::Handbook); });
-  m_aboutAction = help->addAction(QStringLiteral("&About Title Fixer"));
-  connect(m_aboutAction, &QAction::triggered, this, [this] { Request(Command::About); });
+  // One action for every command: the buttons, the menus, the keys and the
+  // desktop's shortcuts all trigger it, and it asks for the command in its
+  // turn, like a click.
+  for (size_t i = 0; i < m_actions.size(); ++i) {
+    m_actions[i] = new QAction(this);
+    connect(m_actions[i], &QAction::triggered, this, [this, i] { Request(static_cast<Command>(i)); });
+  }
+  // The menus: File, Edit, Options, Help, as desktops order them. "Options"
+  // rather than "Settings": it holds two switches of this program, and it
+  // is what the handbook has always called it.
+  for (const MenuLayout& m : kMenus) {
+    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.title));
+    for (const MenuItem& item : m.items) {
+      if (item.text == nullptr) break;
+      if (*item.text == '\0') {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = ActionFor(item.command);
+      action->setText(QString::fromUtf8(item.text));
+      if (item.key != QKeySequence::UnknownKey) action->setShortcut(item.key);
+      menu->addAction(action);
+    }
+  }
+  ActionFor(Command::Quit)->setShortcutContext(Qt::ApplicationShortcut);
+  ActionFor(Command::ToggleSmart)->setCheckable(true);
+  ActionFor(Command::ToggleSmart)->setChecked(m_session.GetMode() == engine::Mode::Smart);
   // F5 reads the clipboard again, as it refreshes in every program.
-  auto* refresh = new QAction(this);
-  refresh->setShortcut(QKeySequence::Refresh);
-  refresh->setShortcutContext(Qt::WindowShortcut);
-  connect(refresh, &QAction::triggered, this, [this] { Request(Command::Refresh); });
-  addAction(refresh);
+  ActionFor(Command::Refresh)->setShortcut(QKeySequence::Refresh);
+  ActionFor(Command::Refresh)->setShortcutContext(Qt::WindowShortcut);
+  addAction(ActionFor(Command::Refresh));
 
   // The status line under the form: what the last command did, and
   // whether smart repairs are on.
@@ -178,7 +200,7 @@ MainWindow::MainWindow(WindowOptions options)
     if (b.name) button->SetAccessibleName(QString::fromLatin1(b.name));
     button->setToolTip(QString::fromLatin1(b.description));
     button->setAccessibleDescription(QString::fromLatin1(b.description));
-    connect(button, &QPushButton::clicked, this, [this, c = b.command] { Request(c); });
+    connect(button, &QPushButton::clicked, ActionFor(b.command), &QAction::trigger);
     m_buttons[IndexOf(b.command)] = button;
     m_controls[static_cast<size_t>(b.control)] = button;
   };
@@ -217,20 +239,7 @@ MainWindow::MainWindow(WindowOptions options)
 
 pf::Button* MainWindow::ButtonFor(Command command) const { return m_buttons.at(IndexOf(command)); }
 
-QAction* MainWindow::ActionFor(Command command) const {
-  switch (command) {
-    case Command::CopyBibTeX: return m_bibTeXAction;
-    case Command::CopyRis: return m_risAction;
-    case Command::CopyCslJson: return m_cslJsonAction;
-    case Command::References: return m_referencesAction;
-    case Command::ToggleSmart: return m_smartAction;
-    case Command::KeyboardShortcuts: return m_shortcutsAction;
-    case Command::About: return m_aboutAction;
-    case Command::Handbook: return m_handbookAction;
-    case Command::Quit: return m_quitAction;
-    default: return nullptr;
-  }
-}
+QAction* MainWindow::ActionFor(Command command) const { return m_actions.at(IndexOf(command)); }
 
 double MainWindow::BarsHeight() const {
   return pf::PixelsToTwipsY(menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
@@ -450,84 +459,65 @@ void MainWindow::Guarded(F&& f) {
 }
 
 void MainWindow::Run(Command command) {
-  switch (command) {
-    case Command::Copy:
-      CopyText(m_workingText->Text());
-      break;
-    case Command::CopyAuthors:
-      CopyText(m_authorsText->Text());
-      break;
-    case Command::CopyTitle:
-      CopyText(m_titleText->Text());
-      break;
-    case Command::Refresh:
-      InBackground([this, session = m_session, clipboard = pf::ClipboardText()]() mutable -> pf::Worker::Step {
-        session.Refresh(std::move(clipboard));
-        const bool wouldRepair = WouldRepair(session);
-        auto working = std::make_shared<pf::TextBox::Prepared>(pf::TextBox::Prepare(session.SharedWorking()));
-        auto parts = std::make_shared<Parts>(PrepareParts(session));
-        return [this, session = std::move(session), wouldRepair, working, parts] {
-          m_session = session;
-          ShowSession(std::move(*working));
-          ShowParts(std::move(*parts));
-          SayRead(wouldRepair);
-        };
-      });
-      break;
-    case Command::JoinLines:
-    case Command::JoinParagraphs:
-      InBackground([this, session = m_session, clipboard = pf::ClipboardText(),
-                    paragraphs = command == Command::JoinParagraphs]() mutable -> pf::Worker::Step {
-        session.JoinLines(std::move(clipboard), paragraphs);
-        const bool wouldRepair = WouldRepair(session);
-        auto working = std::make_shared<pf::TextBox::Prepared>(pf::TextBox::Prepare(session.SharedWorking()));
-        return [this, session = std::move(session), wouldRepair, working] {
-          m_session = session;
-          ShowSession(std::move(*working));  // the joined text is drawn before the repair
-          // What was read says more than what the repair did.
-          Squish([this, wouldRepair] { SayRead(wouldRepair); });
-        };
-      });
-      break;
-    case Command::Squish:
-      Squish(nullptr);
-      break;
-    case Command::MoreLess:
-      ToggleMore();
-      break;
-    case Command::Quit:
-      pf::End();
-      break;
-    case Command::CopyBibTeX:
-      CopyReferences(reference::Format::BibTeX);
-      break;
-    case Command::CopyRis:
-      CopyReferences(reference::Format::Ris);
-      break;
-    case Command::CopyCslJson:
-      CopyReferences(reference::Format::CslJson);
-      break;
-    case Command::References:
-      ShowReferences();
-      break;
-    case Command::ToggleSmart:
-      ToggleSmart();
-      break;
-    case Command::About:
-      ShowAbout();
-      break;
-    case Command::Handbook:
-      ShowHandbook();
-      break;
-    case Command::KeyboardShortcuts:
-      BindShortcuts(false);
-      break;
-    case Command::ClipboardJoin:
-    case Command::ClipboardClean:
-    case Command::ClipboardBibTeX:
-      FixClipboard(command);
-      break;
-  }
+  // What each command does, in the order of the Command enum.
+  using Handler = void (*)(MainWindow&);
+  static constexpr std::array<std::pair<Command, Handler>, kCommandCount> kHandlers = {{
+      {Command::Copy, [](MainWindow& w) { w.CopyText(w.m_workingText->Text()); }},
+      {Command::Refresh, [](MainWindow& w) { w.Refresh(); }},
+      {Command::JoinLines, [](MainWindow& w) { w.JoinFromClipboard(false); }},
+      {Command::Quit, [](MainWindow&) { pf::End(); }},
+      {Command::CopyAuthors, [](MainWindow& w) { w.CopyText(w.m_authorsText->Text()); }},
+      {Command::CopyTitle, [](MainWindow& w) { w.CopyText(w.m_titleText->Text()); }},
+      {Command::MoreLess, [](MainWindow& w) { w.ToggleMore(); }},
+      {Command::Squish, [](MainWindow& w) { w.Squish(nullptr); }},
+      {Command::JoinParagraphs, [](MainWindow& w) { w.JoinFromClipboard(true); }},
+      {Command::CopyBibTeX, [](MainWindow& w) { w.CopyReferences(reference::Format::BibTeX); }},
+      {Command::CopyRis, [](MainWindow& w) { w.CopyReferences(reference::Format::Ris); }},
+      {Command::CopyCslJson, [](MainWindow& w) { w.CopyReferences(reference::Format::CslJson); }},
+      {Command::References, [](MainWindow& w) { w.ShowReferences(); }},
+      {Command::ToggleSmart, [](MainWindow& w) { w.ToggleSmart(); }},
+      {Command::KeyboardShortcuts, [](MainWindow& w) { w.BindShortcuts(false); }},
+      {Command::About, [](MainWindow& w) { w.ShowAbout(); }},
+      {Command::Handbook, [](MainWindow& w) { w.ShowHandbook(); }},
+      {Command::ClipboardJoin, [](MainWindow& w) { w.FixClipboard(Command::ClipboardJoin); }},
+      {Command::ClipboardClean, [](MainWindow& w) { w.FixClipboard(Command::ClipboardClean); }},
+      {Command::ClipboardBibTeX, [](MainWindow& w) { w.FixClipboard(Command::ClipboardBibTeX); }},
+  }};
+  static_assert([] {
+    for (size_t i = 0; i < kHandlers.size(); ++i)
+      if (kHandlers[i].first != static_cast<Command>(i)) return false;
+    return true;
+  }(), "one handler a command, in the enum's order");
+  kHandlers[IndexOf(command)].second(*this);
+}
+
+void MainWindow::Refresh() {
+  InBackground([this, session = m_session, clipboard = pf::ClipboardText()]() mutable -> pf::Worker::Step {
+    session.Refresh(std::move(clipboard));
+    const bool wouldRepair = WouldRepair(session);
+    auto working = std::make_shared<pf::TextBox::Prepared>(pf::TextBox::Prepare(session.SharedWorking()));
+    auto parts = std::make_shared<Parts>(PrepareParts(session));
+    return [this, session = std::move(session), wouldRepair, working, parts] {
+      m_session = session;
+      ShowSession(std::move(*working));
+      ShowParts(std::move(*parts));
+      SayRead(wouldRepair);
+    };
+  });
+}
+
+void MainWindow::JoinFromClipboard(bool paragraphs) {
+  InBackground([this, session = m_session, clipboard = pf::ClipboardText(), paragraphs]() mutable -> pf::Worker::Step {
+    session.JoinLines(std::move(clipboard), paragraphs);
+    const bool wouldRepair = WouldRepair(session);
+    auto working = std::make_shared<pf::TextBox::Prepared>(pf::TextBox::Prepare(session.SharedWorking()));
+    return [this, session = std::move(session), wouldRepair, working] {
+      m_session = session;
+      ShowSession(std::move(*working));  // the joined text is drawn before the repair
+      // What was read says more than what the repair did.
+      Squish([this, wouldRepair] { SayRead(wouldRepair); });
+    };
+  });
 }
 
 void MainWindow::BindShortcuts(bool quiet) {
@@ -552,7 +542,7 @@ void MainWindow::BindShortcuts(bool quiet) {
     });
     connect(m_globalShortcuts, &pf::GlobalShortcuts::Activated, this, [this](const QString& id) {
       for (const GlobalShortcut& s : kGlobalShortcuts)
-        if (id == QLatin1String(s.id)) Request(s.command);
+        if (id == QLatin1String(s.id)) ActionFor(s.command)->trigger();
     });
   }
   m_quietBinding = quiet;
@@ -651,7 +641,7 @@ void MainWindow::ShowReferences() {
 void MainWindow::ToggleSmart() {
   const bool smart = m_session.GetMode() != engine::Mode::Smart;
   m_session.SetMode(smart ? engine::Mode::Smart : engine::Mode::Classic);
-  m_smartAction->setChecked(smart);
+  ActionFor(Command::ToggleSmart)->setChecked(smart);
   ShowMode();
   Say(smart ? QStringLiteral("Smart repairs are on") : QStringLiteral("Smart repairs are off: the classic results"));
   if (const std::string error = SavePreference(Preference::Smart, smart); !error.empty())

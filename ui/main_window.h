@@ -47,6 +47,7 @@ enum class Command {
   ClipboardClean,
   ClipboardBibTeX,
 };
+constexpr size_t kCommandCount = static_cast<size_t>(Command::ClipboardBibTeX) + 1;
 
 // What the window is started with.
 struct WindowOptions {
@@ -112,6 +113,8 @@ class MainWindow final : public QMainWindow {
   // start-up) shows neither the outcome nor the lack of a portal.
   void BindShortcuts(bool quiet);
   void FixClipboard(Command command);
+  void Refresh();
+  void JoinFromClipboard(bool paragraphs);
   // The working text's letter-spacing repaired off the GUI thread; `then`
   // runs once it is shown.
   void Squish(std::function<void()> then);
@@ -159,19 +162,11 @@ class MainWindow final : public QMainWindow {
   std::array<QWidget*, kControls> m_controls{};  // by Control
   double m_scale = 1;          // of the design, for the font's sake
   bool m_rescaleQueued = false;
-  QAction* m_bibTeXAction;
-  QAction* m_risAction;
-  QAction* m_cslJsonAction;
-  QAction* m_referencesAction;
+  std::array<QAction*, kCommandCount> m_actions{};  // by Command
   QDialog* m_referencesDialog = nullptr;
   QDialog* m_handbook = nullptr;
-  QAction* m_smartAction;
-  QAction* m_shortcutsAction;
   platform::GlobalShortcuts* m_globalShortcuts = nullptr;  // made when first asked for
   bool m_quietBinding = false;
-  QAction* m_aboutAction;
-  QAction* m_handbookAction;
-  QAction* m_quitAction;  // File > Quit (Ctrl+Q)
   bool m_moreShown = false;
   bool m_starting = false;     // until the words are loaded
   bool m_dispatching = false;  // while the queue or a command's outcome runs
