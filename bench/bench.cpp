@@ -22,7 +22,7 @@ void OnReferences(benchmark::State& state, F f) {
 
 void BM_CleanTitle(benchmark::State& s) { OnReferences(s, [](auto& t) { return CleanTitle(t); }); }
 void BM_JustLineBreaks2(benchmark::State& s) {
-  OnReferences(s, [](auto& t) { return JustLineBreaks2(t); });
+  OnReferences(s, [](auto& t) { return JustLineBreaksKeepingParagraphs(t); });
 }
 void BM_GetAuthorsTitle(benchmark::State& s) {
   OnReferences(s, [](auto& t) { return GetAuthorsTitle(t); });

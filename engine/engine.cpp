@@ -135,7 +135,7 @@ std::u16string Engine::Clean(std::u16string_view text) const {
 
 std::u16string Engine::JoinLines(std::u16string_view text, bool paragraphs, bool repairSpacing) const {
   if (m_mode == Mode::Smart) return smart::JoinLines(text, paragraphs, repairSpacing, m_words->Lexicon());
-  return paragraphs ? JustLineBreaks2(text) : JustLineBreaks(text);
+  return paragraphs ? JustLineBreaksKeepingParagraphs(text) : JustLineBreaks(text);
 }
 
 std::u16string Engine::Squish(std::u16string_view text) const {

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::u16string in = size && data[0] & 1 ? fuzz::Units(data + 1, size - 1)
                                                 : fuzz::Texty(data, size);
   const std::u16string one = JustLineBreaks(in);
-  const std::u16string two = JustLineBreaks2(in);
+  const std::u16string two = JustLineBreaksKeepingParagraphs(in);
   const auto words = Tokens(in);
   TF_CHECK(Tokens(one) == words, in);
   TF_CHECK(Tokens(two) == words, in);
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         a == std::u16string::npos ? std::u16string()
                                   : in.substr(a, in.find_last_not_of(u" \r\n\t") - a + 1);
     TF_CHECK(one == literal::JustLineBreaks(stripped), in);
-    TF_CHECK(two == literal::JustLineBreaks2(stripped), in);
+    TF_CHECK(two == literal::JustLineBreaksKeepingParagraphs(stripped), in);
   }
   return 0;
 }

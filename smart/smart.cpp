@@ -40,7 +40,7 @@ std::u16string JoinLines(std::u16string_view text, bool paragraphs, bool repairS
   // A paragraph break is a blank line in the text's own convention (CR LF
   // CR LF when it has CR LF, else LF LF), which every program reads as one;
   // the classic CR CR is for classic mode alone.
-  std::u16string joined = JustLineBreaks2(MarkParagraphs(t));
+  std::u16string joined = JustLineBreaksKeepingParagraphs(MarkParagraphs(t));
   const std::u16string_view blankLine = text.find(u"\r\n") != std::u16string_view::npos ? u"\r\n\r\n" : u"\n\n";
   std::u16string out;
   out.reserve(joined.size());

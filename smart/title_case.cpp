@@ -72,12 +72,12 @@ bool IsRoman(std::u16string_view core) {
 }
 
 // A word cut into what stands before it, its core and what stands after.
-struct Word {
+struct CutWord {
   std::u16string_view lead, core, trail;
   size_t part = 0;
 };
 
-Word Cut(std::u16string_view w) {
+CutWord Cut(std::u16string_view w) {
   size_t a = 0, b = w.size();
   while (a < b && IsOpening(w[a])) ++a;
   while (b > a && IsClosing(w[b - 1])) --b;
@@ -230,7 +230,7 @@ std::u16string TitleCase(std::u16string_view text, const TitleLists& lists) {
   size_t i = 0, part = 0;
   std::u16string_view previous;
   forEachWord([&](std::u16string_view w) {
-    const Word word = Cut(w);
+    const CutWord word = Cut(w);
     const bool shouting = 2 * tally[part].first > tally[part].second;
     std::u16string core(word.core);
     if (shouting && caser.Weigh(core).capitals) core = caser.Lowered(core);

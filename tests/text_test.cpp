@@ -83,7 +83,7 @@ TEST(TitleCase, Words) {
   const std::vector<Case> first = {
       {u"THE", u"The"}, {u"GIS", u"Gis"}, {u"x-ray-based", u"X-Ray-based"},
       {u"pre-", u"Pre-"}, {u"-", u"-"}, {u"", u""}, {u"  éclair ", u"éclair"}};
-  for (const auto& c : first) EXPECT_EQ(StrictFirstLetterUpper(c.in), c.out) << "strict " << Printable(c.in);
+  for (const auto& c : first) EXPECT_EQ(CapitaliseFirstWord(c.in), c.out) << "strict " << Printable(c.in);
   const std::vector<Case> other = {
       {u"THE", u"the"}, {u"gis", u"GIS"}, {u"Tough2", u"TOUGH2"}, {u"ın", u"in"},
       {u"2nd", u"2nd"}, {u"(in", u"(in"}, {u"Éclair", u"Éclair"}, {u"ßx", u"ßx"},
@@ -152,7 +152,7 @@ TEST(Joining, BothJoiners) {
   for (const auto& r : rows) {
     SCOPED_TRACE(Printable(r.in));
     EXPECT_EQ(JustLineBreaks(r.in), r.one);
-    EXPECT_EQ(JustLineBreaks2(r.in), r.two);
+    EXPECT_EQ(JustLineBreaksKeepingParagraphs(r.in), r.two);
   }
 }
 
@@ -225,7 +225,7 @@ TEST(Differential, AgainstTheLiteralSteps) {
     const S stripped = StripEnds(in);
     ASSERT_EQ(CleanTitle(in), literal::CleanTitle(stripped)) << i;
     ASSERT_EQ(JustLineBreaks(in), literal::JustLineBreaks(stripped)) << i;
-    ASSERT_EQ(JustLineBreaks2(in), literal::JustLineBreaks2(stripped)) << i;
+    ASSERT_EQ(JustLineBreaksKeepingParagraphs(in), literal::JustLineBreaksKeepingParagraphs(stripped)) << i;
     S authors, title;
     literal::GetAuthorsTitle(in, authors, title);
     const auto got = GetAuthorsTitle(in);

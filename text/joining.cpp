@@ -14,7 +14,7 @@ std::u16string JustLineBreaks(std::u16string_view in) {
   return r;
 }
 
-std::u16string JustLineBreaks2(std::u16string_view in) {
+std::u16string JustLineBreaksKeepingParagraphs(std::u16string_view in) {
   // The ends are stripped first, so the first word is a real word and the
   // text never starts or ends with a paragraph break.
   const std::u16string_view t = detail::StripBlankEnds(in);

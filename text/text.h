@@ -43,7 +43,7 @@ std::vector<std::u16string_view> BreakWords(std::u16string_view a);
 // the letter after its first hyphen upper-cased; other words unchanged.
 std::u16string FirstLetterUpper(std::u16string_view w);
 // As FirstLetterUpper but without the two lists (for a title's first word).
-std::u16string StrictFirstLetterUpper(std::u16string_view w);
+std::u16string CapitaliseFirstWord(std::u16string_view w);
 // The text as one title-cased line with single spaces between words.
 std::u16string CleanTitle(std::u16string_view in);
 
@@ -52,8 +52,9 @@ std::u16string CleanTitle(std::u16string_view in);
 // The words joined by single spaces; no word is changed.
 std::u16string JustLineBreaks(std::u16string_view in);
 // As JustLineBreaks, but every blank line becomes CR CR glued to the words
-// on both sides.
-std::u16string JustLineBreaks2(std::u16string_view in);
+// on both sides (classic mode's own paragraph break, kept on purpose; smart
+// mode writes the input's convention).
+std::u16string JustLineBreaksKeepingParagraphs(std::u16string_view in);
 
 // ---- authors and title ----------------------------------------------------
 

@@ -51,7 +51,7 @@ std::u16string FirstLetterUpper(std::u16string_view in) {
   return Capitalise(w);
 }
 
-std::u16string StrictFirstLetterUpper(std::u16string_view in) {
+std::u16string CapitaliseFirstWord(std::u16string_view in) {
   const std::u16string_view w = Trim(in);
   if (!StartsWithTitleLetter(w)) return std::u16string(w);
   return Capitalise(w);
@@ -64,7 +64,7 @@ std::u16string CleanTitle(std::u16string_view in) {
   bool first = true;
   detail::ForEachWord(t, false, [&](std::u16string_view w, bool) {
     if (first) {
-      r += StrictFirstLetterUpper(w);
+      r += CapitaliseFirstWord(w);
       first = false;
     } else {
       r += u' ';

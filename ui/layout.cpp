@@ -6,8 +6,10 @@
 namespace tf::ui {
 namespace {
 
-// The form as designed, in twips: its size, compact and expanded (the
-// heights the window has always had), and every control's place.
+// The form as designed, in twips (the unit it was drawn in, kept on
+// purpose so that every control stands where it always stood): its size,
+// compact and expanded (the heights the window has always had), and every
+// control's place.
 constexpr double kWidth = 8256;
 constexpr double kCompactHeight = 4476;   // three More buttons' heights below More's top
 constexpr double kExpandedHeight = 6756;  // two More buttons' heights below the title

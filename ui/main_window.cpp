@@ -138,7 +138,7 @@ MainWindow::MainWindow(WindowOptions options)
   m_preferenceWarnings = preferences.warnings;
   m_bindShortcutsAtStart = preferences.values.shortcuts.value_or(false);
   m_session.SetMode(engine::ChosenMode(options.mode, preferences.values));
-  setWindowTitle(QStringLiteral("Quorvel's Title Fixer Program"));
+  setWindowTitle(QStringLiteral("Quorvel's Title Fixer Program"));  // the caption it has always had, on purpose
   QIcon icon;
   icon.addFile(QStringLiteral(":/titlefixer-16.png"), QSize(16, 16));
   icon.addFile(QStringLiteral(":/titlefixer-32.png"), QSize(32, 32));

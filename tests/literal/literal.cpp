@@ -147,7 +147,7 @@ S FirstLetterUpper(S w) {
   return Capitalised(w);
 }
 
-S StrictFirstLetterUpper(S w) {
+S CapitaliseFirstWord(S w) {
   w = Trim(w);
   if (w.empty()) return w;
   return Qualifies(w) ? Capitalised(w) : w;
@@ -184,7 +184,7 @@ S CleanTitle(S in) {
   const S t = Trim(in);
   if (t.empty()) return t;
   const auto words = BreakWords(t, false);
-  S r = Trim(StrictFirstLetterUpper(words[0]));
+  S r = Trim(CapitaliseFirstWord(words[0]));
   for (size_t k = 1; k < words.size(); ++k) r = r + u" " + Trim(FirstLetterUpper(words[k]));
   return r;
 }
@@ -198,7 +198,7 @@ S JustLineBreaks(S in) {
   return r;
 }
 
-S JustLineBreaks2(S in) {
+S JustLineBreaksKeepingParagraphs(S in) {
   const S t = Trim(in);
   if (t.empty()) return {};
   const auto words = BreakWords(t, true);

@@ -13,7 +13,7 @@ namespace tf::literal {
 std::vector<std::u16string> BreakWords(std::u16string a, bool markParagraphs);
 std::u16string CleanTitle(std::u16string in);
 std::u16string JustLineBreaks(std::u16string in);
-std::u16string JustLineBreaks2(std::u16string in);
+std::u16string JustLineBreaksKeepingParagraphs(std::u16string in);
 void GetAuthorsTitle(const std::u16string& a, std::u16string& authors, std::u16string& title);
 
 struct Vocabulary {
