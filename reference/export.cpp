@@ -1,4 +1,5 @@
 #include "reference/export.h"
+#include "text/lexicon.h"
 
 #include <unicode/uchar.h>
 #include <unicode/unorm2.h>
@@ -566,13 +567,8 @@ u16string KeyPart(u16string_view s) {
   return out;
 }
 
-bool IsMinorWord(u16string_view lower) {
-  static constexpr std::array<u16string_view, 16> kMinor = {u"a",  u"an", u"the", u"on",  u"of", u"in", u"for", u"and",
-                                                            u"to", u"at", u"by",  u"with", u"from", u"is", u"or", u"as"};
-  for (auto w : kMinor)
-    if (w == lower) return true;
-  return false;
-}
+// A key takes the title's first word that is no small word.
+bool IsMinorWord(u16string_view lower) { return lexicon::Has(lexicon::kSmallWords, lower); }
 
 }  // namespace
 

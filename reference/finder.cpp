@@ -1,4 +1,5 @@
 #include "reference/finder.h"
+#include "text/lexicon.h"
 #include "reference/tokens.h"
 
 #include <unicode/uchar.h>
@@ -202,11 +203,7 @@ std::vector<size_t> Numbering(const std::vector<Leading>& numbers, const std::ve
 
 // ---- how a reference opens and ends --------------------------------------------------
 
-bool IsParticle(u16string_view w) {
-  static constexpr std::array<u16string_view, 16> kParticles = {u"de", u"la", u"le", u"du", u"des", u"van", u"von", u"der",
-                                                                u"den", u"di", u"da", u"del", u"dos", u"ter", u"van't", u"d'"};
-  return std::find(kParticles.begin(), kParticles.end(), w) != kParticles.end();
-}
+bool IsParticle(u16string_view w) { return lexicon::Has(lexicon::kNameParticles, w); }
 
 bool IsNameUnit(u16string_view s, size_t i) {
   const UChar32 c = CodePointAt(s, i);

@@ -1,4 +1,5 @@
 #include "reference/parser.h"
+#include "text/lexicon.h"
 
 #include <unicode/uchar.h>
 #include <unicode/utf16.h>
@@ -247,11 +248,7 @@ void DoiAndUrl(Reference& r, const std::vector<Token>& tokens) {
 
 // ---- names -------------------------------------------------------------------------------
 
-bool IsParticle(std::u16string_view w) {
-  static constexpr std::array<std::u16string_view, 14> kParticles = {
-      u"de", u"la", u"le", u"du", u"des", u"van", u"von", u"der", u"den", u"di", u"da", u"del", u"dos", u"ter"};
-  return std::find(kParticles.begin(), kParticles.end(), w) != kParticles.end();
-}
+bool IsParticle(std::u16string_view w) { return lexicon::Has(lexicon::kNameParticles, w); }
 
 // An initial: one or two letters, capitals, each perhaps with a dot
 // ("J.", "J.R.", "JR", "Jr" is no initial), or letters joined by hyphens

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "smart/characters.h"
+#include "text/lexicon.h"
 #include "smart/rules.h"
 #include "text/text.h"
 
@@ -12,12 +13,8 @@ namespace {
 
 using namespace detail;
 
-constexpr std::array<std::u16string_view, 18> kSmallWords = {
-    u"the", u"of", u"and", u"to", u"but", u"or", u"in", u"at", u"a",
-    u"for", u"from", u"on", u"by", u"with", u"an", u"as", u"into", u"is"};
-
-constexpr std::array<std::u16string_view, 12> kAcronyms = {
-    u"EGS", u"HDR", u"GIS", u"CO2", u"CT", u"GPS", u"NZ", u"TOUGH2", u"USA", u"CA", u"UK", u"DOE"};
+using lexicon::kAcronyms;
+using lexicon::kSmallWords;
 
 // The Roman numerals from 2 to 39.
 constexpr std::array<std::u16string_view, 38> kRomans = {

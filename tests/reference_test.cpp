@@ -310,6 +310,9 @@ TEST(Export, KeysInAscii) {
       {"Cyrillic in Latin letters", u"\u0418\u0432\u0430\u043D\u043E\u0432, \u0418. (2020). \u0422\u0435\u043F\u043B\u043E. "
                                     u"\u0416\u0443\u0440\u043D\u0430\u043B, 1, 1-2.",
        u"ivanov2020teplo"},
+      {"the title's small words skipped, 'into' as in title case", u"Smith, J. (2020). Into the deep. Geo, 1, 1-2.",
+       u"smith2020deep"},
+      {"and 'but'", u"Smith, J. (2020). But not least. Geo, 1, 1-2.", u"smith2020not"},
       {"a word of thousands of letters is cut", u"Smith, J. (2020). " + S(5000, u'a') + u". Geo, 1, 1-2.",
        u"smith2020aaaaaaaaaaaaaaaaaaaa"},
   };

@@ -3,27 +3,11 @@
 #include <array>
 
 #include "text/internal.h"
+#include "text/lexicon.h"
 #include "text/text.h"
 
 namespace tf {
 namespace {
-
-// Compared against the upper-cased word; written in lower case.
-constexpr std::array<std::u16string_view, 18> kSmallWords = {
-    u"THE", u"OF", u"AND", u"TO",   u"BUT", u"OR",   u"IN", u"AT", u"A",
-    u"FOR", u"FROM", u"ON", u"BY", u"WITH", u"AN", u"AS", u"INTO", u"IS"};
-
-// Compared against the upper-cased word; written in upper case.
-constexpr std::array<std::u16string_view, 12> kAcronyms = {
-    u"EGS", u"HDR", u"GIS", u"CO2", u"CT", u"GPS",
-    u"NZ",  u"TOUGH2", u"USA", u"CA", u"UK", u"DOE"};
-
-template <size_t N>
-bool Contains(const std::array<std::u16string_view, N>& list, std::u16string_view w) {
-  for (auto entry : list)
-    if (entry == w) return true;
-  return false;
-}
 
 // First character upper-cased, the rest lower-cased, and the character after
 // the first hyphen upper-cased again (later hyphens are left alone). Only
@@ -46,8 +30,9 @@ std::u16string FirstLetterUpper(std::u16string_view in) {
   const std::u16string_view w = Trim(in);
   if (!StartsWithTitleLetter(w)) return std::u16string(w);
   std::u16string upper = UCase(w);
-  if (Contains(kSmallWords, upper)) return LCase(upper);
-  if (Contains(kAcronyms, upper)) return upper;
+  // The word in capitals, so that any case of it matches (a dotless i too).
+  if (std::u16string lower = LCase(upper); lexicon::Has(lexicon::kSmallWords, lower)) return lower;
+  if (lexicon::Has(lexicon::kAcronyms, upper)) return upper;
   return Capitalise(w);
 }
 
