@@ -26,7 +26,8 @@ using std::u16string_view;
 // and paragraph separators, any of which a reader could take as a line end.
 bool BreaksLine(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029; }
 
-u16string OneLine(u16string_view s) {
+// A field never breaks a line: each such character as a space.
+u16string NoLineBreaks(u16string_view s) {
   u16string out(s);
   for (auto& c : out)
     if (BreaksLine(c)) c = u' ';
@@ -170,34 +171,34 @@ u16string Unplaced(const Reference& r, Fields& f) {
 
 Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
   Fields f;
-  f.title = OneLine(Trimmed(r.Text(r.title), true));
+  f.title = NoLineBreaks(Trimmed(r.Text(r.title), true));
   // A title copied in capitals reads better in title case; otherwise it
   // stays as the paper wrote it.
   if (!f.title.empty() && !HasLowerCase(f.title)) f.title = smart::TitleCase(f.title, lists);
-  f.container = OneLine(Trimmed(r.Text(r.container), true));
+  f.container = NoLineBreaks(Trimmed(r.Text(r.container), true));
   // An abbreviated journal ("Phys. Rev.") keeps the full stop of its last
   // word.
   const u16string_view pasted = r.Text(r.container);
   if (!f.container.empty() && f.container.find(u". ") != u16string::npos && pasted.size() > f.container.size() &&
       pasted.substr(0, f.container.size()) == f.container && pasted[f.container.size()] == u'.')
     f.container += u'.';
-  f.publisher = OneLine(Trimmed(r.Text(r.publisher), false));
-  f.place = OneLine(Trimmed(r.Text(r.place), false));
-  f.edition = EditionNumber(OneLine(Trimmed(r.Text(r.edition), false)));
-  f.doi = OneLine(r.doiName);
-  f.url = OneLine(r.urlText);
+  f.publisher = NoLineBreaks(Trimmed(r.Text(r.publisher), false));
+  f.place = NoLineBreaks(Trimmed(r.Text(r.place), false));
+  f.edition = EditionNumber(NoLineBreaks(Trimmed(r.Text(r.edition), false)));
+  f.doi = NoLineBreaks(r.doiName);
+  f.url = NoLineBreaks(r.urlText);
   // A link that only leads to the DOI says nothing the DOI does not.
   if (!f.doi.empty() && !f.url.empty()) {
     const u16string url = LCase(f.url), doi = LCase(f.doi);
     if (url.ends_with(doi) && (url.find(u"doi.org/") != u16string::npos || url.starts_with(u"doi:"))) f.url.clear();
   }
   f.year = r.year;
-  f.note = OneLine(Trimmed(r.Text(r.note), false));
-  if (const u16string unplaced = OneLine(Unplaced(r, f)); !unplaced.empty())
+  f.note = NoLineBreaks(Trimmed(r.Text(r.note), false));
+  if (const u16string unplaced = NoLineBreaks(Unplaced(r, f)); !unplaced.empty())
     f.note = f.note.empty() ? unplaced : f.note + u"; " + unplaced;
   // Nothing recognised: the record keeps the whole text, so that no
   // reference is lost on its way into a reference manager.
-  if (f.title.empty() && r.authorList.empty() && r.editorList.empty() && f.container.empty()) f.note = OneLine(r.text);
+  if (f.title.empty() && r.authorList.empty() && r.editorList.empty() && f.container.empty()) f.note = NoLineBreaks(r.text);
   return f;
 }
 
@@ -209,8 +210,8 @@ bool HasName(const Person& p) {
 }
 
 u16string FamilyName(const Person& p) {
-  if (!p.literal.empty()) return OneLine(p.literal);
-  return OneLine(p.particle.empty() ? p.family : p.particle + u' ' + p.family);
+  if (!p.literal.empty()) return NoLineBreaks(p.literal);
+  return NoLineBreaks(p.particle.empty() ? p.family : p.particle + u' ' + p.family);
 }
 
 // ---- CSL-JSON ----------------------------------------------------------------------------
@@ -278,11 +279,11 @@ void JsonNames(JsonObject& item, u16string& out, u16string_view key, const std::
       JsonString(out, v);
     };
     if (!p.literal.empty()) {
-      field(u"literal", OneLine(p.literal));
+      field(u"literal", NoLineBreaks(p.literal));
     } else {
       field(u"family", FamilyName(p));
-      field(u"given", OneLine(p.given));
-      field(u"suffix", OneLine(p.suffix));
+      field(u"given", NoLineBreaks(p.given));
+      field(u"suffix", NoLineBreaks(p.suffix));
     }
     out += u'}';
   }
@@ -489,8 +490,8 @@ u16string RisRecord(const Reference& r, const Fields& f) {
     for (const Person& p : list) {
       if (!HasName(p)) continue;
       u16string n = FamilyName(p);
-      if (p.literal.empty() && !p.given.empty()) n += u", " + OneLine(p.given);
-      if (p.literal.empty() && !p.suffix.empty()) n += u", " + OneLine(p.suffix);
+      if (p.literal.empty() && !p.given.empty()) n += u", " + NoLineBreaks(p.given);
+      if (p.literal.empty() && !p.suffix.empty()) n += u", " + NoLineBreaks(p.suffix);
       tag(name, n);
     }
   };

@@ -17,11 +17,6 @@ constexpr size_t kTokenWeights = size_t{kFeatureBuckets} * kLabels;
 constexpr size_t kTransitions = (kLabels + 1) * kLabels;
 static_assert(static_cast<size_t>(Label::Note) + 1 == kLabels, "the label count follows the enum");
 
-float ScaleOf(const std::vector<float>& w) {
-  float top = 0;
-  for (const float x : w) top = std::max(top, std::abs(x));
-  return top > 0 ? top / 127 : 1;
-}
 
 // Reads the format's parts in order, little-endian whatever the host.
 class Reader final {
@@ -63,6 +58,12 @@ class Writer final {
 };
 
 }  // namespace
+
+float Model::WeightScale(const std::vector<float>& w) {
+  float top = 0;
+  for (const float x : w) top = std::max(top, std::abs(x));
+  return top > 0 ? top / 127 : 1;
+}
 
 Model::Model(std::span<const unsigned char> bytes) { m_problem = Read(bytes); }
 
@@ -188,7 +189,7 @@ std::vector<unsigned char> Model::Write(const std::vector<float>& tokenWeights, 
     w.out.insert(w.out.end(), name.begin(), name.end());
   }
   while (w.out.size() % 4 != 0) w.out.push_back(0);
-  const float tokenScale = ScaleOf(tokenWeights), spanScale = ScaleOf(spanWeights);
+  const float tokenScale = WeightScale(tokenWeights), spanScale = WeightScale(spanWeights);
   w.F32(tokenScale);
   w.F32(spanScale);
   w.U32(static_cast<std::uint32_t>(kTokenWeights));

@@ -54,6 +54,10 @@ class Model final {
   // when the labels hold none.
   std::optional<Span> Choose(const Analysis& a, const Look& look, Label field) const;
 
+  // The scale that makes each weight the nearest of 255 steps of the
+  // largest: the trainer measures with the weights as they will be held.
+  static float WeightScale(const std::vector<float>& weights);
+
   // Writes a model in the format above.
   static std::vector<unsigned char> Write(const std::vector<float>& tokenWeights, const std::vector<float>& transitions,
                                           const std::vector<float>& spanWeights);

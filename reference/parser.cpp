@@ -11,6 +11,7 @@
 #include "reference/features.h"
 #include "reference/model.h"
 #include "smart/rules.h"
+#include "smart/smart.h"
 #include "text/text.h"
 
 namespace tf::reference {
@@ -27,15 +28,9 @@ bool IsQuote(char16_t c) {
          c == u'\u00AB' || c == u'\u00BB' || c == u'\u201E' || c == u'`';
 }
 
-// The reference on one line: line breaks and tabs as spaces, trimmed.
-std::u16string OneLine(std::u16string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
-    const char16_t c = text[i] == u'\r' || text[i] == u'\n' || text[i] == u'\t' ? u' ' : text[i];
-    out += c;
-  }
+// The reference on one line (line breaks and tabs as spaces), trimmed.
+std::u16string TrimmedLine(std::u16string_view text) {
+  const std::u16string out = smart::OneLine(text);
   const size_t a = out.find_first_not_of(u' ');
   if (a == std::u16string::npos) return {};
   return out.substr(a, out.find_last_not_of(u' ') - a + 1);
@@ -562,7 +557,7 @@ std::u16string InitialsInCapitals(std::u16string_view authors) {
 
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   Reference r;
-  r.text = OneLine(smart::RepairText(pasted, dictionary));
+  r.text = TrimmedLine(smart::RepairText(pasted, dictionary));
   // No reference is this long: the labeller reads the first words only
   // (its memory and time grow with what it reads), and the writers keep
   // the rest in the note, so that nothing is lost.

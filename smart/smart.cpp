@@ -9,16 +9,6 @@ std::u16string Characters(std::u16string_view text, const Lexicon& lexicon) {
   return RepairText(text, lexicon.dictionary);
 }
 
-// Each line break (CR LF counting as one) and each tab as one space.
-std::u16string OneLine(std::u16string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    out += text[i] == u'\r' || text[i] == u'\n' || text[i] == u'\t' ? u' ' : text[i];
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -63,6 +53,16 @@ std::u16string Squish(std::u16string_view text, const Lexicon& lexicon) {
 
 std::u16string PrepareRaw(std::u16string_view text, const Lexicon& lexicon) {
   return MarkParagraphs(Characters(text, lexicon));
+}
+
+std::u16string OneLine(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    out += text[i] == u'\r' || text[i] == u'\n' || text[i] == u'\t' ? u' ' : text[i];
+  }
+  return out;
 }
 
 }  // namespace tf::smart

@@ -31,6 +31,10 @@ std::u16string JoinLines(std::u16string_view text, bool paragraphs, bool repairS
 // by line between the classic trim and punctuation tidy.
 std::u16string Squish(std::u16string_view text, const Lexicon& lexicon);
 
+// The text on one line: each line break (CR LF counting as one) and each
+// tab as one space.
+std::u16string OneLine(std::u16string_view text);
+
 // The text a raw split works on: characters, line-end hyphens, blank lines.
 std::u16string PrepareRaw(std::u16string_view text, const Lexicon& lexicon);
 

@@ -253,14 +253,9 @@ std::u16string SpanText(const Example& ex, const Span& s) {
   return ex.text.substr(ex.tokens[s.first].begin, ex.tokens[s.last].end - ex.tokens[s.first].begin);
 }
 
-// The weights as bytes: each the nearest of 255 steps of the largest.
-float Scale(const std::vector<float>& w) {
-  float top = 0;
-  for (const float x : w) top = std::max(top, std::abs(x));
-  return top > 0 ? top / 127 : 1;
-}
+// The weights as the program holds them: a byte each.
 void Quantize(std::vector<float>& w) {
-  const float scale = Scale(w);
+  const float scale = Model::WeightScale(w);
   for (float& x : w) x = std::round(x / scale) * scale;
 }
 
