@@ -6,9 +6,30 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <unicode/uchar.h>
+
 #include "io/encoding.h"
+#include "text/text.h"
 
 namespace tf::reference::training {
+
+// The text as the scoring compares it: no case, no whitespace, no hyphens,
+// no quotes, no punctuation at either end.
+std::u16string Normal(std::u16string_view s) {
+  std::u16string out;
+  for (char16_t c : LCase(s)) {
+    if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'-' || c == u'\u2010' || c == u'\u2011' ||
+        c == u'\u2013' || c == u'\u2014' || c == u'"' || c == u'\'' || c == u'\u201C' || c == u'\u201D' ||
+        c == u'\u2018' || c == u'\u2019' || c == u'\u00AB' || c == u'\u00BB')
+      continue;
+    out += c;
+  }
+  const auto punct = [](char16_t c) { return u_ispunct(c); };
+  while (!out.empty() && punct(out.back())) out.pop_back();
+  size_t a = 0;
+  while (a < out.size() && punct(out[a])) ++a;
+  return out.substr(a);
+}
 
 std::vector<LabelledReference> LoadLabelled(const std::filesystem::path& folder, const char* tool) {
   std::vector<std::filesystem::path> files;

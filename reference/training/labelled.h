@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tf::reference::training {
@@ -14,6 +15,11 @@ struct Part {
   std::u16string text;
 };
 using LabelledReference = std::vector<Part>;
+
+// The text as the tools' measures compare it: no case, no white space, no
+// hyphens or dashes, no quotes, no punctuation at either end. Both tools
+// count a title right when its Normal() is the labelled one's.
+std::u16string Normal(std::u16string_view s);
 
 // Every reference of the folder's .xml files, file by file in name order;
 // exits with a message when a file is no XML.

@@ -58,18 +58,6 @@ std::vector<Labelled> Load(const std::filesystem::path& dir) {
   return out;
 }
 
-// Case, spaces, hyphens, quotes and the punctuation at either end aside.
-u16string Normal(std::u16string_view s) {
-  u16string out;
-  for (char16_t c : LCase(s)) {
-    if (c == u' ' || c == u'-' || c == u'\u2010' || c == u'"' || c == u'\'' || c == u'\u201C' || c == u'\u201D' ||
-        c == u'\u2018' || c == u'\u2019')
-      continue;
-    out += c;
-  }
-  while (!out.empty() && std::u16string_view(u".,;:").find(out.back()) != std::u16string_view::npos) out.pop_back();
-  return out;
-}
 
 struct Made {
   u16string text;
@@ -216,11 +204,11 @@ int main(int argc, char** argv) {
     byNumbering[m.numbering][1] += f.references.size();
     for (size_t k = 0; k < m.references.size(); ++k) {
       const Labelled& source = refs[m.source[k]];
-      const bool hasTitle = !Normal(source.title).empty();
+      const bool hasTitle = !training::Normal(source.title).empty();
       titled += hasTitle;
       if (!hasTitle) continue;
       const Reference alone = Parse(source.text, dictionary);
-      titlesAlone += Normal(Trimmed(alone.Text(alone.title), true)) == Normal(source.title);
+      titlesAlone += training::Normal(Trimmed(alone.Text(alone.title), true)) == training::Normal(source.title);
     }
     // Both lists are in order: walk them side by side.
     size_t t = 0;
@@ -241,9 +229,9 @@ int main(int argc, char** argv) {
       ++right;
       ++byNumbering[m.numbering][2];
       const Labelled& source = refs[m.source[t]];
-      if (!Normal(source.title).empty()) {
+      if (!training::Normal(source.title).empty()) {
         const Reference parsed = Parse(r.Text(m.text), dictionary);
-        titles += Normal(Trimmed(parsed.Text(parsed.title), true)) == Normal(source.title);
+        titles += training::Normal(Trimmed(parsed.Text(parsed.title), true)) == training::Normal(source.title);
       }
     }
   }

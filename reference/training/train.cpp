@@ -259,23 +259,6 @@ void Quantize(std::vector<float>& w) {
   for (float& x : w) x = std::round(x / scale) * scale;
 }
 
-// The text as the scoring compares it: no case, no whitespace, no hyphens,
-// no quotes, no punctuation at either end.
-std::u16string Normal(std::u16string_view s) {
-  std::u16string out;
-  for (char16_t c : LCase(s)) {
-    if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'-' || c == u'\u2010' || c == u'\u2011' ||
-        c == u'\u2013' || c == u'\u2014' || c == u'"' || c == u'\'' || c == u'\u201C' || c == u'\u201D' ||
-        c == u'\u2018' || c == u'\u2019' || c == u'\u00AB' || c == u'\u00BB')
-      continue;
-    out += c;
-  }
-  const auto punct = [](char16_t c) { return u_ispunct(c); };
-  while (!out.empty() && punct(out.back())) out.pop_back();
-  size_t a = 0;
-  while (a < out.size() && punct(out[a])) ++a;
-  return out.substr(a);
-}
 
 std::u16string FirstRun(const Example& ex, const std::vector<Label>& labels, Label want) {
   size_t i = 0;
@@ -398,10 +381,10 @@ int CrossValidate(const Request& flags, const std::vector<Example>& data) {
       if (flags.oracle && !ex->title.empty()) {
         const auto candidates = SpanCandidates(ex->analysis, labels, Label::Title);
         bool any = false;
-        for (const auto& c : candidates) any |= Normal(SpanText(*ex, c)) == Normal(ex->title);
-        std::printf("oracle %d right %d guessright %d\n", any, Normal(rankedTitle) == Normal(ex->title),
-                    !candidates.empty() && Normal(SpanText(*ex, candidates[0])) == Normal(ex->title));
-        if (any && Normal(rankedTitle) != Normal(ex->title) && flags.showRank)
+        for (const auto& c : candidates) any |= training::Normal(SpanText(*ex, c)) == training::Normal(ex->title);
+        std::printf("oracle %d right %d guessright %d\n", any, training::Normal(rankedTitle) == training::Normal(ex->title),
+                    !candidates.empty() && training::Normal(SpanText(*ex, candidates[0])) == training::Normal(ex->title));
+        if (any && training::Normal(rankedTitle) != training::Normal(ex->title) && flags.showRank)
           std::printf("  GOLD %s\n  GOT  %s\n  FULL %s\n", EncodeUtf8(ex->title).c_str(),
                       EncodeUtf8(rankedTitle).c_str(), EncodeUtf8(ex->text).c_str());
       }
@@ -410,10 +393,10 @@ int CrossValidate(const Request& flags, const std::vector<Example>& data) {
       tokens += static_cast<long>(labels.size());
       if (!ex->title.empty()) {
         ++titles;
-        const bool right = Normal(rank ? rankedTitle : FirstRun(*ex, labels, Label::Title)) == Normal(ex->title);
+        const bool right = training::Normal(rank ? rankedTitle : FirstRun(*ex, labels, Label::Title)) == training::Normal(ex->title);
         titleRight += right;
         if (!right && flags.titleStats) {
-          const auto got = Normal(FirstRun(*ex, labels, Label::Title)), want = Normal(ex->title);
+          const auto got = training::Normal(FirstRun(*ex, labels, Label::Title)), want = training::Normal(ex->title);
           const char* kind = got.empty()                ? "none"
                              : want.starts_with(got)    ? "short"
                              : got.starts_with(want)    ? "long"
@@ -443,7 +426,7 @@ int CrossValidate(const Request& flags, const std::vector<Example>& data) {
       }
       if (!ex->authors.empty())
         ++authors,
-            authorRight += Normal(rank ? rankedAuthors : FirstRun(*ex, labels, Label::Author)) == Normal(ex->authors);
+            authorRight += training::Normal(rank ? rankedAuthors : FirstRun(*ex, labels, Label::Author)) == training::Normal(ex->authors);
       if (!ex->year.empty()) ++years, yearRight += FirstYear(FirstRun(*ex, labels, Label::Date)) == ex->year;
     }
     std::fprintf(stderr, "fold %d done\n", k + 1);
