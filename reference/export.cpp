@@ -427,19 +427,80 @@ u16string BibNames(const std::vector<Person>& people, bool more) {
   return out;
 }
 
-u16string_view BibType(const Reference& r) {
+// The type an entry can be written as: the kind of work when the entry
+// has what BibTeX styles require of that type (plain.bst, and pybtex after
+// it, stop on a missing one), else misc, which requires nothing.
+Type BibKind(const Reference& r, const Fields& f) {
+  const bool authors = std::any_of(r.authorList.begin(), r.authorList.end(), HasName);
+  const bool editors = std::any_of(r.editorList.begin(), r.editorList.end(), HasName);
+  const bool base = authors && !f.title.empty() && !f.year.empty();
+  switch (r.type) {
+    case Type::Article: return base && !f.container.empty() ? Type::Article : Type::Other;
+    case Type::Chapter: return base && !f.container.empty() ? Type::Chapter : Type::Other;
+    case Type::Paper: return base && !f.container.empty() ? Type::Paper : Type::Other;
+    case Type::Book:
+      return (authors || editors) && !f.title.empty() && !f.year.empty() && !f.publisher.empty() ? Type::Book
+                                                                                                 : Type::Other;
+    case Type::Thesis:
+    case Type::Report: return base && !f.publisher.empty() ? r.type : Type::Other;
+    case Type::Web:
+    case Type::Other: break;
+  }
+  return Type::Other;
+}
+
+u16string_view BibType(const Reference& r, Type kind) {
   // BibTeX tells a master's thesis from a doctor's.
-  if (r.type == Type::Thesis && LCase(r.text).find(u"master") != u16string::npos) return u"mastersthesis";
-  return NamesOf(r.type).bibtex;
+  if (kind == Type::Thesis && LCase(r.text).find(u"master") != u16string::npos) return u"mastersthesis";
+  return NamesOf(kind).bibtex;
+}
+
+// The fields an entry type does not take, as biblatex's data model has
+// them (what BibTeX styles would ignore): those the reference gives go
+// into the note instead, so that nothing is lost.
+bool Refuses(Type kind, u16string_view field) {
+  static constexpr std::array<u16string_view, 8> kMisc = {u"booktitle", u"edition", u"institution", u"journal",
+                                                          u"number",    u"pages",   u"publisher",   u"volume"};
+  static constexpr std::array<u16string_view, 5> kArticle = {u"booktitle", u"edition", u"institution", u"address",
+                                                             u"publisher"};
+  static constexpr std::array<u16string_view, 3> kCollection = {u"institution", u"journal", u"organization"};
+  static constexpr std::array<u16string_view, 3> kProceedings = {u"edition", u"institution", u"journal"};
+  static constexpr std::array<u16string_view, 7> kThesis = {u"booktitle", u"edition", u"editor", u"journal",
+                                                            u"number",    u"publisher", u"volume"};
+  static constexpr std::array<u16string_view, 6> kReport = {u"booktitle", u"edition", u"editor", u"journal",
+                                                            u"publisher", u"volume"};
+  static constexpr std::array<u16string_view, 4> kBook = {u"booktitle", u"institution", u"journal", u"organization"};
+  const auto in = [&](const auto& list) { return std::find(list.begin(), list.end(), field) != list.end(); };
+  switch (kind) {
+    case Type::Article: return in(kArticle);
+    case Type::Chapter: return in(kCollection);
+    case Type::Paper: return in(kProceedings);
+    case Type::Book: return in(kBook);
+    case Type::Thesis: return in(kThesis);
+    case Type::Report: return in(kReport);
+    case Type::Web:
+    case Type::Other: break;
+  }
+  return in(kMisc);
 }
 
 u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, const smart::TitleLists& lists) {
+  const Type kind = BibKind(r, f);
   u16string out = u"@";
-  out += BibType(r);
+  out += BibType(r, kind);
   out += u'{';
   out += key;
+  u16string aside;  // what the type does not take, for the note
   const auto field = [&](u16string_view name, const u16string& value, bool escaped) {
     if (value.empty()) return;
+    if (Refuses(kind, name)) {
+      if (!aside.empty()) aside += u"; ";
+      aside += name;
+      aside += u' ';
+      if (escaped) aside += value;
+      else BibEscape(aside, value);
+      return;
+    }
     out += u",\n  ";
     out += name;
     out += u" = {";
@@ -450,8 +511,10 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
   field(u"author", BibNames(r.authorList, r.moreAuthors), true);
   field(u"editor", BibNames(r.editorList, false), true);
   field(u"title", BibTeXTitle(f.title, lists), true);
-  const Type t = r.type;
-  field(t == Type::Article ? u"journal" : u"booktitle", f.container, false);
+  // A misc entry says where the work appeared, and who issued it, in its
+  // own fields.
+  field(kind == Type::Other ? u"howpublished" : kind == Type::Article ? u"journal" : u"booktitle", f.container,
+        false);
   field(u"year", f.year, false);
   if (f.month && !f.year.empty()) {
     // BibTeX's own month macros, which every style prints in its language.
@@ -463,12 +526,19 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
   field(u"volume", r.volumeNumber, false);
   field(u"number", r.issueNumber, false);
   field(u"pages", r.lastPage.empty() ? r.firstPage : r.firstPage + u"--" + r.lastPage, false);
-  field(t == Type::Thesis ? u"school" : t == Type::Report ? u"institution" : u"publisher", f.publisher, false);
+  field(kind == Type::Thesis   ? u"school"
+        : kind == Type::Report ? u"institution"
+        : kind == Type::Other  ? u"organization"
+                               : u"publisher",
+        f.publisher, false);
   field(u"address", f.place, false);
   field(u"edition", f.edition, false);
   field(u"doi", BibLink(f.doi), true);
   field(u"url", BibLink(f.url), true);
-  field(u"note", f.note, false);
+  u16string note;
+  BibEscape(note, f.note);
+  if (!aside.empty()) note += (note.empty() ? u"" : u"; ") + aside;
+  field(u"note", note, true);
   if (out.back() == u'{' || out.ends_with(key)) out += u",\n  note = {}";  // an entry needs a field
   out += u"\n}\n";
   return out;

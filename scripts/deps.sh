@@ -16,6 +16,7 @@ packages=(
   dpkg-dev file time lintian bibtool dbus-daemon libpugixml-dev python3
   appstream appstream-util bash-completion
   at-spi2-core python3-pyatspi openbox x11-utils
+  biber python3-pybtex pandoc citation-style-language-styles
 )
 
 missing=()

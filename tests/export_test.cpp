@@ -31,7 +31,15 @@ std::string Input(size_t& count) {
       "Tab\there, a control \x01 and a form feed \x0C (1999). T. \xE2\x80\xA8 Line separator.\n"
       ",,,;;;\n"
       "\n"
-      "O'Brien, T. & M\xC3\xBCller, K. 1999. \xC2\xABGuillemets\xC2\xBB: and \xE2\x80\x9Cquotes\xE2\x80\x9D. Z. f. Geo. 3, 1.\n";
+      "O'Brien, T. & M\xC3\xBCller, K. 1999. \xC2\xABGuillemets\xC2\xBB: and \xE2\x80\x9Cquotes\xE2\x80\x9D. Z. f. Geo. 3, 1.\n"
+      // References without what their kind of entry requires: an article
+      // with no year, a thesis with no school, a book with no publisher,
+      // a paper with neither year nor editors, a report with no institution.
+      "Smith, J. Geothermal fluids of the Taupo zone. Geothermics 12(3), 1-10.\n"
+      "Jones, A., 2001. Heat flow in crystalline rocks. PhD thesis.\n"
+      "Brown, B., 1999. The Big Book of Rocks, 2nd ed.\n"
+      "Green, C. Fluid inclusions in quartz veins. In: Proceedings of the 12th Workshop, pp. 1-5.\n"
+      "Black, D., 2010. Tracer tests at Wairakei. Technical report 12-34.\n";
   count = 0;
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) count += line.find_first_not_of(" \t\r") != std::string::npos;
@@ -156,6 +164,77 @@ TEST_F(Export, BibtoolReadsEveryEntry) {
   for (size_t at = written.find("\n@"); at != std::string::npos; at = written.find("\n@", at + 1)) ++entries;
   entries += written.starts_with("@");
   EXPECT_EQ(entries, count) << written;
+}
+
+// The lines of `text` that hold `what`.
+std::vector<std::string> LinesWith(const std::string& text, const std::string& what) {
+  std::vector<std::string> out;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);)
+    if (line.find(what) != std::string::npos) out.push_back(line);
+  return out;
+}
+
+// biber's data-model check reads every entry: no error, none skipped, no
+// field the type does not take; a warning only for a required field the
+// reference itself does not give (a line with no date, no author).
+TEST_F(Export, BiberValidatesEveryEntry) {
+  size_t count = 0;
+  const auto got = Run({"reference", "-l", "--format", "bibtex"}, Input(count));
+  ASSERT_EQ(got.status, 0) << got.err;
+  File("refs.bib", got.out);
+  const auto biber = test::RunProcess({TF_BIBER, "--tool", "--validate-datamodel", "refs.bib"}, "", {}, Dir().string());
+  ASSERT_EQ(biber.status, 0) << biber.out << biber.err;
+  const std::string said = biber.out + biber.err;
+  EXPECT_TRUE(LinesWith(said, "ERROR").empty()) << said;
+  for (const std::string& warning : LinesWith(said, "WARN - "))
+    EXPECT_NE(warning.find("Missing mandatory field"), std::string::npos) << warning;
+  std::ifstream written(Dir() / "refs_bibertool.bib");
+  const std::string tool((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+  size_t entries = 0;
+  for (size_t at = tool.find('@'); at != std::string::npos; at = tool.find("\n@", at + 1)) ++entries;
+  EXPECT_EQ(entries, count) << tool;
+}
+
+// pybtex's plain style, which requires what plain.bst requires, formats
+// every entry; and a sentence-case title keeps its proper nouns' capitals
+// through the style's lower-casing.
+TEST_F(Export, PlainStyleFormatsEveryEntry) {
+  size_t count = 0;
+  const auto got = Run({"reference", "-l", "--format", "bibtex"}, Input(count));
+  ASSERT_EQ(got.status, 0) << got.err;
+  const std::string bib = File("refs.bib", got.out);
+  const auto plain = test::RunProcess({TF_PYTHON, TF_PYBTEX_PLAIN, bib}, "");
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  EXPECT_EQ(LinesWith(plain.out, "").size(), count) << plain.out;
+}
+
+// pandoc's citeproc renders every CSL-JSON record in APA and IEEE, without
+// a warning.
+TEST_F(Export, CiteprocRendersEveryRecord) {
+  size_t count = 0;
+  const auto got = Run({"reference", "-l", "--format", "csl-json"}, Input(count));
+  ASSERT_EQ(got.status, 0) << got.err;
+  const std::string json = File("refs.json", got.out);
+  const std::string document = File("cite.md", "---\nnocite: |\n  @*\n---\n");
+  for (const char* style : {"apa", "ieee"}) {
+    SCOPED_TRACE(style);
+    const auto pandoc = test::RunProcess({TF_PANDOC, "--citeproc", "--bibliography", json, "--csl",
+                                          std::string(TF_CSL_STYLES) + "/" + style + ".csl", "-t", "plain",
+                                          "--wrap", "none", document},
+                                         "");
+    ASSERT_EQ(pandoc.status, 0) << pandoc.err;
+    EXPECT_EQ(pandoc.err, "");
+    // One paragraph a record.
+    size_t paragraphs = 0;
+    bool inside = false;
+    for (const std::string& line : LinesWith(pandoc.out, "")) {
+      const bool text = line.find_first_not_of(" ") != std::string::npos;
+      paragraphs += text && !inside;
+      inside = text;
+    }
+    EXPECT_EQ(paragraphs, count) << pandoc.out;
+  }
 }
 
 TEST_F(Export, RisIsTagLinesAndRecords) {

@@ -376,9 +376,17 @@ TEST(Export, Framing) {
 // DOI left out.
 TEST(Export, EditionsAndLinks) {
   const auto field = [](const S& edition, const S& doi, const S& url, const S& name) {
+    // A book with what BibTeX needs of one, so that the edition has its field.
     Reference r;
-    r.text = edition;
-    r.edition = {0, edition.size()};
+    r.type = Type::Book;
+    r.text = u"Title. Press. " + edition;
+    r.title = {0, 5};
+    r.publisher = {7, 12};
+    r.edition = {14, r.text.size()};
+    r.year = u"2001";
+    Person smith;
+    smith.family = u"Smith";
+    r.authorList = {smith};
     r.doiName = doi;
     r.urlText = url;
     const S entry = Writer::One(Format::BibTeX, r, kNoLists);
