@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "reference/tokens.h"
+#include "smart/dictionary.h"
 #include "text/text.h"
 
 namespace tf::reference {
@@ -643,22 +644,128 @@ bool IsMinorWord(u16string_view lower) { return lexicon::Has(lexicon::kSmallWord
 
 }  // namespace
 
-u16string BibTeXTitle(u16string_view title, const smart::TitleLists& lists) {
-  const u16string cased = smart::TitleCase(title, lists);
-  u16string out;
-  size_t i = 0;
-  while (i < cased.size()) {
-    const size_t end = std::min(cased.find(u' ', i), cased.size());
-    const u16string_view word = u16string_view(cased).substr(i, end - i);
-    if (KeepsItsCapitals(word)) {
-      out += u'{';
-      BibEscape(out, word);
-      out += u'}';
-    } else {
-      BibEscape(out, word);
-    }
-    if (end < cased.size()) out += u' ';
+namespace {
+
+std::vector<u16string_view> SpaceSeparated(u16string_view s) {
+  std::vector<u16string_view> out;
+  for (size_t i = 0; i <= s.size();) {
+    const size_t end = std::min(s.find(u' ', i), s.size());
+    out.push_back(s.substr(i, end - i));
     i = end + 1;
+  }
+  return out;
+}
+
+// The word's letters and digits, in lower case ("Zealand," is "zealand").
+u16string Core(u16string_view word) {
+  u16string out;
+  for (size_t i = 0; i < word.size();) {
+    UChar32 c;
+    U16_NEXT(word.data(), i, word.size(), c);
+    if (u_isalnum(c)) {
+      c = u_tolower(c);
+      if (U_IS_BMP(c)) out += static_cast<char16_t>(c);
+      else out += U16_LEAD(c), out += U16_TRAIL(c);
+    }
+  }
+  return out;
+}
+
+bool StartsUpper(u16string_view word) {
+  for (size_t i = 0; i < word.size();) {
+    UChar32 c;
+    U16_NEXT(word.data(), i, word.size(), c);
+    if (u_isalpha(c)) return u_isupper(c);
+  }
+  return false;
+}
+
+bool StartsLower(u16string_view word) {
+  for (size_t i = 0; i < word.size();) {
+    UChar32 c;
+    U16_NEXT(word.data(), i, word.size(), c);
+    if (u_isalpha(c)) return u_islower(c);
+  }
+  return false;
+}
+
+// Whether the word opens a sentence of the title: the first, or one after
+// a colon, a full stop, a question or an exclamation mark.
+bool OpensSentence(const std::vector<u16string_view>& words, size_t k) {
+  if (k == 0) return true;
+  const u16string_view before = words[k - 1];
+  return before.ends_with(u':') || before.ends_with(u'.') || before.ends_with(u'?') || before.ends_with(u'!');
+}
+
+// How a title reads: in English (most of its words are English words), and
+// whether written in sentence case (a word that opens no sentence in small
+// letters, small words aside).
+struct TitleReading {
+  bool english = true, sentenceCase = false;
+};
+TitleReading Read(const std::vector<u16string_view>& words) {
+  size_t letters = 0, known = 0, small = 0;
+  for (size_t k = 0; k < words.size(); ++k) {
+    const u16string core = Core(words[k]);
+    if (core.empty() || (!StartsUpper(words[k]) && !StartsLower(words[k]))) continue;
+    // Words of one or two letters are words in too many languages to tell.
+    if (core.size() > 2) {
+      ++letters;
+      known += smart::Dictionary::English().SizeOf(core) != smart::Dictionary::kNoWord;
+    }
+    if (OpensSentence(words, k) || lexicon::Has(lexicon::kSmallWords, core)) continue;
+    small += StartsLower(words[k]);
+  }
+  TitleReading r;
+  r.english = letters < 3 || known * 2 > letters;
+  // Title case leaves no other word in small letters: one is enough to tell.
+  r.sentenceCase = small > 0;
+  return r;
+}
+
+void BibWord(u16string& out, u16string_view word, bool braced) {
+  if (braced) out += u'{';
+  BibEscape(out, word);
+  if (braced) out += u'}';
+}
+
+}  // namespace
+
+// An English title in title case, as BibTeX styles expect it. A word whose
+// capitals title casing does not explain keeps them in braces, which the
+// styles' own casing leaves alone: acronyms and mixed case, and in a title
+// written in sentence case its capitalised words (proper nouns, such as
+// "New Zealand"). A title in another language is kept as written, its
+// capitalised words braced.
+u16string BibTeXTitle(u16string_view title, const smart::TitleLists& lists) {
+  const std::vector<u16string_view> source = SpaceSeparated(title);
+  const TitleReading reading = Read(source);
+  u16string out;
+  if (!reading.english) {
+    for (size_t k = 0; k < source.size(); ++k) {
+      if (k > 0) out += u' ';
+      BibWord(out, source[k], StartsUpper(source[k]) || KeepsItsCapitals(source[k]));
+    }
+    return out;
+  }
+  const u16string cased = smart::TitleCase(title, lists);
+  const std::vector<u16string_view> words = SpaceSeparated(cased);
+  const bool aligned = words.size() == source.size();
+  for (size_t k = 0; k < words.size(); ++k) {
+    if (k > 0) out += u' ';
+    // A proper noun as its author wrote it ("Tohoku-oki", not "Tohoku-Oki").
+    if (reading.sentenceCase && aligned && !OpensSentence(source, k) && StartsUpper(source[k])) {
+      // The marks around it stay outside the braces: "{Trough},".
+      const u16string_view w = source[k];
+      size_t a = 0, b = w.size();
+      while (a < b && !u_isalnum(w[a])) ++a;
+      while (b > a && !u_isalnum(w[b - 1]) && !U16_IS_TRAIL(w[b - 1])) --b;
+      BibWord(out, w.substr(0, a), false);
+      BibWord(out, w.substr(a, b - a), true);
+      BibWord(out, w.substr(b), false);
+      continue;
+    }
+    BibWord(out, words[k], KeepsItsCapitals(words[k]));
   }
   return out;
 }

@@ -207,6 +207,15 @@ TEST_F(Export, PlainStyleFormatsEveryEntry) {
   const auto plain = test::RunProcess({TF_PYTHON, TF_PYBTEX_PLAIN, bib}, "");
   ASSERT_EQ(plain.status, 0) << plain.err;
   EXPECT_EQ(LinesWith(plain.out, "").size(), count) << plain.out;
+  // The style sets titles in sentence case; the proper nouns stay.
+  const auto one = Run({"reference", "--format", "bibtex"},
+                       "Grant, M.A., 2011. Geothermal reservoir engineering in the Taupo Volcanic Zone, New Zealand. "
+                       "Geothermics 40, 1-10.\n");
+  const auto formatted = test::RunProcess({TF_PYTHON, TF_PYBTEX_PLAIN, File("one.bib", one.out)}, "");
+  ASSERT_EQ(formatted.status, 0) << formatted.err;
+  EXPECT_NE(formatted.out.find("Geothermal reservoir engineering in the Taupo Volcanic Zone, New Zealand"),
+            std::string::npos)
+      << formatted.out;
 }
 
 // pandoc's citeproc renders every CSL-JSON record in APA and IEEE, without

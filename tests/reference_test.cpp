@@ -247,6 +247,15 @@ TEST(Export, BibTeXTitle) {
       {"acronym and mixed case braced whole", u"effects of pH on TOUGH2 models", u"Effects of {pH} on {TOUGH2} Models"},
       {"hyphenated parts are not acronyms", u"self-consistent fields", u"Self-Consistent Fields"},
       {"a name with a capital inside", u"the McDonald method", u"The {McDonald} Method"},
+      {"proper nouns of a sentence-case title braced as written", u"Fluid flow in the Salton Trough, California",
+       u"Fluid Flow in the {Salton} {Trough}, {California}"},
+      {"a subtitle's first word is no proper noun", u"Heat flow: A review of New Zealand data",
+       u"Heat Flow: A Review of {New} {Zealand} Data"},
+      {"a title in title case tells nothing", u"Geothermal Reservoir Engineering in New Zealand",
+       u"Geothermal Reservoir Engineering in New Zealand"},
+      {"another language kept as written, capitals braced", u"Les sources thermales de la r\u00E9gion",
+       u"{Les} sources thermales de la r\u00E9gion"},
+      {"German", u"\u00DCber die W\u00E4rmeleitung in Gesteinen", u"{\u00DCber} die {W\u00E4rmeleitung} in {Gesteinen}"},
       {"special characters escaped", u"50% of $5 & #1 a_b {x} ~ ^ \\",
        u"50\\% of \\$5 \\& \\#1 A\\_b \\textbraceleft{}X\\textbraceright{} \\textasciitilde{} \\textasciicircum{} \\textbackslash{}"},
   };
@@ -331,7 +340,7 @@ TEST(Export, Records) {
   EXPECT_EQ(Writer::One(Format::BibTeX, r, kNoLists),
             u"@article{smith2020geothermal,\n"
             u"  author = {Smith, J. R. and M\u00FCller, A.},\n"
-            u"  title = {Geothermal Reservoir Engineering in New Zealand},\n"
+            u"  title = {Geothermal Reservoir Engineering in {New} {Zealand}},\n"
             u"  journal = {Journal of Volcanology},\n"
             u"  year = {2020},\n"
             u"  volume = {12},\n"
