@@ -273,19 +273,57 @@ bool IsSuffix(std::u16string_view w) {
   return w == u"Jr." || w == u"Jr" || w == u"Sr." || w == u"Sr" || w == u"II" || w == u"III" || w == u"IV";
 }
 
-// Initials written without full stops ("JR") as "J. R."; others as they are.
+// Initials as reference managers and styles want them: each letter with
+// its full stop, spaced ("JR", "J.R.", "PF." and "J. R." all give "J. R.").
+// Hyphenated ones ("J.-S.") stay as they are.
 std::u16string Dotted(std::u16string_view initials) {
-  if (initials.find(u'.') != std::u16string_view::npos || initials.find(u'-') != std::u16string_view::npos)
-    return std::u16string(initials);
+  if (initials.find(u'-') != std::u16string_view::npos) return std::u16string(initials);
   std::u16string out;
   for (size_t i = 0; i < initials.size();) {
     const size_t from = i;
-    U16_FWD_1(initials.data(), i, initials.size());
+    UChar32 c;
+    U16_NEXT(initials.data(), i, initials.size(), c);
+    if (!u_isalpha(c)) continue;
     if (!out.empty()) out += u' ';
     out += initials.substr(from, i - from);
     out += u'.';
   }
   return out;
+}
+
+// Given names with each run of initials spaced ("W.F." is "W. F.");
+// names written out stay as they are.
+std::u16string GivenNames(const std::vector<std::u16string_view>& words, size_t from, size_t to) {
+  std::u16string out;
+  for (size_t k = from; k < to; ++k) {
+    if (!out.empty()) out += u' ';
+    out += IsInitials(words[k]) ? Dotted(words[k]) : std::u16string(words[k]);
+  }
+  return out;
+}
+
+// Words that make a name an organisation's: "International Energy Agency",
+// "Geological Society of America", "OpenStreetMap contributors".
+bool IsOrganisationWord(std::u16string_view lower) {
+  static constexpr std::array<std::u16string_view, 40> kWords = {
+      u"agency", u"association", u"institute", u"institution", u"university", u"society", u"survey",
+      u"organization", u"organisation", u"council", u"commission", u"committee", u"department", u"ministry",
+      u"office", u"bureau", u"center", u"centre", u"foundation", u"laboratory", u"programme", u"program",
+      u"service", u"corporation", u"company", u"inc.", u"ltd", u"ltd.", u"contributors", u"team", u"consortium",
+      u"board", u"authority", u"administration", u"academy", u"network", u"project", u"union", u"federation",
+      u"group"};
+  return lexicon::Has(kWords, lower);
+}
+
+bool IsOrganisation(const std::vector<std::u16string_view>& words) {
+  if (words.size() < 2) return false;
+  for (size_t k = 0; k < words.size(); ++k) {
+    const std::u16string lower = LCase(words[k]);
+    if (IsOrganisationWord(lower)) return true;
+    // "of", "for" inside a name: no person's.
+    if (k > 0 && k + 1 < words.size() && (lower == u"of" || lower == u"for")) return true;
+  }
+  return false;
 }
 
 std::u16string Join(const std::vector<std::u16string_view>& words, size_t from, size_t to) {
@@ -453,14 +491,18 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   const auto initialsOnly = [](const std::vector<std::u16string_view>& c) {
     return !c.empty() && std::all_of(c.begin(), c.end(), IsInitials);
   };
-  const auto givenNames = [&](const std::vector<std::u16string_view>& c) {
+  const auto givenNames = [&](std::vector<std::u16string_view> c, bool firstName) {
     // What may follow "Family," as the given names: initials, or one or two
-    // capitalised words ("Jessica", "Frederick W.").
+    // capitalised words ("Jessica", "Frederick W."), and a particle after
+    // them ("Alexander von"). The first name of a list may have three
+    // ("Lowell, James Russell"), as the humanities write the first name
+    // family first and the others given names first.
+    while (c.size() > 1 && IsParticle(LCase(c.back()))) c.pop_back();
     if (initialsOnly(c)) return true;
-    if (c.size() > 2) return false;
+    if (c.size() > (firstName ? 3u : 2u)) return false;
     for (auto w : c)
       if (w.empty() || !u_isupper(w[0])) return false;
-    return c.size() == 1 || IsInitials(c[1]);
+    return c.size() == 1 || firstName || IsInitials(c[1]);
   };
   for (size_t k = 0; k < chunks.size(); ++k) {
     auto c = chunks[k];
@@ -475,15 +517,24 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     if (c.size() >= 2 && IsInitials(c.back()) && !IsInitials(c.front())) {
       // Vancouver: "Smith JR", "de la Macorra JC".
       people.push_back(FamilyFirst({c.begin(), c.end() - 1}, Dotted(c.back())));
+    } else if (IsOrganisation(c)) {
+      Person p;  // one name, as written
+      p.literal = Join(c, 0, c.size());
+      people.push_back(p);
     } else if (c.size() >= 2 && IsInitials(c.front())) {
       // "J. R. Smith".
       size_t k2 = 0;
       while (k2 + 1 < c.size() && IsInitials(c[k2])) ++k2;
-      people.push_back(FamilyFirst({c.begin() + static_cast<long>(k2), c.end()}, Join(c, 0, k2)));
-    } else if (k + 1 < chunks.size() && !afterAnd[k + 1] && givenNames(chunks[k + 1]) &&
+      people.push_back(FamilyFirst({c.begin() + static_cast<long>(k2), c.end()}, GivenNames(c, 0, k2)));
+    } else if (k + 1 < chunks.size() && !afterAnd[k + 1] && givenNames(chunks[k + 1], people.empty()) &&
                (c.size() <= 3 || std::all_of(c.begin(), c.end(), [](auto w) { return IsParticle(w) || u_isupper(w[0]); }))) {
-      // "Smith, J. R.", "Thompson, Jessica".
-      people.push_back(FamilyFirst(c, Join(chunks[k + 1], 0, chunks[k + 1].size())));
+      // "Smith, J. R.", "Thompson, Jessica"; a particle after the given
+      // names belongs to the family name ("Humboldt, Alexander von").
+      std::vector<std::u16string_view> given = chunks[k + 1];
+      std::vector<std::u16string_view> family;
+      while (given.size() > 1 && IsParticle(LCase(given.back()))) family.insert(family.begin(), given.back()), given.pop_back();
+      family.insert(family.end(), c.begin(), c.end());
+      people.push_back(FamilyFirst(family, GivenNames(given, 0, given.size())));
       ++k;
     } else if (c.size() >= 2 && c.size() <= 4) {
       people.push_back(GivenFirst(c));

@@ -156,6 +156,18 @@ TEST(Reference, Names) {
        {P(u"Thompson", u"Jessica"), P(u"King", u"Martin Luther", u"", u"Jr.")}, false},
       {"organisation", u"World Health Organization Geothermal Energy Task Force",
        {P(u"", u"", u"", u"", u"World Health Organization Geothermal Energy Task Force")}, false},
+
+      {"the last Vancouver initials split", u"Grant MA, Bixley PF.", {P(u"Grant", u"M. A."), P(u"Bixley", u"P. F.")},
+       false},
+      {"unspaced initials spaced", u"Giggenbach, W.F.", {P(u"Giggenbach", u"W. F.")}, false},
+      {"a corporate author is one name", u"International Energy Agency",
+       {P(u"", u"", u"", u"", u"International Energy Agency")}, false},
+      {"an organisation named with 'of'", u"Geological Society of America",
+       {P(u"", u"", u"", u"", u"Geological Society of America")}, false},
+      {"contributors", u"OpenStreetMap contributors", {P(u"", u"", u"", u"", u"OpenStreetMap contributors")}, false},
+      {"one author with two given names", u"Lowell, James Russell", {P(u"Lowell", u"James Russell")}, false},
+      {"a particle after the given names", u"Humboldt, Alexander von", {P(u"Humboldt", u"Alexander", u"von")}, false},
+      {"and in capitals", u"DUPONT, Jean-Luc de", {P(u"DUPONT", u"Jean-Luc", u"de")}, false},
   };
   for (const auto& r : rows) {
     bool more = false;
