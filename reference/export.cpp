@@ -807,7 +807,34 @@ u16string Writer::Key(const Reference& r) {
 
 u16string Writer::Begin() const { return m_format == Format::CslJson ? u"[" : u""; }
 
-u16string Writer::Add(const Reference& r) {
+namespace {
+// Whether the reference opens with a repeated-author dash ("———.", "---,",
+// "____"), which bibliographies write for the names of the reference
+// before.
+bool OpensWithDash(std::u16string_view text) {
+  size_t dashes = 0;
+  while (dashes < text.size() && (text[dashes] == u'\u2014' || text[dashes] == u'\u2013' || text[dashes] == u'-' ||
+                                  text[dashes] == u'_' || text[dashes] == u'\u2012' || text[dashes] == u'\u2015'))
+    ++dashes;
+  return dashes >= 2 && (dashes == text.size() || text[dashes] == u'.' || text[dashes] == u',' || text[dashes] == u' ');
+}
+}  // namespace
+
+u16string Writer::Add(const Reference& given) {
+  // A repeated-author dash takes the names of the reference before it, in
+  // this run.
+  std::optional<Reference> named;
+  if (std::none_of(given.authorList.begin(), given.authorList.end(), HasName) && !m_lastAuthors.empty() &&
+      OpensWithDash(given.text)) {
+    named = given;
+    named->authorList = m_lastAuthors;
+    named->moreAuthors = m_lastMore;
+  }
+  const Reference& r = named ? *named : given;
+  if (std::any_of(r.authorList.begin(), r.authorList.end(), HasName)) {
+    m_lastAuthors = r.authorList;
+    m_lastMore = r.moreAuthors;
+  }
   const Fields f = FieldsOf(r, *m_lists);
   const u16string key = Key(r);
   u16string out;

@@ -39,6 +39,8 @@ class Writer final {
   const smart::TitleLists* m_lists;
   size_t m_count = 0;
   std::unordered_set<std::u16string> m_keys;              // the keys given so far
+  std::vector<Person> m_lastAuthors;                      // the last names given, for a repeated-author dash
+  bool m_lastMore = false;
   std::unordered_map<std::u16string, size_t> m_repeats;  // the suffixes used per key
 };
 

@@ -450,6 +450,29 @@ TEST(Export, EditorsInTheAuthorsPlace) {
 }
 
 // Keys are unique in a run: the same key again takes a, b, ... z, aa, ...
+// A repeated-author dash takes the names of the reference before it in the
+// run; with none before, it stays without names.
+TEST(Export, RepeatedAuthorDash) {
+  const Reference first = Smart().ParseReference(u"Smith, J., 1999. First book. Academic Press, London.");
+  const struct {
+    const char* name;
+    S dashed;
+  } rows[] = {
+      {"em dashes and a comma", u"\u2014\u2014\u2014, 2001. Second book. Academic Press, London."},
+      {"hyphens and a full stop", u"---. 2001. Second book. Academic Press, London."},
+      {"underscores", u"____ 2001. Second book. Academic Press, London."},
+  };
+  for (const auto& row : rows) {
+    const Reference dashed = Smart().ParseReference(row.dashed);
+    Writer w(Format::CslJson, false, kNoLists);
+    w.Add(first);
+    const S entry = w.Add(dashed);
+    EXPECT_NE(entry.find(u"\"author\": [{\"family\": \"Smith\", \"given\": \"J.\"}]"), S::npos) << row.name;
+    Writer alone(Format::CslJson, false, kNoLists);
+    EXPECT_EQ(alone.Add(dashed).find(u"\"author\""), S::npos) << row.name;
+  }
+}
+
 TEST(Export, KeysAreUniqueInARun) {
   const Reference article = Smart().ParseReference(kArticle);
   // A reference whose own key is what the first repeat would be given.
