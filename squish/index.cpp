@@ -9,14 +9,29 @@
 
 namespace tf {
 
+// The trie as the sorted spellings make it: node by node in preorder.
+struct SquishIndex::PreorderTrie {
+  std::vector<Node> parent;
+  std::vector<char16_t> character;
+  std::vector<std::uint32_t> depth;
+};
+
 SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
   m_exact.assign(words.size(), kNone);
   m_upper.assign(words.size(), kNone);
-  // The build keeps several arrays of a node each; it frees each one as
-  // soon as it has served, since a word list may have millions of words.
+  const std::vector<Node> parent = MakeBreadthFirst(BuildPreorder(words));
+  LinkFailures(parent);
+  MarkSpellingEnds();
+  ListEntriesBySpelling(words.size());
+}
 
-  // Every spelling, exact and in upper case; the upper-case ones live in one
-  // buffer, each at the offset of its entry.
+// Every spelling, exact and in upper case, sorted, then the trie of them in
+// preorder: each spelling shares its first characters with the one before
+// it. Records each spelling's end node (in preorder numbers, for now) and
+// length, and each entry's two spellings.
+SquishIndex::PreorderTrie SquishIndex::BuildPreorder(const std::vector<std::u16string>& words) {
+  // The upper-case spellings live in one buffer, each at the offset of its
+  // entry.
   std::vector<std::uint32_t> upperAt(words.size(), 0);
   std::u16string upperPool;
   {
@@ -67,9 +82,7 @@ SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
     return order < 0 || (order == 0 && x.size() < y.size());
   });
 
-  // The trie in preorder, from the sorted spellings: each one shares its
-  // first characters with the one before it. Counted first, so that the
-  // arrays are made at their size.
+  // Counted first, so that the arrays are made at their size.
   size_t nodes = 1;
   {
     std::u16string_view before;
@@ -81,12 +94,10 @@ SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
       before = text;
     }
   }
-  std::vector<Node> preParent = {kNone};
-  std::vector<char16_t> preChar = {0};
-  std::vector<std::uint32_t> preDepth = {0};
-  preParent.reserve(nodes);
-  preChar.reserve(nodes);
-  preDepth.reserve(nodes);
+  PreorderTrie pre{{kNone}, {0}, {0}};
+  pre.parent.reserve(nodes);
+  pre.character.reserve(nodes);
+  pre.depth.reserve(nodes);
   std::vector<Node> path = {kRoot};  // the nodes of the previous spelling
   std::u16string_view previous;
   for (const Ref& r : refs) {
@@ -96,41 +107,41 @@ SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
       while (common < previous.size() && common < text.size() && previous[common] == text[common]) ++common;
       path.resize(common + 1);
       for (size_t k = common; k < text.size(); ++k) {
-        preParent.push_back(path.back());
-        preChar.push_back(text[k]);
-        preDepth.push_back(static_cast<std::uint32_t>(k + 1));
-        path.push_back(static_cast<Node>(preParent.size() - 1));
+        pre.parent.push_back(path.back());
+        pre.character.push_back(text[k]);
+        pre.depth.push_back(static_cast<std::uint32_t>(k + 1));
+        path.push_back(static_cast<Node>(pre.parent.size() - 1));
       }
-      m_spellingNode.push_back(path.back());  // in preorder numbers, for now
+      m_spellingNode.push_back(path.back());
       m_spellingLength.push_back(static_cast<std::uint32_t>(text.size()));
       previous = text;
     }
     (r.upper ? m_upper : m_exact)[r.entry] = static_cast<Spelling>(m_spellingNode.size() - 1);
   }
-  refs = {};
-  upperPool = std::u16string();
-  upperAt = {};
-  const size_t n = preParent.size();
+  return pre;
+}
 
-  // Breadth first is preorder sorted by depth, stably: nodes of one depth
-  // stay in the order of their prefixes, so each node's children follow
-  // one another, in the order of their characters.
+// Breadth first is preorder sorted by depth, stably: nodes of one depth
+// stay in the order of their prefixes, so each node's children follow one
+// another, in the order of their characters. Returns each node's parent.
+std::vector<SquishIndex::Node> SquishIndex::MakeBreadthFirst(PreorderTrie pre) {
+  const size_t n = pre.parent.size();
   std::vector<Node> renumber(n);
   {
     std::uint32_t deepest = 0;
-    for (auto d : preDepth) deepest = std::max(deepest, d);
+    for (auto d : pre.depth) deepest = std::max(deepest, d);
     std::vector<std::uint32_t> atDepth(deepest + 2, 0);
-    for (auto d : preDepth) ++atDepth[d + 1];
+    for (auto d : pre.depth) ++atDepth[d + 1];
     for (size_t d = 0; d + 1 < atDepth.size(); ++d) atDepth[d + 1] += atDepth[d];
-    for (size_t v = 0; v < n; ++v) renumber[v] = atDepth[preDepth[v]]++;
+    for (size_t v = 0; v < n; ++v) renumber[v] = atDepth[pre.depth[v]]++;
   }
-  preDepth = {};
+  pre.depth = {};
   m_char.resize(n);
-  for (size_t v = 0; v < n; ++v) m_char[renumber[v]] = KeyOf(preChar[v]);
-  preChar = {};
+  for (size_t v = 0; v < n; ++v) m_char[renumber[v]] = KeyOf(pre.character[v]);
+  pre.character = {};
   std::vector<Node> parent(n, kNone);
-  for (size_t v = 1; v < n; ++v) parent[renumber[v]] = renumber[preParent[v]];
-  preParent = {};
+  for (size_t v = 1; v < n; ++v) parent[renumber[v]] = renumber[pre.parent[v]];
+  pre.parent = {};
   for (Node& node : m_spellingNode) node = renumber[node];
   renumber = {};
 
@@ -138,9 +149,13 @@ SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
   for (size_t v = 1; v < n; ++v) ++m_firstChild[parent[v] + 1];
   m_firstChild[0] = 1;
   for (size_t v = 0; v < n; ++v) m_firstChild[v + 1] += m_firstChild[v];
+  return parent;
+}
 
-  // Failure links, breadth first: a node's parent and every shallower node
-  // have theirs already.
+// Failure links, breadth first: a node's parent and every shallower node
+// have theirs already.
+void SquishIndex::LinkFailures(const std::vector<Node>& parent) {
+  const size_t n = parent.size();
   m_fail.assign(n, kRoot);
   for (Node x = 1; x < n; ++x) {
     const Node p = parent[x];
@@ -154,9 +169,11 @@ SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
       if (f == kRoot) break;
     }
   }
-  parent = {};
+}
 
-  // Spellings at nodes: a bit each, and the spellings in node order.
+// Spellings at nodes: a bit each, and the spellings in node order.
+void SquishIndex::MarkSpellingEnds() {
+  const size_t n = m_char.size();
   std::vector<std::pair<Node, Spelling>> terminals(m_spellingNode.size());
   for (size_t s = 0; s < m_spellingNode.size(); ++s) terminals[s] = {m_spellingNode[s], static_cast<Spelling>(s)};
   std::sort(terminals.begin(), terminals.end());
@@ -168,10 +185,12 @@ SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
   }
   for (size_t w = 1; w < m_isTerminal.size(); ++w)
     m_terminalsBefore[w] = m_terminalsBefore[w - 1] + detail::Ones(m_isTerminal[w - 1]);
+}
 
-  // Entries by spelling, ascending within each (counting sort).
+// Entries by spelling, ascending within each (counting sort).
+void SquishIndex::ListEntriesBySpelling(size_t entries) {
   m_entriesBegin.assign(m_spellingNode.size() + 1, 0);
-  for (size_t i = 0; i < words.size(); ++i) {
+  for (size_t i = 0; i < entries; ++i) {
     if (m_exact[i] == kNone) continue;
     ++m_entriesBegin[m_exact[i] + 1];
     if (m_upper[i] != m_exact[i]) ++m_entriesBegin[m_upper[i] + 1];
@@ -179,7 +198,7 @@ SquishIndex::SquishIndex(const std::vector<std::u16string>& words) {
   for (size_t s = 0; s < m_spellingNode.size(); ++s) m_entriesBegin[s + 1] += m_entriesBegin[s];
   m_entries.resize(m_entriesBegin.back());
   std::vector<std::uint32_t> fill(m_entriesBegin.begin(), m_entriesBegin.end() - 1);
-  for (size_t i = 0; i < words.size(); ++i) {
+  for (size_t i = 0; i < entries; ++i) {
     if (m_exact[i] == kNone) continue;
     m_entries[fill[m_exact[i]]++] = static_cast<std::uint32_t>(i);
     if (m_upper[i] != m_exact[i]) m_entries[fill[m_upper[i]]++] = static_cast<std::uint32_t>(i);

@@ -76,6 +76,21 @@ class SquishIndex final {
   static char16_t KeyOf(char16_t c) { return static_cast<char16_t>((c << 8) | (c >> 8)); }
   Node ChildByKey(Node node, char16_t key) const;
 
+  // The build, step by step (each frees what it made once the next has it,
+  // since a word list may have millions of words). Worked example, for the
+  // entries "heat" and "HDR": the spellings are "heat", "HEAT" and "HDR"
+  // (sorted by bytes: "HDR", "HEAT", "heat"); the preorder trie is
+  // root, H, HD, HDR, HE, HEA, HEAT, h, he, hea, heat; breadth first it is
+  // root, H, h, HD, HE, he, HDR, HEA, hea, HEAT, heat; the failure link of
+  // "HEA" is root (no "EA" begins a spelling), and entry 0 ("heat") is found
+  // at the spellings "heat" and "HEAT".
+  struct PreorderTrie;
+  PreorderTrie BuildPreorder(const std::vector<std::u16string>& words);
+  std::vector<Node> MakeBreadthFirst(PreorderTrie pre);
+  void LinkFailures(const std::vector<Node>& parent);
+  void MarkSpellingEnds();
+  void ListEntriesBySpelling(size_t entries);
+
   // Nodes breadth first: the children of n are [m_firstChild[n],
   // m_firstChild[n + 1]), in the order of their characters.
   std::vector<std::uint32_t> m_firstChild;

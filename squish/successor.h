@@ -91,8 +91,10 @@ class GrowingSet final {
 };
 
 // A sequence of values under 2^bits that answers, for any index range, the
-// smallest value at least y in it (a wavelet matrix; every query costs a
-// few rank operations per bit).
+// smallest value at least y in it: a wavelet matrix (F. Claude, G. Navarro
+// and A. Ordóñez, "The wavelet matrix: An efficient wavelet tree for large
+// alphabets", Information Systems 47, 2015), whose range-next-value query
+// costs a few rank operations per bit.
 class RangeSuccessor final {
  public:
   RangeSuccessor(std::vector<std::uint32_t> values, int bits) : m_bits(bits), m_size(values.size()) {
