@@ -1,5 +1,7 @@
 #include "smart/word_trie.h"
 
+#include "squish/breadth_first.h"
+
 #include <unicode/uchar.h>
 #include <unicode/utf16.h>
 
@@ -59,23 +61,18 @@ WordTrie WordTrie::Build(std::vector<std::pair<std::u16string, std::uint8_t>> wo
     previous = word;
   }
   const size_t n = chars.size();
-  std::vector<std::uint32_t> atDepth(*std::max_element(depth.begin(), depth.end()) + 2, 0);
-  for (auto d : depth) ++atDepth[d + 1];
-  for (size_t d = 0; d + 1 < atDepth.size(); ++d) atDepth[d + 1] += atDepth[d];
-  std::vector<std::uint32_t> renumber(n);
-  for (size_t v = 0; v < n; ++v) renumber[v] = atDepth[depth[v]]++;
+  const std::vector<std::uint32_t> renumber = trie::BreadthFirstNumbers(depth);
 
   WordTrie t;
   t.m_ownChars.assign(n, 0);
   t.m_ownSizes.assign(n, kNoWord);
-  t.m_ownFirstChild.assign(n + 1, 0);
+  std::vector<std::uint32_t> breadthParent(n, kNone);
   for (size_t v = 0; v < n; ++v) {
     t.m_ownChars[renumber[v]] = chars[v];
     t.m_ownSizes[renumber[v]] = sizes[v];
-    if (v > 0) ++t.m_ownFirstChild[renumber[parent[v]] + 1];
+    if (v > 0) breadthParent[renumber[v]] = renumber[parent[v]];
   }
-  t.m_ownFirstChild[0] = 1;
-  for (size_t v = 0; v < n; ++v) t.m_ownFirstChild[v + 1] += t.m_ownFirstChild[v];
+  t.m_ownFirstChild = trie::FirstChildren(breadthParent);
   t.m_firstChild = t.m_ownFirstChild;
   t.m_chars = t.m_ownChars;
   t.m_sizes = t.m_ownSizes;

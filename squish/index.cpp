@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "squish/breadth_first.h"
 #include "squish/successor.h"
 #include "text/text.h"
 
@@ -126,15 +127,7 @@ SquishIndex::PreorderTrie SquishIndex::BuildPreorder(const std::vector<std::u16s
 // another, in the order of their characters. Returns each node's parent.
 std::vector<SquishIndex::Node> SquishIndex::MakeBreadthFirst(PreorderTrie pre) {
   const size_t n = pre.parent.size();
-  std::vector<Node> renumber(n);
-  {
-    std::uint32_t deepest = 0;
-    for (auto d : pre.depth) deepest = std::max(deepest, d);
-    std::vector<std::uint32_t> atDepth(deepest + 2, 0);
-    for (auto d : pre.depth) ++atDepth[d + 1];
-    for (size_t d = 0; d + 1 < atDepth.size(); ++d) atDepth[d + 1] += atDepth[d];
-    for (size_t v = 0; v < n; ++v) renumber[v] = atDepth[pre.depth[v]]++;
-  }
+  std::vector<Node> renumber = trie::BreadthFirstNumbers(pre.depth);
   pre.depth = {};
   m_char.resize(n);
   for (size_t v = 0; v < n; ++v) m_char[renumber[v]] = KeyOf(pre.character[v]);
@@ -145,10 +138,7 @@ std::vector<SquishIndex::Node> SquishIndex::MakeBreadthFirst(PreorderTrie pre) {
   for (Node& node : m_spellingNode) node = renumber[node];
   renumber = {};
 
-  m_firstChild.assign(n + 1, 0);
-  for (size_t v = 1; v < n; ++v) ++m_firstChild[parent[v] + 1];
-  m_firstChild[0] = 1;
-  for (size_t v = 0; v < n; ++v) m_firstChild[v + 1] += m_firstChild[v];
+  m_firstChild = trie::FirstChildren(parent);
   return parent;
 }
 
