@@ -93,6 +93,38 @@ void BM_SquishLadder(benchmark::State& state) {
 }
 BENCHMARK(BM_SquishLadder)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 
+// Whether each way of finding a spelling's next place earns its place: the
+// hostile shapes with the pass's ways as shipped, and with run tracking
+// taken away (the successor structure alone). Arguments: shape (0 ladder,
+// 1 long word, 2 alternating), way (0 as shipped, 1 no run tracking).
+void BM_SquishWays(benchmark::State& state) {
+  std::u16string list, text = u"x ";
+  switch (state.range(0)) {
+    case 0:
+      for (size_t n = 2; n <= 1001; ++n) (list += std::u16string(n, u'a')) += u'\n';
+      while (text.size() < kMB / 2) text += u"a ";
+      break;
+    case 1:
+      for (size_t i = 0; i < 128000; ++i) {
+        const auto c = static_cast<char16_t>(u'a' + (i * 7 + i / 3) % 26);
+        list += c;
+        (text += c) += u' ';
+      }
+      break;
+    default:
+      for (const char16_t* w : {u"ab", u"ba", u"aba", u"bab", u"abab", u"baba", u"ababab"}) (list += w) += u'\n';
+      while (text.size() < kMB / 2) text += u"a b ";
+      break;
+  }
+  text += u'y';
+  const auto v = Vocabulary::StartWords(list);
+  v.Index();
+  const detail::PassLimits ways[] = {{}, {0, 8}};
+  const detail::PassLimits& limits = ways[state.range(1)];
+  for (auto _ : state) benchmark::DoNotOptimize(detail::SquishText(text, v, limits));
+}
+BENCHMARK(BM_SquishWays)->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+
 // Many short texts against a million-word list (the command line's -l):
 // each call must cost what its text costs, not what the list costs.
 const Vocabulary& MillionWords() {

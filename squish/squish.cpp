@@ -164,23 +164,6 @@ struct Occurrences {
   Occurrences(size_t spellings, size_t letters) : blockOf(spellings, letters) {}
 };
 
-// Sorts positions, 11 bits a round.
-void RadixSort(std::vector<std::uint32_t>& items) {
-  if (items.size() < 4096) {
-    std::sort(items.begin(), items.end());
-    return;
-  }
-  const std::uint32_t maxValue = *std::max_element(items.begin(), items.end());
-  std::vector<std::uint32_t> other(items.size());
-  for (int shift = 0; shift < 32 && (maxValue >> shift) != 0; shift += 11) {
-    std::vector<size_t> count(2049, 0);
-    for (const auto v : items) ++count[((v >> shift) & 2047) + 1];
-    for (size_t b = 0; b < 2048; ++b) count[b + 1] += count[b];
-    for (const auto v : items) other[count[(v >> shift) & 2047]++] = v;
-    items.swap(other);
-  }
-}
-
 // A state some letter stands at and where some spelling ends.
 bool IsOccupied(const NodeMap& counts, Node n) {
   const std::uint32_t count = counts.Get(n);
@@ -327,7 +310,6 @@ class Passes final {
         m_occ(std::move(occ)),
         m_cursor(m_occ.blocks.size(), 0),
         m_walk(m_occ.blocks.size()),
-        m_budget(m_occ.ends.size() + 65536),
         m_taken(letters) {}
 
   std::vector<Replacement> Run(const SquishIndex& index) {
@@ -376,8 +358,6 @@ class Passes final {
   //   Runs      a few runs: the least head among them, each run skipped
   //             forward as far as asked (most nested words: the runs of all
   //             but the deepest state soon run out);
-  //   Sorted    a sorted copy, walked forward, while the copies made stay
-  //             within a budget of the text's size;
   //   Successor the wavelet matrix over all ends, O(log n) a question.
   // A block leaves Runs when it costs more than a few steps a question.
   struct RunHead {
@@ -385,9 +365,8 @@ class Passes final {
     bool operator>(const RunHead& o) const { return head > o.head; }
   };
   struct Walk {
-    enum class Mode { Unset, InOrder, Runs, Sorted, Successor } mode = Mode::Unset;
-    std::vector<std::uint32_t> sorted;
-    std::uint32_t next = 0, last = 0;  // InOrder, Sorted
+    enum class Mode { Unset, InOrder, Runs, Successor } mode = Mode::Unset;
+    std::uint32_t next = 0, last = 0;  // InOrder
     std::vector<RunHead> heap;             // Runs: a min-heap by head
     size_t questions = 0, steps = 0, runs = 0;
   };
@@ -414,22 +393,12 @@ class Passes final {
     Leave(b);
   }
 
-  // From Runs (or straight away): a sorted copy when the budget allows it,
-  // the successor structure otherwise.
+  // From Runs (or straight away): the successor structure. (A sorted copy
+  // of the block's ends was a fourth way; on the hostile shapes and the
+  // large texts it saved no time, so it went.)
   void Leave(std::uint32_t b) {
-    const auto& block = m_occ.blocks[b];
     Walk& w = m_walk[b];
     w.heap = {};
-    const size_t size = block.end - block.begin;
-    if (m_limits.sortedCopies && size <= m_budget) {
-      m_budget -= size;
-      w.mode = Walk::Mode::Sorted;
-      w.sorted.assign(m_occ.ends.begin() + block.begin, m_occ.ends.begin() + block.end);
-      RadixSort(w.sorted);
-      w.next = 0;
-      w.last = static_cast<std::uint32_t>(size);
-      return;
-    }
     w.mode = Walk::Mode::Successor;
     if (!m_successor) {
       int bits = 1;
@@ -473,8 +442,8 @@ class Passes final {
         return w.heap.empty() ? kNone : w.heap.front().head;
       Leave(b);
     }
-    if (w.mode == Walk::Mode::InOrder || w.mode == Walk::Mode::Sorted) {
-      const std::uint32_t* ends = w.mode == Walk::Mode::InOrder ? m_occ.ends.data() : w.sorted.data();
+    if (w.mode == Walk::Mode::InOrder) {
+      const std::uint32_t* ends = m_occ.ends.data();
       while (w.next < w.last && ends[w.next] < end) ++w.next;
       return w.next < w.last ? ends[w.next] : kNone;
     }
@@ -513,7 +482,6 @@ class Passes final {
   Occurrences m_occ;
   std::vector<std::uint32_t> m_cursor;  // per block: no usable place before it
   std::vector<Walk> m_walk;             // per block
-  size_t m_budget;                      // positions the sorted copies may still take
   detail::GrowingSet m_taken;            // letters replaced so far
   std::optional<detail::RangeSuccessor> m_successor;
 };

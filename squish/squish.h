@@ -27,7 +27,6 @@ namespace detail {
 struct PassLimits {
   size_t mostRuns = 4096;        // runs a spelling may track one by one
   size_t stepsPerQuestion = 8;   // before it stops tracking them
-  bool sortedCopies = true;      // copies within a budget of the text
 };
 std::u16string SquishText(std::u16string_view text, const Vocabulary& vocabulary, const PassLimits& limits);
 }  // namespace detail
