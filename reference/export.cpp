@@ -671,23 +671,17 @@ u16string Core(u16string_view word) {
   return out;
 }
 
-bool StartsUpper(u16string_view word) {
+// The word's first letter, or 0 when it has none.
+UChar32 FirstLetter(u16string_view word) {
   for (size_t i = 0; i < word.size();) {
     UChar32 c;
     U16_NEXT(word.data(), i, word.size(), c);
-    if (u_isalpha(c)) return u_isupper(c);
+    if (u_isalpha(c)) return c;
   }
-  return false;
+  return 0;
 }
-
-bool StartsLower(u16string_view word) {
-  for (size_t i = 0; i < word.size();) {
-    UChar32 c;
-    U16_NEXT(word.data(), i, word.size(), c);
-    if (u_isalpha(c)) return u_islower(c);
-  }
-  return false;
-}
+bool StartsUpper(u16string_view word) { return u_isupper(FirstLetter(word)); }
+bool StartsLower(u16string_view word) { return u_islower(FirstLetter(word)); }
 
 // Whether the word opens a sentence of the title: the first, or one after
 // a colon, a full stop, a question or an exclamation mark.
