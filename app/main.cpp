@@ -36,11 +36,9 @@ int StartWindowProgram(char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  tf::cli::GuardStandardStreams();
-  if (const auto damaged = tf::cli::StopIfDamaged()) return *damaged;
-  const tf::cli::Parsed parsed = tf::cli::Parse(argc, argv);
-  if (!parsed.error.empty()) return tf::cli::UsageError(parsed.error);
-  const tf::cli::Invocation& inv = parsed.invocation;
+  const tf::cli::Start start = tf::cli::Begin(argc, argv);
+  if (start.stop) return *start.stop;
+  const tf::cli::Invocation& inv = start.invocation;
   const bool needsQt = (inv.clipboard || inv.command == tf::cli::Command::Window) && !inv.help && !inv.version;
   if (!needsQt) return tf::cli::Run(inv);
 #ifdef TF_WITH_WINDOW

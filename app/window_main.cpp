@@ -5,11 +5,9 @@
 #include "ui/window.h"
 
 int main(int argc, char** argv) {
-  tf::cli::GuardStandardStreams();
-  if (const auto damaged = tf::cli::StopIfDamaged()) return *damaged;
-  const tf::cli::Parsed parsed = tf::cli::Parse(argc, argv);
-  if (!parsed.error.empty()) return tf::cli::UsageError(parsed.error);
-  const tf::cli::Invocation& inv = parsed.invocation;
+  const tf::cli::Start start = tf::cli::Begin(argc, argv);
+  if (start.stop) return *start.stop;
+  const tf::cli::Invocation& inv = start.invocation;
   if (inv.clipboard) return tf::platform::RunOnClipboard(argv[0], inv);
   if (inv.command != tf::cli::Command::Window) return tf::cli::Run(inv);
   return tf::ui::RunWindow(argv[0], {inv.wordList, inv.mode});

@@ -430,6 +430,19 @@ Parsed Parse(int argc, char** argv) {
   return parsed;
 }
 
+Start Begin(int argc, char** argv) {
+  Start start;
+  GuardStandardStreams();
+  if ((start.stop = StopIfDamaged())) return start;
+  Parsed parsed = Parse(argc, argv);
+  if (!parsed.error.empty()) {
+    start.stop = UsageError(parsed.error);
+    return start;
+  }
+  start.invocation = std::move(parsed.invocation);
+  return start;
+}
+
 std::optional<int> StopIfDamaged() {
   const std::optional<std::string> problem = engine::BuiltInDataProblem();
   if (!problem) return std::nullopt;

@@ -46,6 +46,15 @@ int UsageError(const std::string& message);
 // status (70) to return, or nullopt when all is well.
 std::optional<int> StopIfDamaged();
 
+// What both programs' entries do first: the standard streams guarded, the
+// built-in data checked, the arguments read (a usage error said). `stop` is
+// the exit status to end with at once, when there is one.
+struct Start {
+  std::optional<int> stop;
+  Invocation invocation;
+};
+Start Begin(int argc, char** argv);
+
 // The words a command looks things up in (none when it needs none), with
 // the warnings of lists that could not be read. A word list may be a pipe,
 // which can be read once: load them before anything else.
