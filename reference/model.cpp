@@ -7,7 +7,7 @@
 #include <string>
 #include <optional>
 
-#include "reference/viterbi.h"
+#include "reference/scoring.h"
 
 namespace tf::reference {
 namespace {
@@ -103,75 +103,13 @@ std::string Model::Read(std::span<const unsigned char> bytes) {
   return {};
 }
 
-Model::Look Model::Tag(const Analysis& a, const TokenFeatures& f) const {
-  Look look;
-  const size_t n = a.words.size();
-  std::vector<std::array<float, kLabels>> emission(n);
-  // The weights are read at random places of a table larger than the
-  // caches: ask for all of a reference's rows before adding any up, so the
-  // memory fetches overlap instead of waiting in turn.
-  for (const auto k : f.features) {
-    const std::int8_t* row = m_token + size_t{k} * kLabels;
-    __builtin_prefetch(row);
-    __builtin_prefetch(row + kLabels - 1);
-  }
-  for (size_t i = 0; i < n; ++i) {
-    std::array<std::int32_t, kLabels> sum{};
-    for (auto k = f.first[i]; k < f.first[i + 1]; ++k) {
-      const std::int8_t* row = m_token + size_t{f.features[k]} * kLabels;
-      for (size_t y = 0; y < kLabels; ++y) sum[y] += row[y];
-    }
-    for (size_t y = 0; y < kLabels; ++y) emission[i][y] = static_cast<float>(sum[y]) * m_tokenScale;
-  }
-  look.labels = Viterbi(
-      n, std::vector<std::uint8_t>(n, 1), [&](size_t i, size_t y) { return emission[i][y]; },
-      [&](size_t x, size_t y) { return m_transitions[x * kLabels + y]; });
-  const auto margins = [&](Label field) {
-    std::vector<float> out(n);
-    const auto at = static_cast<size_t>(field);
-    for (size_t i = 0; i < n; ++i) {
-      float other = -1e30f;
-      for (size_t y = 0; y < kLabels; ++y)
-        if (y != at) other = std::max(other, emission[i][y]);
-      out[i] = emission[i][at] - other;
-    }
-    return out;
-  };
-  look.titleMargins = margins(Label::Title);
-  look.authorMargins = margins(Label::Author);
-  return look;
+Look Model::Tag(const Analysis& a, const TokenFeatures& f) const {
+  return reference::Tag(a, f, m_token, m_tokenScale,
+                        [this](size_t x, size_t y) { return m_transitions[x * kLabels + y]; });
 }
 
 std::optional<Span> Model::Choose(const Analysis& a, const Look& look, Label field) const {
-  const auto candidates = SpanCandidates(a, look.labels, field);
-  if (candidates.empty()) return std::nullopt;
-  const SpanInput in{a, look.labels, field == Label::Title ? look.titleMargins : look.authorMargins, field,
-                     candidates[0]};
-  std::vector<std::uint32_t> f;
-  const auto score = [&] {
-    std::int32_t sum = 0;
-    for (const auto k : f) sum += m_span[k];
-    f.clear();
-    return sum;
-  };
-  // The candidates share a few beginnings and ends: what depends on one
-  // alone is scored once for it.
-  std::vector<std::pair<size_t, std::int32_t>> starts, ends;
-  const auto part = [&](std::vector<std::pair<size_t, std::int32_t>>& known, size_t at, bool start) {
-    for (const auto& [k, s] : known)
-      if (k == at) return s;
-    (start ? StartFeatures : EndFeatures)(in, at, f);
-    known.emplace_back(at, score());
-    return known.back().second;
-  };
-  Span best = candidates[0];
-  std::int32_t bestScore = INT32_MIN;
-  for (const Span& c : candidates) {
-    JointFeatures(in, c, f);
-    const std::int32_t s = score() + part(starts, c.first, true) + part(ends, c.last, false);
-    if (s > bestScore) bestScore = s, best = c;
-  }
-  return best;
+  return ChooseSpan(a, look, field, m_span);
 }
 
 std::vector<unsigned char> Model::Write(const std::vector<float>& tokenWeights, const std::vector<float>& transitions,

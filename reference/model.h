@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "reference/features.h"
+#include "reference/scoring.h"
 #include "reference/span.h"
 
 namespace tf::reference {
@@ -43,12 +44,8 @@ class Model final {
   const std::string& Problem() const { return m_problem; }
   static constexpr std::uint32_t kFormatVersion = 2;
 
-  // The labels of the tokens, and for the title and the authors the
-  // token scores behind them.
-  struct Look {
-    std::vector<Label> labels;
-    std::vector<float> titleMargins, authorMargins;
-  };
+  // The labels of the tokens and the scores behind them, as scoring.h
+  // computes them with this model's weights.
   Look Tag(const Analysis& a, const TokenFeatures& f) const;
   // The title's (or the authors') span, chosen among candidates; nullopt
   // when the labels hold none.

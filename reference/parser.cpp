@@ -617,7 +617,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary)
   const Model& model = Model::BuiltIn();
   if (!model.Valid()) return r;
   const Analysis a = Analyse(tokens);
-  const Model::Look look = model.Tag(a, Features(a));
+  const Look look = model.Tag(a, Features(a));
   const auto run = [&](Label want) -> Piece {
     size_t i = 0;
     while (i < tokens.size() && look.labels[i] != want) ++i;

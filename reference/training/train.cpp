@@ -22,6 +22,7 @@
 #include "io/encoding.h"
 #include "reference/features.h"
 #include "reference/model.h"
+#include "reference/scoring.h"
 #include "reference/training/labelled.h"
 #include "reference/span.h"
 #include "reference/tokens.h"
@@ -75,30 +76,9 @@ struct Weights {
   long c = 1;
   Weights() : w(size_t{kFeatureBuckets} * kLabels, 0), u(w.size(), 0) {}
 
-  // The field's score less the best other label's, token by token.
-  std::vector<float> Margins(const Example& ex, Label field) const {
-    std::vector<float> out(ex.tokens.size());
-    for (size_t i = 0; i < out.size(); ++i) {
-      std::array<float, kLabels> s{};
-      for (auto f = ex.use->first[i]; f < ex.use->first[i + 1]; ++f)
-        for (size_t y = 0; y < kLabels; ++y) s[y] += w[size_t{ex.use->features[f]} * kLabels + y];
-      float other = -1e30f;
-      for (size_t y = 0; y < kLabels; ++y)
-        if (y != static_cast<size_t>(field)) other = std::max(other, s[y]);
-      out[i] = s[static_cast<size_t>(field)] - other;
-    }
-    return out;
-  }
-  std::vector<Label> Decode(const Example& ex) const {
-    return Viterbi(
-        ex.tokens.size(), std::vector<std::uint8_t>(ex.tokens.size(), 1),
-        [&](size_t i, size_t y) {
-          float s = 0;
-          for (auto f = ex.use->first[i]; f < ex.use->first[i + 1]; ++f)
-            s += w[size_t{ex.use->features[f]} * kLabels + y];
-          return s;
-        },
-        [&](size_t x, size_t y) { return t[x][y]; });
+  // The tokens tagged as the program tags them, with these weights.
+  reference::Look Tag(const Example& ex) const {
+    return reference::Tag(ex.analysis, *ex.use, w.data(), 1.0f, [this](size_t x, size_t y) { return t[x][y]; });
   }
   void Update(const Example& ex, const std::vector<Label>& guess) {
     for (size_t i = 0; i < guess.size(); ++i) {
@@ -133,7 +113,7 @@ Weights Train(const std::vector<const Example*>& data, int epochs) {
   for (int e = 0; e < epochs; ++e) {
     std::shuffle(order.begin(), order.end(), rng);
     for (const Example* ex : order) {
-      const auto guess = m.Decode(*ex);
+      const auto guess = m.Tag(*ex).labels;
       if (guess != ex->labels) m.Update(*ex, guess);
       else ++m.c;
     }
@@ -148,11 +128,7 @@ struct Ranker {
   std::vector<float> w, u;
   long c = 1;
   Ranker() : w(kFeatureBuckets, 0), u(kFeatureBuckets, 0) {}
-  float Score(const std::vector<std::uint32_t>& f) const {
-    float s = 0;
-    for (auto k : f) s += w[k];
-    return s;
-  }
+
   void Update(const std::vector<std::uint32_t>& good, const std::vector<std::uint32_t>& bad) {
     for (auto k : good) w[k] += 1, u[k] += static_cast<float>(c);
     for (auto k : bad) w[k] -= 1, u[k] -= static_cast<float>(c);
@@ -173,35 +149,18 @@ Span GoldSpan(const Example& ex, Label field) {
   return {i, j};
 }
 
-struct Guess {
-  std::vector<Label> labels;
-  std::array<std::vector<float>, 2> margins;  // for kRanked
-};
+// What a token model made of an example.
+using Guess = reference::Look;
 
-Guess Look(const Weights& m, const Example& ex) {
-  Guess g;
-  g.labels = m.Decode(ex);
-  for (size_t k = 0; k < 2; ++k) g.margins[k] = m.Margins(ex, kRanked[k]);
-  return g;
+Guess Look(const Weights& m, const Example& ex) { return m.Tag(ex); }
+
+const std::vector<float>& MarginsOf(const Guess& guess, Label field) {
+  return field == Label::Title ? guess.titleMargins : guess.authorMargins;
 }
 
-size_t RankedIndex(Label field) { return field == Label::Title ? 0 : 1; }
-
+// The span the ranker chooses, as the program chooses it.
 Span Choose(const Ranker& r, const Example& ex, const Guess& guess, Label field) {
-  const auto& labels = guess.labels;
-  const auto& margins = guess.margins[RankedIndex(field)];
-  const auto candidates = SpanCandidates(ex.analysis, labels, field);
-  if (candidates.empty()) return {SIZE_MAX, SIZE_MAX};
-  std::vector<std::uint32_t> f;
-  Span best = candidates[0];
-  float bestScore = -1e30f;
-  for (const auto& c : candidates) {
-    f.clear();
-    SpanFeatures(ex.analysis, labels, margins, field, candidates[0], c, f);
-    const float s = r.Score(f);
-    if (s > bestScore) bestScore = s, best = c;
-  }
-  return best;
+  return ChooseSpan(ex.analysis, guess, field, r.w.data()).value_or(Span{SIZE_MAX, SIZE_MAX});
 }
 
 Ranker TrainRanker(const std::vector<const Example*>& data, const std::vector<Guess>& guesses, int epochs) {
@@ -216,7 +175,7 @@ Ranker TrainRanker(const std::vector<const Example*>& data, const std::vector<Gu
       for (const Label field : kRanked) {
         const Example& ex = *data[i];
         const auto candidates = SpanCandidates(ex.analysis, guesses[i].labels, field);
-        const auto& margins = guesses[i].margins[RankedIndex(field)];
+        const auto& margins = MarginsOf(guesses[i], field);
         const Span gold = GoldSpan(ex, field);
         if (candidates.empty() || std::find(candidates.begin(), candidates.end(), gold) == candidates.end()) continue;
         const Span chosen = Choose(r, ex, guesses[i], field);
