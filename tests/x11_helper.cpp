@@ -65,10 +65,15 @@ int Manager(const char* file) {
     const XSelectionRequestEvent req = ev.xselectionrequest;
     if (req.selection == manager && req.target == save) {
       // Fetch the text from its owner, who waits for our answer meanwhile.
+      // Only the answer is taken from the queue: a request that comes in
+      // meanwhile (a program reading the clipboard this manager serves)
+      // waits its turn instead of being lost, which left that reader
+      // waiting for good.
       XConvertSelection(g_display, clipboard, utf8, stash, self, CurrentTime);
       XEvent got;
-      do XNextEvent(g_display, &got);
-      while (got.type != SelectionNotify);
+      XIfEvent(
+          g_display, &got,
+          [](Display*, XEvent* e, XPointer) -> Bool { return e->type == SelectionNotify ? True : False; }, nullptr);
       if (got.xselection.property != None) {
         Atom type;
         int format;
