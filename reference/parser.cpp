@@ -194,7 +194,8 @@ void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
   for (const Token& t : tokens) {
     if (!IsDigit(t.text.empty() ? u' ' : t.text[0])) continue;
     const auto within = [&](const Piece& p) { return !p.Empty() && t.begin < p.end && p.begin < t.end; };
-    if (within(r.title) || within(r.authors)) continue;
+    // A link may hold anything: no numbers are read out of one.
+    if (within(r.title) || within(r.authors) || within(r.doi) || within(r.url)) continue;
     const auto g = ReadCompact(r.text, t.begin);
     if (!g) continue;
     const size_t from = t.begin, to = g->end;
