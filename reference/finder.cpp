@@ -6,6 +6,8 @@
 #include <unicode/utf16.h>
 
 #include <algorithm>
+#include <cassert>
+#include <iterator>
 #include <array>
 #include <unordered_map>
 
@@ -320,14 +322,18 @@ Opening OpensLikeReference(u16string_view c) {
   return k == c.size() || c[k] == u',' || c[k] == u' ' || (dots == 0 && c[k] == u'.') ? Opening::Strong : Opening::None;
 }
 
-bool EndsLikeReference(u16string_view c) {
-  if (c.empty()) return false;
-  const char16_t last = c.back();
-  if (last == u'.' || last == u')' || last == u']' || IsDigit(last)) return true;
+// The line ends in a DOI or a link.
+bool EndsInLink(u16string_view c) {
   const size_t space = c.find_last_of(u' ');
   const u16string lastWord = Lower(c.substr(space == u16string_view::npos ? 0 : space + 1));
   return lastWord.find(u"://") != u16string::npos || lastWord.starts_with(u"doi:") || lastWord.starts_with(u"10.") ||
          lastWord.starts_with(u"www.");
+}
+
+bool EndsLikeReference(u16string_view c) {
+  if (c.empty()) return false;
+  const char16_t last = c.back();
+  return last == u'.' || last == u')' || last == u']' || IsDigit(last) || EndsInLink(c);
 }
 
 // The line before plainly goes on in this one.
@@ -350,6 +356,18 @@ bool GoesOn(u16string_view before, u16string_view line) {
          lastWord == u"und" || lastWord == u"et";
 }
 
+// The line ends where the last page of a range, or a page, has to follow:
+// a dash after a number or a space ("S. 101 -", "8890-"; not "frac-", a
+// word broken at a page's end), "p.", "pp.", "S.".
+bool WaitsForPage(u16string_view c) {
+  const char16_t last = c.back();
+  if (last == u'-' || last == u'\u2013' || last == u'\u2014')
+    return c.size() >= 2 && (IsDigit(c[c.size() - 2]) || IsBlankUnit(c[c.size() - 2]));
+  const size_t space = c.find_last_of(u' ');
+  const u16string word = Lower(c.substr(space == u16string_view::npos ? 0 : space + 1));
+  return word == u"p." || word == u"pp." || word == u"s." || word == u"seite" || word == u"page";
+}
+
 // A year, or what stands for one ("n.d.", "in press").
 bool HoldsYear(u16string_view c) {
   for (size_t i = 0; i + 4 <= c.size(); ++i) {
@@ -361,6 +379,32 @@ bool HoldsYear(u16string_view c) {
   const u16string s = Lower(c);
   return s.find(u"n.d.") != u16string::npos || s.find(u"in press") != u16string::npos ||
          s.find(u"forthcoming") != u16string::npos;
+}
+
+// Full stops that end a sentence: after a word of three letters or more,
+// before a space or the line's end.
+size_t SentenceStops(u16string_view c) {
+  size_t n = 0;
+  for (size_t i = 3; i < c.size(); ++i)
+    n += c[i] == u'.' && (i + 1 == c.size() || c[i + 1] == u' ') && IsLowerAt(c, i - 1) && IsLowerAt(c, i - 2) &&
+         u_isalpha(CodePointAt(c, i - 3));
+  return n;
+}
+
+// Whether a line may be a running head: it names a journal, a volume, a
+// year or the authors (digits in it, or no small letters), not like the
+// line of a reference, which the same reference cited twice in a list
+// repeats (one that opens like a reference, ends in a full stop or goes
+// on, begins in lower case, or with pages: "125-130. [...]").
+bool MayBeRunningHead(u16string_view c) {
+  if (OpensLikeReference(c) != Opening::None || IsLowerAt(c, 0)) return false;
+  // A page number in front stands apart from the head ("12 Journal ...").
+  const size_t front = std::min(c.find_first_not_of(u"0123456789"), c.size());
+  if (front > 0 && front < c.size() && !IsBlankUnit(c[front]) && c[front] != u'|') return false;
+  if (u16string_view(u".,;:-\u2010\u2013").find(c.back()) != u16string_view::npos) return false;
+  const bool digits = std::any_of(c.begin(), c.end(), IsDigit);
+  const bool small = std::any_of(c.begin(), c.end(), [](char16_t u) { return u_islower(u); });
+  return digits || !small;
 }
 
 // Running heads: the same short line again elsewhere, apart from its
@@ -378,6 +422,159 @@ u16string RunningHeadKey(u16string_view c) {
   return Lower(key);
 }
 
+
+// ---- where a reference of an author–year list starts ---------------------------------
+
+// What the decision sees: the line, the line before, and the reference so
+// far (never a line after, so that finding again in the references found
+// decides the same).
+struct StartContext {
+  u16string_view last, line;
+  bool wrapped = false;  // the text is wrapped at `width`
+  size_t width = 0;
+  bool yearSoFar = false;
+  size_t sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
+};
+
+// The rule of thumb, which the learnt weights weigh against the rest: the
+// line before ends like a reference and the reference so far holds a year
+// (or is long), and this line opens like a name, or the line before ended
+// early.
+bool RuleSaysStart(const StartContext& x) {
+  if (GoesOn(x.last, x.line) || !(x.yearSoFar || x.sizeSoFar >= 100)) return false;
+  const size_t firstWord = std::min(x.line.find(u' '), x.line.size());
+  const bool endedEarly = x.wrapped && x.last.size() + 1 + firstWord <= x.width;
+  const Opening opening = OpensLikeReference(x.line);
+  // One reference a line: the line before was a whole reference, and this
+  // one looks like another.
+  const bool wholeLine = !x.wrapped && x.linesSoFar == 1 && x.last.size() >= 40 && HoldsYear(x.last) &&
+                         (HoldsYear(x.line) || opening != Opening::None);
+  if (EndsLikeReference(x.last))
+    return opening == Opening::Strong || ((endedEarly || wholeLine) && x.yearSoFar && !IsLowerAt(x.line, 0)) ||
+           (opening == Opening::Weak && x.yearSoFar && HoldsYear(x.line));
+  // A reference without a full stop at its end ("... New Republic").
+  return opening == Opening::Strong && endedEarly && x.yearSoFar;
+}
+
+// How the line before ends.
+uint16_t EndClass(u16string_view c) {
+  if (EndsInLink(c)) return 12;
+  const char16_t last = c.back();
+  if (last == u'.') {
+    const size_t space = c.find_last_of(u' ');
+    const u16string_view word = c.substr(space == u16string_view::npos ? 0 : space + 1);
+    if (word.size() >= 2 && IsDigit(word[word.size() - 2])) return 2;
+    const bool initials = word.size() >= 2 && std::all_of(word.begin(), word.end(), [](char16_t u) {
+      return u == u'.' || u == u'-' || u_isupper(u);
+    });
+    if (!initials) return 0;
+    // One capital after a word ("Clarendon P.") may end a publisher; after
+    // a comma or another initial it is a name going on.
+    const u16string_view before = space == u16string_view::npos ? u16string_view() : c.substr(0, space);
+    const bool lone = word.size() == 2 && !before.empty() && before.back() != u',' && before.back() != u'.';
+    return lone ? 14 : 1;
+  }
+  if (last == u',') return 3;
+  if (last == u';' || last == u':') return 4;
+  if (last == u')') return 5;
+  if (last == u']') return 6;
+  if (IsDigit(last)) return 7;
+  if (IsLowerAt(c, c.size() - 1)) return 8;
+  if (u_isupper(last)) return 9;
+  if (last == u'-' || last == u'\u2010' || last == u'\u2013' || last == u'\u2014') return 10;
+  if (u16string_view(u"\"\u201D\u2019'\u00BB").find(last) != u16string_view::npos) return 11;
+  return 13;
+}
+constexpr uint16_t kEndClasses = 15;
+
+// The shape of the line's first word.
+uint16_t OpenClass(u16string_view c) {
+  const size_t end = NameWordEnd(c, 0);
+  const u16string_view w = c.substr(0, end);
+  const char16_t after = end < c.size() ? c[end] : u'\n';
+  if (w.empty()) {
+    if (IsDigit(c[0])) return 6;
+    if (u16string_view(u"\"\u201C\u2018'\u00AB([").find(c[0]) != u16string_view::npos) return 7;
+    return 8;
+  }
+  if (IsLowerAt(c, 0)) return 5;
+  if (w.size() == 1 && after == u'.') return 4;
+  if (w.size() >= 2 && std::none_of(w.begin(), w.end(), [](char16_t u) { return u_islower(u); })) return 3;
+  if (after == u',') return 0;
+  return after == u' ' ? 1 : 2;
+}
+constexpr uint16_t kOpenClasses = 9;
+
+uint16_t Bucket(size_t n, std::initializer_list<size_t> bounds) {
+  uint16_t b = 0;
+  for (size_t bound : bounds) {
+    if (n < bound) return b;
+    ++b;
+  }
+  return b;
+}
+
+// The feature templates: each is a conjunction of a few of the facts
+// above, and sets one weight of its own range.
+std::array<uint16_t, kStartTemplates> StartFeatures(const StartContext& x) {
+  const uint16_t opening = static_cast<uint16_t>(OpensLikeReference(x.line));
+  const uint16_t end = EndClass(x.last);
+  const uint16_t open = OpenClass(x.line);
+  const uint16_t goesOn = GoesOn(x.last, x.line);
+  const uint16_t year = x.yearSoFar;
+  // A year in the line, early in it (as after the authors) or later.
+  const uint16_t lineYear = HoldsYear(x.line.substr(0, 40)) ? 2 : HoldsYear(x.line);
+  // Whether the line before ended early: the room left on it against the
+  // line's first word (only wrapped text says anything by it).
+  const size_t firstWord = std::min(x.line.find(u' '), x.line.size());
+  const size_t used = x.last.size() + 1 + firstWord;
+  const uint16_t room = !x.wrapped ? 0 : used > x.width ? 1 : 2 + Bucket(x.width - used, {4, 12, 30});
+  constexpr uint16_t kRooms = 6;
+  const uint16_t size = Bucket(x.sizeSoFar, {40, 80, 150, 250, 400});
+  const uint16_t lines = Bucket(x.linesSoFar, {2, 3, 4, 6});
+  const uint16_t length = x.width == 0 ? 0 : Bucket(x.line.size() * 10 / x.width, {3, 6, 9});
+  // Full stops so far: a reference has a few by its end.
+  const uint16_t stops = Bucket(x.stopsSoFar, {1, 2, 3, 5});
+  std::array<uint16_t, kStartTemplates> f{};
+  uint32_t base = 0;
+  size_t t = 0;
+  const auto add = [&](uint32_t value, uint32_t range) {
+    f[t++] = static_cast<uint16_t>(base + value);
+    base += range;
+  };
+  add(0, 1);
+  add(opening, 3);
+  add(end, kEndClasses);
+  add(goesOn, 2);
+  add(open * 3u + lineYear, kOpenClasses * 3u);
+  add(opening * kEndClasses + end, 3u * kEndClasses);
+  add((opening * kRooms + room) * 2u + year, 3u * kRooms * 2);
+  add((end * kRooms + room) * 2u + year, kEndClasses * kRooms * 2u);
+  add((opening * 3u + lineYear) * 2u + year, 18);
+  add(open * kEndClasses + end, kOpenClasses * kEndClasses);
+  add((opening * 6u + size) * 2u + year, 3u * 6 * 2);
+  add((end * 5u + lines) * 2u + goesOn, kEndClasses * 5u * 2);
+  add((open * 4u + length) * 3u + opening, kOpenClasses * 4u * 3);
+  add((open * kRooms + room) * 2u + goesOn, kOpenClasses * kRooms * 2u);
+  add((opening * 5u + stops) * 2u + year, 3u * 5 * 2);
+  const uint16_t rule = RuleSaysStart(x);
+  add((rule * kRooms + room) * 3u + opening, 2u * kRooms * 3);
+  add(rule * kEndClasses + end, 2u * kEndClasses);
+  add((end * 5u + stops) * 3u + lineYear, kEndClasses * 5u * 3);
+  assert(t == kStartTemplates && base == kStartFeatures);
+  return f;
+}
+
+// The weights the trainer made for these templates.
+#include "reference/model/finder_weights.inc"
+static_assert(std::size(kStartWeights) == kStartFeatures);
+
+bool ByWeights(size_t, std::span<const uint16_t> features) {
+  int32_t score = 0;
+  for (uint16_t f : features) score += kStartWeights[f];
+  return score > 0;
+}
+
 }  // namespace
 
 u16string FoundReference::Text(u16string_view text) const {
@@ -391,7 +588,9 @@ u16string FoundReference::Text(u16string_view text) const {
   return out;
 }
 
-FoundReferences FindReferences(u16string_view text) {
+FoundReferences FindReferences(u16string_view text) { return FindReferences(text, ByWeights); }
+
+FoundReferences FindReferences(u16string_view text, const StartDecider& decide) {
   const std::vector<Line> lines = Lines(text);
   enum class Kind : uint8_t { Blank, LeftOut, Content };
   std::vector<Kind> kind(lines.size(), Kind::Content);
@@ -405,10 +604,8 @@ FoundReferences FindReferences(u16string_view text) {
   const auto alone = [&](size_t i) { return numbers[i].found && numbers[i].style == Style::Alone; };
 
   // Running heads: the same short line again elsewhere, its page number
-  // aside. A line of a reference that stands twice (the same reference
-  // cited twice) opens like one or ends in a full stop; a line with a
-  // number in front may start a reference. Nothing but the line itself
-  // decides, so the decision is the same wherever the line stands.
+  // aside. Nothing but the line itself decides, so the decision is the
+  // same wherever the line stands.
   std::unordered_map<u16string, uint32_t> seen;
   std::vector<u16string> keys(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -417,9 +614,7 @@ FoundReferences FindReferences(u16string_view text) {
     if (keys[i].size() >= 6) ++seen[keys[i]];
   }
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (keys[i].size() < 6 || seen[keys[i]] < 2) continue;
-    const u16string_view c = lines[i].content;
-    if (OpensLikeReference(c) == Opening::None && c.back() != u'.') kind[i] = Kind::LeftOut;
+    if (keys[i].size() >= 6 && seen[keys[i]] >= 2 && MayBeRunningHead(lines[i].content)) kind[i] = Kind::LeftOut;
   }
 
   // The numbering, counting the lines between its numbers that may be a
@@ -431,18 +626,35 @@ FoundReferences FindReferences(u16string_view text) {
   for (size_t i : numbering) start[i] = true;
 
   // Numbers alone are page numbers, but a year alone after a line that
-  // goes on (or has no year) ends that reference.
+  // goes on (or has no year) ends that reference, and so does the last
+  // page after a line that waits for it ("S. 101 -", "pp."). A short line
+  // that may be a running head, right after a page number, is the head
+  // of the new page.
   size_t before = SIZE_MAX;
+  bool afterPageNumber = false;
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (kind[i] != Kind::Content) continue;
+    if (kind[i] == Kind::Blank) continue;
+    if (kind[i] != Kind::Content) {
+      afterPageNumber = false;
+      continue;
+    }
+    const u16string_view c = lines[i].content;
+    const u16string_view last = before != SIZE_MAX ? lines[before].content : u16string_view();
     if (!start[i] && alone(i)) {
-      const bool year = IsYear(static_cast<int>(numbers[i].value)) && lines[i].content.size() == 4;
-      const u16string_view last = before != SIZE_MAX ? lines[before].content : u16string_view();
-      if (!year || last.empty() || (EndsLikeReference(last) && HoldsYear(last))) {
+      const bool year = IsYear(static_cast<int>(numbers[i].value)) && c.size() == 4;
+      const bool pageAfter = !last.empty() && WaitsForPage(last);
+      if (!pageAfter && (!year || last.empty() || (EndsLikeReference(last) && HoldsYear(last)))) {
         kind[i] = Kind::LeftOut;
+        afterPageNumber = true;
         continue;
       }
     }
+    if (afterPageNumber && !start[i] && !numbers[i].found && c.size() <= 70 && MayBeRunningHead(c)) {
+      kind[i] = Kind::LeftOut;
+      afterPageNumber = false;
+      continue;
+    }
+    afterPageNumber = false;
     before = i;
   }
 
@@ -472,7 +684,7 @@ FoundReferences FindReferences(u16string_view text) {
   const bool numbered = !numbering.empty();
   size_t previous = SIZE_MAX;  // the last content line
   bool blankSince = false, yearSoFar = false;
-  size_t sizeSoFar = 0, linesSoFar = 0;
+  size_t sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (kind[i] == Kind::Blank) {
       blankSince |= !lines[i].pageBreak;
@@ -484,25 +696,16 @@ FoundReferences FindReferences(u16string_view text) {
       start[i] = true;
     } else if (!numbered) {
       const u16string_view last = lines[previous].content;
-      if (blankSince) {
-        start[i] = !GoesOn(last, c);
-      } else if (!GoesOn(last, c) && (yearSoFar || sizeSoFar >= 100)) {
-        // The line before ended early: its next word would have fitted.
-        const size_t firstWord = std::min(c.find(u' '), c.size());
-        const bool endedEarly = wrapped && last.size() + 1 + firstWord <= width;
-        const Opening opening = OpensLikeReference(c);
-        // One reference a line: the line before was a whole reference, and
-        // this one looks like another.
-        const bool wholeLine = !wrapped && linesSoFar == 1 && last.size() >= 40 && HoldsYear(last) &&
-                               (HoldsYear(c) || OpensLikeReference(c) != Opening::None);
-        if (EndsLikeReference(last))
-          start[i] = opening == Opening::Strong || ((endedEarly || wholeLine) && yearSoFar && !IsLowerAt(c, 0)) ||
-                     (opening == Opening::Weak && yearSoFar && HoldsYear(c));
-        else  // a reference without a full stop at its end ("... New Republic")
-          start[i] = opening == Opening::Strong && endedEarly && yearSoFar;
-      }
+      // After a blank line a reference starts unless the line before
+      // plainly goes on; and where the weights say so, as without one: so
+      // the references found, found again with blank lines between them,
+      // stay the same.
+      const StartContext context{last, c, wrapped, width, yearSoFar, sizeSoFar, linesSoFar, stopsSoFar};
+      start[i] = (blankSince && !GoesOn(last, c)) ||
+                 decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context));
     }
-    if (start[i]) yearSoFar = false, sizeSoFar = 0, linesSoFar = 0;
+    if (start[i]) yearSoFar = false, sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
+    stopsSoFar += SentenceStops(c);
     yearSoFar = yearSoFar || HoldsYear(c);
     sizeSoFar += c.size();
     ++linesSoFar;

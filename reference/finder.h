@@ -14,21 +14,33 @@
 //   numbers go n, n+1, n+2 ... in one style. Those lines start the
 //   references; any other number at a line's start (a volume, pages, a
 //   year wrapped to the front) continues the reference it stands in.
-// - Otherwise (author–year lists), a line starts a reference when it opens
-//   like one — a name ("Smith, J.", "Smith JR,", "SMITH, J.", "J. R. Smith",
-//   "de la Macorra JC"), or the dash that repeats the authors before —
-//   while the line before ends like a reference (a full stop, a bracket, a
-//   digit, a DOI or URL) and the reference so far holds a year. After a
-//   blank line a new reference starts unless the line before plainly goes
-//   on (it ends in a comma, hyphen, "and", or the next begins in lower
-//   case: a page break inside a reference).
+// - Otherwise (author–year lists), a line starts a reference when a linear
+//   score says so. Its features join a few facts: how the line opens (like
+//   a name, "Smith, J.", "Smith JR,", "SMITH, J.", "J. R. Smith", "de la
+//   Macorra JC", or the dash that repeats the authors before, and the shape
+//   of its first word), how the line before ends (a full stop after a word,
+//   after initials, a comma, a bracket, a DOI ...), whether it ended early
+//   for the width the text is wrapped at, whether the reference so far
+//   holds a year and how long it is, and what the old rule of thumb says
+//   (the line opens like a name after a line that ends like a reference,
+//   the reference so far holding a year). The weights are learnt from
+//   lists made from labelled references (reference_lists --train; the
+//   table is reference/model/finder_weights.inc). After a blank line a
+//   reference also starts unless the line before plainly goes on (it ends
+//   in a comma, hyphen, "and", or the next begins in lower case: a page
+//   break inside a reference).
+// - Where a list crosses a page: numbers alone are page numbers (unless
+//   the line before waits for a page, "S. 101 -"); a short line that is
+//   seen again elsewhere (its numbers aside) or that follows a page number,
+//   and that holds digits or no small letters and does not read like a
+//   line of a reference, is a running head.
 // Worked example:
 //
 //   References                                   left out (heading)
 //   Grant, M.A., Bixley, P.F., 2011. Geothermal  starts: a name, first line
 //   reservoir engineering. Academic Press.       goes on
-//   Smith, J., 2009. Fluid flow. Geothermics 38, starts: a name; the line
-//   1-12.                                        before ends "." and has 2011
+//   Smith, J., 2009. Fluid flow. Geothermics 38, starts: a name, after a
+//   1-12.                                        line ending "." (year 2011)
 //   12                                           left out (page number)
 //
 // Decisions look only at a line, the line before it and the reference so
@@ -36,6 +48,9 @@
 // the references found, joined by blank lines, gives the same references.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,5 +74,14 @@ struct FoundReferences {
 };
 
 FoundReferences FindReferences(std::u16string_view text);
+
+// For the trainer: the same search, with the decision where a reference of
+// an author–year list starts left to `decide`, which is given the offset
+// of the line's first character and the line's features (one per
+// template, each below kStartFeatures).
+inline constexpr size_t kStartTemplates = 18;
+inline constexpr uint16_t kStartFeatures = 1185;
+using StartDecider = std::function<bool(size_t lineBegin, std::span<const uint16_t> features)>;
+FoundReferences FindReferences(std::u16string_view text, const StartDecider& decide);
 
 }  // namespace tf::reference

@@ -111,6 +111,41 @@ TEST(Finder, AuthorYearLists) {
   for (const auto& row : rows) Check(row);
 }
 
+// Where a list crosses a page: what belongs to the page, and what to the
+// reference the page broke.
+TEST(Finder, PageBreaks) {
+  const std::vector<Row> rows = {
+      {"a running head seen once, after the page number",
+       u"[1] Smith, J., 2001. Heat flow. Geothermics 1, 2.\n12\nJournal of Geothermal Research 72 (2011)\n"
+       u"[2] Jones, K., 2002. Cold flow in\nrocks. Nature 3, 4.\n",
+       {u"[1] Smith, J., 2001. Heat flow. Geothermics 1, 2.", u"[2] Jones, K., 2002. Cold flow in\nrocks. Nature 3, 4."},
+       {u"12\nJournal of Geothermal Research 72 (2011)\n"}},
+      {"the last page of a range on a line of its own",
+       u"1. Reiser, H.: Lernen. In: Portele, G.: Hochschule. Weinheim 1995, S. 101 -\n116\n"
+       u"2. Jantzen, W.: Gesundheit. Leipzig 1988, S. 5 \u2013\n17\n",
+       {u"1. Reiser, H.: Lernen. In: Portele, G.: Hochschule. Weinheim 1995, S. 101 -\n116",
+        u"2. Jantzen, W.: Gesundheit. Leipzig 1988, S. 5 \u2013\n17"},
+       {}},
+      {"a page number inside a word broken at the page's end is still a page number",
+       u"[1] Smith, J., 2001. Heat flow in frac-\n12\ntured rock. Geothermics 1, 2.\n[2] Jones, K., 2002. Cold.\n",
+       {u"[1] Smith, J., 2001. Heat flow in frac-\ntured rock. Geothermics 1, 2.", u"[2] Jones, K., 2002. Cold."},
+       {u"12\n"}},
+      {"a reference cited twice is no running head",
+       u"[1] Ravis-Giordani, G., 1994: Bergers\ntranshumants corses. Grenoble,\n125-130. [Mag sciences: USG 11052 ]\n"
+       u"[2] Ravis-Giordani, G., 1994: Bergers\ntranshumants corses. Grenoble,\n125-130. [Mag sciences: USG 11052 ]\n",
+       {u"[1] Ravis-Giordani, G., 1994: Bergers\ntranshumants corses. Grenoble,\n125-130. [Mag sciences: USG 11052 ]",
+        u"[2] Ravis-Giordani, G., 1994: Bergers\ntranshumants corses. Grenoble,\n125-130. [Mag sciences: USG 11052 ]"},
+       {}},
+      {"a running head seen on every page",
+       u"Smith, J., 2001. Heat flow. Geothermics 1, 2.\nGEOTHERMICS 38 (2009)\nJones, K., 2002. Cold flow.\n"
+       u"Nature 3, 4.\nGEOTHERMICS 38 (2009)\nBrown, P., 2003. Warm. Science 5, 6.",
+       {u"Smith, J., 2001. Heat flow. Geothermics 1, 2.", u"Jones, K., 2002. Cold flow.\nNature 3, 4.",
+        u"Brown, P., 2003. Warm. Science 5, 6."},
+       {u"GEOTHERMICS 38 (2009)\n", u"GEOTHERMICS 38 (2009)\n"}},
+  };
+  for (const auto& row : rows) Check(row);
+}
+
 TEST(Finder, OneReference) {
   const std::vector<Row> rows = {
       {"empty", u"", {}, {}},

@@ -1,24 +1,36 @@
 // Measures the reference finder on reference lists made from labelled
 // references, as PDF extractors give them:
 //
-//   reference_lists DATA_DIR [--lists N] [--seed S] [--write DIR] [--show N]
+//   reference_lists DATA_DIR [--lists N] [--seed S] [--write DIR] [--show N] [--held-out]
+//   reference_lists DATA_DIR --train WEIGHTS [--lists N] [--seed S]
 //
-// Each list takes 10 to 60 references at random, numbers them in one style
-// (none, "[1]", "1.", "1)", "(1)", a bare "1"), wraps them at a random width
-// (or one a line), hyphenates some line ends, may put a heading in front,
+// Each list takes 10 to 60 references at random (one in five only 2 to 9),
+// numbers them in one style (none, "[1]", "1.", "1)", "(1)", a bare "1"),
+// wraps them at a random width (or one a line, or each line at a width of
+// its own), hyphenates some line ends, may put a heading in front,
 // blank lines between them, and at page breaks a page number, a running
 // head or a form feed, also inside a reference. It prints the F1 of the
 // references found (a reference counts when its first and last characters
 // are found exactly) and the share of exact titles among the references of
 // the lists, against the same references parsed one by one. The seed makes
 // the lists again, the same every time; --write keeps them as files.
+// --held-out makes the lists only of the fifth of the references that
+// --train never sees.
+//
+// --train learns the weights of the finder's decision where a reference
+// of an author–year list starts (an averaged perceptron over the
+// decision's features, the reference so far always the right one) and
+// writes them as the C++ table the finder includes. The same data, seed
+// and list count make the same bytes.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,10 +86,14 @@ class ListMaker {
 
   Made Make(const std::vector<Labelled>& refs) {
     Made m;
-    const size_t count = Pick(10, 60);
+    // Mostly whole pages of a bibliography, sometimes a few references.
+    const size_t count = Chance(0.2) ? Pick(2, 9) : Pick(10, 60);
     const int numbering = m.numbering = static_cast<int>(Pick(0, 5));
     const bool oneALine = Chance(0.2);
     const size_t width = Pick(45, 110);
+    // Lines broken by hand or by a viewer that keeps no column: each one
+    // ends anywhere short of the width.
+    m_ragged = Chance(0.15);
     const bool blankBetween = Chance(0.3);
     const u16string eol = Chance(0.2) ? u"\r\n" : u"\n";
     const size_t pageLines = Pick(25, 60);
@@ -136,13 +152,14 @@ class ListMaker {
   // words broken with a hyphen at the line end.
   std::vector<u16string> Wrap(const u16string& s, size_t width) {
     std::vector<u16string> lines(1);
+    if (m_ragged) m_lineWidth = Pick(20, width);
     size_t i = 0;
     while (i < s.size()) {
       const size_t end = std::min(s.find(u' ', i), s.size());
       u16string word = s.substr(i, end - i);
       i = end + 1;
       u16string& line = lines.back();
-      if (line.empty() || line.size() + 1 + word.size() <= width) {
+      if (line.empty() || line.size() + 1 + word.size() <= (m_ragged ? m_lineWidth : width)) {
         if (!line.empty()) line += u' ';
         line += word;
         continue;
@@ -154,27 +171,107 @@ class ListMaker {
         word = word.substr(cut);
       }
       lines.push_back(word);
+      if (m_ragged) m_lineWidth = Pick(20, width);
     }
     return lines;
   }
 
   std::mt19937 m_random;
+  bool m_ragged = false;
+  size_t m_lineWidth = 0;  // the width of this line, when ragged
 };
+
+
+// The fifth of the references --train never sees.
+bool HeldOut(size_t index) { return index % 5 == 4; }
+
+struct Example {
+  std::vector<uint16_t> features;
+  int truth;  // +1 a reference starts here, -1 not
+};
+
+int Train(const std::vector<Labelled>& refs, size_t lists, unsigned seed, const std::string& out) {
+  ListMaker maker(seed);
+  std::vector<Example> examples;
+  for (size_t l = 0; l < lists; ++l) {
+    const Made m = maker.Make(refs);
+    std::set<size_t> starts;
+    for (const auto& r : m.references) starts.insert(r.first);
+    FindReferences(m.text, [&](size_t begin, std::span<const uint16_t> features) {
+      const bool truth = starts.count(begin) > 0;
+      examples.push_back({{features.begin(), features.end()}, truth ? 1 : -1});
+      return truth;
+    });
+  }
+  // Averaged perceptron: w the weights, u the updates weighted by when
+  // they came, so that the average over all steps is w - u / c.
+  std::vector<int64_t> w(kStartFeatures), u(kStartFeatures);
+  int64_t c = 1;
+  std::mt19937 order(seed);
+  std::vector<size_t> index(examples.size());
+  for (size_t k = 0; k < index.size(); ++k) index[k] = k;
+  constexpr int kEpochs = 10;
+  for (int epoch = 0; epoch < kEpochs; ++epoch) {
+    // Fisher–Yates with the generator's raw output, the same on every
+    // standard library.
+    for (size_t k = index.size(); k > 1; --k) std::swap(index[k - 1], index[order() % k]);
+    size_t wrong = 0;
+    for (size_t k : index) {
+      const Example& e = examples[k];
+      int64_t score = 0;
+      for (uint16_t f : e.features) score += w[f];
+      if ((score > 0 ? 1 : -1) != e.truth) {
+        ++wrong;
+        for (uint16_t f : e.features) w[f] += e.truth, u[f] += c * e.truth;
+      }
+      ++c;
+    }
+    std::fprintf(stderr, "epoch %d: %zu of %zu decisions wrong\n", epoch + 1, wrong, examples.size());
+  }
+  // The average, scaled to keep a tenth of a step, in 16 bits.
+  std::string text = "// Made by reference_lists --train (" + std::to_string(lists) + " lists, seed " + std::to_string(seed) +
+                     "); do not edit.\nconstexpr int16_t kStartWeights[] = {";
+  for (size_t f = 0; f < w.size(); ++f) {
+    const int64_t average = (w[f] * c - u[f]) * 10 / c;
+    const int64_t clamped = std::clamp<int64_t>(average, INT16_MIN, INT16_MAX);
+    text += (f % 16 == 0 ? "\n    " : " ") + std::to_string(clamped) + ",";
+  }
+  text += "\n};\n";
+  std::ofstream file(out, std::ios::binary);
+  file << text;
+  if (!file.flush()) {
+    std::fprintf(stderr, "reference_lists: cannot write %s\n", out.c_str());
+    return 1;
+  }
+  return 0;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2 || std::string(argv[1]) == "--help") {
-    std::puts("usage: reference_lists DATA_DIR [--lists N] [--seed S] [--write DIR] [--show N]");
+    std::puts("usage: reference_lists DATA_DIR [--lists N] [--seed S] [--write DIR] [--show N] [--held-out]\n"
+              "       reference_lists DATA_DIR --train WEIGHTS [--lists N] [--seed S]");
     return argc < 2 ? 2 : 0;
   }
   size_t lists = 200;
   unsigned seed = 20261208;
-  std::string writeTo;
+  std::string writeTo, trainTo;
+  bool heldOut = false;
   size_t show = 0, shown = 0;  // references found wrongly, to print
-  for (int a = 2; a + 1 < argc; a += 2) {
+  for (int a = 2; a < argc; a += 2) {
     const std::string option = argv[a];
-    if (option == "--lists") lists = std::stoul(argv[a + 1]);
+    if (option == "--held-out") {
+      heldOut = true;
+      --a;
+      continue;
+    }
+    if (a + 1 == argc) {
+      std::fprintf(stderr, "reference_lists: %s wants a value\n", option.c_str());
+      return 2;
+    }
+    if (option == "--train") trainTo = argv[a + 1];
+    else if (option == "--lists") lists = std::stoul(argv[a + 1]);
     else if (option == "--seed") seed = static_cast<unsigned>(std::stoul(argv[a + 1]));
     else if (option == "--write") writeTo = argv[a + 1];
     else if (option == "--show") show = std::stoul(argv[a + 1]);
@@ -183,11 +280,19 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  const std::vector<Labelled> refs = Load(argv[1]);
+  std::vector<Labelled> refs;
+  {
+    std::vector<Labelled> all = Load(argv[1]);
+    for (size_t k = 0; k < all.size(); ++k) {
+      const bool keep = !trainTo.empty() ? !HeldOut(k) : !heldOut || HeldOut(k);
+      if (keep) refs.push_back(std::move(all[k]));
+    }
+  }
   if (refs.empty()) {
     std::fprintf(stderr, "reference_lists: no references in %s\n", argv[1]);
     return 1;
   }
+  if (!trainTo.empty()) return Train(refs, lists, seed, trainTo);
   const smart::Dictionary dictionary;
   ListMaker maker(seed);
   size_t truth = 0, found = 0, right = 0, titles = 0, titlesAlone = 0, titled = 0;
