@@ -260,7 +260,11 @@ class JsonObject {
   bool m_first = true;
 };
 
-void JsonNames(JsonObject& item, u16string& out, u16string_view key, const std::vector<Person>& people) {
+// `more` ("et al.") is written as pandoc writes BibTeX's "and others": a
+// last name {"literal": "others"}, which its citeproc prints as the style's
+// "et al."; CSL itself has no way to say it.
+void JsonNames(JsonObject& item, u16string& out, u16string_view key, const std::vector<Person>& people,
+               bool more = false) {
   if (std::none_of(people.begin(), people.end(), HasName)) return;
   item.Key(key);
   out += u'[';
@@ -288,6 +292,7 @@ void JsonNames(JsonObject& item, u16string& out, u16string_view key, const std::
     }
     out += u'}';
   }
+  if (more) out += u", {\"literal\": \"others\"}";
   out += u']';
 }
 
@@ -314,7 +319,7 @@ u16string CslItem(const Reference& r, const Fields& f, u16string_view key) {
   JsonObject item(out, u"  ");
   item.Field(u"id", key);
   item.Field(u"type", NamesOf(r.type).csl);
-  JsonNames(item, out, u"author", r.authorList);
+  JsonNames(item, out, u"author", r.authorList, r.moreAuthors);
   JsonNames(item, out, u"editor", r.editorList);
   if (!f.year.empty()) {
     item.Key(u"issued");

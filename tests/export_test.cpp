@@ -246,6 +246,23 @@ TEST_F(Export, CiteprocRendersEveryRecord) {
   }
 }
 
+// "et al." reaches the printed reference: written as pandoc writes
+// BibTeX's "and others", its citeproc prints the style's "et al.".
+TEST_F(Export, EtAlRendersAsTheStylesEtAl) {
+  const auto got = Run({"reference", "--format", "csl-json"},
+                       "Smith, J., Jones, K., et al., 2011. Heat flow in the crust. Geothermics 38, 1-12.\n");
+  ASSERT_EQ(got.status, 0) << got.err;
+  const std::string json = File("etal.json", got.out);
+  const std::string document = File("etal.md", "---\nnocite: |\n  @*\n---\n");
+  const auto pandoc = test::RunProcess({TF_PANDOC, "--citeproc", "--bibliography", json, "--csl",
+                                        std::string(TF_CSL_STYLES) + "/ieee.csl", "-t", "plain", "--wrap", "none",
+                                        document},
+                                       "");
+  ASSERT_EQ(pandoc.status, 0) << pandoc.err;
+  EXPECT_NE(pandoc.out.find("J. Smith, K. Jones, et al., \u201CHeat flow in the crust,\u201D"), std::string::npos)
+      << pandoc.out;
+}
+
 TEST_F(Export, RisIsTagLinesAndRecords) {
   size_t count = 0;
   const auto got = Run({"reference", "-l", "--format", "ris"}, Input(count));
