@@ -617,15 +617,8 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     if (keys[i].size() >= 6 && seen[keys[i]] >= 2 && MayBeRunningHead(lines[i].content)) kind[i] = Kind::LeftOut;
   }
 
-  // The numbering, counting the lines between its numbers that may be a
-  // reference's.
-  std::vector<bool> counts(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) counts[i] = kind[i] == Kind::Content && !alone(i);
-  const std::vector<size_t> numbering = Numbering(numbers, counts);
-  std::vector<bool> start(lines.size(), false);
-  for (size_t i : numbering) start[i] = true;
-
-  // Numbers alone are page numbers, but a year alone after a line that
+  // Before the numbering, which counts the lines between its numbers:
+  // numbers alone are page numbers, but a year alone after a line that
   // goes on (or has no year) ends that reference, and so does the last
   // page after a line that waits for it ("S. 101 -", "pp."). A short line
   // that may be a running head, right after a page number, is the head
@@ -640,7 +633,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     }
     const u16string_view c = lines[i].content;
     const u16string_view last = before != SIZE_MAX ? lines[before].content : u16string_view();
-    if (!start[i] && alone(i)) {
+    if (alone(i)) {
       const bool year = IsYear(static_cast<int>(numbers[i].value)) && c.size() == 4;
       const bool pageAfter = !last.empty() && WaitsForPage(last);
       if (!pageAfter && (!year || last.empty() || (EndsLikeReference(last) && HoldsYear(last)))) {
@@ -649,7 +642,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
         continue;
       }
     }
-    if (afterPageNumber && !start[i] && !numbers[i].found && c.size() <= 70 && MayBeRunningHead(c)) {
+    if (afterPageNumber && !numbers[i].found && c.size() <= 70 && MayBeRunningHead(c)) {
       kind[i] = Kind::LeftOut;
       afterPageNumber = false;
       continue;
@@ -657,6 +650,14 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     afterPageNumber = false;
     before = i;
   }
+
+  // The numbering, counting the lines between its numbers that may be a
+  // reference's.
+  std::vector<bool> counts(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) counts[i] = kind[i] == Kind::Content && !alone(i);
+  const std::vector<size_t> numbering = Numbering(numbers, counts);
+  std::vector<bool> start(lines.size(), false);
+  for (size_t i : numbering) start[i] = true;
 
   // The width the lines were wrapped at: nine lines in ten are no longer.
   std::vector<size_t> lengths;
