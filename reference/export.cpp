@@ -309,6 +309,8 @@ TypeNames NamesOf(Type t) {
     case Type::Thesis: return {u"thesis", u"phdthesis", u"THES"};
     case Type::Report: return {u"report", u"techreport", u"RPRT"};
     case Type::Web: return {u"webpage", u"misc", u"ELEC"};
+    case Type::Dataset: return {u"dataset", u"misc", u"DATA"};
+    case Type::Standard: return {u"standard", u"misc", u"STAND"};
     case Type::Other: break;
   }
   return {u"document", u"misc", u"GEN"};
@@ -450,6 +452,8 @@ Type BibKind(const Reference& r, const Fields& f) {
     case Type::Thesis:
     case Type::Report: return base && !f.publisher.empty() ? r.type : Type::Other;
     case Type::Web:
+    case Type::Dataset:
+    case Type::Standard:
     case Type::Other: break;
   }
   return Type::Other;
@@ -485,6 +489,8 @@ bool Refuses(Type kind, u16string_view field) {
     case Type::Thesis: return in(kThesis);
     case Type::Report: return in(kReport);
     case Type::Web:
+    case Type::Dataset:
+    case Type::Standard:
     case Type::Other: break;
   }
   return in(kMisc);

@@ -607,6 +607,65 @@ std::u16string InitialsInCapitals(std::u16string_view authors) {
   return s;
 }
 
+namespace {
+
+bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// A standard's designation: the body's initials, then its number, as in
+// "ISO 8601-1:2019", "ISO/IEC 27001", "IEEE Std 802.11-2016", "ASTM
+// D2487-17", "DIN EN ISO 9001", "BS 7671".
+bool IsStandard(std::u16string_view text) {
+  static constexpr std::array<std::u16string_view, 12> kBodies = {u"ISO",  u"ISO/IEC", u"IEC", u"IEEE Std", u"ANSI", u"ASTM",
+                                                                  u"DIN",  u"BS",      u"EN",  u"NF",       u"JIS",  u"AS/NZS"};
+  for (std::u16string_view body : kBodies) {
+    for (size_t at = text.find(body); at != std::u16string_view::npos; at = text.find(body, at + 1)) {
+      if (at > 0 && (u_isalnum(text[at - 1]) || text[at - 1] == u'/')) continue;
+      size_t i = at + body.size();
+      if (i >= text.size() || text[i] != u' ') continue;
+      ++i;
+      if (i < text.size() && u_isupper(text[i]) && i + 1 < text.size() && IsAsciiDigit(text[i + 1])) ++i;  // ASTM D2487
+      if (i < text.size() && IsAsciiDigit(text[i])) return true;
+    }
+  }
+  return false;
+}
+
+// The kind of work, from the words that name it ("thesis", "[Data set]",
+// "Technical Report", a standard's designation) and else from the pieces
+// found: a journal, a book or proceedings the work is in, a publisher, a
+// link alone.
+Type KindOfWork(const Reference& r) {
+  const std::u16string all = LCase(r.text);
+  const auto has = [&](std::u16string_view w) { return all.find(w) != std::u16string::npos; };
+  const auto hasAny = [&](std::initializer_list<std::u16string_view> words) {
+    return std::any_of(words.begin(), words.end(), has);
+  };
+  if (hasAny({u"thesis", u"dissertation", u"ph.d.", u"phd ", u"doctoral", u"master's", u"master\u2019s",
+              u"diplomarbeit", u"th\u00E8se", u"tesis ", u"tesis)", u"tesis]", u"habilitationsschrift"}))
+    return Type::Thesis;
+  // Data sets: said so, or kept by a data repository.
+  if (hasAny({u"[data set]", u"[dataset]", u"[data]", u"(data set)", u"(dataset)"}) ||
+      r.doiName.starts_with(u"10.5281/") || r.doiName.starts_with(u"10.5061/") || r.doiName.starts_with(u"10.1594/") ||
+      r.doiName.starts_with(u"10.6084/") || r.doiName.starts_with(u"10.7910/") || r.doiName.starts_with(u"10.15468/"))
+    return Type::Dataset;
+  if (r.journal) return Type::Article;
+  if (IsStandard(r.text)) return Type::Standard;
+  if (!r.container.Empty()) {
+    const std::u16string c = LCase(r.Text(r.container));
+    const bool meeting = c.find(u"proceedings") != std::u16string::npos || c.find(u"conference") != std::u16string::npos ||
+                         c.find(u"symposium") != std::u16string::npos || c.find(u"workshop") != std::u16string::npos ||
+                         c.find(u"congress") != std::u16string::npos || c.find(u"meeting") != std::u16string::npos;
+    return meeting ? Type::Paper : Type::Chapter;
+  }
+  if (hasAny({u"report", u"tech. rep.", u"working paper", u"white paper", u"open-file", u"bericht", u"rapport "}))
+    return Type::Report;
+  if (!r.publisher.Empty()) return Type::Book;
+  if (!r.urlText.empty()) return Type::Web;
+  return Type::Other;
+}
+
+}  // namespace
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   Reference r;
   r.text = TrimmedLine(smart::RepairText(pasted, dictionary));
@@ -687,19 +746,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary)
   // editor.", "Müller, K. (Hrsg.)"): the names are the editors.
   if (r.editorList.empty() && HasEditorRole(r.Text(r.authors))) std::swap(r.authorList, r.editorList);
 
-  const std::u16string all = LCase(r.text);
-  const auto has = [&](std::u16string_view w) { return all.find(w) != std::u16string::npos; };
-  if (has(u"thesis") || has(u"dissertation")) r.type = Type::Thesis;
-  else if (r.journal) r.type = Type::Article;
-  else if (!r.container.Empty()) {
-    const std::u16string c = LCase(r.Text(r.container));
-    const bool meeting = c.find(u"proceedings") != std::u16string::npos || c.find(u"conference") != std::u16string::npos ||
-                         c.find(u"symposium") != std::u16string::npos || c.find(u"workshop") != std::u16string::npos ||
-                         c.find(u"congress") != std::u16string::npos || c.find(u"meeting") != std::u16string::npos;
-    r.type = meeting ? Type::Paper : Type::Chapter;
-  } else if (has(u"report") && !r.publisher.Empty()) r.type = Type::Report;
-  else if (!r.publisher.Empty()) r.type = Type::Book;
-  else if (!r.urlText.empty()) r.type = Type::Web;
+  r.type = KindOfWork(r);
   return r;
 }
 

@@ -26,7 +26,8 @@ struct Piece {
   bool Empty() const { return begin == end; }
 };
 
-enum class Type { Article, Chapter, Paper, Book, Thesis, Report, Web, Other };
+// The kind of work.
+enum class Type { Article, Chapter, Paper, Book, Thesis, Report, Web, Dataset, Standard, Other };
 
 struct Reference {
   // The text the pieces are taken from: the reference with smart mode's

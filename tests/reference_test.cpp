@@ -251,6 +251,50 @@ TEST(Reference, FieldsArePiecesOfTheText) {
 
 const smart::TitleLists kNoLists;
 
+// The kind of work, and what each format calls it.
+TEST(Reference, KindOfWork) {
+  const struct {
+    const char* name;
+    S in;
+    Type type;
+    const char *csl, *ris;
+  } rows[] = {
+      {"journal article", u"Smith, J., 2009. Fluid flow. Geothermics 38, 1-12.", Type::Article, "article-journal", "JOUR"},
+      {"a standard's number in an article's title is no standard",
+       u"Smith, J., 2012. Quality management after ISO 9001. Total Quality Management 23, 1-12.", Type::Article,
+       "article-journal", "JOUR"},
+      {"book", u"Grant, M.A., Bixley, P.F., 2011. Geothermal reservoir engineering. Academic Press, Burlington.",
+       Type::Book, "book", "BOOK"},
+      {"chapter", u"Smith, J., 2010. Heat. In: Jones, K. (Ed.), Handbook of heat. Springer, Berlin, pp. 1-10.",
+       Type::Chapter, "chapter", "CHAP"},
+      {"conference paper",
+       u"Smith, J., 2010. Heat. In: Proceedings of the World Geothermal Congress, Bali, Indonesia, pp. 1-10.", Type::Paper,
+       "paper-conference", "CONF"},
+      {"master's thesis", u"Smith, J. (2015). Heat flow in wells [Master's thesis, University of Auckland].", Type::Thesis,
+       "thesis", "THES"},
+      {"report without a publisher found",
+       u"Pruess, K., 1991. TOUGH2: a general-purpose numerical simulator. Report LBL-29400, Berkeley, CA.", Type::Report,
+       "report", "RPRT"},
+      {"data set, said so", u"Smith, J. (2020). Heat flow measurements [Data set]. Zenodo.", Type::Dataset, "dataset",
+       "DATA"},
+      {"data set, by its repository's DOI", u"Smith, J. (2020). Heat flow measurements. https://doi.org/10.5061/dryad.1234",
+       Type::Dataset, "dataset", "DATA"},
+      {"standard", u"ISO 8601-1:2019. Date and time \u2014 Representations for information interchange \u2014 Part 1: Basic rules.",
+       Type::Standard, "standard", "STAND"},
+      {"standard with a letter in its number", u"ASTM D2487-17. Standard practice for classification of soils. 2017.",
+       Type::Standard, "standard", "STAND"},
+      {"web page", u"OpenStreetMap contributors. 2020. Planet dump. https://planet.osm.org", Type::Web, "webpage", "ELEC"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(static_cast<int>(r.type), static_cast<int>(row.type)) << row.name;
+    const S csl = Writer::One(Format::CslJson, r, kNoLists), ris = Writer::One(Format::Ris, r, kNoLists);
+    EXPECT_NE(Printable(csl).find(std::string("\"type\": \"") + row.csl + "\""), std::string::npos) << row.name;
+    EXPECT_NE(Printable(ris).find(std::string("TY  - ") + row.ris), std::string::npos) << row.name;
+  }
+}
+
+
 TEST(Export, BibTeXTitle) {
   const struct {
     const char* name;
