@@ -88,7 +88,7 @@ u16string EditionNumber(u16string_view edition) {
 
 // The fields as the formats write them.
 struct Fields {
-  u16string title, container, publisher, place, edition, pages, doi, url, year, note;
+  u16string title, container, publisher, place, edition, pages, doi, url, year, note, number;
   int month = 0, day = 0;  // from the date, when it names them
 };
 
@@ -120,7 +120,7 @@ int MonthOf(u16string_view word) {
 u16string Unplaced(const Reference& r, Fields& f) {
   std::vector<Piece> pieces;
   for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.title, &r.container, &r.volume,
-                         &r.pages, &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note})
+                         &r.pages, &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
     if (!p->Empty()) pieces.push_back(*p);
   u16string out;
   const auto keep = [&](u16string_view word) {
@@ -194,6 +194,7 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
     if (url.ends_with(doi) && (url.find(u"doi.org/") != u16string::npos || url.starts_with(u"doi:"))) f.url.clear();
   }
   f.year = r.year;
+  f.number = NoLineBreaks(r.Text(r.number));
   f.note = NoLineBreaks(Trimmed(r.Text(r.note), false));
   if (const u16string unplaced = NoLineBreaks(Unplaced(r, f)); !unplaced.empty())
     f.note = f.note.empty() ? unplaced : f.note + u"; " + unplaced;
@@ -323,6 +324,7 @@ u16string CslItem(const Reference& r, const Fields& f, u16string_view key) {
   item.Field(u"type", NamesOf(r.type).csl);
   JsonNames(item, out, u"author", r.authorList, r.moreAuthors);
   JsonNames(item, out, u"editor", r.editorList);
+  JsonNames(item, out, u"translator", r.translatorList);
   if (!f.year.empty()) {
     item.Key(u"issued");
     out += u"{\"date-parts\": [[" + f.year;
@@ -332,6 +334,7 @@ u16string CslItem(const Reference& r, const Fields& f, u16string_view key) {
   }
   item.Field(u"title", f.title);
   item.Field(u"container-title", f.container);
+  item.Field(u"number", f.number);
   item.Field(u"volume", r.volumeNumber);
   item.Field(u"issue", r.issueNumber);
   item.Field(u"page", r.lastPage.empty() ? r.firstPage : r.firstPage + u'-' + r.lastPage);
@@ -522,6 +525,7 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
   };
   field(u"author", BibNames(r.authorList, r.moreAuthors), true);
   field(u"editor", BibNames(r.editorList, false), true);
+  field(u"translator", BibNames(r.translatorList, false), true);
   field(u"title", BibTeXTitle(f.title, lists), true);
   // A misc entry says where the work appeared, and who issued it, in its
   // own fields.
@@ -536,7 +540,7 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
     out += kMonths[f.month - 1];
   }
   field(u"volume", r.volumeNumber, false);
-  field(u"number", r.issueNumber, false);
+  field(u"number", r.issueNumber.empty() ? f.number : r.issueNumber, false);
   field(u"pages", r.lastPage.empty() ? r.firstPage : r.firstPage + u"--" + r.lastPage, false);
   field(kind == Type::Thesis   ? u"school"
         : kind == Type::Report ? u"institution"
@@ -579,6 +583,7 @@ u16string RisRecord(const Reference& r, const Fields& f) {
   };
   people(u"AU", r.authorList);
   people(u"ED", r.editorList);
+  people(u"A4", r.translatorList);
   tag(u"PY", f.year);
   if (f.month && !f.year.empty()) {
     u16string date = f.year + u'/' + (f.month < 10 ? u"0" : u"") + Number(f.month) + u'/';
@@ -587,6 +592,7 @@ u16string RisRecord(const Reference& r, const Fields& f) {
   }
   tag(u"TI", f.title);
   tag(u"T2", f.container);
+  tag(u"M1", f.number);
   tag(u"VL", r.volumeNumber);
   tag(u"IS", r.issueNumber);
   tag(u"SP", r.firstPage);

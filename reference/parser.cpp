@@ -195,7 +195,7 @@ void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
     if (!IsDigit(t.text.empty() ? u' ' : t.text[0])) continue;
     const auto within = [&](const Piece& p) { return !p.Empty() && t.begin < p.end && p.begin < t.end; };
     // A link may hold anything: no numbers are read out of one.
-    if (within(r.title) || within(r.authors) || within(r.doi) || within(r.url)) continue;
+    if (within(r.title) || within(r.authors) || within(r.doi) || within(r.url) || within(r.number)) continue;
     const auto g = ReadCompact(r.text, t.begin);
     if (!g) continue;
     const size_t from = t.begin, to = g->end;
@@ -367,10 +367,11 @@ Person GivenFirst(const std::vector<std::u16string_view>& words) {
 
 // Words that are no part of a name: roles and the like around editors.
 bool IsRoleWord(std::u16string_view lower) {
-  static constexpr std::array<std::u16string_view, 24> kRoles = {
+  static constexpr std::array<std::u16string_view, 36> kRoles = {
       u"in", u"ed", u"eds", u"ed.", u"eds.", u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"editor", u"editors",
       u"(editor)", u"(editors)", u"edited", u"by", u"(dir.)", u"(hrsg.)", u"hrsg.", u"(\u00E9d.)", u"(\u00E9ds.)",
-      u"editor.", u"editors.", u"(coord.)", u"(comp.)"};
+      u"editor.", u"editors.", u"(coord.)", u"(comp.)", u"trans.", u"trans", u"transl.", u"translated", u"(trans.)",
+      u"(trans)", u"(transl.)", u"translator", u"translators", u"(translator)", u"\u00FCbers.", u"trad."};
   std::u16string w(lower);
   while (!w.empty() && (w.back() == u',' || w.back() == u';' || w.back() == u':')) w.pop_back();
   return std::find(kRoles.begin(), kRoles.end(), w) != kRoles.end();
@@ -383,6 +384,62 @@ bool HasEditorRole(std::u16string_view names) {
                                    u", editors", u" eds.", u"(hrsg.)", u"(\u00E9d.)", u"(\u00E9ds.)", u"(dir.)"})
     if (lower.find(role) != std::u16string::npos) return true;
   return false;
+}
+
+// The translators among the names of editors: the names after "trans.",
+// "translated by", "übers." (up to an editor's role), or before the role
+// ("Richard Howard (Trans.)", "(A. Sheridan, Trans.)"). Returns the
+// translators' text. What is left in `editors` stays only when it names
+// an editor's role: a list of translators is no list of editors.
+std::u16string TakeTranslators(std::u16string& editors) {
+  const std::u16string lower = LCase(editors);
+  const auto find = [&](std::initializer_list<std::u16string_view> words, size_t from) {
+    std::pair<size_t, size_t> best{std::u16string::npos, 0};
+    for (std::u16string_view w : words)
+      for (size_t at = lower.find(w, from); at != std::u16string::npos; at = lower.find(w, at + 1)) {
+        if (at > 0 && u_isalpha(lower[at - 1])) continue;
+        if (at < best.first) best = {at, w.size()};
+        break;
+      }
+    return best;
+  };
+  const auto marker = find({u"translated by", u"trans. by", u"trans.", u"trans)", u"transl.", u"tr. ", u"tr.)",
+                            u"\u00FCbersetzt von", u"\u00FCbers. v.", u"\u00FCbers.", u"traduit par", u"trad. ", u"trad.)"},
+                           0);
+  if (marker.first == std::u16string::npos) return {};
+  size_t end = marker.first + marker.second;
+  std::u16string translators;
+  size_t cutFrom = marker.first, cutTo = end;
+  std::u16string_view rest = std::u16string_view(lower).substr(end);
+  while (!rest.empty() && rest.front() == u' ') rest.remove_prefix(1);
+  if (rest.empty() || rest.front() == u')' || lower[end - 1] == u')' || rest.front() == u',' || rest.front() == u'.') {
+    // The role after the names: back to the bracket that opens them.
+    const size_t open = lower.rfind(u'(', marker.first);
+    const size_t from = open == std::u16string::npos ? 0 : open + 1;
+    translators = editors.substr(from, marker.first - from);
+    cutFrom = open == std::u16string::npos ? 0 : open;
+    cutTo = lower[end - 1] == u')' ? end : std::min(lower.find(u')', end), lower.size() - 1) + 1;
+    while (!translators.empty() && (translators.back() == u' ' || translators.back() == u',')) translators.pop_back();
+  } else {
+    const auto next = find({u"ed.", u"eds.", u"edited by", u"(ed.)", u"(eds.)", u"hrsg."}, end);
+    cutTo = std::min(next.first, editors.size());
+    translators = editors.substr(end, cutTo - end);
+  }
+  editors.erase(cutFrom, cutTo - cutFrom);
+  // "(J. Strachey, Ed. & Trans.)": the same names edited and translated.
+  const std::u16string own = LCase(translators);
+  if (own.find(u"ed.") != std::u16string::npos || own.find(u"(ed") != std::u16string::npos) {
+    editors = translators;
+    return translators;
+  }
+  const std::u16string left = LCase(editors);
+  const std::vector<std::u16string_view> words = Words(left);
+  const bool role = HasEditorRole(left) || std::any_of(words.begin(), words.end(), [](std::u16string_view w) {
+                      return w == u"ed." || w == u"eds." || w == u"ed" || w == u"ed.," || w == u"edited" ||
+                             w == u"hrsg.";
+                    });
+  if (!role) editors.clear();
+  return translators;
 }
 
 // ---- the tool's own formats -----------------------------------------------------------
@@ -614,7 +671,8 @@ bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 // A standard's designation: the body's initials, then its number, as in
 // "ISO 8601-1:2019", "ISO/IEC 27001", "IEEE Std 802.11-2016", "ASTM
 // D2487-17", "DIN EN ISO 9001", "BS 7671".
-bool IsStandard(std::u16string_view text) {
+// Returns where the first one begins, or npos.
+size_t StandardAt(std::u16string_view text) {
   static constexpr std::array<std::u16string_view, 12> kBodies = {u"ISO",  u"ISO/IEC", u"IEC", u"IEEE Std", u"ANSI", u"ASTM",
                                                                   u"DIN",  u"BS",      u"EN",  u"NF",       u"JIS",  u"AS/NZS"};
   for (std::u16string_view body : kBodies) {
@@ -624,11 +682,13 @@ bool IsStandard(std::u16string_view text) {
       if (i >= text.size() || text[i] != u' ') continue;
       ++i;
       if (i < text.size() && u_isupper(text[i]) && i + 1 < text.size() && IsAsciiDigit(text[i + 1])) ++i;  // ASTM D2487
-      if (i < text.size() && IsAsciiDigit(text[i])) return true;
+      if (i < text.size() && IsAsciiDigit(text[i])) return at;
     }
   }
-  return false;
+  return std::u16string_view::npos;
 }
+
+bool IsStandard(std::u16string_view text) { return StandardAt(text) != std::u16string_view::npos; }
 
 // The kind of work, from the words that name it ("thesis", "[Data set]",
 // "Technical Report", a standard's designation) and else from the pieces
@@ -662,6 +722,50 @@ Type KindOfWork(const Reference& r) {
   if (!r.publisher.Empty()) return Type::Book;
   if (!r.urlText.empty()) return Type::Web;
   return Type::Other;
+}
+
+// A standard cited by its designation first ("ISO 8601-1:2019. Date and
+// time - ... - Part 1: Basic rules. ISO, Geneva."): the designation is its
+// number and the sentence after it its title, whatever the labeller made
+// of them (a year, a citation number, a title cut at "Part 1:").
+// `giveWay` makes the other pieces give way to the two.
+template <typename GiveWay>
+void StandardFirst(Reference& r, GiveWay giveWay) {
+  const std::u16string_view text = r.text;
+  size_t start = r.citationNumber.Empty() ? 0 : r.citationNumber.end;
+  while (start < text.size() && text[start] == u' ') ++start;
+  if (StandardAt(text.substr(start)) != 0) return;
+  // The designation: up to the first word with a digit in it.
+  size_t end = start;
+  for (bool digit = false; end < text.size() && !digit;) {
+    const size_t wordEnd = std::min(text.find(u' ', end), text.size());
+    digit = std::any_of(text.begin() + static_cast<long>(end), text.begin() + static_cast<long>(wordEnd), IsAsciiDigit);
+    end = digit ? wordEnd : std::min(wordEnd + 1, text.size());
+  }
+  while (end > start && (text[end - 1] == u'.' || text[end - 1] == u',' || text[end - 1] == u':')) --end;
+  // The title: the sentence after it, to a full stop before a capital
+  // (not an initial's) or the end; after a comma, to the next comma.
+  size_t title = end;
+  const char16_t mark = end < text.size() && text[end] == u',' ? u',' : u'.';
+  while (title < text.size() && (text[title] == u'.' || text[title] == u',' || text[title] == u':' || text[title] == u' '))
+    ++title;
+  size_t titleEnd = text.size();
+  for (size_t i = title + 2; i + 2 < text.size(); ++i) {
+    if (text[i] != mark || text[i + 1] != u' ' || (mark == u'.' && !u_isupper(text[i + 2]))) continue;
+    if (i >= 2 && text[i - 2] == u' ' && u_isupper(text[i - 1])) continue;  // an initial
+    titleEnd = mark == u'.' ? i + 1 : i;
+    break;
+  }
+  if (title >= titleEnd) return;
+  r.number = {start, end};
+  r.title = {title, titleEnd};
+  r.citationNumber = r.citationNumber.Empty() || r.citationNumber.end <= start ? r.citationNumber : Piece{};
+  for (Piece* p : {&r.authors, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher, &r.place,
+                   &r.edition, &r.doi, &r.url, &r.note}) {
+    giveWay(*p, r.number);
+    giveWay(*p, r.title);
+  }
+  r.journal = r.journal && !r.container.Empty();
 }
 
 }  // namespace
@@ -724,6 +828,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary)
     giveWay(*p, r.authors);
     giveWay(*p, r.title);
   }
+  StandardFirst(r, giveWay);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})
@@ -741,7 +846,10 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary)
   DoiAndUrl(r, tokens);
   r.authorList = Names(r.Text(r.authors), r.moreAuthors);
   bool moreEditors = false;
-  r.editorList = Names(r.Text(r.editors), moreEditors);
+  std::u16string editors(r.Text(r.editors));
+  const std::u16string translators = TakeTranslators(editors);
+  r.editorList = Names(editors, moreEditors);
+  r.translatorList = Names(translators, moreEditors);
   // An editor in the author's place ("Stober, I. (Ed.),", "Browne PRL,
   // editor.", "Müller, K. (Hrsg.)"): the names are the editors.
   if (r.editorList.empty() && HasEditorRole(r.Text(r.authors))) std::swap(r.authorList, r.editorList);

@@ -35,10 +35,11 @@ struct Reference {
   std::u16string text;
   Piece citationNumber, authors, editors, date, title, container, volume, pages, publisher, place, edition,
       doi, url, note;
+  Piece number;          // a standard's designation ("ISO 8601-1:2019")
   bool journal = false;  // the container is a journal
   Type type = Type::Other;
   // Worked out from the pieces.
-  std::vector<Person> authorList, editorList;
+  std::vector<Person> authorList, editorList, translatorList;
   bool moreAuthors = false;  // "et al."
   std::u16string year;       // four digits, or empty
   std::u16string volumeNumber, issueNumber, firstPage, lastPage;

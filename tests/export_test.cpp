@@ -39,7 +39,12 @@ std::string Input(size_t& count) {
       "Jones, A., 2001. Heat flow in crystalline rocks. PhD thesis.\n"
       "Brown, B., 1999. The Big Book of Rocks, 2nd ed.\n"
       "Green, C. Fluid inclusions in quartz veins. In: Proceedings of the 12th Workshop, pp. 1-5.\n"
-      "Black, D., 2010. Tracer tests at Wairakei. Technical report 12-34.\n";
+      "Black, D., 2010. Tracer tests at Wairakei. Technical report 12-34.\n"
+      // Translators, data sets and standards, for every reader.
+      "Foucault, M. (1977). Discipline and punish (A. Sheridan, Trans.). Pantheon Books, New York.\n"
+      "Martin Heidegger, Kant and the Problem of Metaphysics, trans. Richard Taft (Bloomington: Indiana UP, 1997).\n"
+      "Smith, J. (2020). Heat flow measurements [Data set]. Zenodo. https://doi.org/10.5281/zenodo.1234\n"
+      "ISO 8601-1:2019. Date and time - Representations for information interchange - Part 1: Basic rules.\n";
   count = 0;
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) count += line.find_first_not_of(" \t\r") != std::string::npos;
@@ -99,7 +104,7 @@ TEST_F(Export, EveryWordLandsInAField) {
   const QJsonArray items = QJsonDocument::fromJson(QByteArray::fromStdString(got.out)).array();
   ASSERT_EQ(static_cast<size_t>(items.size()), count);
   const QStringList markers = {"and", "vol", "pp", "p", "no", "eds", "ed", "edn", "edition", "st", "nd", "rd", "th",
-                               "in", "doi", "org", "dx", "et", "al", "https", "http",
+                               "in", "doi", "org", "dx", "et", "al", "https", "http", "trans",
                                "jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
   std::istringstream lines(input);
   qsizetype k = 0;

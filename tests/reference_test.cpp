@@ -251,6 +251,73 @@ TEST(Reference, FieldsArePiecesOfTheText) {
 
 const smart::TitleLists kNoLists;
 
+// Translators apart from editors, in the forms styles print them.
+TEST(Reference, Translators) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> editors, translators;  // family names
+  } rows[] = {
+      {"Chicago: ed. and trans. after the title",
+       u"Theodore Adorno and Max Horkheimer, Dialectic of Enlightenment: Philosophical Fragments, ed. Gunzelin Schmid "
+       u"Noerr, trans. Edmund Jephcott (Stanford: Stanford UP, 2002).",
+       {u"Noerr"}, {u"Jephcott"}},
+      {"Chicago: trans. alone", u"Martin Heidegger, Kant and the Problem of Metaphysics, trans. Richard Taft "
+                                u"(Bloomington: Indiana UP, 1997).",
+       {}, {u"Taft"}},
+      {"MLA: Translated by", u"Tolstoy, Leo. War and Peace. Translated by Louise Maude and Aylmer Maude, Oxford UP, 2010.",
+       {}, {u"Maude", u"Maude"}},
+      {"APA: the role after the names", u"Foucault, M. (1977). Discipline and punish (A. Sheridan, Trans.). Pantheon.", {},
+       {u"Sheridan"}},
+      {"APA: edited and translated by the same", u"Freud, S. (1953). The interpretation of dreams (J. Strachey, Ed. & "
+                                                 u"Trans.). Hogarth Press.",
+       {u"Strachey"}, {u"Strachey"}},
+      {"editors alone stay editors", u"Smith, J., 2010. Heat. In: Jones, K. (Ed.), Handbook of heat. Springer, Berlin, "
+                                     u"pp. 1-10.",
+       {u"Jones"}, {}},
+  };
+  const auto families = [](const std::vector<Person>& people) {
+    std::vector<S> out;
+    for (const Person& p : people) out.push_back(p.family);
+    return out;
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(families(r.editorList), row.editors) << row.name;
+    EXPECT_EQ(families(r.translatorList), row.translators) << row.name;
+  }
+  // Each format names them as translators.
+  const Reference r = Smart().ParseReference(rows[3].in);
+  EXPECT_NE(Writer::One(Format::CslJson, r, kNoLists).find(u"\"translator\": [{\"family\": \"Sheridan\""), S::npos);
+  EXPECT_NE(Writer::One(Format::BibTeX, r, kNoLists).find(u"translator = {Sheridan, A.}"), S::npos);
+  EXPECT_NE(Writer::One(Format::Ris, r, kNoLists).find(u"A4  - Sheridan, A."), S::npos);
+}
+
+// A standard cited by its designation first: the designation is its
+// number, the sentence after it the title.
+TEST(Reference, StandardsByDesignation) {
+  const struct {
+    const char* name;
+    S in, number, title;
+  } rows[] = {
+      {"full stops, a colon inside the title",
+       u"ISO 8601-1:2019. Date and time - Representations for information interchange - Part 1: Basic rules.",
+       u"ISO 8601-1:2019", u"Date and time - Representations for information interchange - Part 1: Basic rules."},
+      {"commas, publisher and place after",
+       u"[4] ASTM D2487-17, Standard Practice for Classification of Soils for Engineering Purposes, ASTM International, "
+       u"West Conshohocken, PA, 2017.",
+       u"ASTM D2487-17", u"Standard Practice for Classification of Soils for Engineering Purposes"},
+      {"a body of two words", u"IEEE Std 802.11-2016. IEEE Standard for Wireless LAN Medium Access Control. IEEE, 2016.",
+       u"IEEE Std 802.11-2016", u"IEEE Standard for Wireless LAN Medium Access Control."},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(S(r.Text(r.number))), Printable(row.number)) << row.name;
+    EXPECT_EQ(Printable(S(r.Text(r.title))), Printable(row.title)) << row.name;
+    EXPECT_EQ(static_cast<int>(r.type), static_cast<int>(Type::Standard)) << row.name;
+  }
+}
+
 // The kind of work, and what each format calls it.
 TEST(Reference, KindOfWork) {
   const struct {
