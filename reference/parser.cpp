@@ -123,11 +123,15 @@ void Pages(Reference& r) {
     return std::u16string(p.substr(n.begin - letter, n.end - n.begin + letter));
   };
   r.firstPage = page(numbers[0]);
+  size_t used = 1;
   if (numbers.size() > 1) {
     bool dashed = false;
     for (size_t i = numbers[0].end; i < numbers[1].begin; ++i) dashed |= IsDash(p[i]);
-    if (dashed) r.lastPage = page(numbers[1]);
+    if (dashed) r.lastPage = page(numbers[1]), used = 2;
   }
+  // Numbers the pages do not take ("#1 $5", a second range): the piece
+  // ends with the pages, so that the rest is kept in the note.
+  if (numbers.size() > used) r.pages.end = r.pages.begin + numbers[used - 1].end;
   // "2231-45": the last page's missing first digits are the first page's.
   if (!r.lastPage.empty() && r.lastPage.size() < r.firstPage.size() && r.firstPage.size() <= 9 &&
       std::all_of(r.firstPage.begin(), r.firstPage.end(), IsDigit) && std::all_of(r.lastPage.begin(), r.lastPage.end(), IsDigit)) {
@@ -771,6 +775,10 @@ void StandardFirst(Reference& r, GiveWay giveWay) {
 }  // namespace
 
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
+  return Parse(pasted, dictionary, Model::BuiltIn());
+}
+
+Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary, const Model& model) {
   Reference r;
   r.text = TrimmedLine(smart::RepairText(pasted, dictionary));
   // No reference is this long: the labeller reads the first words only
@@ -778,7 +786,6 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary)
   // the rest in the note, so that nothing is lost.
   const std::vector<Token> tokens = Tokenize(r.text, kMostWords);
   if (tokens.empty()) return r;
-  const Model& model = Model::BuiltIn();
   if (!model.Valid()) return r;
   const Analysis a = Analyse(tokens);
   const Look look = model.Tag(a, Features(a));

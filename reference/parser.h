@@ -52,6 +52,10 @@ struct Reference {
 // or 12. in front is recognised). Line-end hyphens are joined when the
 // dictionary knows the word.
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary);
+// The same with another model than the program's (the trainer measures
+// its models through it).
+class Model;
+Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary, const Model& model);
 
 // What `authors` and `title` print: the piece without the punctuation that
 // separates it from the next one (a trailing . , ; or :), keeping ? and !

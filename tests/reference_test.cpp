@@ -251,6 +251,25 @@ TEST(Reference, FieldsArePiecesOfTheText) {
 
 const smart::TitleLists kNoLists;
 
+// Numbers among the pages that the page range does not take stay in the
+// record: the note keeps them.
+TEST(Export, PagesTheRangeDoesNotTakeStayInTheNote) {
+  const struct {
+    const char* name;
+    S in, page, note;
+  } rows[] = {
+      {"a second range", u"Smith, J. (2020). Heat flow in wells. Geothermics, 12, pp. 45-67, 70-72.", u"\"page\": \"45-67\"",
+       u"\"note\": \"70-72.\""},
+      {"a page after the range", u"Jones, K. (2019). Cold flow. Geothermics, 11, 3-4 and 9.", u"\"page\": \"3-4\"",
+       u"\"note\": \"and 9.\""},
+  };
+  for (const auto& row : rows) {
+    const S csl = Writer::One(Format::CslJson, Smart().ParseReference(row.in), kNoLists);
+    EXPECT_NE(csl.find(row.page), S::npos) << row.name << ": " << Printable(csl);
+    EXPECT_NE(csl.find(row.note), S::npos) << row.name << ": " << Printable(csl);
+  }
+}
+
 // Translators apart from editors, in the forms styles print them.
 TEST(Reference, Translators) {
   const struct {

@@ -33,8 +33,10 @@ std::u16string Normal(std::u16string_view s) {
 
 std::vector<LabelledReference> LoadLabelled(const std::filesystem::path& folder, const char* tool) {
   std::vector<std::filesystem::path> files;
-  for (const auto& e : std::filesystem::directory_iterator(folder))
-    if (e.path().extension() == ".xml") files.push_back(e.path());
+  if (std::filesystem::is_regular_file(folder)) files.push_back(folder);
+  else
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+      if (e.path().extension() == ".xml") files.push_back(e.path());
   std::sort(files.begin(), files.end());
   std::vector<LabelledReference> out;
   for (const auto& file : files) {

@@ -21,8 +21,9 @@ using LabelledReference = std::vector<Part>;
 // count a title right when its Normal() is the labelled one's.
 std::u16string Normal(std::u16string_view s);
 
-// Every reference of the folder's .xml files, file by file in name order;
-// exits with a message when a file is no XML.
+// Every reference of the folder's .xml files, file by file in name order
+// (or of the one file `folder` names); exits with a message when a file is
+// no XML.
 std::vector<LabelledReference> LoadLabelled(const std::filesystem::path& folder, const char* tool);
 
 }  // namespace tf::reference::training

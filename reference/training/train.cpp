@@ -1,10 +1,11 @@
 // Trains the reference model on labelled references and measures it.
 //
-//   reference_train DATA_DIR MODEL_OUT          train on everything, write the model
-//   reference_train DATA_DIR --folds K [--epochs E]   K-fold cross-validation
+//   reference_train DATA... MODEL_OUT            train on everything, write the model
+//   reference_train DATA... --folds K [--epochs E]   K-fold cross-validation
 //
-// DATA_DIR holds XML files of <sequence> elements whose children are the
-// reference's parts in order (<author>, <title>, ...).
+// Each DATA is a folder of XML files, or one XML file, of <sequence>
+// elements whose children are the reference's parts in order (<author>,
+// <title>, ...).
 #include <unicode/uchar.h>
 
 #include <algorithm>
@@ -22,6 +23,8 @@
 #include "io/encoding.h"
 #include "reference/features.h"
 #include "reference/model.h"
+#include "reference/parser.h"
+#include "smart/dictionary.h"
 #include "reference/scoring.h"
 #include "reference/training/labelled.h"
 #include "reference/span.h"
@@ -42,11 +45,17 @@ struct Example {
   TokenFeatures features;
   const TokenFeatures* use = &features;
   std::u16string title, authors, year;  // the expected fields (empty: not scored)
+  training::LabelledReference parts;
 };
 
-std::vector<Example> Load(const std::filesystem::path& dir) {
+std::vector<Example> Load(const std::vector<std::string>& paths) {
   std::vector<Example> out;
-  for (const training::LabelledReference& parts : training::LoadLabelled(dir, "reference_train")) {
+  std::vector<training::LabelledReference> all;
+  for (const std::string& path : paths) {
+    auto some = training::LoadLabelled(path, "reference_train");
+    all.insert(all.end(), std::make_move_iterator(some.begin()), std::make_move_iterator(some.end()));
+  }
+  for (const training::LabelledReference& parts : all) {
     Example ex;
     bool sawDate = false;
     for (const training::Part& part : parts) {
@@ -60,6 +69,7 @@ std::vector<Example> Load(const std::filesystem::path& dir) {
       if (part.tag == "author" && ex.authors.empty()) ex.authors = part.text.empty() ? u" " : part.text;
       if (part.tag == "date" && !sawDate) sawDate = true, ex.year = FirstYear(part.text);
     }
+    ex.parts = parts;
     ex.tokens = Tokenize(ex.text);
     if (ex.tokens.size() != ex.labels.size()) continue;
     ex.analysis = Analyse(ex.tokens);
@@ -230,7 +240,8 @@ std::u16string FirstRun(const Example& ex, const std::vector<Label>& labels, Lab
 
 // What the tool was asked, from its arguments.
 struct Request {
-  std::string data, model;  // the labelled references; where the model goes
+  std::vector<std::string> data;  // the labelled references
+  std::string model;              // where the model goes
   int folds = 0, epochs = 15;
   bool rank = true;          // the span chooser on (--no-rank: the labels' first run)
   bool rankFit = false;      // how well the chooser fits its own training data
@@ -239,16 +250,20 @@ struct Request {
   bool titleStats = false;   // how each wrong title was wrong (short, long, ...)
   std::string showKind;      // with --title-stats: the references wrong in this way
   bool showTitles = false;   // the first fold's wrong titles, token by token
+  std::string showField;     // the misses of this field of the whole parser (container, kind)
 };
 
 constexpr const char* kUsage =
-    "usage: reference_train DATA_DIR MODEL_OUT [--epochs E]\n"
-    "       reference_train DATA_DIR --folds K [--epochs E] [measuring flags]\n"
+    "usage: reference_train DATA... MODEL_OUT [--epochs E]\n"
+    "       reference_train DATA... --folds K [--epochs E] [measuring flags]\n"
     "\n"
-    "Trains the reference model on the labelled references in DATA_DIR (its .xml\n"
-    "files) and writes it to MODEL_OUT; or, with --folds, measures it by K-fold\n"
-    "cross-validation: the share of tokens labelled right and of references whose\n"
-    "title, authors and year come out right.\n"
+    "Trains the reference model on the labelled references in each DATA (a folder\n"
+    "of .xml files, or one) and writes it to MODEL_OUT; or, with --folds, measures\n"
+    "it by K-fold cross-validation: the share of tokens labelled right and of\n"
+    "references whose title, authors and year the labeller gets right; then, each\n"
+    "reference read by the whole parser with its fold's model, the share whose\n"
+    "title, author segment, family names, year, container, volume, issue, first\n"
+    "page and kind of work come out right.\n"
     "\n"
     "  --epochs E        passes over the data (default 15)\n"
     "  --no-rank         measure the labels' first run instead of the span chooser\n"
@@ -259,6 +274,8 @@ constexpr const char* kUsage =
     "  --show-kind KIND  with --title-stats: print the titles wrong in that way\n"
     "                    (none, short, long, late-start, early-start, other)\n"
     "  --show-titles     print the first fold's wrong titles, token by token\n"
+    "  --show-field F    print what the whole parser got wrong in field F\n"
+    "                    (container, kind)\n"
     "  --help            this text\n";
 
 // Reads the arguments; nullopt (after a message) when they make no sense.
@@ -274,10 +291,11 @@ std::optional<Request> ReadFlags(int argc, char** argv) {
     if (a == "--help") {
       std::fputs(kUsage, stdout);
       std::exit(0);
-    } else if (a == "--folds" || a == "--epochs" || a == "--show-kind") {
+    } else if (a == "--folds" || a == "--epochs" || a == "--show-kind" || a == "--show-field") {
       const auto v = value();
       if (!v) return std::fprintf(stderr, "reference_train: %s needs a value\n", a.c_str()), std::nullopt;
       if (a == "--show-kind") f.showKind = *v;
+      else if (a == "--show-field") f.showField = *v;
       else (a == "--folds" ? f.folds : f.epochs) = std::atoi(v->c_str());
     } else if (a == "--no-rank") {
       f.rank = false;
@@ -297,11 +315,136 @@ std::optional<Request> ReadFlags(int argc, char** argv) {
       positional.push_back(a);
     }
   }
-  if (positional.size() != (f.folds > 1 ? 1u : 2u) || f.epochs < 1)
-    return std::fputs(kUsage, stderr), std::nullopt;
-  f.data = positional[0];
-  if (positional.size() > 1) f.model = positional[1];
+  if (positional.size() < (f.folds > 1 ? 1u : 2u) || f.epochs < 1) return std::fputs(kUsage, stderr), std::nullopt;
+  if (f.folds <= 1) f.model = positional.back(), positional.pop_back();
+  f.data = positional;
   return f;
+}
+
+
+// ---- the fields the whole parser gives ---------------------------------------------
+
+// The first labelled part with one of these tags.
+std::u16string PartText(const Example& ex, std::initializer_list<std::string_view> tags) {
+  for (const training::Part& p : ex.parts)
+    for (std::string_view t : tags)
+      if (p.tag == t) return p.text;
+  return {};
+}
+
+bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// The first run of digits in `s` from `from`, or of letters and digits
+// starting with a digit or "e" (an article number).
+std::u16string FirstNumber(std::u16string_view s, size_t from = 0) {
+  for (size_t i = from; i < s.size(); ++i) {
+    if (!IsAsciiDigit(s[i])) continue;
+    size_t j = i;
+    while (j < s.size() && IsAsciiDigit(s[j])) ++j;
+    return std::u16string(s.substr(i, j - i));
+  }
+  return {};
+}
+
+// The kind of work the labels say: a thesis by its genre, an article by
+// its journal, a paper or chapter by the book it is in, a report by its
+// genre, a book by its publisher, a web page by a link alone.
+Type LabelledKind(const Example& ex) {
+  const std::u16string genre = LCase(PartText(ex, {"genre"})) + u" " + LCase(PartText(ex, {"note"}));
+  const auto has = [&](std::u16string_view w) { return genre.find(w) != std::u16string::npos; };
+  if (has(u"thesis") || has(u"dissertation") || has(u"ph.d") || has(u"phd") || has(u"master")) return Type::Thesis;
+  if (!PartText(ex, {"journal"}).empty()) return Type::Article;
+  const std::u16string container = LCase(PartText(ex, {"container-title"}));
+  if (!container.empty()) {
+    for (std::u16string_view w : {u"proceedings", u"conference", u"symposium", u"workshop", u"congress", u"meeting"})
+      if (container.find(w) != std::u16string::npos) return Type::Paper;
+    return Type::Chapter;
+  }
+  if (has(u"report")) return Type::Report;
+  if (!PartText(ex, {"publisher"}).empty()) return Type::Book;
+  if (!PartText(ex, {"url"}).empty()) return Type::Web;
+  return Type::Other;
+}
+
+struct Score {
+  int scored = 0, right = 0;
+  void Add(bool ok) { ++scored, right += ok; }
+};
+struct FieldScores {
+  Score title, authors, families, year, container, volume, issue, page, kind;
+  std::string show;  // the field whose misses to print
+};
+
+void ShowMiss(const FieldScores& s, const char* field, const Example& ex, std::u16string_view got,
+              std::u16string_view want) {
+  if (s.show != field) return;
+  std::printf("GOT  %s\nWANT %s\nFULL %s\n\n", EncodeUtf8(got).c_str(), EncodeUtf8(want).c_str(),
+              EncodeUtf8(ex.text).c_str());
+}
+
+std::u16string KindName(Type t) {
+  static constexpr std::array<std::u16string_view, 10> kNames = {u"article", u"chapter", u"paper", u"book", u"thesis",
+                                                                u"report", u"web", u"dataset", u"standard", u"other"};
+  return std::u16string(kNames[static_cast<size_t>(t)]);
+}
+
+std::vector<std::u16string> Families(const std::vector<Person>& people) {
+  std::vector<std::u16string> out;
+  for (const Person& p : people) out.push_back(training::Normal(p.literal.empty() ? p.family : p.literal));
+  return out;
+}
+
+// One reference as the whole parser reads it, against its labels; a field
+// counts where the labels give it.
+void ScoreFields(const Example& ex, const Reference& r, FieldScores& s) {
+  using training::Normal;
+  if (!ex.title.empty()) s.title.Add(Normal(Trimmed(r.Text(r.title), true)) == Normal(ex.title));
+  if (const std::u16string authors = PartText(ex, {"author"}); !authors.empty()) {
+    s.authors.Add(Normal(r.Text(r.authors)) == Normal(authors));
+    bool more = false;
+    s.families.Add(Families(r.authorList) == Families(Names(authors, more)));
+  }
+  if (!ex.year.empty()) s.year.Add(r.year == ex.year);
+  std::u16string container = PartText(ex, {"journal", "container-title"});
+  for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})
+    if (container.starts_with(in)) container.erase(0, in.size());
+  if (!container.empty()) {
+    const bool ok = Normal(Trimmed(r.Text(r.container), true)) == Normal(container);
+    s.container.Add(ok);
+    if (!ok) ShowMiss(s, "container", ex, r.Text(r.container), container);
+  }
+  const std::u16string volume = PartText(ex, {"volume"});
+  if (const std::u16string v = FirstNumber(volume); !v.empty()) {
+    s.volume.Add(r.volumeNumber == v);
+    // The issue: in brackets after the volume ("38(2)"), or after "no.".
+    const size_t open = volume.find(u'(', volume.find(v));
+    const std::u16string lower = LCase(volume);
+    const size_t no = std::min({lower.find(u"no."), lower.find(u"nr."), lower.find(u"issue")});
+    const std::u16string issue = open != std::u16string::npos ? FirstNumber(volume, open)
+                                 : no != std::u16string::npos ? FirstNumber(volume, no)
+                                                              : std::u16string();
+    if (!issue.empty()) s.issue.Add(r.issueNumber == issue);
+  }
+  if (const std::u16string first = FirstNumber(PartText(ex, {"pages"})); !first.empty())
+    s.page.Add(r.firstPage == first || (r.firstPage.size() > first.size() && r.firstPage.ends_with(first)));
+  s.kind.Add(r.type == LabelledKind(ex));
+  if (r.type != LabelledKind(ex)) ShowMiss(s, "kind", ex, KindName(r.type), KindName(LabelledKind(ex)));
+}
+
+void PrintFields(const FieldScores& s) {
+  const auto show = [](const char* name, const Score& x) {
+    std::printf("  %-15s %6.2f%% of %d\n", name, x.scored ? 100.0 * x.right / x.scored : 0.0, x.scored);
+  };
+  std::printf("through the whole parser:\n");
+  show("title", s.title);
+  show("author segment", s.authors);
+  show("family names", s.families);
+  show("year", s.year);
+  show("container", s.container);
+  show("volume", s.volume);
+  show("issue", s.issue);
+  show("first page", s.page);
+  show("kind of work", s.kind);
 }
 
 // Measures the model by cross-validation: each fold by a model that never
@@ -311,6 +454,9 @@ int CrossValidate(const Request& flags, const std::vector<Example>& data) {
   const bool rank = flags.rank;
   int titles = 0, titleRight = 0, authors = 0, authorRight = 0, years = 0, yearRight = 0;
   long tokens = 0, tokenRight = 0;
+  FieldScores fields;
+  fields.show = flags.showField;
+  const smart::Dictionary dictionary;
   for (int k = 0; k < folds; ++k) {
     std::vector<const Example*> train, test;
     for (size_t i = 0; i < data.size(); ++i)
@@ -333,6 +479,12 @@ int CrossValidate(const Request& flags, const std::vector<Example>& data) {
       }
       std::printf("ranker on its training data: %d of %d (oracle %d)\n", fit, total, oracle);
     }
+    // The fold's model as the program would hold it, for the parser.
+    std::vector<float> transitions;
+    for (const auto& row : m.t) transitions.insert(transitions.end(), row.begin(), row.end());
+    const std::vector<unsigned char> bytes = Model::Write(m.w, transitions, ranker.w);
+    const Model model(bytes);
+    for (const Example* ex : test) ScoreFields(*ex, Parse(ex->text, dictionary, model), fields);
     for (const Example* ex : test) {
       const Guess guess = Look(m, *ex);
       const auto& labels = guess.labels;
@@ -393,6 +545,7 @@ int CrossValidate(const Request& flags, const std::vector<Example>& data) {
   std::printf("tokens %.2f%%  title %.2f%% of %d  authors %.2f%% of %d  year %.2f%% of %d\n",
               100.0 * static_cast<double>(tokenRight) / static_cast<double>(tokens), 100.0 * titleRight / titles,
               titles, 100.0 * authorRight / authors, authors, 100.0 * yearRight / years, years);
+  PrintFields(fields);
   return 0;
 }
 
