@@ -679,9 +679,11 @@ bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 size_t StandardAt(std::u16string_view text) {
   static constexpr std::array<std::u16string_view, 12> kBodies = {u"ISO",  u"ISO/IEC", u"IEC", u"IEEE Std", u"ANSI", u"ASTM",
                                                                   u"DIN",  u"BS",      u"EN",  u"NF",       u"JIS",  u"AS/NZS"};
-  for (std::u16string_view body : kBodies) {
-    for (size_t at = text.find(body); at != std::u16string_view::npos; at = text.find(body, at + 1)) {
-      if (at > 0 && (u_isalnum(text[at - 1]) || text[at - 1] == u'/')) continue;
+  // Only where a word of capitals begins: one look at each character.
+  for (size_t at = 0; at + 3 < text.size(); ++at) {
+    if (text[at] < u'A' || text[at] > u'Z' || (at > 0 && (u_isalnum(text[at - 1]) || text[at - 1] == u'/'))) continue;
+    for (std::u16string_view body : kBodies) {
+      if (text.substr(at, body.size()) != body) continue;
       size_t i = at + body.size();
       if (i >= text.size() || text[i] != u' ') continue;
       ++i;
