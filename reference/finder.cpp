@@ -561,6 +561,8 @@ std::array<uint16_t, kStartTemplates> StartFeatures(const StartContext& x) {
   add((rule * kRooms + room) * 3u + opening, 2u * kRooms * 3);
   add(rule * kEndClasses + end, 2u * kEndClasses);
   add((end * 5u + stops) * 3u + lineYear, kEndClasses * 5u * 3);
+  add(((opening * kEndClasses + end) * kRooms + room) * 2u + year, 3u * kEndClasses * kRooms * 2);
+  add((open * kEndClasses + end) * 2u + year, kOpenClasses * kEndClasses * 2u);
   assert(t == kStartTemplates && base == kStartFeatures);
   return f;
 }
@@ -613,8 +615,15 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     keys[i] = RunningHeadKey(lines[i].content);
     if (keys[i].size() >= 6) ++seen[keys[i]];
   }
+  // A line as long as the text's longest ones is a line of a reference
+  // (one cited twice), not a running head.
+  size_t longest = 0;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (kind[i] == Kind::Content) longest = std::max(longest, lines[i].content.size());
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (keys[i].size() >= 6 && seen[keys[i]] >= 2 && MayBeRunningHead(lines[i].content)) kind[i] = Kind::LeftOut;
+    if (keys[i].size() >= 6 && seen[keys[i]] >= 2 && lines[i].content.size() * 4 < longest * 3 &&
+        MayBeRunningHead(lines[i].content))
+      kind[i] = Kind::LeftOut;
   }
 
   // Before the numbering, which counts the lines between its numbers:

@@ -79,8 +79,8 @@ FoundReferences FindReferences(std::u16string_view text);
 // an author–year list starts left to `decide`, which is given the offset
 // of the line's first character and the line's features (one per
 // template, each below kStartFeatures).
-inline constexpr size_t kStartTemplates = 18;
-inline constexpr uint16_t kStartFeatures = 1185;
+inline constexpr size_t kStartTemplates = 20;
+inline constexpr uint16_t kStartFeatures = 1995;
 using StartDecider = std::function<bool(size_t lineBegin, std::span<const uint16_t> features)>;
 FoundReferences FindReferences(std::u16string_view text, const StartDecider& decide);
 

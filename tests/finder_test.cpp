@@ -136,6 +136,12 @@ TEST(Finder, PageBreaks) {
        {u"[1] Ravis-Giordani, G., 1994: Bergers\ntranshumants corses. Grenoble,\n125-130. [Mag sciences: USG 11052 ]",
         u"[2] Ravis-Giordani, G., 1994: Bergers\ntranshumants corses. Grenoble,\n125-130. [Mag sciences: USG 11052 ]"},
        {}},
+      {"a reference cited twice, its lines as long as the others, is no running head",
+       u"(6) Bakshi, B.K. 1951. Fungi in the nest of termites\n|Odontotermes obesus.| Indian phytopathol. 4 (1): 1-4\n"
+       u"(7) Bakshi, B.K. 1951. Fungi in the nest of termites\n|Odontotermes obesus.| Indian phytopathol. 4 (1): 1-4\n",
+       {u"(6) Bakshi, B.K. 1951. Fungi in the nest of termites\n|Odontotermes obesus.| Indian phytopathol. 4 (1): 1-4",
+        u"(7) Bakshi, B.K. 1951. Fungi in the nest of termites\n|Odontotermes obesus.| Indian phytopathol. 4 (1): 1-4"},
+       {}},
       {"a running head seen on every page",
        u"Smith, J., 2001. Heat flow. Geothermics 1, 2.\nGEOTHERMICS 38 (2009)\nJones, K., 2002. Cold flow.\n"
        u"Nature 3, 4.\nGEOTHERMICS 38 (2009)\nBrown, P., 2003. Warm. Science 5, 6.",
