@@ -31,9 +31,10 @@
 //   break inside a reference).
 // - Where a list crosses a page: numbers alone are page numbers (unless
 //   the line before waits for a page, "S. 101 -"); a short line that is
-//   seen again elsewhere (its numbers aside) or that follows a page number,
-//   and that holds digits or no small letters and does not read like a
-//   line of a reference, is a running head.
+//   seen again elsewhere (its numbers aside; shorter than three quarters of
+//   the longest line, or it is a line of a reference cited twice) or that
+//   follows a page number, and that holds digits or no small letters and
+//   does not read like a line of a reference, is a running head.
 // Worked example:
 //
 //   References                                   left out (heading)
@@ -44,8 +45,9 @@
 //   12                                           left out (page number)
 //
 // Decisions look only at a line, the line before it and the reference so
-// far (plus the numbering, which the references keep), so finding again in
-// the references found, joined by blank lines, gives the same references.
+// far (plus the numbering, the wrap width and the longest line, which the
+// references keep), so finding again in the references found, joined by
+// blank lines, gives the same references.
 #pragma once
 
 #include <cstdint>
