@@ -368,9 +368,36 @@ bool WaitsForPage(u16string_view c) {
   return word == u"p." || word == u"pp." || word == u"s." || word == u"seite" || word == u"page";
 }
 
+// A link or a DOI: "http", "www." or "doi" in it (any case), or "10.",
+// then a slash.
+bool IsLink(u16string_view word) {
+  const auto has = [&](u16string_view lower) {
+    if (word.size() < lower.size()) return false;
+    for (size_t i = 0; i + lower.size() <= word.size(); ++i) {
+      size_t k = 0;
+      while (k < lower.size() && (word[i + k] | 0x20) == lower[k]) ++k;
+      if (k == lower.size()) return true;
+    }
+    return false;
+  };
+  return has(u"http") || has(u"www.") || has(u"doi") ||
+         (word.starts_with(u"10.") && word.find(u'/') != u16string_view::npos);
+}
+
 // A year, or what stands for one ("n.d.", "in press").
+// Not in a link or a DOI ("10.1198/tast.2010.09132").
 bool HoldsYear(u16string_view c) {
+  size_t linkEnd = 0;  // the end of the link or DOI the scan is in
   for (size_t i = 0; i + 4 <= c.size(); ++i) {
+    if (i < linkEnd) continue;
+    if (i == 0 || c[i - 1] == u' ') {
+      const u16string_view rest = c.substr(i);
+      const u16string_view word = rest.substr(0, std::min(rest.find(u' '), rest.size()));
+      if (IsLink(word)) {
+        linkEnd = i + word.size();
+        continue;
+      }
+    }
     if (!IsDigit(c[i]) || (i > 0 && IsDigit(c[i - 1]))) continue;
     if (!IsDigit(c[i + 1]) || !IsDigit(c[i + 2]) || !IsDigit(c[i + 3]) || (i + 4 < c.size() && IsDigit(c[i + 4]))) continue;
     const int v = (c[i] - u'0') * 1000 + (c[i + 1] - u'0') * 100 + (c[i + 2] - u'0') * 10 + (c[i + 3] - u'0');
@@ -692,6 +719,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
 
   // Where the references start.
   const bool numbered = !numbering.empty();
+  std::vector<bool> byWeights(lines.size(), false);  // starts the weights alone made
   size_t previous = SIZE_MAX;  // the last content line
   bool blankSince = false, yearSoFar = false;
   size_t sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
@@ -711,8 +739,9 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       // the references found, found again with blank lines between them,
       // stay the same.
       const StartContext context{last, c, wrapped, width, yearSoFar, sizeSoFar, linesSoFar, stopsSoFar};
-      start[i] = (blankSince && !GoesOn(last, c)) ||
-                 decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context));
+      const bool afterBlank = blankSince && !GoesOn(last, c);
+      start[i] = afterBlank || decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context));
+      byWeights[i] = start[i] && !afterBlank;
     }
     if (start[i]) yearSoFar = false, sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
     stopsSoFar += SentenceStops(c);
@@ -722,6 +751,21 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     previous = i;
     blankSince = false;
   }
+
+  // A text whose references hold one year between them (or none; "n.d."
+  // counts) is one reference broken over lines, as pasted alone ("...
+  // expressions. / Ross-on-Wye, UK: PCCS Books."): the weights start no
+  // reference in it. (In a list, a reference without a year stays one.)
+  std::vector<bool> holdsYear(lines.size(), false);  // by the line that starts each reference
+  size_t withYear = 0;
+  for (size_t i = 0, current = SIZE_MAX; i < lines.size(); ++i) {
+    if (kind[i] != Kind::Content) continue;
+    if (start[i] || current == SIZE_MAX) current = i;
+    if (!holdsYear[current] && HoldsYear(lines[i].content)) holdsYear[current] = true, ++withYear;
+  }
+  if (withYear <= 1)
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (byWeights[i]) start[i] = false;
 
   // The references and the lines left out, as runs of whole lines.
   FoundReferences out;

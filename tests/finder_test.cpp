@@ -163,6 +163,28 @@ TEST(Finder, OneReference) {
        {u"Smith, J. (2020). Heat flow in geo-\r\nthermal wells.\r\nGeothermics, 1, 1-2."}, {}},
       {"the tool's own format", u"THE GEOLOGY OF THE WAIRAKEI\nGEOTHERMAL FIELD; grindley, g.w.",
        {u"THE GEOLOGY OF THE WAIRAKEI\nGEOTHERMAL FIELD; grindley, g.w."}, {}},
+      {"publisher on a line that opens like a name",
+       u"Barrett-Lennard, G. T. (2003). Steps on a\nmindful journey. Person-centred expressions.\nRoss-on-Wye, UK: PCCS Books.",
+       {u"Barrett-Lennard, G. T. (2003). Steps on a\nmindful journey. Person-centred expressions.\nRoss-on-Wye, UK: PCCS Books."},
+       {}},
+      {"place and publisher on lines of their own",
+       u"IIRR. (2000). Going to scale: can we bring\nmore benefits to more people more quickly.\nCavite, The Philippines.: "
+       u"International\nInstitute of Rural Recosntruction (IIRR).",
+       {u"IIRR. (2000). Going to scale: can we bring\nmore benefits to more people more quickly.\nCavite, The Philippines.: "
+        u"International\nInstitute of Rural Recosntruction (IIRR)."},
+       {}},
+      {"an archive after the year",
+       u"\u201CA Letter from the Storekeeper General at the\nAdmiralty Dated May 25, 1839 to the Captain\n"
+       u"Superintendent of Chatham Yard.\u201D 1839.\nNational Maritime Museum, Caird Library.",
+       {u"\u201CA Letter from the Storekeeper General at the\nAdmiralty Dated May 25, 1839 to the Captain\n"
+        u"Superintendent of Chatham Yard.\u201D 1839.\nNational Maritime Museum, Caird Library."},
+       {}},
+      {"a DOI's digits are no second year",
+       u"Burton, P. J., & Bruhn, R. E. (2003).\nTeaching programming in the OOP era. ACM\nSIGCSE Bulletin, 35(2), 111-114.\n"
+       u"DOI:http://dx.doi.org/10.1145/782941.2009",
+       {u"Burton, P. J., & Bruhn, R. E. (2003).\nTeaching programming in the OOP era. ACM\nSIGCSE Bulletin, 35(2), 111-114.\n"
+        u"DOI:http://dx.doi.org/10.1145/782941.2009"},
+       {}},
       {"a citation number", u"[3] Smith JR, de la Macorra JC. Effects of fluid flow on pH.\nJ Geophys Res. 2011;116(B4):1-12.",
        {u"[3] Smith JR, de la Macorra JC. Effects of fluid flow on pH.\nJ Geophys Res. 2011;116(B4):1-12."}, {}},
   };

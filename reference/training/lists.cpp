@@ -13,7 +13,9 @@
 // references found (a reference counts when its first and last characters
 // are found exactly) and the share of exact titles among the references of
 // the lists, against the same references parsed one by one. The seed makes
-// the lists again, the same every time; --write keeps them as files.
+// the lists again, the same every time; --write keeps them as files. Last,
+// it counts how many of 300 references pasted alone, wrapped at 45, 70 and
+// 100 columns, are found as more than one.
 // --held-out makes the lists only of the fifth of the references that
 // --train never sees.
 //
@@ -79,6 +81,19 @@ struct Made {
 };
 
 constexpr const char* kNumberings[] = {"none", "[1]", "1.", "1)", "(1)", "1"};
+
+// Lines of at most `width` characters, no word broken.
+std::vector<u16string> WrapAt(const u16string& s, size_t width) {
+  std::vector<u16string> lines(1);
+  for (size_t i = 0; i < s.size();) {
+    const size_t end = std::min(s.find(u' ', i), s.size());
+    const u16string word = s.substr(i, end - i);
+    i = end + 1;
+    if (!lines.back().empty() && lines.back().size() + 1 + word.size() > width) lines.emplace_back();
+    lines.back() += (lines.back().empty() ? u"" : u" ") + word;
+  }
+  return lines;
+}
 
 class ListMaker {
  public:
@@ -351,5 +366,15 @@ int main(int argc, char** argv) {
   }
   std::printf("exact titles: %.2f%% in lists, %.2f%% of the same references parsed alone\n",
               100.0 * double(titles) / double(titled), 100.0 * double(titlesAlone) / double(titled));
+  // One reference pasted alone, wrapped: it stays one.
+  size_t singles = 0, split = 0;
+  for (size_t k = 0; k < refs.size() && k < 300 * 7; k += 7)
+    for (size_t width : {45, 70, 100}) {
+      u16string text;
+      for (const u16string& line : WrapAt(refs[k].text, width)) text += (text.empty() ? u"" : u"\n") + line;
+      ++singles;
+      split += FindReferences(text).references.size() != 1;
+    }
+  std::printf("single references wrapped at 45, 70 and 100 columns: %zu of %zu found as more than one\n", split, singles);
   return 0;
 }
