@@ -670,8 +670,6 @@ std::u16string InitialsInCapitals(std::u16string_view authors) {
 
 namespace {
 
-bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 // A standard's designation: the body's initials, then its number, as in
 // "ISO 8601-1:2019", "ISO/IEC 27001", "IEEE Std 802.11-2016", "ASTM
 // D2487-17", "DIN EN ISO 9001", "BS 7671".
@@ -687,8 +685,8 @@ size_t StandardAt(std::u16string_view text) {
       size_t i = at + body.size();
       if (i >= text.size() || text[i] != u' ') continue;
       ++i;
-      if (i < text.size() && u_isupper(text[i]) && i + 1 < text.size() && IsAsciiDigit(text[i + 1])) ++i;  // ASTM D2487
-      if (i < text.size() && IsAsciiDigit(text[i])) return at;
+      if (i < text.size() && u_isupper(text[i]) && i + 1 < text.size() && IsDigit(text[i + 1])) ++i;  // ASTM D2487
+      if (i < text.size() && IsDigit(text[i])) return at;
     }
   }
   return std::u16string_view::npos;
@@ -745,7 +743,7 @@ void StandardFirst(Reference& r, GiveWay giveWay) {
   size_t end = start;
   for (bool digit = false; end < text.size() && !digit;) {
     const size_t wordEnd = std::min(text.find(u' ', end), text.size());
-    digit = std::any_of(text.begin() + static_cast<long>(end), text.begin() + static_cast<long>(wordEnd), IsAsciiDigit);
+    digit = std::any_of(text.begin() + static_cast<long>(end), text.begin() + static_cast<long>(wordEnd), IsDigit);
     end = digit ? wordEnd : std::min(wordEnd + 1, text.size());
   }
   while (end > start && (text[end - 1] == u'.' || text[end - 1] == u',' || text[end - 1] == u':')) --end;
