@@ -452,15 +452,17 @@ u16string RunningHeadKey(u16string_view c) {
 
 // ---- where a reference of an author–year list starts ---------------------------------
 
-// What the decision sees: the line, the line before, and the reference so
-// far (never a line after, so that finding again in the references found
-// decides the same).
+// What the decision sees: the line, the line before, the next line of the
+// references and the reference so far. The next line skips blank and
+// left-out lines, so that finding again in the references found (joined
+// by blank lines, without the lines left out) decides the same.
 struct StartContext {
   u16string_view last, line;
   bool wrapped = false;  // the text is wrapped at `width`
   size_t width = 0;
   bool yearSoFar = false;
   size_t sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
+  u16string_view next;  // the next line of the text's references (none: empty)
 };
 
 // The rule of thumb, which the learnt weights weigh against the rest: the
@@ -589,6 +591,14 @@ std::array<uint16_t, kStartTemplates> StartFeatures(const StartContext& x) {
   add(rule * kEndClasses + end, 2u * kEndClasses);
   add((end * 5u + stops) * 3u + lineYear, kEndClasses * 5u * 3);
   add(((opening * kEndClasses + end) * kRooms + room) * 2u + year, 3u * kEndClasses * kRooms * 2);
+  // The line after: whether this line ended early (it is a reference's
+  // last), and how the next one opens.
+  const size_t nextWord = std::min(x.next.find(u' '), x.next.size());
+  const uint16_t last = x.next.empty() ? 3 : !x.wrapped ? 0 : x.line.size() + 1 + nextWord <= x.width ? 2 : 1;
+  const uint16_t nextOpening = x.next.empty() ? 0 : static_cast<uint16_t>(OpensLikeReference(x.next));
+  add(((opening * 4u + last) * 3u + nextOpening) * 3u + lineYear, 3u * 4 * 3 * 3);
+  add((end * 4u + last) * kRooms + room, kEndClasses * 4u * kRooms);
+  add((open * 4u + last) * 3u + nextOpening, kOpenClasses * 4u * 3);
   add((open * kEndClasses + end) * 2u + year, kOpenClasses * kEndClasses * 2u);
   assert(t == kStartTemplates && base == kStartFeatures);
   return f;
@@ -738,7 +748,10 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       // plainly goes on; and where the weights say so, as without one: so
       // the references found, found again with blank lines between them,
       // stay the same.
-      const StartContext context{last, c, wrapped, width, yearSoFar, sizeSoFar, linesSoFar, stopsSoFar};
+      size_t after = i + 1;
+      while (after < lines.size() && kind[after] != Kind::Content) ++after;
+      const u16string_view next = after < lines.size() ? lines[after].content : u16string_view();
+      const StartContext context{last, c, wrapped, width, yearSoFar, sizeSoFar, linesSoFar, stopsSoFar, next};
       const bool afterBlank = blankSince && !GoesOn(last, c);
       start[i] = afterBlank || decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context));
       byWeights[i] = start[i] && !afterBlank;

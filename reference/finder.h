@@ -21,7 +21,8 @@
 //   of its first word), how the line before ends (a full stop after a word,
 //   after initials, a comma, a bracket, a DOI ...), whether it ended early
 //   for the width the text is wrapped at, whether the reference so far
-//   holds a year and how long it is, and what the old rule of thumb says
+//   holds a year and how long it is, whether this line ends early itself
+//   and how the next one opens, and what the old rule of thumb says
 //   (the line opens like a name after a line that ends like a reference,
 //   the reference so far holding a year). The weights are learnt from
 //   lists made from labelled references (reference_lists --train; the
@@ -44,8 +45,9 @@
 //   1-12.                                        line ending "." (year 2011)
 //   12                                           left out (page number)
 //
-// Decisions look only at a line, the line before it and the reference so
-// far (plus the numbering, the wrap width and the longest line, which the
+// Decisions look only at a line, the line before it, the next line of the
+// references (blank and left-out lines skipped) and the reference so far
+// (plus the numbering, the wrap width and the longest line, which the
 // references keep), so finding again in the references found, joined by
 // blank lines, gives the same references.
 #pragma once
@@ -81,8 +83,8 @@ FoundReferences FindReferences(std::u16string_view text);
 // an author–year list starts left to `decide`, which is given the offset
 // of the line's first character and the line's features (one per
 // template, each below kStartFeatures).
-inline constexpr size_t kStartTemplates = 20;
-inline constexpr uint16_t kStartFeatures = 1995;
+inline constexpr size_t kStartTemplates = 23;
+inline constexpr uint16_t kStartFeatures = 2571;
 using StartDecider = std::function<bool(size_t lineBegin, std::span<const uint16_t> features)>;
 FoundReferences FindReferences(std::u16string_view text, const StartDecider& decide);
 

@@ -225,7 +225,7 @@ int Train(const std::vector<Labelled>& refs, size_t lists, unsigned seed, const 
   std::mt19937 order(seed);
   std::vector<size_t> index(examples.size());
   for (size_t k = 0; k < index.size(); ++k) index[k] = k;
-  constexpr int kEpochs = 10;
+  constexpr int kEpochs = 20;
   for (int epoch = 0; epoch < kEpochs; ++epoch) {
     // Fisher–Yates with the generator's raw output, the same on every
     // standard library.
