@@ -103,6 +103,16 @@ TEST(Finder, AuthorYearLists) {
        {u"Pruess, K., 1991. TOUGH2. Report LBL-29400, Lawrence Berkeley Laboratory, Berkeley, CA.",
         u"Rowland, J.V., Sibson, R.H., 2004. Structural controls. Geofluids 4, 259\u2013283."},
        {}},
+      {"given name first, then a colon",
+       u"Angeli, Roberto. Vangelo nei lager: Un prete nella Resistenza. Firenze: La Nuova Italia, 1965.\n"
+       u"Wolfgang Jantzen: Gesundheit als Lebenswert in der sozialistischen Gesellschaft, Vortrag auf dem\n"
+       u"7. Kongress der Gesellschaft f\u00FCr Psychologie der DDR, Leipzig 1988.\n"
+       u"Brown, P., 2003. Warm. Science 5, 6.",
+       {u"Angeli, Roberto. Vangelo nei lager: Un prete nella Resistenza. Firenze: La Nuova Italia, 1965.",
+        u"Wolfgang Jantzen: Gesundheit als Lebenswert in der sozialistischen Gesellschaft, Vortrag auf dem\n"
+        u"7. Kongress der Gesellschaft f\u00FCr Psychologie der DDR, Leipzig 1988.",
+        u"Brown, P., 2003. Warm. Science 5, 6."},
+       {}},
       {"headings in other languages and \u201C(continued)\u201D",
        u"Literaturverzeichnis\nM\u00FCller, K., 2001. W\u00E4rme.\nReferences (continued)\nSchmidt, A., 2003. K\u00E4lte.",
        {u"M\u00FCller, K., 2001. W\u00E4rme.", u"Schmidt, A., 2003. K\u00E4lte."},
