@@ -26,7 +26,6 @@
 // and list count make the same bytes.
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -195,7 +194,6 @@ class ListMaker {
   bool m_ragged = false;
   size_t m_lineWidth = 0;  // the width of this line, when ragged
 };
-
 
 // The fifth of the references --train never sees.
 bool HeldOut(size_t index) { return index % 5 == 4; }
