@@ -635,10 +635,7 @@ u16string InLatin(u16string_view s) {
 // Letters and digits in lower case, accents dropped ('Müller' gives
 // 'muller') and other scripts in Latin letters; what is not ASCII after
 // that is left out.
-u16string KeyPart(u16string_view s) {
-  const bool ascii = std::all_of(s.begin(), s.end(), [](char16_t c) { return c < 0x80; });
-  const u16string latin = ascii ? u16string() : InLatin(s);
-  if (!ascii) s = latin;
+u16string Decomposed(u16string_view s) {
   UErrorCode status = U_ZERO_ERROR;
   const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
   u16string decomposed;
@@ -648,6 +645,18 @@ u16string KeyPart(u16string_view s) {
                                        static_cast<int32_t>(decomposed.size()), &status);
     decomposed.resize(U_SUCCESS(status) ? static_cast<size_t>(n) : 0);
   }
+  return decomposed;
+}
+
+u16string KeyPart(u16string_view s) {
+  const auto ascii = [](char16_t c) { return c < 0x80; };
+  // ASCII needs no decomposing, and Latin letters with accents need no
+  // transliterator (which costs milliseconds to make): decomposed, they are
+  // ASCII and combining accents, which are dropped below.
+  u16string decomposed = std::all_of(s.begin(), s.end(), ascii) ? u16string(s) : Decomposed(s);
+  if (!std::all_of(decomposed.begin(), decomposed.end(),
+                   [&](char16_t c) { return ascii(c) || (c >= 0x0300 && c <= 0x036F); }))
+    decomposed = Decomposed(InLatin(s));
   u16string out;
   for (char16_t c : decomposed) {
     if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');

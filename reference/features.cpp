@@ -142,22 +142,6 @@ void Hasher::Add(std::uint8_t templ, std::u16string_view a, std::u16string_view 
   m_out.push_back(static_cast<std::uint32_t>(h >> (64 - kFeatureBits)));
 }
 
-void Hasher::Add(std::uint8_t templ, std::uint64_t value) {
-  std::uint64_t h = (std::uint64_t{templ} << 56) ^ (value * 0x9E3779B97F4A7C15ull);
-  h ^= h >> 29;
-  h *= 0xBF58476D1CE4E5B9ull;
-  m_out.push_back(static_cast<std::uint32_t>(h >> (64 - kFeatureBits)));
-}
-
-std::uint64_t Bucket(size_t n, std::initializer_list<size_t> bounds) {
-  std::uint64_t b = 0;
-  for (size_t bound : bounds) {
-    if (n < bound) return b;
-    ++b;
-  }
-  return b;
-}
-
 std::uint64_t Flags(const Word& w) {
   return std::uint64_t{w.year} | std::uint64_t{w.number} << 1 | std::uint64_t{w.digits} << 2 |
          std::uint64_t{w.capitalized} << 3 | std::uint64_t{w.capitals} << 4 | std::uint64_t{w.initial} << 5 |

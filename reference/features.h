@@ -141,13 +141,26 @@ class Hasher final {
  private:
   void Add(std::uint8_t templ, std::u16string_view text);
   void Add(std::uint8_t templ, std::u16string_view a, std::u16string_view b);
-  void Add(std::uint8_t templ, std::uint64_t value);
+  // Inline: the span chooser adds hundreds of these for each reference.
+  void Add(std::uint8_t templ, std::uint64_t value) {
+    std::uint64_t h = (std::uint64_t{templ} << 56) ^ (value * 0x9E3779B97F4A7C15ull);
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ull;
+    m_out.push_back(static_cast<std::uint32_t>(h >> (64 - kFeatureBits)));
+  }
 
   std::vector<std::uint32_t>& m_out;
 };
 
 // A number in one of the ranges the bounds make: 0 below the first, ...
-std::uint64_t Bucket(size_t n, std::initializer_list<size_t> bounds);
+inline std::uint64_t Bucket(size_t n, std::initializer_list<size_t> bounds) {
+  std::uint64_t b = 0;
+  for (size_t bound : bounds) {
+    if (n < bound) return b;
+    ++b;
+  }
+  return b;
+}
 // The word's yes-or-no properties as bits.
 std::uint64_t Flags(const Word& w);
 // A stretch's properties in one number.

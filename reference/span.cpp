@@ -90,7 +90,7 @@ void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>
   const auto f = FieldBits(in.field);
   const Word& before = first > 0 ? a.words[first - 1] : kNone;
   const std::uint64_t previousSegment = first > 0 ? a.segments[a.segmentOf[first - 1]].summary : kNoSegment;
-  const std::int64_t dStart = Steps(a, in.guess.first, first, false, 3);
+  const std::int64_t dStart = StartMoved(in, first);
   h.Add(S::StartMarks, f | std::uint64_t{before.lastChar} << 16 | a.words[first].firstChar);
   h.Add(S::StretchBefore, f | previousSegment);
   h.Add(S::StartMoved, f | static_cast<std::uint64_t>(dStart + 8) << 16 | std::uint64_t{before.lastChar});
@@ -105,7 +105,7 @@ void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& o
   const Word& after = last + 1 < n ? a.words[last + 1] : kNone;
   const std::uint64_t labelAfter = LabelAt(in.labels, last + 1);
   const std::uint64_t nextSegment = last + 1 < n ? a.segments[a.segmentOf[last + 1]].summary : kNoSegment;
-  const std::int64_t dEnd = Steps(a, in.guess.last, last, true, 4);
+  const std::int64_t dEnd = EndMoved(in, last);
   h.Add(S::EndMarks, f | std::uint64_t{lastWord.lastChar} << 16 | after.firstChar);
   h.Add(S::StretchAfter, f | nextSegment);
   h.Add(S::MarkStretchAfter, f | std::uint64_t{lastWord.lastChar} << 48 | (nextSegment & 0xFFFFFF));
@@ -117,7 +117,31 @@ void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& o
   h.Add(S::LabelsAfter, f | labelAfter << 8 | LabelAt(in.labels, last + 2));
 }
 
+void SpanCounts::Extend(const SpanInput& in, size_t first, size_t k) {
+  const Analysis& a = in.a;
+  const Label label = in.labels[k];
+  inField += label == in.field;
+  if (k > first && !a.words[k].lower.empty()) {
+    ++withLetters;
+    capitalized += a.words[k].capitalized;
+  }
+  segmentsInside += k > first && a.segmentOf[k] != a.segmentOf[k - 1];
+  years += a.words[k].year;
+  insideMargin += in.margins[k], lowest = std::min(lowest, in.margins[k]);
+  ++inside[static_cast<size_t>(label)];
+}
+
+std::int64_t StartMoved(const SpanInput& in, size_t first) { return Steps(in.a, in.guess.first, first, false, 3); }
+std::int64_t EndMoved(const SpanInput& in, size_t last) { return Steps(in.a, in.guess.last, last, true, 4); }
+
 void JointFeatures(const SpanInput& in, const Span& span, std::vector<std::uint32_t>& out) {
+  SpanCounts counts;
+  for (size_t k = span.first; k <= span.last; ++k) counts.Extend(in, span.first, k);
+  JointFeatures(in, span, counts, StartMoved(in, span.first), EndMoved(in, span.last), out);
+}
+
+void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& counts, std::int64_t dStart,
+                   std::int64_t dEnd, std::vector<std::uint32_t>& out) {
   Hasher h(out);
   const Analysis& a = in.a;
   const auto& labels = in.labels;
@@ -131,24 +155,8 @@ void JointFeatures(const SpanInput& in, const Span& span, std::vector<std::uint3
   const Word& after = span.last + 1 < n ? a.words[span.last + 1] : kNone;
   const std::uint64_t labelBefore = span.first > 0 ? static_cast<std::uint64_t>(labels[span.first - 1]) : kNoLabel;
   const std::uint64_t labelAfter = LabelAt(labels, span.last + 1);
-  // One walk through the span for everything counted inside it.
-  size_t inField = 0, capitalized = 0, withLetters = 0, segmentsInside = 0, years = 0;
-  float insideMargin = 0, lowest = 1e9f;
-  std::array<size_t, kLabels> inside{};
-  for (size_t k = span.first; k <= span.last; ++k) {
-    inField += labels[k] == field;
-    if (k > span.first && !a.words[k].lower.empty()) {
-      ++withLetters;
-      capitalized += a.words[k].capitalized;
-    }
-    segmentsInside += k > span.first && a.segmentOf[k] != a.segmentOf[k - 1];
-    years += a.words[k].year;
-    insideMargin += margins[k], lowest = std::min(lowest, margins[k]);
-    ++inside[static_cast<size_t>(labels[k])];
-  }
+  const auto& [inField, capitalized, withLetters, segmentsInside, years, insideMargin, lowest, inside] = counts;
   const size_t length = span.last - span.first + 1;
-  const std::int64_t dStart = Steps(a, in.guess.first, span.first, false, 3);
-  const std::int64_t dEnd = Steps(a, in.guess.last, span.last, true, 4);
   const std::uint64_t moved = static_cast<std::uint64_t>(dStart + 8) << 8 | static_cast<std::uint64_t>(dEnd + 8);
   const bool quoted = IsQuoteMark(first.firstChar) &&
                       (IsQuoteMark(last.lastChar) || (last.shape.size() > 1 && IsQuoteMark(last.shape[last.shape.size() - 2])));

@@ -6,6 +6,8 @@
 // picks one.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -75,6 +77,23 @@ static_assert(static_cast<int>(SpanTemplate::DateBefore) == 14 && static_cast<in
 void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>& out);
 void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& out);
 void JointFeatures(const SpanInput& in, const Span& span, std::vector<std::uint32_t>& out);
+
+// What the joint features count inside a span. Taking one more token in at
+// the end (Extend) gives exactly what a walk over the longer span gives, the
+// sums added in the same order; so candidates that share a beginning can be
+// counted in one walk.
+struct SpanCounts {
+  size_t inField = 0, capitalized = 0, withLetters = 0, segmentsInside = 0, years = 0;
+  float insideMargin = 0, lowest = 1e9f;
+  std::array<std::uint32_t, kLabels> inside{};
+  void Extend(const SpanInput& in, size_t first, size_t k);
+};
+// How far a beginning or an end moved from the guess's, in places where
+// parts may begin or end (signed, clamped).
+std::int64_t StartMoved(const SpanInput& in, size_t first);
+std::int64_t EndMoved(const SpanInput& in, size_t last);
+void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& counts, std::int64_t startMoved,
+                   std::int64_t endMoved, std::vector<std::uint32_t>& out);
 
 // All the features of a candidate span.
 void SpanFeatures(const Analysis& a, const std::vector<Label>& labels, const std::vector<float>& margins,
