@@ -23,11 +23,21 @@
 
 namespace tf::reference {
 
-// The labels of the tokens, and for the title and the authors the token
-// scores behind them (the field's score less the best other label's).
+// The labels of the tokens, and for the fields whose bounds the span
+// chooser picks (the title, the authors, the journal or the book it is in)
+// the token scores behind them: the field's score less the best other
+// label's.
 struct Look {
   std::vector<Label> labels;
-  std::vector<float> titleMargins, authorMargins;
+  std::vector<float> titleMargins, authorMargins, journalMargins, containerMargins;
+  const std::vector<float>& Margins(Label field) const {
+    switch (field) {
+      case Label::Author: return authorMargins;
+      case Label::Journal: return journalMargins;
+      case Label::Container: return containerMargins;
+      default: return titleMargins;
+    }
+  }
 };
 
 // Tags the tokens: `rows` holds kLabels weights a feature bucket, their sum
@@ -94,19 +104,21 @@ Look Tag(const Analysis& a, const TokenFeatures& f, const Weight* rows, float sc
   };
   look.titleMargins = margins(Label::Title);
   look.authorMargins = margins(Label::Author);
+  look.journalMargins = margins(Label::Journal);
+  look.containerMargins = margins(Label::Container);
   return look;
 }
 
-// The title's (or the authors') span, chosen among candidates by the span
-// weights (weights[k] for bucket k); nullopt when the labels hold none.
+// A field's span (the title's, the authors', the journal's or the book's),
+// chosen among candidates by the span weights (weights[k] for bucket k);
+// nullopt when the labels hold none.
 // Ties go to the earlier candidate.
 template <typename Weight>
 std::optional<Span> ChooseSpan(const Analysis& a, const Look& look, Label field, const Weight* weights) {
   using Sum = decltype(Weight{} + Weight{});
   const auto candidates = SpanCandidates(a, look.labels, field);
   if (candidates.empty()) return std::nullopt;
-  const SpanInput in{a, look.labels, field == Label::Title ? look.titleMargins : look.authorMargins, field,
-                     candidates[0]};
+  const SpanInput in{a, look.labels, look.Margins(field), field, candidates[0]};
   std::vector<std::uint32_t> f;
   const auto score = [&] {
     Sum sum = 0;
@@ -119,7 +131,7 @@ std::optional<Span> ChooseSpan(const Analysis& a, const Look& look, Label field,
   struct Part {
     size_t at;
     Sum score;
-    std::int64_t moved;
+    SpanBound bound;
   };
   std::vector<Part> starts, ends;
   const auto part = [&](std::vector<Part>& known, size_t at, bool start) -> const Part& {
@@ -127,7 +139,7 @@ std::optional<Span> ChooseSpan(const Analysis& a, const Look& look, Label field,
       if (p.at == at) return p;
     (start ? StartFeatures : EndFeatures)(in, at, f);
     const Sum s = score();
-    known.push_back({at, s, start ? StartMoved(in, at) : EndMoved(in, at)});
+    known.push_back({at, s, start ? StartBound(in, at) : EndBound(in, at)});
     return known.back();
   };
   // And the candidates that share a beginning are counted in one walk, from
@@ -146,7 +158,7 @@ std::optional<Span> ChooseSpan(const Analysis& a, const Look& look, Label field,
     for (; counted <= c.last; ++counted) counts.Extend(in, c.first, counted);
     const Part& start = part(starts, c.first, true);
     const Part& end = part(ends, c.last, false);
-    JointFeatures(in, c, counts, start.moved, end.moved, f);
+    JointFeatures(in, c, counts, start.bound, end.bound, f);
     scores[order[j]] = score() + start.score + end.score;
   }
   size_t best = 0;

@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace tf::reference {
 namespace {
 
-constexpr int kStartsAround = 3;  // candidate starts before and after the guess
-constexpr int kEndsAround = 4;
+// Candidate starts and ends before and after the guess's: the title and
+// the authors reach further than the journal or book, whose name the
+// labels mostly get whole.
+int StartsAround(Label field) { return field == Label::Title || field == Label::Author ? 3 : 2; }
+int EndsAround(Label field) { return field == Label::Title || field == Label::Author ? 4 : 2; }
 
 bool IsQuoteMark(char16_t c) {
   return c == u'"' || c == u'\u201C' || c == u'\u201D' || c == u'\u2018' || c == u'\u2019' || c == u'\'' ||
@@ -40,15 +44,16 @@ std::vector<Span> SpanCandidates(const Analysis& a, const std::vector<Label>& la
   while (last + 1 < n && labels[last + 1] == field) ++last;
   const Span guess{first, last};
   std::vector<size_t> starts, ends;
-  for (size_t k = first, found = 0; k-- > 0 && found < kStartsAround;)
+  const auto startsAround = static_cast<size_t>(StartsAround(field)), endsAround = static_cast<size_t>(EndsAround(field));
+  for (size_t k = first, found = 0; k-- > 0 && found < startsAround;)
     if (a.mayBegin[k]) starts.push_back(k), ++found;
   starts.push_back(first);
-  for (size_t k = first + 1, found = 0; k < n && found < kStartsAround; ++k)
+  for (size_t k = first + 1, found = 0; k < n && found < startsAround; ++k)
     if (a.mayBegin[k]) starts.push_back(k), ++found;
-  for (size_t k = last, found = 0; k-- > 0 && found < kEndsAround;)
+  for (size_t k = last, found = 0; k-- > 0 && found < endsAround;)
     if (MayEnd(a, k)) ends.push_back(k), ++found;
   ends.push_back(last);
-  for (size_t k = last + 1, found = 0; k < n && found < kEndsAround; ++k)
+  for (size_t k = last + 1, found = 0; k < n && found < endsAround; ++k)
     if (MayEnd(a, k)) ends.push_back(k), ++found;
   std::vector<Span> out = {guess};
   for (const size_t s : starts)
@@ -90,7 +95,7 @@ void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>
   const auto f = FieldBits(in.field);
   const Word& before = first > 0 ? a.words[first - 1] : kNone;
   const std::uint64_t previousSegment = first > 0 ? a.segments[a.segmentOf[first - 1]].summary : kNoSegment;
-  const std::int64_t dStart = StartMoved(in, first);
+  const std::int64_t dStart = Steps(a, in.guess.first, first, false, 3);
   h.Add(S::StartMarks, f | std::uint64_t{before.lastChar} << 16 | a.words[first].firstChar);
   h.Add(S::StretchBefore, f | previousSegment);
   h.Add(S::StartMoved, f | static_cast<std::uint64_t>(dStart + 8) << 16 | std::uint64_t{before.lastChar});
@@ -105,7 +110,7 @@ void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& o
   const Word& after = last + 1 < n ? a.words[last + 1] : kNone;
   const std::uint64_t labelAfter = LabelAt(in.labels, last + 1);
   const std::uint64_t nextSegment = last + 1 < n ? a.segments[a.segmentOf[last + 1]].summary : kNoSegment;
-  const std::int64_t dEnd = EndMoved(in, last);
+  const std::int64_t dEnd = Steps(a, in.guess.last, last, true, 4);
   h.Add(S::EndMarks, f | std::uint64_t{lastWord.lastChar} << 16 | after.firstChar);
   h.Add(S::StretchAfter, f | nextSegment);
   h.Add(S::MarkStretchAfter, f | std::uint64_t{lastWord.lastChar} << 48 | (nextSegment & 0xFFFFFF));
@@ -129,23 +134,37 @@ void SpanCounts::Extend(const SpanInput& in, size_t first, size_t k) {
   years += a.words[k].year;
   insideMargin += in.margins[k], lowest = std::min(lowest, in.margins[k]);
   ++inside[static_cast<size_t>(label)];
+  labelsInside |= 1u << static_cast<unsigned>(label);
 }
 
-std::int64_t StartMoved(const SpanInput& in, size_t first) { return Steps(in.a, in.guess.first, first, false, 3); }
-std::int64_t EndMoved(const SpanInput& in, size_t last) { return Steps(in.a, in.guess.last, last, true, 4); }
+SpanBound StartBound(const SpanInput& in, size_t first) {
+  const auto& margins = in.margins;
+  float outsideBefore = 0;
+  for (size_t k = first, c = 0; k-- > 0 && c < 4; ++c) outsideBefore += std::max(0.0f, margins[k]);
+  return {Steps(in.a, in.guess.first, first, false, 3), MarginBucket(outsideBefore),
+          MarginBucket(first > 0 ? margins[first - 1] : -100), MarginBucket(margins[first])};
+}
+
+SpanBound EndBound(const SpanInput& in, size_t last) {
+  const auto& margins = in.margins;
+  const size_t n = in.labels.size();
+  float outsideAfter = 0;
+  for (size_t k = last + 1; k < n && k <= last + 4; ++k) outsideAfter += std::max(0.0f, margins[k]);
+  return {Steps(in.a, in.guess.last, last, true, 4), MarginBucket(outsideAfter),
+          MarginBucket(last + 1 < n ? margins[last + 1] : -100), MarginBucket(margins[last])};
+}
 
 void JointFeatures(const SpanInput& in, const Span& span, std::vector<std::uint32_t>& out) {
   SpanCounts counts;
   for (size_t k = span.first; k <= span.last; ++k) counts.Extend(in, span.first, k);
-  JointFeatures(in, span, counts, StartMoved(in, span.first), EndMoved(in, span.last), out);
+  JointFeatures(in, span, counts, StartBound(in, span.first), EndBound(in, span.last), out);
 }
 
-void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& counts, std::int64_t dStart,
-                   std::int64_t dEnd, std::vector<std::uint32_t>& out) {
+void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& counts, const SpanBound& start,
+                   const SpanBound& end, std::vector<std::uint32_t>& out) {
   Hasher h(out);
   const Analysis& a = in.a;
   const auto& labels = in.labels;
-  const auto& margins = in.margins;
   const Label field = in.field;
   const size_t n = labels.size();
   const auto f = FieldBits(field);
@@ -155,9 +174,9 @@ void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& coun
   const Word& after = span.last + 1 < n ? a.words[span.last + 1] : kNone;
   const std::uint64_t labelBefore = span.first > 0 ? static_cast<std::uint64_t>(labels[span.first - 1]) : kNoLabel;
   const std::uint64_t labelAfter = LabelAt(labels, span.last + 1);
-  const auto& [inField, capitalized, withLetters, segmentsInside, years, insideMargin, lowest, inside] = counts;
+  const auto& [inField, capitalized, withLetters, segmentsInside, years, insideMargin, lowest, inside, labelsInside] = counts;
   const size_t length = span.last - span.first + 1;
-  const std::uint64_t moved = static_cast<std::uint64_t>(dStart + 8) << 8 | static_cast<std::uint64_t>(dEnd + 8);
+  const std::uint64_t moved = static_cast<std::uint64_t>(start.moved + 8) << 8 | static_cast<std::uint64_t>(end.moved + 8);
   const bool quoted = IsQuoteMark(first.firstChar) &&
                       (IsQuoteMark(last.lastChar) || (last.shape.size() > 1 && IsQuoteMark(last.shape[last.shape.size() - 2])));
   const bool guessed = span == in.guess;
@@ -172,23 +191,20 @@ void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& coun
                static_cast<std::uint64_t>(after.kind));
   h.Add(S::DateBefore, f | std::uint64_t{before.year} << 1 | std::uint64_t{years > 0} << 2 | std::uint64_t{labelBefore == static_cast<std::uint64_t>(Label::Date)});
   // What the token model thinks, inside and around.
-  float outsideAfter = 0, outsideBefore = 0;
-  for (size_t k = span.last + 1; k < n && k <= span.last + 4; ++k) outsideAfter += std::max(0.0f, margins[k]);
-  for (size_t k = span.first, c = 0; k-- > 0 && c < 4; ++c) outsideBefore += std::max(0.0f, margins[k]);
   h.Add(S::InsideMargin, f | MarginBucket(insideMargin / static_cast<float>(length)));
   h.Add(S::LowestMargin, f | MarginBucket(lowest));
-  h.Add(S::OutsideMargins, f | MarginBucket(outsideAfter) << 8 | MarginBucket(outsideBefore));
-  h.Add(S::NeighbourMargins, f | MarginBucket(span.last + 1 < n ? margins[span.last + 1] : -100) << 8 |
-                MarginBucket(span.first > 0 ? margins[span.first - 1] : -100));
-  h.Add(S::EdgeMargins, f | MarginBucket(margins[span.last]) << 8 | MarginBucket(margins[span.first]));
+  h.Add(S::OutsideMargins, f | end.outside << 8 | start.outside);
+  h.Add(S::NeighbourMargins, f | end.neighbour << 8 | start.neighbour);
+  h.Add(S::EdgeMargins, f | end.edge << 8 | start.edge);
   // Whether it begins and ends where parts do.
   const bool begins = a.mayBegin[span.first] != 0, ends = MayEnd(a, span.last);
   h.Add(S::BeginsEnds, f | std::uint64_t{begins} << 1 | std::uint64_t{ends});
   h.Add(S::BeginsEndsGuessed, f | std::uint64_t{begins} << 9 | std::uint64_t{ends} << 8 | std::uint64_t{guessed});
   // Which other parts the token model saw inside it.
-  for (size_t y = 0; y < kLabels; ++y)
-    if (y != static_cast<size_t>(field) && inside[y] > 0)
-      h.Add(S::LabelsInside, f | y << 8 | Bucket(inside[y], {2, 3, 5}) << 4 | std::uint64_t{labels[span.first] == static_cast<Label>(y)});
+  for (std::uint32_t bits = counts.labelsInside & ~(1u << static_cast<unsigned>(field)); bits != 0; bits &= bits - 1) {
+    const auto y = static_cast<size_t>(std::countr_zero(bits));
+    h.Add(S::LabelsInside, f | y << 8 | Bucket(inside[y], {2, 3, 5}) << 4 | std::uint64_t{labels[span.first] == static_cast<Label>(y)});
+  }
 }
 
 void SpanFeatures(const Analysis& a, const std::vector<Label>& labels, const std::vector<float>& margins,

@@ -86,14 +86,21 @@ struct SpanCounts {
   size_t inField = 0, capitalized = 0, withLetters = 0, segmentsInside = 0, years = 0;
   float insideMargin = 0, lowest = 1e9f;
   std::array<std::uint32_t, kLabels> inside{};
+  std::uint32_t labelsInside = 0;  // bit y: a token labelled y inside
   void Extend(const SpanInput& in, size_t first, size_t k);
 };
-// How far a beginning or an end moved from the guess's, in places where
-// parts may begin or end (signed, clamped).
-std::int64_t StartMoved(const SpanInput& in, size_t first);
-std::int64_t EndMoved(const SpanInput& in, size_t last);
-void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& counts, std::int64_t startMoved,
-                   std::int64_t endMoved, std::vector<std::uint32_t>& out);
+// What the joint features take from a beginning or an end alone: how far
+// it moved from the guess's, in places where parts may begin or end
+// (signed, clamped), and the token scores (bucketed) outside it, beside it
+// and at it. Worked out once for each bound a scorer sees.
+struct SpanBound {
+  std::int64_t moved = 0;
+  std::uint64_t outside = 0, neighbour = 0, edge = 0;
+};
+SpanBound StartBound(const SpanInput& in, size_t first);
+SpanBound EndBound(const SpanInput& in, size_t last);
+void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& counts, const SpanBound& start,
+                   const SpanBound& end, std::vector<std::uint32_t>& out);
 
 // All the features of a candidate span.
 void SpanFeatures(const Analysis& a, const std::vector<Label>& labels, const std::vector<float>& margins,

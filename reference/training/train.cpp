@@ -148,7 +148,7 @@ struct Ranker {
   }
 };
 
-constexpr Label kRanked[] = {Label::Title, Label::Author};
+constexpr Label kRanked[] = {Label::Title, Label::Author, Label::Journal, Label::Container};
 
 Span GoldSpan(const Example& ex, Label field) {
   size_t i = 0;
@@ -164,9 +164,7 @@ using Guess = reference::Look;
 
 Guess Look(const Weights& m, const Example& ex) { return m.Tag(ex); }
 
-const std::vector<float>& MarginsOf(const Guess& guess, Label field) {
-  return field == Label::Title ? guess.titleMargins : guess.authorMargins;
-}
+const std::vector<float>& MarginsOf(const Guess& guess, Label field) { return guess.Margins(field); }
 
 // The span the ranker chooses, as the program chooses it.
 Span Choose(const Ranker& r, const Example& ex, const Guess& guess, Label field) {
