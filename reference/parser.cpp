@@ -858,6 +858,24 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})
     if (r.Text(r.container).starts_with(in) && r.container.end - r.container.begin > in.size()) r.container.begin += in.size();
+  // Nor is the word that introduces the volume right after it ("...
+  // Linguistics Volume 22"): it goes to the volume.
+  static constexpr std::array<std::u16string_view, 9> kVolumeWords = {
+      u"volume", u"vol.", u"vol", u"volumes", u"band", u"bd.", u"tome", u"tomo", u"tomus"};
+  if (!r.volume.Empty() && !r.container.Empty()) {
+    size_t end = r.container.end;
+    while (end > r.container.begin && r.text[end - 1] == u' ') --end;
+    const size_t space = r.text.rfind(u' ', end - 1);
+    if (space != std::u16string::npos && space > r.container.begin && r.volume.begin >= end &&
+        Trim(r.text.substr(end, r.volume.begin - end)).empty()) {
+      const std::u16string word = LCase(r.text.substr(space + 1, end - space - 1));
+      if (lexicon::Has(kVolumeWords, word)) {
+        r.volume.begin = space + 1;
+        r.container.end = space;
+        while (r.container.end > r.container.begin && r.text[r.container.end - 1] == u' ') --r.container.end;
+      }
+    }
+  }
   CompactNumbers(r, tokens);
 
   r.year = FirstYear(r.Text(r.date));

@@ -229,6 +229,47 @@ TEST(Reference, Numbers) {
   }
 }
 
+// The journal's or book's name, whole, and the volume after it, which
+// keeps its number even where the name runs into it.
+TEST(Reference, Containers) {
+  const struct {
+    const char* name;
+    S in;
+    S container, volume;
+    bool journal;
+  } rows[] = {
+      {"apa journal with an ampersand", u"Lee, K., & Park, J. (2019). Deep learning for seismic facies. Computers & Geosciences, 131, 45\u201358.",
+       u"Computers & Geosciences", u"131", true},
+      {"vancouver abbreviation", u"Zhang Y, Li X. Machine learning in hydrology. Water Resour Res. 2020;56(3):e2019WR026543.",
+       u"Water Resour Res", u"56", true},
+      {"a volume with no comma before it", u"Doe, J. (2012). Boron in brines. Geochimica et Cosmochimica Acta 85, 1-15.",
+       u"Geochimica et Cosmochimica Acta", u"85", true},
+      {"a long journal name, then volume and issue", u"Kim, S. 2018. Heat flow in Korea. Journal of the Geological Society of Korea 54 (2): 101-115.",
+       u"Journal of the Geological Society of Korea", u"54", true},
+      {"usgs style", u"Nakamura, T., 2004, Seismic tomography beneath Kyushu: Earth Planets and Space, v. 56, p. 101\u2013110.",
+       u"Earth Planets and Space", u"56", true},
+      {"a book after its editor", u"Brown, A. (2015). Mapping faults. In M. Green (Ed.), Advances in Structural Geology, Vol. 2 (pp. 33\u201350). Springer.",
+       u"Advances in Structural Geology", u"2", false},
+      {"proceedings with a place after them",
+       u"Ortiz, P., Ruiz, M. (2017). Fluid inclusions in quartz veins. Proceedings of the 42nd Workshop on Geothermal Reservoir "
+       u"Engineering, Stanford University, Stanford, CA, 13-15 February 2017.",
+       u"Proceedings of the 42nd Workshop on Geothermal Reservoir Engineering", u"", false},
+      {"ieee proceedings", u"A. Kumar, \u201CReservoir simulation at scale,\u201D in Proc. 39th New Zealand Geothermal Workshop, Rotorua, 2017, pp. 1\u20136.",
+       u"Proc. 39th New Zealand Geothermal Workshop", u"", false},
+      {"a series and its number", u"Augustine. De magistro, ed. W. M. Green. CCSL 29. Turnhout, 1970.", u"CCSL", u"29", false},
+      {"the word volume goes to the volume",
+       u"Park, Minji, and Sora Lee. 2015. Sound symbolism in Korean verbs. In John Smith and Ann Lee (eds.), "
+       u"Japanese/Korean Linguistics Volume 22. Stanford, CA: CSLI. 101-115.",
+       u"Japanese/Korean Linguistics", u"22", false},
+  };
+  for (const auto& r : rows) {
+    const Reference ref = Smart().ParseReference(r.in);
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.container), false)), Printable(r.container)) << r.name;
+    EXPECT_EQ(Printable(ref.volumeNumber), Printable(r.volume)) << r.name;
+    EXPECT_EQ(ref.journal, r.journal) << r.name;
+  }
+}
+
 // Every field is a piece of the repaired text, and no two overlap.
 TEST(Reference, FieldsArePiecesOfTheText) {
   const Reference r = Smart().ParseReference(
