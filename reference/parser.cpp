@@ -616,6 +616,16 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
 
 std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
   std::u16string s(piece);
+  // Brackets the piece opens and does not close, or closes and did not
+  // open, at its ends: it was cut from a bracket ("[Master's thesis,
+  // University of Auckland]"). Counted once, and kept up as they go.
+  std::ptrdiff_t rounds = std::count(s.begin(), s.end(), u'(') - std::count(s.begin(), s.end(), u')');
+  std::ptrdiff_t squares = std::count(s.begin(), s.end(), u'[') - std::count(s.begin(), s.end(), u']');
+  size_t front = 0;
+  while (front < s.size() && ((s[front] == u'(' && rounds > 0) || (s[front] == u'[' && squares > 0)))
+    --(s[front++] == u'(' ? rounds : squares);
+  s.erase(0, front);
+  const auto unbalanced = [&](char16_t c) { return c == u')' ? rounds < 0 : squares < 0; };
   const auto trailing = [&] {
     // Where the last word begins: found once, and again only when the
     // word before comes into play (a run of full stops is one word, so
@@ -625,7 +635,8 @@ std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
       while (!s.empty() && s.back() == u' ') s.pop_back(), wordBegin = std::u16string::npos;
       if (s.empty()) return;
       const char16_t c = s.back();
-      if (c == u',' || c == u';' || c == u':') {
+      if (c == u',' || c == u';' || c == u':' || ((c == u')' || c == u']') && unbalanced(c))) {
+        if (c == u')' || c == u']') ++(c == u')' ? rounds : squares);
         s.pop_back();
         wordBegin = std::u16string::npos;
         continue;
@@ -741,6 +752,33 @@ Type KindOfWork(const Reference& r) {
   return Type::Other;
 }
 
+// A bracket after the title that says which version or whose edition it
+// is ("Data portal (Version 2.1; T. Lee, Ed.). U.S. Geological Survey.",
+// APA's form): no part of the title, nor of what follows it. The parts
+// that reach into it give way to it, and its words go to the note.
+template <typename GiveWay>
+void BracketAfterTitle(Reference& r, GiveWay giveWay) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const size_t open = text.substr(0, r.title.end).find(u" (", r.title.begin);
+  if (open == std::u16string_view::npos) return;
+  const size_t close = text.find(u')', open);
+  if (close == std::u16string_view::npos) return;
+  const std::u16string_view inner = text.substr(open + 2, close - open - 2);
+  const bool version = (inner.starts_with(u"Version ") || inner.starts_with(u"Ver. ") || inner.starts_with(u"Vers. ")) &&
+                       inner.find_first_of(u"0123456789") != std::u16string_view::npos;
+  const bool editors = inner.ends_with(u", Ed.") || inner.ends_with(u", Eds.") || inner.ends_with(u", Trans.") ||
+                       inner.find(u", Ed.;") != std::u16string_view::npos || inner.find(u", Eds.;") != std::u16string_view::npos;
+  if (!version && !editors) return;
+  size_t end = close + 1;
+  while (end < text.size() && (text[end] == u'.' || text[end] == u',' || text[end] == u' ')) ++end;
+  const Piece bracket{open + 1, end};
+  r.title.end = open;
+  for (Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
+                   &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    giveWay(*p, bracket);
+}
+
 // A standard cited by its designation first ("ISO 8601-1:2019. Date and
 // time - ... - Part 1: Basic rules. ISO, Geneva."): the designation is its
 // number and the sentence after it its title, whatever the labeller made
@@ -854,6 +892,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url}) giveWay(r.container, *p);
   for (Piece* p : {&r.citationNumber, &r.editors, &r.publisher, &r.place, &r.edition, &r.note}) giveWay(*p, r.container);
   StandardFirst(r, giveWay);
+  BracketAfterTitle(r, giveWay);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})

@@ -191,6 +191,11 @@ TEST(Reference, Trimmed) {
       {"final initial", u"Dweck, C.", false, u"Dweck, C."},
       {"authors' colon", u"Grant, M.A.:", false, u"Grant, M.A."},
       {"surname's full stop", u"Smith JR, Doe.", false, u"Smith JR, Doe"},
+      {"cut from a bracket, its close", u"University of Auckland].", false, u"University of Auckland"},
+      {"cut from a bracket, its open", u"(New York", false, u"New York"},
+      {"both ends of one cut", u"(Ajanta Publications)", false, u"(Ajanta Publications)"},
+      {"a bracket inside kept", u"Nelson (1999))", false, u"Nelson (1999)"},
+      {"a title's own brackets", u"Hawaiian blueberries (Ericaceae).", true, u"Hawaiian blueberries (Ericaceae)"},
   };
   for (const auto& r : rows) EXPECT_EQ(Trimmed(r.in, r.title), r.out) << r.name;
 }
@@ -267,6 +272,28 @@ TEST(Reference, Containers) {
     EXPECT_EQ(Printable(Trimmed(ref.Text(ref.container), false)), Printable(r.container)) << r.name;
     EXPECT_EQ(Printable(ref.volumeNumber), Printable(r.volume)) << r.name;
     EXPECT_EQ(ref.journal, r.journal) << r.name;
+  }
+}
+
+// A bracket after the title that names a version or the editors (APA) is
+// neither title nor publisher; a bracket of the title's own stays in it.
+TEST(Reference, BracketAfterTheTitle) {
+  const struct {
+    const char* name;
+    S in;
+    S title, publisher;
+  } rows[] = {
+      {"version and editor", u"Lee, T. (2019). Geothermal data portal (Version 2.1; T. Lee, Ed.). U.S. Geological Survey.",
+       u"Geothermal data portal", u"U.S. Geological Survey"},
+      {"editors alone", u"Ward, K. (2016). Atlas of hot springs (P. Ng & R. Ho, Eds.). Springer.", u"Atlas of hot springs",
+       u"Springer"},
+      {"the title's own bracket", u"Powell, E. A. (2002). Hawaiian blueberries (Ericaceae) and their relatives. Springer.",
+       u"Hawaiian blueberries (Ericaceae) and their relatives", u"Springer"},
+  };
+  for (const auto& r : rows) {
+    const Reference ref = Smart().ParseReference(r.in);
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.title), true)), Printable(r.title)) << r.name;
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.publisher), false)), Printable(r.publisher)) << r.name;
   }
 }
 
