@@ -378,6 +378,10 @@ bool IsRoleWord(std::u16string_view lower) {
       u"(trans)", u"(transl.)", u"translator", u"translators", u"(translator)", u"\u00FCbers.", u"trad."};
   std::u16string w(lower);
   while (!w.empty() && (w.back() == u',' || w.back() == u';' || w.back() == u':')) w.pop_back();
+  // Half of a bracket the names stand in: "(P. Ng & R. Ho, Eds.).".
+  if (w.ends_with(u").")) w.pop_back();
+  if (!w.empty() && w.back() == u')' && w.find(u'(') == std::u16string::npos) w.pop_back();
+  if (!w.empty() && w.front() == u'(' && w.find(u')') == std::u16string::npos) w.erase(0, 1);
   return std::find(kRoles.begin(), kRoles.end(), w) != kRoles.end();
 }
 
@@ -642,14 +646,17 @@ std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
         continue;
       }
       if (c == u'.') {
-        // The full stop of a final initial stays ("Dweck, C.").
+        // The full stop of a final initial stays ("Dweck, C."), and that of
+        // a piece of one abbreviation ("s.l.", "M."); not that of a piece
+        // of one word ("IEA.").
         if (wordBegin == std::u16string::npos || wordBegin >= s.size()) {
           wordBegin = s.size() - 1;
           while (wordBegin > 0 && s[wordBegin - 1] != u' ' && s[wordBegin - 1] != u',') --wordBegin;
         }
         const size_t b = wordBegin;
         const std::u16string_view last = std::u16string_view(s).substr(b);
-        if (!isTitle && (IsInitials(last) || ((last == u"al." || last == u"al.,") && b >= 3 && s.compare(b - 3, 3, u"et ") == 0)))
+        const bool abbreviation = last.size() == 2 || last.substr(0, last.size() - 1).find(u'.') != std::u16string_view::npos;
+        if (!isTitle && (((b > 0 || abbreviation) && IsInitials(last)) || ((last == u"al." || last == u"al.,") && b >= 3 && s.compare(b - 3, 3, u"et ") == 0)))
           return;
         s.pop_back();
         continue;
@@ -755,7 +762,8 @@ Type KindOfWork(const Reference& r) {
 // A bracket after the title that says which version or whose edition it
 // is ("Data portal (Version 2.1; T. Lee, Ed.). U.S. Geological Survey.",
 // APA's form): no part of the title, nor of what follows it. The parts
-// that reach into it give way to it, and its words go to the note.
+// that reach into it give way to it (but the editors or translators), and
+// its other words go to the note.
 template <typename GiveWay>
 void BracketAfterTitle(Reference& r, GiveWay giveWay) {
   if (r.title.Empty()) return;
@@ -772,10 +780,24 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
   if (!version && !editors) return;
   size_t end = close + 1;
   while (end < text.size() && (text[end] == u'.' || text[end] == u',' || text[end] == u' ')) ++end;
+  // It ends the title: a title that goes on after it holds it.
+  if (end < r.title.end) return;
   const Piece bracket{open + 1, end};
   r.title.end = open;
-  for (Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
-                   &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+  // Its names, with their role, are the editors or translators ("T. Lee,
+  // Ed." after "Version 2.1; ", "T. McCarthy, Trans." after "Vols. 1&2, ").
+  if (editors && r.editors.Empty()) {
+    size_t from = inner.rfind(u"; ");
+    from = from == std::u16string_view::npos ? 0 : from + 2;
+    if (inner.substr(from).starts_with(u"Vol") || inner.substr(from).starts_with(u"vol")) {
+      const size_t comma = inner.find(u", ", from);
+      from = comma == std::u16string_view::npos ? inner.size() : comma + 2;
+    }
+    if (from < inner.size()) r.editors = {open + 2 + from, close};
+  }
+  // The editors or translators named in it stay theirs.
+  for (Piece* p : {&r.citationNumber, &r.authors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher, &r.place,
+                   &r.edition, &r.doi, &r.url, &r.note, &r.number})
     giveWay(*p, bracket);
 }
 

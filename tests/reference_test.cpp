@@ -362,6 +362,16 @@ TEST(Reference, Translators) {
       {"editors alone stay editors", u"Smith, J., 2010. Heat. In: Jones, K. (Ed.), Handbook of heat. Springer, Berlin, "
                                      u"pp. 1-10.",
        {u"Jones"}, {}},
+      {"APA: editors in a bracket after the title", u"Ward, K. (2016). Atlas of hot springs (P. Ng & R. Ho, Eds.). Springer.",
+       {u"Ng", u"Ho"}, {}},
+      {"APA: a version, then the editor", u"Lee, T. (2019). Geothermal data portal (Version 2.1; T. Lee, Ed.). U.S. Geological Survey.",
+       {u"Lee"}, {}},
+      {"APA: translator in a bracket the title ends with", u"Luria, A. R. (1970). Traumatic aphasia: Its syndromes, "
+                                                           u"psychology and treatment (D. Bowden, Trans.). Mouton.",
+       {}, {u"Bowden"}},
+      {"the role closes a bracket", u"Baker, S. (1999). Heat pipes. In R. Rees & W. Clinger (Eds.), Thermal design (pp. "
+                                    u"1-9). Wiley.",
+       {u"Rees", u"Clinger"}, {}},
   };
   const auto families = [](const std::vector<Person>& people) {
     std::vector<S> out;
