@@ -196,6 +196,9 @@ TEST(Reference, Trimmed) {
       {"both ends of one cut", u"(Ajanta Publications)", false, u"(Ajanta Publications)"},
       {"a bracket inside kept", u"Nelson (1999))", false, u"Nelson (1999)"},
       {"a title's own brackets", u"Hawaiian blueberries (Ericaceae).", true, u"Hawaiian blueberries (Ericaceae)"},
+      {"a publisher of one word", u"IEA.", false, u"IEA"},
+      {"a place abbreviated", u"s.l.", false, u"s.l."},
+      {"a place of one letter", u"M.", false, u"M."},
   };
   for (const auto& r : rows) EXPECT_EQ(Trimmed(r.in, r.title), r.out) << r.name;
 }
