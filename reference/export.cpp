@@ -792,8 +792,11 @@ u16string BibTeXTitle(u16string_view title, const smart::TitleLists& lists) {
 
 u16string Writer::Key(const Reference& r) {
   u16string family;
-  if (!r.authorList.empty()) {
-    const Person& p = r.authorList.front();
+  // The first author's family name; for a book of editors, the first
+  // editor's, as reference managers key it.
+  const std::vector<Person>& names = r.authorList.empty() ? r.editorList : r.authorList;
+  if (!names.empty()) {
+    const Person& p = names.front();
     family = KeyPart(p.literal.empty() ? p.family : p.literal.substr(0, p.literal.find(u' ')));
   }
   u16string word;

@@ -572,7 +572,12 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   };
   for (size_t k = 0; k < chunks.size(); ++k) {
     auto c = chunks[k];
-    if (c.size() == 1 && IsSuffix(c[0]) && !people.empty()) {
+    // A rank after the whole name ("Russell, Bertrand Arthur William,
+    // Earl."), as the humanities cite peers: the name's, last in the list.
+    const bool rank = c.size() == 1 && k + 1 == chunks.size() &&
+                      (c[0] == u"Earl" || c[0] == u"Baron" || c[0] == u"Baroness" || c[0] == u"Viscount" ||
+                       c[0] == u"Count" || c[0] == u"Countess" || c[0] == u"Duke" || c[0] == u"Lord" || c[0] == u"Lady");
+    if (c.size() == 1 && (IsSuffix(c[0]) || rank) && !people.empty()) {
       people.back().suffix = std::u16string(c[0]);
       continue;
     }
@@ -891,6 +896,18 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   r.doi = run(Label::Doi);
   r.url = run(Label::Url);
   r.note = run(Label::Note);
+  // An editor's role right after the names in the author's place
+  // ("Browne PRL, editor."): the names' own, so that they become editors.
+  if (!r.authors.Empty()) {
+    size_t i = r.authors.end;
+    while (i < r.text.size() && (r.text[i] == u' ' || r.text[i] == u',')) ++i;
+    size_t j = i;
+    while (j < r.text.size() && r.text[j] != u' ') ++j;
+    const std::u16string role = LCase(std::u16string_view(r.text).substr(i, j - i));
+    for (std::u16string_view w : {u"editor", u"editors", u"editor.", u"editors.", u"(ed.)", u"(eds.)", u"ed.", u"eds."})
+      if (j > i && (role == w || (role.size() == w.size() + 1 && role.starts_with(w) && (role.back() == u',' || role.back() == u'.'))))
+        r.authors.end = j;
+  }
 
   // The title, the authors and the journal or book are chosen among spans
   // that may reach into the parts around them: those parts give way, so

@@ -152,6 +152,9 @@ TEST(Reference, Names) {
       {"vancouver, particles", u"Smith JR, de la Macorra JC, van der Berg P.",
        {P(u"Smith", u"J. R."), P(u"Macorra", u"J. C.", u"de la"), P(u"Berg", u"P.", u"van der")}, false},
       {"et al.", u"Vaswani, A. et al.", {P(u"Vaswani", u"A.")}, true},
+      {"a peer's rank after the name", u"Russell, Bertrand Arthur William, Earl.",
+       {P(u"Russell", u"Bertrand Arthur William", u"", u"Earl")}, false},
+      {"a given name that is also a rank", u"Smith, Earl, and K. Earl", {P(u"Smith", u"Earl"), P(u"Earl", u"K.")}, false},
       {"given name and a suffix", u"Thompson, Jessica, and Martin Luther King Jr.",
        {P(u"Thompson", u"Jessica"), P(u"King", u"Martin Luther", u"", u"Jr.")}, false},
       {"organisation", u"World Health Organization Geothermal Energy Task Force",
@@ -651,9 +654,13 @@ TEST(Export, EditorsInTheAuthorsPlace) {
       {"(Ed.)", u"Stober, I. (Ed.), 2013. Geothermal Energy. Springer, Berlin.", u"Stober, I."},
       {"Vancouver's editor", u"Browne PRL, editor. Proceedings of the 20th NZ Geothermal Workshop. Auckland: University of "
                              u"Auckland; 1998.", u"Browne, P. R. L."},
+      {"Vancouver's editor, a short title", u"Browne PRL, editor. Geothermal systems. Auckland: University of Auckland; 1998.",
+       u"Browne, P. R. L."},
   };
   for (const auto& r : rows) {
     const S entry = Writer::One(Format::BibTeX, Smart().ParseReference(r.reference), kNoLists);
+    // Keyed by the first editor, as reference managers key a book of editors.
+    EXPECT_EQ(entry.substr(entry.find(u'{') + 1, 6), LCase(r.editor.substr(0, 6))) << r.name << ": " << Printable(entry);
     EXPECT_NE(entry.find(u"  editor = {" + r.editor + u"}"), S::npos) << r.name << ": " << Printable(entry);
     EXPECT_EQ(entry.find(u"  author = {"), S::npos) << r.name;
     EXPECT_EQ(entry.find(u"  note = {" + r.reference.substr(0, 10)), S::npos) << r.name << ": read, not all in the note";
