@@ -676,6 +676,8 @@ std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
   } else if (isTitle && !s.empty() && IsQuote(s.front()) && s.find_first_of(u"\"\u201D\u00BB", 1) == std::u16string::npos) {
     s.erase(0, 1);
   }
+  // French quotation marks stand apart from the words: "\u00AB Les sources \u00BB".
+  if (isTitle) s.erase(0, std::min(s.size(), s.find_first_not_of(u' ')));
   return s;
 }
 
@@ -762,6 +764,29 @@ Type KindOfWork(const Reference& r) {
   if (!r.publisher.Empty()) return Type::Book;
   if (!r.urlText.empty()) return Type::Web;
   return Type::Other;
+}
+
+// A title that opens a quotation runs to its close ("\u201CUnmanned
+// Aircraft Systems Operations in the U. S. National Airspace System,\u201D"),
+// even where the labels ended it at an initial or a colon inside.
+void QuotedTitleWhole(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const char16_t open = text[r.title.begin];
+  char16_t close = 0;
+  if (open == u'\u201C') close = u'\u201D';
+  else if (open == u'\u00AB') close = u'\u00BB';
+  else if (open == u'"') close = u'"';
+  else if (open == u'\u2018') close = u'\u2019';
+  if (close == 0) return;
+  if (text.substr(r.title.begin + 1, r.title.end - r.title.begin - 1).find(close) != std::u16string_view::npos) return;
+  constexpr size_t kLongestReach = 200;  // a quote closed much further is not this title's
+  const size_t at = text.substr(0, std::min(text.size(), r.title.end + kLongestReach)).find(close, r.title.end);
+  if (at == std::u16string_view::npos) return;
+  // A single quotation mark closes only before a space or a mark, not in
+  // a word ("\u2018Its\u2019 hot").
+  if (close == u'\u2019' && at + 1 < text.size() && u_isalpha(text[at + 1])) return;
+  r.title.end = at + 1;
 }
 
 // A bracket after the title that says which version or whose edition it
@@ -883,6 +908,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   r.citationNumber = run(Label::CitationNumber);
   r.authors = chosen(Label::Author);
   r.title = chosen(Label::Title);
+  QuotedTitleWhole(r);
   r.editors = run(Label::Editor);
   r.date = run(Label::Date);
   r.container = chosen(Label::Journal);

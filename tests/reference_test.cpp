@@ -199,6 +199,7 @@ TEST(Reference, Trimmed) {
       {"both ends of one cut", u"(Ajanta Publications)", false, u"(Ajanta Publications)"},
       {"a bracket inside kept", u"Nelson (1999))", false, u"Nelson (1999)"},
       {"a title's own brackets", u"Hawaiian blueberries (Ericaceae).", true, u"Hawaiian blueberries (Ericaceae)"},
+      {"french quotation marks", u"\u00AB Les sources \u00BB", true, u"Les sources"},
       {"a publisher of one word", u"IEA.", false, u"IEA"},
       {"a place abbreviated", u"s.l.", false, u"s.l."},
       {"a place of one letter", u"M.", false, u"M."},
@@ -278,6 +279,28 @@ TEST(Reference, Containers) {
     EXPECT_EQ(Printable(Trimmed(ref.Text(ref.container), false)), Printable(r.container)) << r.name;
     EXPECT_EQ(Printable(ref.volumeNumber), Printable(r.volume)) << r.name;
     EXPECT_EQ(ref.journal, r.journal) << r.name;
+  }
+}
+
+// A title that opens a quotation runs to its close, though the labels
+// ended it earlier; an apostrophe is no close.
+TEST(Reference, QuotedTitleWhole) {
+  const struct {
+    const char* name;
+    S in, title;
+  } rows[] = {
+      {"no space after the close", u"Green, Anna. \u201CHeat and Light: Geysers in Four 1990s Novels.\u201DGeothermics 52.1 "
+                                   u"(2000), 49-55.",
+       u"Heat and Light: Geysers in Four 1990s Novels"},
+      {"two sentences quoted", u"Wood, David C. 2001. \u201CHot Springs 2001 Field Report. Manuscript.\u201D Reykjavik: "
+                               u"Orkustofnun.",
+       u"Hot Springs 2001 Field Report. Manuscript"},
+      {"an apostrophe after the title", u"Smith, J. (2001). Earth\u2019s heat: A review. Geothermics, 3, 1-9.",
+       u"Earth\u2019s heat: A review"},
+  };
+  for (const auto& r : rows) {
+    const Reference ref = Smart().ParseReference(r.in);
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.title), true)), Printable(r.title)) << r.name;
   }
 }
 
