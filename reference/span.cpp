@@ -120,6 +120,13 @@ void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& o
   h.Add(S::LabelMarkAfter, f | labelAfter << 16 | std::uint64_t{lastWord.lastChar});
   h.Add(S::LabelStretchAfter, f | labelAfter << 16 | (nextSegment & 0xFFFF));
   h.Add(S::LabelsAfter, f | labelAfter << 8 | LabelAt(in.labels, last + 2));
+  // What the span would leave behind: ", United States, 1964-2004." after
+  // a title cut at a comma.
+  const size_t nextStretch = last + 1 < n ? a.segmentOf[last + 1] : a.segments.size();
+  const std::uint64_t secondSegment = nextStretch + 1 < a.segments.size() ? a.segments[nextStretch + 1].summary : kNoSegment;
+  h.Add(S::StretchesAfter, f | (nextSegment & 0xFFFFFF) << 24 | (secondSegment & 0xFFFFFF));
+  h.Add(S::EndKinds, f | static_cast<std::uint64_t>(lastWord.kind) << 24 | static_cast<std::uint64_t>(after.kind) << 16 |
+                         std::uint64_t{lastWord.lastChar});
 }
 
 void SpanCounts::Extend(const SpanInput& in, size_t first, size_t k) {
@@ -135,6 +142,11 @@ void SpanCounts::Extend(const SpanInput& in, size_t first, size_t k) {
   insideMargin += in.margins[k], lowest = std::min(lowest, in.margins[k]);
   ++inside[static_cast<size_t>(label)];
   labelsInside |= 1u << static_cast<unsigned>(label);
+  // Counted one word behind, so that the span's own last mark is not.
+  if (k > first) {
+    commas += a.words[k - 1].lastChar == u',';
+    colons += a.words[k - 1].lastChar == u':';
+  }
 }
 
 SpanBound StartBound(const SpanInput& in, size_t first) {
@@ -174,7 +186,10 @@ void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& coun
   const Word& after = span.last + 1 < n ? a.words[span.last + 1] : kNone;
   const std::uint64_t labelBefore = span.first > 0 ? static_cast<std::uint64_t>(labels[span.first - 1]) : kNoLabel;
   const std::uint64_t labelAfter = LabelAt(labels, span.last + 1);
-  const auto& [inField, capitalized, withLetters, segmentsInside, years, insideMargin, lowest, inside, labelsInside] = counts;
+  const size_t inField = counts.inField, capitalized = counts.capitalized, withLetters = counts.withLetters;
+  const size_t segmentsInside = counts.segmentsInside, years = counts.years;
+  const float insideMargin = counts.insideMargin, lowest = counts.lowest;
+  const auto& inside = counts.inside;
   const size_t length = span.last - span.first + 1;
   const std::uint64_t moved = static_cast<std::uint64_t>(start.moved + 8) << 8 | static_cast<std::uint64_t>(end.moved + 8);
   const bool quoted = IsQuoteMark(first.firstChar) &&
@@ -200,6 +215,8 @@ void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& coun
   const bool begins = a.mayBegin[span.first] != 0, ends = MayEnd(a, span.last);
   h.Add(S::BeginsEnds, f | std::uint64_t{begins} << 1 | std::uint64_t{ends});
   h.Add(S::BeginsEndsGuessed, f | std::uint64_t{begins} << 9 | std::uint64_t{ends} << 8 | std::uint64_t{guessed});
+  h.Add(S::CommasColons, f | Bucket(counts.commas, {1, 2, 3, 5}) << 8 | Bucket(counts.colons, {1, 2}) << 4 |
+                             Bucket(length, {3, 6, 10, 16}));
   // Which other parts the token model saw inside it.
   for (std::uint32_t bits = counts.labelsInside & ~(1u << static_cast<unsigned>(field)); bits != 0; bits &= bits - 1) {
     const auto y = static_cast<size_t>(std::countr_zero(bits));

@@ -70,9 +70,12 @@ enum class SpanTemplate : std::uint8_t {
   BeginsEnds,         // 25: whether parts may begin and end at its bounds
   BeginsEndsGuessed,
   LabelsInside,       // the other labels inside it
+  StretchesAfter,     // the two stretches after it
+  EndKinds,           // the kinds of its last word and the word after, its last character
+  CommasColons,       // 30: the commas and colons inside it
 };
-constexpr std::uint32_t kSpanTemplateSet = 1;
-static_assert(static_cast<int>(SpanTemplate::DateBefore) == 14 && static_cast<int>(SpanTemplate::LabelsInside) == 27);
+constexpr std::uint32_t kSpanTemplateSet = 2;
+static_assert(static_cast<int>(SpanTemplate::DateBefore) == 14 && static_cast<int>(SpanTemplate::CommasColons) == 30);
 
 void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>& out);
 void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& out);
@@ -87,6 +90,7 @@ struct SpanCounts {
   float insideMargin = 0, lowest = 1e9f;
   std::array<std::uint32_t, kLabels> inside{};
   std::uint32_t labelsInside = 0;  // bit y: a token labelled y inside
+  size_t commas = 0, colons = 0;     // words inside that end with one, but the last
   void Extend(const SpanInput& in, size_t first, size_t k);
 };
 // What the joint features take from a beginning or an end alone: how far

@@ -51,7 +51,7 @@ TEST(Model, RefusesWhatDoesNotAgree) {
       {"the header cut short", [](auto& b) { b.resize(20); }, "the header is cut short"},
       {"the version written big-endian", [](auto& b) { std::memcpy(b.data() + 8, "\0\0\0\x02", 4); },
        "format version 33554432, not 2"},
-      {"another span template set", [](auto& b) { b[16] = 7; }, "span template set 7, not 1"},
+      {"another span template set", [](auto& b) { b[16] = 7; }, "span template set 7, not 2"},
       {"another hashing", [](auto& b) { b[20] = 20; }, "20 feature bits, not 19"},
       {"one label more", [](auto& b) { b[24] = 16; }, "16 labels, not 15"},
       {"the weights cut short", [](auto& b) { b.pop_back(); }, "the weights are cut short"},

