@@ -342,6 +342,13 @@ bool GoesOn(u16string_view before, u16string_view line) {
   const char16_t last = before.back();
   if (last == u',' || last == u';' || last == u':' || last == u'-' || last == u'&' || last == u'\u2010') return true;
   if (IsLowerAt(line, 0) && OpensLikeReference(line) == Opening::None) return true;
+  // Vancouver's numbers after the journal ("2009;35(3):212-224.",
+  // "35(3):212-224."): the middle of a reference.
+  size_t digits = 0;
+  while (digits < line.size() && IsDigit(line[digits])) ++digits;
+  if (digits > 0 && digits < line.size() && (line[digits] == u';' || (line[digits] == u'(' && line.find(u"):") != u16string_view::npos &&
+                                                                         line.find(u"):") < 16)))
+    return true;
   const size_t space = before.find_last_of(u' ');
   const u16string_view word = before.substr(space == u16string_view::npos ? 0 : space + 1);
   // Initials at the end, a full stop after each: the names go on ("a cura

@@ -197,6 +197,15 @@ TEST(Finder, OneReference) {
        {}},
       {"a citation number", u"[3] Smith JR, de la Macorra JC. Effects of fluid flow on pH.\nJ Geophys Res. 2011;116(B4):1-12.",
        {u"[3] Smith JR, de la Macorra JC. Effects of fluid flow on pH.\nJ Geophys Res. 2011;116(B4):1-12."}, {}},
+      {"vancouver's numbers open a line",
+       u"Hart AB. The 1995 Wairakei Drilling Campaign: Summary and Evaluation\nof Experiences. New Zealand Journal of Geology and "
+       u"Geophysics.\n2009;35(3): 212\u2013224. doi:10.1080/00288306.2009.9518.",
+       {u"Hart AB. The 1995 Wairakei Drilling Campaign: Summary and Evaluation\nof Experiences. New Zealand Journal of Geology and "
+        u"Geophysics.\n2009;35(3): 212\u2013224. doi:10.1080/00288306.2009.9518."},
+       {}},
+      {"vancouver's volume and issue open a line",
+       u"Hart AB. The 1995 Wairakei Drilling Campaign. J Volcanol Geoth Res. 2009;\n35(3):212\u2013224.",
+       {u"Hart AB. The 1995 Wairakei Drilling Campaign. J Volcanol Geoth Res. 2009;\n35(3):212\u2013224."}, {}},
   };
   for (const auto& row : rows) Check(row);
 }
