@@ -91,7 +91,9 @@ Look Tag(const Analysis& a, const TokenFeatures& f, const Weight* rows, float sc
   look.labels = Viterbi(
       n, std::vector<std::uint8_t>(n, 1), [&](size_t i, size_t y) { return emission[i][y]; },
       transition);
+  // Only for a field the labels hold: the span chooser looks at no other.
   const auto margins = [&](Label field) {
+    if (std::find(look.labels.begin(), look.labels.end(), field) == look.labels.end()) return std::vector<float>();
     std::vector<float> out(n);
     const auto at = static_cast<size_t>(field);
     for (size_t i = 0; i < n; ++i) {
