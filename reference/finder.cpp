@@ -441,6 +441,26 @@ bool MayBeRunningHead(u16string_view c) {
   return digits || !small;
 }
 
+// A journal's foot of the page, as publishers print it: its name, the
+// volume, the year in brackets and the article or pages, nothing after
+// ("Journal of Volcanology and Geothermal Research 412 (2021) 107185").
+bool IsJournalFooter(u16string_view c) {
+  if (c.empty() || !IsUpperAt(c, 0) || c.find(u',') != u16string_view::npos) return false;
+  const size_t open = c.find(u" (");
+  if (open == u16string_view::npos || open + 8 > c.size() || c.substr(open + 6, 2) != u") ") return false;
+  for (size_t i = open + 2; i < open + 6; ++i)
+    if (!IsDigit(c[i])) return false;
+  // The volume before the year, the pages or article after it.
+  const size_t volume = c.find_last_of(u' ', open - 1);
+  if (volume == u16string_view::npos || volume + 1 >= open) return false;
+  for (size_t i = volume + 1; i < open; ++i)
+    if (!IsDigit(c[i])) return false;
+  const u16string_view after = c.substr(open + 8);
+  return !after.empty() && IsDigit(after[0]) && std::all_of(after.begin(), after.end(), [](char16_t u) {
+    return IsDigit(u) || u == u'-' || u == u'\u2013' || u == u'e' || u == u'E';
+  });
+}
+
 // Running heads: the same short line again elsewhere, apart from its
 // page number.
 u16string RunningHeadKey(u16string_view c) {
@@ -675,8 +695,10 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   // goes on (or has no year) ends that reference, and so does the last
   // page after a line that waits for it ("S. 101 -", "pp."). A short line
   // that may be a running head, right after a page number, is the head
-  // of the new page.
-  size_t before = SIZE_MAX;
+  // of the new page; right before one, after a line that ends like a
+  // reference, the foot of the page ("Journal of ... 412 (2021) 107185",
+  // then "14").
+  size_t before = SIZE_MAX, beforeThat = SIZE_MAX;
   bool afterPageNumber = false;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (kind[i] == Kind::Blank) continue;
@@ -692,6 +714,12 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       if (!pageAfter && (!year || last.empty() || (EndsLikeReference(last) && HoldsYear(last)))) {
         kind[i] = Kind::LeftOut;
         afterPageNumber = true;
+        if (!last.empty() && !numbers[before].found && last.size() <= 90 && IsJournalFooter(last) &&
+            beforeThat != SIZE_MAX && EndsLikeReference(lines[beforeThat].content) &&
+            !GoesOn(lines[beforeThat].content, last)) {
+          kind[before] = Kind::LeftOut;
+          before = beforeThat, beforeThat = SIZE_MAX;
+        }
         continue;
       }
     }
@@ -701,7 +729,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       continue;
     }
     afterPageNumber = false;
-    before = i;
+    beforeThat = before, before = i;
   }
 
   // The numbering, counting the lines between its numbers that may be a

@@ -130,6 +130,21 @@ TEST(Finder, PageBreaks) {
        u"[2] Jones, K., 2002. Cold flow in\nrocks. Nature 3, 4.\n",
        {u"[1] Smith, J., 2001. Heat flow. Geothermics 1, 2.", u"[2] Jones, K., 2002. Cold flow in\nrocks. Nature 3, 4."},
        {u"12\nJournal of Geothermal Research 72 (2011)\n"}},
+      {"a journal's foot of the page, before the page number",
+       u"Axelsson, G., 2010. Sustainable geothermal utilization. Geothermics 39,\n283\u2013291.\n"
+       u"Journal of Volcanology and Geothermal Research 412 (2021) 107185\n14\n"
+       u"Bertani, R., 2016. Geothermal power generation in the world. Geothermics 60,\n31\u201343.\n",
+       {u"Axelsson, G., 2010. Sustainable geothermal utilization. Geothermics 39,\n283\u2013291.",
+        u"Bertani, R., 2016. Geothermal power generation in the world. Geothermics 60,\n31\u201343."},
+       {u"Journal of Volcanology and Geothermal Research 412 (2021) 107185\n14\n"}},
+      {"a reference's last line before a page number stays, its full stop after the pages",
+       u"Axelsson, G., 2010. Sustainable geothermal utilization. Geothermics 39,\n283\u2013291.\n"
+       u"Bertani, R., 2016. Geothermal power generation in the world.\nGeothermics 60 (2016) 31\u201343.\n14\n"
+       u"Brown, P., 2003. Warm. Science 5, 6.\n",
+       {u"Axelsson, G., 2010. Sustainable geothermal utilization. Geothermics 39,\n283\u2013291.",
+        u"Bertani, R., 2016. Geothermal power generation in the world.\nGeothermics 60 (2016) 31\u201343.",
+        u"Brown, P., 2003. Warm. Science 5, 6."},
+       {u"14\n"}},
       {"the last page of a range on a line of its own",
        u"1. Reiser, H.: Lernen. In: Portele, G.: Hochschule. Weinheim 1995, S. 101 -\n116\n"
        u"2. Jantzen, W.: Gesundheit. Leipzig 1988, S. 5 \u2013\n17\n",
