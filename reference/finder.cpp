@@ -359,8 +359,15 @@ bool GoesOn(u16string_view before, u16string_view line) {
       std::all_of(word.begin(), word.end(), [](char16_t u) { return u == u'.' || u == u'-' || u_isupper(u); }))
     return true;
   const u16string lastWord = Lower(word);
-  return lastWord == u"and" || lastWord == u"of" || lastWord == u"the" || lastWord == u"in" || lastWord == u"for" ||
-         lastWord == u"und" || lastWord == u"et";
+  if (lastWord == u"and" || lastWord == u"of" || lastWord == u"the" || lastWord == u"in" || lastWord == u"for" ||
+      lastWord == u"und" || lastWord == u"et")
+    return true;
+  // A given name after an editor's or translator's role ("Ed. Richard",
+  // "Trans. Marina"): the rest of the name follows.
+  if (space == u16string_view::npos || space == 0 || !IsUpperAt(word, 0)) return false;
+  const size_t roleSpace = before.find_last_of(u' ', space - 1);
+  const u16string role = Lower(before.substr(roleSpace == u16string_view::npos ? 0 : roleSpace + 1, space - (roleSpace == u16string_view::npos ? 0 : roleSpace + 1)));
+  return role == u"ed." || role == u"eds." || role == u"trans." || role == u"by" || role == u"hrsg." || role == u"\u00e9d.";
 }
 
 // The line ends where the last page of a range, or a page, has to follow:

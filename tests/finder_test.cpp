@@ -218,6 +218,12 @@ TEST(Finder, OneReference) {
        {u"Hart AB. The 1995 Wairakei Drilling Campaign: Summary and Evaluation\nof Experiences. New Zealand Journal of Geology and "
         u"Geophysics.\n2009;35(3): 212\u2013224. doi:10.1080/00288306.2009.9518."},
        {}},
+      {"a line that ends with an editor's given name",
+       u"Halloran, Peter J. 1991. Voyage to Taupo, 1883\u20131885. Ed. Richard\nA. Pierce. Trans. Marina Ramsay. Kingston on: "
+       u"Limestone Press, 1991.",
+       {u"Halloran, Peter J. 1991. Voyage to Taupo, 1883\u20131885. Ed. Richard\nA. Pierce. Trans. Marina Ramsay. Kingston on: "
+        u"Limestone Press, 1991."},
+       {}},
       {"vancouver's volume and issue open a line",
        u"Hart AB. The 1995 Wairakei Drilling Campaign. J Volcanol Geoth Res. 2009;\n35(3):212\u2013224.",
        {u"Hart AB. The 1995 Wairakei Drilling Campaign. J Volcanol Geoth Res. 2009;\n35(3):212\u2013224."}, {}},
