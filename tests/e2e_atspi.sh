@@ -32,7 +32,20 @@ put_clipboard 'the geology of\r\n\tnew zealand; smith, j.r.'
 QT_SCALE_FACTOR=${3:-1} QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$BIN" 2>"$WORK/stderr" &
 PID=$!
 WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "Quorvel's Title Fixer Program" | head -1)
-xdotool windowactivate --sync "$WIN" 2>/dev/null || true
+# The keys go to the active window. On a busy machine the window manager
+# may not have taken the window in yet when it first shows, and then
+# ignores the request: ask until the window is active (or 20 s pass).
+active=
+for _ in $(seq 100); do
+  xdotool windowactivate "$WIN" 2>/dev/null || true
+  sleep 0.2
+  [[ "$(xdotool getactivewindow 2>/dev/null)" == "$WIN" ]] && active=yes && break
+done
+if [[ -z $active ]]; then
+  echo "FAILED: the window became the active one (active: $(xdotool getactivewindow 2>&1), ours: $WIN)"
+  exit 1
+fi
+echo "ok: the window is the active one"
 
 # The driver prints "ok:" and "FAILED:" lines like the other scripts.
 /usr/bin/python3 "$HERE/e2e_atspi.py" "$PID" "$WORK" | tee "$WORK/driver.out"
