@@ -52,12 +52,16 @@ constexpr std::array<LexiconEntry, 90> kLexicon = {{
 
 constexpr size_t kLongestLexiconWord = 12;
 
+}  // namespace
+
 Kind KindOf(std::u16string_view lower) {
   if (lower.empty() || lower.size() > kLongestLexiconWord) return Kind::None;
   for (const auto& e : kLexicon)
     if (e.word.size() == lower.size() && e.word[0] == lower[0] && e.word == lower) return e.kind;
   return Kind::None;
 }
+
+namespace {
 
 bool IsOpening(char16_t c) {
   return c == u'(' || c == u'[' || c == u'{' || c == u'"' || c == u'\'' || c == u'\u201C' || c == u'\u2018' ||

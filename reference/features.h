@@ -161,6 +161,9 @@ inline std::uint64_t Bucket(size_t n, std::initializer_list<size_t> bounds) {
   }
   return b;
 }
+// What the lexicon knows a word (in lower case, without its marks) for:
+// a month, a role, the word before a volume...; Kind::None if nothing.
+Kind KindOf(std::u16string_view lower);
 // The word's yes-or-no properties as bits.
 std::uint64_t Flags(const Word& w);
 // A stretch's properties in one number.

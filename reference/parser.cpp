@@ -369,6 +369,17 @@ Person GivenFirst(const std::vector<std::u16string_view>& words) {
   return FamilyFirst(family, Join(words, 0, familyFrom));
 }
 
+// A role word as the list below holds it: without the marks after it, or
+// the half of a bracket the names stand in ("(P. Ng & R. Ho, Eds.).").
+std::u16string BareRoleWord(std::u16string_view lower) {
+  std::u16string w(lower);
+  while (!w.empty() && (w.back() == u',' || w.back() == u';' || w.back() == u':')) w.pop_back();
+  if (w.ends_with(u").")) w.pop_back();
+  if (!w.empty() && w.back() == u')' && w.find(u'(') == std::u16string::npos) w.pop_back();
+  if (!w.empty() && w.front() == u'(' && w.find(u')') == std::u16string::npos) w.erase(0, 1);
+  return w;
+}
+
 // Words that are no part of a name: roles and the like around editors.
 bool IsRoleWord(std::u16string_view lower) {
   static constexpr std::array<std::u16string_view, 36> kRoles = {
@@ -376,13 +387,15 @@ bool IsRoleWord(std::u16string_view lower) {
       u"(editor)", u"(editors)", u"edited", u"by", u"(dir.)", u"(hrsg.)", u"hrsg.", u"(\u00E9d.)", u"(\u00E9ds.)",
       u"editor.", u"editors.", u"(coord.)", u"(comp.)", u"trans.", u"trans", u"transl.", u"translated", u"(trans.)",
       u"(trans)", u"(transl.)", u"translator", u"translators", u"(translator)", u"\u00FCbers.", u"trad."};
-  std::u16string w(lower);
-  while (!w.empty() && (w.back() == u',' || w.back() == u';' || w.back() == u':')) w.pop_back();
-  // Half of a bracket the names stand in: "(P. Ng & R. Ho, Eds.).".
-  if (w.ends_with(u").")) w.pop_back();
-  if (!w.empty() && w.back() == u')' && w.find(u'(') == std::u16string::npos) w.pop_back();
-  if (!w.empty() && w.front() == u'(' && w.find(u')') == std::u16string::npos) w.erase(0, 1);
-  return std::find(kRoles.begin(), kRoles.end(), w) != kRoles.end();
+  return lexicon::Has(kRoles, BareRoleWord(lower));
+}
+
+// An editor's role alone ("editor.", "(Eds.)", "Hrsg."): a role word that
+// is not a translator's, nor a word around the role ("in", "by", "edited").
+bool IsEditorRoleWord(std::u16string_view lower) {
+  const std::u16string w = BareRoleWord(lower);
+  return IsRoleWord(w) && w != u"in" && w != u"by" && !w.starts_with(u"edited") && w.find(u"tr") == std::u16string::npos &&
+         !w.starts_with(u"\u00FCbers");
 }
 
 // Whether a list of names says it is of editors.
@@ -929,10 +942,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     while (i < r.text.size() && (r.text[i] == u' ' || r.text[i] == u',')) ++i;
     size_t j = i;
     while (j < r.text.size() && r.text[j] != u' ') ++j;
-    const std::u16string role = LCase(std::u16string_view(r.text).substr(i, j - i));
-    for (std::u16string_view w : {u"editor", u"editors", u"editor.", u"editors.", u"(ed.)", u"(eds.)", u"ed.", u"eds."})
-      if (j > i && (role == w || (role.size() == w.size() + 1 && role.starts_with(w) && (role.back() == u',' || role.back() == u'.'))))
-        r.authors.end = j;
+    if (j > i && IsEditorRoleWord(LCase(std::u16string_view(r.text).substr(i, j - i)))) r.authors.end = j;
   }
 
   // The title, the authors and the journal or book are chosen among spans
@@ -963,17 +973,16 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})
     if (r.Text(r.container).starts_with(in) && r.container.end - r.container.begin > in.size()) r.container.begin += in.size();
   // Nor is the word that introduces the volume right after it ("...
-  // Linguistics Volume 22"): it goes to the volume.
-  static constexpr std::array<std::u16string_view, 9> kVolumeWords = {
-      u"volume", u"vol.", u"vol", u"volumes", u"band", u"bd.", u"tome", u"tomo", u"tomus"};
+  // Linguistics Volume 22", "Vol."): it goes to the volume.
   if (!r.volume.Empty() && !r.container.Empty()) {
     size_t end = r.container.end;
     while (end > r.container.begin && r.text[end - 1] == u' ') --end;
     const size_t space = r.text.rfind(u' ', end - 1);
     if (space != std::u16string::npos && space > r.container.begin && r.volume.begin >= end &&
         Trim(r.text.substr(end, r.volume.begin - end)).empty()) {
-      const std::u16string word = LCase(r.text.substr(space + 1, end - space - 1));
-      if (lexicon::Has(kVolumeWords, word)) {
+      std::u16string word = LCase(r.text.substr(space + 1, end - space - 1));
+      if (word.ends_with(u'.')) word.pop_back();
+      if (KindOf(word) == Kind::Volume) {
         r.volume.begin = space + 1;
         r.container.end = space;
         while (r.container.end > r.container.begin && r.text[r.container.end - 1] == u' ') --r.container.end;
