@@ -366,8 +366,8 @@ bool GoesOn(u16string_view before, u16string_view line) {
   // "Trans. Marina"): the rest of the name follows.
   if (space == u16string_view::npos || space == 0 || !IsUpperAt(word, 0)) return false;
   const size_t roleSpace = before.find_last_of(u' ', space - 1);
-  const u16string role = Lower(before.substr(roleSpace == u16string_view::npos ? 0 : roleSpace + 1, space - (roleSpace == u16string_view::npos ? 0 : roleSpace + 1)));
-  return role == u"ed." || role == u"eds." || role == u"trans." || role == u"by" || role == u"hrsg." || role == u"\u00e9d.";
+  const size_t roleBegin = roleSpace == u16string_view::npos ? 0 : roleSpace + 1;
+  return IsRoleWord(Lower(before.substr(roleBegin, space - roleBegin)));
 }
 
 // The line ends where the last page of a range, or a page, has to follow:

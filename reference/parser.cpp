@@ -380,6 +380,8 @@ std::u16string BareRoleWord(std::u16string_view lower) {
   return w;
 }
 
+}  // namespace
+
 // Words that are no part of a name: roles and the like around editors.
 bool IsRoleWord(std::u16string_view lower) {
   static constexpr std::array<std::u16string_view, 36> kRoles = {
@@ -389,6 +391,8 @@ bool IsRoleWord(std::u16string_view lower) {
       u"(trans)", u"(transl.)", u"translator", u"translators", u"(translator)", u"\u00FCbers.", u"trad."};
   return lexicon::Has(kRoles, BareRoleWord(lower));
 }
+
+namespace {
 
 // An editor's role alone ("editor.", "(Eds.)", "Hrsg."): a role word that
 // is not a translator's, nor a word around the role ("in", "by", "edited").

@@ -61,6 +61,9 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
 // separates it from the next one (a trailing . , ; or :), keeping ? and !
 // and the full stop of a final initial; a title without its quotes.
 std::u16string Trimmed(std::u16string_view piece, bool isTitle);
+// Whether a word (in lower case) is a role or a word around one, no part
+// of a name: "ed.", "(Eds.)", "trans.", "Hrsg.", "by", "in" ...
+bool IsRoleWord(std::u16string_view lower);
 // The authors' text with every initial in capitals ('smith, j.r.' gives
 // 'smith, J.R.').
 std::u16string InitialsInCapitals(std::u16string_view authors);

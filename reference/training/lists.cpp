@@ -371,12 +371,12 @@ int main(int argc, char** argv) {
       u16string text;
       for (const u16string& line : WrapAt(refs[k].text, width)) text += (text.empty() ? u"" : u"\n") + line;
       ++singles;
-      const FoundReferences found = FindReferences(text);
-      const bool apart = found.references.size() != 1;
+      const FoundReferences pieces = FindReferences(text);
+      const bool apart = pieces.references.size() != 1;
       split += apart;
       if (apart && show > 0) {
         std::printf("---- single reference found as more than one\n");
-        for (const auto& r : found.references) std::printf("%s\n--\n", EncodeUtf8(r.Text(text)).c_str());
+        for (const auto& r : pieces.references) std::printf("%s\n--\n", EncodeUtf8(r.Text(text)).c_str());
       }
     }
   std::printf("single references wrapped at 45, 70 and 100 columns: %zu of %zu found as more than one\n", split, singles);
