@@ -43,6 +43,7 @@ for _ in $(seq 100); do
 done
 if [[ -z $active ]]; then
   echo "FAILED: the window became the active one (active: $(xdotool getactivewindow 2>&1), ours: $WIN)"
+  echo "  the window manager printed:"; sed 's/^/  /' "$WORK/wm.log"
   exit 1
 fi
 echo "ok: the window is the active one"

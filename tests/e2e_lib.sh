@@ -22,14 +22,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A window manager, as on a desktop: windows get frames and the focus.
+# A window manager, as on a desktop: windows get frames and the focus. It is
+# ready when it says it supports activating a window, which is what the
+# scripts ask of it; one that exits or never gets there ends the script,
+# with what it printed.
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 &
-  OTHERS+=($!)
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  openbox --sm-disable >"$WORK/wm.log" 2>&1 &
+  local wm=$!
+  OTHERS+=($wm)
+  for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && return 0
+    kill -0 "$wm" 2>/dev/null || break
     sleep 0.1
   done
+  echo "FAILED: the window manager started; it printed:"
+  sed 's/^/  /' "$WORK/wm.log"
+  exit 1
 }
 
 passed=0 failed=0
