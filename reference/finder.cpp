@@ -200,6 +200,17 @@ std::vector<size_t> Numbering(const std::vector<Leading>& numbers, const std::ve
   size_t between = 0;
   for (size_t i = run.front(); i < run.back(); ++i) between += counts[i];
   if (between / (run.size() - 1) > kMostLinesInAReference) run.clear();
+  if (run.empty()) return run;
+  // Nor are a few numbers in a long text that they leave mostly outside
+  // ("1998." and "1999." wrapped to the front of two lines of an
+  // author–year list): before the first, the end of one reference at
+  // most; after the last, that reference.
+  size_t outside = 0;
+  for (size_t i = 0; i < run.front(); ++i) outside += counts[i];
+  size_t after = 0;
+  for (size_t i = run.back() + 1; i < counts.size(); ++i) after += counts[i];
+  outside += after > kMostLinesInAReference ? after - kMostLinesInAReference : 0;
+  if (outside > kMostLinesInAReference * (run.size() - 1)) run.clear();
   return run;
 }
 
@@ -446,6 +457,22 @@ bool MayBeRunningHead(u16string_view c) {
   const bool digits = std::any_of(c.begin(), c.end(), IsDigit);
   const bool small = std::any_of(c.begin(), c.end(), [](char16_t u) { return u_islower(u); });
   return digits || !small;
+}
+
+// Whether a line carries a page number at one end, apart from its words
+// ("12 Journal of ...", "... (2013) 12", "... | 12"): one to four digits
+// after or before a space, not after a comma.
+bool PageNumberAtAnEnd(u16string_view c) {
+  const auto digitsAt = [&](size_t from, size_t to) {
+    return to > from && to - from <= 4 && std::all_of(c.begin() + from, c.begin() + to, IsDigit);
+  };
+  const size_t first = c.find(u' '), last = c.rfind(u' ');
+  if (first == u16string_view::npos) return false;
+  if (digitsAt(0, first)) return true;
+  if (!digitsAt(last + 1, c.size())) return false;
+  size_t k = last;
+  while (k > 0 && (IsBlankUnit(c[k - 1]) || c[k - 1] == u'|')) --k;
+  return k > 0 && c[k - 1] != u',';
 }
 
 // A journal's foot of the page, as publishers print it: its name, the
@@ -706,9 +733,29 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   // reference, the foot of the page ("Journal of ... 412 (2021) 107185",
   // then "14").
   size_t before = SIZE_MAX, beforeThat = SIZE_MAX;
-  bool afterPageNumber = false;
+  bool afterPageNumber = false, afterFormFeed = false;
   for (size_t i = 0; i < lines.size(); ++i) {
+    // A form feed is where an extractor ends a page, and a running head
+    // may be the first line after it, also inside a reference; there it
+    // must carry the page number at one end, or have it on the next line,
+    // or be in capitals ("Journal of Geothermal Research 89 (2013) 2"; a
+    // reference's line "Oxford University Press, 2001" is no head). Lines
+    // left out between the form feed and the line, or between it and its
+    // page number, count as not there: the decision is the same in the
+    // references found, where they are not.
+    if (i > 0 && lines[i - 1].contentEnd < text.size() && text[lines[i - 1].contentEnd] == u'\f') afterFormFeed = true;
     if (kind[i] == Kind::Blank) continue;
+    if (afterFormFeed && kind[i] == Kind::Content && !numbers[i].found) {
+      const u16string_view c = lines[i].content;
+      const bool capitals = std::none_of(c.begin(), c.end(), [](char16_t u) { return u_islower(u); });
+      size_t next = i + 1;
+      while (next < lines.size() && kind[next] != Kind::Content) ++next;
+      const bool pageNumberNext = next < lines.size() && alone(next);
+      if (c.size() <= 70 && MayBeRunningHead(c) && (capitals || PageNumberAtAnEnd(c) || pageNumberNext)) {
+        kind[i] = Kind::LeftOut;  // the line after it is as first as it was
+        continue;
+      }
+    }
     if (kind[i] != Kind::Content) {
       afterPageNumber = false;
       continue;
@@ -736,6 +783,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       continue;
     }
     afterPageNumber = false;
+    afterFormFeed = false;  // only a line kept ends the page's first lines
     beforeThat = before, before = i;
   }
 

@@ -13,7 +13,9 @@
 //   recognised by its sequence: the longest run of lines, in order, whose
 //   numbers go n, n+1, n+2 ... in one style. Those lines start the
 //   references; any other number at a line's start (a volume, pages, a
-//   year wrapped to the front) continues the reference it stands in.
+//   year wrapped to the front) continues the reference it stands in. A
+//   run whose numbers are far apart, or that leaves more of the text
+//   before and after it than its references take, is no numbering.
 // - Otherwise (author–year lists), a line starts a reference when a linear
 //   score says so. Its features join a few facts: how the line opens (like
 //   a name, "Smith, J.", "Smith JR,", "SMITH, J.", "J. R. Smith", "de la
@@ -35,7 +37,10 @@
 //   seen again elsewhere (its numbers aside; shorter than three quarters of
 //   the longest line, or it is a line of a reference cited twice) or that
 //   follows a page number, and that holds digits or no small letters and
-//   does not read like a line of a reference, is a running head.
+//   does not read like a line of a reference, is a running head; so is
+//   such a line first after a form feed (an extractor's end of page)
+//   when its page number stands at one end of it or on the next line, or
+//   it is in capitals.
 // Worked example:
 //
 //   References                                   left out (heading)

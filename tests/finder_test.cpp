@@ -57,6 +57,29 @@ TEST(Finder, NumberedLists) {
        u"[2] Jones, K. Cold. 2002.\n13\nJournal of Geothermal Research 72 (2011)\n[3] Brown, P. Warm. 2003.\n",
        {u"[1] Smith, J. Heat flow in the Salton\nTrough. 2001.", u"[2] Jones, K. Cold. 2002.", u"[3] Brown, P. Warm. 2003."},
        {u"12\nJournal of Geothermal Research 72 (2011)\n", u"13\nJournal of Geothermal Research 72 (2011)\n"}},
+      {"two years in front of lines far into an author\u2013year list are no numbering",
+       u"Abbot, J. 1999. Hot rocks and how to find\nthem. Elsevier.\n"
+       u"Allen, T. 2000. Drilling for steam in the\nsouth. Wiley.\n"
+       u"Adams, P. 2001. Heat flow in the crust of the\nearth. Oxford University Press.\n"
+       u"Brown, K. 2002. Cold flow in rocks of the\ndeep. Nature 3: 4-5.\n"
+       u"Clark, L. 2003. Warm springs and their\nwaters. Science 5: 6-7.\n"
+       u"Davis, M. 2004. Steam fields of the north\nisland. Geothermics 8: 9-10.\n"
+       u"Evans, N. 2005. Brines in deep wells and\nhow they move. Water 1: 2-3.\n"
+       u"Fox, O. 2006. Sinter terraces. Tübingen: Francke,\n1998.\n"
+       u"Grant, Q. 2007. Reservoir models and their\nuse. Academic Press.\n"
+       u"Hill, R. 2008. Fluid chemistry of wells at\nthe site. Springer, Berlin,\n1999.\n"
+       u"Irwin, S. 2009. Cooling of magma. Wiley.\n",
+       {u"Abbot, J. 1999. Hot rocks and how to find\nthem. Elsevier.", u"Allen, T. 2000. Drilling for steam in the\nsouth. Wiley.",
+        u"Adams, P. 2001. Heat flow in the crust of the\nearth. Oxford University Press.",
+        u"Brown, K. 2002. Cold flow in rocks of the\ndeep. Nature 3: 4-5.",
+        u"Clark, L. 2003. Warm springs and their\nwaters. Science 5: 6-7.",
+        u"Davis, M. 2004. Steam fields of the north\nisland. Geothermics 8: 9-10.",
+        u"Evans, N. 2005. Brines in deep wells and\nhow they move. Water 1: 2-3.",
+        u"Fox, O. 2006. Sinter terraces. Tübingen: Francke,\n1998.",
+        u"Grant, Q. 2007. Reservoir models and their\nuse. Academic Press.",
+        u"Hill, R. 2008. Fluid chemistry of wells at\nthe site. Springer, Berlin,\n1999.",
+        u"Irwin, S. 2009. Cooling of magma. Wiley."},
+       {}},
       {"a year alone ends the reference it follows",
        u"[22] H. Trocm\u00E9, La C\u00F4te atlantique, Presses universitaires de Nancy,\n1994\n[23] A. B. Other, Title, 1995.",
        {u"[22] H. Trocm\u00E9, La C\u00F4te atlantique, Presses universitaires de Nancy,\n1994", u"[23] A. B. Other, Title, 1995."},
@@ -167,6 +190,30 @@ TEST(Finder, PageBreaks) {
        {u"(6) Bakshi, B.K. 1951. Fungi in the nest of termites\n|Odontotermes obesus.| Indian phytopathol. 4 (1): 1-4",
         u"(7) Bakshi, B.K. 1951. Fungi in the nest of termites\n|Odontotermes obesus.| Indian phytopathol. 4 (1): 1-4"},
        {}},
+      {"a running head seen once, first after a form feed, its page number at the end",
+       u"[21] Barker, F.G. The outcome of decompression. N Engl J Med. 1996; 334:\n1077\u20131083\n"
+       u"\fJournal of Geothermal Research 89 (2013) 2\n[22] Guastella AJ. Oxytocin. Biol Psychiatry. 2010;67:692-4.\n",
+       {u"[21] Barker, F.G. The outcome of decompression. N Engl J Med. 1996; 334:\n1077\u20131083",
+        u"[22] Guastella AJ. Oxytocin. Biol Psychiatry. 2010;67:692-4."},
+       {u"\fJournal of Geothermal Research 89 (2013) 2\n"}},
+      {"a running head first after a form feed, its page number on a line of its own",
+       u"23. Castro-Caldas, A. The illiterate brain. Brain, 121 (1998).\n\n"
+       u"\fJournal of Geothermal Research 13 (2017)\n\n2\n\n24. Dall\u2019Aglio P. Topografia antica. 1994.\n",
+       {u"23. Castro-Caldas, A. The illiterate brain. Brain, 121 (1998).", u"24. Dall\u2019Aglio P. Topografia antica. 1994."},
+       {u"\n\fJournal of Geothermal Research 13 (2017)\n\n2\n\n"}},
+      {"a running head after a form feed inside a reference",
+       u"28) Ferri\u00E8re L., Koeberl C. Geochemistry of basement rocks\nand impact breccias from the uplift of\n"
+       u"\fGEOTHERMICS 38 (2010) 12\nthe Bosumtwi crater, Ghana. Special Paper 465, 2010.\n29) Reimold W. U. Impacts. 2011.\n",
+       {u"28) Ferri\u00E8re L., Koeberl C. Geochemistry of basement rocks\nand impact breccias from the uplift of\n"
+        u"the Bosumtwi crater, Ghana. Special Paper 465, 2010.",
+        u"29) Reimold W. U. Impacts. 2011."},
+       {u"\fGEOTHERMICS 38 (2010) 12\n"}},
+      {"a reference's line first after a form feed stays, a year after its comma",
+       u"Smith, J., 1999. Heat Flow in Rocks, 2nd ed.,\n\fOxford University Press, 2001\n"
+       u"Jones, K., 2002. Cold flow. Nature 3, 4.\n",
+       {u"Smith, J., 1999. Heat Flow in Rocks, 2nd ed.,\nOxford University Press, 2001",
+        u"Jones, K., 2002. Cold flow. Nature 3, 4."},
+       {u"\f"}},
       {"a running head seen on every page",
        u"Smith, J., 2001. Heat flow. Geothermics 1, 2.\nGEOTHERMICS 38 (2009)\nJones, K., 2002. Cold flow.\n"
        u"Nature 3, 4.\nGEOTHERMICS 38 (2009)\nBrown, P., 2003. Warm. Science 5, 6.",

@@ -26,6 +26,7 @@
 // and list count make the same bytes.
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -47,6 +48,7 @@ namespace {
 using namespace tf;
 using namespace tf::reference;
 using std::u16string;
+using std::u16string_view;
 
 struct Labelled {
   u16string text;   // the parts joined by spaces, without a citation number
@@ -195,6 +197,116 @@ class ListMaker {
   size_t m_lineWidth = 0;  // the width of this line, when ragged
 };
 
+// Lists to be typeset: groff ms documents of references, each with a file
+// of what it holds (one reference a line, its number as printed in front),
+// so that a PDF made of it and read back by an extractor can be scored.
+// Only references whose characters the standard PostScript fonts hold.
+bool Typesettable(const u16string& s) {
+  for (char16_t c : s)
+    if (!(c >= 0x20 && c < 0x7f) && !(c >= 0xc0 && c <= 0xff && c != 0xd7 && c != 0xf7) &&
+        u16string_view(u"\u2013\u2014\u2018\u2019\u201c\u201d").find(c) == u16string_view::npos)
+      return false;
+  return true;
+}
+
+// A line of text as groff input: a backslash printed as itself, a line
+// that would open with a request or a control character kept as text.
+std::string RoffText(const u16string& s) {
+  std::string out = "\\&";
+  for (char c : EncodeUtf8(s)) {
+    if (c == '\\') out += "\\e";
+    else out += c;
+  }
+  return out;
+}
+
+int WriteRoff(const std::vector<Labelled>& all, size_t lists, unsigned seed, const std::string& dir) {
+  std::vector<const Labelled*> refs;
+  for (const Labelled& r : all)
+    if (Typesettable(r.text)) refs.push_back(&r);
+  std::mt19937 random(seed);
+  const auto pick = [&](size_t lo, size_t hi) { return std::uniform_int_distribution<size_t>(lo, hi)(random); };
+  for (size_t l = 0; l < lists; ++l) {
+    const int numbering = static_cast<int>(pick(0, 4));
+    const bool twoColumns = pick(0, 1) == 1;
+    std::string doc = ".nr PS " + std::to_string(pick(8, 11)) + "\n.nr VS " + std::to_string(pick(10, 13)) + "\n";
+    // Running heads, as journals print them; ms prints none on page one.
+    doc += ".ds LH Journal of Geothermal Research " + std::to_string(pick(10, 99)) + " (20" + std::to_string(pick(10, 23)) + ")\n";
+    doc += pick(0, 1) ? ".ds CH\n.ds RH %\n" : ".ds CH\n.ds RH\n.ds CF %\n";
+    if (twoColumns) doc += ".2C\n";
+    if (pick(0, 1)) doc += ".SH\nReferences\n";
+    std::string truth;
+    const size_t count = pick(15, 60);
+    for (size_t k = 0; k < count; ++k) {
+      const Labelled& ref = *refs[pick(0, refs.size() - 1)];
+      const std::string n = std::to_string(k + 1);
+      const std::string label = numbering == 1 ? "[" + n + "]" : numbering == 2 ? n + "." : numbering == 3 ? n + ")" : numbering == 4 ? "(" + n + ")" : "";
+      doc += label.empty() ? ".XP\n" : ".IP " + label + " 4n\n";
+      doc += RoffText(ref.text) + "\n";
+      truth += (label.empty() ? "" : label + " ") + EncodeUtf8(ref.text) + "\n";
+    }
+    const std::string name = dir + "/list" + std::to_string(l);
+    std::ofstream(name + ".ms", std::ios::binary) << doc;
+    std::ofstream(name + ".truth", std::ios::binary) << truth;
+  }
+  return 0;
+}
+
+// What is left of a reference's text to compare, whatever an extractor did
+// to it: its letters and digits, small, ligatures spelt out.
+std::string Letters(const u16string& s) {
+  std::string out;
+  for (char16_t c : s) {
+    if (c < 0x80) {
+      if (std::isalnum(static_cast<unsigned char>(c))) out += static_cast<char>(std::tolower(c));
+    } else if (c >= 0xfb00 && c <= 0xfb04) {
+      static const char* const kLigatures[] = {"ff", "fi", "fl", "ffi", "ffl"};
+      out += kLigatures[c - 0xfb00];
+    } else if (c >= 0xc0 && c <= 0xff) {
+      out += EncodeUtf8(u16string(1, c));
+    }
+  }
+  return out;
+}
+
+// Scores the finder on the text an extractor made of each typeset list
+// (listN.txt beside listN.truth): a reference counts when a record holds
+// its letters and digits exactly.
+int Score(const std::string& dir, size_t show) {
+  size_t truthCount = 0, found = 0, right = 0, shown = 0, lists = 0;
+  for (size_t l = 0;; ++l) {
+    const std::string name = dir + "/list" + std::to_string(l);
+    std::ifstream textFile(name + ".txt", std::ios::binary), truthFile(name + ".truth", std::ios::binary);
+    if (!textFile || !truthFile) break;
+    ++lists;
+    const u16string text = DecodeText(std::string(std::istreambuf_iterator<char>(textFile), {}));
+    std::vector<std::string> truth;
+    for (std::string line; std::getline(truthFile, line);) truth.push_back(Letters(DecodeText(line)));
+    truthCount += truth.size();
+    const FoundReferences f = FindReferences(text);
+    found += f.references.size();
+    size_t t = 0;
+    for (const FoundReference& r : f.references) {
+      const u16string piece = r.Text(text);
+      const std::string letters = Letters(piece);
+      const auto at = std::find(truth.begin() + static_cast<std::ptrdiff_t>(t), truth.end(), letters);
+      if (at != truth.end()) {
+        ++right;
+        t = static_cast<size_t>(at - truth.begin()) + 1;
+      } else if (shown < show) {
+        ++shown;
+        std::printf("---- %s: found\n%s\n", name.c_str(), EncodeUtf8(piece).c_str());
+      }
+    }
+  }
+  if (lists == 0) return std::fprintf(stderr, "reference_lists: no listN.txt with listN.truth in %s\n", dir.c_str()), 1;
+  const double precision = found ? double(right) / double(found) : 0, recall = double(right) / double(truthCount);
+  std::printf("typeset lists %zu, references %zu, found %zu, right %zu\n", lists, truthCount, found, right);
+  std::printf("boundaries: precision %.2f%%, recall %.2f%%, F1 %.2f%%\n", 100 * precision, 100 * recall,
+              precision + recall > 0 ? 200 * precision * recall / (precision + recall) : 0.0);
+  return 0;
+}
+
 // The fifth of the references --train never sees.
 bool HeldOut(size_t index) { return index % 5 == 4; }
 
@@ -264,12 +376,14 @@ int Train(const std::vector<Labelled>& refs, size_t lists, unsigned seed, const 
 int main(int argc, char** argv) {
   if (argc < 2 || std::string(argv[1]) == "--help") {
     std::puts("usage: reference_lists DATA_DIR [--lists N] [--seed S] [--write DIR] [--show N] [--held-out]\n"
-              "       reference_lists DATA_DIR --train WEIGHTS [--lists N] [--seed S]");
+              "       reference_lists DATA_DIR --train WEIGHTS [--lists N] [--seed S]\n"
+              "       reference_lists DATA_DIR --roff DIR [--lists N] [--seed S] [--held-out]\n"
+              "       reference_lists - --score DIR [--show N]");
     return argc < 2 ? 2 : 0;
   }
   size_t lists = 200;
   unsigned seed = 20261208;
-  std::string writeTo, trainTo;
+  std::string writeTo, trainTo, roffTo, scoreIn;
   bool heldOut = false;
   size_t show = 0, shown = 0;  // references found wrongly, to print
   for (int a = 2; a < argc; a += 2) {
@@ -288,11 +402,14 @@ int main(int argc, char** argv) {
     else if (option == "--seed") seed = static_cast<unsigned>(std::stoul(argv[a + 1]));
     else if (option == "--write") writeTo = argv[a + 1];
     else if (option == "--show") show = std::stoul(argv[a + 1]);
+    else if (option == "--roff") roffTo = argv[a + 1];
+    else if (option == "--score") scoreIn = argv[a + 1];
     else {
       std::fprintf(stderr, "reference_lists: unknown option %s\n", option.c_str());
       return 2;
     }
   }
+  if (!scoreIn.empty()) return Score(scoreIn, show);
   std::vector<Labelled> refs;
   {
     std::vector<Labelled> all = Load(argv[1]);
@@ -306,6 +423,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!trainTo.empty()) return Train(refs, lists, seed, trainTo);
+  if (!roffTo.empty()) return WriteRoff(refs, lists, seed, roffTo);
   const smart::Dictionary dictionary;
   ListMaker maker(seed);
   size_t truth = 0, found = 0, right = 0, titles = 0, titlesAlone = 0, titled = 0;

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Reference lists as they come out of real PDFs: lists of held-out
+# references typeset by groff (ms: hanging or numbered entries, one or two
+# columns, justified and hyphenated, running heads and page numbers), made
+# into PDFs, read back by pdftotext in its -raw order (the order the page
+# was written in) and, for one-column pages, in its reading order (for two
+# columns it interleaves their lines), and the finder scored on what came
+# out.
+# Usage: typeset_lists.sh REFERENCE_LISTS DATA_DIR [LISTS] [SEED]
+# Needs groff and poppler-utils (not the build's or the tests' dependencies).
+set -euo pipefail
+tool=$(readlink -f "$1") data=$2 lists=${3:-100} seed=${4:-20261208}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/made" "$work/raw" "$work/reading"
+"$tool" "$data" --held-out --roff "$work/made" --lists "$lists" --seed "$seed"
+one=0
+for ((l = 0; l < lists; ++l)); do
+  base=$work/made/list$l
+  groff -k -Kutf8 -ms -Tpdf -ww "$base.ms" > "$base.pdf" 2>/dev/null
+  pdftotext -enc UTF-8 -raw "$base.pdf" "$work/raw/list$l.txt"
+  cp "$base.truth" "$work/raw/list$l.truth"
+  if ! grep -q '^\.2C' "$base.ms"; then
+    pdftotext -enc UTF-8 "$base.pdf" "$work/reading/list$one.txt"
+    cp "$base.truth" "$work/reading/list$one.truth"
+    one=$((one + 1))
+  fi
+done
+echo "pdftotext -raw, all lists:"; "$tool" - --score "$work/raw" --show "${SHOW:-0}"
+echo "pdftotext in reading order, the one-column lists:"; "$tool" - --score "$work/reading" --show "${SHOW:-0}"
