@@ -7,7 +7,8 @@
 // Each list takes 10 to 60 references at random (one in five only 2 to 9),
 // numbers them in one style (none, "[1]", "1.", "1)", "(1)", a bare "1"),
 // wraps them at a random width (or one a line, or each line at a width of
-// its own), hyphenates some line ends, may put a heading in front,
+// its own, or lines as wide on the page in a proportional font),
+// hyphenates some line ends, may put a heading in front,
 // blank lines between them, and at page breaks a page number, a running
 // head or a form feed, also inside a reference. It prints the F1 of the
 // references found (a reference counts when its first and last characters
@@ -18,6 +19,11 @@
 // 100 columns, are found as more than one.
 // --held-out makes the lists only of the fifth of the references that
 // --train never sees.
+//
+// --roff writes lists as groff documents to typeset, each with the
+// references it holds; --score measures the finder on the text an
+// extractor made of them (typeset_lists.sh does both, with groff and
+// pdftotext).
 //
 // --train learns the weights of the finder's decision where a reference
 // of an author–year list starts (an averaged perceptron over the
@@ -110,6 +116,9 @@ class ListMaker {
     // Lines broken by hand or by a viewer that keeps no column: each one
     // ends anywhere short of the width.
     m_ragged = Chance(0.15);
+    // Lines set in a proportional font and read back from a PDF: as wide
+    // on the page, so of more or fewer characters, and hyphenated often.
+    m_typeset = !m_ragged && Chance(0.3);
     const bool blankBetween = Chance(0.3);
     const u16string eol = Chance(0.2) ? u"\r\n" : u"\n";
     const size_t pageLines = Pick(25, 60);
@@ -164,6 +173,20 @@ class ListMaker {
   bool Chance(double p) { return std::bernoulli_distribution(p)(m_random); }
   static u16string Number(size_t n) { return DecodeText(std::to_string(n)); }
 
+  // How wide a text is, in tenths of an average character: its length,
+  // or in a proportional font, narrow and wide letters told apart.
+  size_t Measure(const u16string& s) const {
+    if (!m_typeset) return s.size() * 10;
+    size_t w = 0;
+    for (char16_t c : s) {
+      if (u16string_view(u" .,;:'()[]|!ilIjtf1").find(c) != u16string_view::npos) w += 5;
+      else if (u16string_view(u"mwMW@%").find(c) != u16string_view::npos) w += 15;
+      else if (c >= u'A' && c <= u'Z') w += 13;
+      else w += 10;
+    }
+    return w;
+  }
+
   // Lines of at most `width` characters (a longer word alone), some long
   // words broken with a hyphen at the line end.
   std::vector<u16string> Wrap(const u16string& s, size_t width) {
@@ -175,13 +198,14 @@ class ListMaker {
       u16string word = s.substr(i, end - i);
       i = end + 1;
       u16string& line = lines.back();
-      if (line.empty() || line.size() + 1 + word.size() <= (m_ragged ? m_lineWidth : width)) {
+      if (line.empty() || Measure(line) + Measure(u" " + word) <= (m_ragged ? m_lineWidth : width) * 10) {
         if (!line.empty()) line += u' ';
         line += word;
         continue;
       }
-      const size_t room = width > line.size() + 1 ? width - line.size() - 1 : 0;
-      if (word.size() >= 8 && room >= 4 && Chance(0.3)) {
+      const size_t used = (Measure(line) + 19) / 10;
+      const size_t room = width > used ? width - used : 0;
+      if (word.size() >= (m_typeset ? 6u : 8u) && room >= 4 && Chance(m_typeset ? 0.6 : 0.3)) {
         const size_t cut = std::min(room - 1, word.size() - 3);
         line += u' ' + word.substr(0, cut) + u'-';
         word = word.substr(cut);
@@ -194,6 +218,7 @@ class ListMaker {
 
   std::mt19937 m_random;
   bool m_ragged = false;
+  bool m_typeset = false;
   size_t m_lineWidth = 0;  // the width of this line, when ragged
 };
 
