@@ -105,6 +105,8 @@ int MonthOf(u16string_view word) {
   }};
   u16string w = LCase(word);
   while (!w.empty() && !u_isalpha(w.back())) w.pop_back();
+  // The bracket a date opens with ("(July 1991)", "[Oct. 1994]").
+  while (!w.empty() && (w.front() == u'(' || w.front() == u'[')) w.erase(0, 1);
   if (w.size() < 3) return 0;
   for (size_t m = 0; m < kMonths.size(); ++m)
     for (u16string_view name : kMonths[m])
@@ -157,7 +159,20 @@ u16string Unplaced(const Reference& r, Fields& f) {
         if (f.day >= 1 && f.day <= 31) continue;
         f.day = 0;
       }
-      keep(t.text);
+      // A season, or what else the date holds, without the bracket the
+      // date stands in ("(Summer 1990)").
+      u16string_view word = t.text;
+      while (!word.empty() && (word.front() == u'(' || word.front() == u'[')) word.remove_prefix(1);
+      for (;;) {
+        if (!word.empty() && u16string_view(u")],;").find(word.back()) != u16string_view::npos) {
+          word.remove_suffix(1);
+        } else if (word.size() >= 2 && word.back() == u'.' && (u_isdigit(word[word.size() - 2]) || word[word.size() - 2] == u')' || word[word.size() - 2] == u']')) {
+          word.remove_suffix(1);  // a full stop after the date, not an abbreviation's ("cop.")
+        } else {
+          break;
+        }
+      }
+      if (!word.empty()) keep(word);
       continue;
     }
     if (!r.container.Empty() && t.end <= r.container.begin && t.end + 2 >= r.container.begin) {
@@ -407,11 +422,18 @@ bool KeepsItsCapitals(u16string_view word) {
 
 // A part of a name with a comma in it ("Gomes1,2,3") braced, so that
 // BibTeX does not split the name there.
+// A comma inside a part (a misread name, "Scorrano1,2,5,6") would split
+// it: BibTeX takes it in braces, but biber stops at it even there and
+// skips the entry, so it is written as a space.
 void BibNamePart(u16string& out, u16string_view part) {
-  const bool brace = part.find(u',') != u16string_view::npos;
-  if (brace) out += u'{';
-  BibEscape(out, part);
-  if (brace) out += u'}';
+  u16string spaced;
+  for (char16_t c : part) {
+    if (c == u',') c = u' ';
+    if (c == u' ' && (spaced.empty() || spaced.back() == u' ')) continue;
+    spaced += c;
+  }
+  while (!spaced.empty() && spaced.back() == u' ') spaced.pop_back();
+  BibEscape(out, spaced);
 }
 
 u16string BibNames(const std::vector<Person>& people, bool more) {

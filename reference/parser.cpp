@@ -640,6 +640,20 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   return people;
 }
 
+// The marks that close a quotation this one opens.
+std::u16string_view ClosesOf(char16_t open) {
+  switch (open) {
+    case u'\u201C': return u"\u201D";
+    case u'\u2018': return u"\u2019";
+    case u'\u00AB': return u"\u00BB";
+    case u'\u201E': return u"\u201C\u201D";
+    case u'`': return u"'\u2019";
+    case u'"': return u"\"";
+    case u'\'': return u"'";
+    default: return u"\"\u201D\u00BB\u2019'";
+  }
+}
+
 std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
   std::u16string s(piece);
   // Brackets the piece opens and does not close, or closes and did not
@@ -687,10 +701,47 @@ std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
     }
   };
   trailing();
+  // Where a quotation mark in [from, to) closes a quoted word: before a
+  // space, a mark or the end (an apostrophe in a word does not).
+  const auto closesIn = [&](size_t from, size_t to, std::u16string_view marks) {
+    for (size_t at = from; at < to; ++at)
+      if (marks.find(s[at]) != std::u16string_view::npos && (at + 1 == s.size() || !u_isalnum(s[at + 1]))) return true;
+    return false;
+  };
+  // Quotation marks at both ends are the title's own when the first one's
+  // close is the last: marks that open and close alike (' ") must not
+  // close a quoted word inside ("'Inherent' ideology in 'context'");
+  // others are counted, so that quotes inside quotes stay ("\u2018The
+  // \u2018Arab Spring\u2019: Some Observations\u2019"). TeX's doubled marks
+  // ("``Telnet Encryption Option,''") go as one.
+  const auto ownPair = [&] {
+    const char16_t open = s.front(), close = s.back();
+    size_t opens = 1, closes = 1;
+    while (opens < s.size() && s[opens] == open) ++opens;
+    while (closes < s.size() && s[s.size() - 1 - closes] == close) ++closes;
+    const size_t doubled = std::min(opens, closes);
+    if (2 * doubled >= s.size()) return false;
+    const size_t innerBegin = doubled, innerEnd = s.size() - doubled;
+    if (open == close) return !closesIn(innerBegin, innerEnd, std::u16string_view(&close, 1));
+    int depth = 1;
+    for (size_t at = innerBegin; at < innerEnd; ++at) {
+      if (s[at] == open) ++depth;
+      else if (s[at] == close && (at + 1 == s.size() || !u_isalnum(s[at + 1])) && --depth == 0) return false;
+    }
+    return true;
+  };
   if (isTitle && s.size() >= 2 && IsQuote(s.front()) && IsQuote(s.back())) {
-    s = s.substr(1, s.size() - 2);
-    trailing();
-  } else if (isTitle && !s.empty() && IsQuote(s.front()) && s.find_first_of(u"\"\u201D\u00BB", 1) == std::u16string::npos) {
+    const char16_t open = s.front(), close = s.back();
+    if (ownPair()) {
+      s = s.substr(1, s.size() - 2);
+      trailing();
+      if (s.size() >= 2 && s.front() == open && s.back() == close) {
+        s = s.substr(1, s.size() - 2);
+        trailing();
+      }
+    }
+  } else if (isTitle && !s.empty() && IsQuote(s.front()) && !closesIn(1, s.size(), ClosesOf(s.front()))) {
+    // A quotation the title opens and never closes: cut off after it.
     s.erase(0, 1);
   }
   // French quotation marks stand apart from the words: "\u00AB Les sources \u00BB".

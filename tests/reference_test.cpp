@@ -191,6 +191,11 @@ TEST(Reference, Trimmed) {
       {"question mark", u"Is it full?", true, u"Is it full?"},
       {"quotes", u"\u201CThe hidden life of geysers.\u201D", true, u"The hidden life of geysers"},
       {"quotes, comma inside", u"\"Can it be complete?,\"", true, u"Can it be complete?"},
+      {"TeX's doubled quotes", u"``Telnet Encryption Option,''", true, u"Telnet Encryption Option"},
+      {"quoted words at both ends stay", u"'Inherent' ideology in 'context'", true, u"'Inherent' ideology in 'context'"},
+      {"a quoted phrase in front stays", u"'Dinosaurs in the classroom' \u2013 a re-examination.", true,
+       u"'Dinosaurs in the classroom' \u2013 a re-examination"},
+      {"a quotation never closed loses its mark", u"\u201CThe hidden life of geysers.", true, u"The hidden life of geysers"},
       {"final initial", u"Dweck, C.", false, u"Dweck, C."},
       {"authors' colon", u"Grant, M.A.:", false, u"Grant, M.A."},
       {"surname's full stop", u"Smith JR, Doe.", false, u"Smith JR, Doe"},
@@ -542,8 +547,8 @@ TEST(Export, BibTeXNames) {
       {"'and' inside a name: braced, not escaped", {person(u"Rock and Roll", u"J."), person(u"Jones", u"K.")},
        u"{Rock and Roll, J.} and Jones, K."},
       {"an organisation", {organisation}, u"{Smith and Sons}"},
-      {"commas inside a part braced", {person(u"Gomes1,2,3", u"Ligia C."), person(u"Smith", u"J.,R.")},
-       u"{Gomes1,2,3}, Ligia C. and Smith, {J.,R.}"},
+      {"commas inside a part as spaces (biber skips an entry with one, even in braces)",
+       {person(u"Gomes1,2,3", u"Ligia C."), person(u"Smith", u"J.,R.")}, u"Gomes1 2 3, Ligia C. and Smith, J. R."},
       {"a name of nothing but spaces is left out", {person(u" ", u""), person(u"Smith", u"J.")}, u"Smith, J."},
       {"special characters escaped", {person(u"O_Brien", u"J.")}, u"O\\_Brien, J."},
   };
@@ -666,6 +671,41 @@ TEST(Export, EditionsAndLinks) {
       {"another link kept", u"x", u"10.1/abc", u"https://example.org/paper", u"url", u"https://example.org/paper"},
   };
   for (const auto& r : rows) EXPECT_EQ(field(r.edition, r.doi, r.url, r.fieldName), r.value) << r.name;
+}
+
+// A date in brackets: its month is the month, and what else it holds
+// goes to the note without the bracket.
+TEST(Export, DatesInBrackets) {
+  const auto entry = [](const S& date) {
+    Reference r;
+    r.type = Type::Book;
+    r.text = u"Title. Press, " + date;
+    r.title = {0, 5};
+    r.publisher = {7, 12};
+    r.date = {14, r.text.size()};
+    r.year = u"1991";
+    Person smith;
+    smith.family = u"Smith";
+    r.authorList = {smith};
+    return Writer::One(Format::BibTeX, r, kNoLists);
+  };
+  const struct {
+    const char* name;
+    S date, month, note;
+  } rows[] = {
+      {"a month after the bracket", u"(July 1991).", u"jul", u"(none)"},
+      {"an abbreviated month", u"(Oct. 1991)", u"oct", u"(none)"},
+      {"a square bracket", u"[Jan 1991]", u"jan", u"(none)"},
+      {"a season", u"(Summer 1991).", u"(none)", u"Summer"},
+  };
+  for (const auto& row : rows) {
+    const S e = entry(row.date);
+    const size_t month = e.find(u"  month = ");
+    EXPECT_EQ(month == S::npos ? S(u"(none)") : e.substr(month + 10, 3), row.month) << row.name << ": " << Printable(e);
+    const size_t note = e.find(u"  note = {");
+    EXPECT_EQ(note == S::npos ? S(u"(none)") : e.substr(note + 10, e.find(u'}', note) - note - 10), row.note)
+        << row.name << ": " << Printable(e);
+  }
 }
 
 // Names marked as editors in the author's place are the editors.
