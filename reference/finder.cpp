@@ -740,17 +740,22 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     // must carry the page number at one end, or have it on the next line,
     // or be in capitals ("Journal of Geothermal Research 89 (2013) 2"; a
     // reference's line "Oxford University Press, 2001" is no head). Lines
-    // left out between the form feed and the line, or between it and its
-    // page number, count as not there: the decision is the same in the
-    // references found, where they are not.
+    // left out between the form feed and the line count as not there, and
+    // the page number after it must surely be left out: the decision is
+    // then the same in the references found, where those lines are not.
     if (i > 0 && lines[i - 1].contentEnd < text.size() && text[lines[i - 1].contentEnd] == u'\f') afterFormFeed = true;
     if (kind[i] == Kind::Blank) continue;
     if (afterFormFeed && kind[i] == Kind::Content && !numbers[i].found) {
       const u16string_view c = lines[i].content;
       const bool capitals = std::none_of(c.begin(), c.end(), [](char16_t u) { return u_islower(u); });
       size_t next = i + 1;
-      while (next < lines.size() && kind[next] != Kind::Content) ++next;
-      const bool pageNumberNext = next < lines.size() && alone(next);
+      // The page number next, with blank lines between only: a number
+      // alone that is no year and that this line does not wait for
+      // ("S. 101 -"), so surely left out.
+      while (next < lines.size() && kind[next] == Kind::Blank) ++next;
+      const bool pageNumberNext = next < lines.size() && alone(next) && kind[next] == Kind::Content &&
+                                  !(IsYear(static_cast<int>(numbers[next].value)) && lines[next].content.size() == 4) &&
+                                  !WaitsForPage(c);
       if (c.size() <= 70 && MayBeRunningHead(c) && (capitals || PageNumberAtAnEnd(c) || pageNumberNext)) {
         kind[i] = Kind::LeftOut;  // the line after it is as first as it was
         continue;
