@@ -141,8 +141,10 @@ void Pages(Reference& r) {
 }
 
 // Vancouver's numbers in one group: "2011;116(B4):1-12", "12(1-3):45-67",
-// "38:1-12", "116(Suppl 2):S1-S9", "2011;116(3)". Where each part stands
-// in the text, when `at` starts such a group.
+// "38:1-12", "116(Suppl 2):S1-S9", "2011;116(3)", and as PubMed writes
+// them, "2015 Jul 11;49(1): 8-15", "2009;7: 27", "2000;(3):218-26" (no
+// volume). Where each part stands in the text, when `at` starts such a
+// group.
 struct CompactGroup {
   Piece year, volume, pages;  // the volume with its issue in brackets
   size_t end = 0;
@@ -155,7 +157,23 @@ std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
     while (i < s.size() && IsDigit(s[i]) && i - from < most) ++i;
     return i - from;
   };
-  if (digits(4) == 4 && i < s.size() && s[i] == u';') {
+  if (digits(4) == 4) {
+    // The month and day between the year and its semicolon: a word of
+    // letters (with a full stop or a dash: "Sep-Oct"), then a day.
+    size_t j = i;
+    if (j + 1 < s.size() && s[j] == u' ' && s[j + 1] < 0x80 && IsLetterUnit(s[j + 1])) {
+      size_t k = j + 1;
+      while (k < s.size() && k - j <= 10 && ((s[k] < 0x80 && IsLetterUnit(s[k])) || s[k] == u'.' || IsDash(s[k]))) ++k;
+      if (k + 1 < s.size() && s[k] == u' ' && IsDigit(s[k + 1])) {
+        size_t d = k + 1;
+        while (d < s.size() && IsDigit(s[d]) && d - k <= 2) ++d;
+        if (d - k <= 3) k = d;
+      }
+      j = k;
+    }
+    if (j < s.size() && s[j] == u';') i = j;
+  }
+  if (i - at >= 4 && i < s.size() && s[i] == u';') {
     g.year = {at, i};
     ++i;
     while (i < s.size() && s[i] == u' ') ++i;
@@ -163,7 +181,7 @@ std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
     i = at;
   }
   const size_t volumeBegin = i;
-  if (digits(6) == 0) return std::nullopt;
+  if (digits(6) == 0 && (g.year.Empty() || i >= s.size() || s[i] != u'(')) return std::nullopt;
   if (i < s.size() && s[i] == u'(') {
     // The issue: letters, digits, a range, or "Suppl 2" (one space).
     size_t j = i + 1, spaces = 0;
@@ -176,7 +194,11 @@ std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
   }
   g.volume = {volumeBegin, i};
   if (i < s.size() && s[i] == u':') {
-    const size_t pagesBegin = ++i;
+    ++i;
+    // PubMed's space after the colon ("2009;7: 27"), only after a year:
+    // "Time 113 21 July 1986: 71-72" holds no group.
+    if (!g.year.Empty() && i + 1 < s.size() && s[i] == u' ' && IsDigit(s[i + 1])) ++i;
+    const size_t pagesBegin = i;
     while (i < s.size() && (IsDigit(s[i]) || IsDash(s[i]) || (s[i] < 0x80 && IsLetterUnit(s[i])))) ++i;
     while (i > pagesBegin && IsDash(s[i - 1])) --i;
     if (i == pagesBegin || !std::any_of(s.begin() + static_cast<long>(pagesBegin), s.begin() + static_cast<long>(i), IsDigit))

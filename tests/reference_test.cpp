@@ -234,6 +234,14 @@ TEST(Reference, Numbers) {
        u"2021", u"48", u"", u"e2020GL088123", u"", u""},
       {"an abbreviated range in full", u"Jones, K. (2020). Cold. J. X., 12, pp. 2231-45.", u"2020", u"12", u"", u"2231",
        u"2245", u""},
+      {"pubmed's space after the colon", u"Rowe D, Kim J. Mapping heat flow. Geothermics. 2009;7: 27.", u"2009", u"7",
+       u"", u"27", u"", u""},
+      {"pubmed's month and day before the semicolon", u"Zhao L, Bao Q. Tumour growth. Eur Surg Res. 2012 Jul 11;49(1): 8-15.",
+       u"2012", u"49", u"1", u"8", u"15", u""},
+      {"an issue without a volume", u"Brown P, Lee K. Steam in wells. Geothermics. 2000;(3):218-26.", u"2000", u"", u"3",
+       u"218", u"226", u""},
+      {"a year before a colon is no volume", u"Kane S. Heard any good books? Time 113 21 July 1986: 71-72.", u"1986",
+       u"113", u"", u"71", u"72", u""},
   };
   for (const auto& r : rows) {
     const Reference ref = Smart().ParseReference(r.in);

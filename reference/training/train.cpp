@@ -278,7 +278,7 @@ constexpr const char* kUsage =
     "                    (none, short, long, late-start, early-start, other)\n"
     "  --show-titles     print the first fold's wrong titles, token by token\n"
     "  --show-field F    print what the whole parser got wrong in field F\n"
-    "                    (container, kind)\n"
+    "                    (container, volume, kind)\n"
     "  --help            this text\n";
 
 // Reads the arguments; nullopt (after a message) when they make no sense.
@@ -417,8 +417,19 @@ void ScoreFields(const Example& ex, const Reference& r, FieldScores& s) {
     if (!ok) ShowMiss(s, "container", ex, r.Text(r.container), container);
   }
   const std::u16string volume = PartText(ex, {"volume"});
-  if (const std::u16string v = FirstNumber(volume); !v.empty()) {
+  // The labels give Vancouver's year with the volume ("2013; 17: 210"):
+  // the volume is the number after the year's semicolon.
+  const auto volumeNumber = [&]() -> std::u16string {
+    const std::u16string first = FirstNumber(volume);
+    const size_t at = volume.find(first);
+    size_t i = at + first.size();
+    while (i < volume.size() && (volume[i] == u' ' || volume[i] == u'.')) ++i;
+    if (first.size() == 4 && i < volume.size() && volume[i] == u';') return FirstNumber(volume, i);
+    return first;
+  };
+  if (const std::u16string v = volumeNumber(); !v.empty()) {
     s.volume.Add(r.volumeNumber == v);
+    if (r.volumeNumber != v) ShowMiss(s, "volume", ex, r.volumeNumber, v);
     // The issue: in brackets after the volume ("38(2)"), or after "no.".
     const size_t open = volume.find(u'(', volume.find(v));
     const std::u16string lower = LCase(volume);
