@@ -494,8 +494,9 @@ u16string_view BibType(const Reference& r, Type kind) {
 // them (what BibTeX styles would ignore): those the reference gives go
 // into the note instead, so that nothing is lost.
 bool Refuses(Type kind, u16string_view field) {
-  static constexpr std::array<u16string_view, 8> kMisc = {u"booktitle", u"edition", u"institution", u"journal",
-                                                          u"number",    u"pages",   u"publisher",   u"volume"};
+  static constexpr std::array<u16string_view, 9> kMisc = {u"booktitle", u"edition", u"institution", u"journal",
+                                                          u"number",    u"pages",   u"publisher",   u"translator",
+                                                          u"volume"};
   static constexpr std::array<u16string_view, 5> kArticle = {u"booktitle", u"edition", u"institution", u"address",
                                                              u"publisher"};
   static constexpr std::array<u16string_view, 3> kCollection = {u"institution", u"journal", u"organization"};

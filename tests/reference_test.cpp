@@ -616,6 +616,24 @@ TEST(Export, Records) {
             u"IS  - 3\nSP  - 45\nEP  - 67\nDO  - 10.1016/j.jv.2020.01.001\nER  - \n");
 }
 
+// A misc entry takes no translator in biblatex's data model (biber warns):
+// the translators go to the note, so that nothing is lost.
+TEST(Export, MiscKeepsTranslatorsInTheNote) {
+  Reference r;
+  r.type = Type::Other;
+  r.text = u"The Stranger.";
+  r.title = {0, 12};
+  r.year = u"1989";
+  Person camus, ward;
+  camus.family = u"Camus", camus.given = u"Albert";
+  ward.family = u"Ward", ward.given = u"Matthew";
+  r.authorList = {camus};
+  r.translatorList = {ward};
+  const S entry = Writer::One(Format::BibTeX, r, kNoLists);
+  EXPECT_EQ(entry, u"@misc{camus1989stranger,\n  author = {Camus, Albert},\n  title = {The Stranger},\n  year = {1989},\n"
+                   u"  note = {translator Ward, Matthew}\n}\n");
+}
+
 TEST(Export, Framing) {
   const Reference r = Smart().ParseReference(kArticle);
   const struct {
