@@ -879,6 +879,26 @@ void QuotedTitleWhole(Reference& r) {
   r.title.end = at + 1;
 }
 
+// A book's name where the title was looked for, none found ("Kotkin,
+// Stalin: Paradoxes of Power (New York: Penguin Press, 2014)"): with no
+// "In" before it, no journal's name and no pages, it is the title, of a
+// book.
+void BookTitleAsContainer(Reference& r) {
+  if (!r.title.Empty() || r.container.Empty() || r.journal || !r.pages.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view inside = r.Text(r.container);
+  if (inside.starts_with(u"In ") || inside.starts_with(u"In:") || inside.starts_with(u"in ") || inside.starts_with(u"in:"))
+    return;
+  size_t end = r.container.begin;
+  while (end > 0 && (text[end - 1] == u' ' || text[end - 1] == u':')) --end;
+  size_t begin = end;
+  while (begin > 0 && text[begin - 1] != u' ') --begin;
+  const std::u16string before = LCase(text.substr(begin, end - begin));
+  if (before == u"in" || before == u"dans" || before == u"en" || before == u"im") return;
+  r.title = r.container;
+  r.container = {};
+}
+
 // A bracket after the title that says which version or whose edition it
 // is ("Data portal (Version 2.1; T. Lee, Ed.). U.S. Geological Survey.",
 // APA's form): no part of the title, nor of what follows it. The parts
@@ -1045,6 +1065,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   for (Piece* p : {&r.citationNumber, &r.editors, &r.publisher, &r.place, &r.edition, &r.note}) giveWay(*p, r.container);
   StandardFirst(r, giveWay);
   BracketAfterTitle(r, giveWay);
+  BookTitleAsContainer(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})

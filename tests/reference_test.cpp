@@ -254,6 +254,29 @@ TEST(Reference, Numbers) {
   }
 }
 
+// A book's title where the book's name of a chapter was found, none as
+// its title: the title, of a book; after "In", the book it is in.
+TEST(Reference, BookTitleAsContainer) {
+  const struct {
+    const char* name;
+    S in, title, container;
+    Type type;
+  } rows[] = {
+      {"chicago, the place in brackets", u"Steven Kotkin, Stalin: Paradoxes of Power (New York: Penguin Press, 2014), vol. 1",
+       u"Stalin: Paradoxes of Power", u"", Type::Book},
+      {"french, commas between", u"GUERRAND, Roger-Henri, La Libre Maternit\u00E9 (1896-1969), Paris, Casterman, 1971.",
+       u"La Libre Maternit\u00E9 (1896-1969)", u"", Type::Book},
+      {"after \u201CIn\u201D it stays the book", u"Smith, J. In Handbook of Geology. Oxford: Clarendon, 1990.", u"",
+       u"Handbook of Geology", Type::Chapter},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
+    EXPECT_EQ(r.type, row.type) << row.name;
+  }
+}
+
 // The journal's or book's name, whole, and the volume after it, which
 // keeps its number even where the name runs into it.
 TEST(Reference, Containers) {
