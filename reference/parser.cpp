@@ -879,6 +879,36 @@ void QuotedTitleWhole(Reference& r) {
   r.title.end = at + 1;
 }
 
+// A square bracket that closes the title and says what kind of work it
+// is, as APA writes it ("Borehole temperatures [Data set]", "[Video]",
+// "[Unpublished doctoral dissertation]"): no part of the title; its words
+// go to the note. A bracket of other words (a translation of the title)
+// stays.
+void GenreAfterTitle(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t end = r.title.end;
+  while (end > r.title.begin && (text[end - 1] == u' ' || text[end - 1] == u'.' || text[end - 1] == u',')) --end;
+  if (end <= r.title.begin || text[end - 1] != u']') return;
+  const size_t open = text.rfind(u'[', end - 1);
+  if (open == std::u16string_view::npos || open <= r.title.begin + 1 || text[open - 1] != u' ') return;
+  const std::u16string inside = LCase(text.substr(open + 1, end - 2 - open));
+  static constexpr std::array<std::u16string_view, 34> kGenres = {
+      u"data set",   u"dataset",     u"data",        u"video",          u"audio",         u"podcast",
+      u"computer",   u"software",    u"motion picture", u"film",        u"television",    u"map",
+      u"photograph", u"press release", u"fact sheet", u"brochure",      u"poster",        u"lecture",
+      u"conference", u"paper presented", u"abstract", u"editorial",     u"blog",          u"web page",
+      u"webpage",    u"website",     u"thesis",      u"master",         u"doctoral",      u"unpublished",
+      u"dissertation", u"preprint",  u"manuscript",  u"slides"};
+  const bool genre = std::any_of(kGenres.begin(), kGenres.end(), [&](std::u16string_view g) {
+    return inside.starts_with(g) && (inside.size() == g.size() || !u_isalpha(inside[g.size()]));
+  });
+  if (!genre) return;
+  size_t titleEnd = open;
+  while (titleEnd > r.title.begin && text[titleEnd - 1] == u' ') --titleEnd;
+  r.title.end = titleEnd;
+}
+
 // A book's name where the title was looked for, none found ("Kotkin,
 // Stalin: Paradoxes of Power (New York: Penguin Press, 2014)"): with no
 // "In" before it, no journal's name and no pages, it is the title, of a
@@ -1066,6 +1096,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   StandardFirst(r, giveWay);
   BracketAfterTitle(r, giveWay);
   BookTitleAsContainer(r);
+  GenreAfterTitle(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})

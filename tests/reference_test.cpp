@@ -277,6 +277,28 @@ TEST(Reference, BookTitleAsContainer) {
   }
 }
 
+// APA's kind of work in square brackets after the title is no part of it;
+// a translation of the title in them is.
+TEST(Reference, GenreAfterTitle) {
+  const struct {
+    const char* name;
+    S in, title;
+  } rows[] = {
+      {"a data set", u"Lee, K. (2020). Borehole temperatures [Data set]. Zenodo. https://doi.org/10.5281/zenodo.1",
+       u"Borehole temperatures"},
+      {"a video", u"Park, S. (2018). Geothermal energy explained [Video]. YouTube. https://youtu.be/x",
+       u"Geothermal energy explained"},
+      {"a dissertation", u"Brown, A. (2019). Steam fields of the north [Unpublished doctoral dissertation]. Massey University.",
+       u"Steam fields of the north"},
+      {"a translation stays", u"Tanaka, K. (1994). Bunka to jiko [Culture and the self]. Tokyo: Seishin Shobo.",
+       u"Bunka to jiko [Culture and the self]"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+  }
+}
+
 // The journal's or book's name, whole, and the volume after it, which
 // keeps its number even where the name runs into it.
 TEST(Reference, Containers) {

@@ -278,7 +278,7 @@ constexpr const char* kUsage =
     "                    (none, short, long, late-start, early-start, other)\n"
     "  --show-titles     print the first fold's wrong titles, token by token\n"
     "  --show-field F    print what the whole parser got wrong in field F\n"
-    "                    (container, volume, kind)\n"
+    "                    (title, container, volume, kind)\n"
     "  --help            this text\n";
 
 // Reads the arguments; nullopt (after a message) when they make no sense.
@@ -401,7 +401,11 @@ std::vector<std::u16string> Families(const std::vector<Person>& people) {
 // counts where the labels give it.
 void ScoreFields(const Example& ex, const Reference& r, FieldScores& s) {
   using training::Normal;
-  if (!ex.title.empty()) s.title.Add(Normal(Trimmed(r.Text(r.title), true)) == Normal(ex.title));
+  if (!ex.title.empty()) {
+    const std::u16string got = Trimmed(r.Text(r.title), true);
+    s.title.Add(Normal(got) == Normal(ex.title));
+    if (Normal(got) != Normal(ex.title)) ShowMiss(s, "title", ex, got, ex.title);
+  }
   if (const std::u16string authors = PartText(ex, {"author"}); !authors.empty()) {
     s.authors.Add(Normal(r.Text(r.authors)) == Normal(authors));
     bool more = false;
