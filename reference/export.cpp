@@ -213,6 +213,9 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
   f.note = NoLineBreaks(Trimmed(r.Text(r.note), false));
   if (const u16string unplaced = NoLineBreaks(Unplaced(r, f)); !unplaced.empty())
     f.note = f.note.empty() ? unplaced : f.note + u"; " + unplaced;
+  // Without the brackets and marks it was cut with at its ends ("[Master's
+  // thesis," of "[Master's thesis, University of Auckland]").
+  f.note = Trimmed(f.note, false);
   // Nothing recognised: the record keeps the whole text, so that no
   // reference is lost on its way into a reference manager.
   if (f.title.empty() && r.authorList.empty() && r.editorList.empty() && f.container.empty()) f.note = NoLineBreaks(r.text);

@@ -406,21 +406,24 @@ TEST(Reference, FieldsArePiecesOfTheText) {
 
 const smart::TitleLists kNoLists;
 
-// Numbers among the pages that the page range does not take stay in the
-// record: the note keeps them.
-TEST(Export, PagesTheRangeDoesNotTakeStayInTheNote) {
+// What no part takes stays in the record: the note keeps it (numbers
+// among the pages the range does not take, a genre cut from the bracket
+// it shared with a publisher), without the marks it was cut with.
+TEST(Export, WhatNoPartTakesStaysInTheNote) {
   const struct {
     const char* name;
-    S in, page, note;
+    S in, field, note;
   } rows[] = {
       {"a second range", u"Smith, J. (2020). Heat flow in wells. Geothermics, 12, pp. 45-67, 70-72.", u"\"page\": \"45-67\"",
-       u"\"note\": \"70-72.\""},
+       u"\"note\": \"70-72\""},
       {"a page after the range", u"Jones, K. (2019). Cold flow. Geothermics, 11, 3-4 and 9.", u"\"page\": \"3-4\"",
-       u"\"note\": \"and 9.\""},
+       u"\"note\": \"and 9\""},
+      {"a genre cut from its bracket", u"Smith, J. (2015). Heat flow in the Taupo zone [Master's thesis, University of Auckland]. ResearchSpace.",
+       u"\"title\": \"Heat flow in the Taupo zone\"", u"\"note\": \"Master's thesis\""},
   };
   for (const auto& row : rows) {
     const S csl = Writer::One(Format::CslJson, Smart().ParseReference(row.in), kNoLists);
-    EXPECT_NE(csl.find(row.page), S::npos) << row.name << ": " << Printable(csl);
+    EXPECT_NE(csl.find(row.field), S::npos) << row.name << ": " << Printable(csl);
     EXPECT_NE(csl.find(row.note), S::npos) << row.name << ": " << Printable(csl);
   }
 }
