@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 
 #include "engine/engine.h"
 #include "reference/export.h"
@@ -277,13 +278,22 @@ TEST(Reference, BookTitleAsContainer) {
   }
 }
 
+// Titles as the whole parser finds them, a row each.
+struct TitleRow {
+  const char* name;
+  S in, title;
+};
+void CheckTitles(std::initializer_list<TitleRow> rows) {
+  for (const TitleRow& r : rows) {
+    const Reference ref = Smart().ParseReference(r.in);
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.title), true)), Printable(r.title)) << r.name;
+  }
+}
+
 // APA's kind of work in square brackets after the title is no part of it;
 // a translation of the title in them is.
 TEST(Reference, GenreAfterTitle) {
-  const struct {
-    const char* name;
-    S in, title;
-  } rows[] = {
+  CheckTitles({
       {"a data set", u"Lee, K. (2020). Borehole temperatures [Data set]. Zenodo. https://doi.org/10.5281/zenodo.1",
        u"Borehole temperatures"},
       {"a video", u"Park, S. (2018). Geothermal energy explained [Video]. YouTube. https://youtu.be/x",
@@ -292,11 +302,7 @@ TEST(Reference, GenreAfterTitle) {
        u"Steam fields of the north"},
       {"a translation stays", u"Tanaka, K. (1994). Bunka to jiko [Culture and the self]. Tokyo: Seishin Shobo.",
        u"Bunka to jiko [Culture and the self]"},
-  };
-  for (const auto& row : rows) {
-    const Reference r = Smart().ParseReference(row.in);
-    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
-  }
+  });
 }
 
 // The journal's or book's name, whole, and the volume after it, which
@@ -343,10 +349,7 @@ TEST(Reference, Containers) {
 // A title that opens a quotation runs to its close, though the labels
 // ended it earlier; an apostrophe is no close.
 TEST(Reference, QuotedTitleWhole) {
-  const struct {
-    const char* name;
-    S in, title;
-  } rows[] = {
+  CheckTitles({
       {"no space after the close", u"Green, Anna. \u201CHeat and Light: Geysers in Four 1990s Novels.\u201DGeothermics 52.1 "
                                    u"(2000), 49-55.",
        u"Heat and Light: Geysers in Four 1990s Novels"},
@@ -355,11 +358,7 @@ TEST(Reference, QuotedTitleWhole) {
        u"Hot Springs 2001 Field Report. Manuscript"},
       {"an apostrophe after the title", u"Smith, J. (2001). Earth\u2019s heat: A review. Geothermics, 3, 1-9.",
        u"Earth\u2019s heat: A review"},
-  };
-  for (const auto& r : rows) {
-    const Reference ref = Smart().ParseReference(r.in);
-    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.title), true)), Printable(r.title)) << r.name;
-  }
+  });
 }
 
 // A bracket after the title that names a version or the editors (APA) is
@@ -709,29 +708,34 @@ TEST(Export, Framing) {
   }
 }
 
+// A book with what BibTeX needs of one (author, title, publisher, year
+// 2001), `tail` after its publisher as the piece `part`.
+Reference SmithsBook(const S& tail, Piece Reference::*part) {
+  Reference r;
+  r.type = Type::Book;
+  r.text = u"Title. Press. " + tail;
+  r.title = {0, 5};
+  r.publisher = {7, 12};
+  r.*part = {14, r.text.size()};
+  r.year = u"2001";
+  Person smith;
+  smith.family = u"Smith";
+  r.authorList = {smith};
+  return r;
+}
+
+// A field of a BibTeX entry, braced or a macro; "(none)" when it has none.
+S BibField(const S& entry, const S& name) {
+  const size_t at = entry.find(u"  " + name + u" = ");
+  if (at == S::npos) return u"(none)";
+  size_t from = at + name.size() + 5;
+  if (entry[from] == u'{') return entry.substr(from + 1, entry.find(u'}', from) - from - 1);
+  return entry.substr(from, entry.find_first_of(u",\n", from) - from);
+}
+
 // Editions as numbers where they are numbered; links that only repeat the
 // DOI left out.
 TEST(Export, EditionsAndLinks) {
-  const auto field = [](const S& edition, const S& doi, const S& url, const S& name) {
-    // A book with what BibTeX needs of one, so that the edition has its field.
-    Reference r;
-    r.type = Type::Book;
-    r.text = u"Title. Press. " + edition;
-    r.title = {0, 5};
-    r.publisher = {7, 12};
-    r.edition = {14, r.text.size()};
-    r.year = u"2001";
-    Person smith;
-    smith.family = u"Smith";
-    r.authorList = {smith};
-    r.doiName = doi;
-    r.urlText = url;
-    const S entry = Writer::One(Format::BibTeX, r, kNoLists);
-    const size_t at = entry.find(u"  " + name + u" = {");
-    if (at == S::npos) return S(u"(none)");
-    const size_t from = at + name.size() + 6;
-    return entry.substr(from, entry.find(u'}', from) - from);
-  };
   const struct {
     const char* name;
     S edition, doi, url, fieldName, value;
@@ -744,41 +748,30 @@ TEST(Export, EditionsAndLinks) {
       {"a DOI's link left out", u"x", u"10.1/abc", u"https://doi.org/10.1/abc", u"url", u"(none)"},
       {"another link kept", u"x", u"10.1/abc", u"https://example.org/paper", u"url", u"https://example.org/paper"},
   };
-  for (const auto& r : rows) EXPECT_EQ(field(r.edition, r.doi, r.url, r.fieldName), r.value) << r.name;
+  for (const auto& row : rows) {
+    Reference r = SmithsBook(row.edition, &Reference::edition);
+    r.doiName = row.doi;
+    r.urlText = row.url;
+    EXPECT_EQ(BibField(Writer::One(Format::BibTeX, r, kNoLists), row.fieldName), row.value) << row.name;
+  }
 }
 
 // A date in brackets: its month is the month, and what else it holds
 // goes to the note without the bracket.
 TEST(Export, DatesInBrackets) {
-  const auto entry = [](const S& date) {
-    Reference r;
-    r.type = Type::Book;
-    r.text = u"Title. Press, " + date;
-    r.title = {0, 5};
-    r.publisher = {7, 12};
-    r.date = {14, r.text.size()};
-    r.year = u"1991";
-    Person smith;
-    smith.family = u"Smith";
-    r.authorList = {smith};
-    return Writer::One(Format::BibTeX, r, kNoLists);
-  };
   const struct {
     const char* name;
     S date, month, note;
   } rows[] = {
-      {"a month after the bracket", u"(July 1991).", u"jul", u"(none)"},
-      {"an abbreviated month", u"(Oct. 1991)", u"oct", u"(none)"},
-      {"a square bracket", u"[Jan 1991]", u"jan", u"(none)"},
-      {"a season", u"(Summer 1991).", u"(none)", u"Summer"},
+      {"a month after the bracket", u"(July 2001).", u"jul", u"(none)"},
+      {"an abbreviated month", u"(Oct. 2001)", u"oct", u"(none)"},
+      {"a square bracket", u"[Jan 2001]", u"jan", u"(none)"},
+      {"a season", u"(Summer 2001).", u"(none)", u"Summer"},
   };
   for (const auto& row : rows) {
-    const S e = entry(row.date);
-    const size_t month = e.find(u"  month = ");
-    EXPECT_EQ(month == S::npos ? S(u"(none)") : e.substr(month + 10, 3), row.month) << row.name << ": " << Printable(e);
-    const size_t note = e.find(u"  note = {");
-    EXPECT_EQ(note == S::npos ? S(u"(none)") : e.substr(note + 10, e.find(u'}', note) - note - 10), row.note)
-        << row.name << ": " << Printable(e);
+    const S e = Writer::One(Format::BibTeX, SmithsBook(row.date, &Reference::date), kNoLists);
+    EXPECT_EQ(Printable(BibField(e, u"month")), Printable(row.month)) << row.name << ": " << Printable(e);
+    EXPECT_EQ(Printable(BibField(e, u"note")), Printable(row.note)) << row.name << ": " << Printable(e);
   }
 }
 
