@@ -165,9 +165,8 @@ std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
       size_t k = j + 1;
       while (k < s.size() && k - j <= 10 && ((s[k] < 0x80 && IsLetterUnit(s[k])) || s[k] == u'.' || IsDash(s[k]))) ++k;
       if (k + 1 < s.size() && s[k] == u' ' && IsDigit(s[k + 1])) {
-        size_t d = k + 1;
-        while (d < s.size() && IsDigit(s[d]) && d - k <= 2) ++d;
-        if (d - k <= 3) k = d;
+        ++k;
+        for (int day = 0; k < s.size() && IsDigit(s[k]) && day < 2; ++day) ++k;
       }
       j = k;
     }
