@@ -946,7 +946,14 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
                        inner.find_first_of(u"0123456789") != std::u16string_view::npos;
   const bool editors = inner.ends_with(u", Ed.") || inner.ends_with(u", Eds.") || inner.ends_with(u", Trans.") ||
                        inner.find(u", Ed.;") != std::u16string_view::npos || inner.find(u", Eds.;") != std::u16string_view::npos;
-  if (!version && !editors) return;
+  // The edition, in a few words without a comma ("(third ed.)", "(Rev.
+  // ed.)", "(2nd edn)").
+  const std::u16string lower = LCase(inner);
+  const bool edition = !editors && lower.find(u',') == std::u16string::npos &&
+                       std::count(lower.begin(), lower.end(), u' ') <= 2 &&
+                       (lower.ends_with(u" ed.") || lower.ends_with(u" ed") || lower.ends_with(u" edn") ||
+                        lower.ends_with(u" edn.") || lower.ends_with(u" edition"));
+  if (!version && !editors && !edition) return;
   size_t end = close + 1;
   while (end < text.size() && (text[end] == u'.' || text[end] == u',' || text[end] == u' ')) ++end;
   // It ends the title: a title that goes on after it holds it.
@@ -968,6 +975,7 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
   for (Piece* p : {&r.citationNumber, &r.authors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher, &r.place,
                    &r.edition, &r.doi, &r.url, &r.note, &r.number})
     giveWay(*p, bracket);
+  if (edition) r.edition = {open + 2, close};
 }
 
 // A standard cited by its designation first ("ISO 8601-1:2019. Date and

@@ -367,19 +367,24 @@ TEST(Reference, BracketAfterTheTitle) {
   const struct {
     const char* name;
     S in;
-    S title, publisher;
+    S title, publisher, edition;
   } rows[] = {
       {"version and editor", u"Lee, T. (2019). Geothermal data portal (Version 2.1; T. Lee, Ed.). U.S. Geological Survey.",
-       u"Geothermal data portal", u"U.S. Geological Survey"},
+       u"Geothermal data portal", u"U.S. Geological Survey", u""},
       {"editors alone", u"Ward, K. (2016). Atlas of hot springs (P. Ng & R. Ho, Eds.). Springer.", u"Atlas of hot springs",
-       u"Springer"},
+       u"Springer", u""},
       {"the title's own bracket", u"Powell, E. A. (2002). Hawaiian blueberries (Ericaceae) and their relatives. Springer.",
-       u"Hawaiian blueberries (Ericaceae) and their relatives", u"Springer"},
+       u"Hawaiian blueberries (Ericaceae) and their relatives", u"Springer", u""},
+      {"an edition in words", u"Smith, J. (2001). Rock mechanics (third ed.). Oxford University Press.", u"Rock mechanics",
+       u"Oxford University Press", u"third ed"},
+      {"a revised edition", u"Smith, J. (2001). Rock mechanics (Rev. ed.). Oxford University Press.", u"Rock mechanics",
+       u"Oxford University Press", u"Rev. ed"},
   };
   for (const auto& r : rows) {
     const Reference ref = Smart().ParseReference(r.in);
     EXPECT_EQ(Printable(Trimmed(ref.Text(ref.title), true)), Printable(r.title)) << r.name;
     EXPECT_EQ(Printable(Trimmed(ref.Text(ref.publisher), false)), Printable(r.publisher)) << r.name;
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.edition), false)), Printable(r.edition)) << r.name;
   }
 }
 
