@@ -216,6 +216,15 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
   // Without the brackets and marks it was cut with at its ends ("[Master's
   // thesis," of "[Master's thesis, University of Auckland]").
   f.note = Trimmed(f.note, false);
+  // Words that only lead to the link ("Retrieved from", "Available at")
+  // say nothing the link does not.
+  if (!f.url.empty() || !f.doi.empty()) {
+    static constexpr std::array<u16string_view, 8> kLeads = {u"retrieved from", u"retrieved", u"available from",
+                                                              u"available at", u"available online", u"available online at",
+                                                              u"available", u"online"};
+    const u16string lower = LCase(f.note);
+    if (std::find(kLeads.begin(), kLeads.end(), lower) != kLeads.end()) f.note.clear();
+  }
   // Nothing recognised: the record keeps the whole text, so that no
   // reference is lost on its way into a reference manager.
   if (f.title.empty() && r.authorList.empty() && r.editorList.empty() && f.container.empty()) f.note = NoLineBreaks(r.text);

@@ -780,6 +780,25 @@ TEST(Export, DatesInBrackets) {
   }
 }
 
+// Words that only lead to the link are no note; other words about where
+// the work was found are.
+TEST(Export, LinkLeadsAreNoNote) {
+  const struct {
+    const char* name;
+    S in, note;
+  } rows[] = {
+      {"retrieved from a link", u"Biddle, R. (2010, December 10). When will Black churches start their own schools? "
+                                u"Dropout Nation. Retrieved from http://dropoutnation.net/2010/12/10/black-churches/",
+       u"(none)"},
+      {"retrieved from the author", u"Smith, J. (2009). Heat flow [Unpublished manuscript]. Retrieved from the author.",
+       u"Retrieved from the author; [Unpublished manuscript]"},
+  };
+  for (const auto& row : rows) {
+    const S e = Writer::One(Format::BibTeX, Smart().ParseReference(row.in), kNoLists);
+    EXPECT_EQ(Printable(BibField(e, u"note")), Printable(row.note)) << row.name << ": " << Printable(e);
+  }
+}
+
 // Names marked as editors in the author's place are the editors.
 TEST(Export, EditorsInTheAuthorsPlace) {
   const struct {
