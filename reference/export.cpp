@@ -432,8 +432,6 @@ bool KeepsItsCapitals(u16string_view word) {
   return false;
 }
 
-// A part of a name with a comma in it ("Gomes1,2,3") braced, so that
-// BibTeX does not split the name there.
 // A comma inside a part (a misread name, "Scorrano1,2,5,6") would split
 // it: BibTeX takes it in braces, but biber stops at it even there and
 // skips the entry, so it is written as a space.
