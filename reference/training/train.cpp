@@ -5,7 +5,10 @@
 //
 // Each DATA is a folder of XML files, or one XML file, of <sequence>
 // elements whose children are the reference's parts in order (<author>,
-// <title>, ...).
+// <title>, ...). Data after --also is learnt from and never measured: in
+// cross-validation a fold leaves out of its training every such reference
+// whose title is one of the fold's own (they are the same works written out
+// again by citation styles).
 #include <unicode/uchar.h>
 
 #include <algorithm>
@@ -46,6 +49,7 @@ struct Example {
   const TokenFeatures* use = &features;
   std::u16string title, authors, year;  // the expected fields (empty: not scored)
   training::LabelledReference parts;
+  bool measured = true;  // false: learnt from, never measured (--also)
 };
 
 std::vector<Example> Load(const std::vector<std::string>& paths) {
@@ -244,6 +248,7 @@ std::u16string FirstRun(const Example& ex, const std::vector<Label>& labels, Lab
 // What the tool was asked, from its arguments.
 struct Request {
   std::vector<std::string> data;  // the labelled references
+  std::vector<std::string> also;  // learnt from, never measured
   std::string model;              // where the model goes
   int folds = 0, epochs = 15;
   bool rank = true;          // the span chooser on (--no-rank: the labels' first run)
@@ -257,8 +262,8 @@ struct Request {
 };
 
 constexpr const char* kUsage =
-    "usage: reference_train DATA... MODEL_OUT [--epochs E]\n"
-    "       reference_train DATA... --folds K [--epochs E] [measuring flags]\n"
+    "usage: reference_train DATA... [--also DATA]... MODEL_OUT [--epochs E]\n"
+    "       reference_train DATA... [--also DATA]... --folds K [--epochs E] [measuring flags]\n"
     "\n"
     "Trains the reference model on the labelled references in each DATA (a folder\n"
     "of .xml files, or one) and writes it to MODEL_OUT; or, with --folds, measures\n"
@@ -268,6 +273,8 @@ constexpr const char* kUsage =
     "title, author segment, family names, year, container, volume, issue, first\n"
     "page and kind of work come out right.\n"
     "\n"
+    "  --also DATA       learn from DATA too, but never measure on it; a fold\n"
+    "                    leaves out those of its references whose title it measures\n"
     "  --epochs E        passes over the data (default 15)\n"
     "  --no-rank         measure the labels' first run instead of the span chooser\n"
     "  --rank-fit        print how well the chooser fits its own training data\n"
@@ -294,10 +301,11 @@ std::optional<Request> ReadFlags(int argc, char** argv) {
     if (a == "--help") {
       std::fputs(kUsage, stdout);
       std::exit(0);
-    } else if (a == "--folds" || a == "--epochs" || a == "--show-kind" || a == "--show-field") {
+    } else if (a == "--folds" || a == "--epochs" || a == "--show-kind" || a == "--show-field" || a == "--also") {
       const auto v = value();
       if (!v) return std::fprintf(stderr, "reference_train: %s needs a value\n", a.c_str()), std::nullopt;
-      if (a == "--show-kind") f.showKind = *v;
+      if (a == "--also") f.also.push_back(*v);
+      else if (a == "--show-kind") f.showKind = *v;
       else if (a == "--show-field") f.showField = *v;
       else (a == "--folds" ? f.folds : f.epochs) = std::atoi(v->c_str());
     } else if (a == "--no-rank") {
@@ -477,8 +485,16 @@ int CrossValidate(const Request& flags, const std::vector<Example>& data) {
   const smart::Dictionary dictionary;
   for (int k = 0; k < folds; ++k) {
     std::vector<const Example*> train, test;
-    for (size_t i = 0; i < data.size(); ++i)
-      (static_cast<int>(i % static_cast<size_t>(folds)) == k ? test : train).push_back(&data[i]);
+    std::vector<std::u16string> tested;
+    for (size_t i = 0; i < data.size() && data[i].measured; ++i) {
+      const bool inFold = static_cast<int>(i % static_cast<size_t>(folds)) == k;
+      (inFold ? test : train).push_back(&data[i]);
+      if (inFold) tested.push_back(training::Normal(data[i].title));
+    }
+    std::sort(tested.begin(), tested.end());
+    for (const Example& ex : data)
+      if (!ex.measured && !std::binary_search(tested.begin(), tested.end(), training::Normal(ex.title)))
+        train.push_back(&ex);
     Weights m = Train(train, epochs);
     Ranker ranker;
     std::vector<Guess> oof;
@@ -589,6 +605,9 @@ int main(int argc, char** argv) {
   const std::optional<Request> flags = ReadFlags(argc, argv);
   if (!flags) return 2;
   std::vector<Example> data = Load(flags->data);
+  std::vector<Example> also = Load(flags->also);
+  for (auto& ex : also) ex.measured = false;
+  data.insert(data.end(), std::make_move_iterator(also.begin()), std::make_move_iterator(also.end()));
   for (auto& ex : data) ex.use = &ex.features;
   std::fprintf(stderr, "%zu references\n", data.size());
   return flags->folds > 1 ? CrossValidate(*flags, data) : TrainAndWrite(*flags, data);
