@@ -1125,6 +1125,25 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
       }
     }
   }
+  // The same word and its number at the end of the container, with no
+  // volume after it ("In Japanese/Korean Linguistics Volume 22."): they
+  // are the volume.
+  if (r.volume.Empty() && !r.container.Empty()) {
+    const std::u16string_view c = r.Text(r.container);
+    const size_t lastSpace = c.rfind(u' ');
+    const size_t wordSpace = lastSpace == std::u16string_view::npos || lastSpace == 0 ? lastSpace : c.rfind(u' ', lastSpace - 1);
+    if (wordSpace != std::u16string_view::npos && wordSpace > 0) {
+      const std::u16string_view number = c.substr(lastSpace + 1);
+      std::u16string word = LCase(c.substr(wordSpace + 1, lastSpace - wordSpace - 1));
+      if (word.ends_with(u'.')) word.pop_back();
+      if (!number.empty() && IsDigit(number[0]) && Numbers(number).size() == 1 && KindOf(word) == Kind::Volume) {
+        r.volume = {r.container.begin + wordSpace + 1, r.container.end};
+        r.container.end = r.container.begin + wordSpace;
+        while (r.container.end > r.container.begin && (r.text[r.container.end - 1] == u' ' || r.text[r.container.end - 1] == u','))
+          --r.container.end;
+      }
+    }
+  }
   CompactNumbers(r, tokens);
 
   r.year = FirstYear(r.Text(r.date));
