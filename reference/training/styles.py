@@ -61,7 +61,8 @@ STYLE_DIR = "/usr/share/citation-style-language/styles"
 
 INITIALS = re.compile(r"^(?:[A-Z]\.(?:[ -]?))+$")
 VANCOUVER = re.compile(r"^([A-Z][\w'’-]+(?: [A-Z][\w'’-]+)?) ([A-Z]{1,3})$")
-GIVEN_FIRST = re.compile(r"^((?:[A-Z]\. ?)+) ([A-Z][\w'’-]+)$")
+GIVEN_FIRST = re.compile(r"^((?:(?:[A-Z]\.|[A-Z][a-z]+) ?)+) ([A-Z][\w'’-]+)$")
+GIVEN = re.compile(r"^(?:[A-Z]\.|[A-Z][a-z]+)(?:[ -]?(?:[A-Z]\.|[A-Z][a-z]+))*$")
 FAMILY = re.compile(r"^[A-Z][\w'’-]+(?: [A-Z][\w'’-]+)?$")
 
 
@@ -86,15 +87,22 @@ def Names(text):
         return None
     text = re.sub(r",?\s*(?:&|\band\b)\s*", ", ", text)
     pieces = [p.strip() for p in text.split(",") if p.strip()]
-    # Family, I. I., Family, I.
-    if len(pieces) % 2 == 0 and all(FAMILY.match(pieces[i]) and INITIALS.match(pieces[i + 1] + ("." if not pieces[i + 1].endswith(".") else ""))
-                                    for i in range(0, len(pieces), 2)):
-        return [(pieces[i], pieces[i + 1]) for i in range(0, len(pieces), 2)]
     if all(VANCOUVER.match(p) for p in pieces):
         return [(VANCOUVER.match(p).group(1), ". ".join(VANCOUVER.match(p).group(2)) + ".") for p in pieces]
     if all(GIVEN_FIRST.match(p) for p in pieces):
         return [(GIVEN_FIRST.match(p).group(2), GIVEN_FIRST.match(p).group(1).strip()) for p in pieces]
+    # Family, I. I., Family, I.
+    if len(pieces) % 2 == 0 and all(FAMILY.match(pieces[i]) and (GIVEN.match(pieces[i + 1]) or INITIALS.match(pieces[i + 1] + "."))
+                                    for i in range(0, len(pieces), 2)):
+        return [(pieces[i], pieces[i + 1]) for i in range(0, len(pieces), 2)]
     return None
+
+
+def Editors(text):
+    text = " ".join(text.split())
+    text = re.sub(r"^\(?(?:In:?|[Ee]dited by\.?|[Ee]d\.)\s+", "", text)
+    text = re.sub(r",?\s*\(?(?:[Ee]ds?|[Ee]ditors?|Hrsg)\.?\)?[,.;]*$", "", text)
+    return Names(text)
 
 
 def Item(sequence, key):
@@ -103,7 +111,7 @@ def Item(sequence, key):
         parts.setdefault(child.tag, []).append("".join(child.itertext()))
     if not all(t in parts for t in ("author", "date", "title")):
         return None
-    if any(t in parts for t in ("editor", "translator", "genre", "note", "url", "doi", "source", "medium", "director", "edition")):
+    if any(t in parts for t in ("translator", "genre", "note", "url", "source", "medium", "director")):
         return None
     names = Names(parts["author"][0])
     year = re.search(r"\b(1[6-9]\d\d|20[0-2]\d)\b", parts["date"][0])
@@ -112,6 +120,22 @@ def Item(sequence, key):
         return None
     item = {"id": key, "author": [{"family": f, "given": g} for f, g in names],
             "issued": {"date-parts": [[int(year.group(1))]]}, "title": title}
+    extra = {}
+    if "editor" in parts:
+        editors = Editors(parts["editor"][0])
+        if not editors:
+            return None
+        extra["editor"] = [{"family": f, "given": g} for f, g in editors]
+    if "edition" in parts:
+        m = re.search(r"\b(\d+)(?:st|nd|rd|th)\b", parts["edition"][0])
+        if not m:
+            return None
+        extra["edition"] = m.group(1)
+    if "doi" in parts:
+        m = re.search(r"10\.\d{4,}/\S+", parts["doi"][0])
+        if not m:
+            return None
+        extra["DOI"] = m.group(0).rstrip(".,;")
     volume = issue = None
     if "volume" in parts:
         m = re.match(r"^\D{0,6}?(\d+)\s*(?:\((\d+)\))?[.,:]?$", parts["volume"][0].strip())
@@ -143,6 +167,9 @@ def Item(sequence, key):
         item["type"] = "book"
     else:
         return None
+    if "editor" in extra and item["type"] not in ("chapter", "paper-conference"):
+        return None
+    item.update(extra)
     if "publisher" in parts:
         item["publisher"] = Clean(parts["publisher"][0])
         if "location" in parts:
@@ -173,11 +200,11 @@ def Measured(item):
 
 
 # The part each marked field of an item is, as the labelled data tags it.
-MARKED = {"title": "title", "container-title": None, "volume": "volume", "issue": "volume",
+MARKED = {"DOI": "doi", "title": "title", "container-title": None, "volume": "volume", "issue": "volume",
           "page": "pages", "publisher": "publisher", "publisher-place": "location"}
 END = "\ue0ff"
 TAGS = ["citation-number", "author", "date", "title", "journal", "container-title", "volume",
-        "pages", "publisher", "location"]
+        "pages", "publisher", "location", "doi", "editor", "edition"]
 
 
 def Marked(item):
@@ -187,7 +214,15 @@ def Marked(item):
             if tag is None:
                 tag = "journal" if item["type"] == "article-journal" else "container-title"
             out[field] = chr(0xE000 + TAGS.index(tag)) + item[field] + END
+    # An editor's family name is marked; the style writes the rest of the
+    # name (initials, its role) around it.
+    if "editor" in item:
+        out["editor"] = [{"family": chr(0xE000 + TAGS.index("editor")) + e["family"] + END, "given": e["given"]}
+                         for e in item["editor"]]
     return out
+
+
+EDITOR_TAIL = re.compile(r"^\(?(?:(?:eds?|editors?|hrsg|dir|éd)\.?|[A-Z]{1,3}|(?:[A-Z]\.[ -]?)+)\)?[.,;:]*$", re.I)
 
 
 def Labelled(text, year):
@@ -229,6 +264,10 @@ def Labelled(text, year):
         i += 1
     if i == start:
         return None
+    # Initials and the role after an editor's family name are the editor's.
+    for i in range(1, len(words)):
+        if tag[i] is None and tag[i - 1] == "editor" and EDITOR_TAIL.match(words[i]):
+            tag[i] = "editor"
     for i in range(len(words) - 1, -1, -1):
         if tag[i] is None:
             tag[i] = tag[i + 1] if i + 1 < len(words) else None
