@@ -209,6 +209,15 @@ std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
   // The group ends the word.
   if (i < s.size() && s[i] != u' ' && s[i] != u'.' && s[i] != u',' && s[i] != u';') return std::nullopt;
   g.end = i;
+  // A year and pages after the publisher's semicolon, as AMA writes a
+  // chapter ("Routledge; 2012:1-14"): the four digits are the year.
+  size_t before = at;
+  while (before > 0 && s[before - 1] == u' ') --before;
+  if (g.year.Empty() && before > 0 && s[before - 1] == u';' && g.volume.end - g.volume.begin == 4) {
+    int value = 0;
+    for (size_t k = g.volume.begin; k < g.volume.end; ++k) value = value * 10 + (IsDigit(s[k]) ? s[k] - u'0' : 100000);
+    if (IsYear(value)) g.year = g.volume, g.volume = {};
+  }
   return g;
 }
 
@@ -219,13 +228,18 @@ void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
   for (const Token& t : tokens) {
     if (!IsDigit(t.text.empty() ? u' ' : t.text[0])) continue;
     const auto within = [&](const Piece& p) { return !p.Empty() && t.begin < p.end && p.begin < t.end; };
-    // A link may hold anything: no numbers are read out of one.
-    if (within(r.title) || within(r.authors) || within(r.doi) || within(r.url) || within(r.number)) continue;
+    // A link may hold anything: no numbers are read out of one. What the
+    // labeller took for a link without a slash or "www." is none.
+    const auto link = [&](const Piece& p) {
+      const std::u16string_view s = r.Text(p);
+      return within(p) && (s.find(u'/') != std::u16string_view::npos || s.find(u"www.") != std::u16string_view::npos);
+    };
+    if (within(r.title) || within(r.authors) || link(r.doi) || link(r.url) || within(r.number)) continue;
     const auto g = ReadCompact(r.text, t.begin);
     if (!g) continue;
     const size_t from = t.begin, to = g->end;
     for (Piece* p : {&r.date, &r.volume, &r.pages, &r.container, &r.note, &r.publisher, &r.place, &r.edition,
-                     &r.citationNumber, &r.editors}) {
+                     &r.citationNumber, &r.editors, &r.doi, &r.url}) {
       if (p->Empty() || p->end <= from || to <= p->begin) continue;
       if (p->begin >= from && p->end <= to) *p = {};
       else if (p->begin < from) p->end = from;

@@ -243,6 +243,11 @@ TEST(Reference, Numbers) {
        u"218", u"226", u""},
       {"a year before a colon is no volume", u"Kane S. Heard any good books? Time 113 21 July 1986: 71-72.", u"1986",
        u"113", u"", u"71", u"72", u""},
+      {"ama's chapter, a year and pages after the publisher",
+       u"Harley B, ed. The Development of Second Language Proficiency. Cambridge University Press; 1990:82-92.", u"1990",
+       u"", u"", u"82", u"92", u""},
+      {"vancouver's volume of four digits stays a volume", u"Kim J. Heat. Astron Astrophys. 2003;1999:12-19.", u"2003",
+       u"1999", u"", u"12", u"19", u""},
   };
   for (const auto& r : rows) {
     const Reference ref = Smart().ParseReference(r.in);
