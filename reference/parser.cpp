@@ -942,6 +942,43 @@ void BookTitleAsContainer(Reference& r) {
   r.container = {};
 }
 
+// The book a chapter is in, where no part was found for it: the words
+// after "in" right behind the title, or after the editors that "in"
+// introduces ("'Word and Flesh', in What Are People For? New York: ...",
+// "..., in L. Haegeman (ed.) Elements of Grammar. Kluwer, pp. 73-137"),
+// up to the next part found.
+void ContainerAfterIn(Reference& r) {
+  if (!r.container.Empty() || r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const auto startsWithIn = [](std::u16string_view s) {
+    return s.starts_with(u"In ") || s.starts_with(u"In: ") || s.starts_with(u"in ") || s.starts_with(u"in: ");
+  };
+  size_t start = r.title.end;
+  while (start < text.size() && text[start] == u' ') ++start;
+  const Piece* pieces[] = {&r.citationNumber, &r.authors, &r.title, &r.editors, &r.date, &r.volume, &r.pages,
+                           &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number};
+  if (!r.editors.Empty() && r.editors.begin == start && startsWithIn(r.Text(r.editors)) &&
+      HasEditorRole(r.Text(r.editors))) {
+    start = r.editors.end;
+  } else if (startsWithIn(text.substr(start))) {
+    start = text.find(u' ', start) + 1;
+  } else {
+    return;
+  }
+  while (start < text.size() && text[start] == u' ') ++start;
+  size_t end = text.size();
+  for (const Piece* p : pieces) {
+    if (p->Empty() || p->end <= start) continue;
+    if (p->begin <= start) return;  // the words are some part's already
+    end = std::min(end, p->begin);
+  }
+  while (end > start && text[end - 1] == u' ') --end;
+  const std::u16string_view words = text.substr(start, end - start);
+  if (std::none_of(words.begin(), words.end(), IsLetterUnit)) return;
+  r.container = {start, end};
+  r.journal = false;
+}
+
 // A bracket after the title that says which version or whose edition it
 // is ("Data portal (Version 2.1; T. Lee, Ed.). U.S. Geological Survey.",
 // APA's form): no part of the title, nor of what follows it. The parts
@@ -1118,6 +1155,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BracketAfterTitle(r, giveWay);
   BookTitleAsContainer(r);
   GenreAfterTitle(r);
+  ContainerAfterIn(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})

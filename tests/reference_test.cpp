@@ -283,6 +283,29 @@ TEST(Reference, BookTitleAsContainer) {
   }
 }
 
+// Harvard's chapters: the book named after "in", or after the editors
+// "in" brings, where the labeller gave its words to no part.
+TEST(Reference, ContainerAfterIn) {
+  const struct {
+    const char* name;
+    S in, container;
+    Type type;
+  } rows[] = {
+      {"after the editors and their role",
+       u"Baker, M. (1997) \u2018Thematic roles and syntactic structure\u2019, in L. Haegeman (ed.) Elements of Grammar. "
+       u"Kluwer Academic Publishers, pp. 73\u2013137.",
+       u"Elements of Grammar", Type::Chapter},
+      {"right after the title",
+       u"Arendt, H. (1963) \u2018The Social Question\u2019, in On Revolution. New York: Penguin Books, pp. 59\u2013114.",
+       u"On Revolution", Type::Chapter},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(r.type, row.type) << row.name;
+  }
+}
+
 // Titles as the whole parser finds them, a row each.
 struct TitleRow {
   const char* name;
