@@ -942,14 +942,65 @@ void BookTitleAsContainer(Reference& r) {
   r.container = {};
 }
 
+// Where the authors meet the title, in a list of "Family, I. I." names.
+// An initial with its full stop is a name's ("FOSTER, G. M. Disease ...":
+// "M." starts no title, "A." no more than the others); a capitalised word
+// after the last initials of such a name that ends in a colon, or in a
+// comma when it is a common English word (not a given name: "Rodin, R.
+// Scott, The Steward Leader"), is the title's first ("Tambiah, S. J.
+// Magic, Science Religion and ...", "Bhatnagar, N. Failsafe: A floor
+// planner").
+void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
+  const std::u16string_view authors = r.Text(r.authors);
+  // The list starts with a family name and its comma.
+  const std::u16string_view lead = authors.substr(0, authors.find(u' '));
+  if (lead.size() < 3 || lead.back() != u',' || IsInitials(lead.substr(0, lead.size() - 1))) return;
+  const auto dottedInitial = [](std::u16string_view w) { return w.size() >= 2 && w.back() == u'.' && IsInitials(w); };
+  const size_t lastSpace = authors.rfind(u' ');
+  if (lastSpace == std::u16string_view::npos) return;
+  const std::u16string_view last = authors.substr(lastSpace + 1);
+  const size_t titleWordEnd = std::min(text.find(u' ', r.title.begin), text.size());
+  const std::u16string_view first = text.substr(r.title.begin, titleWordEnd - r.title.begin);
+  if (dottedInitial(last) && first.size() == 2 && u_isupper(first[0]) && first[1] == u'.' && titleWordEnd < r.title.end) {
+    r.authors.end = titleWordEnd;
+    r.title.begin = titleWordEnd;
+    while (r.title.begin < r.title.end && text[r.title.begin] == u' ') ++r.title.begin;
+    return;
+  }
+  if (last.size() < 3 || (last.back() != u',' && last.back() != u':') || !u_isupper(last[0]) || !u_islower(last[1]))
+    return;
+  const std::u16string lower = LCase(last.substr(0, last.size() - 1));
+  if (IsSuffix(last.substr(0, last.size() - 1)) || (last.back() == u',' && dictionary.SizeOf(lower) > 35)) return;
+  // Back over the initials before it, to the family name and its comma.
+  const std::vector<std::u16string_view> words = Words(authors.substr(0, lastSpace));
+  size_t k = words.size();
+  while (k > 0 && dottedInitial(words[k - 1])) --k;
+  if (k == words.size() || k == 0) return;
+  const std::u16string_view family = words[k - 1];
+  if (family.size() >= 3 && family.back() == u',' && !IsInitials(family.substr(0, family.size() - 1))) {
+    r.title.begin = r.authors.begin + lastSpace + 1;
+    r.authors.end = r.authors.begin + lastSpace;
+  }
+}
+
 // The book a chapter is in, where no part was found for it: the words
-// after "in" right behind the title, or after the editors that "in"
-// introduces ("'Word and Flesh', in What Are People For? New York: ...",
+// after "in" right behind the title (or inside it, after its full stop),
+// or after the editors that "in" introduces ("'Word and Flesh', in What Are People For? New York: ...",
 // "..., in L. Haegeman (ed.) Elements of Grammar. Kluwer, pp. 73-137"),
 // up to the next part found.
 void ContainerAfterIn(Reference& r) {
   if (!r.container.Empty() || r.title.Empty()) return;
   const std::u16string_view text = r.text;
+  // Nature's chapters, the book run into the title: "Title. in Book (eds.
+  // ...)". A sentence starts with no small "in".
+  const size_t in = r.Text(r.title).find(u". in ");
+  if (in != std::u16string_view::npos) {
+    const size_t next = r.title.begin + in + 5;
+    if (next < r.title.end && (u_isupper(text[next]) || IsDigit(text[next]))) r.title.end = r.title.begin + in + 1;
+  }
   const auto startsWithIn = [](std::u16string_view s) {
     return s.starts_with(u"In ") || s.starts_with(u"In: ") || s.starts_with(u"in ") || s.starts_with(u"in: ");
   };
@@ -1142,6 +1193,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     if (p.begin == p.end) p = {};
   };
   giveWay(r.title, r.authors);
+  AuthorsMeetTitle(r, dictionary);
   for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
                    &r.place, &r.edition, &r.doi, &r.url, &r.note}) {
     giveWay(*p, r.authors);

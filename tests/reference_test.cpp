@@ -298,6 +298,10 @@ TEST(Reference, ContainerAfterIn) {
       {"right after the title",
        u"Arendt, H. (1963) \u2018The Social Question\u2019, in On Revolution. New York: Penguin Books, pp. 59\u2013114.",
        u"On Revolution", Type::Chapter},
+      {"nature's, run into the title after its full stop",
+       u"Lightbown, P. Process-product research on second language learning in classrooms. in The Development of Second "
+       u"Language Proficiency (ed. Harley, B.) 82\u201392 (Cambridge University Press, 1990).",
+       u"The Development of Second Language Proficiency", Type::Chapter},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
@@ -316,6 +320,34 @@ void CheckTitles(std::initializer_list<TitleRow> rows) {
     const Reference ref = Smart().ParseReference(r.in);
     EXPECT_EQ(Printable(Trimmed(ref.Text(ref.title), true)), Printable(r.title)) << r.name;
   }
+}
+
+// Where "Family, I. I." authors meet the title: an initial is theirs, the
+// title's first word ending in a colon, or a comma when it is no name, is
+// the title's.
+TEST(Reference, AuthorsMeetTitle) {
+  CheckTitles({
+      {"a word and its comma after the initials",
+       u"Tambiah, S. J. Magic, Science Religion and the Scope of Rationality. (Cambridge University Press, 1990).",
+       u"Magic, Science Religion and the Scope of Rationality"},
+      {"a word and its colon",
+       u"Mostow, J. & Bhatnagar, N. Failsafe: A floor planner that uses ebg to learn from its failures. in Proceedings "
+       u"IJCAI-87 (1987).",
+       u"Failsafe: A floor planner that uses ebg to learn from its failures"},
+      {"an initial in capitals' names",
+       u"FOSTER, G. M. Disease Etiologies in non-Western Medical Systems. American Anthropologist 78, 773\u2013782 (1976).",
+       u"Disease Etiologies in non-Western Medical Systems"},
+      {"the initial A. is no article", u"McNamara, M. A. Friends and Friendship for Saint Augustine. (Alba House, 1964).",
+       u"Friends and Friendship for Saint Augustine"},
+      {"a given name after the initial stays",
+       u"Rodin, R. Scott, The Steward Leader: Transforming People, Organizations, and Communities, Downers Grove: IVP "
+       u"Academic, 2010.",
+       u"The Steward Leader: Transforming People, Organizations, and Communities"},
+      {"a family name after a given initial stays",
+       u"Yao, L., Y.G. Tak, B.P. Berman, and P.J. Farnham, Functional annotation of colon cancer risk SNPs. Nat Commun, "
+       u"2014. 5: p. 5114.",
+       u"Functional annotation of colon cancer risk SNPs"},
+  });
 }
 
 // APA's kind of work in square brackets after the title is no part of it;
