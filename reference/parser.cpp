@@ -251,6 +251,19 @@ void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
     if (!g->year.Empty() && r.date.Empty()) r.date = g->year;
     r.volume = g->volume;
     r.pages = g->pages;
+    // The words right before the group, after the title, that the
+    // labeller gave to no journal ("Discourse Processes 11:183-201"):
+    // the journal.
+    if (r.container.Empty() && !r.volume.Empty()) {
+      size_t before = from;
+      while (before > 0 && (r.text[before - 1] == u' ' || r.text[before - 1] == u',')) --before;
+      for (Piece* p : {&r.note, &r.place, &r.publisher}) {
+        if (p->Empty() || p->end != before || p->begin < r.title.end) continue;
+        r.container = *p, r.journal = true;
+        *p = {};
+        break;
+      }
+    }
     return;
   }
 }
@@ -986,6 +999,32 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
   }
 }
 
+// A publisher and its place both labelled as the place, the publisher
+// first ("Macmillan, Houndmills", "Springer, Berlin, Heidelberg"): what
+// comes before the first comma is the publisher, unless what follows it
+// only says where the place is ("New York, NY", "Cambridge, Mass.",
+// "London, UK").
+void PublisherInPlace(Reference& r) {
+  if (!r.publisher.Empty() || r.place.Empty()) return;
+  const std::u16string_view place = r.Text(r.place);
+  const size_t comma = place.find(u", ");
+  if (comma == std::u16string_view::npos || comma < 2) return;
+  std::u16string_view rest = place.substr(comma + 2);
+  while (!rest.empty() && (rest.back() == u'.' || rest.back() == u',' || rest.back() == u':' || rest.back() == u';' ||
+                           rest.back() == u')' || rest.back() == u' '))
+    rest.remove_suffix(1);
+  const std::u16string restLower = LCase(rest);
+  const bool region = rest.size() <= 3 || restLower.find(u'.') != std::u16string::npos ||
+                      restLower == u"usa" || restLower == u"u.s.a" || restLower == u"england" ||
+                      restLower == u"canada" || restLower == u"australia" || restLower == u"germany" ||
+                      restLower == u"france" || restLower == u"india" || restLower == u"china" || restLower == u"japan" ||
+                      restLower == u"switzerland" || restLower == u"netherlands" || restLower == u"the netherlands" ||
+                      restLower == u"italy" || restLower == u"spain" || restLower == u"new zealand";
+  if (region || std::any_of(rest.begin(), rest.end(), IsDigit)) return;
+  r.publisher = {r.place.begin, r.place.begin + comma};
+  r.place.begin += comma + 2;
+}
+
 // The book a chapter is in, where no part was found for it: the words
 // after "in" right behind the title (or inside it, after its full stop),
 // or after the editors that "in" introduces ("'Word and Flesh', in What Are People For? New York: ...",
@@ -1208,6 +1247,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookTitleAsContainer(r);
   GenreAfterTitle(r);
   ContainerAfterIn(r);
+  PublisherInPlace(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})

@@ -310,6 +310,34 @@ TEST(Reference, ContainerAfterIn) {
   }
 }
 
+// Springer's forms: the journal run into its numbers, the publisher
+// before its place.
+TEST(Reference, SpringerForms) {
+  const struct {
+    const char* name;
+    S in, container, publisher, place;
+    Type type;
+  } rows[] = {
+      {"a journal right before its compact numbers",
+       u"Emihovich C, Miller GE (1988) Talking to the turtle: A discourse analysis of Logo instruction. Discourse "
+       u"Processes 11:183\u2013201",
+       u"Discourse Processes", u"", u"", Type::Article},
+      {"publisher, place", u"Beetham D (1991) The Legitimation of Power. Macmillan, Houndmills", u"", u"Macmillan",
+       u"Houndmills", Type::Book},
+      {"publisher, place of two", u"Calvert J (2010) Sayyid Qutb and the Origins of Radical Islamism. Hurst, London",
+       u"", u"Hurst", u"London", Type::Book},
+      {"a place and its state stay the place", u"Lee K (2001) Heat flow in the crust. New York, NY", u"", u"",
+       u"New York, NY", Type::Other},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(row.publisher)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), false)), Printable(row.place)) << row.name;
+    EXPECT_EQ(r.type, row.type) << row.name;
+  }
+}
+
 // Titles as the whole parser finds them, a row each.
 struct TitleRow {
   const char* name;
