@@ -156,7 +156,7 @@ def Item(sequence, key):
         if pages:
             item["page"] = pages
     elif "container-title" in parts:
-        container = Clean(re.sub(r"^In:?\s+", "", parts["container-title"][0]))
+        container = Clean(re.sub(r"^(?:[Ii]n:?\s+)+", "", parts["container-title"][0].strip()))
         if "publisher" not in parts and not re.search(r"proceedings|conference|symposium|workshop", container, re.I):
             return None
         item["type"] = "paper-conference" if re.search(r"proceedings|conference|symposium|workshop", container, re.I) else "chapter"
