@@ -1025,6 +1025,50 @@ void PublisherInPlace(Reference& r) {
   r.place.begin += comma + 2;
 }
 
+// The same where Vancouver names ("Family AB,") meet the title. A name
+// and its initials first in the title, after authors that end in a comma,
+// are the last author ("Zalaquett CR, Chatters SJ. Middle school ...");
+// a capitalised word after the last initials that ends in a colon, or a
+// comma when it is a common English word, is the title's first ("Yu J.
+// Yi: Practical wisdom ...", "Lee K. Magic, science and religion").
+void VancouverMeetsTitle(Reference& r, const smart::Dictionary& dictionary) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
+  const auto capitals = [](std::u16string_view w, std::u16string_view ends) {
+    if (!w.empty() && ends.find(w.back()) != std::u16string_view::npos) w.remove_suffix(1);
+    return !w.empty() && w.size() <= 3 && std::all_of(w.begin(), w.end(), [](char16_t c) { return c >= u'A' && c <= u'Z'; });
+  };
+  const auto family = [](std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); };
+  const std::vector<std::u16string_view> authors = Words(r.Text(r.authors));
+  if (authors.size() < 2 || !family(authors[0]) || authors[0].back() == u',' || !capitals(authors[1], u",.")) return;
+  const std::vector<std::u16string_view> title = Words(r.Text(r.title));
+  if (title.size() >= 3 && r.Text(r.authors).ends_with(u",") && family(title[0]) && title[0].back() != u',' &&
+      title[1].size() >= 2 && title[1].back() == u'.' && capitals(title[1], u".")) {
+    const size_t end = static_cast<size_t>(title[1].data() + title[1].size() - text.data());
+    r.authors.end = end;
+    r.title.begin = end;
+    while (r.title.begin < r.title.end && text[r.title.begin] == u' ') ++r.title.begin;
+    return;
+  }
+  const std::u16string_view last = authors.back(), before = authors[authors.size() - 2];
+  if (authors.size() < 3 || last.size() < 3 || (last.back() != u',' && last.back() != u':') || !family(last) ||
+      before.back() != u'.' || !capitals(before, u".") || !family(authors[authors.size() - 3]))
+    return;
+  // "Gunther E. Rothenberg, The Army ...", "Peter E. Gordon: Continental
+  // Divide": a name given first looks the same when the initial is one
+  // letter. Only initials of two letters, or an author before written
+  // "Family AB,", say the names are Vancouver's; and a common English
+  // word is no family name.
+  const bool sure = before.size() >= 3 || std::any_of(authors.begin(), authors.end() - 2, [&](std::u16string_view w) {
+                      return w.size() >= 2 && w.back() == u',' && capitals(w, u",");
+                    });
+  if (!sure) return;
+  if (last.back() == u',' && dictionary.SizeOf(LCase(last.substr(0, last.size() - 1))) > 35) return;
+  r.title.begin = static_cast<size_t>(last.data() - text.data());
+  r.authors.end = static_cast<size_t>(before.data() + before.size() - text.data());
+}
+
 // The book a chapter is in, where no part was found for it: the words
 // after "in" right behind the title (or inside it, after its full stop),
 // or after the editors that "in" introduces ("'Word and Flesh', in What Are People For? New York: ...",
@@ -1078,8 +1122,14 @@ template <typename GiveWay>
 void BracketAfterTitle(Reference& r, GiveWay giveWay) {
   if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
-  const size_t open = text.substr(0, r.title.end).find(u" (", r.title.begin);
-  if (open == std::u16string_view::npos) return;
+  size_t open = text.substr(0, r.title.end).find(u" (", r.title.begin);
+  if (open == std::u16string_view::npos) {
+    // Or right after the title, where the labels ended it.
+    size_t k = r.title.end;
+    while (k < text.size() && text[k] == u' ') ++k;
+    if (k == r.title.end || k >= text.size() || text[k] != u'(') return;
+    open = k - 1;
+  }
   const size_t close = text.find(u')', open);
   if (close == std::u16string_view::npos) return;
   const std::u16string_view inner = text.substr(open + 2, close - open - 2);
@@ -1100,10 +1150,11 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
   // It ends the title: a title that goes on after it holds it.
   if (end < r.title.end) return;
   const Piece bracket{open + 1, end};
-  r.title.end = open;
+  r.title.end = std::min(r.title.end, open);
   // Its names, with their role, are the editors or translators ("T. Lee,
   // Ed." after "Version 2.1; ", "T. McCarthy, Trans." after "Vols. 1&2, ").
-  if (editors && r.editors.Empty()) {
+  const bool editorsInside = !r.editors.Empty() && r.editors.begin < end && bracket.begin < r.editors.end;
+  if (editors && (r.editors.Empty() || editorsInside)) {
     size_t from = inner.rfind(u"; ");
     from = from == std::u16string_view::npos ? 0 : from + 2;
     if (inner.substr(from).starts_with(u"Vol") || inner.substr(from).starts_with(u"vol")) {
@@ -1233,6 +1284,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   };
   giveWay(r.title, r.authors);
   AuthorsMeetTitle(r, dictionary);
+  VancouverMeetsTitle(r, dictionary);
   for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
                    &r.place, &r.edition, &r.doi, &r.url, &r.note}) {
     giveWay(*p, r.authors);

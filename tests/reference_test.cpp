@@ -375,6 +375,19 @@ TEST(Reference, AuthorsMeetTitle) {
        u"Yao, L., Y.G. Tak, B.P. Berman, and P.J. Farnham, Functional annotation of colon cancer risk SNPs. Nat Commun, "
        u"2014. 5: p. 5114.",
        u"Functional annotation of colon cancer risk SNPs"},
+      {"vancouver, the last author in the title's place",
+       u"140. Zalaquett CR, Chatters SJ. Middle school principals\u2019 perceptions of middle school counselors\u2019 roles and "
+       u"functions. American Secondary Education. 2012;40:89-103.",
+       u"Middle school principals\u2019 perceptions of middle school counselors\u2019 roles and functions"},
+      {"vancouver, the last author in the title's place, a journal in italics",
+       u"364. Berger A, Loutre MF. Insolation values for the climate of the last 10 million years. <italic>Quaternary "
+       u"Science Reviews</italic>. 1991;10.",
+       u"Insolation values for the climate of the last 10 million years"},
+      {"vancouver, a word and its colon after initials of two letters",
+       u"Barrett-Lennard GT. Steps: A mindful journey in person-centred therapy. PCCS Books; 2003.",
+       u"Steps: A mindful journey in person-centred therapy"},
+      {"a name given first, its initial one letter",
+       u"Gunther E. Rothenberg, The Army of Francis Joseph (West Lafayette, IN, 1998).", u"The Army of Francis Joseph"},
   });
 }
 
