@@ -350,8 +350,8 @@ u16string CslItem(const Reference& r, const Fields& f, u16string_view key) {
   item.Field(u"id", key);
   item.Field(u"type", NamesOf(r.type).csl);
   JsonNames(item, out, u"author", r.authorList, r.moreAuthors);
-  JsonNames(item, out, u"editor", r.editorList);
-  JsonNames(item, out, u"translator", r.translatorList);
+  JsonNames(item, out, u"editor", r.editorList, r.moreEditors);
+  JsonNames(item, out, u"translator", r.translatorList, r.moreTranslators);
   if (!f.year.empty()) {
     item.Key(u"issued");
     out += u"{\"date-parts\": [[" + f.year;
@@ -557,8 +557,8 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
     out += u'}';
   };
   field(u"author", BibNames(r.authorList, r.moreAuthors), true);
-  field(u"editor", BibNames(r.editorList, false), true);
-  field(u"translator", BibNames(r.translatorList, false), true);
+  field(u"editor", BibNames(r.editorList, r.moreEditors), true);
+  field(u"translator", BibNames(r.translatorList, r.moreTranslators), true);
   field(u"title", BibTeXTitle(f.title, lists), true);
   // A misc entry says where the work appeared, and who issued it, in its
   // own fields.

@@ -1352,14 +1352,16 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   Pages(r);
   DoiAndUrl(r, tokens);
   r.authorList = Names(r.Text(r.authors), r.moreAuthors);
-  bool moreEditors = false;
   std::u16string editors(r.Text(r.editors));
   const std::u16string translators = TakeTranslators(editors);
-  r.editorList = Names(editors, moreEditors);
-  r.translatorList = Names(translators, moreEditors);
+  r.editorList = Names(editors, r.moreEditors);
+  r.translatorList = Names(translators, r.moreTranslators);
   // An editor in the author's place ("Stober, I. (Ed.),", "Browne PRL,
   // editor.", "Müller, K. (Hrsg.)"): the names are the editors.
-  if (r.editorList.empty() && HasEditorRole(r.Text(r.authors))) std::swap(r.authorList, r.editorList);
+  if (r.editorList.empty() && HasEditorRole(r.Text(r.authors))) {
+    std::swap(r.authorList, r.editorList);
+    std::swap(r.moreAuthors, r.moreEditors);
+  }
 
   r.type = KindOfWork(r);
   return r;

@@ -40,7 +40,7 @@ struct Reference {
   Type type = Type::Other;
   // Worked out from the pieces.
   std::vector<Person> authorList, editorList, translatorList;
-  bool moreAuthors = false;  // "et al."
+  bool moreAuthors = false, moreEditors = false, moreTranslators = false;  // "et al."
   std::u16string year;       // four digits, or empty
   std::u16string volumeNumber, issueNumber, firstPage, lastPage;
   std::u16string doiName, urlText;  // 10.xxxx/..., http...

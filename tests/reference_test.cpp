@@ -839,6 +839,31 @@ S BibField(const S& entry, const S& name) {
   return entry.substr(from, entry.find_first_of(u",\n", from) - from);
 }
 
+// "et al." among the editors is the editors' "and others", as among the
+// authors: BibTeX's "and others", CSL's last name "others".
+TEST(Export, EtAlAmongTheEditors) {
+  const struct {
+    const char* name;
+    S in, editors, authors;
+  } rows[] = {
+      {"harvard", u"Teubert, W. (2001) \u2018A province of a federal superstate\u2019, in A. Musolff et al. (eds) Attitudes "
+                  u"towards Europe. Aldershot: Ashgate, pp. 45\u201388.",
+       u"Musolff, A. and others", u"Teubert, W."},
+      {"the names with their role in the author's place",
+       u"Smith, J., Jones, K., et al. (Eds.). (2001). Handbook of heat flow. Oxford: Clarendon.",
+       u"Smith, J. and Jones, K. and others", u"(none)"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    const S bibtex = Writer::One(Format::BibTeX, r, kNoLists);
+    EXPECT_EQ(Printable(BibField(bibtex, u"editor")), Printable(row.editors)) << row.name;
+    EXPECT_EQ(Printable(BibField(bibtex, u"author")), Printable(row.authors)) << row.name;
+    const S csl = Writer::One(Format::CslJson, r, kNoLists);
+    const size_t editor = csl.find(u"\"editor\": ["), others = csl.find(u"{\"literal\": \"others\"}");
+    EXPECT_TRUE(editor != S::npos && others > editor && others < csl.find(u']', editor)) << row.name << ": " << Printable(csl);
+  }
+}
+
 // Editions as numbers where they are numbered; links that only repeat the
 // DOI left out.
 TEST(Export, EditionsAndLinks) {
