@@ -957,12 +957,11 @@ void BookTitleAsContainer(Reference& r) {
 
 // Where the authors meet the title, in a list of "Family, I. I." names.
 // An initial with its full stop is a name's ("FOSTER, G. M. Disease ...":
-// "M." starts no title, "A." no more than the others); a capitalised word
-// after the last initials of such a name that ends in a colon, or in a
-// comma when it is a common English word (not a given name: "Rodin, R.
-// Scott, The Steward Leader"), is the title's first ("Tambiah, S. J.
-// Magic, Science Religion and ...", "Bhatnagar, N. Failsafe: A floor
-// planner").
+// "M." starts no title, "A." no more than the others); capitalised words
+// after the last initials of such a name, up to one that ends in a colon
+// or a comma, are the title's first ("Tambiah, S. J. Magic, Science
+// Religion and ...", "Bhatnagar, N. Failsafe: A floor planner", "Nelson,
+// R. Hagia Sophia, 1850-1950").
 void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
   if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
   const std::u16string_view text = r.text;
@@ -983,20 +982,35 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
     while (r.title.begin < r.title.end && text[r.title.begin] == u' ') ++r.title.begin;
     return;
   }
-  if (last.size() < 3 || (last.back() != u',' && last.back() != u':') || !u_isupper(last[0]) || !u_islower(last[1]))
-    return;
+  // The words after the last initials, up to three, the last ending in a
+  // comma or colon.
+  if (last.size() < 2 || (last.back() != u',' && last.back() != u':')) return;
+  const std::vector<std::u16string_view> words = Words(authors);
+  size_t k = words.size() - 1;
+  while (k > 0 && words.size() - k < 3 && !dottedInitial(words[k - 1]) && u_isupper(words[k - 1][0]) &&
+         words[k - 1].back() != u',' && words[k - 1].back() != u';')
+    --k;
+  if (k == 0 || !dottedInitial(words[k - 1])) return;
+  for (size_t i = k; i < words.size(); ++i)  // words, not initials
+    if (words[i].size() < 2 || !u_isupper(words[i][0]) || !u_islower(words[i][1])) return;
+  const size_t trailing = words.size() - k;
+  // Back over the initials before them, to the family name and its comma.
+  size_t f = k - 1;
+  while (f > 0 && dottedInitial(words[f - 1])) --f;
+  if (f == 0) return;
+  const std::u16string_view family = words[f - 1];
+  if (family.size() < 3 || family.back() != u',' || IsInitials(family.substr(0, family.size() - 1))) return;
+  // A given name written out after an initial ("Rodin, R. Scott, The
+  // Steward Leader") looks like one title word and its comma; a common
+  // English word is no given name, and in a list whose names a semicolon
+  // parts ("Callon, M.; Law, J. On Qualculation, ...") none follows one.
   const std::u16string lower = LCase(last.substr(0, last.size() - 1));
-  if (IsSuffix(last.substr(0, last.size() - 1)) || (last.back() == u',' && dictionary.SizeOf(lower) > 35)) return;
-  // Back over the initials before it, to the family name and its comma.
-  const std::vector<std::u16string_view> words = Words(authors.substr(0, lastSpace));
-  size_t k = words.size();
-  while (k > 0 && dottedInitial(words[k - 1])) --k;
-  if (k == words.size() || k == 0) return;
-  const std::u16string_view family = words[k - 1];
-  if (family.size() >= 3 && family.back() == u',' && !IsInitials(family.substr(0, family.size() - 1))) {
-    r.title.begin = r.authors.begin + lastSpace + 1;
-    r.authors.end = r.authors.begin + lastSpace;
-  }
+  if (IsSuffix(last.substr(0, last.size() - 1))) return;
+  const bool sure = last.back() == u':' || trailing >= 2 || authors.find(u"; ") != std::u16string_view::npos ||
+                    dictionary.SizeOf(lower) <= 35;
+  if (!sure) return;
+  r.title.begin = static_cast<size_t>(words[k].data() - text.data());
+  r.authors.end = static_cast<size_t>(words[k - 1].data() + words[k - 1].size() - text.data());
 }
 
 // A publisher and its place both labelled as the place, the publisher

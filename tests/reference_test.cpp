@@ -375,6 +375,16 @@ TEST(Reference, AuthorsMeetTitle) {
        u"Yao, L., Y.G. Tak, B.P. Berman, and P.J. Farnham, Functional annotation of colon cancer risk SNPs. Nat Commun, "
        u"2014. 5: p. 5114.",
        u"Functional annotation of colon cancer risk SNPs"},
+      {"two words and their comma",
+       u"(339) Nelson, R. Hagia Sophia, 1850\u20131950: Holy Wisdom Modern Monument; University of Chicago Press: "
+       u"Chicago, 1989.",
+       u"Hagia Sophia, 1850\u20131950: Holy Wisdom Modern Monument"},
+      {"names parted by semicolons, a word that is no English one",
+       u"(430) Ciccone, A.; Ferrant, A. Honte, Culpabilit\u00E9 Et Traumatisme; Dunod: Paris, France, 2009.",
+       u"Honte, Culpabilit\u00E9 Et Traumatisme"},
+      {"initials and their comma stay the names'",
+       u"103. Buldum, A.; Lu, J. P., Contact resistance between carbon nanotubes. Physical Review B 2001, 63, (16).",
+       u"Contact resistance between carbon nanotubes"},
       {"vancouver, the last author in the title's place",
        u"140. Zalaquett CR, Chatters SJ. Middle school principals\u2019 perceptions of middle school counselors\u2019 roles and "
        u"functions. American Secondary Education. 2012;40:89-103.",
