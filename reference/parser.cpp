@@ -1013,6 +1013,37 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
   r.authors.end = static_cast<size_t>(words[k - 1].data() + words[k - 1].size() - text.data());
 }
 
+// The numbers at the end of a book's name, as Nature writes a chapter
+// ("in What Are People For? 197-203 (North Point Press, 1990)", "in
+// Proceedings of CHI 90 117-124 (ACM, 1990)"): a range there is the pages;
+// a bare number labelled the volume, between the name that "in" brings and
+// the pages with nothing but a space on either side, is the name's.
+void NumbersAfterBook(Reference& r) {
+  if (r.container.Empty() || r.journal) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view c = r.Text(r.container);
+  const size_t space = c.rfind(u' ');
+  if (r.pages.Empty() && space != std::u16string_view::npos) {
+    const std::u16string_view last = c.substr(space + 1);
+    const auto numbers = Numbers(last);
+    if (numbers.size() == 2 && numbers[0].begin == 0 && numbers[1].end == last.size() &&
+        last.substr(numbers[0].end, numbers[1].begin - numbers[0].end).size() == 1 && IsDash(last[numbers[0].end])) {
+      r.pages = {r.container.begin + space + 1, r.container.end};
+      r.container.end = r.container.begin + space;
+      return;
+    }
+  }
+  if (r.volume.Empty() || r.pages.Empty() || r.volume.begin != r.container.end + 1 || r.pages.begin != r.volume.end + 1)
+    return;
+  // Only a book's that "in" brings: a journal the labels missed is
+  // written so too ("Machine Vision and Applications 6 83-99").
+  if (WordBefore(text, r.container.begin) != u"in") return;
+  const std::u16string_view v = r.Text(r.volume);
+  if (!std::all_of(v.begin(), v.end(), IsDigit)) return;
+  r.container.end = r.volume.end;
+  r.volume = {};
+}
+
 // A publisher and its place both labelled as the place, the publisher
 // first ("Macmillan, Houndmills", "Springer, Berlin, Heidelberg"): what
 // comes before the first comma is the publisher, unless what follows it
@@ -1354,6 +1385,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
       }
     }
   }
+  NumbersAfterBook(r);
   CompactNumbers(r, tokens);
 
   r.year = FirstYear(r.Text(r.date));

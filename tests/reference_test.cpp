@@ -302,6 +302,13 @@ TEST(Reference, ContainerAfterIn) {
        u"Lightbown, P. Process-product research on second language learning in classrooms. in The Development of Second "
        u"Language Proficiency (ed. Harley, B.) 82\u201392 (Cambridge University Press, 1990).",
        u"The Development of Second Language Proficiency", Type::Chapter},
+      {"nature's, the pages after the book's name",
+       u"Berry, W. Word and Flesh. in What Are People For? 197\u2013203 (North Point Press, 1990).", u"What Are People For?",
+       Type::Chapter},
+      {"nature's, a number in the name before the pages",
+       u"Card, S. K., Mackinlay, J. D. & Robertson, G. G. The Design Space of Input Devices. in Proceedings of CHI 90 "
+       u"117\u2013124 (ACM, 1990).",
+       u"Proceedings of CHI 90", Type::Paper},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
