@@ -1013,6 +1013,33 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
   r.authors.end = static_cast<size_t>(words[k - 1].data() + words[k - 1].size() - text.data());
 }
 
+// MLA's chapters and Chicago's notes: the book's name stands between the
+// title and "edited by" ("\u201CTitle.\u201D Decisions with Multiple
+// Objectives, edited by R. Keeney and H. Raiffa, Wiley, 1976."). All that
+// lies between is the name, whatever the labels made of it, when no number,
+// date or link part lies there.
+void ContainerBeforeEditedBy(Reference& r) {
+  if (r.title.Empty() || r.editors.Empty() || r.editors.begin < r.title.end) return;
+  const std::u16string lower = LCase(r.Text(r.editors));
+  if (!lower.starts_with(u"edited by ") && !lower.starts_with(u"ed. by ")) return;
+  const std::u16string_view text = r.text;
+  size_t begin = r.title.end, end = r.editors.begin;
+  while (begin < end && (text[begin] == u' ' || text[begin] == u',' || text[begin] == u'.')) ++begin;
+  while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u',')) --end;
+  const std::u16string_view words = text.substr(begin, end - begin);
+  if (std::none_of(words.begin(), words.end(), IsLetterUnit)) return;
+  const auto inside = [&](const Piece& p) { return !p.Empty() && p.begin < end && begin < p.end; };
+  for (const Piece* p : {&r.authors, &r.date, &r.volume, &r.pages, &r.doi, &r.url, &r.number, &r.citationNumber})
+    if (inside(*p)) return;
+  for (Piece* p : {&r.container, &r.note, &r.place, &r.publisher, &r.edition}) {
+    if (!inside(*p)) continue;
+    if (p->begin < r.title.end || p->end > r.editors.begin) return;  // it reaches out: leave all as it is
+    if (p != &r.container) *p = {};
+  }
+  r.container = {begin, end};
+  r.journal = false;
+}
+
 // The numbers at the end of a book's name, as Nature writes a chapter
 // ("in What Are People For? 197-203 (North Point Press, 1990)", "in
 // Proceedings of CHI 90 117-124 (ACM, 1990)"): a range there is the pages;
@@ -1344,6 +1371,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookTitleAsContainer(r);
   GenreAfterTitle(r);
   ContainerAfterIn(r);
+  ContainerBeforeEditedBy(r);
   PublisherInPlace(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.

@@ -309,6 +309,14 @@ TEST(Reference, ContainerAfterIn) {
        u"Card, S. K., Mackinlay, J. D. & Robertson, G. G. The Design Space of Input Devices. in Proceedings of CHI 90 "
        u"117\u2013124 (ACM, 1990).",
        u"Proceedings of CHI 90", Type::Paper},
+      {"mla's, before \u201Cedited by\u201D",
+       u"Meyer, R. F. \u201CPreferences over Time.\u201D Decisions with Multiple Objectives, edited by R. Keeney and H. "
+       u"Raiffa, Wiley, 1976.",
+       u"Decisions with Multiple Objectives", Type::Chapter},
+      {"mla's, a name with commas before \u201Cedited by\u201D",
+       u"Mazzarella, W. T. S. \u201CAffect: What Is It Good For?\u201D Enchantments of Modernity: Empire, Nation, "
+       u"Globalization, edited by S. Dube, Routledge, 2009, pp. 291\u2013309.",
+       u"Enchantments of Modernity: Empire, Nation, Globalization", Type::Chapter},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
