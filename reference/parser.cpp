@@ -456,6 +456,9 @@ bool HasEditorRole(std::u16string_view names) {
   for (std::u16string_view role : {u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"(editor)", u"(editors)", u", editor",
                                    u", editors", u" eds.", u"(hrsg.)", u"(\u00E9d.)", u"(\u00E9ds.)", u"(dir.)"})
     if (lower.find(role) != std::u16string::npos) return true;
+  // AMA's "Harley B, ed.", in small letters: "Smith, Ed." is a name.
+  for (std::u16string_view role : {u", ed.", u", ed,"})
+    if (names.find(role) != std::u16string_view::npos) return true;
   return false;
 }
 
@@ -1040,6 +1043,21 @@ void ContainerBeforeEditedBy(Reference& r) {
   r.journal = false;
 }
 
+// AMA's publisher run into the book's name before its year ("In:
+// Proceedings of CHI 90. ACM; 1990:117-124"): a last sentence of the name
+// that a semicolon ends is the publisher.
+void PublisherAfterBook(Reference& r) {
+  if (r.container.Empty() || r.journal || !r.publisher.Empty()) return;
+  const std::u16string_view c = r.Text(r.container);
+  if (!c.ends_with(u";")) return;
+  const size_t stop = c.rfind(u". ");
+  if (stop == std::u16string_view::npos || stop == 0 || c.size() - stop < 5) return;
+  const std::u16string_view last = c.substr(stop + 2);
+  if (!u_isupper(last[0]) || std::any_of(last.begin(), last.end(), IsDigit)) return;
+  r.publisher = {r.container.begin + stop + 2, r.container.end};
+  r.container.end = r.container.begin + stop + 1;
+}
+
 // The numbers at the end of a book's name, as Nature writes a chapter
 // ("in What Are People For? 197-203 (North Point Press, 1990)", "in
 // Proceedings of CHI 90 117-124 (ACM, 1990)"): a range there is the pages;
@@ -1414,6 +1432,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     }
   }
   NumbersAfterBook(r);
+  PublisherAfterBook(r);
   CompactNumbers(r, tokens);
 
   r.year = FirstYear(r.Text(r.date));

@@ -309,6 +309,14 @@ TEST(Reference, ContainerAfterIn) {
        u"Card, S. K., Mackinlay, J. D. & Robertson, G. G. The Design Space of Input Devices. in Proceedings of CHI 90 "
        u"117\u2013124 (ACM, 1990).",
        u"Proceedings of CHI 90", Type::Paper},
+      {"ama's, after the editors and their small \u201Ced.\u201D",
+       u"Lightbown P. Process-product research on second language learning in classrooms. In: Harley B, ed. The "
+       u"Development of Second Language Proficiency. Cambridge University Press; 1990:82-92.",
+       u"The Development of Second Language Proficiency", Type::Chapter},
+      {"ama's, the publisher run into the name before its year",
+       u"Card SK, Mackinlay JD, Robertson GG. The Design Space of Input Devices. In: Proceedings of CHI 90. ACM; "
+       u"1990:117-124.",
+       u"Proceedings of CHI 90", Type::Paper},
       {"mla's, before \u201Cedited by\u201D",
        u"Meyer, R. F. \u201CPreferences over Time.\u201D Decisions with Multiple Objectives, edited by R. Keeney and H. "
        u"Raiffa, Wiley, 1976.",
