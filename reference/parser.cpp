@@ -1058,6 +1058,39 @@ void PublisherAfterBook(Reference& r) {
   r.container.end = r.container.begin + stop + 1;
 }
 
+// ACS's forms: a journal's year right after its name ("Am J Sports Med
+// 2003, 31 (3), 419-424") is the date when no date was found; a book's
+// name that "In" brings ends at a semicolon ("In Critical Approaches to
+// Comics; Smith, M. J., Duncan, R., Eds.; Routledge: ...").
+void ContainerEndsAcs(Reference& r) {
+  if (r.container.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view c = r.Text(r.container);
+  const size_t space = c.rfind(u' ');
+  if (r.date.Empty() && space != std::u16string_view::npos) {
+    std::u16string_view last = c.substr(space + 1);
+    if (last.ends_with(u",")) last.remove_suffix(1);
+    if (last.size() == 4 && std::all_of(last.begin(), last.end(), IsDigit) && !FirstYear(last).empty()) {
+      r.date = {r.container.begin + space + 1, r.container.end};
+      r.container.end = r.container.begin + space;
+      return;
+    }
+  }
+  const size_t semicolon = c.find(u"; ");
+  if (r.journal || semicolon == std::u16string_view::npos || WordBefore(text, r.container.begin) != u"in") return;
+  // What the semicolon brings is ACS's: editors and their role, or
+  // "Publisher: Place, Year" ("Hitler's Geographies; The Spatialities of
+  // the Third Reich" is one name).
+  const size_t from = r.container.begin + semicolon + 2;
+  const size_t next = std::min(text.find(u';', from), text.size());
+  const std::u16string_view segment = text.substr(from, next - from);
+  const bool editors = segment.ends_with(u" Eds.") || segment.ends_with(u" Ed.");
+  const size_t colon = segment.find(u": ");
+  const bool publisher = colon != std::u16string_view::npos && segment.substr(0, colon).find(u',') == std::u16string_view::npos &&
+                         !FirstYear(segment.substr(colon)).empty();
+  if (editors || publisher) r.container.end = r.container.begin + semicolon;
+}
+
 // The numbers at the end of a book's name, as Nature writes a chapter
 // ("in What Are People For? 197-203 (North Point Press, 1990)", "in
 // Proceedings of CHI 90 117-124 (ACM, 1990)"): a range there is the pages;
@@ -1434,6 +1467,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   NumbersAfterBook(r);
   PublisherAfterBook(r);
   CompactNumbers(r, tokens);
+  ContainerEndsAcs(r);
 
   r.year = FirstYear(r.Text(r.date));
   if (r.year.empty()) {

@@ -317,6 +317,14 @@ TEST(Reference, ContainerAfterIn) {
        u"Card SK, Mackinlay JD, Robertson GG. The Design Space of Input Devices. In: Proceedings of CHI 90. ACM; "
        u"1990:117-124.",
        u"Proceedings of CHI 90", Type::Paper},
+      {"acs's, the name ends at the semicolon before the editors",
+       u"(4) Jenkins, H. Introduction: Should We Discipline the Reading of Comics? In Critical Approaches to Comics: "
+       u"Theories and Methods; Smith, M. J., Duncan, R., Eds.; Routledge: New York, 2012; pp 1\u201314.",
+       u"Critical Approaches to Comics: Theories and Methods", Type::Chapter},
+      {"a semicolon inside a name stays",
+       u"Dan Stone, \"Holocaust Spaces,\" in Hitler's Geographies; The Spatialities of the Third Reich, ed. by "
+       u"Giaccaria, Paolo and Minca, Claudio, eds. (Chicago, IL: University of Chicago Press, 2016), pp. 45-62.",
+       u"Hitler's Geographies; The Spatialities of the Third Reich", Type::Chapter},
       {"mla's, before \u201Cedited by\u201D",
        u"Meyer, R. F. \u201CPreferences over Time.\u201D Decisions with Multiple Objectives, edited by R. Keeney and H. "
        u"Raiffa, Wiley, 1976.",
@@ -345,6 +353,10 @@ TEST(Reference, SpringerForms) {
        u"Emihovich C, Miller GE (1988) Talking to the turtle: A discourse analysis of Logo instruction. Discourse "
        u"Processes 11:183\u2013201",
        u"Discourse Processes", u"", u"", Type::Article},
+      {"acs, the journal's year after its name",
+       u"(85) Dhawan, A.; Doukas, W. C. Effect of Drain Use in the Early Postoperative Period. Am J Sports Med 2003, "
+       u"31 (3), 419\u2013424.",
+       u"Am J Sports Med", u"", u"", Type::Article},
       {"publisher, place", u"Beetham D (1991) The Legitimation of Power. Macmillan, Houndmills", u"", u"Macmillan",
        u"Houndmills", Type::Book},
       {"publisher, place of two", u"Calvert J (2010) Sayyid Qutb and the Origins of Radical Islamism. Hurst, London",
