@@ -871,13 +871,23 @@ Type KindOfWork(const Reference& r) {
       r.doiName.starts_with(u"10.5281/") || r.doiName.starts_with(u"10.5061/") || r.doiName.starts_with(u"10.1594/") ||
       r.doiName.starts_with(u"10.6084/") || r.doiName.starts_with(u"10.7910/") || r.doiName.starts_with(u"10.15468/"))
     return Type::Dataset;
-  if (r.journal) return Type::Article;
-  if (IsStandard(r.text)) return Type::Standard;
-  if (!r.container.Empty()) {
+  // A meeting's proceedings written as a journal, with no volume ("Proc.
+  // 1994 Winter USENIX Conference, 115-131."), is a conference paper; one
+  // with a volume, or a society's, a journal ("Proceedings of the National
+  // Academy of Sciences, 112, ...", "Proceedings of the Royal Society B,
+  // 20122071").
+  const auto meeting = [&] {
     const std::u16string c = LCase(r.Text(r.container));
-    const bool meeting = ContainsAny(c, {u"proceedings", u"conference", u"symposium", u"workshop", u"congress", u"meeting"});
-    return meeting ? Type::Paper : Type::Chapter;
-  }
+    return ContainsAny(c, {u"proceedings", u"proc.", u"conference", u"symposium", u"workshop", u"congress", u"meeting"});
+  };
+  const auto society = [&] {
+    const std::u16string c = LCase(r.Text(r.container));
+    return ContainsAny(c, {u"academy", u"society", u"royal", u"academia"});
+  };
+  if (r.journal)
+    return r.volumeNumber.empty() && r.issueNumber.empty() && meeting() && !society() ? Type::Paper : Type::Article;
+  if (IsStandard(r.text)) return Type::Standard;
+  if (!r.container.Empty()) return meeting() ? Type::Paper : Type::Chapter;
   if (hasAny({u"report", u"tech. rep.", u"working paper", u"white paper", u"open-file", u"bericht", u"rapport "}))
     return Type::Report;
   if (!r.publisher.Empty()) return Type::Book;

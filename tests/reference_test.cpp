@@ -674,6 +674,18 @@ TEST(Reference, KindOfWork) {
       {"conference paper",
        u"Smith, J., 2010. Heat. In: Proceedings of the World Geothermal Congress, Bali, Indonesia, pp. 1-10.", Type::Paper,
        "paper-conference", "CONF"},
+      {"conference paper written as a journal article, no volume",
+       u"Keleher, P., & Cox, A. (1994). Treadmarks: Distributed shared memory. Proc. 1994 Winter USENIX Conference, "
+       u"115\u2013131.",
+       Type::Paper, "paper-conference", "CONF"},
+      {"proceedings with a volume are a journal",
+       u"Kramer, A. D. I. (2014). Experimental evidence of emotional contagion. Proceedings of the National Academy of "
+       u"Sciences, 111(24), 8788\u20138790.",
+       Type::Article, "article-journal", "JOUR"},
+      {"a society's proceedings are a journal",
+       u"Borazjani, I. & Daghooghi, M. The fish tail motion forms an attached leading edge vortex. Proceedings of the "
+       u"Royal Society B, 20122071 (2013).",
+       Type::Article, "article-journal", "JOUR"},
       {"master's thesis", u"Smith, J. (2015). Heat flow in wells [Master's thesis, University of Auckland].", Type::Thesis,
        "thesis", "THES"},
       {"report without a publisher found",
