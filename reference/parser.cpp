@@ -1161,45 +1161,64 @@ void PublisherInPlace(Reference& r) {
 // The same where Vancouver names ("Family AB,") meet the title. A name
 // and its initials first in the title, after authors that end in a comma,
 // are the last author ("Zalaquett CR, Chatters SJ. Middle school ...");
-// a capitalised word after the last initials that ends in a colon, or a
-// comma when it is a common English word, is the title's first ("Yu J.
-// Yi: Practical wisdom ...", "Lee K. Magic, science and religion").
-void VancouverMeetsTitle(Reference& r, const smart::Dictionary& dictionary) {
+// up to two capitalised words after the last initials, the last ending in
+// a colon or comma, are the title's first ("Yu J. Yi: Practical wisdom
+// ...", "Timperlake J. Illustrated Toronto, Past and Present").
+void VancouverMeetsTitle(Reference& r) {
   if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
   const std::u16string_view text = r.text;
   if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
+  // Initials as Vancouver writes them: up to three capitals, perhaps
+  // hyphenated ("W-S").
   const auto capitals = [](std::u16string_view w, std::u16string_view ends) {
     if (!w.empty() && ends.find(w.back()) != std::u16string_view::npos) w.remove_suffix(1);
-    return !w.empty() && w.size() <= 3 && std::all_of(w.begin(), w.end(), [](char16_t c) { return c >= u'A' && c <= u'Z'; });
+    const auto letters = std::count_if(w.begin(), w.end(), [](char16_t c) { return c >= u'A' && c <= u'Z'; });
+    return letters >= 1 && letters <= 3 && w.front() != u'-' && w.back() != u'-' &&
+           std::all_of(w.begin(), w.end(), [](char16_t c) { return (c >= u'A' && c <= u'Z') || c == u'-'; });
   };
   const auto family = [](std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); };
   const std::vector<std::u16string_view> authors = Words(r.Text(r.authors));
   if (authors.size() < 2 || !family(authors[0]) || authors[0].back() == u',' || !capitals(authors[1], u",.")) return;
   const std::vector<std::u16string_view> title = Words(r.Text(r.title));
-  if (title.size() >= 3 && r.Text(r.authors).ends_with(u",") && family(title[0]) && title[0].back() != u',' &&
-      title[1].size() >= 2 && title[1].back() == u'.' && capitals(title[1], u".")) {
-    const size_t end = static_cast<size_t>(title[1].data() + title[1].size() - text.data());
+  // The last author in the title's place, after a list ending in a comma;
+  // a family name may have a particle ("Van Gelder IC.").
+  const size_t particle = !title.empty() && IsParticle(LCase(title[0])) ? 1 : 0;
+  if (title.size() >= 3 + particle && r.Text(r.authors).ends_with(u",") && family(title[particle]) &&
+      title[particle].back() != u',' && title[particle + 1].size() >= 2 && title[particle + 1].back() == u'.' &&
+      capitals(title[particle + 1], u".")) {
+    const size_t end = static_cast<size_t>(title[particle + 1].data() + title[particle + 1].size() - text.data());
     r.authors.end = end;
     r.title.begin = end;
     while (r.title.begin < r.title.end && text[r.title.begin] == u' ') ++r.title.begin;
     return;
   }
-  const std::u16string_view last = authors.back(), before = authors[authors.size() - 2];
-  if (authors.size() < 3 || last.size() < 3 || (last.back() != u',' && last.back() != u':') || !family(last) ||
-      before.back() != u'.' || !capitals(before, u".") || !family(authors[authors.size() - 3]))
+  // Up to two capitalised words after the last initials, the last ending
+  // in a comma or colon: the title's first.
+  const std::u16string_view last = authors.back();
+  if (last.size() < 2 || (last.back() != u',' && last.back() != u':')) return;
+  size_t k = authors.size() - 1;
+  while (k > 1 && authors.size() - k < 2 && family(authors[k - 1]) && authors[k - 1].back() != u',') --k;
+  if (k < 2 || !family(authors[k]) || authors[k - 1].back() != u'.' || !capitals(authors[k - 1], u".") ||
+      !family(authors[k - 2]))
     return;
   // "Gunther E. Rothenberg, The Army ...", "Peter E. Gordon: Continental
   // Divide": a name given first looks the same when the initial is one
-  // letter. Only initials of two letters, or an author before written
-  // "Family AB,", say the names are Vancouver's; and a common English
-  // word is no family name.
-  const bool sure = before.size() >= 3 || std::any_of(authors.begin(), authors.end() - 2, [&](std::u16string_view w) {
-                      return w.size() >= 2 && w.back() == u',' && capitals(w, u",");
-                    });
+  // letter. Initials of two letters, an author before written "Family
+  // AB,", or Vancouver's year and semicolon ("2006;33", "Press; 2012")
+  // say the names are Vancouver's.
+  const std::u16string_view initials = authors[k - 1];
+  bool sure = initials.size() >= 3 || std::any_of(authors.begin(), authors.begin() + static_cast<long>(k - 1),
+                                                  [&](std::u16string_view w) { return w.back() == u',' && capitals(w, u","); });
+  for (size_t i = text.find(u';'); !sure && i != std::u16string_view::npos; i = text.find(u';', i + 1)) {
+    const std::u16string_view before = text.substr(i >= 4 ? i - 4 : 0, i >= 4 ? 4 : i);
+    size_t after = i + 1;
+    while (after < text.size() && text[after] == u' ') ++after;
+    sure = !FirstYear(before).empty() || (after + 4 <= text.size() && !FirstYear(text.substr(after, 4)).empty() &&
+                                          (after + 4 == text.size() || !IsDigit(text[after + 4])));
+  }
   if (!sure) return;
-  if (last.back() == u',' && dictionary.SizeOf(LCase(last.substr(0, last.size() - 1))) > 35) return;
-  r.title.begin = static_cast<size_t>(last.data() - text.data());
-  r.authors.end = static_cast<size_t>(before.data() + before.size() - text.data());
+  r.title.begin = static_cast<size_t>(authors[k].data() - text.data());
+  r.authors.end = static_cast<size_t>(initials.data() + initials.size() - text.data());
 }
 
 // The book a chapter is in, where no part was found for it: the words
@@ -1417,7 +1436,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   };
   giveWay(r.title, r.authors);
   AuthorsMeetTitle(r, dictionary);
-  VancouverMeetsTitle(r, dictionary);
+  VancouverMeetsTitle(r);
   for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
                    &r.place, &r.edition, &r.doi, &r.url, &r.note}) {
     giveWay(*p, r.authors);
