@@ -1223,9 +1223,9 @@ void VancouverMeetsTitle(Reference& r) {
 
 // The book a chapter is in, where no part was found for it: the words
 // after "in" right behind the title (or inside it, after its full stop),
-// or after the editors that "in" introduces ("'Word and Flesh', in What Are People For? New York: ...",
-// "..., in L. Haegeman (ed.) Elements of Grammar. Kluwer, pp. 73-137"),
-// up to the next part found.
+// or after the editors that "in" introduces, up to the next part found
+// ("'Word and Flesh', in What Are People For? New York: ...", "..., in L.
+// Haegeman (ed.) Elements of Grammar. Kluwer, pp. 73-137").
 void ContainerAfterIn(Reference& r) {
   if (!r.container.Empty() || r.title.Empty()) return;
   const std::u16string_view text = r.text;
