@@ -1221,6 +1221,52 @@ void VancouverMeetsTitle(Reference& r) {
   r.authors.end = static_cast<size_t>(initials.data() + initials.size() - text.data());
 }
 
+// The same where names given first ("S. J. Tambiah,", IEEE's form) meet
+// the title. A family name left between the initials and the title is the
+// last author's ("M. A. McNamara, Friends and ..."); a last piece of the
+// names that starts with no initial and is one word, or opens a quotation,
+// or ends in a colon, is the title's start ("S. J. Tambiah, Magic, Science
+// ...", "J. Yu, \u201CYi: Practical wisdom ...").
+void GivenFirstMeetsTitle(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  const auto dottedInitial = [](std::u16string_view w) {
+    while (!w.empty() && w.back() == u',') w.remove_suffix(1);
+    return w.size() >= 2 && w.back() == u'.' && IsInitials(w);
+  };
+  const std::vector<std::u16string_view> words = Words(r.Text(r.authors));
+  if (words.empty() || !dottedInitial(words[0])) return;
+  const std::u16string_view gap = Trim(text.substr(r.authors.end, r.title.begin - r.authors.end));
+  if (!gap.empty()) {
+    if (gap.find(u' ') == std::u16string_view::npos && gap.size() >= 3 && (gap.back() == u',' || gap.back() == u'.') &&
+        u_isupper(gap[0]) && u_islower(gap[1]) && dottedInitial(words.back())) {
+      r.authors.end = static_cast<size_t>(gap.data() + gap.size() - text.data());
+      if (text[r.authors.end - 1] == u',') --r.authors.end;
+    }
+    return;
+  }
+  const std::u16string_view authors = r.Text(r.authors);
+  const size_t comma = authors.rfind(u", ", authors.size() >= 2 ? authors.size() - 2 : 0);
+  if (comma == std::u16string_view::npos) return;
+  const std::u16string_view last = authors.substr(comma + 2);
+  const std::vector<std::u16string_view> lastWords = Words(last);
+  if (lastWords.empty() || dottedInitial(lastWords[0]) || IsSuffix(Trim(last)) || !u_isupper(lastWords[0][0])) {
+    if (lastWords.empty() || !IsQuote(last[0])) return;
+  }
+  const std::u16string lower = LCase(last);
+  if (lower.starts_with(u"and ") || lower.starts_with(u"et al")) return;
+  // The names before it are given first too.
+  const std::vector<std::u16string_view> before = Words(authors.substr(0, comma));
+  size_t k = before.size();
+  while (k > 0 && !before[k - 1].ends_with(u",") && k + 3 > before.size()) --k;
+  if (k >= before.size() || !dottedInitial(before[k])) return;
+  const bool one = lastWords.size() == 1 && last.size() >= 3 && u_islower(last[1]) &&
+                   (last.back() == u',' || last.back() == u'.' || last.back() == u':');
+  if (!one && !IsQuote(last[0]) && !last.ends_with(u":")) return;
+  r.title.begin = r.authors.begin + comma + 2;
+  r.authors.end = r.authors.begin + comma;
+}
+
 // The book a chapter is in, where no part was found for it: the words
 // after "in" right behind the title (or inside it, after its full stop),
 // or after the editors that "in" introduces, up to the next part found
@@ -1437,6 +1483,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   giveWay(r.title, r.authors);
   AuthorsMeetTitle(r, dictionary);
   VancouverMeetsTitle(r);
+  GivenFirstMeetsTitle(r);
   for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
                    &r.place, &r.edition, &r.doi, &r.url, &r.note}) {
     giveWay(*p, r.authors);

@@ -444,6 +444,21 @@ TEST(Reference, AuthorsMeetTitle) {
        u"520. De Jong AM, Maass AH, Van Gilst WH, Van Gelder IC. Mechanisms of atrial structural changes caused by "
        u"stretch. Cardiovasc Res. 2010;89:754\u201365.",
        u"Mechanisms of atrial structural changes caused by stretch"},
+      {"ieee, a word and its comma after the names",
+       u"[207] S. J. Tambiah, Magic, Science Religion and the Scope of Rationality. Cambridge: Cambridge University "
+       u"Press, 1990.",
+       u"Magic, Science Religion and the Scope of Rationality"},
+      {"ieee, the family name left between the initials and the title",
+       u"[123] M. A. McNamara, Friends and Friendship for Saint Augustine. Staten Island: Alba House, 1964.",
+       u"Friends and Friendship for Saint Augustine"},
+      {"ieee, a quotation opened after the names",
+       u"[94] J. Yu, \u201CYi: Practical wisdom in Confucius\u2019s Analects,\u201D Journal of Chinese Philosophy, vol. "
+       u"33, no. 3, pp. 335\u2013348, 2006.",
+       u"Yi: Practical wisdom in Confucius\u2019s Analects"},
+      {"a family name in capitals stays the names'",
+       u"F. FUCHS, P. CAPMAS, X. DEFFIEUX, MV. SENAT, H.FERNANDEZ. Techniques chirurgicales de cerclage du col "
+       u"ut\u00E9rin. EMC Avril 2016.",
+       u"Techniques chirurgicales de cerclage du col ut\u00E9rin"},
       {"a name given first, its initial one letter",
        u"Gunther E. Rothenberg, The Army of Francis Joseph (West Lafayette, IN, 1998).", u"The Army of Francis Joseph"},
   });
