@@ -600,7 +600,9 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       continue;
     }
     if (IsRoleWord(lower)) continue;
-    const bool conjunction = lower == u"and" || lower == u"&" || lower == u"und" || lower == u"y" || lower == u"e";
+    // Spanish "y" and Italian "e" in small letters: "G. E Miller" has an
+    // initial E.
+    const bool conjunction = lower == u"and" || lower == u"&" || lower == u"und" || w == u"y" || w == u"e";
     if (conjunction) {
       if (!chunks.back().empty()) chunks.emplace_back(), afterAnd.push_back(true);
       afterAnd.back() = true;

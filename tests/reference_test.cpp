@@ -172,6 +172,9 @@ TEST(Reference, Names) {
       {"one author with two given names", u"Lowell, James Russell", {P(u"Lowell", u"James Russell")}, false},
       {"a particle after the given names", u"Humboldt, Alexander von", {P(u"Humboldt", u"Alexander", u"von")}, false},
       {"and in capitals", u"DUPONT, Jean-Luc de", {P(u"DUPONT", u"Jean-Luc", u"de")}, false},
+      {"an initial E without its full stop is no Italian \u201Ce\u201D", u"Emihovich, C., and G. E Miller",
+       {P(u"Emihovich", u"C."), P(u"Miller", u"G. E.")}, false},
+      {"Italian \u201Ce\u201D", u"Rossi, M. e Bianchi, L.", {P(u"Rossi", u"M."), P(u"Bianchi", u"L.")}, false},
   };
   for (const auto& r : rows) {
     bool more = false;
