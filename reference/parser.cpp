@@ -1134,6 +1134,18 @@ void NumbersAfterBook(Reference& r) {
   r.volume = {};
 }
 
+// Nature's "(Baker, 1996)": a place in a bracket that the date closes,
+// where no publisher was found, is the publisher.
+void PublisherInBracket(Reference& r) {
+  if (!r.publisher.Empty() || r.place.Empty() || r.date.Empty() || r.date.begin < r.place.end) return;
+  const std::u16string_view text = r.text;
+  if (text[r.place.begin] != u'(' || !Trim(text.substr(r.place.end, r.date.begin - r.place.end)).empty()) return;
+  const std::u16string_view date = r.Text(r.date);
+  if (date.find(u')') == std::u16string_view::npos || r.Text(r.place).find(u',') + 1 != r.place.end - r.place.begin) return;
+  r.publisher = r.place;
+  r.place = {};
+}
+
 // A publisher and its place both labelled as the place, the publisher
 // first ("Macmillan, Houndmills", "Springer, Berlin, Heidelberg"): what
 // comes before the first comma is the publisher, unless what follows it
@@ -1289,6 +1301,19 @@ void ContainerAfterIn(Reference& r) {
   };
   size_t start = r.title.end;
   while (start < text.size() && text[start] == u' ') ++start;
+  // Nature's "in Style in Language (ed. Sebeok, T. A.)" taken whole for
+  // the editors: the book's name is what stands before the bracket.
+  if (!r.editors.Empty() && r.editors.begin == start && startsWithIn(r.Text(r.editors))) {
+    const std::u16string_view e = r.Text(r.editors);
+    const size_t open = std::min(e.find(u" (ed. "), e.find(u" (eds. "));
+    const size_t name = e.find(u' ') + 1;
+    if (open != std::u16string_view::npos && open > name) {
+      r.container = {r.editors.begin + name, r.editors.begin + open};
+      r.editors.begin += open + 1;
+      r.journal = false;
+      return;
+    }
+  }
   const Piece* pieces[] = {&r.citationNumber, &r.authors, &r.title, &r.editors, &r.date, &r.volume, &r.pages,
                            &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number};
   if (!r.editors.Empty() && r.editors.begin == start && startsWithIn(r.Text(r.editors)) &&
@@ -1502,6 +1527,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ContainerAfterIn(r);
   ContainerBeforeEditedBy(r);
   PublisherInPlace(r);
+  PublisherInBracket(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})

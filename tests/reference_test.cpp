@@ -312,6 +312,10 @@ TEST(Reference, ContainerAfterIn) {
        u"Card, S. K., Mackinlay, J. D. & Robertson, G. G. The Design Space of Input Devices. in Proceedings of CHI 90 "
        u"117\u2013124 (ACM, 1990).",
        u"Proceedings of CHI 90", Type::Paper},
+      {"nature's, the book's name and its editors taken together for the editors",
+       u"274. Jakobson, R. Closing Statement: Linguistics and Poetics. in Style in Language (ed. Sebeok, T. A.) "
+       u"350\u201377 (The MIT Press, 1960).",
+       u"Style in Language", Type::Chapter},
       {"ama's, after the editors and their small \u201Ced.\u201D",
        u"Lightbown P. Process-product research on second language learning in classrooms. In: Harley B, ed. The "
        u"Development of Second Language Proficiency. Cambridge University Press; 1990:82-92.",
@@ -344,8 +348,8 @@ TEST(Reference, ContainerAfterIn) {
   }
 }
 
-// Springer's forms: the journal run into its numbers, the publisher
-// before its place.
+// Springer's forms (the journal run into its numbers, the publisher before
+// its place) and others that put the publisher where a place may stand.
 TEST(Reference, SpringerForms) {
   const struct {
     const char* name;
@@ -364,6 +368,9 @@ TEST(Reference, SpringerForms) {
        u"Houndmills", Type::Book},
       {"publisher, place of two", u"Calvert J (2010) Sayyid Qutb and the Origins of Radical Islamism. Hurst, London",
        u"", u"Hurst", u"London", Type::Book},
+      {"nature's publisher in the bracket the year closes",
+       u"13. Silva, M. Explorations in Exegetical Method: Galatians as a Test Case. (Baker, 1996).", u"", u"Baker", u"",
+       Type::Book},
       {"a place and its state stay the place", u"Lee K (2001) Heat flow in the crust. New York, NY", u"", u"",
        u"New York, NY", Type::Other},
   };
