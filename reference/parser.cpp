@@ -1146,6 +1146,26 @@ void PublisherInBracket(Reference& r) {
   r.place = {};
 }
 
+// ACS's books, "Title; Publisher: Place, Year.": after the semicolon
+// that ends the title, what stands before the colon is the publisher,
+// whether the labels gave it to the place or to no part.
+void PublisherColonPlace(Reference& r) {
+  if (!r.publisher.Empty() || r.place.Empty() || r.title.Empty() || r.place.begin < r.title.end) return;
+  const std::u16string_view text = r.text;
+  if (!Trim(r.Text(r.title)).ends_with(u";")) return;
+  const std::u16string_view gap = Trim(text.substr(r.title.end, r.place.begin - r.title.end));
+  if (gap.empty()) {
+    const std::u16string_view place = r.Text(r.place);
+    const size_t colon = place.find(u": ");
+    if (colon == std::u16string_view::npos || colon == 0) return;
+    r.publisher = {r.place.begin, r.place.begin + colon + 1};
+    r.place.begin += colon + 2;
+  } else if (gap.size() >= 3 && gap.back() == u':' && std::any_of(gap.begin(), gap.end(), IsLetterUnit)) {
+    const size_t begin = static_cast<size_t>(gap.data() - text.data());
+    r.publisher = {begin, begin + gap.size()};
+  }
+}
+
 // A publisher and its place both labelled as the place, the publisher
 // first ("Macmillan, Houndmills", "Springer, Berlin, Heidelberg"): what
 // comes before the first comma is the publisher, unless what follows it
@@ -1526,6 +1546,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   GenreAfterTitle(r);
   ContainerAfterIn(r);
   ContainerBeforeEditedBy(r);
+  PublisherColonPlace(r);
   PublisherInPlace(r);
   PublisherInBracket(r);
   // "In: Proceedings of ...": the word that introduces the container is

@@ -371,6 +371,13 @@ TEST(Reference, SpringerForms) {
       {"nature's publisher in the bracket the year closes",
        u"13. Silva, M. Explorations in Exegetical Method: Galatians as a Test Case. (Baker, 1996).", u"", u"Baker", u"",
        Type::Book},
+      {"acs, the publisher before the colon, in no part",
+       u"(35) Prout, A. The Future of Childhood: Towards the Interdisciplinary Study of Children; RoutledgeFalmer: London "
+       u"and New York, 2005.",
+       u"", u"RoutledgeFalmer", u"London and New York", Type::Book},
+      {"acs, the publisher before the colon, in the place",
+       u"(221) Glaser, B. G.; Strauss, A. L. The Discovery of Grounded Theory; Aldine: Chigago, IL, 1967.", u"", u"Aldine",
+       u"Chigago, IL", Type::Book},
       {"a place and its state stay the place", u"Lee K (2001) Heat flow in the crust. New York, NY", u"", u"",
        u"New York, NY", Type::Other},
   };
