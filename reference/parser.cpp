@@ -970,6 +970,13 @@ void BookTitleAsContainer(Reference& r) {
   r.container = {};
 }
 
+// Initials with their full stop ("J.", "J.R.").
+bool IsDottedInitials(std::u16string_view w) { return w.size() >= 2 && w.back() == u'.' && IsInitials(w); }
+
+// A word that starts with a capital and goes on in small letters: a name
+// or a title's word, never initials.
+bool IsCapitalised(std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); }
+
 // Where the authors meet the title, in a list of "Family, I. I." names.
 // An initial with its full stop is a name's ("FOSTER, G. M. Disease ...":
 // "M." starts no title, "A." no more than the others); capitalised words
@@ -985,13 +992,12 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
   // The list starts with a family name and its comma.
   const std::u16string_view lead = authors.substr(0, authors.find(u' '));
   if (lead.size() < 3 || lead.back() != u',' || IsInitials(lead.substr(0, lead.size() - 1))) return;
-  const auto dottedInitial = [](std::u16string_view w) { return w.size() >= 2 && w.back() == u'.' && IsInitials(w); };
   const size_t lastSpace = authors.rfind(u' ');
   if (lastSpace == std::u16string_view::npos) return;
   const std::u16string_view last = authors.substr(lastSpace + 1);
   const size_t titleWordEnd = std::min(text.find(u' ', r.title.begin), text.size());
   const std::u16string_view first = text.substr(r.title.begin, titleWordEnd - r.title.begin);
-  if (dottedInitial(last) && first.size() == 2 && u_isupper(first[0]) && first[1] == u'.' && titleWordEnd < r.title.end) {
+  if (IsDottedInitials(last) && first.size() == 2 && u_isupper(first[0]) && first[1] == u'.' && titleWordEnd < r.title.end) {
     r.authors.end = titleWordEnd;
     r.title.begin = titleWordEnd;
     while (r.title.begin < r.title.end && text[r.title.begin] == u' ') ++r.title.begin;
@@ -1002,16 +1008,16 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
   if (last.size() < 2 || (last.back() != u',' && last.back() != u':')) return;
   const std::vector<std::u16string_view> words = Words(authors);
   size_t k = words.size() - 1;
-  while (k > 0 && words.size() - k < 3 && !dottedInitial(words[k - 1]) && u_isupper(words[k - 1][0]) &&
+  while (k > 0 && words.size() - k < 3 && !IsDottedInitials(words[k - 1]) && u_isupper(words[k - 1][0]) &&
          words[k - 1].back() != u',' && words[k - 1].back() != u';')
     --k;
-  if (k == 0 || !dottedInitial(words[k - 1])) return;
+  if (k == 0 || !IsDottedInitials(words[k - 1])) return;
   for (size_t i = k; i < words.size(); ++i)  // words, not initials
-    if (words[i].size() < 2 || !u_isupper(words[i][0]) || !u_islower(words[i][1])) return;
+    if (!IsCapitalised(words[i])) return;
   const size_t trailing = words.size() - k;
   // Back over the initials before them, to the family name and its comma.
   size_t f = k - 1;
-  while (f > 0 && dottedInitial(words[f - 1])) --f;
+  while (f > 0 && IsDottedInitials(words[f - 1])) --f;
   if (f == 0) return;
   const std::u16string_view family = words[f - 1];
   if (family.size() < 3 || family.back() != u',' || IsInitials(family.substr(0, family.size() - 1))) return;
@@ -1210,14 +1216,13 @@ void VancouverMeetsTitle(Reference& r) {
     return letters >= 1 && letters <= 3 && w.front() != u'-' && w.back() != u'-' &&
            std::all_of(w.begin(), w.end(), [](char16_t c) { return (c >= u'A' && c <= u'Z') || c == u'-'; });
   };
-  const auto family = [](std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); };
   const std::vector<std::u16string_view> authors = Words(r.Text(r.authors));
-  if (authors.size() < 2 || !family(authors[0]) || authors[0].back() == u',' || !capitals(authors[1], u",.")) return;
+  if (authors.size() < 2 || !IsCapitalised(authors[0]) || authors[0].back() == u',' || !capitals(authors[1], u",.")) return;
   const std::vector<std::u16string_view> title = Words(r.Text(r.title));
   // The last author in the title's place, after a list ending in a comma;
   // a family name may have a particle ("Van Gelder IC.").
   const size_t particle = !title.empty() && IsParticle(LCase(title[0])) ? 1 : 0;
-  if (title.size() >= 3 + particle && r.Text(r.authors).ends_with(u",") && family(title[particle]) &&
+  if (title.size() >= 3 + particle && r.Text(r.authors).ends_with(u",") && IsCapitalised(title[particle]) &&
       title[particle].back() != u',' && title[particle + 1].size() >= 2 && title[particle + 1].back() == u'.' &&
       capitals(title[particle + 1], u".")) {
     const size_t end = static_cast<size_t>(title[particle + 1].data() + title[particle + 1].size() - text.data());
@@ -1231,9 +1236,9 @@ void VancouverMeetsTitle(Reference& r) {
   const std::u16string_view last = authors.back();
   if (last.size() < 2 || (last.back() != u',' && last.back() != u':')) return;
   size_t k = authors.size() - 1;
-  while (k > 1 && authors.size() - k < 2 && family(authors[k - 1]) && authors[k - 1].back() != u',') --k;
-  if (k < 2 || !family(authors[k]) || authors[k - 1].back() != u'.' || !capitals(authors[k - 1], u".") ||
-      !family(authors[k - 2]))
+  while (k > 1 && authors.size() - k < 2 && IsCapitalised(authors[k - 1]) && authors[k - 1].back() != u',') --k;
+  if (k < 2 || !IsCapitalised(authors[k]) || authors[k - 1].back() != u'.' || !capitals(authors[k - 1], u".") ||
+      !IsCapitalised(authors[k - 2]))
     return;
   // "Gunther E. Rothenberg, The Army ...", "Peter E. Gordon: Continental
   // Divide": a name given first looks the same when the initial is one
@@ -1264,16 +1269,16 @@ void VancouverMeetsTitle(Reference& r) {
 void GivenFirstMeetsTitle(Reference& r) {
   if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
   const std::u16string_view text = r.text;
-  const auto dottedInitial = [](std::u16string_view w) {
+  const auto initials = [](std::u16string_view w) {  // "J.," as "J."
     while (!w.empty() && w.back() == u',') w.remove_suffix(1);
-    return w.size() >= 2 && w.back() == u'.' && IsInitials(w);
+    return IsDottedInitials(w);
   };
   const std::vector<std::u16string_view> words = Words(r.Text(r.authors));
-  if (words.empty() || !dottedInitial(words[0])) return;
+  if (words.empty() || !initials(words[0])) return;
   const std::u16string_view gap = Trim(text.substr(r.authors.end, r.title.begin - r.authors.end));
   if (!gap.empty()) {
     if (gap.find(u' ') == std::u16string_view::npos && gap.size() >= 3 && (gap.back() == u',' || gap.back() == u'.') &&
-        u_isupper(gap[0]) && u_islower(gap[1]) && dottedInitial(words.back())) {
+        u_isupper(gap[0]) && u_islower(gap[1]) && initials(words.back())) {
       r.authors.end = static_cast<size_t>(gap.data() + gap.size() - text.data());
       if (text[r.authors.end - 1] == u',') --r.authors.end;
     }
@@ -1284,7 +1289,7 @@ void GivenFirstMeetsTitle(Reference& r) {
   if (comma == std::u16string_view::npos) return;
   const std::u16string_view last = authors.substr(comma + 2);
   const std::vector<std::u16string_view> lastWords = Words(last);
-  if (lastWords.empty() || dottedInitial(lastWords[0]) || IsSuffix(Trim(last)) || !u_isupper(lastWords[0][0])) {
+  if (lastWords.empty() || initials(lastWords[0]) || IsSuffix(Trim(last)) || !u_isupper(lastWords[0][0])) {
     if (lastWords.empty() || !IsQuote(last[0])) return;
   }
   const std::u16string lower = LCase(last);
@@ -1293,7 +1298,7 @@ void GivenFirstMeetsTitle(Reference& r) {
   const std::vector<std::u16string_view> before = Words(authors.substr(0, comma));
   size_t k = before.size();
   while (k > 0 && !before[k - 1].ends_with(u",") && k + 3 > before.size()) --k;
-  if (k >= before.size() || !dottedInitial(before[k])) return;
+  if (k >= before.size() || !initials(before[k])) return;
   const bool one = lastWords.size() == 1 && last.size() >= 3 && u_islower(last[1]) &&
                    (last.back() == u',' || last.back() == u'.' || last.back() == u':');
   if (!one && !IsQuote(last[0]) && !last.ends_with(u":")) return;
