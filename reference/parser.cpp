@@ -61,6 +61,7 @@ std::u16string WordBefore(std::u16string_view s, size_t at) {
   size_t end = at;
   while (end > 0 && !IsLetterUnit(s[end - 1])) {
     if (IsDigit(s[end - 1])) return {};
+    if (s[end - 1] == u'\u2116') return u"no";  // the numero sign, "№. 2"
     --end;
   }
   size_t begin = end;
@@ -1420,6 +1421,50 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
   if (edition) r.edition = {open + 2, close};
 }
 
+// The double slash that parts a work from the journal or book it is in,
+// as Russian and other GOST-style lists write it ("Tractography of
+// Association Fibers //Clinical neuroradiology. 2015. V. 25."): the title
+// ends before it. What the title held after it is the container, when no
+// other piece is, or when the container found starts right after.
+// A slash pair after a colon is a link's ("http://").
+void TitleBeforeDoubleSlash(Reference& r) {
+  const std::u16string_view text = r.text;
+  // The slashes, and the dash that ends the name ("//Archives of
+  // Clinical Neuropsychology. – 2012."), are no part of the container.
+  const auto containerBare = [&] {
+    if (r.Text(r.container).starts_with(u"//")) {
+      r.container.begin += 2;
+      while (r.container.begin < r.container.end && text[r.container.begin] == u' ') ++r.container.begin;
+    }
+    const std::u16string_view c = r.Text(r.container);
+    if (c.ends_with(u" \u2013") || c.ends_with(u" -") || c.ends_with(u" \u2014")) {
+      r.container.end -= 2;
+      while (r.container.end > r.container.begin && text[r.container.end - 1] == u' ') --r.container.end;
+    }
+  };
+  if (r.title.Empty()) return containerBare();
+  size_t at = text.substr(0, r.title.end).find(u"//", r.title.begin);
+  while (at != std::u16string_view::npos && at > 0 && text[at - 1] == u':')
+    at = text.substr(0, r.title.end).find(u"//", at + 2);
+  if (at == std::u16string_view::npos || at == r.title.begin) return containerBare();
+  size_t end = at, tail = at + 2;
+  while (end > r.title.begin && text[end - 1] == u' ') --end;
+  while (tail < r.title.end && text[tail] == u' ') ++tail;
+  if (end == r.title.begin) return containerBare();
+  const Piece rest{tail, r.title.end};
+  r.title.end = end;
+  if (rest.Empty()) return containerBare();
+  if (r.container.Empty()) {
+    // A journal's, unless a publisher says it is a book's.
+    r.container = rest;
+    r.journal = r.publisher.Empty() || !r.volume.Empty();
+  } else if (r.container.begin >= rest.end &&
+             Trim(text.substr(rest.end, r.container.begin - rest.end)).find_first_not_of(u".,") == std::u16string_view::npos) {
+    r.container.begin = rest.begin;
+  }
+  containerBare();
+}
+
 // A standard cited by its designation first ("ISO 8601-1:2019. Date and
 // time - ... - Part 1: Basic rules. ISO, Geneva."): the designation is its
 // number and the sentence after it its title, whatever the labeller made
@@ -1547,6 +1592,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   for (Piece* p : {&r.citationNumber, &r.editors, &r.publisher, &r.place, &r.edition, &r.note}) giveWay(*p, r.container);
   StandardFirst(r, giveWay);
   BracketAfterTitle(r, giveWay);
+  TitleBeforeDoubleSlash(r);
   BookTitleAsContainer(r);
   GenreAfterTitle(r);
   ContainerAfterIn(r);

@@ -251,6 +251,8 @@ TEST(Reference, Numbers) {
        u"", u"", u"82", u"92", u""},
       {"vancouver's volume of four digits stays a volume", u"Kim J. Heat. Astron Astrophys. 2003;1999:12-19.", u"2003",
        u"1999", u"", u"12", u"19", u""},
+      {"the numero sign before the issue", u"Egger K. Tractography of fibres //Clin Neuroradiol. 2015. V. 25. \u2116. 2. P. 231-236.",
+       u"2015", u"25", u"2", u"231", u"236", u""},
   };
   for (const auto& r : rows) {
     const Reference ref = Smart().ParseReference(r.in);
@@ -534,6 +536,47 @@ TEST(Reference, Containers) {
     EXPECT_EQ(Printable(Trimmed(ref.Text(ref.container), false)), Printable(r.container)) << r.name;
     EXPECT_EQ(Printable(ref.volumeNumber), Printable(r.volume)) << r.name;
     EXPECT_EQ(ref.journal, r.journal) << r.name;
+  }
+}
+
+// The double slash of GOST-style lists parts the work from the journal or
+// book it is in; a link's slashes do not.
+TEST(Reference, DoubleSlashEndsTheTitle) {
+  const struct {
+    const char* name;
+    S in;
+    S title, container;
+  } rows[] = {
+      {"no space after the slashes",
+       u"Egger K. et al. Tractography of Association Fibers Associated with Language Processing //Clinical "
+       u"neuroradiology. 2015. V. 25. \u2116. 2. P. 231-236.",
+       u"Tractography of Association Fibers Associated with Language Processing", u"Clinical neuroradiology"},
+      {"a dash after the journal's name",
+       u"Bauer R. M., Iverson G. L., Cernich A. N. Computerized neuropsychological assessment devices: joint position "
+       u"paper //Archives of Clinical Neuropsychology. \u2013 2012. Vol. 27. No 3. P. 362-373.",
+       u"Computerized neuropsychological assessment devices: joint position paper", u"Archives of Clinical Neuropsychology"},
+      {"spaces around the slashes",
+       u"Guo Jinyun, Liu Xin, Chen Yongning. Local normal height connection across sea with ship-borne gravimetry // "
+       u"Marine Geophysics. 2014. 35: 141\u2013148.",
+       u"Local normal height connection across sea with ship-borne gravimetry", u"Marine Geophysics"},
+      {"cyrillic, a book with its place",
+       u"\u0428\u043A\u0443\u0440\u043A\u043E \u0410.\u0418. \u041E \u043B\u043E\u043A\u0430\u043B\u044C\u043D\u044B\u0445 "
+       u"\u0440\u0430\u0437\u043B\u0438\u0447\u0438\u044F\u0445 \u0432 \u0438\u0441\u043A\u0443\u0441\u0441\u0442\u0432\u0435 "
+       u"\u0421\u043A\u0438\u0444\u0438\u0438 // \u0417\u0432\u0435\u0440\u0438\u043D\u044B\u0439 \u0441\u0442\u0438\u043B\u044C "
+       u"\u0432 \u0438\u0441\u043A\u0443\u0441\u0441\u0442\u0432\u0435. \u041C., 1976.",
+       u"\u041E \u043B\u043E\u043A\u0430\u043B\u044C\u043D\u044B\u0445 \u0440\u0430\u0437\u043B\u0438\u0447\u0438\u044F\u0445 "
+       u"\u0432 \u0438\u0441\u043A\u0443\u0441\u0441\u0442\u0432\u0435 \u0421\u043A\u0438\u0444\u0438\u0438",
+       u"\u0417\u0432\u0435\u0440\u0438\u043D\u044B\u0439 \u0441\u0442\u0438\u043B\u044C \u0432 "
+       u"\u0438\u0441\u043A\u0443\u0441\u0441\u0442\u0432\u0435"},
+      {"a link's slashes stay in the link",
+       u"Knudson D, Morrison C. Qualitative analysis of human movement. Champaign: Human Kinetics; 2002. "
+       u"http://www.humankinetics.com/products/showproduct.cfm?isbn=0736034625",
+       u"Qualitative analysis of human movement", u""},
+  };
+  for (const auto& r : rows) {
+    const Reference ref = Smart().ParseReference(r.in);
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.title), true)), Printable(r.title)) << r.name;
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.container), false)), Printable(r.container)) << r.name;
   }
 }
 
