@@ -360,7 +360,8 @@ u16string CslItem(const Reference& r, const Fields& f, u16string_view key) {
     out += u"]]}";
   }
   item.Field(u"title", f.title);
-  item.Field(u"container-title", f.container);
+  // What a book came out in is its series.
+  item.Field(r.type == Type::Book ? u"collection-title" : u"container-title", f.container);
   item.Field(u"number", f.number);
   item.Field(u"volume", r.volumeNumber);
   item.Field(u"issue", r.issueNumber);
@@ -562,8 +563,11 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
   field(u"title", BibTeXTitle(f.title, lists), true);
   // A misc entry says where the work appeared, and who issued it, in its
   // own fields.
-  field(kind == Type::Other ? u"howpublished" : kind == Type::Article ? u"journal" : u"booktitle", f.container,
-        false);
+  field(kind == Type::Other     ? u"howpublished"
+        : kind == Type::Article ? u"journal"
+        : kind == Type::Book    ? u"series"
+                                : u"booktitle",
+        f.container, false);
   field(u"year", f.year, false);
   if (f.month && !f.year.empty()) {
     // BibTeX's own month macros, which every style prints in its language.
@@ -624,7 +628,7 @@ u16string RisRecord(const Reference& r, const Fields& f) {
     tag(u"DA", date + u'/');
   }
   tag(u"TI", f.title);
-  tag(u"T2", f.container);
+  tag(r.type == Type::Book ? u"T3" : u"T2", f.container);
   tag(u"M1", f.number);
   tag(u"VL", r.volumeNumber);
   tag(u"IS", r.issueNumber);

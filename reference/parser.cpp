@@ -887,8 +887,13 @@ Type KindOfWork(const Reference& r) {
     const std::u16string c = LCase(r.Text(r.container));
     return ContainsAny(c, {u"academy", u"society", u"royal", u"academia"});
   };
-  if (r.journal)
-    return r.volumeNumber.empty() && r.issueNumber.empty() && meeting() && !society() ? Type::Paper : Type::Article;
+  // A "journal" with no volume, issue or pages, and a publisher after it,
+  // is the series a book came out in ("Paul's First Letter to Corinth. The
+  // Pelican New Testament Commentaries. Harmondsworth: Penguin Books,
+  // 1971.").
+  const bool numbered = !r.volumeNumber.empty() || !r.issueNumber.empty();
+  if (r.journal && !numbered && r.firstPage.empty() && !r.publisher.Empty() && !meeting()) return Type::Book;
+  if (r.journal) return !numbered && meeting() && !society() ? Type::Paper : Type::Article;
   if (IsStandard(r.text)) return Type::Standard;
   if (!r.container.Empty()) return meeting() ? Type::Paper : Type::Chapter;
   if (hasAny({u"report", u"tech. rep.", u"working paper", u"white paper", u"open-file", u"bericht", u"rapport "}))

@@ -45,6 +45,9 @@ std::string Input(size_t& count) {
       "Martin Heidegger, Kant and the Problem of Metaphysics, trans. Richard Taft (Bloomington: Indiana UP, 1997).\n"
       "Smith, J. (2020). Heat flow measurements [Data set]. Zenodo. https://doi.org/10.5281/zenodo.1234\n"
       "ISO 8601-1:2019. Date and time - Representations for information interchange - Part 1: Basic rules.\n"
+      // A book in a series.
+      "Ruef, John Samuel. Paul's First Letter to Corinth. The Pelican New Testament Commentaries. Harmondsworth: "
+      "Penguin Books, 1971.\n"
       // Names run into their affiliations' numbers, commas and all.
       "Heat flow in granite and its cooling Ana B. Moreira1,2,3, Tomas Keller2,4 and Rui Santos1,2,5,6 Geothermics 2011\n";
   count = 0;

@@ -757,6 +757,10 @@ TEST(Reference, KindOfWork) {
        "article-journal", "JOUR"},
       {"book", u"Grant, M.A., Bixley, P.F., 2011. Geothermal reservoir engineering. Academic Press, Burlington.",
        Type::Book, "book", "BOOK"},
+      {"a book in a series, its publisher after it",
+       u"Ruef, John Samuel. Paul's First Letter to Corinth. The Pelican New Testament Commentaries. Harmondsworth: "
+       u"Penguin Books, 1971.",
+       Type::Book, "book", "BOOK"},
       {"chapter", u"Smith, J., 2010. Heat. In: Jones, K. (Ed.), Handbook of heat. Springer, Berlin, pp. 1-10.",
        Type::Chapter, "chapter", "CHAP"},
       {"conference paper",
@@ -916,6 +920,28 @@ TEST(Export, Records) {
 
 // A misc entry takes no translator in biblatex's data model (biber warns):
 // the translators go to the note, so that nothing is lost.
+// The series a book came out in goes where each format keeps a series,
+// not where an article's journal goes.
+TEST(Export, SeriesOfABook) {
+  const Reference r = Smart().ParseReference(
+      u"Ruef, John Samuel. Paul's First Letter to Corinth. The Pelican New Testament Commentaries. Harmondsworth: "
+      u"Penguin Books, 1971.");
+  const struct {
+    const char* name;
+    Format format;
+    const char *want, *notWanted;
+  } rows[] = {
+      {"csl-json", Format::CslJson, "\"collection-title\": \"The Pelican New Testament Commentaries\"", "container-title"},
+      {"bibtex", Format::BibTeX, "series = {The Pelican New Testament Commentaries}", "booktitle"},
+      {"ris", Format::Ris, "T3  - The Pelican New Testament Commentaries", "T2  -"},
+  };
+  for (const auto& row : rows) {
+    const std::string out = Printable(Writer::One(row.format, r, kNoLists));
+    EXPECT_NE(out.find(row.want), std::string::npos) << row.name << "\n" << out;
+    EXPECT_EQ(out.find(row.notWanted), std::string::npos) << row.name << "\n" << out;
+  }
+}
+
 TEST(Export, MiscKeepsTranslatorsInTheNote) {
   Reference r;
   r.type = Type::Other;
