@@ -961,7 +961,11 @@ void GenreAfterTitle(Reference& r) {
 // "In" before it, no journal's name and no pages, it is the title, of a
 // book.
 void BookTitleAsContainer(Reference& r) {
-  if (!r.title.Empty() || r.container.Empty() || r.journal || !r.pages.Empty()) return;
+  if (!r.title.Empty() || r.container.Empty() || !r.pages.Empty()) return;
+  // A journal's name too, with no volume and a publisher after it
+  // ("Inayatullah, N.; Blaney, D. L. International Relations And The
+  // Problem Of Difference; Routledge: New York, 2004.").
+  if (r.journal && (!r.volume.Empty() || r.publisher.Empty() || r.publisher.begin < r.container.end)) return;
   const std::u16string_view text = r.text;
   const std::u16string_view inside = r.Text(r.container);
   if (inside.starts_with(u"In ") || inside.starts_with(u"In:") || inside.starts_with(u"in ") || inside.starts_with(u"in:"))
@@ -974,6 +978,7 @@ void BookTitleAsContainer(Reference& r) {
   if (before == u"in" || before == u"dans" || before == u"en" || before == u"im") return;
   r.title = r.container;
   r.container = {};
+  r.journal = false;
 }
 
 // Initials with their full stop ("J.", "J.R.").
@@ -983,6 +988,48 @@ bool IsDottedInitials(std::u16string_view w) { return w.size() >= 2 && w.back() 
 // or a title's word, never initials.
 bool IsCapitalised(std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); }
 
+// No title found, and words right after the authors that no piece took,
+// or that run into the publisher's up to a semicolon, as ACS ends a book's
+// title ("Healy, D. Pharmageddon; University of California Press: ...",
+// "Wicksteed, P. H. Dante & Aquinas; University Press of the Pacific:
+// ..."), or up to the piece after them ("Fyten, D. Advancement. Wake
+// Forest University Magazine 1997"): they are the title.
+void TitleInNoPiece(Reference& r) {
+  if (!r.title.Empty() || r.authors.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t begin = r.authors.end;
+  while (begin < text.size() && text[begin] == u' ') ++begin;
+  if (begin >= text.size() || !(u_isupper(text[begin]) || IsQuote(text[begin]))) return;
+  size_t stop = text.size();
+  for (const Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.place,
+                         &r.edition, &r.doi, &r.url, &r.number})
+    if (!p->Empty() && p->end > begin) stop = std::min(stop, p->begin);
+  if (stop <= begin) return;
+  // A publisher or note right after the authors keeps what follows the
+  // semicolon; one further on bounds the title too.
+  const size_t semicolon = text.substr(0, stop).find(u';', begin);
+  size_t end = semicolon != std::u16string_view::npos ? semicolon : stop;
+  for (const Piece* p : {&r.publisher, &r.note})
+    if (!p->Empty() && p->begin > begin && p->begin < end && semicolon == std::u16string_view::npos) end = p->begin;
+  if (semicolon == std::u16string_view::npos &&
+      ((!r.publisher.Empty() && r.publisher.begin <= begin && r.publisher.end > begin) ||
+       (!r.note.Empty() && r.note.begin <= begin && r.note.end > begin)))
+    return;
+  while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'.' || text[end - 1] == u',')) --end;
+  if (end <= begin) return;
+  r.title = {begin, end};
+  for (Piece* p : {&r.publisher, &r.note}) {
+    if (p->Empty() || p->end <= begin || p->begin >= end) continue;
+    if (p->begin >= begin) {
+      p->begin = std::min(p->end, end + 1);
+      while (p->begin < p->end && (text[p->begin] == u' ' || text[p->begin] == u';')) ++p->begin;
+      if (p->begin >= p->end) *p = {};
+    } else {
+      p->end = begin;
+    }
+  }
+}
+
 // Where the authors meet the title, in a list of "Family, I. I." names.
 // An initial with its full stop is a name's ("FOSTER, G. M. Disease ...":
 // "M." starts no title, "A." no more than the others); capitalised words
@@ -991,9 +1038,14 @@ bool IsCapitalised(std::u16string_view w) { return w.size() >= 2 && u_isupper(w[
 // Religion and ...", "Bhatnagar, N. Failsafe: A floor planner", "Nelson,
 // R. Hagia Sophia, 1850-1950").
 void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
-  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  if (r.authors.Empty()) return;
   const std::u16string_view text = r.text;
-  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
+  // The title right after the authors, or none found: ACS's "Healy, D.
+  // Pharmageddon; University of California Press: ..." leaves its one
+  // word among the names.
+  const bool noTitle = r.title.Empty();
+  if (!noTitle && (r.title.begin < r.authors.end || !Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()))
+    return;
   const std::u16string_view authors = r.Text(r.authors);
   // The list starts with a family name and its comma.
   const std::u16string_view lead = authors.substr(0, authors.find(u' '));
@@ -1001,25 +1053,21 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
   const size_t lastSpace = authors.rfind(u' ');
   if (lastSpace == std::u16string_view::npos) return;
   const std::u16string_view last = authors.substr(lastSpace + 1);
-  const size_t titleWordEnd = std::min(text.find(u' ', r.title.begin), text.size());
-  const std::u16string_view first = text.substr(r.title.begin, titleWordEnd - r.title.begin);
-  if (IsDottedInitials(last) && first.size() == 2 && u_isupper(first[0]) && first[1] == u'.' && titleWordEnd < r.title.end) {
-    r.authors.end = titleWordEnd;
-    r.title.begin = titleWordEnd;
-    while (r.title.begin < r.title.end && text[r.title.begin] == u' ') ++r.title.begin;
-    return;
+  if (!noTitle) {
+    const size_t titleWordEnd = std::min(text.find(u' ', r.title.begin), text.size());
+    const std::u16string_view first = text.substr(r.title.begin, titleWordEnd - r.title.begin);
+    if (IsDottedInitials(last) && first.size() == 2 && u_isupper(first[0]) && first[1] == u'.' && titleWordEnd < r.title.end) {
+      r.authors.end = titleWordEnd;
+      r.title.begin = titleWordEnd;
+      while (r.title.begin < r.title.end && text[r.title.begin] == u' ') ++r.title.begin;
+      return;
+    }
   }
-  // The words after the last initials, up to three, the last ending in a
-  // comma or colon.
-  if (last.size() < 2 || (last.back() != u',' && last.back() != u':')) return;
+  // The words after the last initials, the first capitalised.
   const std::vector<std::u16string_view> words = Words(authors);
-  size_t k = words.size() - 1;
-  while (k > 0 && words.size() - k < 3 && !IsDottedInitials(words[k - 1]) && u_isupper(words[k - 1][0]) &&
-         words[k - 1].back() != u',' && words[k - 1].back() != u';')
-    --k;
-  if (k == 0 || !IsDottedInitials(words[k - 1])) return;
-  for (size_t i = k; i < words.size(); ++i)  // words, not initials
-    if (!IsCapitalised(words[i])) return;
+  size_t k = words.size();
+  while (k > 0 && !IsDottedInitials(words[k - 1])) --k;
+  if (k == 0 || k == words.size() || !IsCapitalised(words[k])) return;
   const size_t trailing = words.size() - k;
   // Back over the initials before them, to the family name and its comma.
   size_t f = k - 1;
@@ -1027,16 +1075,30 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
   if (f == 0) return;
   const std::u16string_view family = words[f - 1];
   if (family.size() < 3 || family.back() != u',' || IsInitials(family.substr(0, family.size() - 1))) return;
+  // No name goes on after them: a suffix, a role, "et al.", another name
+  // with its initials ("..., Scott, J.") or its "and".
+  for (size_t i = k; i < words.size(); ++i) {
+    std::u16string lower = LCase(words[i]);
+    while (!lower.empty() && (lower.back() == u',' || lower.back() == u';' || lower.back() == u'.')) lower.pop_back();
+    const bool etAl = lower == u"et" && i + 1 < words.size() && words[i + 1].starts_with(u"al");
+    if (IsSuffix(words[i]) || IsSuffix(lower) || IsRoleWord(LCase(words[i])) || lower == u"and" || etAl) return;
+  }
   // A given name written out after an initial ("Rodin, R. Scott, The
   // Steward Leader") looks like one title word and its comma; a common
   // English word is no given name, and in a list whose names a semicolon
   // parts ("Callon, M.; Law, J. On Qualculation, ...") none follows one.
-  const std::u16string lower = LCase(last.substr(0, last.size() - 1));
-  if (IsSuffix(last.substr(0, last.size() - 1))) return;
-  const bool sure = last.back() == u':' || trailing >= 2 || authors.find(u"; ") != std::u16string_view::npos ||
+  // With no title found, the words are the only one there is.
+  std::u16string lower = LCase(last);
+  while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
+  const bool sure = noTitle || last.back() == u':' || trailing >= 2 || authors.find(u"; ") != std::u16string_view::npos ||
                     dictionary.SizeOf(lower) <= 35;
   if (!sure) return;
-  r.title.begin = static_cast<size_t>(words[k].data() - text.data());
+  // One word that runs into the title, as a name's word would not, goes
+  // with it ("Bowman, J. H. Greek Printing Types in Britain").
+  if (!noTitle && trailing == 1 && u_ispunct(last.back()) && last.back() != u',' && last.back() != u':') return;
+  const size_t begin = static_cast<size_t>(words[k].data() - text.data());
+  if (noTitle) r.title.end = r.authors.end;
+  r.title.begin = begin;
   r.authors.end = static_cast<size_t>(words[k - 1].data() + words[k - 1].size() - text.data());
 }
 
@@ -1584,6 +1646,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   };
   giveWay(r.title, r.authors);
   AuthorsMeetTitle(r, dictionary);
+  TitleInNoPiece(r);
   VancouverMeetsTitle(r);
   GivenFirstMeetsTitle(r);
   for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,

@@ -480,6 +480,19 @@ TEST(Reference, AuthorsMeetTitle) {
        u"Techniques chirurgicales de cerclage du col ut\u00E9rin"},
       {"a name given first, its initial one letter",
        u"Gunther E. Rothenberg, The Army of Francis Joseph (West Lafayette, IN, 1998).", u"The Army of Francis Joseph"},
+      {"acs, two title words and their commas after the initials",
+       u"(362) Marcel, L. Vins, Vignes Et Vignerons: Histoire Du Vignoble Fran\u00E7ais; Fayard: Paris, 1988.",
+       u"Vins, Vignes Et Vignerons: Histoire Du Vignoble Fran\u00E7ais"},
+      {"acs, a one-word title before the publisher's semicolon",
+       u"(283) Healy, D. Pharmageddon; University of California Press: Berkeley, 2012.", u"Pharmageddon"},
+      {"acs, a title that runs into the publisher",
+       u"(395) Wicksteed, P. H. Dante & Aquinas; University Press of the Pacific: Honolulu, 2002.", u"Dante & Aquinas"},
+      {"acs, the word before the journal",
+       u"(532) Fyten, D. Advancement. Wake Forest University Magazine 1997, 44 (4).", u"Advancement"},
+      {"acs, a book's title taken for a journal",
+       u"(386) Inayatullah, N.; Blaney, D. L. International Relations And The Problem Of Difference; Routledge: New "
+       u"York, 2004.",
+       u"International Relations And The Problem Of Difference"},
   });
 }
 
