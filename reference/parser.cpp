@@ -866,7 +866,7 @@ bool ContainsAny(std::u16string_view text, std::initializer_list<std::u16string_
 Type KindOfWork(const Reference& r) {
   const std::u16string all = LCase(r.text);
   const auto hasAny = [&](std::initializer_list<std::u16string_view> words) { return ContainsAny(all, words); };
-  if (hasAny({u"thesis", u"dissertation", u"ph.d.", u"phd ", u"doctoral", u"master's", u"master\u2019s",
+  if (hasAny({u"thesis", u"dissertation", u" diss.", u"ph.d.", u"phd ", u"doctoral", u"master's", u"master\u2019s",
               u"diplomarbeit", u"th\u00E8se", u"tesis ", u"tesis)", u"tesis]", u"habilitationsschrift"}))
     return Type::Thesis;
   // Data sets: said so, or kept by a data repository.
@@ -987,6 +987,57 @@ bool IsDottedInitials(std::u16string_view w) { return w.size() >= 2 && w.back() 
 // A word that starts with a capital and goes on in small letters: a name
 // or a title's word, never initials.
 bool IsCapitalised(std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); }
+
+// A book that ends with a name alone after its title: APA's publisher,
+// with no place ("Silva, M. (1996). Explorations in Exegetical Method.
+// Baker.", "Cyrulnik, B. (2002). Un merveilleux malheur. Odile Jacob."),
+// which the labels call a place, or a journal's name, though a journal
+// comes with a volume, pages or a DOI; or the place alone ("Smith, W. R.
+// 1993. Orchids of Minnesota. Minneapolis."). The year stands before the
+// title, and nothing but a link after the name. APA's year in brackets
+// and its full stop ("(1996).") says the name is the publisher; else a
+// lone place stays the place. Returns whether the name is a book's.
+bool NameEndsBook(Reference& r) {
+  if (r.title.Empty() || !r.publisher.Empty() || r.date.Empty() || r.date.end > r.title.begin || !r.editors.Empty() ||
+      !r.volume.Empty() || !r.pages.Empty())
+    return false;
+  const std::u16string_view text = r.text;
+  const bool place = !r.place.Empty() && r.container.Empty();
+  if (!place) {
+    if (!r.journal || !r.place.Empty() || r.container.Empty() || !r.doiName.empty() ||
+        LCase(r.urlText).find(u"doi") != std::u16string::npos)
+      return false;
+    // No journal's word, and no abbreviation ("J. Appl. Physiol.").
+    const std::u16string lower = LCase(Trim(r.Text(r.container)));
+    if (lower.substr(0, lower.size() - 1).find(u'.') != std::u16string::npos) return false;
+    for (const std::u16string_view w : Words(lower)) {
+      std::u16string_view bare = w;
+      while (!bare.empty() && !u_isalpha(bare.back())) bare.remove_suffix(1);
+      const Kind k = KindOf(bare);
+      static constexpr std::array<std::u16string_view, 16> kPeriodical = {
+          u"quarterly", u"annals",  u"annales",  u"magazine", u"release",    u"news",    u"newsletter", u"gazette",
+          u"revista",   u"revue",   u"rivista",  u"zeitschrift", u"tijdschrift", u"cahiers", u"acta",      u"jahrbuch"};
+      if (k == Kind::Journal || k == Kind::Proceedings ||
+          std::find(kPeriodical.begin(), kPeriodical.end(), bare) != kPeriodical.end())
+        return false;
+    }
+  }
+  const Piece& p = place ? r.place : r.container;
+  if (p.begin < r.title.end) return false;
+  size_t end = text.size();
+  for (const Piece* link : {&r.doi, &r.url})
+    if (!link->Empty() && link->begin >= p.end) end = std::min(end, link->begin);
+  if (Trim(text.substr(p.end, end - p.end)).find_first_not_of(u".,;") != std::u16string_view::npos) return false;
+  const std::u16string_view date = Trim(r.Text(r.date));
+  const bool apa = date.starts_with(u"(") &&
+                   (date.ends_with(u").") || (date.ends_with(u")") && r.date.end < text.size() && text[r.date.end] == u'.'));
+  if (!place || apa) {
+    r.publisher = p;
+    (place ? r.place : r.container) = {};
+    r.journal = false;
+  }
+  return true;
+}
 
 // No title found, and words right after the authors that no piece took,
 // or that run into the publisher's up to a semicolon, as ACS ends a book's
@@ -1734,7 +1785,9 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     std::swap(r.moreAuthors, r.moreEditors);
   }
 
+  const bool bookByItsName = NameEndsBook(r);
   r.type = KindOfWork(r);
+  if (bookByItsName && (r.type == Type::Other || r.type == Type::Article)) r.type = Type::Book;
   return r;
 }
 

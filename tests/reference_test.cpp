@@ -380,8 +380,8 @@ TEST(Reference, SpringerForms) {
       {"acs, the publisher before the colon, in the place",
        u"(221) Glaser, B. G.; Strauss, A. L. The Discovery of Grounded Theory; Aldine: Chigago, IL, 1967.", u"", u"Aldine",
        u"Chigago, IL", Type::Book},
-      {"a place and its state stay the place", u"Lee K (2001) Heat flow in the crust. New York, NY", u"", u"",
-       u"New York, NY", Type::Other},
+      {"a place and its state stay the place, of a book", u"Lee K (2001) Heat flow in the crust. New York, NY", u"", u"",
+       u"New York, NY", Type::Book},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
@@ -815,6 +815,45 @@ TEST(Reference, KindOfWork) {
   }
 }
 
+
+// A book that ends with a name alone after its title: APA's publisher
+// with no place, whether the labels took it for a place or a journal; an
+// older style's place alone stays the place. A journal keeps its name
+// when a DOI, a word for a periodical or an abbreviation says it is one.
+TEST(Reference, NameAloneEndsABook) {
+  const struct {
+    const char* name;
+    S in;
+    Type type;
+    S publisher, place, container;
+  } rows[] = {
+      {"apa, a one-word publisher",
+       u"Silva, M. (1996). Explorations in Exegetical Method: Galatians as a Test Case. Baker.", Type::Book, u"Baker",
+       u"", u""},
+      {"apa, a publisher taken for a journal", u"Cyrulnik, B. (2002). Un merveilleux malheur. Odile Jacob.", Type::Book,
+       u"Odile Jacob", u"", u""},
+      {"a place alone stays the place", u"Smith, W. R. 1993. Orchids of Minnesota. Minneapolis.", Type::Book, u"",
+       u"Minneapolis", u""},
+      {"a journal with a doi and no volume",
+       u"Littman, A., & Fihn, S. (2012). Evaluation of a weight management program for Veterans. Preventing Chronic "
+       u"Disease. http://doi.org/10.5888/pcd9.110267",
+       Type::Article, u"", u"", u"Preventing Chronic Disease"},
+      {"a periodical by its word",
+       u"Amorim, E; Soares, C. 2012. O desenvolvimento do turismo na ilha de Itaparica. Revista Turismo e Desenvolvimento",
+       Type::Article, u"", u"", u"Revista Turismo e Desenvolvimento"},
+      {"a thesis by diss.",
+       u"Roth, Martin, 1994, An approach to recognition of printed music, Diploma diss., Swiss Federal Institute of "
+       u"Technology.",
+       Type::Thesis, u"", u"Swiss Federal Institute of Technology", u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(static_cast<int>(r.type), static_cast<int>(row.type)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(row.publisher)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), false)), Printable(row.place)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), false)), Printable(row.container)) << row.name;
+  }
+}
 
 TEST(Export, BibTeXTitle) {
   const struct {
