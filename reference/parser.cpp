@@ -998,8 +998,8 @@ bool IsCapitalised(std::u16string_view w) { return w.size() >= 2 && u_isupper(w[
 // and its full stop ("(1996).") says the name is the publisher; else a
 // lone place stays the place. Returns whether the name is a book's.
 bool NameEndsBook(Reference& r) {
-  if (r.title.Empty() || !r.publisher.Empty() || r.date.Empty() || r.date.end > r.title.begin || !r.editors.Empty() ||
-      !r.volume.Empty() || !r.pages.Empty())
+  if (r.title.Empty() || !r.publisher.Empty() || r.date.Empty() || !r.editors.Empty() || !r.volume.Empty() ||
+      !r.pages.Empty())
     return false;
   const std::u16string_view text = r.text;
   const bool place = !r.place.Empty() && r.container.Empty();
@@ -1024,10 +1024,20 @@ bool NameEndsBook(Reference& r) {
   }
   const Piece& p = place ? r.place : r.container;
   if (p.begin < r.title.end) return false;
+  // The year before the title, or right after the name, as MLA writes a
+  // book ("Keynes, John Maynard. Essays in Persuasion. Macmillan, 1972.").
+  // A journal's name and a year, no more, are as often a newspaper's or a
+  // meeting's ("Guardian, 18 December 2003.", "CVPR, 2005."): only a
+  // place or publisher is read so.
+  const bool yearAfter = place && r.date.begin >= p.end;
+  if (!yearAfter && r.date.end > r.title.begin) return false;
+  const auto onlyMarks = [&](size_t from, size_t to) {
+    return to <= from || Trim(text.substr(from, to - from)).find_first_not_of(u".,;") == std::u16string_view::npos;
+  };
   size_t end = text.size();
   for (const Piece* link : {&r.doi, &r.url})
     if (!link->Empty() && link->begin >= p.end) end = std::min(end, link->begin);
-  if (Trim(text.substr(p.end, end - p.end)).find_first_not_of(u".,;") != std::u16string_view::npos) return false;
+  if (yearAfter ? !onlyMarks(p.end, r.date.begin) || !onlyMarks(r.date.end, end) : !onlyMarks(p.end, end)) return false;
   const std::u16string_view date = Trim(r.Text(r.date));
   const bool apa = date.starts_with(u"(") &&
                    (date.ends_with(u").") || (date.ends_with(u")") && r.date.end < text.size() && text[r.date.end] == u'.'));

@@ -770,6 +770,11 @@ TEST(Reference, KindOfWork) {
        "article-journal", "JOUR"},
       {"book", u"Grant, M.A., Bixley, P.F., 2011. Geothermal reservoir engineering. Academic Press, Burlington.",
        Type::Book, "book", "BOOK"},
+      {"mla's book, a name and the year after the title",
+       u"Keynes, John Maynard. Essays in Persuasion. Macmillan, 1972.", Type::Book, "book", "BOOK"},
+      {"a newspaper and its date stay an article",
+       u"Waldman, Simon, \u2018The Best of British Blogging\u2019, Guardian, 18 December 2003.", Type::Article,
+       "article-journal", "JOUR"},
       {"a book in a series, its publisher after it",
        u"Ruef, John Samuel. Paul's First Letter to Corinth. The Pelican New Testament Commentaries. Harmondsworth: "
        u"Penguin Books, 1971.",

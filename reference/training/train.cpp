@@ -359,7 +359,7 @@ std::u16string FirstNumber(std::u16string_view s, size_t from = 0) {
 
 // The kind of work the labels say: a thesis by its genre, an article by
 // its journal, a paper or chapter by the book it is in, a report by its
-// genre, a book by its publisher, a web page by a link alone.
+// genre, a book by its publisher or place, a web page by a link alone.
 Type LabelledKind(const Example& ex) {
   const std::u16string genre = LCase(PartText(ex, {"genre"})) + u" " + LCase(PartText(ex, {"note"}));
   const auto has = [&](std::u16string_view w) { return genre.find(w) != std::u16string::npos; };
@@ -372,7 +372,10 @@ Type LabelledKind(const Example& ex) {
     return Type::Chapter;
   }
   if (has(u"report")) return Type::Report;
-  if (!PartText(ex, {"publisher"}).empty()) return Type::Book;
+  // A title with its publisher, or its place alone ("Robert Redfield,
+  // Peasant Society and Culture, Chicago, 1956.").
+  if (!PartText(ex, {"publisher"}).empty() || (!PartText(ex, {"location"}).empty() && !ex.title.empty()))
+    return Type::Book;
   if (!PartText(ex, {"url"}).empty()) return Type::Web;
   return Type::Other;
 }
