@@ -264,6 +264,18 @@ void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
         *p = {};
         break;
       }
+      // Or words in no piece between the title and the group, where the
+      // title stopped short of them ("Progeria syndromes and ageing: what
+      // is the connection? Nature reviews Molecular cell biology.
+      // 2010;11(8):567-578.").
+      size_t begin = r.title.end;
+      while (begin < before && (r.text[begin] == u' ' || r.text[begin] == u'.' || r.text[begin] == u',')) ++begin;
+      bool free = begin < before;
+      for (const Piece* p : {&r.authors, &r.editors, &r.date, &r.note, &r.place, &r.publisher, &r.edition,
+                             &r.citationNumber, &r.doi, &r.url, &r.number})
+        free = free && (p->Empty() || p->end <= begin || before <= p->begin);
+      if (r.container.Empty() && !r.title.Empty() && free && u_isalpha(r.text[begin]))
+        r.container = {begin, before}, r.journal = true;
     }
     return;
   }

@@ -539,6 +539,12 @@ TEST(Reference, Containers) {
       {"ieee proceedings", u"A. Kumar, \u201CReservoir simulation at scale,\u201D in Proc. 39th New Zealand Geothermal Workshop, Rotorua, 2017, pp. 1\u20136.",
        u"Proc. 39th New Zealand Geothermal Workshop", u"", false},
       {"a series and its number", u"Augustine. De magistro, ed. W. M. Green. CCSL 29. Turnhout, 1970.", u"CCSL", u"29", false},
+      {"ama, the journal the title stopped short of",
+       u"483. Burtner CR, Kennedy BK. Progeria syndromes and ageing: what is the connection? Nature reviews Molecular "
+       u"cell biology. 2010;11(8):567-578.",
+       u"Nature reviews Molecular cell biology", u"11", true},
+      {"ama, a short journal name in small letters", u"293. Holden S. Possible Pompidous. AA files. 2015;70:33-47.",
+       u"AA files", u"70", true},
       {"the word volume goes to the volume",
        u"Park, Minji, and Sora Lee. 2015. Sound symbolism in Korean verbs. In John Smith and Ann Lee (eds.), "
        u"Japanese/Korean Linguistics Volume 22. Stanford, CA: CSLI. 101-115.",
