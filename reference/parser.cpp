@@ -1061,6 +1061,48 @@ bool NameEndsBook(Reference& r) {
   return true;
 }
 
+// A meeting's short name in brackets after its proceedings' name
+// ("Principles of Database Systems (PODS) 237-249", "Computer Vision and
+// Pattern Recognition (CVPR)") is the name's own, not the volume or pages
+// the labels gave it to; and where it alone was taken for the book, the
+// words before it that no piece took, after "in", are the name ("in 2013
+// IEEE international conference on technologies for homeland security
+// (HST), 2013").
+template <typename GiveWay>
+void AcronymAfterContainer(Reference& r, GiveWay giveWay) {
+  if (r.container.Empty()) return;
+  const std::u16string_view text = r.text;
+  const auto acronymAt = [&](size_t at) -> size_t {  // the end of "(XYZ)" at `at`, or 0
+    if (at >= text.size() || text[at] != u'(') return 0;
+    size_t k = at + 1, capitals = 0;
+    while (k < text.size() && k - at <= 13 && (u_isupper(text[k]) || IsDigit(text[k]) || text[k] == u'&' || text[k] == u'-' || text[k] == u'/'))
+      capitals += u_isupper(text[k]) != 0, ++k;
+    return k < text.size() && text[k] == u')' && capitals >= 2 ? k + 1 : 0;
+  };
+  size_t at = r.container.end;
+  while (at < text.size() && text[at] == u' ') ++at;
+  if (const size_t end = acronymAt(at); end != 0) {
+    const Piece bracket{at, end};
+    for (Piece* p : {&r.volume, &r.pages, &r.note, &r.number, &r.publisher, &r.place, &r.edition}) giveWay(*p, bracket);
+    r.container.end = end;
+    return;
+  }
+  // The container is the bracket alone.
+  const std::u16string_view inside = Trim(r.Text(r.container));
+  if (acronymAt(r.container.begin) == 0 || acronymAt(r.container.begin) < r.container.begin + inside.size() - 1) return;
+  size_t from = r.title.Empty() ? 0 : r.title.end;
+  for (const Piece* p : {&r.authors, &r.editors, &r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.note,
+                         &r.edition, &r.number})
+    if (!p->Empty() && p->end <= r.container.begin) from = std::max(from, p->end);
+  while (from < r.container.begin && (text[from] == u' ' || text[from] == u',' || text[from] == u'.')) ++from;
+  bool afterIn = false;  // "in" says it is a book's, not a journal's
+  for (std::u16string_view in : {u"in ", u"In ", u"In: ", u"in: "})
+    if (text.substr(from).starts_with(in)) from += in.size(), afterIn = true;
+  if (from + 3 >= r.container.begin) return;
+  r.container.begin = from;
+  r.journal = r.journal && !afterIn;
+}
+
 // No title found, and words right after the authors that no piece took,
 // or that run into the publisher's up to a semicolon, as ACS ends a book's
 // title ("Healy, D. Pharmageddon; University of California Press: ...",
@@ -1741,6 +1783,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherColonPlace(r);
   PublisherInPlace(r);
   PublisherInBracket(r);
+  AcronymAfterContainer(r, giveWay);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})

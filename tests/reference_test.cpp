@@ -545,6 +545,14 @@ TEST(Reference, Containers) {
        u"Nature reviews Molecular cell biology", u"11", true},
       {"ama, a short journal name in small letters", u"293. Holden S. Possible Pompidous. AA files. 2015;70:33-47.",
        u"AA files", u"70", true},
+      {"nature, a meeting's short name after its name",
+       u"272. Shmueli, O. Decidability and expressiveness aspects of logic queries. in Proceedings of the Sixth "
+       u"Symposium on Principles of Database Systems (PODS) 237\u2013249 (1987).",
+       u"Proceedings of the Sixth Symposium on Principles of Database Systems (PODS)", u"", false},
+      {"ieee, the short name alone taken for the book",
+       u"[5] S. Connell, \u201CCerebro,\u201D in 2013 IEEE international conference on technologies for homeland "
+       u"security (HST), 2013, pp. 241\u2013245.",
+       u"2013 IEEE international conference on technologies for homeland security (HST)", u"", false},
       {"the word volume goes to the volume",
        u"Park, Minji, and Sora Lee. 2015. Sound symbolism in Korean verbs. In John Smith and Ann Lee (eds.), "
        u"Japanese/Korean Linguistics Volume 22. Stanford, CA: CSLI. 101-115.",
