@@ -1103,6 +1103,43 @@ void AcronymAfterContainer(Reference& r, GiveWay giveWay) {
   r.journal = r.journal && !afterIn;
 }
 
+// ACS's journal and its numbers, "Name Year, Volume, Pages" ("Blair, M.
+// God Is an Earthquake. ABR 2007, 55, 1-12.", "Carney, J. Three Old Irish
+// Accentual Poems. \u00C9riu 1971, 22, 23-80."): the name right before such
+// a year is the journal, whatever piece the labels gave it to; and words
+// between the title and a journal that no piece took are the journal's
+// ("... What Is the Connection? Nature reviews Molecular cell biology
+// 2010, 11 (8), 567-578.").
+void JournalBeforeYear(Reference& r) {
+  if (r.title.Empty() || r.date.Empty() || r.volume.Empty() || r.date.begin < r.title.end) return;
+  const std::u16string_view text = r.text;
+  if (r.volume.begin < r.date.end || Trim(text.substr(r.date.end, r.volume.begin - r.date.end)).find_first_not_of(u",") !=
+                                         std::u16string_view::npos)
+    return;
+  const std::u16string_view year = Trim(r.Text(r.date));
+  if (year.size() != 5 || year.back() != u',' || !IsDigit(year[0])) return;
+  // Where the words in no piece after the title begin, up to `to`.
+  const auto freeFrom = [&](size_t to) {
+    size_t from = r.title.end;
+    for (const Piece* p : {&r.authors, &r.editors, &r.note, &r.place, &r.publisher, &r.edition, &r.citationNumber,
+                           &r.doi, &r.url, &r.number, &r.pages})
+      if (!p->Empty() && p->end <= to && p->end > from) from = p->end;
+    while (from < to && (text[from] == u' ' || text[from] == u'.' || text[from] == u',')) ++from;
+    return from;
+  };
+  if (r.container.Empty()) {
+    for (Piece* p : {&r.place, &r.publisher, &r.note}) {
+      if (p->Empty() || p->begin < r.title.end || !Trim(text.substr(p->end, r.date.begin - p->end)).empty()) continue;
+      r.container = *p, r.journal = true;
+      *p = {};
+      break;
+    }
+  }
+  if (r.container.Empty() || !r.journal || r.container.end > r.date.begin) return;
+  const size_t from = freeFrom(r.container.begin);
+  if (from < r.container.begin && u_isalpha(text[from])) r.container.begin = from;
+}
+
 // No title found, and words right after the authors that no piece took,
 // or that run into the publisher's up to a semicolon, as ACS ends a book's
 // title ("Healy, D. Pharmageddon; University of California Press: ...",
@@ -1828,6 +1865,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherAfterBook(r);
   CompactNumbers(r, tokens);
   ContainerEndsAcs(r);
+  JournalBeforeYear(r);
 
   r.year = FirstYear(r.Text(r.date));
   if (r.year.empty()) {

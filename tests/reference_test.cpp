@@ -553,6 +553,15 @@ TEST(Reference, Containers) {
        u"[5] S. Connell, \u201CCerebro,\u201D in 2013 IEEE international conference on technologies for homeland "
        u"security (HST), 2013, pp. 241\u2013245.",
        u"2013 IEEE international conference on technologies for homeland security (HST)", u"", false},
+      {"acs, a journal's short name before its year",
+       u"(8) Blair, M. God Is an Earthquake: Destabilising Metaphor in Hosea 11. ABR 2007, 55, 1\u201312.", u"ABR", u"55",
+       true},
+      {"acs, a one-word journal taken for a place", u"(484) Carney, J. Three Old Irish Accentual Poems. \u00C9riu 1971, 22, 23\u201380.",
+       u"\u00C9riu", u"22", true},
+      {"acs, the journal's first words left after the title",
+       u"(483) Burtner, C. R.; Kennedy, B. K. Progeria Syndromes and Ageing: What Is the Connection? Nature reviews "
+       u"Molecular cell biology 2010, 11 (8), 567\u2013578.",
+       u"Nature reviews Molecular cell biology", u"11", true},
       {"the word volume goes to the volume",
        u"Park, Minji, and Sora Lee. 2015. Sound symbolism in Korean verbs. In John Smith and Ann Lee (eds.), "
        u"Japanese/Korean Linguistics Volume 22. Stanford, CA: CSLI. 101-115.",
