@@ -1103,6 +1103,36 @@ void AcronymAfterContainer(Reference& r, GiveWay giveWay) {
   r.journal = r.journal && !afterIn;
 }
 
+// ACS's chapter, "Title. In Book; Editors, Eds.; Publisher: Place, Year"
+// ("Internationalism in Medicine and Public Health. In The History of
+// Public Health and the Modern State; Porter, D., Ed.; Rodopi: ..."),
+// where the labels ran the book into the title or into the editors: the
+// book is what stands between "In" and the semicolon before the editors.
+void BookBeforeAcsEditors(Reference& r) {
+  if (r.editors.Empty() || r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  std::u16string_view names = Trim(r.Text(r.editors));
+  while (!names.empty() && (names.back() == u';' || names.back() == u',')) names.remove_suffix(1);
+  if (!names.ends_with(u" Ed.") && !names.ends_with(u" Eds.")) return;
+  const size_t in = text.substr(0, r.editors.end).rfind(u" In ");
+  if (in == std::u16string_view::npos || in <= r.title.begin) return;
+  const size_t semicolon = text.find(u"; ", in);
+  if (semicolon == std::u16string_view::npos || semicolon + 2 >= r.editors.end) return;
+  if (semicolon + 2 < r.editors.begin && !Trim(text.substr(semicolon + 2, r.editors.begin - semicolon - 2)).empty()) return;
+  // Only the title, the book and the editors there.
+  const Piece book{in + 4, semicolon};
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.doi, &r.url, &r.authors})
+    if (!p->Empty() && p->begin < book.end && book.begin < p->end) return;
+  if (!r.container.Empty() && (r.container.begin < book.begin || r.container.end > book.end + 1)) return;
+  size_t titleEnd = std::min(r.title.end, in);
+  while (titleEnd > r.title.begin && text[titleEnd - 1] == u' ') --titleEnd;
+  if (titleEnd == r.title.begin || book.Empty()) return;
+  r.title.end = titleEnd;
+  r.container = book;
+  r.journal = false;
+  r.editors.begin = std::max(r.editors.begin, semicolon + 2);
+}
+
 // ACS's journal and its numbers, "Name Year, Volume, Pages" ("Blair, M.
 // God Is an Earthquake. ABR 2007, 55, 1-12.", "Carney, J. Three Old Irish
 // Accentual Poems. \u00C9riu 1971, 22, 23-80."): the name right before such
@@ -1865,6 +1895,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherAfterBook(r);
   CompactNumbers(r, tokens);
   ContainerEndsAcs(r);
+  BookBeforeAcsEditors(r);
   JournalBeforeYear(r);
 
   r.year = FirstYear(r.Text(r.date));

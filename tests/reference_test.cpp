@@ -342,6 +342,14 @@ TEST(Reference, ContainerAfterIn) {
        u"Mazzarella, W. T. S. \u201CAffect: What Is It Good For?\u201D Enchantments of Modernity: Empire, Nation, "
        u"Globalization, edited by S. Dube, Routledge, 2009, pp. 291\u2013309.",
        u"Enchantments of Modernity: Empire, Nation, Globalization", Type::Chapter},
+      {"acs, the book run into the title before the editors",
+       u"(262) Roemer, M. I. Internationalism in Medicine and Public Health. In The History of Public Health and the "
+       u"Modern State; Porter, D., Ed.; Rodopi: Amsterdam, 1994; pp 403\u2013423.",
+       u"The History of Public Health and the Modern State", Type::Chapter},
+      {"acs, the book run into the editors",
+       u"(450) Lewis, D. Probability of Conditionals and Conditional Probabilities II. In Conditionals; Jackson, F., Ed.; "
+       u"Oxford University Press: Oxford, 1991.",
+       u"Conditionals", Type::Chapter},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
