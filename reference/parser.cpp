@@ -1623,11 +1623,24 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
   if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
   size_t open = text.substr(0, r.title.end).find(u" (", r.title.begin);
+  // Or right after the title, where the labels ended it, or after a few
+  // words that no piece took ("... Mirror Lake area, New Hampshire
+  // (Scientific Investigations Report 2015-5102)"): the title's, if the
+  // bracket is one of those below.
+  size_t runOn = r.title.end;
   if (open == std::u16string_view::npos) {
-    // Or right after the title, where the labels ended it.
     size_t k = r.title.end;
     while (k < text.size() && text[k] == u' ') ++k;
-    if (k == r.title.end || k >= text.size() || text[k] != u'(') return;
+    if (k == r.title.end || k >= text.size()) return;
+    if (text[k] != u'(') {
+      const size_t bracket = text.find(u" (", k);
+      if (bracket == std::u16string_view::npos || std::count(text.begin() + k, text.begin() + bracket, u' ') > 3) return;
+      for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.date, &r.container, &r.volume, &r.pages,
+                             &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+        if (!p->Empty() && p->begin < bracket && k < p->end) return;
+      runOn = bracket;
+      k = bracket + 1;
+    }
     open = k - 1;
   }
   const size_t close = text.find(u')', open);
@@ -1644,13 +1657,25 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
                        std::count(lower.begin(), lower.end(), u' ') <= 2 &&
                        (lower.ends_with(u" ed.") || lower.ends_with(u" ed") || lower.ends_with(u" edn") ||
                         lower.ends_with(u" edn.") || lower.ends_with(u" edition"));
-  if (!version && !editors && !edition) return;
+  // A report's series and number, as APA writes them ("(Scientific
+  // Investigations Report 2015-5102)", "(Report No. 12)", "(NBER Working
+  // Paper No. 12345)").
+  bool report = false;
+  if (!version && !editors && !edition && inner.find_first_of(u"0123456789") != std::u16string_view::npos) {
+    for (const std::u16string_view w : Words(lower)) {
+      std::u16string_view bare = w;
+      while (!bare.empty() && !u_isalpha(bare.back())) bare.remove_suffix(1);
+      report = report || bare == u"report" || bare == u"paper" || bare == u"bulletin" || bare == u"circular" ||
+               bare == u"memorandum" || bare == u"rapport" || bare == u"bericht";
+    }
+  }
+  if (!version && !editors && !edition && !report) return;
   size_t end = close + 1;
   while (end < text.size() && (text[end] == u'.' || text[end] == u',' || text[end] == u' ')) ++end;
   // It ends the title: a title that goes on after it holds it.
   if (end < r.title.end) return;
   const Piece bracket{open + 1, end};
-  r.title.end = std::min(r.title.end, open);
+  r.title.end = std::min(std::max(r.title.end, runOn), open);
   // Its names, with their role, are the editors or translators ("T. Lee,
   // Ed." after "Version 2.1; ", "T. McCarthy, Trans." after "Vols. 1&2, ").
   const bool editorsInside = !r.editors.Empty() && r.editors.begin < end && bracket.begin < r.editors.end;
@@ -1668,6 +1693,7 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
                    &r.edition, &r.doi, &r.url, &r.note, &r.number})
     giveWay(*p, bracket);
   if (edition) r.edition = {open + 2, close};
+  if (report && r.number.Empty()) r.number = {open + 2, close};
 }
 
 // The double slash that parts a work from the journal or book it is in,

@@ -645,24 +645,37 @@ TEST(Reference, BracketAfterTheTitle) {
   const struct {
     const char* name;
     S in;
-    S title, publisher, edition;
+    S title, publisher, edition, number;
   } rows[] = {
       {"version and editor", u"Lee, T. (2019). Geothermal data portal (Version 2.1; T. Lee, Ed.). U.S. Geological Survey.",
-       u"Geothermal data portal", u"U.S. Geological Survey", u""},
+       u"Geothermal data portal", u"U.S. Geological Survey", u"", u""},
       {"editors alone", u"Ward, K. (2016). Atlas of hot springs (P. Ng & R. Ho, Eds.). Springer.", u"Atlas of hot springs",
-       u"Springer", u""},
+       u"Springer", u"", u""},
       {"the title's own bracket", u"Powell, E. A. (2002). Hawaiian blueberries (Ericaceae) and their relatives. Springer.",
-       u"Hawaiian blueberries (Ericaceae) and their relatives", u"Springer", u""},
+       u"Hawaiian blueberries (Ericaceae) and their relatives", u"Springer", u"", u""},
       {"an edition in words", u"Smith, J. (2001). Rock mechanics (third ed.). Oxford University Press.", u"Rock mechanics",
-       u"Oxford University Press", u"third ed"},
+       u"Oxford University Press", u"third ed", u""},
       {"a revised edition", u"Smith, J. (2001). Rock mechanics (Rev. ed.). Oxford University Press.", u"Rock mechanics",
-       u"Oxford University Press", u"Rev. ed"},
+       u"Oxford University Press", u"Rev. ed", u""},
+      {"a report's series and number",
+       u"Tiedeman, C. R., & Hsieh, P. A. (2015). Hydraulic properties of fractured rock in the Mirror Lake area, New "
+       u"Hampshire (Scientific Investigations Report 2015-5102). U.S. Geological Survey.",
+       u"Hydraulic properties of fractured rock in the Mirror Lake area, New Hampshire", u"U.S. Geological Survey", u"",
+       u"Scientific Investigations Report 2015-5102"},
+      {"a working paper's number",
+       u"Autor, D. (2010). The polarization of job opportunities (NBER Working Paper No. 15234). National Bureau of "
+       u"Economic Research.",
+       u"The polarization of job opportunities", u"National Bureau of Economic Research", u"", u"NBER Working Paper No. 15234"},
+      {"a bracket with a year and no report's word stays the title's",
+       u"Doe, J. (2003). The eruption of Mount Pelee (1902) and its deposits. Springer.",
+       u"The eruption of Mount Pelee (1902) and its deposits", u"Springer", u"", u""},
   };
   for (const auto& r : rows) {
     const Reference ref = Smart().ParseReference(r.in);
     EXPECT_EQ(Printable(Trimmed(ref.Text(ref.title), true)), Printable(r.title)) << r.name;
     EXPECT_EQ(Printable(Trimmed(ref.Text(ref.publisher), false)), Printable(r.publisher)) << r.name;
     EXPECT_EQ(Printable(Trimmed(ref.Text(ref.edition), false)), Printable(r.edition)) << r.name;
+    EXPECT_EQ(Printable(ref.Text(ref.number)), Printable(r.number)) << r.name;
   }
 }
 
