@@ -1103,6 +1103,43 @@ void AcronymAfterContainer(Reference& r, GiveWay giveWay) {
   r.journal = r.journal && !afterIn;
 }
 
+// MLA's chapter or article: a quoted title, then the book or journal it
+// is in, then a comma and the rest ("Darnton, Robert. \u201CCommunication
+// Networks.\u201D The Forbidden Best-Sellers of PreRevolutionary France,
+// Norton, 1995, pp. 181-97."). Words in no piece between the closed
+// quotation and the next piece are the container: a journal's when a
+// volume follows, else a book's.
+void ContainerAfterQuotedTitle(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view title = r.Text(r.title);
+  if (title.size() < 3 || !IsQuote(title.front()) || !IsQuote(title.back())) return;
+  size_t begin = r.title.end;
+  while (begin < text.size() && text[begin] == u' ') ++begin;
+  const Piece* next = nullptr;
+  for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.date, &r.container, &r.volume, &r.pages,
+                         &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    if (!p->Empty() && p->end > begin && (next == nullptr || p->begin < next->begin)) next = p;
+  if (next == nullptr || next->begin <= begin || next == &r.note) return;
+  // The journal's or book's first words, left between: its own
+  // ("Current Opinion in Endocrinology, Diabetes and Obesity, vol. 20").
+  if (next == &r.container) {
+    if (!IsLetterUnit(text[begin])) return;
+    r.container.begin = begin;
+    // "in" says it is a book's.
+    const std::u16string_view lead = text.substr(begin, 4);
+    if (lead.starts_with(u"in ") || lead.starts_with(u"In ") || lead.starts_with(u"in:") || lead.starts_with(u"In:"))
+      r.journal = false;
+    return;
+  }
+  if (!r.container.Empty()) return;
+  size_t end = next->begin;
+  while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u',')) --end;
+  if (end <= begin || !(IsLetterUnit(text[begin]) || IsDigit(text[begin]))) return;
+  r.container = {begin, end};
+  r.journal = next == &r.volume;
+}
+
 // ACS's chapter, "Title. In Book; Editors, Eds.; Publisher: Place, Year"
 // ("Internationalism in Medicine and Public Health. In The History of
 // Public Health and the Modern State; Porter, D., Ed.; Rodopi: ..."),
@@ -1873,6 +1910,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   GenreAfterTitle(r);
   ContainerAfterIn(r);
   ContainerBeforeEditedBy(r);
+  ContainerAfterQuotedTitle(r);
   PublisherColonPlace(r);
   PublisherInPlace(r);
   PublisherInBracket(r);

@@ -342,6 +342,14 @@ TEST(Reference, ContainerAfterIn) {
        u"Mazzarella, W. T. S. \u201CAffect: What Is It Good For?\u201D Enchantments of Modernity: Empire, Nation, "
        u"Globalization, edited by S. Dube, Routledge, 2009, pp. 291\u2013309.",
        u"Enchantments of Modernity: Empire, Nation, Globalization", Type::Chapter},
+      {"mla's chapter, the book between the quoted title and the publisher",
+       u"Darnton, Robert. \u201CCommunication Networks.\u201D The Forbidden Best-Sellers of PreRevolutionary France, "
+       u"Norton, 1995, pp. 181\u201397.",
+       u"The Forbidden Best-Sellers of PreRevolutionary France", Type::Chapter},
+      {"mla's article, the journal's first words left after the quoted title",
+       u"Ettner, R. \u201CCare of the Elderly Transgender Patient.\u201D Current Opinion in Endocrinology, Diabetes and "
+       u"Obesity, vol. 20, no. 6, 2013, pp. 580\u201384.",
+       u"Current Opinion in Endocrinology, Diabetes and Obesity", Type::Article},
       {"acs, the book run into the title before the editors",
        u"(262) Roemer, M. I. Internationalism in Medicine and Public Health. In The History of Public Health and the "
        u"Modern State; Porter, D., Ed.; Rodopi: Amsterdam, 1994; pp 403\u2013423.",
