@@ -1140,6 +1140,53 @@ void ContainerAfterQuotedTitle(Reference& r) {
   r.journal = next == &r.volume;
 }
 
+// Elsevier's Harvard chapter, "in: Editors (Eds.), Book. Publisher, Place,
+// pp." ("Facing the Limits of the Law. Springer, Berlin, Heidelberg",
+// "Gale Encyclopedia of Mental Disorders. Gale, Detroit, MI"): a book's
+// name whose last sentence is a few capitalised words right before the
+// place is the book and its publisher. What the labels called the
+// publisher there is the place's first name.
+void PublisherEndsBookName(Reference& r) {
+  if (r.container.Empty() || r.journal) return;
+  const std::u16string_view text = r.text;
+  std::u16string_view c = r.Text(r.container);
+  while (!c.empty() && (c.back() == u',' || c.back() == u' ')) c.remove_suffix(1);
+  const size_t stop = c.rfind(u". ");
+  if (stop == std::u16string_view::npos || stop < 3) return;
+  const std::u16string_view tail = c.substr(stop + 2);
+  const std::vector<std::u16string_view> words = Words(tail);
+  if (words.empty() || words.size() > 4 || !u_isupper(tail[0]) || tail.find_first_of(u"0123456789") != std::u16string_view::npos)
+    return;
+  std::u16string first = LCase(words[0]);
+  while (!first.empty() && !u_isalpha(first.back())) first.pop_back();
+  // Not a subtitle's first word ("The dialogical self in psychotherapy.
+  // An Introduction."), nor a volume's.
+  static constexpr std::array<std::u16string_view, 28> kLeads = {
+      u"a",  u"an",  u"the", u"on",  u"of",  u"in",  u"and", u"for", u"to",  u"with", u"from", u"part", u"il",  u"lo",
+      u"la", u"le",  u"les", u"un",  u"une", u"der", u"die", u"das", u"ein", u"eine", u"el",   u"los",  u"las", u"des"};
+  if (KindOf(first) == Kind::Volume || std::find(kLeads.begin(), kLeads.end(), first) != kLeads.end()) return;
+  // The place (or a publisher's piece) right after it.
+  size_t after = r.container.end;
+  while (after < text.size() && (text[after] == u' ' || text[after] == u',')) ++after;
+  const bool placeNext = !r.place.Empty() && r.place.begin == after;
+  const bool publisherNext = !r.publisher.Empty() && r.publisher.begin == after;
+  // And the chapter's pages right after the place, as that style ends it
+  // (no "Place: Publisher", no year between).
+  if (!placeNext && !publisherNext) return;
+  const Piece& place = placeNext ? r.place : r.publisher;
+  const Piece& last = !r.place.Empty() && r.place.begin >= place.begin ? r.place : place;
+  if (Trim(r.Text(last)).ends_with(u":") || r.pages.Empty() || r.pages.begin < last.end ||
+      Trim(text.substr(last.end, r.pages.begin - last.end)).find_first_not_of(u",") != std::u16string_view::npos)
+    return;
+  if (publisherNext) {
+    if (r.place.Empty() || r.place.begin < r.publisher.end) r.place = r.publisher;
+    else r.place.begin = r.publisher.begin;
+  }
+  const size_t tailBegin = r.container.begin + stop + 2;
+  r.publisher = {tailBegin, r.container.begin + c.size()};
+  r.container.end = r.container.begin + stop + 1;
+}
+
 // ACS's chapter, "Title. In Book; Editors, Eds.; Publisher: Place, Year"
 // ("Internationalism in Medicine and Public Health. In The History of
 // Public Health and the Modern State; Porter, D., Ed.; Rodopi: ..."),
@@ -1911,6 +1958,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ContainerAfterIn(r);
   ContainerBeforeEditedBy(r);
   ContainerAfterQuotedTitle(r);
+  PublisherEndsBookName(r);
   PublisherColonPlace(r);
   PublisherInPlace(r);
   PublisherInBracket(r);

@@ -396,6 +396,14 @@ TEST(Reference, SpringerForms) {
       {"acs, the publisher before the colon, in the place",
        u"(221) Glaser, B. G.; Strauss, A. L. The Discovery of Grounded Theory; Aldine: Chigago, IL, 1967.", u"", u"Aldine",
        u"Chigago, IL", Type::Book},
+      {"elsevier's chapter, the publisher after the book's name",
+       u"Hildebrandt, M., 2009. Technology and the End of Law, in: Claes, E., Devroe, W., Keirsbilck, B. (Eds.), Facing "
+       u"the Limits of the Law. Springer, Berlin, Heidelberg, pp. 443\u2013464.",
+       u"Facing the Limits of the Law", u"Springer", u"Berlin, Heidelberg", Type::Chapter},
+      {"a book's subtitle before its place stays the book's",
+       u"Dall'Aglio P. (2000) : \u201CIl disegno urbano di Parma\u201D, in : Baroncelli F. ed., Una citt\u00E0 e la sua "
+       u"storia. Parma attraverso i secoli. Il tempo antico, Parma, p. 89-123.",
+       u"Una citt\u00E0 e la sua storia. Parma attraverso i secoli. Il tempo antico", u"", u"Parma", Type::Chapter},
       {"a place and its state stay the place, of a book", u"Lee K (2001) Heat flow in the crust. New York, NY", u"", u"",
        u"New York, NY", Type::Book},
   };
