@@ -1112,10 +1112,12 @@ void AcronymAfterContainer(Reference& r, GiveWay giveWay) {
 void ContainerAfterQuotedTitle(Reference& r) {
   if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
-  const std::u16string_view title = r.Text(r.title);
+  std::u16string_view title = r.Text(r.title);
+  // Harvard's "'Title', Journal" puts its comma after the quotation.
+  while (title.size() > 1 && (title.back() == u',' || title.back() == u'.')) title.remove_suffix(1);
   if (title.size() < 3 || !IsQuote(title.front()) || !IsQuote(title.back())) return;
   size_t begin = r.title.end;
-  while (begin < text.size() && text[begin] == u' ') ++begin;
+  while (begin < text.size() && (text[begin] == u' ' || text[begin] == u',')) ++begin;
   const Piece* next = nullptr;
   for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.date, &r.container, &r.volume, &r.pages,
                          &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})

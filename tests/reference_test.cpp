@@ -350,6 +350,10 @@ TEST(Reference, ContainerAfterIn) {
        u"Ettner, R. \u201CCare of the Elderly Transgender Patient.\u201D Current Opinion in Endocrinology, Diabetes and "
        u"Obesity, vol. 20, no. 6, 2013, pp. 580\u201384.",
        u"Current Opinion in Endocrinology, Diabetes and Obesity", Type::Article},
+      {"harvard's article, the comma after the quotation",
+       u"Ettner, R. (2013) \u2018Care of the elderly transgender patient\u2019, Current Opinion in Endocrinology, "
+       u"Diabetes and Obesity, 20(6), pp. 580\u20134.",
+       u"Current Opinion in Endocrinology, Diabetes and Obesity", Type::Article},
       {"acs, the book run into the title before the editors",
        u"(262) Roemer, M. I. Internationalism in Medicine and Public Health. In The History of Public Health and the "
        u"Modern State; Porter, D., Ed.; Rodopi: Amsterdam, 1994; pp 403\u2013423.",
