@@ -1142,6 +1142,48 @@ void ContainerAfterQuotedTitle(Reference& r) {
   r.journal = next == &r.volume;
 }
 
+// Harvard's chapter, "in Editors (eds) Book. Place: Publisher, pp."
+// ("in J. Marques-Teixeira and S. Antunes (eds) Client-centered and
+// experiential psychotherapy. Linda a Velha: Vale & Vale"): all the names
+// between "in" and the role are the editors, and the words after the role
+// up to the next piece are the book, whatever the labels made of them.
+void BookAfterEditorsRole(Reference& r) {
+  if (r.editors.Empty() || r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  std::u16string_view names = Trim(r.Text(r.editors));
+  while (!names.empty() && names.back() == u',') names.remove_suffix(1);
+  const std::u16string lower = LCase(names);
+  static constexpr std::array<std::u16string_view, 8> kRoles = {u"(eds)",  u"(eds.)", u"(ed.)",   u"(ed)",
+                                                                u"(hrsg.)", u"(dir.)", u"(hrsg)", u"(éd.)"};
+  if (std::none_of(kRoles.begin(), kRoles.end(), [&](std::u16string_view role) { return lower.ends_with(role); })) return;
+  const size_t in = text.substr(0, r.editors.begin).rfind(u"in ");
+  if (in == std::u16string_view::npos || in < r.title.end || (in > 0 && text[in - 1] != u' ')) return;
+  // Between "in" and the editors: nothing, or a piece the labels took for
+  // the book.
+  const size_t namesBegin = in + 3;
+  const bool containerBetween = !r.container.Empty() && r.container.begin >= in && r.container.end <= r.editors.begin;
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.note, &r.number})
+    if (!p->Empty() && p->begin < r.editors.begin && namesBegin < p->end) return;
+  if (!r.container.Empty() && !containerBetween && r.container.begin < r.editors.begin) return;
+  // The book: from after the role to the next piece.
+  size_t begin = r.editors.end;
+  while (begin < text.size() && (text[begin] == u' ' || text[begin] == u',')) ++begin;
+  size_t end = text.size();
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note,
+                         &r.number})
+    if (!p->Empty() && p->begin >= begin) end = std::min(end, p->begin);
+  if (!r.container.Empty() && !containerBetween && r.container.begin >= begin) {
+    // The labels found the book: only the names change.
+    r.editors.begin = namesBegin;
+    return;
+  }
+  while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u',')) --end;
+  if (end <= begin || !IsLetterUnit(text[begin])) return;
+  r.editors.begin = namesBegin;
+  r.container = {begin, end};
+  r.journal = false;
+}
+
 // Elsevier's Harvard chapter, "in: Editors (Eds.), Book. Publisher, Place,
 // pp." ("Facing the Limits of the Law. Springer, Berlin, Heidelberg",
 // "Gale Encyclopedia of Mental Disorders. Gale, Detroit, MI"): a book's
@@ -1960,6 +2002,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ContainerAfterIn(r);
   ContainerBeforeEditedBy(r);
   ContainerAfterQuotedTitle(r);
+  BookAfterEditorsRole(r);
   PublisherEndsBookName(r);
   PublisherColonPlace(r);
   PublisherInPlace(r);

@@ -354,6 +354,11 @@ TEST(Reference, ContainerAfterIn) {
        u"Ettner, R. (2013) \u2018Care of the elderly transgender patient\u2019, Current Opinion in Endocrinology, "
        u"Diabetes and Obesity, 20(6), pp. 580\u20134.",
        u"Current Opinion in Endocrinology, Diabetes and Obesity", Type::Article},
+      {"harvard's chapter, the names between \"in\" and \"(eds)\" and the book after them",
+       u"Andrade-Ribeiro, J. (2000) \u2018Psychotherapeutic process: Autopoiethic perspective\u2019, in J. "
+       u"Marques-Teixeira and S. Antunes (eds) Client-centered and experiential psychotherapy. Linda a Velha: Vale & "
+       u"Vale, pp. 113\u2013118.",
+       u"Client-centered and experiential psychotherapy", Type::Chapter},
       {"acs, the book run into the title before the editors",
        u"(262) Roemer, M. I. Internationalism in Medicine and Public Health. In The History of Public Health and the "
        u"Modern State; Porter, D., Ed.; Rodopi: Amsterdam, 1994; pp 403\u2013423.",
