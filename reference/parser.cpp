@@ -1142,6 +1142,49 @@ void ContainerAfterQuotedTitle(Reference& r) {
   r.journal = next == &r.volume;
 }
 
+// Nature's chapter, "in Book (eds. Names) pages (Publisher, Year)"
+// ("in Foundations of Probability Theory, Statistical Inference and
+// Statistical Theories of Science (eds. Harper, W. & Hooker, C.) 261-301
+// (D. Reidel, 1976)"), where the labels split the book or the bracket
+// among other pieces: the book runs from "in" to the bracket, the
+// bracket's names are the editors, and a page range right after it the
+// pages.
+template <typename GiveWay>
+void NatureEditorsBracket(Reference& r, GiveWay giveWay) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t open = text.find(u" (eds. ", r.title.end);
+  if (open == std::u16string_view::npos) open = text.find(u" (ed. ", r.title.end);
+  if (open == std::u16string_view::npos) return;
+  const size_t close = text.find(u')', open);
+  if (close == std::u16string_view::npos) return;
+  // The first "in" after the title ("Style in Language" holds another).
+  const size_t in = text.substr(0, open).find(u" in ", r.title.end - 1);
+  if (in == std::u16string_view::npos) return;
+  const Piece book{in + 4, open}, bracket{open + 1, close + 1};
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url, &r.authors})
+    if (!p->Empty() && p->begin < close + 1 && in < p->end) return;
+  // Already so: nothing to mend.
+  if (r.container.begin == book.begin && r.container.end == book.end && r.editors.begin == open + 2) return;
+  for (Piece* p : {&r.publisher, &r.place, &r.note, &r.edition, &r.number}) {
+    giveWay(*p, book);
+    giveWay(*p, bracket);
+  }
+  r.container = book;
+  r.journal = false;
+  r.editors = {open + 2, close};  // with its role, which the names leave out
+  // A page range right after the bracket.
+  size_t k = close + 1;
+  while (k < text.size() && text[k] == u' ') ++k;
+  size_t end = k;
+  while (end < text.size() && (IsDigit(text[end]) || IsDash(text[end]))) ++end;
+  if (r.pages.Empty() && end > k + 2 && IsDigit(text[k]) && IsDigit(text[end - 1]) &&
+      std::any_of(text.begin() + k, text.begin() + end, IsDash)) {
+    r.pages = {k, end};
+    for (Piece* p : {&r.publisher, &r.place, &r.note}) giveWay(*p, r.pages);
+  }
+}
+
 // Harvard's chapter, "in Editors (eds) Book. Place: Publisher, pp."
 // ("in J. Marques-Teixeira and S. Antunes (eds) Client-centered and
 // experiential psychotherapy. Linda a Velha: Vale & Vale"): all the names
@@ -2002,6 +2045,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ContainerAfterIn(r);
   ContainerBeforeEditedBy(r);
   ContainerAfterQuotedTitle(r);
+  NatureEditorsBracket(r, giveWay);
   BookAfterEditorsRole(r);
   PublisherEndsBookName(r);
   PublisherColonPlace(r);

@@ -359,6 +359,15 @@ TEST(Reference, ContainerAfterIn) {
        u"Marques-Teixeira and S. Antunes (eds) Client-centered and experiential psychotherapy. Linda a Velha: Vale & "
        u"Vale, pp. 113\u2013118.",
        u"Client-centered and experiential psychotherapy", Type::Chapter},
+      {"nature's chapter, the book's last words taken for the editors",
+       u"190. Matlin, M. W. Cognitive psychology and college-level pedagogy: Two siblings that rarely communicate. in "
+       u"Applying the science of learning to university teaching and beyond (eds. Halpern, D. F. & Hakel, M. D.) "
+       u"87\u2013103 (Jossey-Bass, 2002).",
+       u"Applying the science of learning to university teaching and beyond", Type::Chapter},
+      {"nature's chapter, the editors and pages taken for the publisher",
+       u"437. Fraassen, B. Probabilities of Conditionals. in Foundations of Probability Theory, Statistical Inference and "
+       u"Statistical Theories of Science (eds. Harper, W. & Hooker, C.) 261\u2013301 (D. Reidel, 1976).",
+       u"Foundations of Probability Theory, Statistical Inference and Statistical Theories of Science", Type::Chapter},
       {"acs, the book run into the title before the editors",
        u"(262) Roemer, M. I. Internationalism in Medicine and Public Health. In The History of Public Health and the "
        u"Modern State; Porter, D., Ed.; Rodopi: Amsterdam, 1994; pp 403\u2013423.",
