@@ -1199,7 +1199,11 @@ void BookAfterEditorsRole(Reference& r) {
   static constexpr std::array<std::u16string_view, 8> kRoles = {u"(eds)",  u"(eds.)", u"(ed.)",   u"(ed)",
                                                                 u"(hrsg.)", u"(dir.)", u"(hrsg)", u"(éd.)"};
   if (std::none_of(kRoles.begin(), kRoles.end(), [&](std::u16string_view role) { return lower.ends_with(role); })) return;
-  const size_t in = text.substr(0, r.editors.begin).rfind(u"in ");
+  // "in" before the names, or the first word of their piece ("In F.
+  // Jackson (Ed.), Conditionals. Oxford University Press.").
+  size_t in = text.substr(0, r.editors.begin).rfind(u"in ");
+  const std::u16string_view lead = text.substr(r.editors.begin, 3);
+  if (lead == u"In " || lead == u"in ") in = r.editors.begin;
   if (in == std::u16string_view::npos || in < r.title.end || (in > 0 && text[in - 1] != u' ')) return;
   // Between "in" and the editors: nothing, or a piece the labels took for
   // the book.
@@ -1219,6 +1223,17 @@ void BookAfterEditorsRole(Reference& r) {
     // The labels found the book: only the names change.
     r.editors.begin = namesBegin;
     return;
+  }
+  // The publisher's piece, or the note's, that starts with the book's
+  // name: the name is its first sentence.
+  Piece* run = nullptr;
+  for (Piece* p : {&r.publisher, &r.note, &r.place})
+    if (!p->Empty() && p->begin == begin) run = p;
+  if (run != nullptr) {
+    const size_t stop = r.Text(*run).find(u". ");
+    if (stop == std::u16string_view::npos) return;
+    end = run->begin + stop + 1;
+    run->begin = end + 1;
   }
   while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u',')) --end;
   if (end <= begin || !IsLetterUnit(text[begin])) return;

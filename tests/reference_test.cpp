@@ -368,6 +368,10 @@ TEST(Reference, ContainerAfterIn) {
        u"437. Fraassen, B. Probabilities of Conditionals. in Foundations of Probability Theory, Statistical Inference and "
        u"Statistical Theories of Science (eds. Harper, W. & Hooker, C.) 261\u2013301 (D. Reidel, 1976).",
        u"Foundations of Probability Theory, Statistical Inference and Statistical Theories of Science", Type::Chapter},
+      {"apa's chapter, the book's name run into the publisher",
+       u"Lewis, D. (1991). Probability of Conditionals and Conditional Probabilities II. In F. Jackson (Ed.), "
+       u"Conditionals. Oxford University Press.",
+       u"Conditionals", Type::Chapter},
       {"acs, the book run into the title before the editors",
        u"(262) Roemer, M. I. Internationalism in Medicine and Public Health. In The History of Public Health and the "
        u"Modern State; Porter, D., Ed.; Rodopi: Amsterdam, 1994; pp 403\u2013423.",
