@@ -239,6 +239,11 @@ void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
     const auto g = ReadCompact(r.text, t.begin);
     if (!g) continue;
     const size_t from = t.begin, to = g->end;
+    // A group that runs on into the title or the authors (spaces after
+    // its semicolon, and the title's first word a number) is none: they
+    // keep their words.
+    const auto reaches = [&](const Piece& p) { return !p.Empty() && from < p.end && p.begin < to; };
+    if (reaches(r.title) || reaches(r.authors)) continue;
     for (Piece* p : {&r.date, &r.volume, &r.pages, &r.container, &r.note, &r.publisher, &r.place, &r.edition,
                      &r.citationNumber, &r.editors, &r.doi, &r.url}) {
       if (p->Empty() || p->end <= from || to <= p->begin) continue;
