@@ -1648,7 +1648,6 @@ void PublisherInPlace(Reference& r) {
 void VancouverMeetsTitle(Reference& r) {
   if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
   const std::u16string_view text = r.text;
-  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
   // Initials as Vancouver writes them: up to three capitals, perhaps
   // hyphenated ("W-S").
   const auto capitals = [](std::u16string_view w, std::u16string_view ends) {
@@ -1658,7 +1657,41 @@ void VancouverMeetsTitle(Reference& r) {
            std::all_of(w.begin(), w.end(), [](char16_t c) { return (c >= u'A' && c <= u'Z') || c == u'-'; });
   };
   const std::vector<std::u16string_view> authors = Words(r.Text(r.authors));
-  if (authors.size() < 2 || !IsCapitalised(authors[0]) || authors[0].back() == u',' || !capitals(authors[1], u",.")) return;
+  // The first family name may have a particle ("De Jong AM, ...").
+  const size_t lead = authors.size() >= 3 && IsParticle(LCase(authors[0])) ? 1 : 0;
+  if (authors.size() < 2 + lead || !IsCapitalised(authors[lead]) || authors[lead].back() == u',' ||
+      !capitals(authors[lead + 1], u",."))
+    return;
+  // "Gunther E. Rothenberg, The Army ...", "Peter E. Gordon: Continental
+  // Divide": a name given first looks the same when the initial is one
+  // letter. Initials of two letters, an author before written "Family
+  // AB,", or Vancouver's year and semicolon ("2006;33", "Press; 2012")
+  // say the names are Vancouver's.
+  const auto sureOfNames = [&](std::u16string_view initials, size_t before) {
+    bool sure = initials.size() >= 3 || std::any_of(authors.begin(), authors.begin() + static_cast<long>(before),
+                                                    [&](std::u16string_view w) { return w.back() == u',' && capitals(w, u","); });
+    for (size_t i = text.find(u';'); !sure && i != std::u16string_view::npos; i = text.find(u';', i + 1)) {
+      const std::u16string_view year = text.substr(i >= 4 ? i - 4 : 0, i >= 4 ? 4 : i);
+      size_t after = i + 1;
+      while (after < text.size() && text[after] == u' ') ++after;
+      sure = !FirstYear(year).empty() || (after + 4 <= text.size() && !FirstYear(text.substr(after, 4)).empty() &&
+                                          (after + 4 == text.size() || !IsDigit(text[after + 4])));
+    }
+    return sure;
+  };
+  // A title word and its comma or colon between the initials and the
+  // title, in no piece ("Ismayilov M. Power, knowledge, and pipelines:
+  // ..."): the title's first.
+  if (const std::u16string_view gap = Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)); !gap.empty()) {
+    const std::vector<std::u16string_view> words = Words(gap);
+    const std::u16string_view initials = authors.back();
+    if (words.size() > 2 || !IsCapitalised(words[0]) || (gap.back() != u',' && gap.back() != u':') ||
+        initials.size() < 2 || initials.back() != u'.' || !capitals(initials, u".") ||
+        !sureOfNames(initials, authors.size() - 1))
+      return;
+    r.title.begin = static_cast<size_t>(gap.data() - text.data());
+    return;
+  }
   const std::vector<std::u16string_view> title = Words(r.Text(r.title));
   // The last author in the title's place, after a list ending in a comma;
   // a family name may have a particle ("Van Gelder IC.").
@@ -1681,22 +1714,8 @@ void VancouverMeetsTitle(Reference& r) {
   if (k < 2 || !IsCapitalised(authors[k]) || authors[k - 1].back() != u'.' || !capitals(authors[k - 1], u".") ||
       !IsCapitalised(authors[k - 2]))
     return;
-  // "Gunther E. Rothenberg, The Army ...", "Peter E. Gordon: Continental
-  // Divide": a name given first looks the same when the initial is one
-  // letter. Initials of two letters, an author before written "Family
-  // AB,", or Vancouver's year and semicolon ("2006;33", "Press; 2012")
-  // say the names are Vancouver's.
   const std::u16string_view initials = authors[k - 1];
-  bool sure = initials.size() >= 3 || std::any_of(authors.begin(), authors.begin() + static_cast<long>(k - 1),
-                                                  [&](std::u16string_view w) { return w.back() == u',' && capitals(w, u","); });
-  for (size_t i = text.find(u';'); !sure && i != std::u16string_view::npos; i = text.find(u';', i + 1)) {
-    const std::u16string_view before = text.substr(i >= 4 ? i - 4 : 0, i >= 4 ? 4 : i);
-    size_t after = i + 1;
-    while (after < text.size() && text[after] == u' ') ++after;
-    sure = !FirstYear(before).empty() || (after + 4 <= text.size() && !FirstYear(text.substr(after, 4)).empty() &&
-                                          (after + 4 == text.size() || !IsDigit(text[after + 4])));
-  }
-  if (!sure) return;
+  if (!sureOfNames(initials, k - 1)) return;
   r.title.begin = static_cast<size_t>(authors[k].data() - text.data());
   r.authors.end = static_cast<size_t>(initials.data() + initials.size() - text.data());
 }

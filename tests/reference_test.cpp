@@ -526,6 +526,15 @@ TEST(Reference, AuthorsMeetTitle) {
        u"Techniques chirurgicales de cerclage du col ut\u00E9rin"},
       {"a name given first, its initial one letter",
        u"Gunther E. Rothenberg, The Army of Francis Joseph (West Lafayette, IN, 1998).", u"The Army of Francis Joseph"},
+      {"vancouver, a title word and its comma left between the names and the title",
+       u"365. Ismayilov M. Power, knowledge, and pipelines: Understanding the politics of Azerbaijan\u2019s foreign "
+       u"policy. Caucasus Survey. 2014;2:1-2.",
+       u"Power, knowledge, and pipelines: Understanding the politics of Azerbaijan\u2019s foreign policy"},
+      {"vancouver, a particle before the first family name",
+       u"520. De Jong AM, Maass AH, Oberdorf-Maass SU, Van Veldhuisen DJ, Van Gilst WH, Van Gelder IC. Mechanisms of "
+       u"atrial structural changes caused by stretch occurring before and during early atrial fibrillation. Cardiovasc "
+       u"Res. 2010;89:754-765.",
+       u"Mechanisms of atrial structural changes caused by stretch occurring before and during early atrial fibrillation"},
       {"acs, two title words and their commas after the initials",
        u"(362) Marcel, L. Vins, Vignes Et Vignerons: Histoire Du Vignoble Fran\u00E7ais; Fayard: Paris, 1988.",
        u"Vins, Vignes Et Vignerons: Histoire Du Vignoble Fran\u00E7ais"},
