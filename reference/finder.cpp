@@ -796,7 +796,37 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   // reference's.
   std::vector<bool> counts(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) counts[i] = kind[i] == Kind::Content && !alone(i);
-  const std::vector<size_t> numbering = Numbering(numbers, counts);
+  std::vector<size_t> numbering = Numbering(numbers, counts);
+  // Some extractors read the numbers of a list as a column of their own,
+  // apart from the references ("1.", "2.", "3.", each alone on its line,
+  // then the references' text), often on some pages only: three or more
+  // numbers in a row with no text between them number nothing. Where such
+  // numbers open the list they are left out, and the references up to the
+  // first number kept are found as in an author-year list (as are any
+  // lines before a list's first number: so the references found, found
+  // again, stay the same).
+  {
+    const auto markOnly = [&](size_t i) {
+      const u16string_view c = lines[i].content;
+      return numbers[i].found && c.find_first_not_of(u"0123456789.()[]") == u16string_view::npos;
+    };
+    std::vector<bool> apart(numbering.size(), false);
+    for (size_t k = 0; k + 2 < numbering.size(); ++k) {
+      bool run = true;
+      for (size_t m = k; m < k + 3 && run; ++m) {
+        run = markOnly(numbering[m]);
+        if (m > k)
+          for (size_t i = numbering[m - 1] + 1; i < numbering[m] && run; ++i) run = kind[i] != Kind::Content;
+      }
+      if (run) apart[k] = apart[k + 1] = apart[k + 2] = true;
+    }
+    const size_t opening = static_cast<size_t>(std::find(apart.begin(), apart.end(), false) - apart.begin());
+    if (opening > 0 && std::find(apart.begin() + static_cast<std::ptrdiff_t>(opening), apart.end(), true) == apart.end()) {
+      for (size_t k = 0; k < opening; ++k) kind[numbering[k]] = Kind::LeftOut;
+      numbering.erase(numbering.begin(), numbering.begin() + static_cast<std::ptrdiff_t>(opening));
+      if (numbering.size() < 2) numbering.clear();
+    }
+  }
   std::vector<bool> start(lines.size(), false);
   for (size_t i : numbering) start[i] = true;
 
@@ -806,9 +836,19 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     if (kind[i] == Kind::Content) lengths.push_back(lines[i].content.size());
   size_t width = 0;
   if (!lengths.empty()) {
-    const auto at = lengths.begin() + static_cast<long>(lengths.size() < 10 ? lengths.size() - 1 : lengths.size() * 9 / 10);
-    std::nth_element(lengths.begin(), at, lengths.end());
-    width = *at;
+    std::sort(lengths.begin(), lengths.end());
+    width = lengths[lengths.size() < 10 ? lengths.size() - 1 : lengths.size() * 9 / 10];
+    // Some extractors join a hyphenated word's two lines into one, and
+    // those long lines would set the width above the wrapped ones': where
+    // two lines in five are as long as one another, within a seventh, the
+    // longest of them is the width.
+    size_t best = 0, top = 0;
+    for (size_t i = 0, j = 0; i < lengths.size(); ++i) {
+      j = std::max(j, i);
+      while (j + 1 < lengths.size() && lengths[j + 1] * 7 <= lengths[i] * 8) ++j;
+      if (j - i + 1 >= best) best = j - i + 1, top = lengths[j];
+    }
+    if (best * 5 >= lengths.size() * 2 && top < width && lengths.size() >= 10) width = top;
   }
   // Only text wrapped at that width (many lines near it) says anything by
   // a line that ends early: a reference broken by hand ends lines anywhere.
@@ -837,7 +877,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     const u16string_view c = lines[i].content;
     if (previous == SIZE_MAX || (oneALine && !numbered)) {
       start[i] = true;
-    } else if (!numbered) {
+    } else if (!numbered || i < numbering.front()) {
       const u16string_view last = lines[previous].content;
       // After a blank line a reference starts unless the line before
       // plainly goes on; and where the weights say so, as without one: so

@@ -136,6 +136,38 @@ TEST(Finder, AuthorYearLists) {
         u"7. Kongress der Gesellschaft f\u00FCr Psychologie der DDR, Leipzig 1988.",
         u"Brown, P., 2003. Warm. Science 5, 6."},
        {}},
+      {"numbers read as a column apart from the references are left out",
+       u"1.\n2.\n\n3.\nSmith, J. R. (2009). Fluid flow. Geothermics, 38(1), 1\u201312.\n"
+       u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.\n"
+       u"Kennedy, B. M. (2007). Flow of mantle fluids. Science, 318, 1433\u20131436.\n",
+       {u"Smith, J. R. (2009). Fluid flow. Geothermics, 38(1), 1\u201312.",
+        u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.",
+        u"Kennedy, B. M. (2007). Flow of mantle fluids. Science, 318, 1433\u20131436."},
+       {u"1.\n2.\n\n3.\n"}},
+      {"numbers apart on the first page, beside their references on the next",
+       u"1.\n2.\n3.\nSmith, J. R. (2009). Fluid flow. Geothermics, 38(1), 1\u201312.\n"
+       u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.\n"
+       u"Kennedy, B. M. (2007). Flow of mantle fluids. Science, 318, 1433\u20131436.\n"
+       u"4. Brown, K. (2002). Cold flow in rocks. Nature,\n3, 4\u20135.\n5. Clark, L. (2003). Warm springs. Science, 5, 6\u20137.\n",
+       {u"Smith, J. R. (2009). Fluid flow. Geothermics, 38(1), 1\u201312.",
+        u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.",
+        u"Kennedy, B. M. (2007). Flow of mantle fluids. Science, 318, 1433\u20131436.",
+        u"4. Brown, K. (2002). Cold flow in rocks. Nature,\n3, 4\u20135.", u"5. Clark, L. (2003). Warm springs. Science, 5, 6\u20137."},
+       {u"1.\n2.\n3.\n"}},
+      {"lines an extractor joined where a word was broken set no width",
+       u"Abbot, J., 1999. Hot rocks and how to find them in the\nfield and in the laboratory, with a chapter on the rocks of the south. Elsevier.\n"
+       u"Allen, T., 2000. Drilling for steam in the south of the\nisland and in the north of the country. Wiley.\n"
+       u"Adams, P., 2001. Heat flow in the crust of the earth, a\nreview of the measurements made in boreholes of the southern hemisphere. Oxford.\n"
+       u"Brown, K., 2002. Cold flow in rocks of the deep, Proc. 86\nSymposium on Rocks, Nature 3: 4-5, May 2002.\n"
+       u"Clark, L., 2003. Warm springs and their waters of the\nhighlands and the coastal plains of the southern provinces. Science 5: 6-7.\n"
+       u"Davis, M., 2004. Steam fields of the north island and\ntheir wells and the steam they gave in the first ten years. Geothermics 8: 9-10.\n",
+       {u"Abbot, J., 1999. Hot rocks and how to find them in the\nfield and in the laboratory, with a chapter on the rocks of the south. Elsevier.",
+        u"Allen, T., 2000. Drilling for steam in the south of the\nisland and in the north of the country. Wiley.",
+        u"Adams, P., 2001. Heat flow in the crust of the earth, a\nreview of the measurements made in boreholes of the southern hemisphere. Oxford.",
+        u"Brown, K., 2002. Cold flow in rocks of the deep, Proc. 86\nSymposium on Rocks, Nature 3: 4-5, May 2002.",
+        u"Clark, L., 2003. Warm springs and their waters of the\nhighlands and the coastal plains of the southern provinces. Science 5: 6-7.",
+        u"Davis, M., 2004. Steam fields of the north island and\ntheir wells and the steam they gave in the first ten years. Geothermics 8: 9-10."},
+       {}},
       {"headings in other languages and \u201C(continued)\u201D",
        u"Literaturverzeichnis\nM\u00FCller, K., 2001. W\u00E4rme.\nReferences (continued)\nSchmidt, A., 2003. K\u00E4lte.",
        {u"M\u00FCller, K., 2001. W\u00E4rme.", u"Schmidt, A., 2003. K\u00E4lte."},

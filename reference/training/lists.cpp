@@ -305,8 +305,16 @@ int Score(const std::string& dir, size_t show) {
     if (!textFile || !truthFile) break;
     ++lists;
     const u16string text = DecodeText(std::string(std::istreambuf_iterator<char>(textFile), {}));
-    std::vector<std::string> truth;
-    for (std::string line; std::getline(truthFile, line);) truth.push_back(Letters(DecodeText(line)));
+    // Each reference with its number, and without it: an extractor may
+    // read the numbers as a column apart, and then they are left out.
+    std::vector<std::string> truth, unnumbered;
+    for (std::string line; std::getline(truthFile, line);) {
+      truth.push_back(Letters(DecodeText(line)));
+      const size_t space = line.find(' ');
+      const bool label = space != std::string::npos && space > 0 &&
+                         line.find_first_not_of("0123456789.()[]") == space;
+      unnumbered.push_back(label ? Letters(DecodeText(line.substr(space + 1))) : truth.back());
+    }
     truthCount += truth.size();
     const FoundReferences f = FindReferences(text);
     found += f.references.size();
@@ -314,10 +322,11 @@ int Score(const std::string& dir, size_t show) {
     for (const FoundReference& r : f.references) {
       const u16string piece = r.Text(text);
       const std::string letters = Letters(piece);
-      const auto at = std::find(truth.begin() + static_cast<std::ptrdiff_t>(t), truth.end(), letters);
-      if (at != truth.end()) {
+      size_t at = t;
+      while (at < truth.size() && truth[at] != letters && unnumbered[at] != letters) ++at;
+      if (at < truth.size()) {
         ++right;
-        t = static_cast<size_t>(at - truth.begin()) + 1;
+        t = at + 1;
       } else if (shown < show) {
         ++shown;
         std::printf("---- %s: found\n%s\n", name.c_str(), EncodeUtf8(piece).c_str());

@@ -8,10 +8,16 @@
 # out.
 # Usage: typeset_lists.sh REFERENCE_LISTS DATA_DIR [LISTS] [SEED]
 # Needs groff and poppler-utils (not the build's or the tests' dependencies).
+# KEEP=DIR keeps what it made in DIR (emptied first).
 set -euo pipefail
 tool=$(readlink -f "$1") data=$2 lists=${3:-100} seed=${4:-20261208}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+if [ -n "${KEEP:-}" ]; then
+  work=$KEEP  # the lists, PDFs and texts stay there, to look at
+  rm -rf "$work" && mkdir -p "$work"
+else
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+fi
 mkdir "$work/made" "$work/raw" "$work/reading"
 "$tool" "$data" --held-out --roff "$work/made" --lists "$lists" --seed "$seed"
 one=0
