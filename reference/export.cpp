@@ -765,6 +765,9 @@ TitleReading Read(const std::vector<u16string_view>& words) {
   for (size_t k = 0; k < words.size(); ++k) {
     const u16string core = Core(words[k]);
     if (core.empty() || (!StartsUpper(words[k]) && !StartsLower(words[k]))) continue;
+    // A word that begins with a digit ("12th", "3rd", "1990s") is no word
+    // of any language, and says nothing of the case the title is written in.
+    if (u_isdigit(core[0])) continue;
     // Words of one or two letters are words in too many languages to tell.
     if (core.size() > 2) {
       ++letters;

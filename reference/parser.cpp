@@ -1593,6 +1593,117 @@ void PublisherInBracket(Reference& r) {
   r.place = {};
 }
 
+// Where a Vancouver conference's meeting was held, after its name: "...
+// Proceedings of the 12th New Zealand Geothermal Workshop; 1990 Nov 7-9;
+// Auckland. Auckland: University of Auckland; 1990." Returns the stretch
+// from the year to the place's full stop (npos when there is none), and
+// where the semicolon before it stands.
+struct Meeting {
+  size_t semicolon = std::u16string_view::npos, begin = 0, end = 0;
+};
+Meeting MeetingAfterName(std::u16string_view text) {
+  static constexpr std::u16string_view kMonths[] = {u"jan", u"feb", u"mar", u"apr", u"may", u"jun",
+                                                     u"jul", u"aug", u"sep", u"oct", u"nov", u"dec"};
+  for (size_t at = text.find(u"; "); at != std::u16string_view::npos; at = text.find(u"; ", at + 1)) {
+    size_t i = at + 2;
+    const size_t year = i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    if (i - year != 4 || IsDigit(text[year]) == false || FirstYear(text.substr(year, 4)).empty()) continue;
+    if (i + 4 > text.size() || text[i] != u' ') continue;
+    const std::u16string month = LCase(text.substr(i + 1, 3));
+    if (std::find(std::begin(kMonths), std::end(kMonths), month) == std::end(kMonths)) continue;
+    // The month (maybe two, "Jun 30-Jul 2"), the days, then the semicolon.
+    size_t j = i + 4;
+    while (j < text.size() && j - i <= 24 && text[j] != u';' && text[j] != u'.' && text[j] != u',') ++j;
+    if (j >= text.size() || text[j] != u';') continue;
+    const size_t stop = text.find(u". ", j);
+    const size_t end = stop == std::u16string_view::npos ? (text.ends_with(u'.') ? text.size() - 1 : text.size()) : stop;
+    if (end <= j + 2 || end - j > 60) continue;
+    return {at, year, end};
+  }
+  return {};
+}
+
+// The meeting's date and place go to the note; the name before them is
+// the book (after "In:" and its editors) or, with its editors in the
+// author's place, the title; no other part keeps anything of either.
+void ConferenceMeeting(Reference& r) {
+  const std::u16string_view text = r.text;
+  const Meeting m = MeetingAfterName(text);
+  if (m.semicolon == std::u16string_view::npos) return;
+  // The name begins after the authors, the title and the editors that end
+  // before it (its own sentence).
+  size_t begin = 0;
+  for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors})
+    if (!p->Empty() && p->end <= m.semicolon) begin = std::max(begin, p->end);
+  const bool inBook = !r.editors.Empty() && r.editors.end <= m.semicolon && !r.title.Empty() && r.title.end <= r.editors.begin;
+  if (inBook) begin = std::max(begin, r.editors.end);
+  if (r.editors.Empty() || r.editors.end > m.semicolon || (!inBook && !r.authors.Empty())) return;
+  while (begin < m.semicolon && (text[begin] == u' ' || text[begin] == u'.')) ++begin;
+  if (m.semicolon - begin < 8 || !u_isupper(text[begin])) return;
+  const Piece name{begin, m.semicolon}, meeting{m.begin, m.end};
+  const auto clip = [&](Piece& p) {
+    if (p.Empty() || p.end <= name.begin || meeting.end <= p.begin) return;
+    if (p.begin >= name.begin && p.end <= meeting.end + 1) p = {};
+    else if (p.begin >= name.begin) p.begin = std::min(p.end, meeting.end + 1);
+    else p.end = name.begin;
+    while (p.begin < p.end && text[p.begin] == u' ') ++p.begin;
+    if (p.begin == p.end) p = {};
+  };
+  for (Piece* p : {&r.date, &r.title, &r.container, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.note}) clip(*p);
+  if (inBook) r.container = name, r.journal = false;
+  else r.title = name;
+  if (r.note.Empty()) r.note = meeting;
+  // The year the labels took from the name ("12th") is gone: the year the
+  // book came out, last after the meeting, is the date.
+  if (r.date.Empty()) {
+    for (size_t i = text.size(); i > meeting.end + 4; --i) {
+      const size_t at = i - 4;
+      if ((at == 0 || !IsDigit(text[at - 1])) && (i == text.size() || !IsDigit(text[i])) &&
+          !FirstYear(text.substr(at, 4)).empty() && std::all_of(text.begin() + at, text.begin() + i, IsDigit)) {
+        size_t end = i;  // with the mark after it, as the labels give a date
+        while (end < text.size() && text[end] != u' ') ++end;
+        r.date = {at, end};
+        for (Piece* p : {&r.publisher, &r.place, &r.note})
+          if (!p->Empty() && p->begin <= at && i <= p->end) r.date = {};
+        break;
+      }
+    }
+  }
+}
+
+// MLA's translator before the publisher ("Title. Translated by William
+// Weaver, Harcourt, 1983."), taken for the publisher or the place: the
+// names up to the comma are the translators, and a place right after
+// them, with the date or nothing after it, is the publisher (MLA gives
+// no places).
+void TranslatorBeforePublisher(Reference& r) {
+  if (!r.editors.Empty()) return;
+  const std::u16string_view text = r.text;
+  for (Piece* p : {&r.publisher, &r.place, &r.note}) {
+    if (p->Empty()) continue;
+    const std::u16string lower = LCase(r.Text(*p));
+    const size_t by = lower.starts_with(u"translated by ") ? 13 : lower.starts_with(u"trans. by ") ? 10 : 0;
+    if (by == 0) continue;
+    const size_t comma = lower.find(u',', by);
+    const size_t end = comma == std::u16string::npos ? p->end : p->begin + comma;
+    if (end - p->begin <= by + 2) return;
+    r.editors = {p->begin, end};
+    p->begin = std::min(p->end, end + 1);
+    while (p->begin < p->end && text[p->begin] == u' ') ++p->begin;
+    if (p->begin == p->end) *p = {};
+    if (p != &r.place && r.publisher.Empty() && !r.place.Empty() && r.place.begin >= r.editors.end &&
+        Trim(text.substr(r.editors.end, r.place.begin - r.editors.end)).find_first_not_of(u",") == std::u16string_view::npos) {
+      const size_t after = r.date.Empty() ? text.size() : r.date.begin;
+      if (after >= r.place.end && Trim(text.substr(r.place.end, after - r.place.end)).empty()) {
+        r.publisher = r.place;
+        r.place = {};
+      }
+    }
+    return;
+  }
+}
+
 // ACS's books, "Title; Publisher: Place, Year.": after the semicolon
 // that ends the title, what stands before the colon is the publisher,
 // whether the labels gave it to the place or to no part.
@@ -2076,6 +2187,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   // labels found around it; the other parts give way to it.
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url}) giveWay(r.container, *p);
   for (Piece* p : {&r.citationNumber, &r.editors, &r.publisher, &r.place, &r.edition, &r.note}) giveWay(*p, r.container);
+  ConferenceMeeting(r);
   StandardFirst(r, giveWay);
   BracketAfterTitle(r, giveWay);
   TitleBeforeDoubleSlash(r);
@@ -2090,6 +2202,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherColonPlace(r);
   PublisherInPlace(r);
   PublisherInBracket(r);
+  TranslatorBeforePublisher(r);
   AcronymAfterContainer(r, giveWay);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.

@@ -726,6 +726,40 @@ TEST(Reference, BracketAfterTheTitle) {
   }
 }
 
+// Vancouver's conferences: the meeting's date and place after its name.
+TEST(Reference, ConferenceMeetings) {
+  const struct {
+    const char* name;
+    S in;
+    S title, container, note, year, place, publisher;
+    Type type;
+  } rows[] = {
+      {"the proceedings, editors in the authors' place",
+       u"Browne PRL, editor. Proceedings of the 12th New Zealand Geothermal Workshop; 1990 Nov 7-9; Auckland. Auckland: "
+       u"University of Auckland; 1990.",
+       u"Proceedings of the 12th New Zealand Geothermal Workshop", u"", u"1990 Nov 7-9; Auckland", u"1990", u"Auckland",
+       u"University of Auckland", Type::Book},
+      {"a paper in them",
+       u"Kim JH, Park SY. Heat extraction from deep wells. In: Lee T, editor. Proceedings of the 3rd Asian Geothermal "
+       u"Symposium; 2005 Mar 2-4; Seoul, Korea. Seoul: KIGAM; 2005. p. 112-8.",
+       u"Heat extraction from deep wells", u"Proceedings of the 3rd Asian Geothermal Symposium", u"2005 Mar 2-4; Seoul, Korea",
+       u"2005", u"Seoul", u"KIGAM", Type::Paper},
+      {"a journal's issue date is no meeting",
+       u"Smith JR, Jones K. Effects of fluid flow. J Geophys Res. 2011 Apr;116(B4):1-12.", u"Effects of fluid flow",
+       u"J Geophys Res", u"", u"2011", u"", u"", Type::Article},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), false)), Printable(row.container)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.note), false)), Printable(row.note)) << row.name;
+    EXPECT_EQ(Printable(r.year), Printable(row.year)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), false)), Printable(row.place)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(row.publisher)) << row.name;
+    EXPECT_EQ(r.type, row.type) << row.name;
+  }
+}
+
 // Every field is a piece of the repaired text, and no two overlap.
 TEST(Reference, FieldsArePiecesOfTheText) {
   const Reference r = Smart().ParseReference(
@@ -776,6 +810,7 @@ TEST(Reference, Translators) {
     const char* name;
     S in;
     std::vector<S> editors, translators;  // family names
+    S publisher = u"-";                   // "-": not looked at
   } rows[] = {
       {"Chicago: ed. and trans. after the title",
        u"Theodore Adorno and Max Horkheimer, Dialectic of Enlightenment: Philosophical Fragments, ed. Gunzelin Schmid "
@@ -786,6 +821,12 @@ TEST(Reference, Translators) {
        {}, {u"Taft"}},
       {"MLA: Translated by", u"Tolstoy, Leo. War and Peace. Translated by Louise Maude and Aylmer Maude, Oxford UP, 2010.",
        {}, {u"Maude", u"Maude"}},
+      {"MLA: Translated by, then the publisher alone", u"Eco, Umberto. The Name of the Rose. Translated by William Weaver, "
+                                                       u"Harcourt, 1983.",
+       {}, {u"Weaver"}, u"Harcourt"},
+      {"Chicago: Translated by, then place and publisher", u"Eco, Umberto. The Name of the Rose. Translated by William "
+                                                          u"Weaver. San Diego: Harcourt, 1983.",
+       {}, {u"Weaver"}, u"Harcourt"},
       {"APA: the role after the names", u"Foucault, M. (1977). Discipline and punish (A. Sheridan, Trans.). Pantheon.", {},
        {u"Sheridan"}},
       {"APA: edited and translated by the same", u"Freud, S. (1953). The interpretation of dreams (J. Strachey, Ed. & "
@@ -814,9 +855,12 @@ TEST(Reference, Translators) {
     const Reference r = Smart().ParseReference(row.in);
     EXPECT_EQ(families(r.editorList), row.editors) << row.name;
     EXPECT_EQ(families(r.translatorList), row.translators) << row.name;
+    if (row.publisher != u"-") {
+      EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
+    }
   }
   // Each format names them as translators.
-  const Reference r = Smart().ParseReference(rows[3].in);
+  const Reference r = Smart().ParseReference(u"Foucault, M. (1977). Discipline and punish (A. Sheridan, Trans.). Pantheon.");
   EXPECT_NE(Writer::One(Format::CslJson, r, kNoLists).find(u"\"translator\": [{\"family\": \"Sheridan\""), S::npos);
   EXPECT_NE(Writer::One(Format::BibTeX, r, kNoLists).find(u"translator = {Sheridan, A.}"), S::npos);
   EXPECT_NE(Writer::One(Format::Ris, r, kNoLists).find(u"A4  - Sheridan, A."), S::npos);
@@ -965,6 +1009,9 @@ TEST(Export, BibTeXTitle) {
        u"Heat Flow: A Review of {New} {Zealand} Data"},
       {"a title in title case tells nothing", u"Geothermal Reservoir Engineering in New Zealand",
        u"Geothermal Reservoir Engineering in New Zealand"},
+      {"an ordinal in a title in title case tells nothing either", u"Proceedings of the 12th New Zealand Geothermal Workshop",
+       u"Proceedings of the 12th New Zealand Geothermal Workshop"},
+      {"nor a decade", u"Drilling in the 1990s at Wairakei", u"Drilling in the 1990s at Wairakei"},
       {"another language kept as written, capitals braced", u"Les sources thermales de la r\u00E9gion",
        u"{Les} sources thermales de la r\u00E9gion"},
       {"German", u"\u00DCber die W\u00E4rmeleitung in Gesteinen", u"{\u00DCber} die {W\u00E4rmeleitung} in {Gesteinen}"},
