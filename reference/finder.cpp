@@ -834,33 +834,35 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   std::vector<size_t> lengths;
   for (size_t i = 0; i < lines.size(); ++i)
     if (kind[i] == Kind::Content) lengths.push_back(lines[i].content.size());
-  size_t width = 0;
-  if (!lengths.empty()) {
-    std::sort(lengths.begin(), lengths.end());
-    width = lengths[lengths.size() < 10 ? lengths.size() - 1 : lengths.size() * 9 / 10];
-    // Some extractors join a hyphenated word's two lines into one, and
-    // those long lines would set the width above the wrapped ones': where
-    // two lines in five are as long as one another, within a seventh, the
-    // longest of them is the width.
-    size_t best = 0, top = 0;
-    for (size_t i = 0, j = 0; i < lengths.size(); ++i) {
-      j = std::max(j, i);
-      while (j + 1 < lengths.size() && lengths[j + 1] * 7 <= lengths[i] * 8) ++j;
-      if (j - i + 1 >= best) best = j - i + 1, top = lengths[j];
-    }
-    if (best * 5 >= lengths.size() * 2 && top < width && lengths.size() >= 10) width = top;
-  }
+  std::sort(lengths.begin(), lengths.end());
+  size_t width = lengths.empty() ? 0 : lengths[lengths.size() < 10 ? lengths.size() - 1 : lengths.size() * 9 / 10];
   // Only text wrapped at that width (many lines near it) says anything by
   // a line that ends early: a reference broken by hand ends lines anywhere.
-  const size_t nearWidth = static_cast<size_t>(
-      std::count_if(lengths.begin(), lengths.end(), [&](size_t n) { return n * 10 >= width * 8; }));
-  const bool wrapped = nearWidth >= 3 && nearWidth * 10 >= lengths.size() * 3;
+  const auto wrappedAt = [&](size_t w) {
+    const size_t near = static_cast<size_t>(std::count_if(lengths.begin(), lengths.end(), [&](size_t n) { return n * 10 >= w * 8; }));
+    return near >= 3 && near * 10 >= lengths.size() * 3;
+  };
+  bool wrapped = wrappedAt(width);
   // Lines not wrapped, most of them a whole reference (long, with a year):
   // one reference a line.
   size_t whole = 0;
   for (size_t i = 0; i < lines.size(); ++i)
     whole += kind[i] == Kind::Content && lines[i].content.size() >= 40 && HoldsYear(lines[i].content);
   const bool oneALine = !wrapped && lengths.size() >= 3 && whole * 20 >= lengths.size() * 17;
+  // Some extractors join a hyphenated word's two lines into one, and
+  // those long lines set the width above the wrapped ones': where two
+  // lines in five are as long as one another, within a seventh, the
+  // longest of them is the width (not in one reference a line, whose
+  // lengths say nothing of a width).
+  if (!oneALine && lengths.size() >= 10) {
+    size_t best = 0, top = 0;
+    for (size_t i = 0, j = 0; i < lengths.size(); ++i) {
+      j = std::max(j, i);
+      while (j + 1 < lengths.size() && lengths[j + 1] * 7 <= lengths[i] * 8) ++j;
+      if (j - i + 1 >= best) best = j - i + 1, top = lengths[j];
+    }
+    if (best * 5 >= lengths.size() * 2 && top < width) width = top, wrapped = wrappedAt(width);
+  }
 
   // Where the references start.
   const bool numbered = !numbering.empty();

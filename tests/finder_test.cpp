@@ -154,6 +154,29 @@ TEST(Finder, AuthorYearLists) {
         u"Kennedy, B. M. (2007). Flow of mantle fluids. Science, 318, 1433\u20131436.",
         u"4. Brown, K. (2002). Cold flow in rocks. Nature,\n3, 4\u20135.", u"5. Clark, L. (2003). Warm springs. Science, 5, 6\u20137."},
        {u"1.\n2.\n3.\n"}},
+      {"one reference a line, some about as long as one another",
+       u"DUPONT, Jean-Luc de. Les sources thermales de la r\u00E9gion. Paris: Masson, 1902.\n"
+       u"International Energy Agency. (2019). World energy outlook 2019. IEA.\n"
+       u"OpenStreetMap contributors. (2017). Planet dump. Retrieved from https://planet.osm.org\n"
+       u"Stober, I. (Ed.), 2013. Geothermal energy. Springer, Berlin.\n"
+       u"M\u00FCller, K. (Hrsg.) (2005). Handbuch der Geothermie. Berlin: Springer.\n"
+       u"Dupont, J. (dir.) (2001). Les volcans. Paris: Belin.\n"
+       u"Zhang, Y. et al. (2018). Catalysis by gold. Angew. Chem. Int. Ed. 57, 2231-45.\n"
+       u"Li, X. (2020). Slip on faults. Geophysical Research Letters, 47, e2020GL088123. https://doi.org/10.1029/2020GL088123\n"
+       u"(5) Grant MA, Bixley PF. Geothermal reservoir engineering. 2nd ed. Academic Press; 2011.\n"
+       u"Jones, K. (2019). Geothermal energy. Paper presented at the World Geothermal Congress, Melbourne, Australia, 19\u201325 April 2015.\n",
+       {
+        u"DUPONT, Jean-Luc de. Les sources thermales de la r\u00E9gion. Paris: Masson, 1902.",
+        u"International Energy Agency. (2019). World energy outlook 2019. IEA.",
+        u"OpenStreetMap contributors. (2017). Planet dump. Retrieved from https://planet.osm.org",
+        u"Stober, I. (Ed.), 2013. Geothermal energy. Springer, Berlin.",
+        u"M\u00FCller, K. (Hrsg.) (2005). Handbuch der Geothermie. Berlin: Springer.",
+        u"Dupont, J. (dir.) (2001). Les volcans. Paris: Belin.",
+        u"Zhang, Y. et al. (2018). Catalysis by gold. Angew. Chem. Int. Ed. 57, 2231-45.",
+        u"Li, X. (2020). Slip on faults. Geophysical Research Letters, 47, e2020GL088123. https://doi.org/10.1029/2020GL088123",
+        u"(5) Grant MA, Bixley PF. Geothermal reservoir engineering. 2nd ed. Academic Press; 2011.",
+        u"Jones, K. (2019). Geothermal energy. Paper presented at the World Geothermal Congress, Melbourne, Australia, 19\u201325 April 2015."},
+       {}},
       {"lines an extractor joined where a word was broken set no width",
        u"Abbot, J., 1999. Hot rocks and how to find them in the\nfield and in the laboratory, with a chapter on the rocks of the south. Elsevier.\n"
        u"Allen, T., 2000. Drilling for steam in the south of the\nisland and in the north of the country. Wiley.\n"
