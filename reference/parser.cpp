@@ -1672,6 +1672,56 @@ void ConferenceMeeting(Reference& r) {
   }
 }
 
+// An edition that opens the text ("2nd ed. ", "third edition. ", "Rev.
+// ed. "): its length with the full stop, or 0.
+size_t EditionAtStart(std::u16string_view text) {
+  static constexpr std::u16string_view kOrdinals[] = {u"first", u"second", u"third", u"fourth", u"fifth", u"sixth",
+                                                       u"seventh", u"eighth", u"ninth", u"tenth", u"rev.", u"revised"};
+  const std::u16string lower = LCase(text.substr(0, std::min<size_t>(text.size(), 32)));
+  const size_t space = lower.find(u' ');
+  if (space == std::u16string::npos) return 0;
+  const std::u16string_view word = std::u16string_view(lower).substr(0, space);
+  size_t digits = 0;
+  while (digits < word.size() && IsDigit(word[digits])) ++digits;
+  const std::u16string_view suffix = word.substr(digits);
+  const bool number = digits > 0 && digits <= 3 && (suffix == u"st" || suffix == u"nd" || suffix == u"rd" || suffix == u"th");
+  if (!number && std::find(std::begin(kOrdinals), std::end(kOrdinals), word) == std::end(kOrdinals)) return 0;
+  for (std::u16string_view mark : {u"ed.", u"edn.", u"edition."}) {
+    if (lower.compare(space + 1, mark.size(), mark) != 0) continue;
+    const size_t end = space + 1 + mark.size();
+    if (end == text.size() || text[end] == u' ') return end;
+  }
+  return 0;
+}
+
+// An edition the labels left at the front of the publisher's piece or the
+// place's (Vancouver's "Title. 2nd ed. Academic Press; 2011.").
+void EditionBeforePublisher(Reference& r) {
+  if (!r.edition.Empty()) return;
+  for (Piece* p : {&r.publisher, &r.place}) {
+    if (p->Empty()) continue;
+    const size_t n = EditionAtStart(r.Text(*p));
+    if (n == 0) continue;
+    r.edition = {p->begin, p->begin + n};
+    p->begin += n;
+    while (p->begin < p->end && r.text[p->begin] == u' ') ++p->begin;
+    if (p->begin == p->end) *p = {};
+    break;
+  }
+  // The labels may have given the publisher's name to the edition, and
+  // left the name itself after the place ("4th ed. Minneapolis: Burgess."):
+  // what follows the place's colon, in no piece, is the publisher.
+  if (!r.publisher.Empty() || r.place.Empty() || r.edition.Empty() || !r.Text(r.place).ends_with(u":")) return;
+  size_t begin = r.place.end;
+  while (begin < r.text.size() && r.text[begin] == u' ') ++begin;
+  size_t end = r.date.Empty() || r.date.begin < begin ? r.text.size() : r.date.begin;
+  for (const Piece* q : {&r.citationNumber, &r.authors, &r.editors, &r.title, &r.container, &r.volume, &r.pages,
+                         &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    if (!q->Empty() && q->begin >= begin) end = std::min(end, q->begin);
+  while (end > begin && (r.text[end - 1] == u' ' || r.text[end - 1] == u'.' || r.text[end - 1] == u',')) --end;
+  if (end > begin && std::any_of(r.text.begin() + begin, r.text.begin() + end, IsLetterUnit)) r.publisher = {begin, end};
+}
+
 // MLA's translator before the publisher ("Title. Translated by William
 // Weaver, Harcourt, 1983."), taken for the publisher or the place: the
 // names up to the comma are the translators, and a place right after
@@ -2203,6 +2253,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherInPlace(r);
   PublisherInBracket(r);
   TranslatorBeforePublisher(r);
+  EditionBeforePublisher(r);
   AcronymAfterContainer(r, giveWay);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.

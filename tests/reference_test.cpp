@@ -726,6 +726,33 @@ TEST(Reference, BracketAfterTheTitle) {
   }
 }
 
+// An edition between the title and the publisher, with no place between.
+TEST(Reference, EditionBeforeThePublisher) {
+  const struct {
+    const char* name;
+    S in;
+    S edition, publisher;
+  } rows[] = {
+      {"Vancouver, a number", u"Grant MA, Bixley PF. Geothermal reservoir engineering. 2nd ed. Academic Press; 2011.",
+       u"2nd ed", u"Academic Press"},
+      {"an ordinal in words", u"Grant MA, Bixley PF. Geothermal reservoir engineering. Third edition. Academic Press; 2011.",
+       u"Third edition", u"Academic Press"},
+      {"with a place, as before", u"Grant MA, Bixley PF. Geothermal reservoir engineering. 2nd ed. New York: Academic Press; "
+                                  u"2011.",
+       u"2nd ed", u"Academic Press"},
+      {"then the place, and the publisher after its colon", u"Hamblin, W. K. (1985). The earth's dynamic systems. 4th ed. "
+                                                           u"Minneapolis: Burgess.",
+       u"4th ed", u"Burgess"},
+      {"a publisher that begins with a number is no edition", u"Smith J. Heat. 3rd Millennium Press; 2011.", u"",
+       u"3rd Millennium Press"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.edition), false)), Printable(row.edition)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(row.publisher)) << row.name;
+  }
+}
+
 // Vancouver's conferences: the meeting's date and place after its name.
 TEST(Reference, ConferenceMeetings) {
   const struct {
