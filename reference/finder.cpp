@@ -475,6 +475,31 @@ bool PageNumberAtAnEnd(u16string_view c) {
   return k > 0 && c[k - 1] != u',';
 }
 
+// A running head or foot as a layout keeps it: its page number at the
+// margin, six spaces or more from the words ("Journal of Geothermal
+// Research 13 (2017)          2"). A reference's line has no such gap.
+bool IsLaidOutHead(u16string_view c) {
+  const auto gapAt = [&](size_t from, size_t to) {
+    return to >= from + 6 && std::all_of(c.begin() + from, c.begin() + to, IsBlankUnit);
+  };
+  size_t digitsEnd = 0;
+  while (digitsEnd < c.size() && IsDigit(c[digitsEnd])) ++digitsEnd;
+  size_t digitsBegin = c.size();
+  while (digitsBegin > 0 && IsDigit(c[digitsBegin - 1])) --digitsBegin;
+  u16string_view words;
+  if (digitsEnd >= 1 && digitsEnd <= 4) {
+    size_t k = digitsEnd;
+    while (k < c.size() && IsBlankUnit(c[k])) ++k;
+    if (gapAt(digitsEnd, k)) words = c.substr(k);
+  }
+  if (words.empty() && c.size() - digitsBegin >= 1 && c.size() - digitsBegin <= 4) {
+    size_t k = digitsBegin;
+    while (k > 0 && IsBlankUnit(c[k - 1])) --k;
+    if (gapAt(k, digitsBegin)) words = c.substr(0, k);
+  }
+  return !words.empty() && words.size() <= 90 && MayBeRunningHead(words);
+}
+
 // A journal's foot of the page, as publishers print it: its name, the
 // volume, the year in brackets and the article or pages, nothing after
 // ("Journal of Volcanology and Geothermal Research 412 (2021) 107185").
@@ -698,7 +723,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   for (size_t i = 0; i < lines.size(); ++i) {
     const u16string_view c = lines[i].content;
     if (c.empty()) kind[i] = Kind::Blank;
-    else if (IsHeading(c) || IsPageMatter(c)) kind[i] = Kind::LeftOut;
+    else if (IsHeading(c) || IsPageMatter(c) || IsLaidOutHead(c)) kind[i] = Kind::LeftOut;
     else numbers[i] = NumberInFront(c);
   }
   const auto alone = [&](size_t i) { return numbers[i].found && numbers[i].style == Style::Alone; };
@@ -706,10 +731,17 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   // Running heads: the same short line again elsewhere, its page number
   // aside. Nothing but the line itself decides, so the decision is the
   // same wherever the line stands.
+  // Lengths count a run of spaces as one: a layout keeps the page number
+  // of "Journal of ... (2016)          2" at the margin.
+  const auto spread = [](u16string_view c) {
+    size_t n = 0;
+    for (size_t k = 0; k < c.size(); ++k) n += !(IsBlankUnit(c[k]) && k > 0 && IsBlankUnit(c[k - 1]));
+    return n;
+  };
   std::unordered_map<u16string, uint32_t> seen;
   std::vector<u16string> keys(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (kind[i] != Kind::Content || numbers[i].found || lines[i].content.size() > 120) continue;
+    if (kind[i] != Kind::Content || numbers[i].found || spread(lines[i].content) > 120) continue;
     keys[i] = RunningHeadKey(lines[i].content);
     if (keys[i].size() >= 6) ++seen[keys[i]];
   }
@@ -717,9 +749,9 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   // (one cited twice), not a running head.
   size_t longest = 0;
   for (size_t i = 0; i < lines.size(); ++i)
-    if (kind[i] == Kind::Content) longest = std::max(longest, lines[i].content.size());
+    if (kind[i] == Kind::Content) longest = std::max(longest, spread(lines[i].content));
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (keys[i].size() >= 6 && seen[keys[i]] >= 2 && lines[i].content.size() * 4 < longest * 3 &&
+    if (keys[i].size() >= 6 && seen[keys[i]] >= 2 && spread(lines[i].content) * 4 < longest * 3 &&
         MayBeRunningHead(lines[i].content))
       kind[i] = Kind::LeftOut;
   }
@@ -864,6 +896,27 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     if (best * 5 >= lengths.size() * 2 && top < width) width = top, wrapped = wrappedAt(width);
   }
 
+  // Hanging indents kept as spaces (pdftotext -layout): each reference's
+  // first line flush, the lines after it indented. Where the flush lines
+  // open like references and the indented ones mostly do not, a line
+  // starts a reference when it is flush.
+  const auto indent = [&](size_t i) { return static_cast<size_t>(lines[i].content.data() - text.data()) - lines[i].begin; };
+  bool hanging = false;
+  size_t flushIndent = SIZE_MAX;
+  {
+    size_t content = 0, flush = 0, indented = 0, flushOpen = 0, indentedOpen = 0;
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (kind[i] == Kind::Content) flushIndent = std::min(flushIndent, indent(i)), ++content;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (kind[i] != Kind::Content) continue;
+      const bool opens = OpensLikeReference(lines[i].content) != Opening::None;
+      if (indent(i) <= flushIndent + 1) ++flush, flushOpen += opens;
+      else ++indented, indentedOpen += opens;
+    }
+    hanging = content >= 4 && flush * 5 >= content && indented * 5 >= content && flushOpen * 2 >= flush &&
+              indentedOpen * flush * 4 <= flushOpen * indented;
+  }
+
   // Where the references start.
   const bool numbered = !numbering.empty();
   std::vector<bool> byWeights(lines.size(), false);  // starts the weights alone made
@@ -890,8 +943,13 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       const u16string_view next = after < lines.size() ? lines[after].content : u16string_view();
       const StartContext context{last, c, wrapped, width, yearSoFar, sizeSoFar, linesSoFar, stopsSoFar, next};
       const bool afterBlank = blankSince && !GoesOn(last, c);
-      start[i] = afterBlank || decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context));
-      byWeights[i] = start[i] && !afterBlank;
+      if (hanging) {
+        start[i] = indent(i) <= flushIndent + 1;
+        byWeights[i] = start[i];
+      } else {
+        start[i] = afterBlank || decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context));
+        byWeights[i] = start[i] && !afterBlank;
+      }
     }
     if (start[i]) yearSoFar = false, sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
     stopsSoFar += SentenceStops(c);

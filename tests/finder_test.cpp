@@ -203,6 +203,15 @@ TEST(Finder, AuthorYearLists) {
 // reference the page broke.
 TEST(Finder, PageBreaks) {
   const std::vector<Row> rows = {
+      {"a layout's head, its page number at the margin, seen once",
+       u"Axelsson, G., 2010. Sustainable geothermal utilization. Geothermics 39,\n"
+       u"      283\u2013291.\n"
+       u"Journal of Geothermal Research 13 (2017)                          2\n"
+       u"Bertani, R., 2016. Geothermal power generation in the world. Geothermics 60,\n"
+       u"      31\u201343.\n",
+       {u"Axelsson, G., 2010. Sustainable geothermal utilization. Geothermics 39,\n      283\u2013291.",
+        u"Bertani, R., 2016. Geothermal power generation in the world. Geothermics 60,\n      31\u201343."},
+       {u"Journal of Geothermal Research 13 (2017)                          2\n"}},
       {"a running head seen once, after the page number",
        u"[1] Smith, J., 2001. Heat flow. Geothermics 1, 2.\n12\nJournal of Geothermal Research 72 (2011)\n"
        u"[2] Jones, K., 2002. Cold flow in\nrocks. Nature 3, 4.\n",
@@ -334,6 +343,38 @@ TEST(Finder, OneReference) {
 }
 
 // Every character is in one reference or one left-out run, in order.
+// Hanging indents kept as spaces decide where references start, whatever
+// the weights would say; other indents leave it to them.
+TEST(Finder, HangingIndents) {
+  const auto never = [](size_t, std::span<const uint16_t>) { return false; };
+  const auto always = [](size_t, std::span<const uint16_t>) { return true; };
+  const S hanging =
+      u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\n"
+      u"     Academic Press.\n"
+      u"Wong, A. M., and Reid, A. M., 1994. The subsurface character of the Marquez crater, from gravity\n"
+      u"     data (abstract). Meteoritics, v. 29, pp. 552-553.\n"
+      u"Brown, P. (2003). Warm springs. Science, 5, 6\u20137.\n";
+  // A paragraph's first line indented, the others flush: no hanging indent.
+  const S firstLine =
+      u"     Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\n"
+      u"Academic Press.\n"
+      u"     Wong, A. M., and Reid, A. M., 1994. The subsurface character of the Marquez crater, from gravity\n"
+      u"data (abstract). Meteoritics, v. 29, pp. 552-553.\n"
+      u"     Brown, P. (2003). Warm springs. Science, 5, 6\u20137.\n";
+  const struct {
+    const char* name;
+    S text;
+    StartDecider decide;
+    size_t references;
+  } rows[] = {
+      {"hanging: weights that start none", hanging, never, 3},
+      {"hanging: weights that start every line", hanging, always, 3},
+      {"first lines indented: the weights decide, none", firstLine, never, 1},
+      {"first lines indented: the weights decide, every line", firstLine, always, 5},
+  };
+  for (const auto& row : rows) EXPECT_EQ(FindReferences(row.text, row.decide).references.size(), row.references) << row.name;
+}
+
 TEST(Finder, CoversTheTextOnce) {
   const S text = u"References\n\n[1] A, B. 2001. T.\n12\n[2] C, D. 2002.\r\n\f[3] E. 2003";
   const FoundReferences found = FindReferences(text);

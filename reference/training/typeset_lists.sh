@@ -4,8 +4,8 @@
 # columns, justified and hyphenated, running heads and page numbers), made
 # into PDFs, read back by pdftotext in its -raw order (the order the page
 # was written in) and, for one-column pages, in its reading order (for two
-# columns it interleaves their lines), and the finder scored on what came
-# out.
+# columns it interleaves their lines) and with -layout (indents and margins
+# kept as spaces), and the finder scored on what came out.
 # Usage: typeset_lists.sh REFERENCE_LISTS DATA_DIR [LISTS] [SEED]
 # Needs groff and poppler-utils (not the build's or the tests' dependencies).
 # KEEP=DIR keeps what it made in DIR (emptied first).
@@ -18,7 +18,7 @@ else
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
 fi
-mkdir "$work/made" "$work/raw" "$work/reading"
+mkdir "$work/made" "$work/raw" "$work/reading" "$work/layout"
 "$tool" "$data" --held-out --roff "$work/made" --lists "$lists" --seed "$seed"
 one=0
 for ((l = 0; l < lists; ++l)); do
@@ -29,8 +29,11 @@ for ((l = 0; l < lists; ++l)); do
   if ! grep -q '^\.2C' "$base.ms"; then
     pdftotext -enc UTF-8 "$base.pdf" "$work/reading/list$one.txt"
     cp "$base.truth" "$work/reading/list$one.truth"
+    pdftotext -enc UTF-8 -layout "$base.pdf" "$work/layout/list$one.txt"
+    cp "$base.truth" "$work/layout/list$one.truth"
     one=$((one + 1))
   fi
 done
 echo "pdftotext -raw, all lists:"; "$tool" - --score "$work/raw" --show "${SHOW:-0}"
 echo "pdftotext in reading order, the one-column lists:"; "$tool" - --score "$work/reading" --show "${SHOW:-0}"
+echo "pdftotext -layout, the one-column lists:"; "$tool" - --score "$work/layout" --show "${SHOW:-0}"
