@@ -257,6 +257,29 @@ void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
     if (!g->year.Empty() && r.date.Empty()) r.date = g->year;
     r.volume = g->volume;
     r.pages = g->pages;
+    // A journal's last words that the labels gave to the numbers, left in
+    // no piece between its name and the group ("Proc Natl Acad Sci U | S
+    // A. 2015;112:..."): up to three words, the journal's.
+    if (!r.container.Empty() && r.container.end < from && r.container.begin >= r.title.end) {
+      size_t before = from;
+      while (before > r.container.end && r.text[before - 1] == u' ') --before;
+      bool free = true;
+      for (const Piece* p : {&r.authors, &r.editors, &r.date, &r.note, &r.place, &r.publisher, &r.edition,
+                             &r.citationNumber, &r.doi, &r.url, &r.number, &r.title})
+        free = free && (p->Empty() || p->end <= r.container.end || before <= p->begin);
+      // Not a sentence after the journal's or book's own full stop, nor a
+      // publisher before its semicolon ("... History. Houghton-Mifflin;
+      // 2006:257-263").
+      const std::u16string_view gap = r.text.substr(r.container.end, before - r.container.end);
+      const std::u16string_view name = Trim(r.Text(r.container));
+      const size_t lastSpace = name.rfind(u' ');
+      const std::u16string_view lastWord = name.substr(lastSpace == std::u16string_view::npos ? 0 : lastSpace + 1);
+      const bool sentence = (name.ends_with(u'.') && lastWord.size() > 3) || name.ends_with(u';') || name.ends_with(u',') ||
+                            name.ends_with(u':');
+      if (free && !sentence && !Trim(gap).ends_with(u';') && std::count(gap.begin(), gap.end(), u' ') <= 3 &&
+          std::any_of(gap.begin(), gap.end(), IsLetterUnit))
+        r.container.end = before;
+    }
     // The words right before the group, after the title, that the
     // labeller gave to no journal ("Discourse Processes 11:183-201"):
     // the journal.
@@ -1463,8 +1486,11 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
   // With no title found, the words are the only one there is.
   std::u16string lower = LCase(last);
   while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
-  const bool sure = noTitle || last.back() == u':' || trailing >= 2 || authors.find(u"; ") != std::u16string_view::npos ||
-                    dictionary.SizeOf(lower) <= 35;
+  // A word with no mark after it runs on into the title, as a given name
+  // would not ("Bowman, J. H. Greek Printing Types in Britain").
+  const bool runsOn = !noTitle && trailing == 1 && !u_ispunct(last.back());
+  const bool sure = noTitle || runsOn || last.back() == u':' || trailing >= 2 ||
+                    authors.find(u"; ") != std::u16string_view::npos || dictionary.SizeOf(lower) <= 35;
   if (!sure) return;
   // One word that runs into the title, as a name's word would not, goes
   // with it ("Bowman, J. H. Greek Printing Types in Britain").
@@ -1720,6 +1746,34 @@ void EditionBeforePublisher(Reference& r) {
     if (!q->Empty() && q->begin >= begin) end = std::min(end, q->begin);
   while (end > begin && (r.text[end - 1] == u' ' || r.text[end - 1] == u'.' || r.text[end - 1] == u',')) --end;
   if (end > begin && std::any_of(r.text.begin() + begin, r.text.begin() + end, IsLetterUnit)) r.publisher = {begin, end};
+}
+
+// AMA's book with no publisher: "In: Proceedings of the Twenty-Seventh
+// Hawaii International Conference, Volume I: Architecture.; 1994:134-143."
+// All from "In:" (or the editors after it) to the full stop before ".;"
+// and the year is the book, whatever pieces the labels cut it into.
+void ContainerBeforeStopSemicolon(Reference& r) {
+  const std::u16string_view text = r.text;
+  const size_t stop = text.find(u".; ");
+  if (stop == std::u16string_view::npos || stop + 7 > text.size() || FirstYear(text.substr(stop + 3, 4)).empty()) return;
+  const size_t in = text.rfind(u"In: ", stop);
+  if (in == std::u16string_view::npos || (!r.title.Empty() && r.title.end > in) || (!r.authors.Empty() && r.authors.end > in))
+    return;
+  size_t begin = in + 4;
+  if (!r.editors.Empty() && r.editors.begin >= in && r.editors.end <= stop) begin = std::max(begin, r.editors.end);
+  while (begin < stop && text[begin] == u' ') ++begin;
+  if (stop - begin < 4) return;
+  const size_t end = stop + 1;
+  for (Piece* p : {&r.container, &r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.note, &r.number}) {
+    if (p->Empty() || p->end <= begin || end <= p->begin) continue;
+    if (p->begin >= begin && p->end <= end) *p = {};
+    else if (p->begin >= begin) p->begin = end;
+    else p->end = begin;
+    while (p->begin < p->end && text[p->begin] == u' ') ++p->begin;
+    if (p->begin >= p->end) *p = {};
+  }
+  r.container = {begin, end};
+  r.journal = false;
 }
 
 // MLA's translator before the publisher ("Title. Translated by William
@@ -2255,6 +2309,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TranslatorBeforePublisher(r);
   EditionBeforePublisher(r);
   AcronymAfterContainer(r, giveWay);
+  ContainerBeforeStopSemicolon(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})

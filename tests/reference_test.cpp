@@ -462,6 +462,9 @@ TEST(Reference, AuthorsMeetTitle) {
        u"Mostow, J. & Bhatnagar, N. Failsafe: A floor planner that uses ebg to learn from its failures. in Proceedings "
        u"IJCAI-87 (1987).",
        u"Failsafe: A floor planner that uses ebg to learn from its failures"},
+      {"a title word with no mark after it runs on from the initials",
+       u"Bowman, J. H. Greek Printing Types in Britain: From the Late Eighteenth Century; Typophilia: Thessaloniki, 1998.",
+       u"Greek Printing Types in Britain: From the Late Eighteenth Century"},
       {"an initial in capitals' names",
        u"FOSTER, G. M. Disease Etiologies in non-Western Medical Systems. American Anthropologist 78, 773\u2013782 (1976).",
        u"Disease Etiologies in non-Western Medical Systems"},
@@ -617,6 +620,26 @@ TEST(Reference, Containers) {
        u"(483) Burtner, C. R.; Kennedy, B. K. Progeria Syndromes and Ageing: What Is the Connection? Nature reviews "
        u"Molecular cell biology 2010, 11 (8), 567\u2013578.",
        u"Nature reviews Molecular cell biology", u"11", true},
+      {"AMA: a book with no publisher before \".;\" and the year",
+       u"Galles M, Williams E. Cache coherence on a shared bus. In: Proceedings of the Twenty-Seventh Hawaii International "
+       u"Conference on System Sciences, Volume I: Architecture.; 1994:134-143.",
+       u"Proceedings of the Twenty-Seventh Hawaii International Conference on System Sciences, Volume I: Architecture", u"",
+       false},
+      {"AMA: an ordinal in it is no date",
+       u"Hellyer M, Schied F. Workers and the labor college. In: The Proceedings of the 24th. Annual Adult Education Research "
+       u"Conference.; 1984:82-87.",
+       u"The Proceedings of the 24th. Annual Adult Education Research Conference", u"", false},
+      {"a journal's last letters, before its numbers",
+       u"291. La J, Latham CF, Tinetti RN, et al. Inhibitors of reverse transcriptase found by fragment screening. Proc "
+       u"Natl Acad Sci U S A. 2015;112:6979-6984.",
+       u"Proc Natl Acad Sci U S A.", u"112", true},
+      {"not the publisher after a book's full stop",
+       u"Dunlavy C. Why did American businesses get so big? In: Blaszczyk R, Scranton P, eds. Major Problems in American "
+       u"Business History. Houghton-Mifflin; 2006:257-263.",
+       u"Major Problems in American Business History", u"", false},
+      {"nor the month after a journal's semicolon",
+       u"Michael Lounsbury (2000), Corporate social capital, Administrative Science Quarterly; Dec 2000; 45, (4), pg. 837",
+       u"Administrative Science Quarterly", u"45", true},
       {"the word volume goes to the volume",
        u"Park, Minji, and Sora Lee. 2015. Sound symbolism in Korean verbs. In John Smith and Ann Lee (eds.), "
        u"Japanese/Korean Linguistics Volume 22. Stanford, CA: CSLI. 101-115.",
