@@ -1776,6 +1776,67 @@ void ContainerBeforeStopSemicolon(Reference& r) {
   r.journal = false;
 }
 
+// A meeting's name with its numbers, between the title and the pages
+// (APA's "INTERACT 90 Proceedings, 259-264.", "Proc. 1994 Winter USENIX
+// Conference, 115-131.", "2013 IEEE International Conference on ... (HST),
+// 236-240."): the book, whatever the labels made of its numbers. A number
+// followed by more of the name is the name's; a number right before the
+// pages may be a journal's volume ("Proceedings of the National Academy
+// of Sciences 104, 1-5", "Proceedings of CHI 90, 117-124" alike), and
+// leaves all as it was.
+void MeetingNameWithNumbers(Reference& r) {
+  if (r.pages.Empty() || r.title.Empty() || r.pages.begin <= r.title.end) return;
+  const std::u16string_view text = r.text;
+  size_t begin = r.title.end, end = r.pages.begin;
+  while (begin < end && (text[begin] == u' ' || text[begin] == u'.' || text[begin] == u',')) ++begin;
+  while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u',')) --end;
+  if (end <= begin) return;
+  for (const Piece* p : {&r.authors, &r.editors, &r.date, &r.doi, &r.url, &r.publisher, &r.place, &r.edition, &r.number})
+    if (!p->Empty() && p->begin < end && begin < p->end) return;
+  // "In:" and a book after it are other rules' (and a publisher may follow
+  // the book there: "in: Proceedings of ... Data. ACM, pp. 745-747").
+  const std::u16string_view stretch = text.substr(begin, end - begin);
+  if (stretch.starts_with(u"In ") || stretch.starts_with(u"in ") || stretch.starts_with(u"In:") || stretch.starts_with(u"in:"))
+    return;
+  const std::vector<std::u16string_view> words = Words(stretch);
+  bool meeting = false;
+  for (std::u16string_view w : words) {
+    std::u16string lower = LCase(w);
+    while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
+    meeting = meeting || lower == u"proceedings" || lower == u"conference" || lower == u"symposium" || lower == u"workshop" ||
+              lower == u"congress" || lower == u"colloquium" || lower == u"meeting";
+  }
+  if (!meeting) return;
+  // The meeting's year may have gone to the title's end ("The CERT
+  // assessment tool. 2013 | IEEE International Conference ...").
+  {
+    const std::u16string_view title = Trim(r.Text(r.title));
+    const size_t space = title.rfind(u' ');
+    if (space != std::u16string_view::npos && space > 0 && title[space - 1] == u'.' && title.size() - space == 5 &&
+        !FirstYear(title.substr(space + 1)).empty() && std::all_of(title.begin() + space + 1, title.end(), IsDigit) &&
+        Trim(text.substr(r.title.begin + title.size(), begin - r.title.begin - title.size())).empty()) {
+      begin = r.title.begin + space + 1;
+      r.title.end = r.title.begin + space;
+      return MeetingNameWithNumbers(r);
+    }
+  }
+  bool numbers = false;
+  for (size_t k = 0; k < words.size(); ++k) {
+    if (!IsDigit(words[k][0])) continue;
+    numbers = true;
+    if (k + 1 == words.size() || !u_isalpha(words[k + 1][0])) return;
+  }
+  // Without numbers in it, the labels' own choice stands.
+  if (!numbers) return;
+  for (Piece* p : {&r.container, &r.volume, &r.note}) {
+    if (p->Empty() || p->end <= begin || end <= p->begin) continue;
+    if (p->begin >= begin && p->end <= r.pages.begin) *p = {};
+    else return;
+  }
+  r.container = {begin, end};
+  r.journal = false;
+}
+
 // MLA's translator before the publisher ("Title. Translated by William
 // Weaver, Harcourt, 1983."), taken for the publisher or the place: the
 // names up to the comma are the translators, and a place right after
@@ -2310,6 +2371,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   EditionBeforePublisher(r);
   AcronymAfterContainer(r, giveWay);
   ContainerBeforeStopSemicolon(r);
+  MeetingNameWithNumbers(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})

@@ -629,6 +629,18 @@ TEST(Reference, Containers) {
        u"Hellyer M, Schied F. Workers and the labor college. In: The Proceedings of the 24th. Annual Adult Education Research "
        u"Conference.; 1984:82-87.",
        u"The Proceedings of the 24th. Annual Adult Education Research Conference", u"", false},
+      {"APA: a meeting's name with a year in it",
+       u"Keleher, P., & Cox, A. (1994). Treadmarks: Distributed shared memory. Proc. 1994 Winter USENIX Conference, "
+       u"115\u2013131.",
+       u"Proc. 1994 Winter USENIX Conference", u"", false},
+      {"APA: a meeting's name that opens with its year",
+       u"Connell, A., & Waits, T. (2013). The CERT assessment tool. 2013 IEEE International Conference on Technologies for "
+       u"Homeland Security (HST), 236\u2013240.",
+       u"2013 IEEE International Conference on Technologies for Homeland Security (HST)", u"", false},
+      {"a number before the pages stays the volume",
+       u"Mittler, R. (2004). Reactive oxygen gene network of plants. Proceedings of the National Academy of Sciences, USA 9, "
+       u"490\u2013498.",
+       u"Proceedings of the National Academy of Sciences, USA", u"9", true},
       {"a journal's last letters, before its numbers",
        u"291. La J, Latham CF, Tinetti RN, et al. Inhibitors of reverse transcriptase found by fragment screening. Proc "
        u"Natl Acad Sci U S A. 2015;112:6979-6984.",
