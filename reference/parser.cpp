@@ -1837,6 +1837,50 @@ void MeetingNameWithNumbers(Reference& r) {
   r.journal = false;
 }
 
+// Words that make a name a publisher's.
+bool IsPublisherWord(std::u16string_view lower) {
+  static constexpr std::u16string_view kWords[] = {
+      u"acm",       u"ieee",     u"siam",      u"press",    u"up",         u"university", u"universit\u00E4t",
+      u"universit\u00E9", u"verlag", u"editions", u"\u00E9ditions", u"edizioni", u"editorial",  u"publishing",
+      u"publishers", u"publisher", u"books",   u"institute", u"springer",  u"elsevier",   u"wiley",
+      u"routledge", u"gallimard", u"boeck",   u"sage",     u"pergamon",   u"blackwell",  u"macmillan"};
+  return std::find(std::begin(kWords), std::end(kWords), lower) != std::end(kWords);
+}
+
+// MLA's "\u201CTitle.\u201D Book, Publisher, Year, pp." with the publisher run
+// into the book's name ("Proceedings of CHI 90, ACM, 1990", "Dictionnaire
+// des concepts, de boeck, 2014"): from the first part after a comma that
+// names a publisher to the date, the publisher.
+void PublisherEndsContainerMla(Reference& r) {
+  if (r.container.Empty() || !r.publisher.Empty() || r.title.Empty() || r.container.begin < r.title.end) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view between = text.substr(r.title.end, r.container.begin - r.title.end);
+  const std::u16string_view title = Trim(r.Text(r.title));
+  const auto closes = [](char16_t c) { return c == u'\u201D' || c == u'"' || c == u'\u2019' || c == u'\u00BB'; };
+  if (!(!title.empty() && closes(title.back())) && std::none_of(between.begin(), between.end(), closes)) return;
+  if (r.date.Empty() || r.date.begin < r.container.end || !Trim(text.substr(r.container.end, r.date.begin - r.container.end)).empty())
+    return;
+  const std::u16string_view name = r.Text(r.container);
+  for (size_t comma = name.find(u", "); comma != std::u16string_view::npos; comma = name.find(u", ", comma + 1)) {
+    std::u16string_view part = name.substr(comma + 2);
+    const size_t next = part.find(u", ");
+    if (next != std::u16string_view::npos) part = part.substr(0, next);
+    bool publisher = false;
+    for (std::u16string_view w : Words(part)) {
+      std::u16string lower = LCase(w);
+      while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
+      publisher = publisher || IsPublisherWord(lower);
+    }
+    if (!publisher) continue;
+    const std::u16string_view rest = name.substr(comma + 2);
+    if (std::count(rest.begin(), rest.end(), u' ') > 8) return;
+    r.publisher = {r.container.begin + comma + 2, r.container.end};
+    r.container.end = r.container.begin + comma;
+    r.journal = false;  // a book's, or a meeting's
+    return;
+  }
+}
+
 // MLA's translator before the publisher ("Title. Translated by William
 // Weaver, Harcourt, 1983."), taken for the publisher or the place: the
 // names up to the comma are the translators, and a place right after
@@ -2372,6 +2416,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   AcronymAfterContainer(r, giveWay);
   ContainerBeforeStopSemicolon(r);
   MeetingNameWithNumbers(r);
+  PublisherEndsContainerMla(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})

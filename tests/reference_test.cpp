@@ -641,6 +641,14 @@ TEST(Reference, Containers) {
        u"Mittler, R. (2004). Reactive oxygen gene network of plants. Proceedings of the National Academy of Sciences, USA 9, "
        u"490\u2013498.",
        u"Proceedings of the National Academy of Sciences, USA", u"9", true},
+      {"MLA: the publisher after the book's comma",
+       u"Piaser, A. \u201CIdentit\u00E9 professionnelle.\u201D Dictionnaire des concepts de la professionnalisation, de boeck, "
+       u"2014, pp. 155\u201359.",
+       u"Dictionnaire des concepts de la professionnalisation", u"", false},
+      {"MLA: an acronym's publisher after the meeting's",
+       u"Rubinstein, Michael, et al. \u201CJoint Object Discovery in Internet Images.\u201D Computer Vision and Pattern "
+       u"Recognition (CVPR), IEEE, 2013, pp. 1939\u201346.",
+       u"Computer Vision and Pattern Recognition (CVPR)", u"", false},
       {"a journal's last letters, before its numbers",
        u"291. La J, Latham CF, Tinetti RN, et al. Inhibitors of reverse transcriptase found by fragment screening. Proc "
        u"Natl Acad Sci U S A. 2015;112:6979-6984.",
