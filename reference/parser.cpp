@@ -1748,18 +1748,62 @@ void EditionBeforePublisher(Reference& r) {
   if (end > begin && std::any_of(r.text.begin() + begin, r.text.begin() + end, IsLetterUnit)) r.publisher = {begin, end};
 }
 
+// Words that make a name a publisher's.
+bool IsPublisherWord(std::u16string_view lower) {
+  static constexpr std::u16string_view kWords[] = {
+      u"acm",       u"ieee",     u"siam",      u"press",    u"up",         u"university", u"universit\u00E4t",
+      u"universit\u00E9", u"verlag", u"editions", u"\u00E9ditions", u"edizioni", u"editorial",  u"publishing",
+      u"publishers", u"publisher", u"publications", u"books",   u"institute", u"springer",  u"elsevier",   u"wiley",
+      u"routledge", u"gallimard", u"boeck",   u"sage",     u"pergamon",   u"blackwell",  u"macmillan"};
+  return std::find(std::begin(kWords), std::end(kWords), lower) != std::end(kWords);
+}
+
 // AMA's book with no publisher: "In: Proceedings of the Twenty-Seventh
 // Hawaii International Conference, Volume I: Architecture.; 1994:134-143."
 // All from "In:" (or the editors after it) to the full stop before ".;"
 // and the year is the book, whatever pieces the labels cut it into.
 void ContainerBeforeStopSemicolon(Reference& r) {
   const std::u16string_view text = r.text;
-  const size_t stop = text.find(u".; ");
-  if (stop == std::u16string_view::npos || stop + 7 > text.size() || FirstYear(text.substr(stop + 3, 4)).empty()) return;
-  const size_t in = text.rfind(u"In: ", stop);
+  size_t stop = text.find(u".; "), in = std::u16string_view::npos, lead = 4;
+  if (stop != std::u16string_view::npos && stop + 7 <= text.size() && !FirstYear(text.substr(stop + 3, 4)).empty()) {
+    in = text.rfind(u"In: ", stop);
+  } else {
+    // ACS's "In Proceedings of ...; 1994; pp 134-143.": the year alone
+    // between semicolons (or last) after the book.
+    for (size_t at = text.find(u"; "); at != std::u16string_view::npos; at = text.find(u"; ", at + 1)) {
+      const size_t y = at + 2;
+      if (y + 4 > text.size() || FirstYear(text.substr(y, 4)).empty() || !std::all_of(text.begin() + y, text.begin() + y + 4, IsDigit))
+        continue;
+      if (y + 4 < text.size() && text[y + 4] != u';' && text[y + 4] != u'.') continue;
+      const size_t candidate = text.rfind(u"In ", at);
+      // "In" that opens a sentence, not "... Standard In Second ...".
+      if (candidate == std::u16string_view::npos || candidate < 2 || text[candidate - 1] != u' ' ||
+          (text[candidate - 2] != u'.' && text[candidate - 2] != u'\u201D' && text[candidate - 2] != u','))
+        continue;
+      if (text.substr(candidate, at - candidate).find(u": ") != std::u16string_view::npos &&
+          text.substr(candidate, at - candidate).find(u"; ") != std::u16string_view::npos)
+        continue;
+      // A publisher after the book's last full stop ("... Annual Meeting.
+      // SAGE Publications; 1976.") is no part of it.
+      const std::u16string_view book = text.substr(candidate, at - candidate);
+      const size_t lastStop = book.rfind(u". ");
+      bool publisher = false;
+      if (lastStop != std::u16string_view::npos)
+        for (std::u16string_view w : Words(book.substr(lastStop + 2))) {
+          std::u16string lower = LCase(w);
+          while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
+          publisher = publisher || IsPublisherWord(lower);
+        }
+      if (publisher) continue;
+      in = candidate, stop = at - 1, lead = 3;
+      break;
+    }
+  }
   if (in == std::u16string_view::npos || (!r.title.Empty() && r.title.end > in) || (!r.authors.Empty() && r.authors.end > in))
     return;
-  size_t begin = in + 4;
+  // No editors' or publisher's semicolon inside the book's name.
+  if (text.substr(in, stop + 1 - in).find(u"; ") != std::u16string_view::npos) return;
+  size_t begin = in + lead;
   if (!r.editors.Empty() && r.editors.begin >= in && r.editors.end <= stop) begin = std::max(begin, r.editors.end);
   while (begin < stop && text[begin] == u' ') ++begin;
   if (stop - begin < 4) return;
@@ -1835,16 +1879,6 @@ void MeetingNameWithNumbers(Reference& r) {
   }
   r.container = {begin, end};
   r.journal = false;
-}
-
-// Words that make a name a publisher's.
-bool IsPublisherWord(std::u16string_view lower) {
-  static constexpr std::u16string_view kWords[] = {
-      u"acm",       u"ieee",     u"siam",      u"press",    u"up",         u"university", u"universit\u00E4t",
-      u"universit\u00E9", u"verlag", u"editions", u"\u00E9ditions", u"edizioni", u"editorial",  u"publishing",
-      u"publishers", u"publisher", u"books",   u"institute", u"springer",  u"elsevier",   u"wiley",
-      u"routledge", u"gallimard", u"boeck",   u"sage",     u"pergamon",   u"blackwell",  u"macmillan"};
-  return std::find(std::begin(kWords), std::end(kWords), lower) != std::end(kWords);
 }
 
 // MLA's "\u201CTitle.\u201D Book, Publisher, Year, pp." with the publisher run
@@ -2419,7 +2453,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherEndsContainerMla(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
-  for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})
+  for (std::u16string_view in : {u"In. ", u"In: ", u"In ", u"in: ", u"in "})
     if (r.Text(r.container).starts_with(in) && r.container.end - r.container.begin > in.size()) r.container.begin += in.size();
   // Nor is the word that introduces the volume right after it ("...
   // Linguistics Volume 22", "Vol."): it goes to the volume.

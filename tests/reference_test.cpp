@@ -649,6 +649,17 @@ TEST(Reference, Containers) {
        u"Rubinstein, Michael, et al. \u201CJoint Object Discovery in Internet Images.\u201D Computer Vision and Pattern "
        u"Recognition (CVPR), IEEE, 2013, pp. 1939\u201346.",
        u"Computer Vision and Pattern Recognition (CVPR)", u"", false},
+      {"ACS: the book, then the year alone between semicolons",
+       u"Hel-Or, Y.; Werman, M. Absolute Orientation from Uncertain Data. In Proc. Intern. Conference on Computer Vision "
+       u"and Pattern Recognition; 1992; pp 77\u201382.",
+       u"Proc. Intern. Conference on Computer Vision and Pattern Recognition", u"", false},
+      {"ACS: \"In\" twice", u"Bradbury, B. \u201CElderly Inmates and Care Giving Sisters,\u201D In. In On The Case: Case Files and "
+                              u"Social History; Iacovetta, F., Ed.; University of Toronto Press: Toronto, 1998.",
+       u"On The Case: Case Files and Social History", u"", false},
+      {"a publisher after the book's full stop is not the book's",
+       u"Ayoub MM, Bassoussi ME: Dynamic biomechanical model for lifting, In Proceedings of the Human Factors Society "
+       u"Annual Meeting. SAGE Publications; 1976. Vol. 20, No. 16, pp. 355-361.",
+       u"Proceedings of the Human Factors Society Annual Meeting", u"20", false},
       {"a journal's last letters, before its numbers",
        u"291. La J, Latham CF, Tinetti RN, et al. Inhibitors of reverse transcriptase found by fragment screening. Proc "
        u"Natl Acad Sci U S A. 2015;112:6979-6984.",
