@@ -270,7 +270,7 @@ void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
       // Not a sentence after the journal's or book's own full stop, nor a
       // publisher before its semicolon ("... History. Houghton-Mifflin;
       // 2006:257-263").
-      const std::u16string_view gap = r.text.substr(r.container.end, before - r.container.end);
+      const std::u16string_view gap = std::u16string_view(r.text).substr(r.container.end, before - r.container.end);
       const std::u16string_view name = Trim(r.Text(r.container));
       const size_t lastSpace = name.rfind(u' ');
       const std::u16string_view lastWord = name.substr(lastSpace == std::u16string_view::npos ? 0 : lastSpace + 1);
