@@ -1915,6 +1915,56 @@ void PublisherEndsContainerMla(Reference& r) {
   }
 }
 
+// Nature's end, "... Book 247-262 (Publisher, 1994).": the last bracket
+// holds the year, after the publisher if there is one, and the pages stand
+// right before it; the book or journal ends before both, whatever the
+// labels ran into it ("in OOPSLA '92 Conference Proceedings 247-262
+// (1992).", "in Proceedings of ... (Institute for Simulation and
+// Training, University of Central Florida, 1994).").
+void NatureTail(Reference& r) {
+  const std::u16string_view text = r.text;
+  size_t close = text.size();
+  while (close > 0 && (text[close - 1] == u' ' || text[close - 1] == u'.')) --close;
+  if (close < 7 || text[close - 1] != u')') return;
+  --close;
+  const size_t open = text.rfind(u'(', close);
+  if (open == std::u16string_view::npos || open == 0 || text[open - 1] != u' ' ||
+      text.substr(open, close - open).find(u')') != std::u16string_view::npos)
+    return;
+  const std::u16string_view inside = text.substr(open + 1, close - open - 1);
+  if (inside.size() < 4 || !std::all_of(inside.end() - 4, inside.end(), IsDigit) || FirstYear(inside.substr(inside.size() - 4)).empty())
+    return;
+  if (inside.size() > 4 && !(inside.size() >= 6 && inside[inside.size() - 6] == u',' && inside[inside.size() - 5] == u' ')) return;
+  for (const Piece* p : {&r.authors, &r.title, &r.editors, &r.doi, &r.url})
+    if (!p->Empty() && p->end > open) return;
+  // The pages right before the bracket.
+  size_t cut = open - 1;
+  Piece pages;
+  {
+    size_t b = cut;
+    while (b > 0 && text[b - 1] != u' ') --b;
+    const std::u16string_view word = text.substr(b, cut - b);
+    const size_t dash = word.find_first_of(u"-\u2013");
+    if (dash != std::u16string_view::npos && dash > 0 && dash + 1 < word.size() &&
+        std::all_of(word.begin(), word.begin() + dash, IsDigit) && std::all_of(word.begin() + dash + 1, word.end(), IsDigit) &&
+        b > 0 && text[b - 1] == u' ' && b >= 2 && text[b - 2] != u',') {
+      pages = {b, cut};
+      cut = b - 1;
+    }
+  }
+  if (r.container.Empty() || r.container.begin >= cut || r.container.end <= cut) return;
+  r.container.end = cut;
+  while (r.container.end > r.container.begin && text[r.container.end - 1] == u' ') --r.container.end;
+  for (Piece* p : {&r.note, &r.place, &r.publisher, &r.volume, &r.pages, &r.date})
+    if (!p->Empty() && p->end > cut) *p = {};
+  if (!pages.Empty()) r.pages = pages;
+  if (inside.size() > 4) {
+    const size_t comma = open + 1 + inside.size() - 6;
+    if (std::any_of(text.begin() + open + 1, text.begin() + comma, IsLetterUnit)) r.publisher = {open + 1, comma};
+  }
+  r.date = {close - 4, close};
+}
+
 // MLA's translator before the publisher ("Title. Translated by William
 // Weaver, Harcourt, 1983."), taken for the publisher or the place: the
 // names up to the comma are the translators, and a place right after
@@ -2451,6 +2501,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ContainerBeforeStopSemicolon(r);
   MeetingNameWithNumbers(r);
   PublisherEndsContainerMla(r);
+  NatureTail(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In. ", u"In: ", u"In ", u"in: ", u"in "})

@@ -660,6 +660,17 @@ TEST(Reference, Containers) {
        u"Ayoub MM, Bassoussi ME: Dynamic biomechanical model for lifting, In Proceedings of the Human Factors Society "
        u"Annual Meeting. SAGE Publications; 1976. Vol. 20, No. 16, pp. 355-361.",
        u"Proceedings of the Human Factors Society Annual Meeting", u"20", false},
+      {"Nature: the pages and the year's bracket after the book",
+       u"Feeley, M. J. & Levy, H. M. Distributed shared memory with versioned objects. in OOPSLA \u201992 Conference "
+       u"Proceedings 247\u2013262 (1992).",
+       u"OOPSLA \u201992 Conference Proceedings", u"", false},
+      {"Nature: the publisher's bracket after the book",
+       u"Laird, J. E. & Nielsen, P. E. Coordinated behavior of computer generated forces. in Proceedings of the Fourth "
+       u"Conference on Computer Generated Forces (Institute for Simulation and Training, University of Central Florida, 1994).",
+       u"Proceedings of the Fourth Conference on Computer Generated Forces", u"", false},
+      {"Nature: a journal's volume and pages stay",
+       u"Tapponnier, P. et al. The Ailao Shan/Red River metamorphic belt. Nature 343, 431\u2013437 (1990).", u"Nature",
+       u"343", true},
       {"a journal's last letters, before its numbers",
        u"291. La J, Latham CF, Tinetti RN, et al. Inhibitors of reverse transcriptase found by fragment screening. Proc "
        u"Natl Acad Sci U S A. 2015;112:6979-6984.",
