@@ -2043,6 +2043,78 @@ void PublisherInPlace(Reference& r) {
   r.place.begin += comma + 2;
 }
 
+// Vancouver's names end at the first initials with a full stop ("Bowman
+// JH."); words the labels ran on into the authors after them ("Bowman JH.
+// Greek | Printing Types", "Kunegel P. Les Maîtres d'apprentissage. |
+// Analyses ...") open the title. A title that names a publisher after
+// them ("Wicksteed PH. Dante & Aquinas. | University Press of the
+// Pacific") was the publisher.
+void VancouverAuthorsEnd(Reference& r) {
+  if (r.authors.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::vector<std::u16string_view> words = Words(r.Text(r.authors));
+  if (words.size() < 3) return;
+  const auto initials = [](std::u16string_view w, char16_t mark) {
+    if (w.size() < 2 || w.size() > 4 || w.back() != mark) return false;
+    return std::all_of(w.begin(), w.end() - 1, [](char16_t u) { return u >= u'A' && u <= u'Z'; });
+  };
+  // A family name first, as Vancouver writes it ("Bowman JH."), not an
+  // initial ("J. R. Smith, ...").
+  if (words[0].size() < 2 || words[0].back() == u',' || words[0].back() == u'.' || !u_isupper(words[0][0])) return;
+  size_t end = 0;
+  for (size_t k = 1; k < words.size(); ++k) {
+    if (initials(words[k], u'.')) {
+      end = k;
+      break;
+    }
+    // A family name has no full stop in it ("S.," is a given name's
+    // initial: "Willems S., Salmon E.").
+    const bool name = u_isupper(words[k][0]) && words[k].find(u'.') == std::u16string_view::npos && !words[k].ends_with(u':');
+    if (!initials(words[k], u',') && !name) return;
+  }
+  if (end == 0 || end + 1 >= words.size()) return;
+  // The one before the initials is a family name, not another initial.
+  if (words[end - 1].back() == u',' || words[end - 1].back() == u'.') return;
+  // What follows opens a title, not more of a name: no initial ("KLEIN R.
+  // G."), no name with its comma or full stop ("Trevor J. Barnes,", "Lisa
+  // F. Rau."), no name in capitals, no "and" or "et".
+  const std::u16string_view after = words[end + 1];
+  const bool capitals = after.size() >= 2 && std::none_of(after.begin(), after.end(), [](char16_t u) { return u_islower(u); });
+  if (initials(after, u'.') || after.ends_with(u',') || after.ends_with(u'.') || capitals || after == u"et" ||
+      after == u"and" || after == u"&")
+    return;
+  // One initial may be a given name's, between given and family name
+  // ("Albert R. Meyer and ...", "Peter E. Gordon: ...", "Goss DL. Moore
+  // JH."): what follows the word after it must not go on with names.
+  const std::u16string_view then = end + 2 < words.size() ? words[end + 2] : std::u16string_view();
+  if (initials(then, u'.') || initials(then, u',')) return;
+  if (words[end].size() == 2 && (after.ends_with(u':') || then == u"and" || then == u"et" || then == u"&" ||
+                                 then.ends_with(u',') || then.ends_with(u':')))
+    return;
+  const size_t authorsEnd = static_cast<size_t>(words[end].data() + words[end].size() - text.data());
+  const size_t moved = static_cast<size_t>(words[end + 1].data() - text.data());
+  const size_t oldEnd = r.authors.end;
+  r.authors.end = authorsEnd;
+  const bool titleNext = !r.title.Empty() && r.title.begin >= oldEnd && Trim(text.substr(oldEnd, r.title.begin - oldEnd)).empty();
+  bool publisherTitle = false;
+  if (titleNext)
+    for (std::u16string_view w : Words(r.Text(r.title))) {
+      std::u16string lower = LCase(w);
+      while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
+      publisherTitle = publisherTitle || IsPublisherWord(lower);
+    }
+  if (titleNext && publisherTitle && r.publisher.Empty()) {
+    r.publisher = r.title;
+    r.title = {moved, oldEnd};
+  } else if (titleNext) {
+    r.title.begin = moved;
+  } else if (r.title.Empty() || r.title.begin >= oldEnd) {
+    r.title = {moved, oldEnd};
+  } else {
+    r.authors.end = oldEnd;  // the title stands elsewhere: leave all as it was
+  }
+}
+
 // The same where Vancouver names ("Family AB,") meet the title. A name
 // and its initials first in the title, after authors that end in a comma,
 // are the last author ("Zalaquett CR, Chatters SJ. Middle school ...");
@@ -2470,6 +2542,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   AuthorsMeetTitle(r, dictionary);
   TitleInNoPiece(r);
   VancouverMeetsTitle(r);
+  VancouverAuthorsEnd(r);
   GivenFirstMeetsTitle(r);
   for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
                    &r.place, &r.edition, &r.doi, &r.url, &r.note}) {

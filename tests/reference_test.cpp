@@ -450,6 +450,30 @@ void CheckTitles(std::initializer_list<TitleRow> rows) {
   }
 }
 
+// Vancouver's names end at the first initials with a full stop; what the
+// labels ran on after them opens the title.
+TEST(Reference, VancouverAuthorsEnd) {
+  CheckTitles({
+      {"a title word after the initials",
+       u"285. Bowman JH. Greek Printing Types in Britain: From the Late Eighteenth to the Early Twentieth Century. "
+       u"Typophilia; 1998.",
+       u"Greek Printing Types in Britain: From the Late Eighteenth to the Early Twentieth Century"},
+      {"a title's first sentence after the initials",
+       u"643. Kunegel P. Les Ma\u00EEtres d\u2019apprentissage. Analyses Des Pratiques Tutorales En Situation de Travail. "
+       u"L\u2019Harmattan; 2011.",
+       u"Les Ma\u00EEtres d\u2019apprentissage. Analyses Des Pratiques Tutorales En Situation de Travail"},
+      {"the title after them, and the publisher the labels took for it",
+       u"395. Wicksteed PH. Dante & Aquinas. University Press of the Pacific; 2002.", u"Dante & Aquinas"},
+      {"a given name's initial between given and family name",
+       u"Albert R. Meyer and Mitchell Wand. Continuation semantics in typed lambda calculi. In Rohit Parikh, editor, Logics "
+       u"of Programs, 1985.",
+       u"Continuation semantics in typed lambda calculi"},
+      {"names with a full stop after each", u"Goss DL. Moore JH. Compliance with heel lift use during basic training. J "
+                                            u"Orthop Sports Phys Ther. 2004;34(3):126-131.",
+       u"Compliance with heel lift use during basic training"},
+  });
+}
+
 // Where "Family, I. I." authors meet the title: an initial is theirs, the
 // title's first word ending in a colon, or a comma when it is no name, is
 // the title's.
