@@ -2013,6 +2013,11 @@ void PublisherColonPlace(Reference& r) {
     r.place.begin += colon + 2;
   } else if (gap.size() >= 3 && gap.back() == u':' && std::any_of(gap.begin(), gap.end(), IsLetterUnit)) {
     const size_t begin = static_cast<size_t>(gap.data() - text.data());
+    // Only words no other part holds: pages or a book between the title
+    // and the place stay theirs.
+    for (const Piece* p : {&r.authors, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.edition, &r.doi, &r.url,
+                           &r.note, &r.number, &r.citationNumber})
+      if (!p->Empty() && p->begin < begin + gap.size() && begin < p->end) return;
     r.publisher = {begin, begin + gap.size()};
   }
 }
@@ -2103,7 +2108,13 @@ void VancouverAuthorsEnd(Reference& r) {
       while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
       publisherTitle = publisherTitle || IsPublisherWord(lower);
     }
-  if (titleNext && publisherTitle && r.publisher.Empty()) {
+  // The title's span may still reach into the parts after it (they give
+  // way to it later); as the publisher it must not.
+  bool alone = true;
+  for (const Piece* p : {&r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.place, &r.edition, &r.doi, &r.url,
+                         &r.note, &r.number, &r.citationNumber})
+    alone = alone && (p->Empty() || p->end <= r.title.begin || r.title.end <= p->begin);
+  if (titleNext && publisherTitle && r.publisher.Empty() && alone) {
     r.publisher = r.title;
     r.title = {moved, oldEnd};
   } else if (titleNext) {
