@@ -1842,6 +1842,12 @@ void MeetingNameWithNumbers(Reference& r) {
   const std::u16string_view stretch = text.substr(begin, end - begin);
   if (stretch.starts_with(u"In ") || stretch.starts_with(u"in ") || stretch.starts_with(u"In:") || stretch.starts_with(u"in:"))
     return;
+  // Most references name no meeting there: a look for the words' stems
+  // first, before any word is cut out and lowered.
+  bool stem = false;
+  for (std::u16string_view part : {u"roceedings", u"onference", u"ymposium", u"orkshop", u"ongress", u"olloquium", u"eeting"})
+    stem = stem || stretch.find(part) != std::u16string_view::npos;
+  if (!stem) return;
   const std::vector<std::u16string_view> words = Words(stretch);
   bool meeting = false;
   for (std::u16string_view w : words) {
@@ -2057,6 +2063,13 @@ void PublisherInPlace(Reference& r) {
 void VancouverAuthorsEnd(Reference& r) {
   if (r.authors.Empty()) return;
   const std::u16string_view text = r.text;
+  // A family name first, with no mark after it: most lists ("Smith, J.")
+  // are none of this rule's.
+  {
+    const std::u16string_view a = r.Text(r.authors);
+    const size_t space = a.find(u' ');
+    if (space == std::u16string_view::npos || space < 2 || a[space - 1] == u',' || a[space - 1] == u'.') return;
+  }
   const std::vector<std::u16string_view> words = Words(r.Text(r.authors));
   if (words.size() < 3) return;
   const auto initials = [](std::u16string_view w, char16_t mark) {
