@@ -1758,6 +1758,17 @@ bool IsPublisherWord(std::u16string_view lower) {
   return std::find(std::begin(kWords), std::end(kWords), lower) != std::end(kWords);
 }
 
+// Whether one of the words names a publisher ("ACM,", "de boeck,",
+// "University Press of the Pacific").
+bool NamesPublisher(std::u16string_view words) {
+  for (std::u16string_view w : Words(words)) {
+    std::u16string lower = LCase(w);
+    while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
+    if (IsPublisherWord(lower)) return true;
+  }
+  return false;
+}
+
 // AMA's book with no publisher: "In: Proceedings of the Twenty-Seventh
 // Hawaii International Conference, Volume I: Architecture.; 1994:134-143."
 // All from "In:" (or the editors after it) to the full stop before ".;"
@@ -1787,14 +1798,7 @@ void ContainerBeforeStopSemicolon(Reference& r) {
       // SAGE Publications; 1976.") is no part of it.
       const std::u16string_view book = text.substr(candidate, at - candidate);
       const size_t lastStop = book.rfind(u". ");
-      bool publisher = false;
-      if (lastStop != std::u16string_view::npos)
-        for (std::u16string_view w : Words(book.substr(lastStop + 2))) {
-          std::u16string lower = LCase(w);
-          while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
-          publisher = publisher || IsPublisherWord(lower);
-        }
-      if (publisher) continue;
+      if (lastStop != std::u16string_view::npos && NamesPublisher(book.substr(lastStop + 2))) continue;
       in = candidate, stop = at - 1, lead = 3;
       break;
     }
@@ -1905,13 +1909,7 @@ void PublisherEndsContainerMla(Reference& r) {
     std::u16string_view part = name.substr(comma + 2);
     const size_t next = part.find(u", ");
     if (next != std::u16string_view::npos) part = part.substr(0, next);
-    bool publisher = false;
-    for (std::u16string_view w : Words(part)) {
-      std::u16string lower = LCase(w);
-      while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
-      publisher = publisher || IsPublisherWord(lower);
-    }
-    if (!publisher) continue;
+    if (!NamesPublisher(part)) continue;
     const std::u16string_view rest = name.substr(comma + 2);
     if (std::count(rest.begin(), rest.end(), u' ') > 8) return;
     r.publisher = {r.container.begin + comma + 2, r.container.end};
@@ -2114,13 +2112,7 @@ void VancouverAuthorsEnd(Reference& r) {
   const size_t oldEnd = r.authors.end;
   r.authors.end = authorsEnd;
   const bool titleNext = !r.title.Empty() && r.title.begin >= oldEnd && Trim(text.substr(oldEnd, r.title.begin - oldEnd)).empty();
-  bool publisherTitle = false;
-  if (titleNext)
-    for (std::u16string_view w : Words(r.Text(r.title))) {
-      std::u16string lower = LCase(w);
-      while (!lower.empty() && !u_isalpha(lower.back())) lower.pop_back();
-      publisherTitle = publisherTitle || IsPublisherWord(lower);
-    }
+  const bool publisherTitle = titleNext && NamesPublisher(r.Text(r.title));
   // The title's span may still reach into the parts after it (they give
   // way to it later); as the publisher it must not.
   bool alone = true;
