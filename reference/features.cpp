@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "smart/dictionary.h"
 #include "text/text.h"
@@ -52,12 +53,21 @@ constexpr std::array<LexiconEntry, 90> kLexicon = {{
 
 constexpr size_t kLongestLexiconWord = 12;
 
+// Every token is looked up: the entries are kept apart by their first
+// letter, so a look-up reads a few of them instead of all.
+size_t LexiconBucket(char16_t first) { return first >= u'a' && first <= u'z' ? first - u'a' : 26; }
+
 }  // namespace
 
 Kind KindOf(std::u16string_view lower) {
   if (lower.empty() || lower.size() > kLongestLexiconWord) return Kind::None;
-  for (const auto& e : kLexicon)
-    if (e.word.size() == lower.size() && e.word[0] == lower[0] && e.word == lower) return e.kind;
+  static const auto buckets = [] {
+    std::array<std::vector<LexiconEntry>, 27> out;
+    for (const auto& e : kLexicon) out[LexiconBucket(e.word[0])].push_back(e);
+    return out;
+  }();
+  for (const auto& e : buckets[LexiconBucket(lower[0])])
+    if (e.word == lower) return e.kind;
   return Kind::None;
 }
 
@@ -90,10 +100,14 @@ Word Read(std::u16string_view t) {
   for (size_t i = 0; i < t.size();) {
     UChar32 c;
     U16_NEXT(t.data(), i, t.size(), c);
+    // ASCII, most of any reference, is told apart without asking ICU (which
+    // answers the same for it).
+    const bool ascii = c < 0x80;
+    const bool upper = ascii ? c >= u'A' && c <= u'Z' : u_isupper(c);
     char16_t s;
-    if (u_isupper(c)) s = u'X', ++letters, ++capitals;
-    else if (u_isalpha(c)) s = u'x', ++letters;
-    else if (u_isdigit(c)) s = u'd', ++digits;
+    if (upper) s = u'X', ++letters, ++capitals;
+    else if (ascii ? c >= u'a' && c <= u'z' : u_isalpha(c)) s = u'x', ++letters;
+    else if (ascii ? c >= u'0' && c <= u'9' : u_isdigit(c)) s = u'd', ++digits;
     else s = c < 0x10000 ? static_cast<char16_t>(c) : u'?';
     if (c == u'-' || c == u'\u2013' || c == u'\u2014') ++dashes;
     run = s == previous ? run + 1 : 1;

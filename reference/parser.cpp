@@ -430,8 +430,10 @@ std::u16string Join(const std::vector<std::u16string_view>& words, size_t from, 
 }
 
 std::vector<std::u16string_view> Words(std::u16string_view s) {
+  const auto tokens = Tokenize(s);
   std::vector<std::u16string_view> out;
-  for (const auto& t : Tokenize(s)) out.push_back(t.text);
+  out.reserve(tokens.size());
+  for (const auto& t : tokens) out.push_back(t.text);
   return out;
 }
 

@@ -122,6 +122,7 @@ std::optional<Span> ChooseSpan(const Analysis& a, const Look& look, Label field,
   if (candidates.empty()) return std::nullopt;
   const SpanInput in{a, look.labels, look.Margins(field), field, candidates[0]};
   std::vector<std::uint32_t> f;
+  f.reserve(64);  // more than any bound's or candidate's features
   const auto score = [&] {
     Sum sum = 0;
     for (const auto k : f) sum += weights[k];
@@ -136,6 +137,8 @@ std::optional<Span> ChooseSpan(const Analysis& a, const Look& look, Label field,
     SpanBound bound;
   };
   std::vector<Part> starts, ends;
+  starts.reserve(candidates.size());
+  ends.reserve(candidates.size());
   const auto part = [&](std::vector<Part>& known, size_t at, bool start) -> const Part& {
     for (const Part& p : known)
       if (p.at == at) return p;

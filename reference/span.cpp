@@ -45,6 +45,8 @@ std::vector<Span> SpanCandidates(const Analysis& a, const std::vector<Label>& la
   const Span guess{first, last};
   std::vector<size_t> starts, ends;
   const auto startsAround = static_cast<size_t>(StartsAround(field)), endsAround = static_cast<size_t>(EndsAround(field));
+  starts.reserve(2 * startsAround + 1);
+  ends.reserve(2 * endsAround + 1);
   for (size_t k = first, found = 0; k-- > 0 && found < startsAround;)
     if (a.mayBegin[k]) starts.push_back(k), ++found;
   starts.push_back(first);
@@ -55,7 +57,9 @@ std::vector<Span> SpanCandidates(const Analysis& a, const std::vector<Label>& la
   ends.push_back(last);
   for (size_t k = last + 1, found = 0; k < n && found < endsAround; ++k)
     if (MayEnd(a, k)) ends.push_back(k), ++found;
-  std::vector<Span> out = {guess};
+  std::vector<Span> out;
+  out.reserve(starts.size() * ends.size());
+  out.push_back(guess);
   for (const size_t s : starts)
     for (const size_t e : ends)
       if (s <= e && !(Span{s, e} == guess)) out.push_back({s, e});

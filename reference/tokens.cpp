@@ -2,6 +2,8 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
+
 namespace tf::reference {
 namespace {
 
@@ -53,7 +55,12 @@ std::u16string FirstYear(std::u16string_view s) {
 }
 
 std::vector<Token> Tokenize(std::u16string_view text, size_t most) {
+  // Counted first, so that the tokens are placed once: every reference is
+  // tokenized, and its parts are again, many times.
+  size_t count = 0;
+  for (size_t k = 0; k < text.size(); ++k) count += !IsSpace(text[k]) && (k == 0 || IsSpace(text[k - 1]));
   std::vector<Token> tokens;
+  tokens.reserve(std::min(count, most));
   size_t i = 0;
   while (i < text.size() && tokens.size() < most) {
     while (i < text.size() && IsSpace(text[i])) ++i;

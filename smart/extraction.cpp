@@ -43,7 +43,11 @@ char16_t CombiningFor(char16_t c) {
 // come loose then.
 char16_t OnLetter(char16_t letter, char16_t mark);
 
-bool IsCombining(UChar32 c) { return u_getCombiningClass(c) != 0 || u_charType(c) == U_NON_SPACING_MARK; }
+// No mark comes before U+0300, and most text is all below it: those
+// characters are answered without asking ICU.
+bool IsCombining(UChar32 c) {
+  return c >= 0x300 && (u_getCombiningClass(c) != 0 || u_charType(c) == U_NON_SPACING_MARK);
+}
 
 // A letter and its marks as one character where Unicode has one ('o' and
 // U+0308 give 'ö'); as they were otherwise.
@@ -264,6 +268,15 @@ u16string RepairExtraction(u16string_view text, const Dictionary& dictionary) {
 // and removed what it removes, so that the repairs find on their own
 // result nothing more to do.
 u16string RepairCharacters(u16string_view text, const Dictionary& dictionary) {
+  // Most references hold nothing the first three passes change (ASCII
+  // but a grave accent, a vertical tab or a form feed; accented Latin
+  // letters; dashes and curly quotes): only links may.
+  const auto untouched = [](char16_t c) {
+    if (c < 0x80) return c != u'`' && c != 0x0B && c != 0x0C;
+    return (c >= 0xC0 && c < 0x250) || c == u'\u2013' || c == u'\u2014' || c == u'\u2018' || c == u'\u2019' ||
+           c == u'\u201C' || c == u'\u201D';
+  };
+  if (std::all_of(text.begin(), text.end(), untouched)) return CloseSpacedLinks(text);
   return CloseSpacedLinks(RepairCharacters(RepairAccentsAndLigatures(RepairCharacters(text, false), dictionary)));
 }
 
