@@ -538,6 +538,12 @@ std::u16string TakeTranslators(std::u16string& editors) {
     translators = editors.substr(from, marker.first - from);
     cutFrom = open == std::u16string::npos ? 0 : open;
     cutTo = lower[end - 1] == u')' ? end : std::min(lower.find(u')', end), lower.size() - 1) + 1;
+    // "Philippi, Donald L. (Trans.)": the bracket holds the role alone, and
+    // the names stand before it.
+    if (open != std::u16string::npos && lower.find_first_not_of(u' ', from) == marker.first) {
+      translators = editors.substr(0, open);
+      cutFrom = 0;
+    }
     while (!translators.empty() && (translators.back() == u' ' || translators.back() == u',')) translators.pop_back();
   } else {
     const auto next = find({u"ed.", u"eds.", u"edited by", u"(ed.)", u"(eds.)", u"hrsg."}, end);
@@ -2488,7 +2494,67 @@ void StandardFirst(Reference& r, GiveWay giveWay) {
   r.journal = r.journal && !r.container.Empty();
 }
 
+// Names that open the reference and end in an editor's or translator's
+// role ("Philippi, Donald L. (Trans.) Kojiki.", "Lievrouw, Leah A., and
+// Sonia Livingstone (eds). Handbook of ..."): the labels may run the names
+// into the title, or take the title for more names. The names up to the
+// role are the editors (or translators), and what follows them, up to the
+// next part, is the title when the labels found none there.
+void RoleEndsLeadingNames(Reference& r) {
+  const std::u16string_view text = r.text;
+  size_t lead = r.citationNumber.Empty() ? 0 : r.citationNumber.end;
+  while (lead < text.size() && text[lead] == u' ') ++lead;
+  const size_t reach = std::min(text.size(), lead + 160);
+  const std::u16string lower = LCase(text.substr(lead, reach - lead));
+  size_t at = std::u16string::npos, length = 0;
+  for (std::u16string_view role : {u" (ed.)", u" (eds.)", u" (ed)", u" (eds)", u" (editor)", u" (editors)", u" (hrsg.)",
+                                   u" (hg.)", u" (\u00E9d.)", u" (\u00E9ds.)", u" (dir.)", u" (trans.)", u" (trans)",
+                                   u" (transl.)", u" (coord.)", u" (comp.)", u", eds.", u", editors.", u", editor."})
+    if (const size_t k = lower.find(role); k != std::u16string::npos && k < at) at = k, length = role.size();
+  if (at == std::u16string::npos || at == 0) return;
+  const size_t markBegin = lead + at, markEnd = markBegin + length;
+  // Names only before it: words that open with a capital, or join names.
+  for (const auto w : Words(text.substr(lead, markBegin - lead))) {
+    const std::u16string word = LCase(w);
+    if (word == u"and" || word == u"&" || IsParticle(word)) continue;
+    if (!u_isupper(w[0]) || std::any_of(w.begin(), w.end(), [](char16_t c) { return IsDigit(c) || c == u':' || IsQuote(c); }))
+      return;
+  }
+  for (const Piece* p : {&r.date, &r.container, &r.volume, &r.pages, &r.publisher, &r.place, &r.doi, &r.url})
+    if (!p->Empty() && p->begin < markEnd) return;
+  if (!r.title.Empty() && r.title.begin < lead) return;
+  // The title: what the labels gave it beyond the role, or what stands
+  // there up to the next part.
+  size_t begin = markEnd;
+  while (begin < text.size() && (text[begin] == u' ' || text[begin] == u'.' || text[begin] == u',')) ++begin;
+  size_t end = text.size();
+  // A book's name right after its editors is its title, though the labels
+  // took it for the book a part is in.
+  const bool containerIsTitle = r.title.Empty() && !r.container.Empty() && r.container.begin == begin;
+  if (!r.title.Empty() && r.title.end > begin) {
+    end = r.title.end;
+  } else if (containerIsTitle) {
+    end = r.container.end;
+  } else {
+    for (const Piece* p : {&r.date, &r.container, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.doi,
+                           &r.url, &r.note})
+      if (!p->Empty() && p->begin >= begin) end = std::min(end, p->begin);
+  }
+  while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'.' || text[end - 1] == u',')) --end;
+  if (end <= begin || !(u_isupper(text[begin]) || IsQuote(text[begin]))) return;
+  // A note the labels saw in the names or the title is theirs; one that
+  // reaches beyond them is left as it was, and so is the reference.
+  const bool noteInside = !r.note.Empty() && r.note.begin < end && r.note.end > lead;
+  if (noteInside && (r.note.begin < lead || r.note.end > end)) return;
+  if (noteInside) r.note = {};
+  r.title = {begin, end};
+  r.authors = {};
+  r.editors = {lead, markEnd};
+  if (containerIsTitle) r.container = {}, r.journal = false;
+}
+
 }  // namespace
+
 
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
@@ -2544,6 +2610,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     while (j < r.text.size() && r.text[j] != u' ') ++j;
     if (j > i && IsEditorRoleWord(LCase(std::u16string_view(r.text).substr(i, j - i)))) r.authors.end = j;
   }
+  RoleEndsLeadingNames(r);
 
   // The title, the authors and the journal or book are chosen among spans
   // that may reach into the parts around them: those parts give way, so

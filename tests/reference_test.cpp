@@ -982,6 +982,47 @@ TEST(Reference, Translators) {
   EXPECT_NE(Writer::One(Format::Ris, r, kNoLists).find(u"A4  - Sheridan, A."), S::npos);
 }
 
+// Names that open a reference and end in their role are editors or
+// translators, and the title is what follows the role, whatever the
+// labels made of it.
+TEST(Reference, RoleEndsLeadingNames) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> authors, editors, translators;  // family names
+    S title;
+  } rows[] = {
+      {"a translator's role, then the title", u"Philippi, Donald L. (Trans.) Kojiki. Princeton: Princeton University "
+                                              u"Press, 1969.",
+       {}, {}, {u"Philippi"}, u"Kojiki"},
+      {"editors in a bracket, then the title", u"Lievrouw, Leah A., and Sonia Livingstone (eds). Handbook of New Media. "
+                                               u"London: Sage, 2006.",
+       {}, {u"Lievrouw", u"Livingstone"}, {}, u"Handbook of New Media"},
+      {"Chicago: eds. after a comma", u"Lievrouw, Leah A., and Sonia Livingstone, eds. Handbook of New Media. London: "
+                                      u"Sage, 2006.",
+       {}, {u"Lievrouw", u"Livingstone"}, {}, u"Handbook of New Media"},
+      {"the title taken for a book's name", u"Browne, P. R. L. (Ed.). Kojiki. Princeton: Princeton University Press, 1969.",
+       {}, {u"Browne"}, {}, u"Kojiki"},
+      {"APA: the date after the role", u"Smith, J. (Ed.). (1990). Geothermal systems. Oxford: Blackwell.", {}, {u"Smith"},
+       {}, u"Geothermal systems"},
+      {"editors of the book a chapter is in", u"Smith, J., 2010. Heat. In: Jones, K. (Ed.), Handbook of heat. Springer, "
+                                             u"Berlin, pp. 1-10.",
+       {u"Smith"}, {u"Jones"}, {}, u"Heat"},
+  };
+  const auto families = [](const std::vector<Person>& people) {
+    std::vector<S> out;
+    for (const Person& p : people) out.push_back(p.family);
+    return out;
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(families(r.authorList), row.authors) << row.name;
+    EXPECT_EQ(families(r.editorList), row.editors) << row.name;
+    EXPECT_EQ(families(r.translatorList), row.translators) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+  }
+}
+
 // A standard cited by its designation first: the designation is its
 // number, the sentence after it the title.
 TEST(Reference, StandardsByDesignation) {
