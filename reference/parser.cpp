@@ -1509,6 +1509,47 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
   r.authors.end = static_cast<size_t>(words[k - 1].data() + words[k - 1].size() - text.data());
 }
 
+// A word that introduces a volume, without its full stop: the labels' own
+// ("vol", "volume") and German's "Bd." (Band), which DIN 1505 writes after
+// the journal's name.
+bool IsVolumeWord(std::u16string_view lower) {
+  return KindOf(lower) == Kind::Volume || lower == u"bd" || lower == u"band";
+}
+
+// DIN 1505's authors end with a colon ("Beck, Ulrich: World Risk Society.",
+// "Card, S. K. ; Robertson, G. G: The Design Space ..."): where the title
+// the labels found opens with the last name's given names, up to a colon,
+// those words are the name's. Only where the names cannot be taken for a
+// title's first words: after a family name alone and its comma, after
+// names a semicolon parts, or initials after initials.
+void NamesEndAtColon(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
+  const std::u16string_view authors = r.Text(r.authors);
+  const std::u16string_view title = r.Text(r.title);
+  const size_t colon = title.find(u": ");
+  if (colon == std::u16string_view::npos || colon == 0) return;
+  const std::vector<std::u16string_view> given = Words(title.substr(0, colon + 1));
+  const std::vector<std::u16string_view> names = Words(authors);
+  if (given.size() > 3 || names.empty()) return;
+  const bool initials = std::all_of(given.begin(), given.end(), [](std::u16string_view w) {
+    return IsInitials(w.substr(0, w.size() - (w.back() == u':' || w.back() == u'.' ? 1 : 0)));
+  });
+  // (A dash that repeats the names before is no family name.)
+  const bool familyAlone = names.size() == 1 && authors.back() == u',' && std::any_of(authors.begin(), authors.end(), IsLetterUnit);
+  const bool semicolons = authors.back() == u',' && authors.find(u" ; ") != std::u16string_view::npos;
+  const bool afterInitials = initials && IsDottedInitials(names.back());
+  if (!familyAlone && !semicolons && !afterInitials) return;
+  for (const std::u16string_view w : given)
+    if (!u_isupper(w[0]) || std::any_of(w.begin(), w.end(), [](char16_t c) { return IsDigit(c) || IsQuote(c); })) return;
+  size_t begin = colon + 1;
+  while (begin < title.size() && title[begin] == u' ') ++begin;
+  if (begin >= title.size() || !(u_isupper(title[begin]) || IsQuote(title[begin]))) return;
+  r.authors.end = r.title.begin + colon;
+  r.title.begin += begin;
+}
+
 // MLA's chapters and Chicago's notes: the book's name stands between the
 // title and "edited by" ("\u201CTitle.\u201D Decisions with Multiple
 // Objectives, edited by R. Keeney and H. Raiffa, Wiley, 1976."). All that
@@ -2625,6 +2666,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   };
   giveWay(r.title, r.authors);
   AuthorsMeetTitle(r, dictionary);
+  NamesEndAtColon(r);
   TitleInNoPiece(r);
   VancouverMeetsTitle(r);
   VancouverAuthorsEnd(r);
@@ -2674,7 +2716,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
         Trim(r.text.substr(end, r.volume.begin - end)).empty()) {
       std::u16string word = LCase(r.text.substr(space + 1, end - space - 1));
       if (word.ends_with(u'.')) word.pop_back();
-      if (KindOf(word) == Kind::Volume) {
+      if (IsVolumeWord(word)) {
         r.volume.begin = space + 1;
         r.container.end = space;
         while (r.container.end > r.container.begin && r.text[r.container.end - 1] == u' ') --r.container.end;
@@ -2692,7 +2734,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
       const std::u16string_view number = c.substr(lastSpace + 1);
       std::u16string word = LCase(c.substr(wordSpace + 1, lastSpace - wordSpace - 1));
       if (word.ends_with(u'.')) word.pop_back();
-      if (!number.empty() && IsDigit(number[0]) && Numbers(number).size() == 1 && KindOf(word) == Kind::Volume) {
+      if (!number.empty() && IsDigit(number[0]) && Numbers(number).size() == 1 && IsVolumeWord(word)) {
         r.volume = {r.container.begin + wordSpace + 1, r.container.end};
         r.container.end = r.container.begin + wordSpace;
         while (r.container.end > r.container.begin && (r.text[r.container.end - 1] == u' ' || r.text[r.container.end - 1] == u','))

@@ -1023,6 +1023,50 @@ TEST(Reference, RoleEndsLeadingNames) {
   }
 }
 
+// DIN 1505: the names end with a colon, "Bd." brings the volume after the
+// journal's name; and the forms the colon rule must leave alone.
+TEST(Reference, DinNamesAndVolumes) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> families;
+    S title, container, volume;
+  } rows[] = {
+      {"one author, given names before the colon", u"Beck, Ulrich: World Risk Society. Cambridge : Polity Press, 1999",
+       {u"Beck"}, u"World Risk Society", u"", u""},
+      {"names parted by semicolons", u"Carter, Nicholas ; Bacon, Richard ; Messenger, Thomas: The acquisition, "
+                                     u"representation and reconstruction of printed music by computer: A review. In: "
+                                     u"Computers and the Humanities Bd. 22 (1988), Nr. 2, S. 117\u201336",
+       {u"Carter", u"Bacon", u"Messenger"},
+       u"The acquisition, representation and reconstruction of printed music by computer: A review",
+       u"Computers and the Humanities", u"22"},
+      {"initials before the colon", u"Card, S. K. ; Mackinlay, J. D. ; Robertson, G. G: The Design Space of Input "
+                                    u"Devices. In: Proceedings of CHI 90. (Seattle, Washington : ACM, 1990b, S. 117\u2013124",
+       {u"Card", u"Mackinlay", u"Robertson"}, u"The Design Space of Input Devices", u"", u""},
+      {"Bd. after the journal", u"Booth, D.B.: Challenges and prospects for restoring urban streams. In: Journal of the "
+                                u"North American Benthological Society Bd. 24 (2005), S. 724\u2013737",
+       {u"Booth"}, u"Challenges and prospects for restoring urban streams",
+       u"Journal of the North American Benthological Society", u"24"},
+      {"MLA: a title's colon after the names' full stop", u"Smith, John. Heat: A Study of Wells. Oxford UP, 2010.",
+       {u"Smith"}, u"Heat: A Study of Wells", u"", u""},
+      {"MHRA: a repeated-author dash", u"\u2014\u2014\u2014, Parallel Program Design: A Foundation (Addison-Wesley, 1988)",
+       {u"\u2014\u2014\u2014"}, u"Parallel Program Design: A Foundation", u"", u""},  // alone, the dash stays
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    std::vector<S> families;
+    for (const Person& p : r.authorList) families.push_back(p.family);
+    EXPECT_EQ(families, row.families) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    if (!row.container.empty()) {
+      EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
+    }
+    if (!row.volume.empty()) {
+      EXPECT_EQ(r.volumeNumber, row.volume) << row.name;
+    }
+  }
+}
+
 // A standard cited by its designation first: the designation is its
 // number, the sentence after it the title.
 TEST(Reference, StandardsByDesignation) {

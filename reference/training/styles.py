@@ -10,11 +10,13 @@ that come out right (an author list cut short by "et al." is right when
 the names it gives are). The fields are compared as the trainer compares them:
 no case, and letters and digits only.
 
-  reference/training/styles.py TITLEFIXER REFDATA [COUNT] [SEED] [--misses STYLE FIELD]
+  reference/training/styles.py TITLEFIXER REFDATA [COUNT] [SEED] [--misses STYLE FIELD] [--styles A,B,...]
   reference/training/styles.py --write OUT.xml REFDATA
 
 The references measured are one in four of those usable (by a hash of the
-title), and the styles a dozen common ones. With --write, the other three in
+title), and the styles a dozen common ones (--styles names others: styles
+neither measured nor trained on tell how the parser does on styles it has
+never met). With --write, the other three in
 four are written, each in two styles drawn from another list that shares no
 style with the measured one, as labelled references the trainer can learn
 from: every part of the item is put in the style's output between marks that
@@ -342,6 +344,11 @@ def main(argv):
     if len(argv) == 4 and argv[1] == "--write":
         return Write(argv[2], Usable(argv[3]))
     misses = None
+    styles = STYLES
+    if "--styles" in argv:
+        i = argv.index("--styles")
+        styles = argv[i + 1].split(",")
+        argv = argv[:i] + argv[i + 2:]
     if "--misses" in argv:
         i = argv.index("--misses")
         misses = (argv[i + 1], argv[i + 2])
@@ -362,7 +369,7 @@ def main(argv):
     totals = {f: [0, 0] for f in fields}
     print("%-28s" % "style" + "".join("%11s" % f for f in fields))
     with tempfile.TemporaryDirectory() as work:
-        for style in STYLES:
+        for style in styles:
             written = Render(items, style, work)
             keys = list(written)  # as the style orders them: a dash repeats the names before it
             lines = "\n".join(written[k] for k in keys) + "\n"
