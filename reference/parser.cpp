@@ -211,10 +211,13 @@ std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
   if (i < s.size() && s[i] != u' ' && s[i] != u'.' && s[i] != u',' && s[i] != u';') return std::nullopt;
   g.end = i;
   // A year and pages after the publisher's semicolon, as AMA writes a
-  // chapter ("Routledge; 2012:1-14"): the four digits are the year.
+  // chapter ("Routledge; 2012:1-14"), or after the proceedings' name and
+  // its full stop ("In: Proceedings of SIGIR. 1996:262-269."): the four
+  // digits are the year.
   size_t before = at;
   while (before > 0 && s[before - 1] == u' ') --before;
-  if (g.year.Empty() && before > 0 && s[before - 1] == u';' && g.volume.end - g.volume.begin == 4) {
+  if (g.year.Empty() && before > 0 && (s[before - 1] == u';' || s[before - 1] == u'.') && !g.pages.Empty() &&
+      g.volume.end - g.volume.begin == 4) {
     int value = 0;
     for (size_t k = g.volume.begin; k < g.volume.end; ++k) value = value * 10 + (IsDigit(s[k]) ? s[k] - u'0' : 100000);
     if (IsYear(value)) g.year = g.volume, g.volume = {};
