@@ -967,7 +967,18 @@ void QuotedTitleWhole(Reference& r) {
   else if (open == u'"') close = u'"';
   else if (open == u'\u2018') close = u'\u2019';
   if (close == 0) return;
-  if (text.substr(r.title.begin + 1, r.title.end - r.title.begin - 1).find(close) != std::u16string_view::npos) return;
+  if (const size_t inner = text.substr(r.title.begin + 1, r.title.end - r.title.begin - 1).find(close);
+      inner != std::u16string_view::npos) {
+    // Closed inside, and "in" the book after it ("\"Word and Flesh\" in
+    // What Are People For?"): the title ends with the quotation.
+    const size_t at = r.title.begin + 1 + inner + 1;
+    size_t k = at;
+    while (k < r.title.end && (text[k] == u' ' || text[k] == u',')) ++k;
+    const std::u16string_view after = text.substr(k, r.title.end - k);
+    if (k > at && (after.starts_with(u"in ") || after.starts_with(u"In ") || after.starts_with(u"In: ")))
+      r.title.end = at;
+    return;
+  }
   constexpr size_t kLongestReach = 200;  // a quote closed much further is not this title's
   const size_t at = text.substr(0, std::min(text.size(), r.title.end + kLongestReach)).find(close, r.title.end);
   if (at == std::u16string_view::npos) return;
@@ -1517,6 +1528,39 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
 // the journal's name.
 bool IsVolumeWord(std::u16string_view lower) {
   return KindOf(lower) == Kind::Volume || lower == u"bd" || lower == u"band";
+}
+
+// Science's and Chicago's book, "Title (Publisher, Place, Year)": the
+// bracket that holds the date holds no part of the title. A title that
+// reaches into it ends before it, and the words it gave back up to the
+// next part are the publisher's ("Topics in Conditional Logic (D. Reidel,
+// Dordrecht, 1980)").
+void TitleBeforeDateBracket(Reference& r) {
+  if (r.title.Empty() || r.date.Empty() || r.date.begin < r.title.end) return;
+  const std::u16string_view text = r.text;
+  const size_t open = text.substr(0, r.date.begin).rfind(u'(');
+  if (open == std::u16string_view::npos || open <= r.title.begin || open >= r.title.end) return;
+  if (text.substr(open, r.date.begin - open).find(u')') != std::u16string_view::npos) return;
+  for (const Piece* p : {&r.container, &r.editors, &r.volume, &r.pages, &r.doi, &r.url})
+    if (!p->Empty() && p->begin < r.date.begin && p->end > open) return;
+  size_t end = open;
+  while (end > r.title.begin && text[end - 1] == u' ') --end;
+  if (end == r.title.begin) return;
+  size_t from = open + 1;
+  while (from < text.size() && (text[from] == u' ' || text[from] == u'(')) ++from;
+  r.title.end = end;
+  // The words given back, up to the next part, are the publisher's.
+  if (!r.publisher.Empty() && r.publisher.begin < from) return;
+  size_t stop = r.date.begin;
+  for (const Piece* p : {&r.place, &r.note, &r.edition})
+    if (!p->Empty() && p->begin >= from) stop = std::min(stop, p->begin);
+  if (!r.publisher.Empty()) {
+    if (stop >= r.publisher.begin) r.publisher.begin = from;
+    return;
+  }
+  while (stop > from && (text[stop - 1] == u' ' || text[stop - 1] == u',')) --stop;
+  if (stop > from && std::any_of(text.begin() + static_cast<long>(from), text.begin() + static_cast<long>(stop), IsLetterUnit))
+    r.publisher = {from, stop};
 }
 
 // DIN 1505's authors end with a colon ("Beck, Ulrich: World Risk Society.",
@@ -2705,6 +2749,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   MeetingNameWithNumbers(r);
   PublisherEndsContainerMla(r);
   NatureTail(r);
+  TitleBeforeDateBracket(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In. ", u"In: ", u"In ", u"in: ", u"in "})

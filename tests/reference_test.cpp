@@ -1026,6 +1026,33 @@ TEST(Reference, RoleEndsLeadingNames) {
   }
 }
 
+// Where a title ends though the labels ran it on: at the quotation that
+// closes it before "in" the book, before the bracket that holds the
+// publisher and the year.
+TEST(Reference, TitleEndsBeforeWhatFollows) {
+  const struct {
+    const char* name;
+    S in, title, container, publisher;
+  } rows[] = {
+      {"a quoted title, then in the book", u"W. Berry, \"Word and Flesh\" in What Are People For? (North Point Press, "
+                                          u"New York, 1990), pp. 197\u2013203.",
+       u"\"Word and Flesh\"", u"What Are People For?", u"North Point Press"},
+      {"science: the publisher's bracket", u"D. Nute, Topics in Conditional Logic (D. Reidel, Dordrecht, 1980).",
+       u"Topics in Conditional Logic", u"", u"D. Reidel"},
+      {"science: the publisher in no part", u"D. B. Sandy, Plowshares & Pruning Hooks: Rethinking the Language of "
+                                           u"Biblical Prophecy and Apocalyptic (InterVarsity, Downers Grove, IL, 2002).",
+       u"Plowshares & Pruning Hooks: Rethinking the Language of Biblical Prophecy and Apocalyptic", u"", u"InterVarsity"},
+      {"a bracket in the title before the year's", u"Smith, J., Heat flow (part 2): wells (Springer, Berlin, 2001).",
+       u"Heat flow (part 2): wells", u"", u"Springer"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), false), row.title) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.publisher), true), row.publisher) << row.name;
+  }
+}
+
 // DIN 1505: the names end with a colon, "Bd." brings the volume after the
 // journal's name; and the forms the colon rule must leave alone.
 TEST(Reference, DinNamesAndVolumes) {
