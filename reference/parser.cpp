@@ -1563,6 +1563,44 @@ void TitleBeforeDateBracket(Reference& r) {
     r.publisher = {from, stop};
 }
 
+// A chapter whose book's name the labels gave to no part (Elsevier's
+// "Title. Book, Place: Publisher; Year, p. 59-114."): the sentence after
+// the title, up to the next part, is the book. Only with a page range
+// that says it is one ("p. 59-114") or a publisher after the book, which
+// tell a chapter from a book whose title has two sentences.
+void BookInNoPiece(Reference& r) {
+  if (r.title.Empty() || !r.container.Empty() || r.pages.Empty() || r.pages.begin < r.title.end) return;
+  // A journal's numbers hold a volume; a bare range may be a journal's too,
+  // but not before a publisher.
+  const std::u16string_view pages = r.Text(r.pages);
+  if (!r.volume.Empty() || !std::any_of(pages.begin(), pages.end(), IsDash) ||
+      std::any_of(pages.begin(), pages.end(), [](char16_t c) { return c == u':' || c == u';' || c == u'('; }))
+    return;
+  const bool pagesMarked = pages.starts_with(u"p") || pages.starts_with(u"P");
+  const std::u16string_view text = r.text;
+  size_t begin = r.title.end;
+  while (begin < text.size() && (text[begin] == u' ' || text[begin] == u'.')) ++begin;
+  // Past the editors that "In:" brings before it.
+  if (!r.editors.Empty() && r.editors.begin <= begin && r.editors.end > begin) {
+    begin = r.editors.end;
+    while (begin < text.size() && (text[begin] == u' ' || text[begin] == u'.')) ++begin;
+  }
+  size_t end = text.size();
+  const Piece* next = nullptr;
+  for (const Piece* p : {&r.authors, &r.editors, &r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition,
+                         &r.doi, &r.url, &r.note, &r.number}) {
+    if (p->Empty()) continue;
+    if (p->begin <= begin && p->end > begin) return;  // a part already stands there
+    if (p->begin > begin && p->begin < end) end = p->begin, next = p;
+  }
+  if (!pagesMarked && next != &r.publisher && next != &r.place) return;
+  while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u',' || text[end - 1] == u'.')) --end;
+  if (end <= begin || !(u_isupper(text[begin]) || IsQuote(text[begin]))) return;
+  if (std::count(text.begin() + static_cast<long>(begin), text.begin() + static_cast<long>(end), u' ') < 1) return;
+  r.container = {begin, end};
+  r.journal = false;
+}
+
 // DIN 1505's authors end with a colon ("Beck, Ulrich: World Risk Society.",
 // "Card, S. K. ; Robertson, G. G: The Design Space ..."): where the title
 // the labels found opens with the last name's given names, up to a colon,
@@ -2750,6 +2788,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherEndsContainerMla(r);
   NatureTail(r);
   TitleBeforeDateBracket(r);
+  BookInNoPiece(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   for (std::u16string_view in : {u"In. ", u"In: ", u"In ", u"in: ", u"in "})

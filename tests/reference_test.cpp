@@ -291,6 +291,30 @@ TEST(Reference, BookTitleAsContainer) {
   }
 }
 
+// Elsevier's chapter names its book in a sentence after the title, which
+// the labels may give to no part; a page range tells it from a book's
+// title of two sentences.
+TEST(Reference, BookInNoPart) {
+  const struct {
+    const char* name;
+    S in, container;
+    Type type;
+  } rows[] = {
+      {"the book before its place", u"[463] Arendt H. The Social Question. On Revolution, New York: Penguin Books; 1963, "
+                                    u"p. 59\u2013114.",
+       u"On Revolution", Type::Chapter},
+      {"a book's name that ends with a question mark", u"[199] Berry W. Word and Flesh. What Are People For?, New York: "
+                                                       u"North Point Press; 1990, p. 197\u2013203.",
+       u"What Are People For?", Type::Chapter},
+      {"no pages: a book", u"Smith J. Heat flow. A primer for engineers. London: Wiley; 2000.", u"", Type::Book},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
+    EXPECT_EQ(r.type, row.type) << row.name;
+  }
+}
+
 // Harvard's chapters: the book named after "in", or after the editors
 // "in" brings, where the labeller gave its words to no part.
 TEST(Reference, ContainerAfterIn) {
