@@ -708,8 +708,11 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     if (c.size() >= 3 && IsSuffix(c.back())) suffix = std::u16string(c.back()), c.pop_back();
     const size_t before = people.size();
     if (c.size() >= 2 && IsInitials(c.back()) && !IsInitials(c.front())) {
-      // Vancouver: "Smith JR", "de la Macorra JC".
-      people.push_back(FamilyFirst({c.begin(), c.end() - 1}, Dotted(c.back())));
+      // Vancouver: "Smith JR", "de la Macorra JC"; and with the initials
+      // spaced, "Aarseth E. J." (Geochimica's style).
+      size_t first = c.size() - 1;
+      while (first > 1 && IsInitials(c[first - 1])) --first;
+      people.push_back(FamilyFirst({c.begin(), c.begin() + static_cast<long>(first)}, GivenNames(c, first, c.size())));
     } else if (IsOrganisation(c)) {
       Person p;  // one name, as written
       p.literal = Join(c, 0, c.size());

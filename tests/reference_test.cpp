@@ -164,6 +164,8 @@ TEST(Reference, Names) {
       {"the last Vancouver initials split", u"Grant MA, Bixley PF.", {P(u"Grant", u"M. A."), P(u"Bixley", u"P. F.")},
        false},
       {"unspaced initials spaced", u"Giggenbach, W.F.", {P(u"Giggenbach", u"W. F.")}, false},
+      {"spaced initials after the family name, no comma", u"Abbas S. S., Naveed S. and Jawed S. H.",
+       {P(u"Abbas", u"S. S."), P(u"Naveed", u"S."), P(u"Jawed", u"S. H.")}, false},
       {"a corporate author is one name", u"International Energy Agency",
        {P(u"", u"", u"", u"", u"International Energy Agency")}, false},
       {"an organisation named with 'of'", u"Geological Society of America",
