@@ -1566,6 +1566,33 @@ void TitleBeforeDateBracket(Reference& r) {
     r.publisher = {from, stop};
 }
 
+// A title that runs on into "In" and the book (AIAA's "Research on
+// Learning in Classrooms. In The Development of Second Language
+// Proficiency (B. Harley, ed.), Cambridge University Press, ..."): where
+// the book's editors follow, or its publisher and the chapter's pages, the
+// title ends at its full stop and the book is what follows "In".
+void TitleRunsIntoBook(Reference& r) {
+  if (r.title.Empty() || !r.container.Empty()) return;
+  const std::u16string_view title = r.Text(r.title);
+  size_t at = title.find(u". In ");
+  size_t skip = 5;
+  if (at == std::u16string_view::npos) at = title.find(u". In: "), skip = 6;
+  if (at == std::u16string_view::npos || at == 0) return;
+  const size_t begin = r.title.begin + at + skip;
+  if (begin >= r.title.end || !u_isupper(r.text[begin])) return;
+  size_t gap = r.title.end;
+  while (gap < r.text.size() && r.text[gap] == u' ') ++gap;
+  const bool editorsAfter = !r.editors.Empty() && r.editors.begin == gap;
+  const bool chapter = !r.publisher.Empty() && !r.pages.Empty() && r.publisher.begin > r.title.end;
+  if (!editorsAfter && !chapter) return;
+  size_t end = r.title.end;
+  while (end > begin && (r.text[end - 1] == u' ' || r.text[end - 1] == u',' || r.text[end - 1] == u'.')) --end;
+  if (end <= begin) return;
+  r.container = {begin, end};
+  r.journal = false;
+  r.title.end = r.title.begin + at + 1;
+}
+
 // A chapter whose book's name the labels gave to no part (Elsevier's
 // "Title. Book, Place: Publisher; Year, p. 59-114."): the sentence after
 // the title, up to the next part, is the book. Only with a page range
@@ -2791,6 +2818,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherEndsContainerMla(r);
   NatureTail(r);
   TitleBeforeDateBracket(r);
+  TitleRunsIntoBook(r);
   BookInNoPiece(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.

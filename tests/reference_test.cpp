@@ -294,8 +294,9 @@ TEST(Reference, BookTitleAsContainer) {
 }
 
 // Elsevier's chapter names its book in a sentence after the title, which
-// the labels may give to no part; a page range tells it from a book's
-// title of two sentences.
+// the labels may give to no part (a page range tells it from a book's
+// title of two sentences), and AIAA's after "In", which they may give to
+// the title.
 TEST(Reference, BookInNoPart) {
   const struct {
     const char* name;
@@ -309,6 +310,10 @@ TEST(Reference, BookInNoPart) {
                                                        u"North Point Press; 1990, p. 197\u2013203.",
        u"What Are People For?", Type::Chapter},
       {"no pages: a book", u"Smith J. Heat flow. A primer for engineers. London: Wiley; 2000.", u"", Type::Book},
+      {"AIAA: the title ran on into In and the book",
+       u"[83] Lightbown, P. Process-Product Research on Second Language Learning in Classrooms. In The Development of "
+       u"Second Language Proficiency (B. Harley, ed.), Cambridge University Press, Cambridge, New York, 1990, pp. 82\u201392.",
+       u"The Development of Second Language Proficiency", Type::Chapter},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
