@@ -1593,6 +1593,55 @@ void TitleRunsIntoBook(Reference& r) {
   r.title.end = r.title.begin + at + 1;
 }
 
+// Law's articles, "'Title' (1993) 14 Strategic Management Journal 33"
+// (OSCOLA) or "Title, 12 Harv. L. Rev. 34 (1999)" (the Bluebook): after
+// the title, a volume, the journal's name and its first page, with the
+// year in a bracket before or after them. The labels read these numbers
+// as anything; where the words between the title and the year's bracket
+// (or the end) are just that, they are those parts.
+void LawJournalNumbers(Reference& r) {
+  if (r.title.Empty() || r.date.Empty() || r.Text(r.date).empty()) return;
+  const std::u16string_view text = r.text;
+  // The year's bracket, and where the numbers lie: after it to the end,
+  // or between the title and it.
+  const size_t open = r.date.begin;
+  if (text[open] != u'(' && text[open] != u'[') return;
+  const size_t close = text.find(text[open] == u'(' ? u')' : u']', open);
+  if (close == std::u16string_view::npos || close > open + 12 || FirstYear(text.substr(open, close - open)).empty()) return;
+  size_t begin, end;
+  if (open >= r.title.end && Trim(text.substr(r.title.end, open - r.title.end)).empty()) {
+    begin = close + 1, end = text.size();
+  } else if (open > r.title.end && Trim(text.substr(close + 1)).size() <= 1) {
+    begin = r.title.end, end = open;
+  } else {
+    return;
+  }
+  while (begin < end && (text[begin] == u' ' || text[begin] == u',')) ++begin;
+  while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u',' || text[end - 1] == u'.')) --end;
+  const std::u16string_view stretch = text.substr(begin, end - begin);
+  const std::vector<std::u16string_view> words = Words(stretch);
+  if (words.size() < 2) return;
+  const auto number = [](std::u16string_view w) {
+    return !w.empty() && w.size() <= 5 && std::all_of(w.begin(), w.end(), IsDigit);
+  };
+  const bool lastIsPage = words.size() >= 3 && number(words.back());
+  const size_t journalEnd = words.size() - (lastIsPage ? 1 : 0);
+  if (!number(words[0]) || !u_isalpha(words[1][0])) return;
+  for (size_t k = 1; k < journalEnd; ++k)
+    if (std::any_of(words[k].begin(), words[k].end(), IsDigit)) return;
+  for (const Piece* p : {&r.authors, &r.title, &r.editors, &r.doi, &r.url})
+    if (!p->Empty() && p->begin < end && begin < p->end) return;
+  const auto at = [&](std::u16string_view w) { return static_cast<size_t>(w.data() - text.data()); };
+  for (Piece* p : {&r.container, &r.volume, &r.pages, &r.note, &r.place, &r.publisher, &r.edition, &r.number,
+                   &r.citationNumber})
+    if (!p->Empty() && p->begin < end && begin < p->end) *p = {};
+  r.date = {open, close + 1};
+  r.volume = {at(words[0]), at(words[0]) + words[0].size()};
+  r.container = {at(words[1]), at(words[journalEnd - 1]) + words[journalEnd - 1].size()};
+  r.journal = true;
+  if (lastIsPage) r.pages = {at(words.back()), at(words.back()) + words.back().size()};
+}
+
 // A chapter whose book's name the labels gave to no part (Elsevier's
 // "Title. Book, Place: Publisher; Year, p. 59-114."): the sentence after
 // the title, up to the next part, is the book. Only with a page range
@@ -2818,6 +2867,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherEndsContainerMla(r);
   NatureTail(r);
   TitleBeforeDateBracket(r);
+  LawJournalNumbers(r);
   TitleRunsIntoBook(r);
   BookInNoPiece(r);
   // "In: Proceedings of ...": the word that introduces the container is

@@ -322,6 +322,32 @@ TEST(Reference, BookInNoPart) {
   }
 }
 
+// Law's articles: a volume, the journal and its first page after the
+// title, the year in a bracket before them (OSCOLA) or after (the
+// Bluebook).
+TEST(Reference, LawJournals) {
+  const struct {
+    const char* name;
+    S in, year, volume, container, first;
+  } rows[] = {
+      {"oscola", u"Amit R and Shoemaker PJ, \u2018Strategic Assets and Organizational Rent\u2019 (1993) 14 Strategic "
+                 u"Management Journal 33",
+       u"1993", u"14", u"Strategic Management Journal", u"33"},
+      {"oscola, no page", u"Absolon K, \u2018Vorl\u00E4ufige Mittheilung \u00DCber Die Aphoruriden\u2019 (1900) 23 "
+                          u"Zoologischer Anzeiger",
+       u"1900", u"23", u"Zoologischer Anzeiger", u""},
+      {"bluebook", u"Charles A. Reich, The New Property, 73 Yale L.J. 733 (1964).", u"1964", u"73", u"Yale L.J.", u"733"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(r.year, row.year) << row.name;
+    EXPECT_EQ(r.volumeNumber, row.volume) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.container), false), row.container) << row.name;
+    EXPECT_TRUE(r.journal) << row.name;
+    EXPECT_EQ(r.firstPage, row.first) << row.name;
+  }
+}
+
 // Harvard's chapters: the book named after "in", or after the editors
 // "in" brings, where the labeller gave its words to no part.
 TEST(Reference, ContainerAfterIn) {
