@@ -651,6 +651,11 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       more = true;
       continue;
     }
+    // "and others", as OSCOLA writes "et al.".
+    if ((lower == u"others" || lower == u"others," || lower == u"others.") && chunks.back().empty() && afterAnd.back()) {
+      more = true;
+      continue;
+    }
     if (IsRoleWord(lower)) continue;
     // Spanish "y" and Italian "e" in small letters: "G. E Miller" has an
     // initial E.

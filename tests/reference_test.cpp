@@ -164,6 +164,8 @@ TEST(Reference, Names) {
       {"the last Vancouver initials split", u"Grant MA, Bixley PF.", {P(u"Grant", u"M. A."), P(u"Bixley", u"P. F.")},
        false},
       {"unspaced initials spaced", u"Giggenbach, W.F.", {P(u"Giggenbach", u"W. F.")}, false},
+      {"OSCOLA's and others", u"Friedell M and others", {P(u"Friedell", u"M.")}, true},
+      {"others that are a name's", u"Others, J. and Smith, K.", {P(u"Others", u"J."), P(u"Smith", u"K.")}, false},
       {"spaced initials after the family name, no comma", u"Abbas S. S., Naveed S. and Jawed S. H.",
        {P(u"Abbas", u"S. S."), P(u"Naveed", u"S."), P(u"Jawed", u"S. H.")}, false},
       {"a corporate author is one name", u"International Energy Agency",
@@ -1623,6 +1625,13 @@ TEST(Export, RepeatedAuthorDash) {
     Writer alone(Format::CslJson, false, kNoLists);
     EXPECT_EQ(alone.Add(dashed).find(u"\"author\""), S::npos) << row.name;
   }
+  // OSCOLA's dash with "and others": the names before, and the others.
+  Writer w(Format::BibTeX, false, kNoLists);
+  w.Add(Smart().ParseReference(u"Friedell M and others, \u2018Visualizing Parallel Programs\u2019, Proceedings "
+                               u"Supercomputing \u201991 (1991)"));
+  const S entry = w.Add(Smart().ParseReference(u"\u2014\u2014 and others, \u2018Visualizing Parallel Programs\u2019, "
+                                               u"Proceedings Supercomputing \u201991 (1991)"));
+  EXPECT_NE(entry.find(u"author = {Friedell, M. and others}"), S::npos) << Printable(entry);
 }
 
 TEST(Export, KeysAreUniqueInARun) {
