@@ -80,7 +80,15 @@ void VolumeAndIssue(Reference& r) {
       return IsDigit(c) || (c < 0x80 && IsLetterUnit(c)) || c == u'-' || c == u'/' || c == u'\u2013' || c == u' ' ||
              c == u'.';
     }) && std::count(inside.begin(), inside.end(), u' ') <= 1;
-    if (plain) r.issueNumber = std::u16string(inside);
+    // A year in the bracket with the letter that tells two works of a year
+    // apart, or before the issue's own word ("Bd. 5 (1988a), Nr. 5"), is
+    // the date's. (Without either, four digits may be a weekly's issue.)
+    const std::u16string after = LCase(v.substr(close + 1));
+    const bool issueAfter = after.find(u"nr.") != std::u16string::npos || after.find(u"no.") != std::u16string::npos ||
+                            after.find(u"heft") != std::u16string::npos;
+    const bool year = ((inside.size() == 4 && issueAfter) || (inside.size() == 5 && IsLetterUnit(inside[4]))) &&
+                      FirstYear(inside) == inside.substr(0, 4);
+    if (plain && !year) r.issueNumber = std::u16string(inside);
   }
   const auto numbers = Numbers(v);
   for (size_t k = 0; k < numbers.size(); ++k) {
@@ -93,6 +101,27 @@ void VolumeAndIssue(Reference& r) {
     } else if (r.volumeNumber.empty() && !issueWord) {
       r.volumeNumber = numbers[k].digits;
     }
+  }
+}
+
+// The issue's word and number where the labels gave them to no part, or
+// to the date ("Bd. 5 (1988a), Nr. 5, S. 587").
+void IssueInNoPiece(Reference& r, const std::vector<Token>& tokens) {
+  if (!r.issueNumber.empty() || r.volumeNumber.empty()) return;
+  for (size_t i = 0; i + 1 < tokens.size(); ++i) {
+    const std::u16string word = LCase(tokens[i].text);
+    if (word != u"nr." && word != u"no." && word != u"heft") continue;
+    const std::u16string_view next = tokens[i + 1].text;
+    size_t digits = 0;
+    while (digits < next.size() && IsDigit(next[digits])) ++digits;
+    if (digits == 0 || (digits < next.size() && next[digits] != u',' && next[digits] != u'.')) continue;
+    bool free = true;
+    for (const Piece* p : {&r.authors, &r.title, &r.container, &r.editors, &r.publisher, &r.place, &r.pages, &r.volume,
+                           &r.note, &r.doi, &r.url})
+      free = free && (p->Empty() || p->end <= tokens[i].begin || tokens[i + 1].end <= p->begin);
+    if (!free) continue;
+    r.issueNumber = std::u16string(next.substr(0, digits));
+    return;
   }
 }
 
@@ -2924,11 +2953,20 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
 
   r.year = FirstYear(r.Text(r.date));
   if (r.year.empty()) {
-    // No date part: a year elsewhere, but not in the pages or the volume.
+    // No date part: a year elsewhere, but not in the pages or the volume;
+    // there only a year in a bracket of its own, with the letter that
+    // tells two works of a year apart ("Bd. 5 (1988a), Nr. 5").
+    const auto bracketedYear = [](std::u16string_view t) {
+      while (!t.empty() && (t.back() == u',' || t.back() == u'.' || t.back() == u';')) t.remove_suffix(1);
+      return (t.size() == 6 || (t.size() == 7 && IsLetterUnit(t[5]))) && t.front() == u'(' && t.back() == u')' &&
+             !FirstYear(t).empty();
+    };
     for (size_t i = 0; i < tokens.size() && r.year.empty(); ++i)
-      if (look.labels[i] != Label::Pages && look.labels[i] != Label::Volume) r.year = FirstYear(tokens[i].text);
+      if ((look.labels[i] != Label::Pages && look.labels[i] != Label::Volume) || bracketedYear(tokens[i].text))
+        r.year = FirstYear(tokens[i].text);
   }
   VolumeAndIssue(r);
+  IssueInNoPiece(r, tokens);
   Pages(r);
   DoiAndUrl(r, tokens);
   r.authorList = Names(r.Text(r.authors), r.moreAuthors);

@@ -256,6 +256,12 @@ TEST(Reference, Numbers) {
       {"a paper's year and pages after the proceedings' full stop",
        u"30. Callan JP. Document Filtering With Inference Networks. In: Proceedings of SIGIR. 1996:262\u2013269.", u"1996",
        u"", u"", u"262", u"269", u""},
+      {"din: a year with its letter in the volume's bracket",
+       u"Gannon, D. ; Jalby, W.: Strategies for cache management. In: Journal of Parallel and Distributed Computing "
+       u"Bd. 5 (1988a), Nr. 5, S. 587",
+       u"1988", u"5", u"5", u"587", u"", u""},
+      {"a weekly's four-digit issue stays an issue", u"Hale, G. (1923). Solar vortices. Nature, 112(2812), 412-414.",
+       u"1923", u"112", u"2812", u"412", u"414", u""},
       {"vancouver's volume of four digits stays a volume", u"Kim J. Heat. Astron Astrophys. 2003;1999:12-19.", u"2003",
        u"1999", u"", u"12", u"19", u""},
       {"the numero sign before the issue", u"Egger K. Tractography of fibres //Clin Neuroradiol. 2015. V. 25. \u2116. 2. P. 231-236.",
