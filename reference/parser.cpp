@@ -1245,8 +1245,10 @@ void NatureEditorsBracket(Reference& r, GiveWay giveWay) {
   if (open == std::u16string_view::npos) return;
   const size_t close = text.find(u')', open);
   if (close == std::u16string_view::npos) return;
-  // The first "in" after the title ("Style in Language" holds another).
-  const size_t in = text.substr(0, open).find(u" in ", r.title.end - 1);
+  // The first "in" after the title ("Style in Language" holds another),
+  // or "In" (Geochimica's style).
+  const size_t in = std::min(text.substr(0, open).find(u" in ", r.title.end - 1),
+                             text.substr(0, open).find(u" In ", r.title.end - 1));
   if (in == std::u16string_view::npos) return;
   const Piece book{in + 4, open}, bracket{open + 1, close + 1};
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url, &r.authors})

@@ -436,6 +436,10 @@ TEST(Reference, ContainerAfterIn) {
        u"437. Fraassen, B. Probabilities of Conditionals. in Foundations of Probability Theory, Statistical Inference and "
        u"Statistical Theories of Science (eds. Harper, W. & Hooker, C.) 261\u2013301 (D. Reidel, 1976).",
        u"Foundations of Probability Theory, Statistical Inference and Statistical Theories of Science", Type::Chapter},
+      {"geochimica's chapter, \"In\" and the book before the editors' bracket",
+       u"Barnett M. N. (1996) Identity and alliances in the Middle East. In The culture of national security: Norms and "
+       u"identity in world politics (ed. P. J. Katzenstein). Columbia University Press, New York. pp. 400\u2013447.",
+       u"The culture of national security: Norms and identity in world politics", Type::Chapter},
       {"apa's chapter, the book's name run into the publisher",
        u"Lewis, D. (1991). Probability of Conditionals and Conditional Probabilities II. In F. Jackson (Ed.), "
        u"Conditionals. Oxford University Press.",
