@@ -2903,6 +2903,11 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherEndsContainerMla(r);
   NatureTail(r);
   TitleBeforeDateBracket(r);
+  // "In:" that brings the journal or book is no part of the title before
+  // it ("A Critical Review. In: Journal of Economic Literature").
+  for (std::u16string_view in : {u" In:", u" in:"})
+    if (!r.title.Empty() && r.Text(r.title).ends_with(in) && r.title.end - r.title.begin > in.size() + 1)
+      r.title.end -= in.size();
   LawJournalNumbers(r);
   TitleRunsIntoBook(r);
   BookInNoPiece(r);

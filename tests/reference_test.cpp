@@ -1106,6 +1106,10 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
       {"a quoted title, then in the book", u"W. Berry, \"Word and Flesh\" in What Are People For? (North Point Press, "
                                           u"New York, 1990), pp. 197\u2013203.",
        u"\"Word and Flesh\"", u"What Are People For?", u"North Point Press"},
+      {"din: \"In:\" before the journal", u"Frederick, S. ; Loewenstein, G.: Time Discounting and Time Preference: A "
+                                           u"Critical Review. In: Journal of Economic Literature Bd. 40 (2002), Nr. 2, "
+                                           u"S. 351\u2013401",
+       u"Time Discounting and Time Preference: A Critical Review", u"Journal of Economic Literature", u""},
       {"science: the publisher's bracket", u"D. Nute, Topics in Conditional Logic (D. Reidel, Dordrecht, 1980).",
        u"Topics in Conditional Logic", u"", u"D. Reidel"},
       {"science: the publisher in no part", u"D. B. Sandy, Plowshares & Pruning Hooks: Rethinking the Language of "
