@@ -680,6 +680,12 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       more = true;
       continue;
     }
+    // German's "u. a.", "und andere", in small letters ("U." is an initial).
+    if (w == u"u." && chunks.back().empty()) {
+      more = true;
+      continue;
+    }
+    if (more && (w == u"a." || w == u"a.:" || w == u"a.," || w == u"a.;") && chunks.back().empty()) continue;
     // "and others", as OSCOLA writes "et al.".
     if ((lower == u"others" || lower == u"others," || lower == u"others.") && chunks.back().empty() && afterAnd.back()) {
       more = true;
@@ -1714,6 +1720,22 @@ void BookInNoPiece(Reference& r) {
   if (std::count(text.begin() + static_cast<long>(begin), text.begin() + static_cast<long>(end), u' ') < 1) return;
   r.container = {begin, end};
   r.journal = false;
+}
+
+// German's "u. a." ("und andere") ends a list of names as "et al." does
+// ("Huston, M. A. ; u. a.: Biodiversity ..."): where the labels cut it in
+// two, both words are the names', and the list has more names.
+void GermanEtAl(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view between = text.substr(r.authors.end, r.title.begin - r.authors.end);
+  const std::u16string_view title = r.Text(r.title);
+  if (!(Trim(between) == u"; u." || Trim(between) == u"u.") || !title.starts_with(u"a.")) return;
+  size_t begin = 2;
+  while (begin < title.size() && (title[begin] == u':' || title[begin] == u',' || title[begin] == u' ')) ++begin;
+  if (begin >= title.size()) return;
+  r.authors.end = r.title.begin + 2;
+  r.title.begin += begin;
 }
 
 // DIN 1505's authors end with a colon ("Beck, Ulrich: World Risk Society.",
@@ -2867,6 +2889,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   giveWay(r.title, r.authors);
   AuthorsMeetTitle(r, dictionary);
   NamesEndAtColon(r);
+  GermanEtAl(r);
   TitleInNoPiece(r);
   VancouverMeetsTitle(r);
   VancouverAuthorsEnd(r);

@@ -165,6 +165,8 @@ TEST(Reference, Names) {
        false},
       {"unspaced initials spaced", u"Giggenbach, W.F.", {P(u"Giggenbach", u"W. F.")}, false},
       {"OSCOLA's and others", u"Friedell M and others", {P(u"Friedell", u"M.")}, true},
+      {"German's u. a.", u"Loreau, M. ; Huston, M. A. ; u. a.", {P(u"Loreau", u"M."), P(u"Huston", u"M. A.")}, true},
+      {"an initial U. is no u. a.", u"Smith, J. ; U. Jones", {P(u"Smith", u"J."), P(u"Jones", u"U.")}, false},
       {"others that are a name's", u"Others, J. and Smith, K.", {P(u"Others", u"J."), P(u"Smith", u"K.")}, false},
       {"spaced initials after the family name, no comma", u"Abbas S. S., Naveed S. and Jawed S. H.",
        {P(u"Abbas", u"S. S."), P(u"Naveed", u"S."), P(u"Jawed", u"S. H.")}, false},
@@ -1106,6 +1108,9 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
       {"a quoted title, then in the book", u"W. Berry, \"Word and Flesh\" in What Are People For? (North Point Press, "
                                           u"New York, 1990), pp. 197\u2013203.",
        u"\"Word and Flesh\"", u"What Are People For?", u"North Point Press"},
+      {"din: German's et al. before the colon", u"Loreau, M. ; Naeem, S. ; Huston, M. A. ; u. a.: Biodiversity and "
+                                               u"ecosystem functioning. In: Science Bd. 294 (2001), S. 804\u2013808",
+       u"Biodiversity and ecosystem functioning", u"Science", u""},
       {"din: \"In:\" before the journal", u"Frederick, S. ; Loewenstein, G.: Time Discounting and Time Preference: A "
                                            u"Critical Review. In: Journal of Economic Literature Bd. 40 (2002), Nr. 2, "
                                            u"S. 351\u2013401",
