@@ -2768,14 +2768,35 @@ void RoleEndsLeadingNames(Reference& r) {
   size_t lead = r.citationNumber.Empty() ? 0 : r.citationNumber.end;
   while (lead < text.size() && text[lead] == u' ') ++lead;
   const size_t reach = std::min(text.size(), lead + 160);
-  const std::u16string lower = LCase(text.substr(lead, reach - lead));
-  size_t at = std::u16string::npos, length = 0;
-  for (std::u16string_view role : {u" (ed.)", u" (eds.)", u" (ed)", u" (eds)", u" (editor)", u" (editors)", u" (hrsg.)",
-                                   u" (hg.)", u" (\u00E9d.)", u" (\u00E9ds.)", u" (dir.)", u" (trans.)", u" (trans)",
-                                   u" (transl.)", u" (coord.)", u" (comp.)", u", eds.", u", editors.", u", editor."})
-    if (const size_t k = lower.find(role); k != std::u16string::npos && k < at) at = k, length = role.size();
-  if (at == std::u16string::npos || at == 0) return;
-  const size_t markBegin = lead + at, markEnd = markBegin + length;
+  // The first role, in any case. Every reference passes here: the roles
+  // are compared only where a bracket or a comma opens one.
+  const auto matches = [&](size_t k, std::u16string_view role) {
+    if (k + role.size() > reach) return false;
+    for (size_t i = 0; i < role.size(); ++i) {
+      char16_t c = text[k + i];
+      if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+      else if (c == u'\u00C9') c = u'\u00E9';
+      if (c != role[i]) return false;
+    }
+    return true;
+  };
+  size_t markBegin = 0, markEnd = 0;
+  for (size_t k = lead + 1; k < reach && markEnd == 0; ++k) {
+    if (text[k] != u'(' && text[k] != u',') continue;
+    if (text[k] == u'(' && text[k - 1] != u' ') continue;
+    // Every role opens with one of these letters: most brackets and commas
+    // are let go at once.
+    const char16_t first = k + 2 < reach ? text[k + (text[k] == u'(' ? 1 : 2)] : u' ';
+    if (std::u16string_view(u"edhtcEDHTC\u00E9\u00C9").find(first) == std::u16string_view::npos) continue;
+    for (std::u16string_view role : {u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"(editor)", u"(editors)", u"(hrsg.)",
+                                     u"(hg.)", u"(\u00E9d.)", u"(\u00E9ds.)", u"(dir.)", u"(trans.)", u"(trans)",
+                                     u"(transl.)", u"(coord.)", u"(comp.)", u", eds.", u", editors.", u", editor."})
+      if (role[0] == text[k] && matches(k, role)) {
+        markBegin = text[k] == u'(' ? k - 1 : k, markEnd = k + role.size();
+        break;
+      }
+  }
+  if (markEnd == 0 || markBegin <= lead) return;
   // Names only before it: words that open with a capital, or join names.
   for (const auto w : Words(text.substr(lead, markBegin - lead))) {
     const std::u16string word = LCase(w);
