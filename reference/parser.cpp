@@ -3015,6 +3015,20 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     for (size_t i = 0; i < tokens.size() && r.year.empty(); ++i)
       if ((look.labels[i] != Label::Pages && look.labels[i] != Label::Volume) || bracketedYear(tokens[i].text))
         r.year = FirstYear(tokens[i].text);
+    // Or the letter that tells two works of a year apart written before it
+    // ("p. 29-41, b1989.", as some styles print it).
+    for (size_t i = tokens.size(); i-- > 0 && r.year.empty();) {
+      std::u16string_view t = tokens[i].text;
+      while (!t.empty() && (t.back() == u'.' || t.back() == u',' || t.back() == u';' || t.back() == u')')) t.remove_suffix(1);
+      if (t.size() != 5 || t[0] < u'a' || t[0] > u'z' || FirstYear(t.substr(1)) != t.substr(1)) continue;
+      r.year = t.substr(1);
+      // The pages it was taken with end before it.
+      if (!r.pages.Empty() && r.pages.begin < tokens[i].begin && tokens[i].begin < r.pages.end) {
+        r.pages.end = tokens[i].begin;
+        while (r.pages.end > r.pages.begin && (r.text[r.pages.end - 1] == u' ' || r.text[r.pages.end - 1] == u','))
+          --r.pages.end;
+      }
+    }
   }
   VolumeAndIssue(r);
   IssueInNoPiece(r, tokens);

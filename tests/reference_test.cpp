@@ -262,6 +262,9 @@ TEST(Reference, Numbers) {
        u"Gannon, D. ; Jalby, W.: Strategies for cache management. In: Journal of Parallel and Distributed Computing "
        u"Bd. 5 (1988a), Nr. 5, S. 587",
        u"1988", u"5", u"5", u"587", u"", u""},
+      {"abnt: the year's letter before it", u"ACAMPORA, A. S.; KAROL, M. J. An Overview of Lightwave Packet Network. "
+                                             u"IEEE Network Mag, v. 3, n. 1, p. 29\u201341, b1989.",
+       u"1989", u"3", u"1", u"29", u"41", u""},
       {"a weekly's four-digit issue stays an issue", u"Hale, G. (1923). Solar vortices. Nature, 112(2812), 412-414.",
        u"1923", u"112", u"2812", u"412", u"414", u""},
       {"vancouver's volume of four digits stays a volume", u"Kim J. Heat. Astron Astrophys. 2003;1999:12-19.", u"2003",
