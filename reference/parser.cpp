@@ -1596,9 +1596,15 @@ void TitleBeforeDateBracket(Reference& r) {
   r.title.end = end;
   // The words given back, up to the next part, are the publisher's.
   if (!r.publisher.Empty() && r.publisher.begin < from) return;
+  // Up to the next part of any kind; one that reaches back over the words
+  // leaves them where they are.
   size_t stop = r.date.begin;
-  for (const Piece* p : {&r.place, &r.note, &r.edition})
-    if (!p->Empty() && p->begin >= from) stop = std::min(stop, p->begin);
+  for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.container, &r.volume, &r.pages, &r.place,
+                         &r.edition, &r.doi, &r.url, &r.note, &r.number}) {
+    if (p->Empty() || p->end <= from || p->begin >= r.date.begin) continue;
+    if (p->begin < from) return;
+    stop = std::min(stop, p->begin);
+  }
   if (!r.publisher.Empty()) {
     if (stop >= r.publisher.begin) r.publisher.begin = from;
     return;
