@@ -1680,9 +1680,11 @@ void LawJournalNumbers(Reference& r) {
   for (const Piece* p : {&r.authors, &r.title, &r.editors, &r.doi, &r.url})
     if (!p->Empty() && p->begin < end && begin < p->end) return;
   const auto at = [&](std::u16string_view w) { return static_cast<size_t>(w.data() - text.data()); };
+  for (const Piece* p : {&r.authors, &r.title, &r.editors, &r.doi, &r.url})
+    if (!p->Empty() && p->begin <= close && open < p->end) return;
   for (Piece* p : {&r.container, &r.volume, &r.pages, &r.note, &r.place, &r.publisher, &r.edition, &r.number,
                    &r.citationNumber})
-    if (!p->Empty() && p->begin < end && begin < p->end) *p = {};
+    if (!p->Empty() && ((p->begin < end && begin < p->end) || (p->begin <= close && open < p->end))) *p = {};
   r.date = {open, close + 1};
   r.volume = {at(words[0]), at(words[0]) + words[0].size()};
   r.container = {at(words[1]), at(words[journalEnd - 1]) + words[journalEnd - 1].size()};
@@ -1737,6 +1739,9 @@ void GermanEtAl(Reference& r) {
   const std::u16string_view between = text.substr(r.authors.end, r.title.begin - r.authors.end);
   const std::u16string_view title = r.Text(r.title);
   if (!(Trim(between) == u"; u." || Trim(between) == u"u.") || !title.starts_with(u"a.")) return;
+  for (const Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
+                         &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    if (!p->Empty() && p->begin < r.title.begin && r.authors.end < p->end) return;
   size_t begin = 2;
   while (begin < title.size() && (title[begin] == u':' || title[begin] == u',' || title[begin] == u' ')) ++begin;
   if (begin >= title.size()) return;
@@ -2836,6 +2841,11 @@ void RoleEndsLeadingNames(Reference& r) {
   // reaches beyond them is left as it was, and so is the reference.
   const bool noteInside = !r.note.Empty() && r.note.begin < end && r.note.end > lead;
   if (noteInside && (r.note.begin < lead || r.note.end > end)) return;
+  // What overlaps the title gives way to it below; nothing gives way to
+  // the editors, so no part may lie among the names.
+  for (const Piece* p : {&r.citationNumber, &r.date, &r.container, &r.volume, &r.pages, &r.publisher, &r.place,
+                         &r.edition, &r.doi, &r.url, &r.number})
+    if (!p->Empty() && p->begin < markEnd && lead < p->end) return;
   if (noteInside) r.note = {};
   r.title = {begin, end};
   r.authors = {};
