@@ -1730,6 +1730,23 @@ void BookInNoPiece(Reference& r) {
   r.journal = false;
 }
 
+// No name opens with a quotation mark: one that the labels gave to the
+// authors with the title's first word ("———, ‘A Formal Theory of ...")
+// opens the title.
+void QuoteOpensTitle(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  if (!Trim(std::u16string_view(r.text).substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
+  const std::vector<std::u16string_view> words = Words(r.Text(r.authors));
+  for (size_t k = 1; k < words.size(); ++k) {
+    const char16_t c = words[k][0];
+    if (c != u'\u2018' && c != u'\u201C' && c != u'\u00AB' && c != u'"') continue;
+    const size_t at = static_cast<size_t>(words[k].data() - r.text.data());
+    r.title.begin = at;
+    r.authors.end = static_cast<size_t>(words[k - 1].data() + words[k - 1].size() - r.text.data());
+    return;
+  }
+}
+
 // German's "u. a." ("und andere") ends a list of names as "et al." does
 // ("Huston, M. A. ; u. a.: Biodiversity ..."): where the labels cut it in
 // two, both words are the names', and the list has more names.
@@ -2927,6 +2944,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   AuthorsMeetTitle(r, dictionary);
   NamesEndAtColon(r);
   GermanEtAl(r);
+  QuoteOpensTitle(r);
   TitleInNoPiece(r);
   VancouverMeetsTitle(r);
   VancouverAuthorsEnd(r);

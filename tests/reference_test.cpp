@@ -1160,6 +1160,10 @@ TEST(Reference, DinNamesAndVolumes) {
        u"Journal of the North American Benthological Society", u"24"},
       {"MLA: a title's colon after the names' full stop", u"Smith, John. Heat: A Study of Wells. Oxford UP, 2010.",
        {u"Smith"}, u"Heat: A Study of Wells", u"", u""},
+      {"MHRA: a quotation mark opens the title, not a name",
+       u"\u2014\u2014\u2014, \u2018A Formal Theory of Multiple Agent Nonmonotonic Reasoning\u2019, in Proceedings of the "
+       u"Eighth National Conference on Artificial Intelligence, 1990, pp. 538\u201344",
+       {u"\u2014\u2014\u2014"}, u"A Formal Theory of Multiple Agent Nonmonotonic Reasoning", u"", u""},
       {"MHRA: a repeated-author dash", u"\u2014\u2014\u2014, Parallel Program Design: A Foundation (Addison-Wesley, 1988)",
        {u"\u2014\u2014\u2014"}, u"Parallel Program Design: A Foundation", u"", u""},  // alone, the dash stays
   };
