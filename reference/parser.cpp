@@ -3036,6 +3036,15 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookBeforeAcsEditors(r);
   JournalBeforeYear(r);
 
+  // No two parts share a character, whatever the rules above did to each
+  // other's: where two still overlap, the one later in this order gives
+  // way (the parts checked by rule first, the text parts last).
+  {
+    Piece* const order[] = {&r.citationNumber, &r.doi, &r.url, &r.date, &r.volume, &r.pages, &r.authors, &r.editors,
+                            &r.title, &r.container, &r.publisher, &r.place, &r.edition, &r.number, &r.note};
+    for (size_t k = 1; k < std::size(order); ++k)
+      for (size_t j = 0; j < k; ++j) giveWay(*order[k], *order[j]);
+  }
   r.year = FirstYear(r.Text(r.date));
   if (r.year.empty()) {
     // No date part: a year elsewhere, but not in the pages or the volume;
