@@ -26,6 +26,13 @@ const engine::Words& NoUserWords() {
 }
 engine::Engine Smart() { return engine::Engine(engine::Mode::Smart, NoUserWords()); }
 
+// The family names of a list of people, in order.
+std::vector<S> Families(const std::vector<Person>& people) {
+  std::vector<S> out;
+  for (const Person& p : people) out.push_back(p.family);
+  return out;
+}
+
 struct SplitRow {
   const char* name;
   S in;
@@ -1039,15 +1046,10 @@ TEST(Reference, Translators) {
                                     u"1-9). Wiley.",
        {u"Rees", u"Clinger"}, {}},
   };
-  const auto families = [](const std::vector<Person>& people) {
-    std::vector<S> out;
-    for (const Person& p : people) out.push_back(p.family);
-    return out;
-  };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
-    EXPECT_EQ(families(r.editorList), row.editors) << row.name;
-    EXPECT_EQ(families(r.translatorList), row.translators) << row.name;
+    EXPECT_EQ(Families(r.editorList), row.editors) << row.name;
+    EXPECT_EQ(Families(r.translatorList), row.translators) << row.name;
     if (row.publisher != u"-") {
       EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
     }
@@ -1086,16 +1088,11 @@ TEST(Reference, RoleEndsLeadingNames) {
                                              u"Berlin, pp. 1-10.",
        {u"Smith"}, {u"Jones"}, {}, u"Heat"},
   };
-  const auto families = [](const std::vector<Person>& people) {
-    std::vector<S> out;
-    for (const Person& p : people) out.push_back(p.family);
-    return out;
-  };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
-    EXPECT_EQ(families(r.authorList), row.authors) << row.name;
-    EXPECT_EQ(families(r.editorList), row.editors) << row.name;
-    EXPECT_EQ(families(r.translatorList), row.translators) << row.name;
+    EXPECT_EQ(Families(r.authorList), row.authors) << row.name;
+    EXPECT_EQ(Families(r.editorList), row.editors) << row.name;
+    EXPECT_EQ(Families(r.translatorList), row.translators) << row.name;
     EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
   }
 }
@@ -1169,9 +1166,7 @@ TEST(Reference, DinNamesAndVolumes) {
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
-    std::vector<S> families;
-    for (const Person& p : r.authorList) families.push_back(p.family);
-    EXPECT_EQ(families, row.families) << row.name;
+    EXPECT_EQ(Families(r.authorList), row.families) << row.name;
     EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
     if (!row.container.empty()) {
       EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
