@@ -2832,7 +2832,10 @@ void RoleEndsLeadingNames(Reference& r) {
     if (!u_isupper(w[0]) || std::any_of(w.begin(), w.end(), [](char16_t c) { return IsDigit(c) || c == u':' || IsQuote(c); }))
       return;
   }
-  for (const Piece* p : {&r.date, &r.container, &r.volume, &r.pages, &r.publisher, &r.place, &r.doi, &r.url})
+  // No other part may lie among the names: nothing gives way to the
+  // editors (what overlaps the title gives way to it below).
+  for (const Piece* p : {&r.date, &r.container, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.doi, &r.url,
+                         &r.number})
     if (!p->Empty() && p->begin < markEnd) return;
   if (!r.title.Empty() && r.title.begin < lead) return;
   // The title: what the labels gave it beyond the role, or what stands
@@ -2858,11 +2861,6 @@ void RoleEndsLeadingNames(Reference& r) {
   // reaches beyond them is left as it was, and so is the reference.
   const bool noteInside = !r.note.Empty() && r.note.begin < end && r.note.end > lead;
   if (noteInside && (r.note.begin < lead || r.note.end > end)) return;
-  // What overlaps the title gives way to it below; nothing gives way to
-  // the editors, so no part may lie among the names.
-  for (const Piece* p : {&r.citationNumber, &r.date, &r.container, &r.volume, &r.pages, &r.publisher, &r.place,
-                         &r.edition, &r.doi, &r.url, &r.number})
-    if (!p->Empty() && p->begin < markEnd && lead < p->end) return;
   if (noteInside) r.note = {};
   r.title = {begin, end};
   r.authors = {};
