@@ -70,16 +70,30 @@ u16string EditionNumber(u16string_view edition) {
   const size_t end = std::min(lower.find(u' ', i), lower.size());
   const u16string_view word = u16string_view(lower).substr(i, end - i);
   const u16string_view rest = u16string_view(lower).substr(end);
-  // What may follow the number: "ed", "edn", "edition", "éd", "aufl", nothing.
+  // What may follow the number: "ed", "edn", "edition", "éd", "Aufl."
+  // and the words for an edition of other languages (Czech and Slovak
+  // "vyd.", Serbian and Croatian "izd.", Russian "изд.", Polish "wyd.",
+  // Swedish "utg.", Danish "udg.", Hungarian "kiad.", Dutch "druk",
+  // Finnish "painos"), or nothing.
+  static constexpr u16string_view kMarks[] = {u"ed",  u"\u00E9d", u"aufl", u"vyd",  u"izd",  u"\u0438\u0437\u0434",
+                                              u"wyd", u"utg",      u"udg",  u"kiad", u"druk", u"painos"};
+  const auto isMark = [&](u16string_view w) {
+    return std::any_of(std::begin(kMarks), std::end(kMarks), [&](u16string_view m) { return w.starts_with(m); });
+  };
   const size_t more = rest.find_first_not_of(u' ');
   const u16string_view tail = more == u16string_view::npos ? u16string_view() : rest.substr(more);
-  const bool marked = tail.empty() || tail.starts_with(u"ed") || tail.starts_with(u"\u00E9d") || tail.starts_with(u"aufl");
+  // The word first, then the number alone ("Vyd. 1.", "Wyd. 2").
+  if (isMark(word) && !tail.empty() && tail.size() <= 3 &&
+      std::all_of(tail.begin(), tail.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; }))
+    return u16string(tail);
+  const bool marked = tail.empty() || isMark(tail);
   if (!marked || tail.find(u' ') != u16string_view::npos) return u16string(edition);
   size_t digits = 0;
   while (digits < word.size() && word[digits] >= u'0' && word[digits] <= u'9') ++digits;
   const u16string_view suffix = word.substr(digits);
   if (digits > 0 && digits <= 3 && (suffix.empty() || suffix == u"st" || suffix == u"nd" || suffix == u"rd" ||
-                                    suffix == u"th" || suffix == u"e" || suffix == u"er" || suffix == u"\u00E8me"))
+                                    suffix == u"th" || suffix == u"e" || suffix == u"er" || suffix == u"\u00E8me" ||
+                                    suffix == u"-\u0435"))
     return u16string(word.substr(0, digits));
   for (size_t k = 0; k < kOrdinals.size(); ++k)
     if (word == kOrdinals[k]) return Number(static_cast<int>(k) + 1);
@@ -777,7 +791,9 @@ TitleReading Read(const std::vector<u16string_view>& words) {
     small += StartsLower(words[k]);
   }
   TitleReading r;
-  r.english = letters < 3 || known * 2 > letters;
+  // Too few words to count tell nothing, unless none of them is English
+  // ("Salud pública", "Svensk historia").
+  r.english = letters == 0 || known * 2 > letters || (letters < 3 && known > 0);
   // Title case leaves no other word in small letters: one is enough to tell.
   r.sentenceCase = small > 0;
   return r;

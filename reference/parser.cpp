@@ -670,8 +670,29 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   // The chunks between separators: commas, semicolons, "and", "&".
   std::vector<std::vector<std::u16string_view>> chunks(1);
   std::vector<bool> afterAnd(1, false);
-  for (auto w : Words(text)) {
+  const std::vector<std::u16string_view> words = Words(text);
+  for (size_t k = 0; k < words.size(); ++k) {
+    std::u16string_view w = words[k];
     std::u16string lower = LCase(w);
+    // "et al." in other languages: Czech and Slovak "a kol.", Polish "i
+    // in.", Russian "и др.", Spanish "y cols.", French "et coll.",
+    // Swedish "m.fl.".
+    if (k + 1 < words.size() && (w == u"a" || w == u"i" || w == u"\u0438" || w == u"y" || w == u"et" || w == u"e")) {
+      std::u16string next = LCase(words[k + 1]);
+      while (!next.empty() && (next.back() == u',' || next.back() == u';' || next.back() == u':' || next.back() == u'.')) next.pop_back();
+      static constexpr std::u16string_view kOthers[] = {u"kol", u"kolektiv", u"kolekt\u00EDv", u"in", u"\u0434\u0440",
+                                                        u"col", u"cols", u"coll"};
+      if (std::find(std::begin(kOthers), std::end(kOthers), next) != std::end(kOthers) &&
+          (next != u"in" || words[k + 1].size() > 2)) {
+        more = true;
+        ++k;
+        continue;
+      }
+    }
+    if (lower == u"m.fl." || lower == u"m.fl.," || lower == u"m.fl.:") {
+      more = true;
+      continue;
+    }
     if (lower == u"et" || lower == u"al." || lower == u"al" || lower == u"al.," || lower == u"[et" || lower == u"al.]") {
       more = true;
       continue;
