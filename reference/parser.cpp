@@ -2892,6 +2892,20 @@ void RoleEndsLeadingNames(Reference& r) {
 }  // namespace
 
 
+// ABNT marks the proceedings a paper is in with "Anais..." after their
+// name ("Proceedings of the IEEE International Conference on RFID.
+// Anais...2007."): the mark and what follows it are no part of the name.
+void ProceedingsMarkEndsContainer(Reference& r) {
+  if (r.container.Empty()) return;
+  const std::u16string_view c = r.Text(r.container);
+  for (std::u16string_view mark : {u". Anais...", u". Anais\u2026", u" Anais...", u" Anais\u2026"}) {
+    const size_t at = c.find(mark);
+    if (at == std::u16string_view::npos || at == 0) continue;
+    r.container.end = r.container.begin + at;
+    return;
+  }
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -3054,6 +3068,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ContainerEndsAcs(r);
   BookBeforeAcsEditors(r);
   JournalBeforeYear(r);
+  ProceedingsMarkEndsContainer(r);
 
   // No two parts share a character, whatever the rules above did to each
   // other's: where two still overlap, the one later in this order gives
@@ -3082,13 +3097,17 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     for (size_t i = tokens.size(); i-- > 0 && r.year.empty();) {
       std::u16string_view t = tokens[i].text;
       while (!t.empty() && (t.back() == u'.' || t.back() == u',' || t.back() == u';' || t.back() == u')')) t.remove_suffix(1);
+      // Glued to the mark of proceedings before it ("Anais...a1996.").
+      for (std::u16string_view dots : {u"...", u"\u2026"})
+        if (const size_t at = t.rfind(dots); at != std::u16string_view::npos) t.remove_prefix(at + dots.size());
       if (t.size() != 5 || t[0] < u'a' || t[0] > u'z' || FirstYear(t.substr(1)) != t.substr(1)) continue;
       r.year = t.substr(1);
-      // The pages it was taken with end before it.
-      if (!r.pages.Empty() && r.pages.begin < tokens[i].begin && tokens[i].begin < r.pages.end) {
-        r.pages.end = tokens[i].begin;
-        while (r.pages.end > r.pages.begin && (r.text[r.pages.end - 1] == u' ' || r.text[r.pages.end - 1] == u','))
-          --r.pages.end;
+      // The pages or the volume it was taken with end before it.
+      for (Piece* p : {&r.pages, &r.volume}) {
+        if (p->Empty() || tokens[i].begin < p->begin || p->end <= tokens[i].begin) continue;
+        p->end = tokens[i].begin;
+        while (p->end > p->begin && (r.text[p->end - 1] == u' ' || r.text[p->end - 1] == u',')) --p->end;
+        if (p->end == p->begin) *p = {};
       }
     }
   }

@@ -277,6 +277,9 @@ TEST(Reference, Numbers) {
       {"abnt: the year's letter before it", u"ACAMPORA, A. S.; KAROL, M. J. An Overview of Lightwave Packet Network. "
                                              u"IEEE Network Mag, v. 3, n. 1, p. 29\u201341, b1989.",
        u"1989", u"3", u"1", u"29", u"41", u""},
+      {"abnt: the year and its letter glued to the mark of proceedings",
+       u"CALLAN, J. P. Document Filtering With Inference Networks. Proceedings of SIGIR. Anais...a1996.", u"1996", u"",
+       u"", u"", u"", u""},
       {"a weekly's four-digit issue stays an issue", u"Hale, G. (1923). Solar vortices. Nature, 112(2812), 412-414.",
        u"1923", u"112", u"2812", u"412", u"414", u""},
       {"vancouver's volume of four digits stays a volume", u"Kim J. Heat. Astron Astrophys. 2003;1999:12-19.", u"2003",
@@ -799,6 +802,10 @@ TEST(Reference, Containers) {
        u"Park, Minji, and Sora Lee. 2015. Sound symbolism in Korean verbs. In John Smith and Ann Lee (eds.), "
        u"Japanese/Korean Linguistics Volume 22. Stanford, CA: CSLI. 101-115.",
        u"Japanese/Korean Linguistics", u"22", false},
+      {"abnt: the mark of proceedings after their name is no part of it",
+       u"BOGINSKI, V. et al. Simulation and analysis of hospital operations using RFID data. Proceedings of the IEEE "
+       u"International Conference on RFID. Anais...2007.",
+       u"Proceedings of the IEEE International Conference on RFID", u"", false},
   };
   for (const auto& r : rows) {
     const Reference ref = Smart().ParseReference(r.in);
