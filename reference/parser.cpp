@@ -1269,26 +1269,39 @@ void NatureEditorsBracket(Reference& r, GiveWay giveWay) {
   const std::u16string_view text = r.text;
   size_t open = text.find(u" (eds. ", r.title.end);
   if (open == std::u16string_view::npos) open = text.find(u" (ed. ", r.title.end);
-  if (open == std::u16string_view::npos) return;
+  // Wiley's role glued to the first name ("(eds.E. Thackery, M. Harris)"),
+  // which the labels may take into the title ("Therapy, in Gale
+  // encyclopedia (eds.E"): the title then ends at its ", in".
+  size_t names = open == std::u16string_view::npos ? 0 : open + 2;
+  size_t titleEnd = r.title.end;
+  if (open == std::u16string_view::npos) {
+    open = text.find(u" (eds.", r.title.begin);
+    names = open + 6;
+    if (open == std::u16string_view::npos || names >= text.size() || !u_isupper(text[names])) return;
+    if (open < r.title.end) {
+      titleEnd = text.substr(0, open).find(u", in ", r.title.begin);
+      if (titleEnd == std::u16string_view::npos || titleEnd == r.title.begin) return;
+    }
+  }
   const size_t close = text.find(u')', open);
   if (close == std::u16string_view::npos) return;
   // The first "in" after the title ("Style in Language" holds another),
   // or "In" (Geochimica's style).
-  const size_t in = std::min(text.substr(0, open).find(u" in ", r.title.end - 1),
-                             text.substr(0, open).find(u" In ", r.title.end - 1));
+  const size_t in = std::min(text.substr(0, open).find(u" in ", titleEnd - 1), text.substr(0, open).find(u" In ", titleEnd - 1));
   if (in == std::u16string_view::npos) return;
   const Piece book{in + 4, open}, bracket{open + 1, close + 1};
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url, &r.authors})
     if (!p->Empty() && p->begin < close + 1 && in < p->end) return;
   // Already so: nothing to mend.
-  if (r.container.begin == book.begin && r.container.end == book.end && r.editors.begin == open + 2) return;
+  if (r.container.begin == book.begin && r.container.end == book.end && r.editors.begin == names) return;
   for (Piece* p : {&r.publisher, &r.place, &r.note, &r.edition, &r.number}) {
     giveWay(*p, book);
     giveWay(*p, bracket);
   }
+  r.title.end = titleEnd;
   r.container = book;
   r.journal = false;
-  r.editors = {open + 2, close};  // with its role, which the names leave out
+  r.editors = {names, close};  // with its role where spaced, which the names leave out
   // A page range right after the bracket.
   size_t k = close + 1;
   while (k < text.size() && text[k] == u' ') ++k;
@@ -2969,7 +2982,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     if (p.Empty() || to.Empty() || p.end <= to.begin || to.end <= p.begin) return;
     if (p.begin >= to.begin) p.begin = std::min(p.end, to.end);
     else p.end = to.begin;
-    while (p.begin < p.end && r.text[p.begin] == u' ') ++p.begin;
+    while (p.begin < p.end && (r.text[p.begin] == u' ' || r.text[p.begin] == u',')) ++p.begin;
     while (p.end > p.begin && r.text[p.end - 1] == u' ') --p.end;
     if (p.begin == p.end) p = {};
   };

@@ -460,6 +460,10 @@ TEST(Reference, ContainerAfterIn) {
        u"Barnett M. N. (1996) Identity and alliances in the Middle East. In The culture of national security: Norms and "
        u"identity in world politics (ed. P. J. Katzenstein). Columbia University Press, New York. pp. 400\u2013447.",
        u"The culture of national security: Norms and identity in world politics", Type::Chapter},
+      {"wiley's chapter, the role glued to the first editor's name",
+       u"76. Ford-Martin, P. (2003) Cognitive-behavioral therapy, in Gale encyclopedia of mental disorders (eds.E. "
+       u"Thackery, M. Harris), Gale, Detroit, MI, pp. 226\u2013228.",
+       u"Gale encyclopedia of mental disorders", Type::Chapter},
       {"apa's chapter, the book's name run into the publisher",
        u"Lewis, D. (1991). Probability of Conditionals and Conditional Probabilities II. In F. Jackson (Ed.), "
        u"Conditionals. Oxford University Press.",
