@@ -1314,6 +1314,43 @@ void NatureEditorsBracket(Reference& r, GiveWay giveWay) {
   }
 }
 
+// OSCOLA's chapter, "'Title' in Editors (eds), Book (Publisher Year)":
+// the names between "in" and the role are the editors and the words
+// after the role's comma, up to the bracket or the next part, the book,
+// whatever the labels made of them.
+template <typename GiveWay>
+void OscolaChapter(Reference& r, GiveWay giveWay) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t k = r.title.end;
+  while (k < text.size() && (text[k] == u' ' || text[k] == u',' || IsQuote(text[k]))) ++k;
+  if (text.substr(k, 3) != u"in ") return;
+  const size_t namesBegin = k + 3;
+  constexpr size_t kLongestNames = 160;
+  const std::u16string_view near = text.substr(namesBegin, kLongestNames);
+  size_t role = std::u16string_view::npos, roleSize = 0;
+  for (std::u16string_view r0 : {u" (eds), ", u" (ed), "})
+    if (const size_t at = near.find(r0); at != std::u16string_view::npos && at < role) role = at, roleSize = r0.size();
+  if (role == std::u16string_view::npos || role == 0) return;
+  const size_t namesEnd = namesBegin + role, bookBegin = namesEnd + roleSize;
+  size_t bookEnd = std::min(text.find(u" (", bookBegin), text.size());
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url}) {
+    if (p->Empty() || p->end <= namesBegin) continue;
+    if (p->begin < bookBegin) return;  // a number among the names: not this form
+    bookEnd = std::min(bookEnd, p->begin);
+  }
+  while (bookEnd > bookBegin && (text[bookEnd - 1] == u' ' || text[bookEnd - 1] == u',' || text[bookEnd - 1] == u'.')) --bookEnd;
+  if (bookEnd <= bookBegin || !IsLetterUnit(text[bookBegin])) return;
+  const Piece names{namesBegin, namesEnd}, book{bookBegin, bookEnd};
+  for (Piece* p : {&r.publisher, &r.place, &r.note, &r.edition, &r.number}) {
+    giveWay(*p, names);
+    giveWay(*p, book);
+  }
+  r.editors = names;
+  r.container = book;
+  r.journal = false;
+}
+
 // Harvard's chapter, "in Editors (eds) Book. Place: Publisher, pp."
 // ("in J. Marques-Teixeira and S. Antunes (eds) Client-centered and
 // experiential psychotherapy. Linda a Velha: Vale & Vale"): all the names
@@ -1609,33 +1646,36 @@ bool IsVolumeWord(std::u16string_view lower) {
   return KindOf(lower) == Kind::Volume || lower == u"bd" || lower == u"band";
 }
 
-// Science's and Chicago's book, "Title (Publisher, Place, Year)": the
-// bracket that holds the date holds no part of the title. A title that
-// reaches into it ends before it, and the words it gave back up to the
-// next part are the publisher's ("Topics in Conditional Logic (D. Reidel,
-// Dordrecht, 1980)").
-void TitleBeforeDateBracket(Reference& r) {
-  if (r.title.Empty() || r.date.Empty() || r.date.begin < r.title.end) return;
+// Science's and Chicago's book, "Title (Publisher, Place, Year)", and
+// OSCOLA's book a chapter or a paper is in, "Proceedings of CHI 90 (ACM
+// 1990)": the bracket that holds the date holds no part of the title or
+// the book. One that reaches into it ends before it, and the words it gave
+// back up to the next part are the publisher's ("Topics in Conditional
+// Logic (D. Reidel, Dordrecht, 1980)").
+void EndsBeforeDateBracket(Reference& r, Piece Reference::*which) {
+  Piece& piece = r.*which;
+  if (piece.Empty() || r.date.Empty() || r.date.begin < piece.end) return;
   const std::u16string_view text = r.text;
   const size_t open = text.substr(0, r.date.begin).rfind(u'(');
-  if (open == std::u16string_view::npos || open <= r.title.begin || open >= r.title.end) return;
+  if (open == std::u16string_view::npos || open <= piece.begin || open >= piece.end) return;
   if (text.substr(open, r.date.begin - open).find(u')') != std::u16string_view::npos) return;
-  for (const Piece* p : {&r.container, &r.editors, &r.volume, &r.pages, &r.doi, &r.url})
-    if (!p->Empty() && p->begin < r.date.begin && p->end > open) return;
+  Piece* const others[] = {&r.citationNumber, &r.authors, &r.title, &r.editors, &r.container, &r.volume, &r.pages,
+                           &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number};
+  for (const Piece* p : {&r.title, &r.container, &r.editors, &r.volume, &r.pages, &r.doi, &r.url})
+    if (p != &piece && !p->Empty() && p->begin < r.date.begin && p->end > open) return;
   size_t end = open;
-  while (end > r.title.begin && text[end - 1] == u' ') --end;
-  if (end == r.title.begin) return;
+  while (end > piece.begin && text[end - 1] == u' ') --end;
+  if (end == piece.begin) return;
   size_t from = open + 1;
   while (from < text.size() && (text[from] == u' ' || text[from] == u'(')) ++from;
-  r.title.end = end;
+  piece.end = end;
   // The words given back, up to the next part, are the publisher's.
   if (!r.publisher.Empty() && r.publisher.begin < from) return;
   // Up to the next part of any kind; one that reaches back over the words
   // leaves them where they are.
   size_t stop = r.date.begin;
-  for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.container, &r.volume, &r.pages, &r.place,
-                         &r.edition, &r.doi, &r.url, &r.note, &r.number}) {
-    if (p->Empty() || p->end <= from || p->begin >= r.date.begin) continue;
+  for (const Piece* p : others) {
+    if (p == &piece || p->Empty() || p->end <= from || p->begin >= r.date.begin) continue;
     if (p->begin < from) return;
     stop = std::min(stop, p->begin);
   }
@@ -3026,7 +3066,9 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   MeetingNameWithNumbers(r);
   PublisherEndsContainerMla(r);
   NatureTail(r);
-  TitleBeforeDateBracket(r);
+  EndsBeforeDateBracket(r, &Reference::title);
+  EndsBeforeDateBracket(r, &Reference::container);
+  OscolaChapter(r, giveWay);
   // "In:" that brings the journal or book is no part of the title before
   // it ("A Critical Review. In: Journal of Economic Literature").
   for (std::u16string_view in : {u" In:", u" in:"})

@@ -464,6 +464,14 @@ TEST(Reference, ContainerAfterIn) {
        u"76. Ford-Martin, P. (2003) Cognitive-behavioral therapy, in Gale encyclopedia of mental disorders (eds.E. "
        u"Thackery, M. Harris), Gale, Detroit, MI, pp. 226\u2013228.",
        u"Gale encyclopedia of mental disorders", Type::Chapter},
+      {"oscola's chapter, the editors between \"in\" and \"(eds),\"",
+       u"Abbott KW and Snidal D, \u2018The Governance Triangle: Regulatory Standards Institutions and the Shadow of the "
+       u"State\u2019 in W Mattli and N Woods (eds), The Politics of Global Regulation (Princeton University Press 2009)",
+       u"The Politics of Global Regulation", Type::Chapter},
+      {"oscola's chapter, the book's last words taken for it",
+       u"Cage J, \u2018Overpopulation and Art\u2019 in Marjorie Perloff and Charles Junkerman (eds), John Cage: Composed "
+       u"in America (University of Chicago Press 1994)",
+       u"John Cage: Composed in America", Type::Chapter},
       {"apa's chapter, the book's name run into the publisher",
        u"Lewis, D. (1991). Probability of Conditionals and Conditional Probabilities II. In F. Jackson (Ed.), "
        u"Conditionals. Oxford University Press.",
@@ -806,6 +814,10 @@ TEST(Reference, Containers) {
        u"Park, Minji, and Sora Lee. 2015. Sound symbolism in Korean verbs. In John Smith and Ann Lee (eds.), "
        u"Japanese/Korean Linguistics Volume 22. Stanford, CA: CSLI. 101-115.",
        u"Japanese/Korean Linguistics", u"22", false},
+      {"oscola: the bracket with the publisher and the year is no part of the book",
+       u"Card SK, Mackinlay JD and Robertson GG, \u2018The Design Space of Input Devices\u2019, Proceedings of CHI 90 "
+       u"(ACM 1990)",
+       u"Proceedings of CHI 90", u"", false},
       {"abnt: the mark of proceedings after their name is no part of it",
        u"BOGINSKI, V. et al. Simulation and analysis of hospital operations using RFID data. Proceedings of the IEEE "
        u"International Conference on RFID. Anais...2007.",
