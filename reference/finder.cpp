@@ -347,12 +347,9 @@ bool EndsLikeReference(u16string_view c) {
   return last == u'.' || last == u')' || last == u']' || IsDigit(last) || EndsInLink(c);
 }
 
-// The line before plainly goes on in this one.
-bool GoesOn(u16string_view before, u16string_view line) {
-  if (before.empty()) return false;
-  const char16_t last = before.back();
-  if (last == u',' || last == u';' || last == u':' || last == u'-' || last == u'&' || last == u'\u2010') return true;
-  if (IsLowerAt(line, 0) && OpensLikeReference(line) == Opening::None) return true;
+// A line no reference of a list without numbers opens with: the middle
+// of one, whatever the line before.
+bool OpensNoReference(u16string_view line) {
   // Vancouver's numbers after the journal ("2009;35(3):212-224.",
   // "35(3):212-224."): the middle of a reference.
   size_t digits = 0;
@@ -360,6 +357,39 @@ bool GoesOn(u16string_view before, u16string_view line) {
   if (digits > 0 && digits < line.size() && (line[digits] == u';' || (line[digits] == u'(' && line.find(u"):") != u16string_view::npos &&
                                                                          line.find(u"):") < 16)))
     return true;
+  // The last pages of a range, or the number a bracket closes ("44–88.
+  // Princeton", "719). Washington"): no reference of a list without
+  // numbers opens so (one that opens with its year has no range).
+  if (digits > 0 && digits <= 5) {
+    size_t k = digits;
+    const bool range = k + 1 < line.size() && (line[k] == u'-' || line[k] == u'\u2013') && IsDigit(line[k + 1]);
+    if (range)
+      for (++k; k < line.size() && IsDigit(line[k]);) ++k;
+    if (k < line.size() && (line[k] == u')' || (range && (line[k] == u'.' || line[k] == u',' || line[k] == u';'))) &&
+        (k + 1 == line.size() || line[k + 1] == u' ' || line[k + 1] == u'.'))
+      return true;
+  }
+  // A number that is no year, then a word in small letters ("97 über
+  // die Verfassungsbeschwerde"): the middle of a sentence.
+  if (digits > 0 && digits != 4 && digits + 1 < line.size() && line[digits] == u' ' && IsLowerAt(line, digits + 1))
+    return true;
+  // What only follows a reference's first part: where it was found, its
+  // link or DOI ("Retrieved 3 August 2017, from", "Available at:").
+  static constexpr u16string_view kAfterwards[] = {u"Retrieved",  u"Available", u"Accessed", u"Consulted", u"Consult\u00E9",
+                                                   u"Disponible", u"URL",       u"doi:",     u"DOI",       u"http://",
+                                                   u"https://",   u"In:"};
+  for (u16string_view w : kAfterwards)
+    if (line.starts_with(w) && (line.size() == w.size() || !u_isalpha(line[w.size()]))) return true;
+  return false;
+}
+
+// The line before plainly goes on in this one.
+bool GoesOn(u16string_view before, u16string_view line) {
+  if (before.empty()) return false;
+  const char16_t last = before.back();
+  if (last == u',' || last == u';' || last == u':' || last == u'-' || last == u'&' || last == u'\u2010') return true;
+  if (IsLowerAt(line, 0) && OpensLikeReference(line) == Opening::None) return true;
+  if (OpensNoReference(line)) return true;
   const size_t space = before.find_last_of(u' ');
   const u16string_view word = before.substr(space == u16string_view::npos ? 0 : space + 1);
   // Initials at the end, a full stop after each: the names go on ("a cura
@@ -370,9 +400,11 @@ bool GoesOn(u16string_view before, u16string_view line) {
       std::all_of(word.begin(), word.end(), [](char16_t u) { return u == u'.' || u == u'-' || u_isupper(u); }))
     return true;
   const u16string lastWord = Lower(word);
-  if (lastWord == u"and" || lastWord == u"of" || lastWord == u"the" || lastWord == u"in" || lastWord == u"for" ||
-      lastWord == u"und" || lastWord == u"et")
-    return true;
+  // Words no reference ends with: the sentence goes on.
+  static constexpr u16string_view kGoingOn[] = {u"and", u"of",   u"the", u"in", u"for", u"und", u"et", u"dans", u"in:", u"by",
+                                                u"from", u"von", u"des", u"du", u"de",  u"la",  u"le", u"with", u"to",  u"at",
+                                                u"a",   u"an"};
+  if (std::find(std::begin(kGoingOn), std::end(kGoingOn), lastWord) != std::end(kGoingOn)) return true;
   // A given name after an editor's or translator's role ("Ed. Richard",
   // "Trans. Marina"): the rest of the name follows.
   if (space == u16string_view::npos || space == 0 || !IsUpperAt(word, 0)) return false;
@@ -750,10 +782,70 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   size_t longest = 0;
   for (size_t i = 0; i < lines.size(); ++i)
     if (kind[i] == Kind::Content) longest = std::max(longest, spread(lines[i].content));
+  // A reference cited twice repeats its neighbouring lines with it; a
+  // running head stands between other lines on every page. So a line
+  // seen again with the same line before it is no head. The line before
+  // is the content line before that nothing below may leave out (no
+  // number alone or numbers alone, nothing that may be a head or a foot):
+  // so it is the same in the references found, where those lines are not.
+  std::unordered_map<u16string, u16string_view> lineBeforeOf;  // by key: the first one's line before
+  std::unordered_map<u16string, bool> differs;
+  const auto lineBefore = [&](size_t i) {
+    while (i > 0) {
+      --i;
+      const u16string_view c = lines[i].content;
+      if (kind[i] == Kind::Content && !numbers[i].found && !MayBeRunningHead(c)) return c;
+    }
+    return u16string_view();
+  };
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (keys[i].size() >= 6 && seen[keys[i]] >= 2 && spread(lines[i].content) * 4 < longest * 3 &&
+    if (keys[i].size() < 6 || seen[keys[i]] < 2) continue;
+    const u16string_view b = lineBefore(i);
+    const auto [at, first] = lineBeforeOf.try_emplace(keys[i], b);
+    if (b.empty() || (!first && at->second != b)) differs[keys[i]] = true;
+  }
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (keys[i].size() >= 6 && seen[keys[i]] >= 2 && differs[keys[i]] && spread(lines[i].content) * 4 < longest * 3 &&
         MayBeRunningHead(lines[i].content))
       kind[i] = Kind::LeftOut;
+  }
+
+  // Some extractors read the numbers of a list as a column of their own,
+  // apart from the references ("1.", "2.", "3.", each alone on its line,
+  // then the references' text), often on some pages only. Three or more
+  // such numbers in a row (n, n+1, n+2 ..., in one style, with no line of
+  // text between them) number nothing; where they come before the first
+  // number that opens a line of text they are left out, and the
+  // references before the numbering are found as in an author–year list.
+  // This comes before the page numbers and heads are told from the rest,
+  // which look at the line before them: that is then the line it is in
+  // the references found, found again.
+  {
+    const auto markOnly = [&](size_t i) {
+      const u16string_view c = lines[i].content;
+      return kind[i] == Kind::Content && numbers[i].found && numbers[i].style != Style::Alone &&
+             c.find_first_not_of(u"0123456789.()[]") == u16string_view::npos;
+    };
+    std::vector<size_t> block;  // the numbers of the run being read
+    const auto leaveOut = [&] {
+      if (block.size() >= 3)
+        for (size_t k : block) kind[k] = Kind::LeftOut, numbers[k] = {};
+      block.clear();
+    };
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (kind[i] != Kind::Content) continue;
+      if (!markOnly(i)) {
+        if (numbers[i].found && numbers[i].style != Style::Alone) break;  // the first number that opens text
+        // Only a line that stays ends the run: not a number alone (a
+        // page's), nor what may be a head or a foot of the page.
+        if (!alone(i) && !MayBeRunningHead(lines[i].content)) leaveOut();
+        continue;
+      }
+      const Leading& last = block.empty() ? numbers[i] : numbers[block.back()];
+      if (!block.empty() && (numbers[i].style != last.style || numbers[i].value != last.value + 1)) leaveOut();
+      block.push_back(i);
+    }
+    leaveOut();
   }
 
   // Before the numbering, which counts the lines between its numbers:
@@ -828,37 +920,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   // reference's.
   std::vector<bool> counts(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) counts[i] = kind[i] == Kind::Content && !alone(i);
-  std::vector<size_t> numbering = Numbering(numbers, counts);
-  // Some extractors read the numbers of a list as a column of their own,
-  // apart from the references ("1.", "2.", "3.", each alone on its line,
-  // then the references' text), often on some pages only: three or more
-  // numbers in a row with no text between them number nothing. Where such
-  // numbers open the list they are left out, and the references up to the
-  // first number kept are found as in an author-year list (as are any
-  // lines before a list's first number: so the references found, found
-  // again, stay the same).
-  {
-    const auto markOnly = [&](size_t i) {
-      const u16string_view c = lines[i].content;
-      return numbers[i].found && c.find_first_not_of(u"0123456789.()[]") == u16string_view::npos;
-    };
-    std::vector<bool> apart(numbering.size(), false);
-    for (size_t k = 0; k + 2 < numbering.size(); ++k) {
-      bool run = true;
-      for (size_t m = k; m < k + 3 && run; ++m) {
-        run = markOnly(numbering[m]);
-        if (m > k)
-          for (size_t i = numbering[m - 1] + 1; i < numbering[m] && run; ++i) run = kind[i] != Kind::Content;
-      }
-      if (run) apart[k] = apart[k + 1] = apart[k + 2] = true;
-    }
-    const size_t opening = static_cast<size_t>(std::find(apart.begin(), apart.end(), false) - apart.begin());
-    if (opening > 0 && std::find(apart.begin() + static_cast<std::ptrdiff_t>(opening), apart.end(), true) == apart.end()) {
-      for (size_t k = 0; k < opening; ++k) kind[numbering[k]] = Kind::LeftOut;
-      numbering.erase(numbering.begin(), numbering.begin() + static_cast<std::ptrdiff_t>(opening));
-      if (numbering.size() < 2) numbering.clear();
-    }
-  }
+  const std::vector<size_t> numbering = Numbering(numbers, counts);
   std::vector<bool> start(lines.size(), false);
   for (size_t i : numbering) start[i] = true;
 
@@ -947,7 +1009,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
         start[i] = indent(i) <= flushIndent + 1;
         byWeights[i] = start[i];
       } else {
-        start[i] = afterBlank || decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context));
+        start[i] = !OpensNoReference(c) && (afterBlank || decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context)));
         byWeights[i] = start[i] && !afterBlank;
       }
     }

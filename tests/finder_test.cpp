@@ -191,6 +191,36 @@ TEST(Finder, AuthorYearLists) {
         u"Clark, L., 2003. Warm springs and their waters of the\nhighlands and the coastal plains of the southern provinces. Science 5: 6-7.",
         u"Davis, M., 2004. Steam fields of the north island and\ntheir wells and the steam they gave in the first ten years. Geothermics 8: 9-10."},
        {}},
+      {"where a reference was found, or its last pages, open no reference",
+       u"Lovewell-Tuck, D. (2013, September 30). McDonald\u2019s Restaurants built on motivation.\n"
+       u"Retrieved 3 August 2017, from https://www.employeebenefits.co.uk/issues/motivation.\n"
+       u"Abbott KW, Snidal D (2009) The Governance Triangle. In: Mattli W, Woods N (eds) The Politics of Global Regulation, pp.\n"
+       u"44\u201388. Princeton University Press, Princeton, NJ\n"
+       u"Pickrell, T. M., & Ye, T. J. (2013, March). Driver Electronic Device Use in 2011. (Report No. DOT HS 811\n"
+       u"719). Washington, DC: National Highway Traffic Safety Administration.\n",
+       {u"Lovewell-Tuck, D. (2013, September 30). McDonald\u2019s Restaurants built on motivation.\n"
+        u"Retrieved 3 August 2017, from https://www.employeebenefits.co.uk/issues/motivation.",
+        u"Abbott KW, Snidal D (2009) The Governance Triangle. In: Mattli W, Woods N (eds) The Politics of Global Regulation, pp.\n"
+        u"44\u201388. Princeton University Press, Princeton, NJ",
+        u"Pickrell, T. M., & Ye, T. J. (2013, March). Driver Electronic Device Use in 2011. (Report No. DOT HS 811\n"
+        u"719). Washington, DC: National Highway Traffic Safety Administration."},
+       {}},
+      {"a number that is no year, then small letters, goes on; so does where it was consulted",
+       u"Eberwein, H., 1998. Stellungnahme zur Entscheidung des Bundesverfassungsgerichts vom 8.10.\n"
+       u"97 \u00FCber die Verfassungsbeschwerde einer Sch\u00FClerin. Info-Dienst 9, 3-8.\n"
+       u"Ng, A., 2011. Stanford Machine Learning Course. Regularization and Bias Variance.\n"
+       u"Consulted: May 2014, https://www.youtube.com/watch?v=yzS8bl75FV0\n",
+       {u"Eberwein, H., 1998. Stellungnahme zur Entscheidung des Bundesverfassungsgerichts vom 8.10.\n"
+        u"97 \u00FCber die Verfassungsbeschwerde einer Sch\u00FClerin. Info-Dienst 9, 3-8.",
+        u"Ng, A., 2011. Stanford Machine Learning Course. Regularization and Bias Variance.\n"
+        u"Consulted: May 2014, https://www.youtube.com/watch?v=yzS8bl75FV0"},
+       {}},
+      {"a line that ends in a word no reference ends with goes on",
+       u"Mias, C. (2014). Implication professionnelle. Dans\nA. Jorro, Dictionnaire des concepts (pp. 161-164). De Boeck.\n"
+       u"Smith, J., 2001. Heat flow. Retrieved from\nHttp Archive, Geothermics 1, 2.\n",
+       {u"Mias, C. (2014). Implication professionnelle. Dans\nA. Jorro, Dictionnaire des concepts (pp. 161-164). De Boeck.",
+        u"Smith, J., 2001. Heat flow. Retrieved from\nHttp Archive, Geothermics 1, 2."},
+       {}},
       {"headings in other languages and \u201C(continued)\u201D",
        u"Literaturverzeichnis\nM\u00FCller, K., 2001. W\u00E4rme.\nReferences (continued)\nSchmidt, A., 2003. K\u00E4lte.",
        {u"M\u00FCller, K., 2001. W\u00E4rme.", u"Schmidt, A., 2003. K\u00E4lte."},
@@ -260,6 +290,16 @@ TEST(Finder, PageBreaks) {
        {u"[21] Barker, F.G. The outcome of decompression. N Engl J Med. 1996; 334:\n1077\u20131083",
         u"[22] Guastella AJ. Oxytocin. Biol Psychiatry. 2010;67:692-4."},
        {u"\fJournal of Geothermal Research 89 (2013) 2\n"}},
+      {"a reference cited twice, with its short last line, is no running head",
+       u"Craig, H., 2004. Stylistic analysis, in Schreibman et al. (ed.), A Companion to Digital Humanities,\n"
+       u"Maldon, etc., 2004\n"
+       u"Hawthorne, Nathaniel. Tales and Sketches. Edited by Roy Harvey Pearce. New York: Library of America, 1982.\n"
+       u"Craig, H., 2004. Stylistic analysis, in Schreibman et al. (ed.), A Companion to Digital Humanities,\n"
+       u"Maldon, etc., 2004\n",
+       {u"Craig, H., 2004. Stylistic analysis, in Schreibman et al. (ed.), A Companion to Digital Humanities,\nMaldon, etc., 2004",
+        u"Hawthorne, Nathaniel. Tales and Sketches. Edited by Roy Harvey Pearce. New York: Library of America, 1982.",
+        u"Craig, H., 2004. Stylistic analysis, in Schreibman et al. (ed.), A Companion to Digital Humanities,\nMaldon, etc., 2004"},
+       {}},
       {"a running head first after a form feed, its page number on a line of its own",
        u"23. Castro-Caldas, A. The illiterate brain. Brain, 121 (1998).\n\n"
        u"\fJournal of Geothermal Research 13 (2017)\n\n2\n\n24. Dall\u2019Aglio P. Topografia antica. 1994.\n",

@@ -490,7 +490,7 @@ int main(int argc, char** argv) {
       if (t == m.references.size() || m.references[t] != std::pair{first, last}) {
         if (shown < show) {
           ++shown;
-          std::printf("---- list %zu: found\n%s\n", l, EncodeUtf8(r.Text(m.text)).c_str());
+          std::printf("---- list %zu (%s): found\n%s\n", l, kNumberings[m.numbering], EncodeUtf8(r.Text(m.text)).c_str());
           if (t < m.references.size())
             std::printf("-- expected\n%s\n", EncodeUtf8(m.text.substr(m.references[t].first, m.references[t].second - m.references[t].first)).c_str());
         }
