@@ -1829,7 +1829,12 @@ void GermanEtAl(Reference& r) {
   const std::u16string_view text = r.text;
   const std::u16string_view between = text.substr(r.authors.end, r.title.begin - r.authors.end);
   const std::u16string_view title = r.Text(r.title);
-  if (!(Trim(between) == u"; u." || Trim(between) == u"u.") || !title.starts_with(u"a.")) return;
+  // The last name's last initials may lie between too ("Huston, M. A. ; u. a.").
+  std::u16string_view rest = Trim(between);
+  if (!rest.ends_with(u"u.") || !title.starts_with(u"a.")) return;
+  rest.remove_suffix(2);
+  for (std::u16string_view w : Words(rest))
+    if (w != u";" && !IsDottedInitials(w)) return;
   for (const Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
                          &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
     if (!p->Empty() && p->begin < r.title.begin && r.authors.end < p->end) return;
@@ -1860,8 +1865,13 @@ void NamesEndAtColon(Reference& r) {
   const bool initials = std::all_of(given.begin(), given.end(), [](std::u16string_view w) {
     return IsInitials(w.substr(0, w.size() - (w.back() == u':' || w.back() == u'.' ? 1 : 0)));
   });
+  // A family name may open with its particles ("De Smet, Brecht:").
+  const bool particles = std::all_of(names.begin(), names.end() - 1, [](std::u16string_view w) {
+    return IsParticle(LCase(w));
+  });
   // (A dash that repeats the names before is no family name.)
-  const bool familyAlone = names.size() == 1 && authors.back() == u',' && std::any_of(authors.begin(), authors.end(), IsLetterUnit);
+  const bool familyAlone = names.size() <= 3 && particles && authors.back() == u',' &&
+                           std::any_of(authors.begin(), authors.end(), IsLetterUnit);
   const bool semicolons = authors.back() == u',' && authors.find(u" ; ") != std::u16string_view::npos;
   const bool afterInitials = initials && IsDottedInitials(names.back());
   if (!familyAlone && !semicolons && !afterInitials) return;

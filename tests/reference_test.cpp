@@ -1139,6 +1139,14 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
       {"din: German's et al. before the colon", u"Loreau, M. ; Naeem, S. ; Huston, M. A. ; u. a.: Biodiversity and "
                                                u"ecosystem functioning. In: Science Bd. 294 (2001), S. 804\u2013808",
        u"Biodiversity and ecosystem functioning", u"Science", u""},
+      {"din: German's et al. after the last name's initials", u"Hector, A. ; Hooper, D. U. ; Huston, M. A. ; u. a.: "
+                                                               u"Biodiversity. In: Science Bd. 294 (2001), S. 804\u2013808",
+       u"Biodiversity", u"Science", u""},
+      {"din: a family name with its particle before the given name's colon",
+       u"De Smet, Brecht: Egyptian Workers and \u201ETheir\u201C Intellectuals: The Dialectical Pedagogy of the Mahalla "
+       u"Strike Movement. In: Mind, Culture, and Activity Bd. 19 (2012), S. 139\u2013155",
+       u"Egyptian Workers and \u201ETheir\u201C Intellectuals: The Dialectical Pedagogy of the Mahalla Strike Movement",
+       u"Mind, Culture, and Activity", u""},
       {"din: \"In:\" before the journal", u"Frederick, S. ; Loewenstein, G.: Time Discounting and Time Preference: A "
                                            u"Critical Review. In: Journal of Economic Literature Bd. 40 (2002), Nr. 2, "
                                            u"S. 351\u2013401",
