@@ -377,9 +377,15 @@ bool OpensNoReference(u16string_view line) {
   // link or DOI ("Retrieved 3 August 2017, from", "Available at:").
   static constexpr u16string_view kAfterwards[] = {u"Retrieved",  u"Available", u"Accessed", u"Consulted", u"Consult\u00E9",
                                                    u"Disponible", u"URL",       u"doi:",     u"DOI",       u"http://",
-                                                   u"https://",   u"In:"};
+                                                   u"https://",   u"In:",       u"In"};
   for (u16string_view w : kAfterwards)
     if (line.starts_with(w) && (line.size() == w.size() || !u_isalpha(line[w.size()]))) return true;
+  // A date's month and its day or year ("October 2006.", after "accessed
+  // 26"): no reference opens with one.
+  static constexpr u16string_view kMonths[] = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
+                                               u"July",    u"August",   u"September", u"October", u"November", u"December"};
+  for (u16string_view m : kMonths)
+    if (line.starts_with(m) && line.size() > m.size() + 1 && line[m.size()] == u' ' && IsDigit(line[m.size() + 1])) return true;
   return false;
 }
 

@@ -215,6 +215,16 @@ TEST(Finder, AuthorYearLists) {
         u"Ng, A., 2011. Stanford Machine Learning Course. Regularization and Bias Variance.\n"
         u"Consulted: May 2014, https://www.youtube.com/watch?v=yzS8bl75FV0"},
        {}},
+      {"\"In\" and the book, or a date's month and year, open no reference",
+       u"Weigend, A. (1993). Measuring the effective number of dimensions during backpropagation training.\n"
+       u"In Proceedings of the 1993 Connectionist Models Summer School, pp. 335-342. Morgan Kaufmann.\n"
+       u"Pediatricians Wanted. Houston Chronicle, July 27, 2006, http://www.chron.com/disp/story.mpl, accessed 26\n"
+       u"October 2006.\n",
+       {u"Weigend, A. (1993). Measuring the effective number of dimensions during backpropagation training.\n"
+        u"In Proceedings of the 1993 Connectionist Models Summer School, pp. 335-342. Morgan Kaufmann.",
+        u"Pediatricians Wanted. Houston Chronicle, July 27, 2006, http://www.chron.com/disp/story.mpl, accessed 26\n"
+        u"October 2006."},
+       {}},
       {"a line that ends in a word no reference ends with goes on",
        u"Mias, C. (2014). Implication professionnelle. Dans\nA. Jorro, Dictionnaire des concepts (pp. 161-164). De Boeck.\n"
        u"Smith, J., 2001. Heat flow. Retrieved from\nHttp Archive, Geothermics 1, 2.\n",
