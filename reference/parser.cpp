@@ -1333,12 +1333,17 @@ void OscolaChapter(Reference& r, GiveWay giveWay) {
     if (const size_t at = near.find(r0); at != std::u16string_view::npos && at < role) role = at, roleSize = r0.size();
   if (role == std::u16string_view::npos || role == 0) return;
   const size_t namesEnd = namesBegin + role, bookBegin = namesEnd + roleSize;
-  size_t bookEnd = std::min(text.find(u" (", bookBegin), text.size());
+  // The bracket of the publisher and the year after the book, with no
+  // other part between ("in Basu (ed), Unravelling the Nation, Penguin
+  // Books, New Delhi, pp.81-128" is another form).
+  size_t bookEnd = text.find(u" (", bookBegin);
+  if (bookEnd == std::u16string_view::npos) return;
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url}) {
     if (p->Empty() || p->end <= namesBegin) continue;
-    if (p->begin < bookBegin) return;  // a number among the names: not this form
-    bookEnd = std::min(bookEnd, p->begin);
+    if (p->begin < bookEnd) return;
   }
+  for (const Piece* p : {&r.publisher, &r.place})
+    if (!p->Empty() && p->begin >= bookBegin && p->begin < bookEnd) return;
   while (bookEnd > bookBegin && (text[bookEnd - 1] == u' ' || text[bookEnd - 1] == u',' || text[bookEnd - 1] == u'.')) --bookEnd;
   if (bookEnd <= bookBegin || !IsLetterUnit(text[bookBegin])) return;
   const Piece names{namesBegin, namesEnd}, book{bookBegin, bookEnd};
@@ -1686,6 +1691,62 @@ void EndsBeforeDateBracket(Reference& r, Piece Reference::*which) {
   while (stop > from && (text[stop - 1] == u' ' || text[stop - 1] == u',')) --stop;
   if (stop > from && std::any_of(text.begin() + static_cast<long>(from), text.begin() + static_cast<long>(stop), IsLetterUnit))
     r.publisher = {from, stop};
+}
+
+// Science's book, "Authors, Title words. More words (Publisher, Place,
+// Year).": all that lies between the authors and the bracket is the
+// title, where no other part lies there (no journal, volume or pages; not
+// "in" a book), whatever the labels left out of it or gave to the
+// publisher ("Dictionary of Sociology (Penguin, Harmondsworth, 1984)").
+void ScienceBookTitle(Reference& r) {
+  if (r.authors.Empty() || r.date.Empty() || r.date.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  const size_t open = text.substr(0, r.date.begin).rfind(u" (");
+  if (open == std::u16string_view::npos || open <= r.authors.end) return;
+  if (text.substr(open + 2, r.date.begin - open - 2).find(u')') != std::u16string_view::npos) return;
+  // The bracket closes right after the date.
+  size_t close = r.date.begin;
+  while (close < text.size() && (IsDigit(text[close]) || IsLetterUnit(text[close]))) ++close;
+  if (close >= text.size() || text[close] != u')') return;
+  // The publisher or the place in the bracket.
+  const bool publisher = (!r.publisher.Empty() && r.publisher.end > open + 1) || (!r.place.Empty() && r.place.begin > open);
+  if (!publisher) return;
+  for (const Piece* p : {&r.citationNumber, &r.editors, &r.container, &r.volume, &r.pages, &r.doi, &r.url, &r.edition,
+                         &r.number, &r.note})
+    if (!p->Empty() && p->begin < open && p->end > r.authors.end) return;
+  // A title found keeps its start: words before it that no part took may
+  // be the names' ("D. Chappell, V. Di Martino, Violence at work").
+  size_t begin = r.title.Empty() ? r.authors.end : r.title.begin;
+  while (begin < open && text[begin] == u' ') ++begin;
+  if (begin >= open || !(u_isupper(text[begin]) || IsQuote(text[begin]))) return;
+  const std::u16string_view words = text.substr(begin, open - begin);
+  // A bracket left open before this one, or closed right before it, holds
+  // the publisher too ("(Baker, (Grand Rapids, 1996)", "(Afrontamento),
+  // (Porto, 1995)").
+  if (const size_t inner = words.rfind(u'('); inner != std::u16string_view::npos) {
+    const std::u16string_view tail = Trim(words);
+    if (words.find(u')', inner) == std::u16string_view::npos || tail.ends_with(u')') || tail.ends_with(u"),")) return;
+  }
+  for (std::u16string_view in : {u". in ", u", in ", u". In ", u", In ", u"In: "})
+    if (words.find(in) != std::u16string_view::npos) return;
+  // What the publisher's piece took before the bracket comes back.
+  if (!r.publisher.Empty() && r.publisher.begin < open) {
+    // A publisher before the bracket is no title's ("Title. Baker, (Grand Rapids, 1996").
+    if (r.publisher.begin < begin || r.publisher.end <= open + 1) return;
+    r.publisher.begin = open + 2;
+    if (r.publisher.begin >= r.publisher.end) r.publisher = {};
+    // Science's bracket: the publisher, then the place.
+    const std::u16string_view rest = r.Text(r.publisher);
+    const size_t comma = rest.find(u", ");
+    if (r.place.Empty() && comma != std::u16string_view::npos && rest.find(u", ", comma + 1) == std::u16string_view::npos) {
+      r.place = {r.publisher.begin + comma + 2, r.publisher.end};
+      r.publisher.end = r.publisher.begin + comma;
+    }
+  }
+  if (!r.place.Empty() && r.place.begin < open) return;
+  size_t end = open;
+  while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u',')) --end;
+  r.title = {begin, end};
 }
 
 // A title that runs on into "In" and the book (AIAA's "Research on
@@ -3079,6 +3140,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   EndsBeforeDateBracket(r, &Reference::title);
   EndsBeforeDateBracket(r, &Reference::container);
   OscolaChapter(r, giveWay);
+  ScienceBookTitle(r);
   // "In:" that brings the journal or book is no part of the title before
   // it ("A Critical Review. In: Journal of Economic Literature").
   for (std::u16string_view in : {u" In:", u" in:"})

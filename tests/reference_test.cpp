@@ -472,6 +472,11 @@ TEST(Reference, ContainerAfterIn) {
        u"Cage J, \u2018Overpopulation and Art\u2019 in Marjorie Perloff and Charles Junkerman (eds), John Cage: Composed "
        u"in America (University of Chicago Press 1994)",
        u"John Cage: Composed in America", Type::Chapter},
+      {"a chapter's editors' role, then the book, the publisher and the place",
+       u"Balachandran, G. 1996: \u2018Religion and Nationalism in Modern India\u2019, in Basu, Kaushik and Sanjay "
+       u"Subrahmanyam (ed), Unravelling the Nation: Sectarian Conflict and India's Secular Identity, Penguin Books, New "
+       u"Delhi, pp.81-128.",
+       u"Unravelling the Nation: Sectarian Conflict and India's Secular Identity", Type::Chapter},
       {"apa's chapter, the book's name run into the publisher",
        u"Lewis, D. (1991). Probability of Conditionals and Conditional Probabilities II. In F. Jackson (Ed.), "
        u"Conditionals. Oxford University Press.",
@@ -1139,6 +1144,16 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
       {"din: German's et al. before the colon", u"Loreau, M. ; Naeem, S. ; Huston, M. A. ; u. a.: Biodiversity and "
                                                u"ecosystem functioning. In: Science Bd. 294 (2001), S. 804\u2013808",
        u"Biodiversity and ecosystem functioning", u"Science", u""},
+      {"science's book, the title's second sentence up to the bracket",
+       u"57. S. Fernando, Mental Health in a Multi-ethnic Society. A Multi-disciplinary Handbook (Routledge, London, "
+       u"United Kingdom, 1995).",
+       u"Mental Health in a Multi-ethnic Society. A Multi-disciplinary Handbook", u"", u"Routledge"},
+      {"science's book, the title the labels gave the publisher",
+       u"203. N. Abercrombie, S. Hill, B. S. Turner, Dictionary of Sociology (Penguin, Harmondsworth, 1984).",
+       u"Dictionary of Sociology", u"", u"Penguin"},
+      {"a bracket left open after the publisher is no book's",
+       u"[13] Silva, M. Explorations in Exegetical Method: Galatians as a Test Case. Baker, (Grand Rapids, 1996.",
+       u"Explorations in Exegetical Method: Galatians as a Test Case", u"", u"Baker"},
       {"din: German's et al. after the last name's initials", u"Hector, A. ; Hooper, D. U. ; Huston, M. A. ; u. a.: "
                                                                u"Biodiversity. In: Science Bd. 294 (2001), S. 804\u2013808",
        u"Biodiversity", u"Science", u""},
