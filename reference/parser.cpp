@@ -693,6 +693,14 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       more = true;
       continue;
     }
+    // APA's ellipsis before the last of many authors ("Boullier, A.-M., …
+    // Kawabata, K."): the names between are not given, and a list with a
+    // gap in it is one cut short; the names after the gap are left out,
+    // as "et al." leaves them.
+    if ((w == u"\u2026" || w == u"...") && !(chunks.size() == 1 && chunks.back().empty())) {
+      more = true;
+      break;
+    }
     if (lower == u"et" || lower == u"al." || lower == u"al" || lower == u"al.," || lower == u"[et" || lower == u"al.]") {
       more = true;
       continue;

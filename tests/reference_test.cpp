@@ -174,6 +174,8 @@ TEST(Reference, Names) {
       {"OSCOLA's and others", u"Friedell M and others", {P(u"Friedell", u"M.")}, true},
       {"German's u. a.", u"Loreau, M. ; Huston, M. A. ; u. a.", {P(u"Loreau", u"M."), P(u"Huston", u"M. A.")}, true},
       {"an initial U. is no u. a.", u"Smith, J. ; U. Jones", {P(u"Smith", u"J."), P(u"Jones", u"U.")}, false},
+      {"APA's ellipsis before the last of many authors", u"Famin, V., Raimbourg, H., \u2026 Kawabata, K.",
+       {P(u"Famin", u"V."), P(u"Raimbourg", u"H.")}, true},
       {"Slovak a kol.", u"Lis\u00FD, J\u00E1n a kol.", {P(u"Lis\u00FD", u"J\u00E1n")}, true},
       {"Polish i in.", u"Nowak J., Kowalski P. i in.", {P(u"Nowak", u"J."), P(u"Kowalski", u"P.")}, true},
       {"Spanish y cols.", u"Garc\u00EDa, J. y cols.", {P(u"Garc\u00EDa", u"J.")}, true},
