@@ -1737,6 +1737,7 @@ void ScienceBookTitle(Reference& r) {
   }
   for (std::u16string_view in : {u". in ", u", in ", u". In ", u", In ", u"In: "})
     if (words.find(in) != std::u16string_view::npos) return;
+  if (!r.place.Empty() && r.place.begin < open) return;
   // What the publisher's piece took before the bracket comes back.
   if (!r.publisher.Empty() && r.publisher.begin < open) {
     // A publisher before the bracket is no title's ("Title. Baker, (Grand Rapids, 1996").
@@ -1751,7 +1752,6 @@ void ScienceBookTitle(Reference& r) {
       r.publisher.end = r.publisher.begin + comma;
     }
   }
-  if (!r.place.Empty() && r.place.begin < open) return;
   size_t end = open;
   while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u',')) --end;
   r.title = {begin, end};
