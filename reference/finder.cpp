@@ -399,10 +399,11 @@ bool GoesOn(u16string_view before, u16string_view line) {
   const size_t space = before.find_last_of(u' ');
   const u16string_view word = before.substr(space == u16string_view::npos ? 0 : space + 1);
   // Initials at the end, a full stop after each: the names go on ("a cura
-  // di M. / TANGHERONI"); "CA." or "USA." ends a reference.
+  // di M. / TANGHERONI"); "CA." or "USA." ends a reference, and so do a
+  // publisher's letters, more than a name's three ("Stanford: C.S.L.I.").
   const size_t capitals = static_cast<size_t>(std::count_if(word.begin(), word.end(), [](char16_t u) { return u_isupper(u); }));
   const size_t stops = static_cast<size_t>(std::count(word.begin(), word.end(), u'.'));
-  if (word.size() >= 2 && word.back() == u'.' && capitals == stops &&
+  if (word.size() >= 2 && word.back() == u'.' && capitals == stops && capitals <= 3 &&
       std::all_of(word.begin(), word.end(), [](char16_t u) { return u == u'.' || u == u'-' || u_isupper(u); }))
     return true;
   const u16string lastWord = Lower(word);

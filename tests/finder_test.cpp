@@ -225,6 +225,16 @@ TEST(Finder, AuthorYearLists) {
         u"Pediatricians Wanted. Houston Chronicle, July 27, 2006, http://www.chron.com/disp/story.mpl, accessed 26\n"
         u"October 2006."},
        {}},
+      {"a publisher's letters, more than a name's initials, end a reference",
+       u"Goldsmith, John. 1990. Autosegmental licensing. In Ellen Kaisse and\n"
+       u"Charles Kisseberth (eds), Perspectives in phonology, 81-112. Stanford: C.S.L.I.\n"
+       u"Berthold-Bond, Daniel. \u201CThe Ethics of \u2018Place\u2019: Reflections on Bioregionalism.\u201D\n"
+       u"Environmental Ethics 22 (2000): 5-24.\n",
+       {u"Goldsmith, John. 1990. Autosegmental licensing. In Ellen Kaisse and\n"
+        u"Charles Kisseberth (eds), Perspectives in phonology, 81-112. Stanford: C.S.L.I.",
+        u"Berthold-Bond, Daniel. \u201CThe Ethics of \u2018Place\u2019: Reflections on Bioregionalism.\u201D\n"
+        u"Environmental Ethics 22 (2000): 5-24."},
+       {}},
       {"a line that ends in a word no reference ends with goes on",
        u"Mias, C. (2014). Implication professionnelle. Dans\nA. Jorro, Dictionnaire des concepts (pp. 161-164). De Boeck.\n"
        u"Smith, J., 2001. Heat flow. Retrieved from\nHttp Archive, Geothermics 1, 2.\n",
