@@ -377,9 +377,10 @@ bool OpensNoReference(u16string_view line) {
   // link or DOI ("Retrieved 3 August 2017, from", "Available at:").
   static constexpr u16string_view kAfterwards[] = {u"Retrieved",  u"Available", u"Accessed", u"Consulted", u"Consult\u00E9",
                                                    u"Disponible", u"URL",       u"doi:",     u"DOI",       u"http://",
-                                                   u"https://",   u"In:",       u"In"};
+                                                   u"https://",   u"www.",      u"In:",      u"In"};
+  // A word must end where it ends ("Available", not "Availability").
   for (u16string_view w : kAfterwards)
-    if (line.starts_with(w) && (line.size() == w.size() || !u_isalpha(line[w.size()]))) return true;
+    if (line.starts_with(w) && (!u_isalpha(w.back()) || line.size() == w.size() || !u_isalpha(line[w.size()]))) return true;
   // A date's month and its day or year ("October 2006.", after "accessed
   // 26"): no reference opens with one.
   static constexpr u16string_view kMonths[] = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
@@ -791,29 +792,48 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     if (kind[i] == Kind::Content) longest = std::max(longest, spread(lines[i].content));
   // A reference cited twice repeats its neighbouring lines with it; a
   // running head stands between other lines on every page. So a line
-  // seen again with the same line before it is no head. The line before
-  // is the content line before that nothing below may leave out (no
-  // number alone or numbers alone, nothing that may be a head or a foot):
-  // so it is the same in the references found, where those lines are not.
-  std::unordered_map<u16string, u16string_view> lineBeforeOf;  // by key: the first one's line before
-  std::unordered_map<u16string, bool> differs;
+  // seen again with the same line before it, or the same line after it
+  // (the first line of a reference cited twice), is no head. The line
+  // before or after is the nearest content line that nothing below may
+  // leave out (no number alone, no line of numbers only, nothing that may
+  // be a head or a foot): so it is the same in the references found,
+  // where those lines are not.
+  std::unordered_map<u16string, u16string_view> lineBeforeOf, lineAfterOf;  // by key: the first one's
+  std::unordered_map<u16string, bool> beforeDiffers, afterDiffers;
+  const auto stays = [&](size_t i) {
+    const u16string_view c = lines[i].content;
+    const bool numbersOnly = numbers[i].found && (numbers[i].style == Style::Alone ||
+                                                  c.find_first_not_of(u"0123456789.()[] ") == u16string_view::npos);
+    return kind[i] == Kind::Content && !numbersOnly && !MayBeRunningHead(c);
+  };
+  // Without its number: the same reference cited twice in a numbered
+  // list carries two numbers.
+  const auto words = [&](size_t i) {
+    const u16string_view c = lines[i].content;
+    return numbers[i].found ? c.substr(std::min(c.find_first_not_of(u"0123456789.()[] "), c.size())) : c;
+  };
   const auto lineBefore = [&](size_t i) {
-    while (i > 0) {
-      --i;
-      const u16string_view c = lines[i].content;
-      if (kind[i] == Kind::Content && !numbers[i].found && !MayBeRunningHead(c)) return c;
-    }
+    while (i > 0)
+      if (stays(--i)) return words(i);
     return u16string_view();
+  };
+  const auto lineAfter = [&](size_t i) {
+    while (++i < lines.size())
+      if (stays(i)) return words(i);
+    return u16string_view();
+  };
+  const auto compare = [](auto& firstOf, auto& differs, const u16string& key, u16string_view neighbour) {
+    const auto [at, first] = firstOf.try_emplace(key, neighbour);
+    if (neighbour.empty() || (!first && at->second != neighbour)) differs[key] = true;
   };
   for (size_t i = 0; i < lines.size(); ++i) {
     if (keys[i].size() < 6 || seen[keys[i]] < 2) continue;
-    const u16string_view b = lineBefore(i);
-    const auto [at, first] = lineBeforeOf.try_emplace(keys[i], b);
-    if (b.empty() || (!first && at->second != b)) differs[keys[i]] = true;
+    compare(lineBeforeOf, beforeDiffers, keys[i], lineBefore(i));
+    compare(lineAfterOf, afterDiffers, keys[i], lineAfter(i));
   }
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (keys[i].size() >= 6 && seen[keys[i]] >= 2 && differs[keys[i]] && spread(lines[i].content) * 4 < longest * 3 &&
-        MayBeRunningHead(lines[i].content))
+    if (keys[i].size() >= 6 && seen[keys[i]] >= 2 && beforeDiffers[keys[i]] && afterDiffers[keys[i]] &&
+        spread(lines[i].content) * 4 < longest * 3 && MayBeRunningHead(lines[i].content))
       kind[i] = Kind::LeftOut;
   }
 

@@ -215,6 +215,16 @@ TEST(Finder, AuthorYearLists) {
         u"Ng, A., 2011. Stanford Machine Learning Course. Regularization and Bias Variance.\n"
         u"Consulted: May 2014, https://www.youtube.com/watch?v=yzS8bl75FV0"},
        {}},
+      {"a link on a line of its own goes on, with its scheme or without",
+       u"Marshall, Monty G. 2011. \u201CPolity IV Project: Dataset Users\u2019 Manual.\u201D Center for Systemic Peace.\n"
+       u"www.systemicpeace.org.\n"
+       u"Smith, J. 2012. Heat flow in the crust of the earth. Geothermal Resources Council.\n"
+       u"https://www.geothermal.org/heat-flow.html\n",
+       {u"Marshall, Monty G. 2011. \u201CPolity IV Project: Dataset Users\u2019 Manual.\u201D Center for Systemic Peace.\n"
+        u"www.systemicpeace.org.",
+        u"Smith, J. 2012. Heat flow in the crust of the earth. Geothermal Resources Council.\n"
+        u"https://www.geothermal.org/heat-flow.html"},
+       {}},
       {"\"In\" and the book, or a date's month and year, open no reference",
        u"Weigend, A. (1993). Measuring the effective number of dimensions during backpropagation training.\n"
        u"In Proceedings of the 1993 Connectionist Models Summer School, pp. 335-342. Morgan Kaufmann.\n"
@@ -310,6 +320,28 @@ TEST(Finder, PageBreaks) {
        {u"[21] Barker, F.G. The outcome of decompression. N Engl J Med. 1996; 334:\n1077\u20131083",
         u"[22] Guastella AJ. Oxytocin. Biol Psychiatry. 2010;67:692-4."},
        {u"\fJournal of Geothermal Research 89 (2013) 2\n"}},
+      {"the first line of a reference cited twice, ending in a number, is no running head",
+       u"Helmuth Vetter: Heideggers Destruktion der Tradition am Beispiel des Aristoteles, in: HJb 3\n(2007) 77-95.\n"
+       u"Coughenour, M. B., and F. J. Singer. 1996. Elk population processes in Yellowstone National Park under the policy of natural regulation. Ecological Applications 6: 573-593.\n"
+       u"Gurke, Karl 1987 Bricks and Brick Making: A Handbook for Historical Archaeology. The University of Idaho Press.\n"
+       u"Helmuth Vetter: Heideggers Destruktion der Tradition am Beispiel des Aristoteles, in: HJb 3\n(2007) 77-95.\n",
+       {u"Helmuth Vetter: Heideggers Destruktion der Tradition am Beispiel des Aristoteles, in: HJb 3\n(2007) 77-95.",
+        u"Coughenour, M. B., and F. J. Singer. 1996. Elk population processes in Yellowstone National Park under the policy of natural regulation. Ecological Applications 6: 573-593.",
+        u"Gurke, Karl 1987 Bricks and Brick Making: A Handbook for Historical Archaeology. The University of Idaho Press.",
+        u"Helmuth Vetter: Heideggers Destruktion der Tradition am Beispiel des Aristoteles, in: HJb 3\n(2007) 77-95."},
+       {}},
+      {"a reference cited twice under two numbers keeps its last line, which ends in a number",
+       u"24) 1997: Ulf Preuss-Lausitz: Einsäuliger Dom der Technik. Über die Abwicklungspläne an der TU Berlin und die Zukunft der\n"
+       u"    Lehrerbildung in Berlin. In: Deutsche Lehrerzeitung 29-30/1997 (24. 7. 1997), S. 7\n"
+       u"25) Irmtraud Schnell: 2014 Dank an Hubert Hüppe. Zeitschrift für Inklusion. Gemeinsam leben. 22. Jg. Heft 3, 143 f.\n"
+       u"26) 1997: Ulf Preuss-Lausitz: Einsäuliger Dom der Technik. Über die Abwicklungspläne an der TU Berlin und die Zukunft der\n"
+       u"    Lehrerbildung in Berlin. In: Deutsche Lehrerzeitung 29-30/1997 (24. 7. 1997), S. 7\n",
+       {u"24) 1997: Ulf Preuss-Lausitz: Einsäuliger Dom der Technik. Über die Abwicklungspläne an der TU Berlin und die Zukunft der\n"
+        u"    Lehrerbildung in Berlin. In: Deutsche Lehrerzeitung 29-30/1997 (24. 7. 1997), S. 7",
+        u"25) Irmtraud Schnell: 2014 Dank an Hubert Hüppe. Zeitschrift für Inklusion. Gemeinsam leben. 22. Jg. Heft 3, 143 f.",
+        u"26) 1997: Ulf Preuss-Lausitz: Einsäuliger Dom der Technik. Über die Abwicklungspläne an der TU Berlin und die Zukunft der\n"
+        u"    Lehrerbildung in Berlin. In: Deutsche Lehrerzeitung 29-30/1997 (24. 7. 1997), S. 7"},
+       {}},
       {"a reference cited twice, with its short last line, is no running head",
        u"Craig, H., 2004. Stylistic analysis, in Schreibman et al. (ed.), A Companion to Digital Humanities,\n"
        u"Maldon, etc., 2004\n"
