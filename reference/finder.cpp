@@ -390,6 +390,14 @@ bool OpensNoReference(u16string_view line) {
   return false;
 }
 
+// A word broken at the line's end goes on at this line's start ("Geologi-",
+// "cal Association").
+bool BrokenWord(u16string_view before, u16string_view line) {
+  if (before.size() < 2 || !IsLowerAt(line, 0)) return false;
+  const char16_t last = before.back();
+  return (last == u'-' || last == u'\u2010' || last == u'\u00AD') && u_isalpha(before[before.size() - 2]);
+}
+
 // The line before plainly goes on in this one.
 bool GoesOn(u16string_view before, u16string_view line) {
   if (before.empty()) return false;
@@ -841,9 +849,8 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   // apart from the references ("1.", "2.", "3.", each alone on its line,
   // then the references' text), often on some pages only. Three or more
   // such numbers in a row (n, n+1, n+2 ..., in one style, with no line of
-  // text between them) number nothing; where they come before the first
-  // number that opens a line of text they are left out, and the
-  // references before the numbering are found as in an author–year list.
+  // text between them) number nothing: they are left out, and the
+  // references outside the numbering are found as in an author–year list.
   // This comes before the page numbers and heads are told from the rest,
   // which look at the line before them: that is then the line it is in
   // the references found, found again.
@@ -862,7 +869,10 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     for (size_t i = 0; i < lines.size(); ++i) {
       if (kind[i] != Kind::Content) continue;
       if (!markOnly(i)) {
-        if (numbers[i].found && numbers[i].style != Style::Alone) break;  // the first number that opens text
+        if (numbers[i].found && numbers[i].style != Style::Alone) {  // a number that opens text
+          leaveOut();
+          continue;
+        }
         // Only a line that stays ends the run: not a number alone (a
         // page's), nor what may be a head or a foot of the page.
         if (!alone(i) && !MayBeRunningHead(lines[i].content)) leaveOut();
@@ -950,6 +960,13 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   const std::vector<size_t> numbering = Numbering(numbers, counts);
   std::vector<bool> start(lines.size(), false);
   for (size_t i : numbering) start[i] = true;
+  // After the last number, more lines than one reference takes are
+  // references without numbers (their numbers read apart and left out),
+  // found as in an author–year list.
+  size_t tail = 0;
+  if (!numbering.empty())
+    for (size_t i = numbering.back() + 1; i < lines.size(); ++i) tail += counts[i];
+  const size_t lastNumbered = !numbering.empty() && tail > kMostLinesInAReference ? numbering.back() : lines.size();
 
   // The width the lines were wrapped at: nine lines in ten are no longer.
   std::vector<size_t> lengths;
@@ -1006,6 +1023,29 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
               indentedOpen * flush * 4 <= flushOpen * indented;
   }
 
+  // Some extractors put a blank line after nearly every line (each line
+  // of a hanging indent a box of its own). Blank lines then part nothing:
+  // they are after three lines in four, and words broken at a line's end
+  // go on after some of them ("Geologi-", "cal Association"). A word
+  // broken so never ends a reference, found or found again; so the
+  // references found, found again with blank lines between them, have
+  // none after a blank line, and are read with their blank lines again.
+  bool blankEverywhere = false;
+  {
+    size_t pairs = 0, parted = 0, goOn = 0;
+    for (size_t i = 0, previous = SIZE_MAX; i < lines.size(); ++i) {
+      if (kind[i] != Kind::Content) continue;
+      if (previous != SIZE_MAX) {
+        bool blank = false;
+        for (size_t k = previous + 1; k < i; ++k) blank |= kind[k] == Kind::Blank && !lines[k].pageBreak;
+        ++pairs, parted += blank;
+        goOn += blank && BrokenWord(lines[previous].content, lines[i].content);
+      }
+      previous = i;
+    }
+    blankEverywhere = pairs >= 4 && parted * 4 >= pairs * 3 && goOn >= 2 && goOn * 16 >= parted;
+  }
+
   // Where the references start.
   const bool numbered = !numbering.empty();
   std::vector<bool> byWeights(lines.size(), false);  // starts the weights alone made
@@ -1014,14 +1054,14 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   size_t sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (kind[i] == Kind::Blank) {
-      blankSince |= !lines[i].pageBreak;
+      blankSince |= !lines[i].pageBreak && !blankEverywhere;
       continue;
     }
     if (kind[i] != Kind::Content) continue;
     const u16string_view c = lines[i].content;
     if (previous == SIZE_MAX || (oneALine && !numbered)) {
       start[i] = true;
-    } else if (!numbered || i < numbering.front()) {
+    } else if (!numbered || i < numbering.front() || i > lastNumbered) {
       const u16string_view last = lines[previous].content;
       // After a blank line a reference starts unless the line before
       // plainly goes on; and where the weights say so, as without one: so
@@ -1031,12 +1071,19 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       while (after < lines.size() && kind[after] != Kind::Content) ++after;
       const u16string_view next = after < lines.size() ? lines[after].content : u16string_view();
       const StartContext context{last, c, wrapped, width, yearSoFar, sizeSoFar, linesSoFar, stopsSoFar, next};
-      const bool afterBlank = blankSince && !GoesOn(last, c);
-      if (hanging) {
+      // A blank line after a line that ran to the margin, before one that
+      // opens like no reference, parts the lines of one reference (an
+      // extractor's box for each line).
+      const bool ranOn = wrapped && last.size() * 10 >= width * 8 && !EndsLikeReference(last) && OpensLikeReference(c) == Opening::None;
+      const bool afterBlank = blankSince && !GoesOn(last, c) && !ranOn;
+      if (numbered && previous == numbering.back() && last.find_first_not_of(u"0123456789.()[] ") == u16string_view::npos) {
+        start[i] = false;  // the last number alone on its line ("[41]"), then its reference
+      } else if (hanging) {
         start[i] = indent(i) <= flushIndent + 1;
         byWeights[i] = start[i];
       } else {
-        start[i] = !OpensNoReference(c) && (afterBlank || decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context)));
+        start[i] = !OpensNoReference(c) && (afterBlank || decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context))) &&
+                   !BrokenWord(last, c);
         byWeights[i] = start[i] && !afterBlank;
       }
     }

@@ -154,6 +154,74 @@ TEST(Finder, AuthorYearLists) {
         u"Kennedy, B. M. (2007). Flow of mantle fluids. Science, 318, 1433\u20131436.",
         u"4. Brown, K. (2002). Cold flow in rocks. Nature,\n3, 4\u20135.", u"5. Clark, L. (2003). Warm springs. Science, 5, 6\u20137."},
        {u"1.\n2.\n3.\n"}},
+      {"numbers beside their references on the first page, apart on the next",
+       u"[1] Smith, J. R. (2009). Fluid flow in the crust. Geothermics, 38(1), 1\u201312.\n"
+       u"[2] Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.\n\n"
+       u"[3]\n\n[4]\n\n[5]\n\n[6]\n\n[7]\n\n[8]\n\n[9]\n\n"
+       u"Kennedy, B. M. (2007). Flow of mantle fluids through the ductile lower crust.\nScience, 318, 1433\u20131436.\n\n"
+       u"Brown, K. (2002). Cold flow in rocks of the deep and the shallow crust.\nNature, 3, 4\u20135.\n\n"
+       u"Clark, L. (2003). Warm springs and their waters in the highlands.\nScience, 5, 6\u20137.\n\n"
+       u"Davis, M. (2004). Steam fields of the north island and their wells.\nGeothermics, 8, 9\u201310.\n\n"
+       u"Evans, N. (2005). Heat flow in the crust of the earth, a review.\nJournal of Geophysical Research, 110, 1\u201330.\n\n"
+       u"Foster, O. (2006). Brines of the deep basins and their salts.\nChemical Geology, 12, 40\u201355.\n\n"
+       u"Green, P. (2007). Wells that failed, and why they failed.\nGeothermics, 14, 2\u201318.\n",
+       {u"[1] Smith, J. R. (2009). Fluid flow in the crust. Geothermics, 38(1), 1\u201312.",
+        u"[2] Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.",
+        u"Kennedy, B. M. (2007). Flow of mantle fluids through the ductile lower crust.\nScience, 318, 1433\u20131436.",
+        u"Brown, K. (2002). Cold flow in rocks of the deep and the shallow crust.\nNature, 3, 4\u20135.",
+        u"Clark, L. (2003). Warm springs and their waters in the highlands.\nScience, 5, 6\u20137.",
+        u"Davis, M. (2004). Steam fields of the north island and their wells.\nGeothermics, 8, 9\u201310.",
+        u"Evans, N. (2005). Heat flow in the crust of the earth, a review.\nJournal of Geophysical Research, 110, 1\u201330.",
+        u"Foster, O. (2006). Brines of the deep basins and their salts.\nChemical Geology, 12, 40\u201355.",
+        u"Green, P. (2007). Wells that failed, and why they failed.\nGeothermics, 14, 2\u201318."},
+       {u"\n[3]\n\n[4]\n\n[5]\n\n[6]\n\n[7]\n\n[8]\n\n[9]\n\n", u"\n", u"\n", u"\n", u"\n", u"\n", u"\n"}},
+      {"the last number alone on its line, then its reference, before references whose numbers were read apart",
+       u"[1] Smith, J. R. (2009). Fluid flow in the crust. Geothermics, 38(1), 1\u201312.\n[2]\n"
+       u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.\n\n"
+       u"[3]\n\n[4]\n\n[5]\n\n[6]\n\n[7]\n\n[8]\n\n[9]\n\n"
+       u"Kennedy, B. M. (2007). Flow of mantle fluids through the ductile lower crust.\nScience, 318, 1433\u20131436.\n\n"
+       u"Brown, K. (2002). Cold flow in rocks of the deep and the shallow crust.\nNature, 3, 4\u20135.\n\n"
+       u"Clark, L. (2003). Warm springs and their waters in the highlands.\nScience, 5, 6\u20137.\n\n"
+       u"Davis, M. (2004). Steam fields of the north island and their wells.\nGeothermics, 8, 9\u201310.\n\n"
+       u"Evans, N. (2005). Heat flow in the crust of the earth, a review.\nJournal of Geophysical Research, 110, 1\u201330.\n\n"
+       u"Foster, O. (2006). Brines of the deep basins and their salts.\nChemical Geology, 12, 40\u201355.\n\n"
+       u"Green, P. (2007). Wells that failed, and why they failed.\nGeothermics, 14, 2\u201318.\n",
+       {u"[1] Smith, J. R. (2009). Fluid flow in the crust. Geothermics, 38(1), 1\u201312.",
+        u"[2]\nGrant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.",
+        u"Kennedy, B. M. (2007). Flow of mantle fluids through the ductile lower crust.\nScience, 318, 1433\u20131436.",
+        u"Brown, K. (2002). Cold flow in rocks of the deep and the shallow crust.\nNature, 3, 4\u20135.",
+        u"Clark, L. (2003). Warm springs and their waters in the highlands.\nScience, 5, 6\u20137.",
+        u"Davis, M. (2004). Steam fields of the north island and their wells.\nGeothermics, 8, 9\u201310.",
+        u"Evans, N. (2005). Heat flow in the crust of the earth, a review.\nJournal of Geophysical Research, 110, 1\u201330.",
+        u"Foster, O. (2006). Brines of the deep basins and their salts.\nChemical Geology, 12, 40\u201355.",
+        u"Green, P. (2007). Wells that failed, and why they failed.\nGeothermics, 14, 2\u201318."},
+       {u"\n[3]\n\n[4]\n\n[5]\n\n[6]\n\n[7]\n\n[8]\n\n[9]\n\n", u"\n", u"\n", u"\n", u"\n", u"\n", u"\n"}},
+      {"a blank line after every line, where words broken at a line's end go on after some, parts nothing",
+       u"Tona, F., Alonso, D. and Svab, M., Geology and mineralization in the Carswell structure. Geologi-\n\n"
+       u"cal Association of Canada, Special Paper 29, pp. 1-18. 1985.\n\n"
+       u"Prout, Alan. The Future of Childhood: Towards the Interdisciplinary Study of Children. Rout-\n\n"
+       u"ledgeFalmer, 2005.\n\n"
+       u"Yang J, Kloepper JW, Ryu CM. 2009. Rhizosphere bacteria help plants tolerate abiotic stress.\n\n"
+       u"Trends in Plant Science 14: 1\u20134.\n\n"
+       u"Levi-Strauss, Claude (1982) The Way of the Masks. Seattle: U. Washington Press.\n\n"
+       u"Kehr J, Buhtz A, Giavalisco P. 2005. Analysis of xylem sap proteins from Brassica napus.\n\n"
+       u"BMC Plant Biology 5: 11.\n",
+       {u"Tona, F., Alonso, D. and Svab, M., Geology and mineralization in the Carswell structure. Geologi-\n"
+        u"cal Association of Canada, Special Paper 29, pp. 1-18. 1985.",
+        u"Prout, Alan. The Future of Childhood: Towards the Interdisciplinary Study of Children. Rout-\nledgeFalmer, 2005.",
+        u"Yang J, Kloepper JW, Ryu CM. 2009. Rhizosphere bacteria help plants tolerate abiotic stress.\n"
+        u"Trends in Plant Science 14: 1\u20134.",
+        u"Levi-Strauss, Claude (1982) The Way of the Masks. Seattle: U. Washington Press.",
+        u"Kehr J, Buhtz A, Giavalisco P. 2005. Analysis of xylem sap proteins from Brassica napus.\nBMC Plant Biology 5: 11."},
+       {u"\n", u"\n", u"\n", u"\n", u"\n", u"\n", u"\n", u"\n"}},
+      {"a blank line after a line that ran to the margin, before one that opens like no reference, parts nothing",
+       u"Green, J. S., and J. T. Flinders. 1980. Brachylagus idahoensis. Mammalian\n\nSpecies 125: 1\u20134.\n\n"
+       u"Coughenour, M. B., and F. J. Singer. 1996. Elk population processes in\nYellowstone National Park. Ecology 6: 573\u2013593.\n\n"
+       u"Volterra, Vito. 1926. Variazioni e fluttuazioni del numero d\u2019individui\nin specie animali conviventi. Memorie 2: 31\u2013113.\n",
+       {u"Green, J. S., and J. T. Flinders. 1980. Brachylagus idahoensis. Mammalian\nSpecies 125: 1\u20134.",
+        u"Coughenour, M. B., and F. J. Singer. 1996. Elk population processes in\nYellowstone National Park. Ecology 6: 573\u2013593.",
+        u"Volterra, Vito. 1926. Variazioni e fluttuazioni del numero d\u2019individui\nin specie animali conviventi. Memorie 2: 31\u2013113."},
+       {u"\n", u"\n", u"\n"}},
       {"one reference a line, some about as long as one another",
        u"DUPONT, Jean-Luc de. Les sources thermales de la r\u00E9gion. Paris: Masson, 1902.\n"
        u"International Energy Agency. (2019). World energy outlook 2019. IEA.\n"
