@@ -866,16 +866,21 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
         for (size_t k : block) kind[k] = Kind::LeftOut, numbers[k] = {};
       block.clear();
     };
+    bool numberedText = false;  // a number that opens text came before
     for (size_t i = 0; i < lines.size(); ++i) {
       if (kind[i] != Kind::Content) continue;
       if (!markOnly(i)) {
         if (numbers[i].found && numbers[i].style != Style::Alone) {  // a number that opens text
           leaveOut();
+          numberedText = true;
           continue;
         }
         // Only a line that stays ends the run: not a number alone (a
-        // page's), nor what may be a head or a foot of the page.
-        if (!alone(i) && !MayBeRunningHead(lines[i].content)) leaveOut();
+        // page's), nor, before the first number that opens text, what may
+        // be the head of the first page. Further on, a number alone on its
+        // line before its reference's text ("(15)", then "BONSOR G.-E. ...
+        // 1989, 133") is no run.
+        if (!alone(i) && (numberedText || !MayBeRunningHead(lines[i].content))) leaveOut();
         continue;
       }
       const Leading& last = block.empty() ? numbers[i] : numbers[block.back()];

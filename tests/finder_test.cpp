@@ -33,6 +33,17 @@ void Check(const Row& row) {
 
 TEST(Finder, NumberedLists) {
   const std::vector<Row> rows = {
+      {"numbers alone on their lines, each before its reference, are no column apart",
+       u"(13) Brin, David. Earth. New York: Bantam, 1991.\n(14)\nDaly, A. (2016b). Private Power. (Hart).\n(15)\n"
+       u"BONSOR G.\u2013E. \u2013 Expedicion arqueologica a lo largo del Guadalquivir, Ecija 1989, 133\n(16)\n"
+       u"Wolfgang Jantzen: The problem of the will in the late work of Vygotskij. Human Ontogenetics 3 (2009) 2, 1-7, "
+       u"http://onlinelibrary.wiley.com/doi/10.1002/huon.200900007/pdf\n(17)\nLeach, Edmund. 1964. Animal Categories. MIT Press.\n",
+       {u"(13) Brin, David. Earth. New York: Bantam, 1991.", u"(14)\nDaly, A. (2016b). Private Power. (Hart).",
+        u"(15)\nBONSOR G.\u2013E. \u2013 Expedicion arqueologica a lo largo del Guadalquivir, Ecija 1989, 133",
+        u"(16)\nWolfgang Jantzen: The problem of the will in the late work of Vygotskij. Human Ontogenetics 3 (2009) 2, 1-7, "
+        u"http://onlinelibrary.wiley.com/doi/10.1002/huon.200900007/pdf",
+        u"(17)\nLeach, Edmund. 1964. Animal Categories. MIT Press."},
+       {}},
       {"brackets, a heading, wrapped lines",
        u"References\n[1] M. A. Grant and P. F. Bixley, Geothermal Reservoir Engineering, 2nd ed.\nAcademic Press, 2011.\n"
        u"[2] J. R. Smith, \u201CFluid flow in frac-\ntured rock,\u201D Geothermics, vol. 38, pp. 1\u201312, 2009.\n",
