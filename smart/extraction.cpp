@@ -97,6 +97,8 @@ bool IsUrlCharacter(char16_t c) {
 // too.
 bool IsGap(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
 // "https : / / doi . org / 10.1000 / xyz" from `at` (which starts "http"):
 // how far the spaced link reaches, and the link closed up; 0 when it is none.
 size_t SpacedLink(u16string_view s, size_t at, u16string& link) {
@@ -237,11 +239,49 @@ u16string RepairAccentsAndLigatures(u16string_view text, const Dictionary& dicti
 }
 
 // Links that justification spaced out, closed up.
+// "10.1021/ es030360x", "10.1016/ j.envsci. 2009.09.007" from `at` (which
+// starts "10."): justification's spaces in a DOI, after its prefix's slash
+// (no DOI ends there) and, while the part after the slash holds no digit
+// yet, after a full stop before digits ("10.1002/ ldr. 1091"). How far
+// the DOI reaches and the DOI closed up; 0 when nothing was spaced.
+size_t SpacedDoi(u16string_view s, size_t at, u16string& doi) {
+  size_t i = at + 3;
+  while (i < s.size() && (IsDigit(s[i]) || s[i] == u'.')) ++i;
+  if (i - at < 7 || i >= s.size() || s[i] != u'/') return 0;
+  size_t j = ++i;
+  while (j < s.size() && IsGap(s[j])) ++j;
+  if (j == i || j >= s.size() || !u_isalnum(s[j]) || s[j] >= 0x80) return 0;
+  doi = u16string(s.substr(at, i - at));
+  i = j;
+  bool digit = false;
+  while (i < s.size()) {
+    if (!IsGap(s[i]) && IsUrlCharacter(s[i])) {
+      digit = digit || IsDigit(s[i]);
+      doi += s[i++];
+      continue;
+    }
+    if (!IsGap(s[i]) || digit || doi.back() != u'.') break;
+    j = i;
+    while (j < s.size() && IsGap(s[j])) ++j;
+    if (j >= s.size() || !IsDigit(s[j])) break;
+    i = j;
+  }
+  return i;
+}
+
 u16string CloseSpacedLinks(u16string_view text) {
   u16string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
     const char16_t c = text[i];
+    if (c == u'1' && (out.empty() || !u_isalnum(out.back())) && text.substr(i).starts_with(u"10.")) {
+      u16string doi;
+      if (const size_t end = SpacedDoi(text, i, doi); end != 0) {
+        out += doi;
+        i = end;
+        continue;
+      }
+    }
     if ((c == u'h' || c == u'H') && (out.empty() || !u_isalnum(out.back())) && i + 4 <= text.size() &&
         LCase(text.substr(i, 4)) == u"http") {
       u16string link;

@@ -260,6 +260,8 @@ TEST(Reference, Numbers) {
        u"2245", u""},
       {"pubmed's space after the colon", u"Rowe D, Kim J. Mapping heat flow. Geothermics. 2009;7: 27.", u"2009", u"7",
        u"", u"27", u"", u""},
+      {"a DOI that justification spaced, whole", u"Qadir M, Noble AD (2013) Adapting to climate change. Land Degrad Dev 24, "
+       u"12\u2013 21. doi: 10.1002/ ldr. 1091", u"2013", u"24", u"", u"12", u"21", u"10.1002/ldr.1091"},
       {"pubmed's month and day before the semicolon", u"Zhao L, Bao Q. Tumour growth. Eur Surg Res. 2012 Jul 11;49(1): 8-15.",
        u"2012", u"49", u"1", u"8", u"15", u""},
       {"an issue without a volume", u"Brown P, Lee K. Steam in wells. Geothermics. 2000;(3):218-26.", u"2000", u"", u"3",

@@ -61,6 +61,14 @@ TEST(Smart, ExtractionArtefacts) {
       {"a link at a sentence's end", u"at http://a.org/b . Next", u"at http://a.org/b . Next"},
       {"a link without spaces stays", u"https://doi.org/10.1/x. Next", u"https://doi.org/10.1/x. Next"},
       {"no link", u"http is a protocol; https : no", u"http is a protocol; https : no"},
+      {"a DOI spaced after its prefix closed up", u"doi: 10.1021/ es030360x.", u"doi: 10.1021/es030360x."},
+      {"a DOI in a link, spaced after its prefix", u"https://doi.org/10.5942/ jawwa.2012.104.0071.",
+       u"https://doi.org/10.5942/jawwa.2012.104.0071."},
+      {"a DOI spaced after a full stop before its digits", u"doi: 10.1016/ j.envsci. 2009.09.007 and 10.1002/ ldr. 1091",
+       u"doi: 10.1016/j.envsci.2009.09.007 and 10.1002/ldr.1091"},
+      {"a full stop after a DOI's digits ends it", u"10.1038/ nature123. 2012.", u"10.1038/nature123. 2012."},
+      {"a DOI with no space after its prefix stays", u"10.1000/xyz. 2009", u"10.1000/xyz. 2009"},
+      {"a number and a slash that is no DOI stays", u"10.5/ 2 of them, p10.1000/ x", u"10.5/ 2 of them, p10.1000/ x"},
   };
   for (const auto& r : rows) EXPECT_EQ(Printable(RepairExtraction(r.in, English().dictionary)), Printable(r.out)) << r.name;
 }
