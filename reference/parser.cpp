@@ -128,6 +128,18 @@ void IssueInNoPiece(Reference& r, const std::vector<Token>& tokens) {
 // Pages as a range, the last page written in full ("2231-45" is
 // 2231-2245), or an article number kept whole ("e2020GL088123").
 void Pages(Reference& r) {
+  // A link the labels took for pages ("http://www.wired.com/news/culture/0,
+  // 1284,49184,00.html") numbers no page: the pages end before it, it is
+  // the link, and what follows it goes to the note.
+  for (const Token& t : Tokenize(r.Text(r.pages))) {
+    const std::u16string lower = LCase(t.text);
+    if (lower.find(u"://") == std::u16string::npos && !lower.starts_with(u"www.")) continue;
+    if (r.url.Empty()) r.url = {r.pages.begin + t.begin, r.pages.begin + t.end};
+    r.pages.end = r.pages.begin + t.begin;
+    while (r.pages.end > r.pages.begin && (r.text[r.pages.end - 1] == u' ' || r.text[r.pages.end - 1] == u'\n')) --r.pages.end;
+    if (r.pages.Empty()) r.pages = {};
+    break;
+  }
   const std::u16string_view p = r.Text(r.pages);
   // An article number: letters and digits in one word, no range.
   for (const Token& t : Tokenize(p)) {

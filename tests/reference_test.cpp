@@ -1033,11 +1033,16 @@ TEST(Export, WhatNoPartTakesStaysInTheNote) {
        u"\"note\": \"and 9\""},
       {"a genre cut from its bracket", u"Smith, J. (2015). Heat flow in the Taupo zone [Master's thesis, University of Auckland]. ResearchSpace.",
        u"\"title\": \"Heat flow in the Taupo zone\"", u"\"note\": \"Master's thesis\""},
+      {"a link taken for pages numbers no page",
+       u"M. J. Rose, \u201CE-Books Live on After Mighty Fal ,\u201D Wired, December 18, 2001, "
+       u"http://www.wired.com/news/culture/0,1284,49184,00.html.\n[40]",
+       u"\"URL\": \"http://www.wired.com/news/culture/0,1284,49184,00.html\"", u"\"note\": \"[40]\""},
   };
   for (const auto& row : rows) {
     const S csl = Writer::One(Format::CslJson, Smart().ParseReference(row.in), kNoLists);
     EXPECT_NE(csl.find(row.field), S::npos) << row.name << ": " << Printable(csl);
     EXPECT_NE(csl.find(row.note), S::npos) << row.name << ": " << Printable(csl);
+    if (std::string(row.name).starts_with("a link")) EXPECT_EQ(csl.find(u"\"page\""), S::npos) << Printable(csl);
   }
 }
 
