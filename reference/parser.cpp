@@ -773,8 +773,31 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       if (w.empty() || !u_isupper(w[0])) return false;
     return c.size() == 1 || firstName || IsInitials(c[1]);
   };
+  // One initial glued to a family name ("M.Gensollen").
+  const auto gluedInitial = [](std::u16string_view w) {
+    return w.size() >= 4 && u_isupper(w[0]) && w[1] == u'.' && u_isupper(w[2]) &&
+           std::all_of(w.begin() + 3, w.end(), [](char16_t u) { return u_islower(u) || u == u'-' || u == u'\''; });
+  };
+  // A name written given names first, an initial first ("M. Bourreau",
+  // "M.Gensollen").
+  const auto initialFirst = [&](const std::vector<std::u16string_view>& c) {
+    return (c.size() >= 2 && IsInitials(c.front()) && !IsInitials(c.back())) || (c.size() == 1 && gluedInitial(c[0]));
+  };
+  // Two or more such names after the first two words: the list is written
+  // given names first, and "François Moreau, M. Bourreau, M.Gensollen" is
+  // three names, not a family name and its given names.
+  size_t initialFirstNames = 0;
+  for (size_t k = 1; k < chunks.size(); ++k) initialFirstNames += initialFirst(chunks[k]);
+  const bool givenFirstList = chunks.size() >= 3 && chunks[0].size() >= 2 && initialFirst(chunks[1]) && initialFirstNames >= 2;
   for (size_t k = 0; k < chunks.size(); ++k) {
     auto c = chunks[k];
+    if (c.size() == 1 && gluedInitial(c[0]) && givenFirstList) {
+      Person p;
+      p.given = std::u16string(c[0].substr(0, 2));
+      p.family = std::u16string(c[0].substr(2));
+      people.push_back(p);
+      continue;
+    }
     // A rank after the whole name ("Russell, Bertrand Arthur William,
     // Earl."), as the humanities cite peers: the name's, last in the list.
     const bool rank = c.size() == 1 && k + 1 == chunks.size() &&
@@ -803,7 +826,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       size_t k2 = 0;
       while (k2 + 1 < c.size() && IsInitials(c[k2])) ++k2;
       people.push_back(FamilyFirst({c.begin() + static_cast<long>(k2), c.end()}, GivenNames(c, 0, k2)));
-    } else if (k + 1 < chunks.size() && !afterAnd[k + 1] && givenNames(chunks[k + 1], people.empty()) &&
+    } else if (k + 1 < chunks.size() && !afterAnd[k + 1] && !givenFirstList && givenNames(chunks[k + 1], people.empty()) &&
                (c.size() <= 3 || std::all_of(c.begin(), c.end(), [](auto w) { return IsParticle(w) || u_isupper(w[0]); }))) {
       // "Smith, J. R.", "Thompson, Jessica"; a particle after the given
       // names belongs to the family name ("Humboldt, Alexander von").

@@ -285,7 +285,7 @@ constexpr const char* kUsage =
     "                    (none, short, long, late-start, early-start, other)\n"
     "  --show-titles     print the first fold's wrong titles, token by token\n"
     "  --show-field F    print what the whole parser got wrong in field F\n"
-    "                    (title, container, volume, kind)\n"
+    "                    (title, container, volume, kind, families)\n"
     "  --help            this text\n";
 
 // Reads the arguments; nullopt (after a message) when they make no sense.
@@ -420,7 +420,14 @@ void ScoreFields(const Example& ex, const Reference& r, FieldScores& s) {
   if (const std::u16string authors = PartText(ex, {"author"}); !authors.empty()) {
     s.authors.Add(Normal(r.Text(r.authors)) == Normal(authors));
     bool more = false;
-    s.families.Add(Families(r.authorList) == Families(Names(authors, more)));
+    const std::vector<std::u16string> got = Families(r.authorList), want = Families(Names(authors, more));
+    s.families.Add(got == want);
+    const auto joined = [](const std::vector<std::u16string>& names) {
+      std::u16string out;
+      for (const auto& n : names) out += (out.empty() ? u"" : u" | ") + n;
+      return out;
+    };
+    if (got != want) ShowMiss(s, "families", ex, joined(got), joined(want));
   }
   if (!ex.year.empty()) s.year.Add(r.year == ex.year);
   std::u16string container = PartText(ex, {"journal", "container-title"});
