@@ -686,6 +686,16 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   for (size_t k = 0; k < words.size(); ++k) {
     std::u16string_view w = words[k];
     std::u16string lower = LCase(w);
+    // A citation number left before the first name ("5- Jonathan A. Hyam",
+    // "[12]"): no name starts with digits.
+    if (k == 0 && !w.empty() && (IsDigit(w[0]) || ((w[0] == u'[' || w[0] == u'(') && w.size() > 1 && IsDigit(w[1])))) {
+      size_t d = w[0] == u'[' || w[0] == u'(' ? 1 : 0;
+      const size_t from = d;
+      while (d < w.size() && IsDigit(w[d])) ++d;
+      const std::u16string_view rest = w.substr(d);
+      if (d - from <= 4 && (rest.empty() || rest == u"-" || rest == u"." || rest == u")" || rest == u"]" || rest == u"\u2013"))
+        continue;
+    }
     // "et al." in other languages: Czech and Slovak "a kol.", Polish "i
     // in.", Russian "и др.", Spanish "y cols.", French "et coll.",
     // Swedish "m.fl.".
@@ -788,6 +798,11 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   // three names, not a family name and its given names.
   size_t initialFirstNames = 0;
   for (size_t k = 1; k < chunks.size(); ++k) initialFirstNames += initialFirst(chunks[k]);
+  // A whole name with an initial between its given name and its family
+  // name ("Jonathan A. Hyam"), which no family name has.
+  const auto middleInitial = [](const std::vector<std::u16string_view>& c) {
+    return c.size() == 3 && !IsInitials(c.front()) && IsInitials(c[1]) && !IsInitials(c.back()) && u_isupper(c.back()[0]);
+  };
   const bool givenFirstList = chunks.size() >= 3 && chunks[0].size() >= 2 && initialFirst(chunks[1]) && initialFirstNames >= 2;
   for (size_t k = 0; k < chunks.size(); ++k) {
     auto c = chunks[k];
@@ -826,7 +841,8 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       size_t k2 = 0;
       while (k2 + 1 < c.size() && IsInitials(c[k2])) ++k2;
       people.push_back(FamilyFirst({c.begin() + static_cast<long>(k2), c.end()}, GivenNames(c, 0, k2)));
-    } else if (k + 1 < chunks.size() && !afterAnd[k + 1] && !givenFirstList && givenNames(chunks[k + 1], people.empty()) &&
+    } else if (k + 1 < chunks.size() && !afterAnd[k + 1] && !givenFirstList && !middleInitial(c) &&
+               givenNames(chunks[k + 1], people.empty()) &&
                (c.size() <= 3 || std::all_of(c.begin(), c.end(), [](auto w) { return IsParticle(w) || u_isupper(w[0]); }))) {
       // "Smith, J. R.", "Thompson, Jessica"; a particle after the given
       // names belongs to the family name ("Humboldt, Alexander von").
