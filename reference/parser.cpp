@@ -682,7 +682,17 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   // The chunks between separators: commas, semicolons, "and", "&".
   std::vector<std::vector<std::u16string_view>> chunks(1);
   std::vector<bool> afterAnd(1, false);
-  const std::vector<std::u16string_view> words = Words(text);
+  // Names run together at a comma ("Dong Q,Jia H,Liu Y", "Wolf,L.W.") are
+  // parted there.
+  std::vector<std::u16string_view> words;
+  for (std::u16string_view w : Words(text)) {
+    for (size_t c = w.find(u','); c != std::u16string_view::npos && c > 0 && c + 1 < w.size(); c = w.find(u',')) {
+      if (!u_isupper(w[c + 1]) || !(u_isalpha(w[c - 1]) || w[c - 1] == u'.')) break;
+      words.push_back(w.substr(0, c + 1));
+      w.remove_prefix(c + 1);
+    }
+    words.push_back(w);
+  }
   for (size_t k = 0; k < words.size(); ++k) {
     std::u16string_view w = words[k];
     std::u16string lower = LCase(w);
@@ -820,6 +830,15 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
                        c[0] == u"Count" || c[0] == u"Countess" || c[0] == u"Duke" || c[0] == u"Lord" || c[0] == u"Lady");
     if (c.size() == 1 && (IsSuffix(c[0]) || rank) && !people.empty()) {
       people.back().suffix = std::u16string(c[0]);
+      continue;
+    }
+    // "Degenhardt, Jr, J.J.": the suffix between the family name and the
+    // initials.
+    if (k + 2 < chunks.size() && c.size() == 1 && !afterAnd[k + 1] && chunks[k + 1].size() == 1 &&
+        IsSuffix(chunks[k + 1][0]) && initialsOnly(chunks[k + 2])) {
+      people.push_back(FamilyFirst(c, GivenNames(chunks[k + 2], 0, chunks[k + 2].size())));
+      people.back().suffix = std::u16string(chunks[k + 1][0]);
+      k += 2;
       continue;
     }
     // "Martin Luther King Jr.": the suffix after given names and family.
