@@ -99,6 +99,34 @@ TEST(Finder, NumberedLists) {
   for (const auto& row : rows) Check(row);
 }
 
+// A page whose numbers an extractor wrote in a column of their own, all
+// before the references' text, each reference a box of its own: more lines
+// than one reference takes after the last number that opens text.
+const S apartText =
+    u"[3]\n\n[4]\n\n[5]\n\n[6]\n\n[7]\n\n[8]\n\n[9]\n\n"
+    u"Kennedy, B. M. (2007). Flow of mantle fluids through the ductile lower crust.\nScience, 318, 1433\u20131436.\n\n"
+    u"Brown, K. (2002). Cold flow in rocks of the deep and the shallow crust.\nNature, 3, 4\u20135.\n\n"
+    u"Clark, L. (2003). Warm springs and their waters in the highlands.\nScience, 5, 6\u20137.\n\n"
+    u"Davis, M. (2004). Steam fields of the north island and their wells.\nGeothermics, 8, 9\u201310.\n\n"
+    u"Evans, N. (2005). Heat flow in the crust of the earth, a review.\nJournal of Geophysical Research, 110, 1\u201330.\n\n"
+    u"Foster, O. (2006). Brines of the deep basins and their salts.\nChemical Geology, 12, 40\u201355.\n\n"
+    u"Green, P. (2007). Wells that failed, and why they failed.\nGeothermics, 14, 2\u201318.\n";
+const std::vector<S> apartReferences = {
+    u"Kennedy, B. M. (2007). Flow of mantle fluids through the ductile lower crust.\nScience, 318, 1433\u20131436.",
+    u"Brown, K. (2002). Cold flow in rocks of the deep and the shallow crust.\nNature, 3, 4\u20135.",
+    u"Clark, L. (2003). Warm springs and their waters in the highlands.\nScience, 5, 6\u20137.",
+    u"Davis, M. (2004). Steam fields of the north island and their wells.\nGeothermics, 8, 9\u201310.",
+    u"Evans, N. (2005). Heat flow in the crust of the earth, a review.\nJournal of Geophysical Research, 110, 1\u201330.",
+    u"Foster, O. (2006). Brines of the deep basins and their salts.\nChemical Geology, 12, 40\u201355.",
+    u"Green, P. (2007). Wells that failed, and why they failed.\nGeothermics, 14, 2\u201318."};
+const std::vector<S> apartLeftOut = {u"\n[3]\n\n[4]\n\n[5]\n\n[6]\n\n[7]\n\n[8]\n\n[9]\n\n", u"\n", u"\n", u"\n",
+                                     u"\n", u"\n", u"\n"};
+
+std::vector<S> Joined(std::vector<S> first, const std::vector<S>& then) {
+  first.insert(first.end(), then.begin(), then.end());
+  return first;
+}
+
 TEST(Finder, AuthorYearLists) {
   const std::vector<Row> rows = {
       {"APA, wrapped, no blank lines",
@@ -167,46 +195,20 @@ TEST(Finder, AuthorYearLists) {
        {u"1.\n2.\n3.\n"}},
       {"numbers beside their references on the first page, apart on the next",
        u"[1] Smith, J. R. (2009). Fluid flow in the crust. Geothermics, 38(1), 1\u201312.\n"
-       u"[2] Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.\n\n"
-       u"[3]\n\n[4]\n\n[5]\n\n[6]\n\n[7]\n\n[8]\n\n[9]\n\n"
-       u"Kennedy, B. M. (2007). Flow of mantle fluids through the ductile lower crust.\nScience, 318, 1433\u20131436.\n\n"
-       u"Brown, K. (2002). Cold flow in rocks of the deep and the shallow crust.\nNature, 3, 4\u20135.\n\n"
-       u"Clark, L. (2003). Warm springs and their waters in the highlands.\nScience, 5, 6\u20137.\n\n"
-       u"Davis, M. (2004). Steam fields of the north island and their wells.\nGeothermics, 8, 9\u201310.\n\n"
-       u"Evans, N. (2005). Heat flow in the crust of the earth, a review.\nJournal of Geophysical Research, 110, 1\u201330.\n\n"
-       u"Foster, O. (2006). Brines of the deep basins and their salts.\nChemical Geology, 12, 40\u201355.\n\n"
-       u"Green, P. (2007). Wells that failed, and why they failed.\nGeothermics, 14, 2\u201318.\n",
-       {u"[1] Smith, J. R. (2009). Fluid flow in the crust. Geothermics, 38(1), 1\u201312.",
-        u"[2] Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.",
-        u"Kennedy, B. M. (2007). Flow of mantle fluids through the ductile lower crust.\nScience, 318, 1433\u20131436.",
-        u"Brown, K. (2002). Cold flow in rocks of the deep and the shallow crust.\nNature, 3, 4\u20135.",
-        u"Clark, L. (2003). Warm springs and their waters in the highlands.\nScience, 5, 6\u20137.",
-        u"Davis, M. (2004). Steam fields of the north island and their wells.\nGeothermics, 8, 9\u201310.",
-        u"Evans, N. (2005). Heat flow in the crust of the earth, a review.\nJournal of Geophysical Research, 110, 1\u201330.",
-        u"Foster, O. (2006). Brines of the deep basins and their salts.\nChemical Geology, 12, 40\u201355.",
-        u"Green, P. (2007). Wells that failed, and why they failed.\nGeothermics, 14, 2\u201318."},
-       {u"\n[3]\n\n[4]\n\n[5]\n\n[6]\n\n[7]\n\n[8]\n\n[9]\n\n", u"\n", u"\n", u"\n", u"\n", u"\n", u"\n"}},
+       u"[2] Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.\n\n" +
+           apartText,
+       Joined({u"[1] Smith, J. R. (2009). Fluid flow in the crust. Geothermics, 38(1), 1\u201312.",
+               u"[2] Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press."},
+              apartReferences),
+       apartLeftOut},
       {"the last number alone on its line, then its reference, before references whose numbers were read apart",
        u"[1] Smith, J. R. (2009). Fluid flow in the crust. Geothermics, 38(1), 1\u201312.\n[2]\n"
-       u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.\n\n"
-       u"[3]\n\n[4]\n\n[5]\n\n[6]\n\n[7]\n\n[8]\n\n[9]\n\n"
-       u"Kennedy, B. M. (2007). Flow of mantle fluids through the ductile lower crust.\nScience, 318, 1433\u20131436.\n\n"
-       u"Brown, K. (2002). Cold flow in rocks of the deep and the shallow crust.\nNature, 3, 4\u20135.\n\n"
-       u"Clark, L. (2003). Warm springs and their waters in the highlands.\nScience, 5, 6\u20137.\n\n"
-       u"Davis, M. (2004). Steam fields of the north island and their wells.\nGeothermics, 8, 9\u201310.\n\n"
-       u"Evans, N. (2005). Heat flow in the crust of the earth, a review.\nJournal of Geophysical Research, 110, 1\u201330.\n\n"
-       u"Foster, O. (2006). Brines of the deep basins and their salts.\nChemical Geology, 12, 40\u201355.\n\n"
-       u"Green, P. (2007). Wells that failed, and why they failed.\nGeothermics, 14, 2\u201318.\n",
-       {u"[1] Smith, J. R. (2009). Fluid flow in the crust. Geothermics, 38(1), 1\u201312.",
-        u"[2]\nGrant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.",
-        u"Kennedy, B. M. (2007). Flow of mantle fluids through the ductile lower crust.\nScience, 318, 1433\u20131436.",
-        u"Brown, K. (2002). Cold flow in rocks of the deep and the shallow crust.\nNature, 3, 4\u20135.",
-        u"Clark, L. (2003). Warm springs and their waters in the highlands.\nScience, 5, 6\u20137.",
-        u"Davis, M. (2004). Steam fields of the north island and their wells.\nGeothermics, 8, 9\u201310.",
-        u"Evans, N. (2005). Heat flow in the crust of the earth, a review.\nJournal of Geophysical Research, 110, 1\u201330.",
-        u"Foster, O. (2006). Brines of the deep basins and their salts.\nChemical Geology, 12, 40\u201355.",
-        u"Green, P. (2007). Wells that failed, and why they failed.\nGeothermics, 14, 2\u201318."},
-       {u"\n[3]\n\n[4]\n\n[5]\n\n[6]\n\n[7]\n\n[8]\n\n[9]\n\n", u"\n", u"\n", u"\n", u"\n", u"\n", u"\n"}},
+       u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.\n\n" +
+           apartText,
+       Joined({u"[1] Smith, J. R. (2009). Fluid flow in the crust. Geothermics, 38(1), 1\u201312.",
+               u"[2]\nGrant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press."},
+              apartReferences),
+       apartLeftOut},
       {"a blank line after every line, where words broken at a line's end go on after some, parts nothing",
        u"Tona, F., Alonso, D. and Svab, M., Geology and mineralization in the Carswell structure. Geologi-\n\n"
        u"cal Association of Canada, Special Paper 29, pp. 1-18. 1985.\n\n"
