@@ -390,6 +390,11 @@ bool OpensNoReference(u16string_view line) {
   return false;
 }
 
+// A line's number and its marks ("[12]", "3.", "(4)"), and a line of
+// nothing else.
+constexpr u16string_view kNumberMarks = u"0123456789.()[] ";
+bool NumberOnly(u16string_view c) { return c.find_first_not_of(kNumberMarks) == u16string_view::npos; }
+
 // A word broken at the line's end goes on at this line's start ("Geologi-",
 // "cal Association").
 bool BrokenWord(u16string_view before, u16string_view line) {
@@ -811,14 +816,14 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   const auto stays = [&](size_t i) {
     const u16string_view c = lines[i].content;
     const bool numbersOnly = numbers[i].found && (numbers[i].style == Style::Alone ||
-                                                  c.find_first_not_of(u"0123456789.()[] ") == u16string_view::npos);
+                                                  NumberOnly(c));
     return kind[i] == Kind::Content && !numbersOnly && !MayBeRunningHead(c);
   };
   // Without its number: the same reference cited twice in a numbered
   // list carries two numbers.
   const auto words = [&](size_t i) {
     const u16string_view c = lines[i].content;
-    return numbers[i].found ? c.substr(std::min(c.find_first_not_of(u"0123456789.()[] "), c.size())) : c;
+    return numbers[i].found ? c.substr(std::min(c.find_first_not_of(kNumberMarks), c.size())) : c;
   };
   const auto lineBefore = [&](size_t i) {
     while (i > 0)
@@ -858,7 +863,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     const auto markOnly = [&](size_t i) {
       const u16string_view c = lines[i].content;
       return kind[i] == Kind::Content && numbers[i].found && numbers[i].style != Style::Alone &&
-             c.find_first_not_of(u"0123456789.()[]") == u16string_view::npos;
+             NumberOnly(c);
     };
     std::vector<size_t> block;  // the numbers of the run being read
     const auto leaveOut = [&] {
@@ -1081,7 +1086,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       // extractor's box for each line).
       const bool ranOn = wrapped && last.size() * 10 >= width * 8 && !EndsLikeReference(last) && OpensLikeReference(c) == Opening::None;
       const bool afterBlank = blankSince && !GoesOn(last, c) && !ranOn;
-      if (numbered && previous == numbering.back() && last.find_first_not_of(u"0123456789.()[] ") == u16string_view::npos) {
+      if (numbered && previous == numbering.back() && NumberOnly(last)) {
         start[i] = false;  // the last number alone on its line ("[41]"), then its reference
       } else if (hanging) {
         start[i] = indent(i) <= flushIndent + 1;
