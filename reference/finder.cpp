@@ -871,21 +871,14 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
         for (size_t k : block) kind[k] = Kind::LeftOut, numbers[k] = {};
       block.clear();
     };
-    bool numberedText = false;  // a number that opens text came before
-    for (size_t i = 0; i < lines.size(); ++i) {
+    size_t i = 0;
+    for (; i < lines.size(); ++i) {
       if (kind[i] != Kind::Content) continue;
       if (!markOnly(i)) {
-        if (numbers[i].found && numbers[i].style != Style::Alone) {  // a number that opens text
-          leaveOut();
-          numberedText = true;
-          continue;
-        }
+        if (numbers[i].found && numbers[i].style != Style::Alone) break;  // the first number that opens text
         // Only a line that stays ends the run: not a number alone (a
-        // page's), nor, before the first number that opens text, what may
-        // be the head of the first page. Further on, a number alone on its
-        // line before its reference's text ("(15)", then "BONSOR G.-E. ...
-        // 1989, 133") is no run.
-        if (!alone(i) && (numberedText || !MayBeRunningHead(lines[i].content))) leaveOut();
+        // page's), nor what may be a head or a foot of the page.
+        if (!alone(i) && !MayBeRunningHead(lines[i].content)) leaveOut();
         continue;
       }
       const Leading& last = block.empty() ? numbers[i] : numbers[block.back()];
@@ -893,6 +886,34 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       block.push_back(i);
     }
     leaveOut();
+    // Further on, the numbers alone between two lines of text are left
+    // out together, where they are three or more in a row (n, n+1 ...) and
+    // a line of text without a number that surely stays comes next (the
+    // references they number), not a number that opens text. Lines that
+    // may be a short head or foot of the page stand among them; any other
+    // line ends them, and they stay, as numbers alone each before its
+    // reference's text do ("(15)", then "BONSOR G.-E. ... 1989, 133"). So
+    // the same numbers, found again among the references, are the same
+    // run or none.
+    bool consecutive = true;
+    for (; i < lines.size(); ++i) {
+      if (kind[i] != Kind::Content || alone(i)) continue;
+      if (markOnly(i)) {
+        if (!block.empty())
+          consecutive = consecutive && numbers[i].style == numbers[block.back()].style &&
+                        numbers[i].value == numbers[block.back()].value + 1;
+        block.push_back(i);
+        continue;
+      }
+      const u16string_view c = lines[i].content;
+      const bool head = MayBeRunningHead(c);
+      if (head && c.size() <= 70) continue;
+      const bool plain = !numbers[i].found && !head;
+      if (!(plain && consecutive)) block.clear();
+      leaveOut();
+      consecutive = true;
+    }
+    block.clear();
   }
 
   // Before the numbering, which counts the lines between its numbers:
