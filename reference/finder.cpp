@@ -865,55 +865,63 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       return kind[i] == Kind::Content && numbers[i].found && numbers[i].style != Style::Alone &&
              NumberOnly(c);
     };
-    std::vector<size_t> block;  // the numbers of the run being read
-    const auto leaveOut = [&] {
-      if (block.size() >= 3)
-        for (size_t k : block) kind[k] = Kind::LeftOut, numbers[k] = {};
-      block.clear();
-    };
-    size_t i = 0;
-    for (; i < lines.size(); ++i) {
-      if (kind[i] != Kind::Content) continue;
-      if (!markOnly(i)) {
-        if (numbers[i].found && numbers[i].style != Style::Alone) break;  // the first number that opens text
-        // Only a line that stays ends the run: not a number alone (a
-        // page's), nor what may be a head or a foot of the page.
-        if (!alone(i) && !MayBeRunningHead(lines[i].content)) leaveOut();
-        continue;
-      }
-      const Leading& last = block.empty() ? numbers[i] : numbers[block.back()];
-      if (!block.empty() && (numbers[i].style != last.style || numbers[i].value != last.value + 1)) leaveOut();
-      block.push_back(i);
-    }
-    leaveOut();
-    // Further on, the numbers alone between two lines of text are left
-    // out together, where they are three or more in a row (n, n+1 ...) and
-    // a line of text without a number that surely stays comes next (the
-    // references they number), not a number that opens text. Lines that
-    // may be a short head or foot of the page stand among them; any other
-    // line ends them, and they stay, as numbers alone each before its
-    // reference's text do ("(15)", then "BONSOR G.-E. ... 1989, 133"). So
-    // the same numbers, found again among the references, are the same
-    // run or none.
-    bool consecutive = true;
-    for (; i < lines.size(); ++i) {
-      if (kind[i] != Kind::Content || alone(i)) continue;
-      if (markOnly(i)) {
-        if (!block.empty())
-          consecutive = consecutive && numbers[i].style == numbers[block.back()].style &&
-                        numbers[i].value == numbers[block.back()].value + 1;
+    // Runs left out may join the numbers on either side of them into a
+    // run (as they are in the references found, found again): the rules
+    // are read again until they leave nothing more out.
+    for (int pass = 0; pass < 16; ++pass) {
+      bool changed = false;
+      std::vector<size_t> block;  // the numbers of the run being read
+      const auto leaveOut = [&] {
+        if (block.size() >= 3) {
+          for (size_t k : block) kind[k] = Kind::LeftOut, numbers[k] = {};
+          changed = true;
+        }
+        block.clear();
+      };
+      size_t i = 0;
+      for (; i < lines.size(); ++i) {
+        if (kind[i] != Kind::Content) continue;
+        if (!markOnly(i)) {
+          if (numbers[i].found && numbers[i].style != Style::Alone) break;  // the first number that opens text
+          // Only a line that stays ends the run: not a number alone (a
+          // page's), nor what may be a head or a foot of the page.
+          if (!alone(i) && !MayBeRunningHead(lines[i].content)) leaveOut();
+          continue;
+        }
+        const Leading& last = block.empty() ? numbers[i] : numbers[block.back()];
+        if (!block.empty() && (numbers[i].style != last.style || numbers[i].value != last.value + 1)) leaveOut();
         block.push_back(i);
-        continue;
       }
-      const u16string_view c = lines[i].content;
-      const bool head = MayBeRunningHead(c);
-      if (head && c.size() <= 70) continue;
-      const bool plain = !numbers[i].found && !head;
-      if (!(plain && consecutive)) block.clear();
       leaveOut();
-      consecutive = true;
+      // Further on, the numbers alone between two lines of text are left
+      // out together, where they are three or more in a row (n, n+1 ...) and
+      // a line of text without a number that surely stays comes next (the
+      // references they number), not a number that opens text; any other
+      // line ends them, and they stay, as numbers alone each before its
+      // reference's text do ("(15)", then "BONSOR G.-E. ... 1989, 133", then
+      // "(16)" and its reference). So the same numbers, found again among
+      // the references, are the same run or none.
+      bool consecutive = true;
+      for (; i < lines.size(); ++i) {
+        if (kind[i] != Kind::Content || alone(i)) continue;
+        if (markOnly(i)) {
+          if (!block.empty())
+            consecutive = consecutive && numbers[i].style == numbers[block.back()].style &&
+                          numbers[i].value == numbers[block.back()].value + 1;
+          block.push_back(i);
+          continue;
+        }
+        // What the rules below may still leave out as a head or a foot
+        // (never more than 90 characters) stands among them.
+        const u16string_view c = lines[i].content;
+        if (c.size() <= 90 && MayBeRunningHead(c)) continue;
+        const bool plain = !numbers[i].found;
+        if (!(plain && consecutive)) block.clear();
+        leaveOut();
+        consecutive = true;
+      }
+      if (!changed) break;
     }
-    block.clear();
   }
 
   // Before the numbering, which counts the lines between its numbers:
