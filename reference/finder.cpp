@@ -422,10 +422,7 @@ bool GoesOn(u16string_view before, u16string_view line) {
     return true;
   const u16string lastWord = Lower(word);
   // Words no reference ends with: the sentence goes on.
-  static constexpr u16string_view kGoingOn[] = {u"and", u"of",   u"the", u"in", u"for", u"und", u"et", u"dans", u"in:", u"by",
-                                                u"from", u"von", u"des", u"du", u"de",  u"la",  u"le", u"with", u"to",  u"at",
-                                                u"a",   u"an"};
-  if (std::find(std::begin(kGoingOn), std::end(kGoingOn), lastWord) != std::end(kGoingOn)) return true;
+  if (lexicon::Has(lexicon::kGoingOn, lastWord)) return true;
   // A given name after an editor's or translator's role ("Ed. Richard",
   // "Trans. Marina"): the rest of the name follows.
   if (space == u16string_view::npos || space == 0 || !IsUpperAt(word, 0)) return false;

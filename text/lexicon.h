@@ -25,6 +25,13 @@ inline constexpr std::array<std::u16string_view, 16> kNameParticles = {
     u"de", u"la", u"le", u"du", u"des", u"van", u"von", u"der",
     u"den", u"di", u"da", u"del", u"dos", u"ter", u"van't", u"d'"};
 
+// Words no reference, and no title, ends with: the sentence goes on
+// after them ("... from 509 to", "Histoire des classes ouvrières de").
+inline constexpr std::array<std::u16string_view, 34> kGoingOn = {
+    u"and",  u"of",  u"the", u"in",   u"for",   u"und", u"et",  u"dans", u"in:", u"by",   u"from", u"von",
+    u"des",  u"du",  u"de",  u"la",   u"le",    u"with", u"to", u"at",   u"a",   u"an",   u"en",   u"em",
+    u"\u00E0", u"zur", u"zum", u"f\u00FCr", u"\u00FCber", u"pour", u"sur", u"entre", u"para", u"della"};
+
 template <std::size_t N>
 constexpr bool Has(const std::array<std::u16string_view, N>& list, std::u16string_view word) {
   for (const std::u16string_view w : list)
