@@ -3108,6 +3108,62 @@ void ProceedingsMarkEndsContainer(Reference& r) {
   }
 }
 
+// A title never ends in a word that leads on ("... auspicium » from 509
+// to | 19 BCE,", "... Agapē/Agapan in | 1 John and the Fourth Gospel,",
+// "Les écarts de salaire ... en | 2009, 2012."): where the labels ended it
+// there, the words after it up to the end of their clause (a comma, a full
+// stop, a semicolon or colon, or the end), six at most, are the title's,
+// and the parts that held them give way. Not when a quotation or bracket
+// opens among them, nor a link, nor when they hold the only year found.
+template <typename GiveWay>
+void TitleEndsInLeadWord(Reference& r, GiveWay giveWay) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t end = r.title.end;
+  while (end > r.title.begin && text[end - 1] == u' ') --end;
+  const size_t space = text.rfind(u' ', end - 1);
+  if (space == std::u16string_view::npos || space <= r.title.begin) return;
+  const std::u16string_view last = text.substr(space + 1, end - space - 1);
+  if (last.empty() || !std::all_of(last.begin(), last.end(), [](char16_t c) { return u_islower(c); }) ||
+      !lexicon::Has(lexicon::kGoingOn, last))
+    return;
+  // After a comma or a closed quotation the word brings what follows
+  // ("..., in Werke", "\u00AB ... \u00BB in Y. Combeau (dir.)"): the title
+  // does not run on into that, and the quotation's title ends at its close.
+  size_t before = space;
+  while (before > r.title.begin && text[before - 1] == u' ') --before;
+  if (before > r.title.begin && IsQuote(text[before - 1])) r.title.end = before;
+  if (before > r.title.begin && (text[before - 1] == u',' || IsQuote(text[before - 1]))) return;
+  size_t at = end, newEnd = 0;
+  for (int words = 0; words < 6 && newEnd == 0; ++words) {
+    while (at < text.size() && text[at] == u' ') ++at;
+    if (at == text.size()) break;
+    const size_t wordEnd = std::min(text.find(u' ', at), text.size());
+    const std::u16string_view word = text.substr(at, wordEnd - at);
+    if (IsQuote(word.front()) || word.front() == u'(' || word.front() == u'[' || word.find(u"://") != word.npos ||
+        LCase(word).starts_with(u"doi") || word.find(u"10.") == 0)
+      return;
+    // A name's initial and its full stop ("Y.") end no clause; "TV." does.
+    const char16_t mark = word.back();
+    const bool initial = word.size() == 2 && u_isupper(word[0]);
+    if ((mark == u',' || (mark == u'.' && !initial) || mark == u';' || mark == u':') ||
+        wordEnd == text.size())
+      newEnd = wordEnd;
+    at = wordEnd;
+  }
+  if (newEnd == 0) return;
+  // A year among the words is the title's only where the date part keeps
+  // another ("... en 2009, | 2012.").
+  Piece date = r.date;
+  giveWay(date, Piece{r.title.begin, newEnd});
+  if (!FirstYear(text.substr(end, newEnd - end)).empty() && FirstYear(r.Text(date)).empty()) return;
+  r.title.end = newEnd;
+  for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
+                   &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    giveWay(*p, r.title);
+  if (r.container.Empty()) r.journal = false;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -3274,6 +3330,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookBeforeAcsEditors(r);
   JournalBeforeYear(r);
   ProceedingsMarkEndsContainer(r);
+  TitleEndsInLeadWord(r, giveWay);
 
   // No two parts share a character, whatever the rules above did to each
   // other's: where two still overlap, the one later in this order gives
@@ -3294,9 +3351,14 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
       return (t.size() == 6 || (t.size() == 7 && IsLetterUnit(t[5]))) && t.front() == u'(' && t.back() == u')' &&
              !FirstYear(t).empty();
     };
-    for (size_t i = 0; i < tokens.size() && r.year.empty(); ++i)
-      if ((look.labels[i] != Label::Pages && look.labels[i] != Label::Volume) || bracketedYear(tokens[i].text))
-        r.year = FirstYear(tokens[i].text);
+    // A year inside the title is the title's ("Les pratiques culturelles
+    // des Fran\u00E7ais en 2008, Paris, 2009."), where there is another.
+    const auto inTitle = [&](size_t i) { return tokens[i].begin >= r.title.begin && tokens[i].end <= r.title.end; };
+    for (bool titleToo : {false, true})
+      for (size_t i = 0; i < tokens.size() && r.year.empty(); ++i)
+        if (((look.labels[i] != Label::Pages && look.labels[i] != Label::Volume) || bracketedYear(tokens[i].text)) &&
+            (titleToo || r.title.Empty() || !inTitle(i)))
+          r.year = FirstYear(tokens[i].text);
     // Or the letter that tells two works of a year apart written before it
     // ("p. 29-41, b1989.", as some styles print it).
     for (size_t i = tokens.size(); i-- > 0 && r.year.empty();) {

@@ -1205,6 +1205,36 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
   }
 }
 
+// A title that the labels ended at a word that leads on ("... en") runs
+// on to the end of its clause; a year there stays the date where it is
+// the only one, and a year inside a title is the date only then.
+TEST(Reference, TitleRunsOnAfterALeadingWord) {
+  const struct {
+    const char* name;
+    S in, title, year;
+  } rows[] = {
+      {"a year after \"en\", the date after it", u"DARES, Les \u00E9carts de salaire entre les hommes et les femmes en 2009, 2012.",
+       u"Les \u00E9carts de salaire entre les hommes et les femmes en 2009", u"2012"},
+      {"a body as the author", u"INSEE, Les salaires dans les entreprises en 2012, 2014.",
+       u"Les salaires dans les entreprises en 2012", u"2014"},
+      {"the only year stays the date", u"Smith, J. A history of the world from 1900 to 1950.",
+       u"A history of the world from 1900 to", u"1950"},
+      {"a closed quotation ends the title before \"in\"",
+       u"Fois, Gabri\u00E8le, \u00AB M\u00E9moires crois\u00E9s entre Zanzibar et l\u2019Allemagne \u00BB in Y. Combeau "
+       u"(dir.), Iles de l\u2019oc\u00E9an Indien. Histoire et m\u00E9moires, Saint-Andr\u00E9, R\u00E9union, Oc\u00E9an "
+       u"Editions, 2010, p. 45-59.",
+       u"M\u00E9moires crois\u00E9s entre Zanzibar et l\u2019Allemagne", u"2010"},
+      {"a year in the title is no date where there is another",
+       u"Minist\u00E8re de la Culture, Les pratiques culturelles des Fran\u00E7ais en 2008, Paris, 2009.",
+       u"Les pratiques culturelles des Fran\u00E7ais en 2008", u"2009"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    EXPECT_EQ(r.year, row.year) << row.name;
+  }
+}
+
 // DIN 1505: the names end with a colon, "Bd." brings the volume after the
 // journal's name; and the forms the colon rule must leave alone.
 TEST(Reference, DinNamesAndVolumes) {
