@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
+#include <unicode/unistr.h>
 
 #include "io/encoding.h"
 #include "text/text.h"
@@ -14,12 +16,20 @@
 namespace tf::reference::training {
 
 // The text as the scoring compares it: no case, no whitespace, no hyphens,
-// no quotes, no punctuation at either end.
+// no quotes (TeX's `` and '' among them), no punctuation at either end;
+// and in compatibility form, so that a ligature the parser wrote out ("fi"
+// for U+FB01) or an accent it composed onto its letter is the same text.
 std::u16string Normal(std::u16string_view s) {
   std::u16string out;
-  for (char16_t c : LCase(s)) {
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::Normalizer2* nfkc = icu::Normalizer2::getNFKCInstance(status);
+  icu::UnicodeString folded;
+  if (U_SUCCESS(status)) folded = nfkc->normalize(icu::UnicodeString(false, s.data(), static_cast<int32_t>(s.size())), status);
+  const std::u16string_view text =
+      U_SUCCESS(status) ? std::u16string_view(folded.getBuffer(), static_cast<size_t>(folded.length())) : s;
+  for (char16_t c : LCase(text)) {
     if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'-' || c == u'\u2010' || c == u'\u2011' ||
-        c == u'\u2013' || c == u'\u2014' || c == u'"' || c == u'\'' || c == u'\u201C' || c == u'\u201D' ||
+        c == u'\u2013' || c == u'\u2014' || c == u'"' || c == u'\'' || c == u'`' || c == u'\u201C' || c == u'\u201D' ||
         c == u'\u2018' || c == u'\u2019' || c == u'\u00AB' || c == u'\u00BB')
       continue;
     out += c;
