@@ -3108,6 +3108,37 @@ void ProceedingsMarkEndsContainer(Reference& r) {
   }
 }
 
+// A title that names a place after a comma ("Heat flow in the Salton
+// Trough, California. Geothermics, 41", "Fault slip rates in the Basin and
+// Range, Nevada. Tectonics"): where the labels ended the title before the
+// region's name, and a full stop follows the name, the name is the
+// title's; the part that held it gives way.
+template <typename GiveWay>
+void RegionEndsTitle(Reference& r, GiveWay giveWay) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t at = r.title.end;
+  while (at > r.title.begin && text[at - 1] == u' ') --at;
+  if (at > r.title.begin && text[at - 1] == u',') --at;
+  if (at == r.title.begin || at >= text.size() || text[at] != u',' || text[at - 1] == u'.') return;
+  size_t begin = at + 1;
+  while (begin < text.size() && text[begin] == u' ') ++begin;
+  const size_t stop = text.find(u'.', begin);
+  if (stop == std::u16string_view::npos || (stop + 1 < text.size() && text[stop + 1] != u' ')) return;
+  // "U.S." and "U.S.A." hold their own full stops.
+  size_t end = stop;
+  for (std::u16string_view dotted : {u"U.S.A", u"U.S"})
+    if (text.substr(begin).starts_with(dotted) && text.substr(begin + dotted.size()).starts_with(u".")) end = begin + dotted.size() + 1;
+  if (end == stop && !lexicon::Has(lexicon::kRegions, text.substr(begin, stop - begin))) return;
+  r.title.end = end;
+  // Nor do the parts after it keep its full stop.
+  const Piece taken{r.title.begin, std::min(text.size(), end + 1)};
+  for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
+                   &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    giveWay(*p, taken);
+  if (r.container.Empty()) r.journal = false;
+}
+
 // A title never ends in a word that leads on ("... auspicium » from 509
 // to | 19 BCE,", "... Agapē/Agapan in | 1 John and the Fourth Gospel,",
 // "Les écarts de salaire ... en | 2009, 2012."): where the labels ended it
@@ -3331,6 +3362,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   JournalBeforeYear(r);
   ProceedingsMarkEndsContainer(r);
   TitleEndsInLeadWord(r, giveWay);
+  RegionEndsTitle(r, giveWay);
 
   // No two parts share a character, whatever the rules above did to each
   // other's: where two still overlap, the one later in this order gives

@@ -1196,6 +1196,12 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
        u"Plowshares & Pruning Hooks: Rethinking the Language of Biblical Prophecy and Apocalyptic", u"", u"InterVarsity"},
       {"a bracket in the title before the year's", u"Smith, J., Heat flow (part 2): wells (Springer, Berlin, 2001).",
        u"Heat flow (part 2): wells", u"", u"Springer"},
+      {"a state after the title's comma is the title's", u"Jones, B. 1999. Fault slip rates in the Basin and Range, "
+                                                         u"Nevada. Tectonics 18: 100-120.",
+       u"Fault slip rates in the Basin and Range, Nevada", u"Tectonics", u""},
+      {"a country after the title's comma is the title's", u"Brown, C., Groundwater recharge in the Chaco, Paraguay. "
+                                                           u"Journal of Hydrology, 210, 1-15, 1998.",
+       u"Groundwater recharge in the Chaco, Paraguay", u"Journal of Hydrology", u""},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
