@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <memory>
 #include <optional>
 #include <string>
@@ -775,10 +776,19 @@ struct TitleReading {
   bool english = true, sentenceCase = false;
 };
 TitleReading Read(const std::vector<u16string_view>& words) {
-  size_t letters = 0, known = 0, small = 0;
+  size_t letters = 0, known = 0, small = 0, smallEnglish = 0, smallOther = 0;
+  std::uint32_t englishKinds = 0;  // bit i: the i-th of English's small words seen
+  static_assert(lexicon::kSmallWords.size() <= 32);
   for (size_t k = 0; k < words.size(); ++k) {
     const u16string core = Core(words[k]);
     if (core.empty() || (!StartsUpper(words[k]) && !StartsLower(words[k]))) continue;
+    // Small words as running text writes them, in small letters ("Camp
+    // Del Mar" is a name).
+    if (StartsLower(words[k])) {
+      for (size_t i = 0; i < lexicon::kSmallWords.size(); ++i)
+        if (lexicon::kSmallWords[i] == core) ++smallEnglish, englishKinds |= 1u << i;
+      smallOther += lexicon::Has(lexicon::kOtherSmallWords, core);
+    }
     // A word that begins with a digit ("12th", "3rd", "1990s") is no word
     // of any language, and says nothing of the case the title is written in.
     if (u_isdigit(core[0])) continue;
@@ -793,7 +803,12 @@ TitleReading Read(const std::vector<u16string_view>& words) {
   TitleReading r;
   // Too few words to count tell nothing, unless none of them is English
   // ("Salud pública", "Svensk historia").
-  r.english = letters == 0 || known * 2 > letters || (letters < 3 && known > 0);
+  // Two of English's small words in running text say so too, where the
+  // dictionary knows few of the others ("Time-series analysis of six
+  // whale-fall communities in Monterey Canyon"); one word twice may be
+  // another language's ("Vojska in Nasilje ... in Koncem").
+  const bool englishWords = letters == 0 || known * 2 > letters || (letters < 3 && known > 0);
+  r.english = (englishWords || (std::popcount(englishKinds) >= 2 && smallOther == 0)) && smallOther <= smallEnglish;
   // Title case leaves no other word in small letters: one is enough to tell.
   r.sentenceCase = small > 0;
   return r;
@@ -803,6 +818,16 @@ void BibWord(u16string& out, u16string_view word, bool braced) {
   if (braced) out += u'{';
   BibEscape(out, word);
   if (braced) out += u'}';
+}
+
+// A word in braces, the marks around it outside them: "{Trough},".
+void BracedWord(u16string& out, u16string_view w) {
+  size_t a = 0, b = w.size();
+  while (a < b && !u_isalnum(w[a])) ++a;
+  while (b > a && !u_isalnum(w[b - 1]) && !U16_IS_TRAIL(w[b - 1])) --b;
+  BibWord(out, w.substr(0, a), false);
+  BibWord(out, w.substr(a, b - a), true);
+  BibWord(out, w.substr(b), false);
 }
 
 }  // namespace
@@ -820,7 +845,8 @@ u16string BibTeXTitle(u16string_view title, const smart::TitleLists& lists) {
   if (!reading.english) {
     for (size_t k = 0; k < source.size(); ++k) {
       if (k > 0) out += u' ';
-      BibWord(out, source[k], StartsUpper(source[k]) || KeepsItsCapitals(source[k]));
+      if (StartsUpper(source[k]) || KeepsItsCapitals(source[k])) BracedWord(out, source[k]);
+      else BibWord(out, source[k], false);
     }
     return out;
   }
@@ -831,14 +857,7 @@ u16string BibTeXTitle(u16string_view title, const smart::TitleLists& lists) {
     if (k > 0) out += u' ';
     // A proper noun as its author wrote it ("Tohoku-oki", not "Tohoku-Oki").
     if (reading.sentenceCase && aligned && !OpensSentence(source, k) && StartsUpper(source[k])) {
-      // The marks around it stay outside the braces: "{Trough},".
-      const u16string_view w = source[k];
-      size_t a = 0, b = w.size();
-      while (a < b && !u_isalnum(w[a])) ++a;
-      while (b > a && !u_isalnum(w[b - 1]) && !U16_IS_TRAIL(w[b - 1])) --b;
-      BibWord(out, w.substr(0, a), false);
-      BibWord(out, w.substr(a, b - a), true);
-      BibWord(out, w.substr(b), false);
+      BracedWord(out, source[k]);
       continue;
     }
     BibWord(out, words[k], KeepsItsCapitals(words[k]));

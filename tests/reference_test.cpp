@@ -1438,6 +1438,13 @@ TEST(Export, BibTeXTitle) {
       {"German", u"\u00DCber die W\u00E4rmeleitung in Gesteinen", u"{\u00DCber} die {W\u00E4rmeleitung} in {Gesteinen}"},
       {"two words, neither English", u"Salud p\u00FAblica", u"{Salud} p\u00FAblica"},
       {"two words, one English", u"Geothermal energy", u"Geothermal Energy"},
+      {"French small words outnumber English ones", u"Le travail du n\u00E9gatif", u"{Le} travail du n\u00E9gatif"},
+      {"as many English small words: English", u"La Ni\u00F1a and the monsoon", u"La {Ni\u00F1a} and the Monsoon"},
+      {"two of English's small words, other words unknown", u"Time-series analysis of whale-fall communities in "
+                                                              u"Monterey Canyon",
+       u"Time-Series Analysis of Whale-Fall Communities in {Monterey} {Canyon}"},
+      {"one small word twice may be another language's", u"Vojska in nasilje in koncem monarhije",
+       u"{Vojska} in nasilje in koncem monarhije"},
       {"special characters escaped", u"50% of $5 & #1 a_b {x} ~ ^ \\",
        u"50\\% of \\$5 \\& \\#1 A\\_b \\textbraceleft{}X\\textbraceright{} \\textasciitilde{} \\textasciicircum{} \\textbackslash{}"},
   };

@@ -73,6 +73,16 @@ inline constexpr std::array<std::u16string_view, 277> kRegions = {
     u"Venezuela", u"Vermont", u"Vietnam", u"Virginia", u"Wales", u"West Virginia", u"Western Australia",
     u"Wisconsin", u"Wyoming", u"Yemen", u"Yukon", u"Zambia", u"Zimbabwe"};
 
+// Small words of French, German, Spanish, Italian, Portuguese and Dutch
+// titles that English has not: a title that holds more of them than of
+// English's small words is in another language, whatever its other words
+// ("Le travail du n\u00E9gatif", where "travail" is English too).
+inline constexpr std::array<std::u16string_view, 40> kOtherSmallWords = {
+    u"le",   u"la",   u"les",  u"du",    u"des",   u"une",  u"dans", u"pour", u"sur",  u"avec",
+    u"der",  u"das",  u"und",  u"zur",   u"zum",   u"f\u00FCr", u"\u00FCber", u"mit", u"dem", u"den",
+    u"el",   u"los",  u"las",  u"del",   u"y",     u"por",  u"para", u"con",  u"sobre", u"il",
+    u"della", u"dei", u"nel",  u"nella", u"degli", u"dos",  u"het",  u"een",  u"voor", u"och"};
+
 template <std::size_t N>
 constexpr bool Has(const std::array<std::u16string_view, N>& list, std::u16string_view word) {
   for (const std::u16string_view w : list)
