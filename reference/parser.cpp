@@ -1160,12 +1160,22 @@ void GenreAfterTitle(Reference& r) {
   r.title.end = titleEnd;
 }
 
+// A book's length, as French and German lists end a book ("1993, 402
+// p.", "224 S."): a number, then the word for pages. No pages of a part.
+bool IsPageCount(std::u16string_view pages) {
+  const std::vector<Token> words = Tokenize(pages);
+  if (words.size() != 2 || !std::all_of(words[0].text.begin(), words[0].text.end(), IsDigit)) return false;
+  std::u16string word = LCase(words[1].text);
+  while (!word.empty() && (word.back() == u'.' || word.back() == u',')) word.pop_back();
+  return word == u"p" || word == u"pp" || word == u"pages" || word == u"s" || word == u"seiten";
+}
+
 // A book's name where the title was looked for, none found ("Kotkin,
 // Stalin: Paradoxes of Power (New York: Penguin Press, 2014)"): with no
-// "In" before it, no journal's name and no pages, it is the title, of a
-// book.
+// "In" before it, no journal's name and no pages (but a book's length),
+// it is the title, of a book.
 void BookTitleAsContainer(Reference& r) {
-  if (!r.title.Empty() || r.container.Empty() || !r.pages.Empty()) return;
+  if (!r.title.Empty() || r.container.Empty() || (!r.pages.Empty() && !IsPageCount(r.Text(r.pages)))) return;
   // A journal's name too, with no volume and a publisher after it
   // ("Inayatullah, N.; Blaney, D. L. International Relations And The
   // Problem Of Difference; Routledge: New York, 2004.").
