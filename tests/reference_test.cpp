@@ -328,6 +328,10 @@ TEST(Reference, BookTitleAsContainer) {
        u"Stalin: Paradoxes of Power", u"", Type::Book},
       {"french, commas between", u"GUERRAND, Roger-Henri, La Libre Maternit\u00E9 (1896-1969), Paris, Casterman, 1971.",
        u"La Libre Maternit\u00E9 (1896-1969)", u"", Type::Book},
+      {"french, the book's length at its end", u"78. GREEN A., Le travail du n\u00E9gatif, Paris, Ed. de Minuit, 1993, 402 p.",
+       u"Le travail du n\u00E9gatif", u"", Type::Book},
+      {"german, \"S.\" for pages", u"M\u00FCller, K., Die Stadt im Mittelalter, Stuttgart, Kohlhammer, 1988, 312 S.",
+       u"Die Stadt im Mittelalter", u"", Type::Book},
       {"after \u201CIn\u201D it stays the book", u"Smith, J. In Handbook of Geology. Oxford: Clarendon, 1990.", u"",
        u"Handbook of Geology", Type::Chapter},
   };
