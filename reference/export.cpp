@@ -380,7 +380,8 @@ u16string CslItem(const Reference& r, const Fields& f, u16string_view key) {
   item.Field(u"number", f.number);
   item.Field(u"volume", r.volumeNumber);
   item.Field(u"issue", r.issueNumber);
-  item.Field(u"page", r.lastPage.empty() ? r.firstPage : r.firstPage + u'-' + r.lastPage);
+  if (r.pageCount) item.Field(u"number-of-pages", r.firstPage);
+  else item.Field(u"page", r.lastPage.empty() ? r.firstPage : r.firstPage + u'-' + r.lastPage);
   item.Field(u"publisher", f.publisher);
   item.Field(u"publisher-place", f.place);
   item.Field(u"edition", f.edition);
@@ -520,13 +521,14 @@ u16string_view BibType(const Reference& r, Type kind) {
 // them (what BibTeX styles would ignore): those the reference gives go
 // into the note instead, so that nothing is lost.
 bool Refuses(Type kind, u16string_view field) {
-  static constexpr std::array<u16string_view, 9> kMisc = {u"booktitle", u"edition", u"institution", u"journal",
-                                                          u"number",    u"pages",   u"publisher",   u"translator",
-                                                          u"volume"};
-  static constexpr std::array<u16string_view, 5> kArticle = {u"booktitle", u"edition", u"institution", u"address",
-                                                             u"publisher"};
-  static constexpr std::array<u16string_view, 3> kCollection = {u"institution", u"journal", u"organization"};
-  static constexpr std::array<u16string_view, 3> kProceedings = {u"edition", u"institution", u"journal"};
+  static constexpr std::array<u16string_view, 10> kMisc = {u"booktitle", u"edition",   u"institution", u"journal",
+                                                           u"number",    u"pages",     u"publisher",   u"translator",
+                                                           u"volume",    u"pagetotal"};
+  static constexpr std::array<u16string_view, 6> kArticle = {u"booktitle", u"edition",   u"institution",
+                                                             u"address",   u"publisher", u"pagetotal"};
+  static constexpr std::array<u16string_view, 4> kCollection = {u"institution", u"journal", u"organization",
+                                                                u"pagetotal"};
+  static constexpr std::array<u16string_view, 4> kProceedings = {u"edition", u"institution", u"journal", u"pagetotal"};
   static constexpr std::array<u16string_view, 7> kThesis = {u"booktitle", u"edition", u"editor", u"journal",
                                                             u"number",    u"publisher", u"volume"};
   static constexpr std::array<u16string_view, 6> kReport = {u"booktitle", u"edition", u"editor", u"journal",
@@ -559,10 +561,12 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
     if (value.empty()) return;
     if (Refuses(kind, name)) {
       if (!aside.empty()) aside += u"; ";
-      aside += name;
-      aside += u' ';
+      // A length reads as one: "402 pages".
+      const bool length = name == u"pagetotal";
+      if (!length) aside += name, aside += u' ';
       if (escaped) aside += value;
       else BibEscape(aside, value);
+      if (length) aside += u" pages";
       return;
     }
     out += u",\n  ";
@@ -593,7 +597,9 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
   }
   field(u"volume", r.volumeNumber, false);
   field(u"number", r.issueNumber.empty() ? f.number : r.issueNumber, false);
-  field(u"pages", r.lastPage.empty() ? r.firstPage : r.firstPage + u"--" + r.lastPage, false);
+  // biblatex's field for a book's length; BibTeX's styles pass it by.
+  if (r.pageCount) field(u"pagetotal", r.firstPage, false);
+  else field(u"pages", r.lastPage.empty() ? r.firstPage : r.firstPage + u"--" + r.lastPage, false);
   field(kind == Type::Thesis   ? u"school"
         : kind == Type::Report ? u"institution"
         : kind == Type::Other  ? u"organization"
@@ -820,6 +826,33 @@ void BibWord(u16string& out, u16string_view word, bool braced) {
   if (braced) out += u'}';
 }
 
+// The word without the marks around it.
+u16string_view Bare(u16string_view w) {
+  size_t a = 0, b = w.size();
+  while (a < b && !u_isalnum(w[a])) ++a;
+  while (b > a && !u_isalnum(w[b - 1]) && !U16_IS_TRAIL(w[b - 1])) --b;
+  return w.substr(a, b - a);
+}
+
+// How many words, from the k-th, name a country or region as
+// lexicon::kRegions has it (three at most, none marked inside); 0 for none.
+size_t RegionAt(const std::vector<u16string_view>& words, size_t k) {
+  for (size_t n = std::min<size_t>(3, words.size() - k); n > 0; --n) {
+    u16string name;
+    bool whole = true;
+    for (size_t j = k; j < k + n && whole; ++j) {
+      const u16string_view bare = Bare(words[j]);
+      // Marks may stand before the first word and after the last only.
+      whole = !bare.empty() && (j == k || bare.data() == words[j].data()) &&
+              (j + 1 == k + n || bare.size() + (bare.data() - words[j].data()) == words[j].size());
+      if (j > k) name += u' ';
+      name += bare;
+    }
+    if (whole && lexicon::Has(lexicon::kRegions, name)) return n;
+  }
+  return 0;
+}
+
 // A word in braces, the marks around it outside them: "{Trough},".
 void BracedWord(u16string& out, u16string_view w) {
   size_t a = 0, b = w.size();
@@ -855,6 +888,16 @@ u16string BibTeXTitle(u16string_view title, const smart::TitleLists& lists) {
   const bool aligned = words.size() == source.size();
   for (size_t k = 0; k < words.size(); ++k) {
     if (k > 0) out += u' ';
+    // A country's or region's name is a proper noun in any title, one in
+    // title case too ("Social Capital in {Italy}", "{New} {Zealand}").
+    if (const size_t n = aligned ? RegionAt(source, k) : 0; n > 0) {
+      for (size_t j = k; j < k + n; ++j) {
+        if (j > k) out += u' ';
+        BracedWord(out, source[j]);
+      }
+      k += n - 1;
+      continue;
+    }
     // A proper noun as its author wrote it ("Tohoku-oki", not "Tohoku-Oki").
     if (reading.sentenceCase && aligned && !OpensSentence(source, k) && StartsUpper(source[k])) {
       BracedWord(out, source[k]);

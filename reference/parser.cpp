@@ -28,6 +28,11 @@ bool IsQuote(char16_t c) {
          c == u'\u00AB' || c == u'\u00BB' || c == u'\u201E' || c == u'`';
 }
 
+bool IsBullet(char16_t c) {
+  return c == u'\u2022' || c == u'\u25E6' || c == u'\u2023' || c == u'\u2043' || c == u'\u25AA' || c == u'\u25A0' ||
+         c == u'\u25CF' || c == u'\u00B7' || c == u'\u2219' || c == u'\u27A2' || c == u'*' || (c >= u'\uF000' && c <= u'\uF0FF');
+}
+
 // The reference on one line (line breaks and tabs as spaces), trimmed.
 std::u16string TrimmedLine(std::u16string_view text) {
   const std::u16string out = smart::OneLine(text);
@@ -125,6 +130,16 @@ void IssueInNoPiece(Reference& r, const std::vector<Token>& tokens) {
   }
 }
 
+// A book's length, as French and German lists end a book ("1993, 402
+// p.", "224 S."): a number, then the word for pages. No pages of a part.
+bool IsPageCount(std::u16string_view pages) {
+  const std::vector<Token> words = Tokenize(pages);
+  if (words.size() != 2 || !std::all_of(words[0].text.begin(), words[0].text.end(), IsDigit)) return false;
+  std::u16string word = LCase(words[1].text);
+  while (!word.empty() && (word.back() == u'.' || word.back() == u',')) word.pop_back();
+  return word == u"p" || word == u"pp" || word == u"pages" || word == u"s" || word == u"seiten";
+}
+
 // Pages as a range, the last page written in full ("2231-45" is
 // 2231-2245), or an article number kept whole ("e2020GL088123").
 void Pages(Reference& r) {
@@ -165,6 +180,7 @@ void Pages(Reference& r) {
     return std::u16string(p.substr(n.begin - letter, n.end - n.begin + letter));
   };
   r.firstPage = page(numbers[0]);
+  r.pageCount = IsPageCount(p);
   size_t used = 1;
   if (numbers.size() > 1) {
     bool dashed = false;
@@ -1158,16 +1174,6 @@ void GenreAfterTitle(Reference& r) {
   size_t titleEnd = open;
   while (titleEnd > r.title.begin && text[titleEnd - 1] == u' ') --titleEnd;
   r.title.end = titleEnd;
-}
-
-// A book's length, as French and German lists end a book ("1993, 402
-// p.", "224 S."): a number, then the word for pages. No pages of a part.
-bool IsPageCount(std::u16string_view pages) {
-  const std::vector<Token> words = Tokenize(pages);
-  if (words.size() != 2 || !std::all_of(words[0].text.begin(), words[0].text.end(), IsDigit)) return false;
-  std::u16string word = LCase(words[1].text);
-  while (!word.empty() && (word.back() == u'.' || word.back() == u',')) word.pop_back();
-  return word == u"p" || word == u"pp" || word == u"pages" || word == u"s" || word == u"seiten";
 }
 
 // A book's name where the title was looked for, none found ("Kotkin,
@@ -3374,6 +3380,11 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TitleEndsInLeadWord(r, giveWay);
   RegionEndsTitle(r, giveWay);
 
+  // A bullet that opens the reference marks it in a list, as a number
+  // would: no part of the names after it ("\u2022 Helliwell, J.F.", and
+  // the symbol fonts' bullets PDF text keeps in the private use area).
+  if (const std::u16string_view first = tokens[0].text; first.size() == 1 && IsBullet(first[0]))
+    r.citationNumber = {tokens[0].begin, tokens[0].end};
   // No two parts share a character, whatever the rules above did to each
   // other's: where two still overlap, the one later in this order gives
   // way (the parts checked by rule first, the text parts last).

@@ -43,6 +43,7 @@ struct Reference {
   bool moreAuthors = false, moreEditors = false, moreTranslators = false;  // "et al."
   std::u16string year;       // four digits, or empty
   std::u16string volumeNumber, issueNumber, firstPage, lastPage;
+  bool pageCount = false;  // firstPage is how many pages a book has ("402 p.")
   std::u16string doiName, urlText;  // 10.xxxx/..., http...
 
   std::u16string_view Text(const Piece& p) const { return std::u16string_view(text).substr(p.begin, p.end - p.begin); }

@@ -217,6 +217,25 @@ TEST(Reference, Names) {
   }
 }
 
+// A bullet that opens a reference is a list's mark, as a number is.
+TEST(Reference, ABulletOpensNoName) {
+  const struct {
+    const char* name;
+    S in, family;
+  } rows[] = {
+      {"a bullet", u"\u2022 Helliwell, J.F. (1995) Economic growth. Journal, 21, 295-307.", u"Helliwell"},
+      {"a symbol font's bullet", u"\uF0A7 Helliwell, J.F., Putnam, R.D. (1995) Economic Growth and Social Capital in "
+                                 u"Italy, Eastern Economic Journal, Vol. 21 (3), pg 295",
+       u"Helliwell"},
+      {"the dash of a repeated author is no bullet", u"\u2014\u2014\u2014. 2001. Heat. Nature 3: 1-2.", u"\u2014\u2014\u2014"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    ASSERT_FALSE(r.authorList.empty()) << row.name;
+    EXPECT_EQ(r.authorList[0].family.empty() ? r.authorList[0].literal : r.authorList[0].family, row.family) << row.name;
+  }
+}
+
 TEST(Reference, Trimmed) {
   const struct {
     const char* name;
@@ -1432,10 +1451,15 @@ TEST(Export, BibTeXTitle) {
        u"Fluid Flow in the {Salton} {Trough}, {California}"},
       {"a subtitle's first word is no proper noun", u"Heat flow: A review of New Zealand data",
        u"Heat Flow: A Review of {New} {Zealand} Data"},
-      {"a title in title case tells nothing", u"Geothermal Reservoir Engineering in New Zealand",
-       u"Geothermal Reservoir Engineering in New Zealand"},
-      {"an ordinal in a title in title case tells nothing either", u"Proceedings of the 12th New Zealand Geothermal Workshop",
-       u"Proceedings of the 12th New Zealand Geothermal Workshop"},
+      {"a title in title case tells nothing", u"Geothermal Reservoir Engineering at Wairakei",
+       u"Geothermal Reservoir Engineering at Wairakei"},
+      {"an ordinal in a title in title case tells nothing either", u"Proceedings of the 12th Wairakei Geothermal Workshop",
+       u"Proceedings of the 12th Wairakei Geothermal Workshop"},
+      {"a country's name is braced in title case too", u"Proceedings of the 12th New Zealand Geothermal Workshop",
+       u"Proceedings of the 12th {New} {Zealand} Geothermal Workshop"},
+      {"a country after a comma", u"Economic Growth and Social Capital in Italy, Spain and France",
+       u"Economic Growth and Social Capital in {Italy}, {Spain} and {France}"},
+      {"no region across a mark", u"Heat in New. Zealand Notes", u"Heat in New. Zealand Notes"},
       {"nor a decade", u"Drilling in the 1990s at Wairakei", u"Drilling in the 1990s at Wairakei"},
       {"another language kept as written, capitals braced", u"Les sources thermales de la r\u00E9gion",
        u"{Les} sources thermales de la r\u00E9gion"},
@@ -1666,6 +1690,32 @@ TEST(Export, EtAlAmongTheEditors) {
 
 // Editions as numbers where they are numbered; links that only repeat the
 // DOI left out.
+// A book's length ("402 p.") is no page of it: biblatex's pagetotal and
+// CSL's number-of-pages, or a note where the entry type takes no length.
+TEST(Export, ABooksLength) {
+  const struct {
+    const char* name;
+    S in, pages, pagetotal, note;
+  } rows[] = {
+      {"a book with its publisher", u"GREEN A., Le travail du n\u00E9gatif, Paris, Ed. de Minuit, 1993, 402 p.", u"",
+       u"402", u""},
+      {"no publisher: a misc, the length in the note", u"GREEN A., Le travail du n\u00E9gatif, 1993, 402 p.", u"", u"",
+       u"402 pages"},
+      {"a chapter's pages stay pages", u"Smith, J. Heat. In Geology, ed. K. Jones. Oxford: Clarendon, 1990, pp. 45-67.",
+       u"45--67", u"", u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    const S bibtex = Writer::One(Format::BibTeX, r, kNoLists);
+    EXPECT_EQ(BibField(bibtex, u"pages"), row.pages.empty() ? u"(none)" : row.pages) << row.name;
+    EXPECT_EQ(BibField(bibtex, u"pagetotal"), row.pagetotal.empty() ? u"(none)" : row.pagetotal) << row.name;
+    EXPECT_EQ(BibField(bibtex, u"note"), row.note.empty() ? u"(none)" : row.note) << row.name;
+    const S csl = Writer::One(Format::CslJson, r, kNoLists);
+    EXPECT_EQ(csl.find(u"\"number-of-pages\": \"402\"") != S::npos, !row.pagetotal.empty() || !row.note.empty())
+        << row.name;
+  }
+}
+
 TEST(Export, EditionsAndLinks) {
   const struct {
     const char* name;
