@@ -107,28 +107,6 @@ struct Fields {
   int month = 0, day = 0;  // from the date, when it names them
 };
 
-// A month's number from its name or abbreviation ("March", "Mar.",
-// "Sept."), in English, French, German or Spanish; 0 for none.
-int MonthOf(u16string_view word) {
-  static constexpr std::array<std::array<u16string_view, 4>, 12> kMonths = {{
-      {u"january", u"janvier", u"januar", u"enero"},      {u"february", u"f\u00E9vrier", u"februar", u"febrero"},
-      {u"march", u"mars", u"m\u00E4rz", u"marzo"},        {u"april", u"avril", u"april", u"abril"},
-      {u"may", u"mai", u"mai", u"mayo"},                  {u"june", u"juin", u"juni", u"junio"},
-      {u"july", u"juillet", u"juli", u"julio"},           {u"august", u"ao\u00FBt", u"august", u"agosto"},
-      {u"september", u"septembre", u"september", u"septiembre"}, {u"october", u"octobre", u"oktober", u"octubre"},
-      {u"november", u"novembre", u"november", u"noviembre"}, {u"december", u"d\u00E9cembre", u"dezember", u"diciembre"},
-  }};
-  u16string w = LCase(word);
-  while (!w.empty() && !u_isalpha(w.back())) w.pop_back();
-  // The bracket a date opens with ("(July 1991)", "[Oct. 1994]").
-  while (!w.empty() && (w.front() == u'(' || w.front() == u'[')) w.erase(0, 1);
-  if (w.size() < 3) return 0;
-  for (size_t m = 0; m < kMonths.size(); ++m)
-    for (u16string_view name : kMonths[m])
-      // The whole name, or its first three or four letters ("Sep", "Sept").
-      if (w == name || (w.size() <= 4 && name.starts_with(w))) return static_cast<int>(m) + 1;
-  return 0;
-}
 
 // The words of the reference that no part of it holds: they go to the
 // note, so that nothing of the reference is lost on the way. The word

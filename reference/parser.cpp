@@ -693,6 +693,27 @@ bool OwnFormat(std::u16string_view text) {
   return colon != std::u16string_view::npos && colon > 0 && IsSurnameInitialsList(text.substr(0, colon));
 }
 
+// A bracket that opens at the k-th word and holds a date or says where the
+// work stands ends a list of names, whatever the labels gave to the names
+// ("Douglas, Kimberly (December 1998)", "Hartner, Marcus (forthcoming)",
+// "Contassot, F. (s. d.)", "(in press)").
+bool DateInBracket(const std::vector<std::u16string_view>& words, size_t k) {
+  if (words[k].empty() || words[k].front() != u'(') return false;
+  if (MonthOf(words[k]) != 0 || !FirstYear(words[k]).empty()) return true;
+  std::u16string inside;
+  for (size_t j = k; j < words.size() && j < k + 3; ++j) {
+    if (j > k) inside += u' ';
+    inside += LCase(words[j]);
+    if (words[j].find(u')') != std::u16string_view::npos) break;
+  }
+  while (!inside.empty() && (inside.back() == u',' || inside.back() == u'.' || inside.back() == u';' || inside.back() == u':'))
+    inside.pop_back();
+  static constexpr std::u16string_view kStates[] = {
+      u"(forthcoming)", u"(in press)", u"(n.d.)", u"(n. d.)", u"(s.d.)", u"(s. d.)", u"(o.j.)", u"(o. j.)",
+      u"(sous presse)", u"(im druck)", u"(en prensa)", u"(in preparation)", u"(submitted)", u"(accepted)"};
+  return std::find(std::begin(kStates), std::end(kStates), inside) != std::end(kStates);
+}
+
 std::vector<Person> Names(std::u16string_view text, bool& more) {
   more = false;
   // The chunks between separators: commas, semicolons, "and", "&".
@@ -712,6 +733,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   for (size_t k = 0; k < words.size(); ++k) {
     std::u16string_view w = words[k];
     std::u16string lower = LCase(w);
+    if (k > 0 && DateInBracket(words, k)) break;
     // A citation number left before the first name ("5- Jonathan A. Hyam",
     // "[12]"): no name starts with digits.
     if (k == 0 && !w.empty() && (IsDigit(w[0]) || ((w[0] == u'[' || w[0] == u'(') && w.size() > 1 && IsDigit(w[1])))) {

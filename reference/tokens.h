@@ -48,6 +48,10 @@ constexpr bool IsYear(int value) { return value >= kEarliestYear && value <= kLa
 // just before, no digit just after) that IsYear; empty when there is none.
 std::u16string FirstYear(std::u16string_view text);
 
+// A month's number from its name or abbreviation ("March", "Mar.",
+// "Sept.", "(July"), in English, French, German or Spanish; 0 for none.
+int MonthOf(std::u16string_view word);
+
 struct Token {
   std::u16string_view text;
   size_t begin = 0, end = 0;  // in the text it was cut from
