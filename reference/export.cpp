@@ -168,7 +168,10 @@ u16string Unplaced(const Reference& r, Fields& f) {
       if (!word.empty()) keep(word);
       continue;
     }
-    if (!r.container.Empty() && t.end <= r.container.begin && t.end + 2 >= r.container.begin) {
+    // Nor is the word that introduces the editors of the book it is in
+    // ("In O. Ashenfelter & D. Card (Eds.), Handbook of ...").
+    const auto rightBefore = [&](const Piece& p) { return !p.Empty() && t.end <= p.begin && t.end + 2 >= p.begin; };
+    if (rightBefore(r.container) || (rightBefore(r.editors) && !r.container.Empty())) {
       const u16string lower = LCase(t.text);
       if (lower == u"in" || lower == u"in:") continue;
     }

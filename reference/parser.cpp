@@ -3146,6 +3146,60 @@ void ProceedingsMarkEndsContainer(Reference& r) {
   }
 }
 
+// What a journal's or book's name carries after it that is no part of
+// the name: a special issue ("Journal of Applied Non-Classical Logic,
+// Special Issue: Belief Change,", "Rangifer Special Issue 16"), which goes
+// to the note; and APA's bracket of the volume or edition and the pages
+// after a book's name ("Handbook of labor economics (Vol. 3, Part A, pp.
+// 1761-1800)", "(Seventh Edition, pp. 91-103)"), whose volume or edition
+// are the reference's where no other was found.
+void ContainerEndsBeforeItsNotes(Reference& r) {
+  if (r.container.Empty()) return;
+  const std::u16string_view name = r.Text(r.container);
+  const std::u16string lower = LCase(name);
+  size_t cut = std::u16string::npos;
+  if (const size_t special = lower.find(u"special issue"); special != std::u16string::npos && special > 0 &&
+                                                          (lower[special - 1] == u' ' || lower[special - 1] == u','))
+    cut = special;
+  for (size_t open = lower.find(u" ("); open != std::u16string::npos && cut == std::u16string::npos;
+       open = lower.find(u" (", open + 1)) {
+    const std::vector<std::u16string_view> words = Words(std::u16string_view(lower).substr(open + 2));
+    if (words.empty()) break;
+    std::u16string first(words[0]);
+    while (!first.empty() && (first.back() == u',' || first.back() == u'.')) first.pop_back();
+    const bool volume = first == u"vol" || first == u"volume" || first == u"bd";
+    bool edition = false;
+    if (words.size() >= 2) {
+      static constexpr std::u16string_view kOrdinals[] = {u"first",   u"second", u"third", u"fourth", u"fifth",
+                                                           u"sixth",   u"seventh", u"eighth", u"ninth", u"tenth",
+                                                           u"revised", u"rev"};
+      size_t digits = 0;
+      while (digits < first.size() && IsDigit(first[digits])) ++digits;
+      const bool ordinal = (digits > 0 && digits <= 3 && first.size() - digits == 2) ||
+                           std::find(std::begin(kOrdinals), std::end(kOrdinals), first) != std::end(kOrdinals);
+      std::u16string mark(words[1]);
+      while (!mark.empty() && (mark.back() == u',' || mark.back() == u'.' || mark.back() == u')')) mark.pop_back();
+      edition = ordinal && (mark == u"ed" || mark == u"edn" || mark == u"edition");
+    }
+    if (!volume && !edition) continue;
+    cut = open + 1;
+    // The volume or the edition, up to the comma or the bracket's close.
+    const size_t begin = r.container.begin + open + 2;
+    size_t end = begin;
+    while (end < r.text.size() && r.text[end] != u',' && r.text[end] != u')') ++end;
+    Piece& part = volume ? r.volume : r.edition;
+    bool free = true;
+    for (const Piece* p : {&r.pages, &r.date, &r.doi, &r.url}) free &= p->Empty() || p->end <= begin || end <= p->begin;
+    if (part.Empty() && free) part = {begin, end};
+  }
+  if (cut == std::u16string::npos) return;
+  r.container.end = r.container.begin + cut;
+  while (r.container.end > r.container.begin &&
+         (r.text[r.container.end - 1] == u' ' || r.text[r.container.end - 1] == u',' || r.text[r.container.end - 1] == u':'))
+    --r.container.end;
+  if (r.container.Empty()) r.container = {};
+}
+
 // A title that names a place after a comma ("Heat flow in the Salton
 // Trough, California. Geothermics, 41", "Fault slip rates in the Basin and
 // Range, Nevada. Tectonics"): where the labels ended the title before the
@@ -3401,6 +3455,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ProceedingsMarkEndsContainer(r);
   TitleEndsInLeadWord(r, giveWay);
   RegionEndsTitle(r, giveWay);
+  ContainerEndsBeforeItsNotes(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

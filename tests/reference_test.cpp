@@ -1079,12 +1079,46 @@ TEST(Export, WhatNoPartTakesStaysInTheNote) {
        u"M. J. Rose, \u201CE-Books Live on After Mighty Fal ,\u201D Wired, December 18, 2001, "
        u"http://www.wired.com/news/culture/0,1284,49184,00.html.\n[40]",
        u"\"URL\": \"http://www.wired.com/news/culture/0,1284,49184,00.html\"", u"\"note\": \"[40]\""},
+      {"a special issue after the journal's name",
+       u"I. Koren and A. D. Singh, \"Fault tolerance in VLSI circuits,\" Computer, Special Issue on Fault-Tolerant "
+       u"Systems, Vol. 23, No. 7, pp. 73-83, July 1990.",
+       u"\"container-title\": \"Computer\",", u"\"note\": \"Special Issue on Fault-Tolerant Systems\""},
+      {"a special issue with no comma", u"Carroll, G. M., and D. A. Yokel. 2005. Calving distribution of the Teshekpuk "
+                                        u"caribou herd 1994-2003. Rangifer Special Issue 16: 27\u201335.",
+       u"\"container-title\": \"Rangifer\",", u"\"note\": \"Special Issue\""},
   };
   for (const auto& row : rows) {
     const S csl = Writer::One(Format::CslJson, Smart().ParseReference(row.in), kNoLists);
     EXPECT_NE(csl.find(row.field), S::npos) << row.name << ": " << Printable(csl);
     EXPECT_NE(csl.find(row.note), S::npos) << row.name << ": " << Printable(csl);
     if (std::string(row.name).starts_with("a link")) EXPECT_EQ(csl.find(u"\"page\""), S::npos) << Printable(csl);
+  }
+}
+
+// APA's bracket after a book's name holds its volume or edition and the
+// chapter's pages, no part of the name; "In" before the editors is no
+// loss for the note.
+TEST(Export, ApaBracketAfterTheBook) {
+  const struct {
+    const char* name;
+    S in, container, volume, edition;
+  } rows[] = {
+      {"the volume", u"Solon, G. (1999). Intergenerational mobility in the labor market. In O. Ashenfelter & D. Card "
+                     u"(Eds.), Handbook of labor economics (Vol. 3, pp. 1761\u20131800). London: Elsevier.",
+       u"Handbook of labor economics", u"3", u""},
+      {"the edition", u"Jackson, J. S., & Sellers, S. L. (2011). Racial and ethnic influences over the life course. In "
+                      u"R. H. Binstock & L. K. George (Eds.), Handbook of aging and the social sciences (Seventh Edition, "
+                      u"pp. 91\u2013103). London: Elsevier.",
+       u"Handbook of aging and the social sciences", u"", u"7"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    const S csl = Writer::One(Format::CslJson, r, kNoLists);
+    EXPECT_NE(csl.find(u"\"container-title\": \"" + row.container + u"\","), S::npos) << row.name << ": " << Printable(csl);
+    EXPECT_EQ(r.volumeNumber, row.volume) << row.name;
+    if (!row.edition.empty())
+      EXPECT_NE(csl.find(u"\"edition\": \"" + row.edition + u"\""), S::npos) << row.name << ": " << Printable(csl);
+    EXPECT_EQ(csl.find(u"\"note\""), S::npos) << row.name << ": " << Printable(csl);
   }
 }
 
