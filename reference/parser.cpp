@@ -3200,6 +3200,22 @@ void ContainerEndsBeforeItsNotes(Reference& r) {
   if (r.container.Empty()) r.container = {};
 }
 
+// A name's suffix that ends the title, which the labels gave to the
+// journal after it ("A tribute to Martin Luther King, Jr. Journal of
+// Ethics").
+void SuffixEndsTitle(Reference& r) {
+  if (r.title.Empty() || r.container.Empty() || r.container.begin < r.title.end) return;
+  for (size_t i = r.title.end; i < r.container.begin; ++i)
+    if (r.text[i] != u' ') return;
+  const std::u16string_view name = r.Text(r.container);
+  for (std::u16string_view suffix : {u"Jr. ", u"Sr. ", u"Jr., ", u"Sr., "}) {
+    if (!name.starts_with(suffix) || name.size() == suffix.size()) continue;
+    r.title.end = r.container.begin + 3;
+    r.container.begin += suffix.size();
+    return;
+  }
+}
+
 // A title that names a place after a comma ("Heat flow in the Salton
 // Trough, California. Geothermics, 41", "Fault slip rates in the Basin and
 // Range, Nevada. Tectonics"): where the labels ended the title before the
@@ -3456,6 +3472,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TitleEndsInLeadWord(r, giveWay);
   RegionEndsTitle(r, giveWay);
   ContainerEndsBeforeItsNotes(r);
+  SuffixEndsTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

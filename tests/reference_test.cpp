@@ -1261,6 +1261,9 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
       {"a state after the title's comma is the title's", u"Jones, B. 1999. Fault slip rates in the Basin and Range, "
                                                          u"Nevada. Tectonics 18: 100-120.",
        u"Fault slip rates in the Basin and Range, Nevada", u"Tectonics", u""},
+      {"a name's suffix at the title's end is the title's", u"Green, T. (2010). A tribute to Martin Luther King, Jr. "
+                                                            u"Journal of Ethics, 4(1), 10-20.",
+       u"A tribute to Martin Luther King, Jr", u"Journal of Ethics", u""},
       {"a country after the title's comma is the title's", u"Brown, C., Groundwater recharge in the Chaco, Paraguay. "
                                                            u"Journal of Hydrology, 210, 1-15, 1998.",
        u"Groundwater recharge in the Chaco, Paraguay", u"Journal of Hydrology", u""},
