@@ -1386,6 +1386,13 @@ TEST(Reference, KindOfWork) {
     const char *csl, *ris;
   } rows[] = {
       {"journal article", u"Smith, J., 2009. Fluid flow. Geothermics 38, 1-12.", Type::Article, "article-journal", "JOUR"},
+      {"a paper presented at a meeting of any name",
+       u"Thomasset, E. (2008, May). Politiques contemporaines du traumatisme. Paper presented at Journ\u00E9e de Paroles "
+       u"sans Fronti\u00E8re, Paris, France.",
+       Type::Paper, "paper-conference", "CONF"},
+      {"a French colloquium", u"Dupont, M. (2010). Les villes portuaires. In Actes du colloque Villes et ports, Nantes, "
+                              u"pp. 12-30.",
+       Type::Paper, "paper-conference", "CONF"},
       {"a standard's number in an article's title is no standard",
        u"Smith, J., 2012. Quality management after ISO 9001. Total Quality Management 23, 1-12.", Type::Article,
        "article-journal", "JOUR"},
