@@ -818,6 +818,7 @@ u16string_view Bare(u16string_view w) {
 // How many words, from the k-th, name a country or region as
 // lexicon::kRegions has it (three at most, none marked inside); 0 for none.
 size_t RegionAt(const std::vector<u16string_view>& words, size_t k) {
+  if (!StartsUpper(words[k])) return 0;
   for (size_t n = std::min<size_t>(3, words.size() - k); n > 0; --n) {
     u16string name;
     bool whole = true;
@@ -829,7 +830,7 @@ size_t RegionAt(const std::vector<u16string_view>& words, size_t k) {
       if (j > k) name += u' ';
       name += bare;
     }
-    if (whole && lexicon::Has(lexicon::kRegions, name)) return n;
+    if (whole && lexicon::HasSorted(lexicon::kRegions, name)) return n;
   }
   return 0;
 }

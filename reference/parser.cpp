@@ -3242,7 +3242,7 @@ void RegionEndsTitle(Reference& r, GiveWay giveWay) {
   size_t end = stop;
   for (std::u16string_view dotted : {u"U.S.A", u"U.S"})
     if (text.substr(begin).starts_with(dotted) && text.substr(begin + dotted.size()).starts_with(u".")) end = begin + dotted.size() + 1;
-  if (end == stop && !lexicon::Has(lexicon::kRegions, text.substr(begin, stop - begin))) return;
+  if (end == stop && !lexicon::HasSorted(lexicon::kRegions, text.substr(begin, stop - begin))) return;
   r.title.end = end;
   // Nor do the parts after it keep its full stop.
   const Piece taken{r.title.begin, std::min(text.size(), end + 1)};

@@ -3,6 +3,7 @@
 // formats all read them from here.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -36,7 +37,8 @@ inline constexpr std::array<std::u16string_view, 34> kGoingOn = {
 // after a comma ("Heat flow in the Salton Trough, California."), in
 // English as titles write them ("U.S." and "U.S.A." are read apart). Not
 // the names that more often are a city's, where a book was published
-// ("New York", "Washington"), nor "Victoria" or "Java".
+// ("New York", "Washington"), nor "Victoria" or "Java". Sorted, for a
+// binary search (HasSorted).
 inline constexpr std::array<std::u16string_view, 277> kRegions = {
     u"Afghanistan", u"Alabama", u"Alaska", u"Albania", u"Alberta", u"Algeria", u"Andorra", u"Angola",
     u"Antarctic Peninsula", u"Antarctica", u"Arctic Canada", u"Argentina", u"Arizona", u"Arkansas", u"Armenia",
@@ -89,5 +91,12 @@ constexpr bool Has(const std::array<std::u16string_view, N>& list, std::u16strin
     if (w == word) return true;
   return false;
 }
+
+template <std::size_t N>
+constexpr bool HasSorted(const std::array<std::u16string_view, N>& list, std::u16string_view word) {
+  const auto at = std::lower_bound(list.begin(), list.end(), word);
+  return at != list.end() && *at == word;
+}
+static_assert(std::is_sorted(kRegions.begin(), kRegions.end()));
 
 }  // namespace tf::lexicon
