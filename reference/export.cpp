@@ -837,12 +837,11 @@ size_t RegionAt(const std::vector<u16string_view>& words, size_t k) {
 
 // A word in braces, the marks around it outside them: "{Trough},".
 void BracedWord(u16string& out, u16string_view w) {
-  size_t a = 0, b = w.size();
-  while (a < b && !u_isalnum(w[a])) ++a;
-  while (b > a && !u_isalnum(w[b - 1]) && !U16_IS_TRAIL(w[b - 1])) --b;
+  const u16string_view bare = Bare(w);
+  const size_t a = static_cast<size_t>(bare.data() - w.data());
   BibWord(out, w.substr(0, a), false);
-  BibWord(out, w.substr(a, b - a), true);
-  BibWord(out, w.substr(b), false);
+  BibWord(out, bare, true);
+  BibWord(out, w.substr(a + bare.size()), false);
 }
 
 }  // namespace
