@@ -3236,13 +3236,19 @@ void RegionEndsTitle(Reference& r, GiveWay giveWay) {
   if (at == r.title.begin || at >= text.size() || text[at] != u',' || text[at - 1] == u'.') return;
   size_t begin = at + 1;
   while (begin < text.size() && text[begin] == u' ') ++begin;
-  const size_t stop = text.find(u'.', begin);
-  if (stop == std::u16string_view::npos || (stop + 1 < text.size() && text[stop + 1] != u' ')) return;
-  // "U.S." and "U.S.A." hold their own full stops.
-  size_t end = stop;
-  for (std::u16string_view dotted : {u"U.S.A", u"U.S"})
-    if (text.substr(begin).starts_with(dotted) && text.substr(begin + dotted.size()).starts_with(u".")) end = begin + dotted.size() + 1;
-  if (end == stop && !lexicon::HasSorted(lexicon::kRegions, text.substr(begin, stop - begin))) return;
+  // "U.S.A." and "U.S." hold their own full stops.
+  size_t end = std::u16string_view::npos;
+  for (std::u16string_view dotted : {u"U.S.A.", u"U.S."})
+    if (text.substr(begin).starts_with(dotted) && (begin + dotted.size() == text.size() || text[begin + dotted.size()] == u' ')) {
+      end = begin + dotted.size();
+      break;
+    }
+  if (end == std::u16string_view::npos) {
+    const size_t stop = text.find(u'.', begin);
+    if (stop == std::u16string_view::npos || (stop + 1 < text.size() && text[stop + 1] != u' ')) return;
+    if (!lexicon::HasSorted(lexicon::kRegions, text.substr(begin, stop - begin))) return;
+    end = stop;
+  }
   r.title.end = end;
   // Nor do the parts after it keep its full stop.
   const Piece taken{r.title.begin, std::min(text.size(), end + 1)};

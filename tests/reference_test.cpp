@@ -1264,6 +1264,9 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
       {"a name's suffix at the title's end is the title's", u"Green, T. (2010). A tribute to Martin Luther King, Jr. "
                                                             u"Journal of Ethics, 4(1), 10-20.",
        u"A tribute to Martin Luther King, Jr", u"Journal of Ethics", u""},
+      {"the U.S.A. after the title's comma", u"Brown, C., Groundwater recharge in the Ogallala aquifer, U.S.A. "
+                                             u"Journal of Hydrology, 210, 1-15, 1998.",
+       u"Groundwater recharge in the Ogallala aquifer, U.S.A.", u"Journal of Hydrology", u""},
       {"a country after the title's comma is the title's", u"Brown, C., Groundwater recharge in the Chaco, Paraguay. "
                                                            u"Journal of Hydrology, 210, 1-15, 1998.",
        u"Groundwater recharge in the Chaco, Paraguay", u"Journal of Hydrology", u""},
