@@ -1112,9 +1112,8 @@ Type KindOfWork(const Reference& r) {
   // 20122071").
   const auto meeting = [&] {
     const std::u16string c = LCase(r.Text(r.container));
-    return ContainsAny(c, {u"proceedings", u"proc.", u"conference", u"symposium", u"workshop", u"congress", u"meeting",
-                           u"colloque", u"colloquium", u"congr\u00E8s", u"journ\u00E9e", u"tagung", u"convegno",
-                           u"jornadas"});
+    return std::any_of(lexicon::kMeetingWords.begin(), lexicon::kMeetingWords.end(),
+                       [&](std::u16string_view w) { return c.find(w) != std::u16string::npos; });
   };
   // APA's paper or poster given at a meeting ("Paper presented at Journ\u00E9e
   // de Paroles sans Fronti\u00E8re, Paris"), whatever the meeting's name.

@@ -85,6 +85,13 @@ inline constexpr std::array<std::u16string_view, 40> kOtherSmallWords = {
     u"el",   u"los",  u"las",  u"del",   u"y",     u"por",  u"para", u"con",  u"sobre", u"il",
     u"della", u"dei", u"nel",  u"nella", u"degli", u"dos",  u"het",  u"een",  u"voor", u"och"};
 
+// Words that name a meeting, in a proceedings' name or a paper's: what
+// makes a work in them a conference paper. Matched anywhere in a name, in
+// lower case ("Actes du colloque ...", "Atti del convegno ...").
+inline constexpr std::array<std::u16string_view, 14> kMeetingWords = {
+    u"proceedings", u"proc.",      u"conference", u"symposium", u"workshop", u"congress", u"meeting",
+    u"colloque",    u"colloquium", u"congr\u00E8s", u"journ\u00E9e", u"tagung", u"convegno", u"jornadas"};
+
 template <std::size_t N>
 constexpr bool Has(const std::array<std::u16string_view, N>& list, std::u16string_view word) {
   for (const std::u16string_view w : list)

@@ -33,6 +33,7 @@
 #include "reference/span.h"
 #include "reference/tokens.h"
 #include "reference/viterbi.h"
+#include "text/lexicon.h"
 #include "text/text.h"
 
 namespace {
@@ -367,7 +368,7 @@ Type LabelledKind(const Example& ex) {
   if (!PartText(ex, {"journal"}).empty()) return Type::Article;
   const std::u16string container = LCase(PartText(ex, {"container-title"}));
   if (!container.empty()) {
-    for (std::u16string_view w : {u"proceedings", u"conference", u"symposium", u"workshop", u"congress", u"meeting"})
+    for (std::u16string_view w : lexicon::kMeetingWords)
       if (container.find(w) != std::u16string::npos) return Type::Paper;
     return Type::Chapter;
   }
