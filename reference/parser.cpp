@@ -3235,13 +3235,12 @@ void RegionEndsTitle(Reference& r, GiveWay giveWay) {
   if (at == r.title.begin || at >= text.size() || text[at] != u',' || text[at - 1] == u'.') return;
   size_t begin = at + 1;
   while (begin < text.size() && text[begin] == u' ') ++begin;
-  // "U.S.A." and "U.S." hold their own full stops.
+  // "U.S.A." holds its own full stops. ("U.S." is no more than the first
+  // word of what follows as often: "..., U.S. Bureau of Land Management".)
   size_t end = std::u16string_view::npos;
-  for (std::u16string_view dotted : {u"U.S.A.", u"U.S."})
-    if (text.substr(begin).starts_with(dotted) && (begin + dotted.size() == text.size() || text[begin + dotted.size()] == u' ')) {
-      end = begin + dotted.size();
-      break;
-    }
+  if (constexpr std::u16string_view usa = u"U.S.A.";
+      text.substr(begin).starts_with(usa) && (begin + usa.size() == text.size() || text[begin + usa.size()] == u' '))
+    end = begin + usa.size();
   if (end == std::u16string_view::npos) {
     const size_t stop = text.find(u'.', begin);
     if (stop == std::u16string_view::npos || (stop + 1 < text.size() && text[stop + 1] != u' ')) return;

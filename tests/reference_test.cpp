@@ -1267,6 +1267,11 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
       {"the U.S.A. after the title's comma", u"Brown, C., Groundwater recharge in the Ogallala aquifer, U.S.A. "
                                              u"Journal of Hydrology, 210, 1-15, 1998.",
        u"Groundwater recharge in the Ogallala aquifer, U.S.A.", u"Journal of Hydrology", u""},
+      {"\"U.S.\" may open the publisher's name", u"A. V. Sandoval, Evaluation of the Peloncillo Mountains, New Mexico "
+                                                  u"as potential desert bighorn habitat, U.S. Bureau of Land Management, "
+                                                  u"Santa Fe, New Mexico, USA (1982).",
+       u"Evaluation of the Peloncillo Mountains, New Mexico as potential desert bighorn habitat", u"",
+       u"U.S. Bureau of Land Management"},
       {"a country after the title's comma is the title's", u"Brown, C., Groundwater recharge in the Chaco, Paraguay. "
                                                            u"Journal of Hydrology, 210, 1-15, 1998.",
        u"Groundwater recharge in the Chaco, Paraguay", u"Journal of Hydrology", u""},
