@@ -3204,6 +3204,27 @@ void ContainerEndsBeforeItsNotes(Reference& r) {
   if (r.container.Empty()) r.container = {};
 }
 
+// APA's work with no author: the title takes the author's place, before
+// the date in brackets ("Unwired. (1995, October). Window on Wake Forest,
+// p. 12"). Where no title was found and the words before such a date name
+// no person (no initials, no comma or "and" between names), they are the
+// title.
+void TitleInAuthorsPlace(Reference& r) {
+  if (!r.title.Empty() || r.authors.Empty() || r.date.Empty() || r.date.begin < r.authors.end) return;
+  for (size_t i = r.authors.end; i < r.date.begin; ++i)
+    if (r.text[i] != u' ') return;
+  if (r.text[r.date.begin] != u'(') return;
+  const std::u16string_view names = r.Text(r.authors);
+  if (names.find_first_of(u",;&") != std::u16string_view::npos) return;
+  for (std::u16string_view w : Words(names)) {
+    std::u16string lower = LCase(w);
+    while (!lower.empty() && lower.back() == u'.') lower.pop_back();
+    if (IsInitials(w) || lower == u"and" || lower == u"et" || lower == u"und" || IsRoleWord(lower)) return;
+  }
+  r.title = r.authors;
+  r.authors = {};
+}
+
 // A name's suffix that ends the title, which the labels gave to the
 // journal after it ("A tribute to Martin Luther King, Jr. Journal of
 // Ethics").
@@ -3482,6 +3503,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   RegionEndsTitle(r, giveWay);
   ContainerEndsBeforeItsNotes(r);
   SuffixEndsTitle(r);
+  TitleInAuthorsPlace(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

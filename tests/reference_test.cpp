@@ -1272,6 +1272,10 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
                                                   u"Santa Fe, New Mexico, USA (1982).",
        u"Evaluation of the Peloncillo Mountains, New Mexico as potential desert bighorn habitat", u"",
        u"U.S. Bureau of Land Management"},
+      {"apa, no author: the title in the author's place", u"Unwired. (1995, October). Window on Wake Forest, p. 12",
+       u"Unwired", u"Window on Wake Forest", u""},
+      {"apa, a body as the author before the date", u"UNESCO. (2010). Education for all. Paris: UNESCO.",
+       u"Education for all", u"", u"UNESCO"},
       {"a country after the title's comma is the title's", u"Brown, C., Groundwater recharge in the Chaco, Paraguay. "
                                                            u"Journal of Hydrology, 210, 1-15, 1998.",
        u"Groundwater recharge in the Chaco, Paraguay", u"Journal of Hydrology", u""},
