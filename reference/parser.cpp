@@ -1174,18 +1174,27 @@ void QuotedTitleWhole(Reference& r) {
 
 // A square bracket that closes the title and says what kind of work it
 // is, as APA writes it ("Borehole temperatures [Data set]", "[Video]",
-// "[Unpublished doctoral dissertation]"): no part of the title; its words
-// go to the note. A bracket of other words (a translation of the title)
-// stays.
+// "[Unpublished doctoral dissertation]"), or a round one that says it is a
+// thesis: no part of the title; its words go to the note. A bracket of
+// other words (a translation of the title) stays.
 void GenreAfterTitle(Reference& r) {
   if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
   size_t end = r.title.end;
   while (end > r.title.begin && (text[end - 1] == u' ' || text[end - 1] == u'.' || text[end - 1] == u',')) --end;
-  if (end <= r.title.begin || text[end - 1] != u']') return;
-  const size_t open = text.rfind(u'[', end - 1);
+  if (end <= r.title.begin || (text[end - 1] != u']' && text[end - 1] != u')')) return;
+  const bool square = text[end - 1] == u']';
+  const size_t open = text.rfind(square ? u'[' : u'(', end - 1);
   if (open == std::u16string_view::npos || open <= r.title.begin + 1 || text[open - 1] != u' ') return;
   const std::u16string inside = LCase(text.substr(open + 1, end - 2 - open));
+  // In round brackets, only a thesis says so ("Towards Optimal Rhythm
+  // (Unpublished doctoral dissertation)"): other words there are more often
+  // the title's own.
+  if (!square) {
+    static constexpr std::array<std::u16string_view, 5> kTheses = {u"thesis", u"master", u"doctoral", u"unpublished",
+                                                                    u"dissertation"};
+    if (std::none_of(kTheses.begin(), kTheses.end(), [&](std::u16string_view g) { return inside.starts_with(g); })) return;
+  }
   static constexpr std::array<std::u16string_view, 34> kGenres = {
       u"data set",   u"dataset",     u"data",        u"video",          u"audio",         u"podcast",
       u"computer",   u"software",    u"motion picture", u"film",        u"television",    u"map",
@@ -2922,12 +2931,17 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
   const bool edition = !editors && lower.find(u',') == std::u16string::npos &&
                        std::count(lower.begin(), lower.end(), u' ') <= 2 &&
                        (lower.ends_with(u" ed.") || lower.ends_with(u" ed") || lower.ends_with(u" edn") ||
-                        lower.ends_with(u" edn.") || lower.ends_with(u" edition"));
+                        lower.ends_with(u" edn.") || lower.ends_with(u" edition") || lower.ends_with(u" \u00E9d.") ||
+                        lower.ends_with(u" \u00E9d") || lower.ends_with(u" aufl.") || lower.ends_with(u" auflage"));
+  // The translator, as some write it after the title ("Johann Gutenberg
+  // (translated by Douglas Martin)").
+  const bool translated = !editors && (lower.starts_with(u"translated by ") || lower.starts_with(u"trans. by ") ||
+                                       lower.starts_with(u"traduit par ") || lower.starts_with(u"\u00FCbersetzt von "));
   // A report's series and number, as APA writes them ("(Scientific
   // Investigations Report 2015-5102)", "(Report No. 12)", "(NBER Working
   // Paper No. 12345)").
   bool report = false;
-  if (!version && !editors && !edition && inner.find_first_of(u"0123456789") != std::u16string_view::npos) {
+  if (!version && !editors && !edition && !translated && inner.find_first_of(u"0123456789") != std::u16string_view::npos) {
     for (const std::u16string_view w : Words(lower)) {
       std::u16string_view bare = w;
       while (!bare.empty() && !u_isalpha(bare.back())) bare.remove_suffix(1);
@@ -2935,7 +2949,7 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
                bare == u"memorandum" || bare == u"rapport" || bare == u"bericht";
     }
   }
-  if (!version && !editors && !edition && !report) return;
+  if (!version && !editors && !edition && !translated && !report) return;
   size_t end = close + 1;
   while (end < text.size() && (text[end] == u'.' || text[end] == u',' || text[end] == u' ')) ++end;
   // It ends the title: a title that goes on after it holds it.
@@ -2959,6 +2973,9 @@ void BracketAfterTitle(Reference& r, GiveWay giveWay) {
                    &r.edition, &r.doi, &r.url, &r.note, &r.number})
     giveWay(*p, bracket);
   if (edition) r.edition = {open + 2, close};
+  // The whole bracket, its words of the role with them: the translators
+  // are read from it.
+  if (translated && (r.editors.Empty() || editorsInside)) r.editors = {open + 2, close};
   if (report && r.number.Empty()) r.number = {open + 2, close};
 }
 

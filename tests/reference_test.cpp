@@ -745,6 +745,15 @@ TEST(Reference, GenreAfterTitle) {
        u"Steam fields of the north"},
       {"a translation stays", u"Tanaka, K. (1994). Bunka to jiko [Culture and the self]. Tokyo: Seishin Shobo.",
        u"Bunka to jiko [Culture and the self]"},
+      {"a dissertation in round brackets", u"Park, J. (2016). Seismic imaging of the Taupo rift (Doctoral dissertation). "
+                                           u"Victoria University of Wellington.",
+       u"Seismic imaging of the Taupo rift"},
+      {"a master's thesis in round brackets", u"Chen, L. (2019). Boron in geothermal brines (Master's thesis). Massey "
+                                              u"University.",
+       u"Boron in geothermal brines"},
+      {"other words in round brackets stay", u"Lee, K. (2011). Heat flow in the Taupo Volcanic Zone (New Zealand). "
+                                             u"Springer.",
+       u"Heat flow in the Taupo Volcanic Zone (New Zealand)"},
   });
 }
 
@@ -952,6 +961,8 @@ TEST(Reference, BracketAfterTheTitle) {
        u"Springer", u"", u""},
       {"the title's own bracket", u"Powell, E. A. (2002). Hawaiian blueberries (Ericaceae) and their relatives. Springer.",
        u"Hawaiian blueberries (Ericaceae) and their relatives", u"Springer", u"", u""},
+      {"a German edition", u"M\u00FCller, K. (1990). Die Stadt im Mittelalter (3. Aufl.). Stuttgart: Kohlhammer.",
+       u"Die Stadt im Mittelalter", u"Kohlhammer", u"3. Aufl", u""},
       {"an edition in words", u"Smith, J. (2001). Rock mechanics (third ed.). Oxford University Press.", u"Rock mechanics",
        u"Oxford University Press", u"third ed", u""},
       {"a revised edition", u"Smith, J. (2001). Rock mechanics (Rev. ed.). Oxford University Press.", u"Rock mechanics",
@@ -1134,6 +1145,9 @@ TEST(Reference, Translators) {
        u"Theodore Adorno and Max Horkheimer, Dialectic of Enlightenment: Philosophical Fragments, ed. Gunzelin Schmid "
        u"Noerr, trans. Edmund Jephcott (Stanford: Stanford UP, 2002).",
        {u"Noerr"}, {u"Jephcott"}},
+      {"translated by, in brackets after the title", u"Kapr, A. (1995). Johann Gutenberg (translated by Douglas Martin). "
+                                                       u"New York: Scholar Press.",
+       {}, {u"Martin"}, u"Scholar Press"},
       {"Chicago: trans. alone", u"Martin Heidegger, Kant and the Problem of Metaphysics, trans. Richard Taft "
                                 u"(Bloomington: Indiana UP, 1997).",
        {}, {u"Taft"}},
