@@ -2011,6 +2011,26 @@ void QuoteOpensTitle(Reference& r) {
   }
 }
 
+// The dash that stands for the names of the reference before ("---",
+// "\u2014\u2014\u2014.") is all of the names: words the labels ran on after it
+// ("--- Jewish Law from Jesus to the Mishnah: | Five Studies") open the
+// title.
+void DashIsTheNames(Reference& r) {
+  if (r.authors.Empty() || (!r.title.Empty() && r.title.begin < r.authors.end)) return;
+  const std::u16string_view names = r.Text(r.authors);
+  size_t dashes = 0;
+  while (dashes < names.size() && (IsDash(names[dashes]) || names[dashes] == u'_')) ++dashes;
+  if (dashes < 2 && !(dashes == 1 && names[0] == u'\u2014')) return;
+  size_t first = dashes;
+  while (first < names.size() && (names[first] == u'.' || names[first] == u',' || names[first] == u' ')) ++first;
+  if (first == names.size() || first == dashes || !(u_isupper(names[first]) || IsQuote(names[first]))) return;
+  if (!r.title.Empty() && !Trim(std::u16string_view(r.text).substr(r.authors.end, r.title.begin - r.authors.end)).empty())
+    return;
+  const size_t end = r.title.Empty() ? r.authors.end : r.title.end;
+  r.title = {r.authors.begin + first, end};
+  r.authors.end = r.authors.begin + dashes;
+}
+
 // German's "u. a." ("und andere") ends a list of names as "et al." does
 // ("Huston, M. A. ; u. a.: Biodiversity ..."): where the labels cut it in
 // two, both words are the names', and the list has more names.
@@ -3422,6 +3442,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   NamesEndAtColon(r);
   GermanEtAl(r);
   QuoteOpensTitle(r);
+  DashIsTheNames(r);
   TitleInNoPiece(r);
   VancouverMeetsTitle(r);
   VancouverAuthorsEnd(r);

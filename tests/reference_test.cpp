@@ -757,6 +757,19 @@ TEST(Reference, GenreAfterTitle) {
   });
 }
 
+// The dash that stands for the names before is all of the names.
+TEST(Reference, DashIsAllTheNames) {
+  CheckTitles({
+      {"hyphens, the title's first word run into the names",
+       u"--- Jewish Law from Jesus to the Mishnah: Five Studies (London: SCM and Philadelphia: Trinity Press "
+       u"International, 1990).",
+       u"Jewish Law from Jesus to the Mishnah: Five Studies"},
+      {"em dashes and a full stop", u"\u2014\u2014\u2014. Dom Casmurro, trans. John Gledson. New York: Oxford University "
+                                    u"Press, 1997.",
+       u"Dom Casmurro"},
+  });
+}
+
 // The journal's or book's name, whole, and the volume after it, which
 // keeps its number even where the name runs into it.
 TEST(Reference, Containers) {
