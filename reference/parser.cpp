@@ -2011,6 +2011,31 @@ void QuoteOpensTitle(Reference& r) {
   }
 }
 
+// APA's date with its month or season in the bracket ("(2011,
+// Printemps).", "(2000, September/October)."), where the labels ended the
+// date at the comma: the rest of the bracket opens the title they found
+// right after it. It is the date's, and the title begins after it.
+void DateBracketOpensTitle(Reference& r) {
+  if (r.date.Empty() || r.title.Empty() || r.title.begin < r.date.end) return;
+  const std::u16string_view text = r.text;
+  if (!Trim(text.substr(r.date.end, r.title.begin - r.date.end)).empty()) return;
+  const std::u16string_view date = r.Text(r.date);
+  const size_t open = date.rfind(u'(');
+  if (open == std::u16string_view::npos || date.find(u')', open) != std::u16string_view::npos) return;
+  // The bracket's close among the title's first two words.
+  const std::u16string_view title = r.Text(r.title);
+  const size_t close = title.find(u')');
+  if (close == std::u16string_view::npos || title.substr(0, close).find(u'(') != std::u16string_view::npos ||
+      std::count(title.begin(), title.begin() + static_cast<std::ptrdiff_t>(close), u' ') > 1)
+    return;
+  size_t begin = r.title.begin + close + 1;
+  while (begin < r.title.end && (text[begin] == u'.' || text[begin] == u',' || text[begin] == u' ')) ++begin;
+  if (begin == r.title.end) return;
+  r.date.end = r.title.begin + close + 1;
+  if (r.date.end < text.size() && text[r.date.end] == u'.') ++r.date.end;
+  r.title.begin = begin;
+}
+
 // The dash that stands for the names of the reference before ("---",
 // "\u2014\u2014\u2014.") is all of the names: words the labels ran on after it
 // ("--- Jewish Law from Jesus to the Mishnah: | Five Studies") open the
@@ -3443,6 +3468,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   GermanEtAl(r);
   QuoteOpensTitle(r);
   DashIsTheNames(r);
+  DateBracketOpensTitle(r);
   TitleInNoPiece(r);
   VancouverMeetsTitle(r);
   VancouverAuthorsEnd(r);

@@ -757,6 +757,18 @@ TEST(Reference, GenreAfterTitle) {
   });
 }
 
+// APA's date with its season in the bracket: the bracket's close is the
+// date's, not the title's first word.
+TEST(Reference, SeasonInTheDateBracket) {
+  CheckTitles({
+      {"a season in French", u"Divay, S. (2011, Printemps). Une progressive rationalisation de l'encadrement des "
+                             u"ch\u00F4meurs. Langage et soci\u00E9t\u00E9, pp. 91-111.",
+       u"Une progressive rationalisation de l'encadrement des ch\u00F4meurs"},
+      {"a month the labels keep", u"Allen, W. R. (1987, May/June). Black colleges vs. White colleges. Change, pp. 28-34.",
+       u"Black colleges vs. White colleges"},
+  });
+}
+
 // The dash that stands for the names before is all of the names.
 TEST(Reference, DashIsAllTheNames) {
   CheckTitles({
