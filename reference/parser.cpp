@@ -771,7 +771,10 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       more = true;
       break;
     }
-    if (lower == u"et" || lower == u"al." || lower == u"al" || lower == u"al.," || lower == u"[et" || lower == u"al.]") {
+    // "et" before "al." ("et al.", "[et al.]"); alone, French's "and"
+    // ("Martin, P., et Claire Dubois").
+    const bool etAl = (lower == u"et" || lower == u"[et") && k + 1 < words.size() && LCase(words[k + 1]).starts_with(u"al");
+    if (etAl || lower == u"al." || lower == u"al" || lower == u"al.," || lower == u"al.]") {
       more = true;
       continue;
     }
@@ -793,7 +796,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     if (IsRoleWord(lower)) continue;
     // Spanish "y" and Italian "e" in small letters: "G. E Miller" has an
     // initial E.
-    const bool conjunction = lower == u"and" || lower == u"&" || lower == u"und" || w == u"y" || w == u"e";
+    const bool conjunction = lower == u"and" || lower == u"&" || lower == u"und" || w == u"y" || w == u"e" || w == u"et";
     if (conjunction) {
       if (!chunks.back().empty()) chunks.emplace_back(), afterAnd.push_back(true);
       afterAnd.back() = true;
@@ -2009,6 +2012,49 @@ void QuoteOpensTitle(Reference& r) {
     r.authors.end = static_cast<size_t>(words[k - 1].data() + words[k - 1].size() - r.text.data());
     return;
   }
+}
+
+// The last names that the labels gave to the title, or to no part before
+// it: after names that end in a comma, a sentence of a few capitalised
+// words with "and" among them ("Sander, K., | und Torsten Ziebertz.
+// Personzentrierte Beratung", "Rossi, | Marco e Giulia Bianchi. Il ritorno
+// del lupo"); or, after initials alone, the family name they belong to ("B.
+// K. P. | Horn. Robot Vision."). They are the names'.
+void NamesRunIntoTitle(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view gap = Trim(text.substr(r.authors.end, r.title.begin - r.authors.end));
+  const std::vector<std::u16string_view> names = Words(r.Text(r.authors));
+  // The words in no part between them, or else the title's.
+  const std::vector<std::u16string_view> words = Words(gap.empty() ? r.Text(r.title) : gap);
+  if (names.empty() || words.empty()) return;
+  for (const Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
+                         &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    if (!p->Empty() && p->begin < r.title.begin && r.authors.end < p->end) return;
+  // Where the sentence ends: a word with a full stop that is no initial.
+  size_t stop = 0;
+  while (stop < words.size() && stop < 6 && !(words[stop].ends_with(u'.') && !IsInitials(words[stop]))) ++stop;
+  if (stop >= 6 || (gap.empty() ? stop + 1 >= words.size() : stop + 1 != words.size())) return;
+  bool take = false;
+  if (std::all_of(names.begin(), names.end(), IsInitials)) {
+    take = gap.empty() && stop == 0 && IsCapitalised(words[0]);
+  } else if (names.back().ends_with(u',')) {
+    // The names after "and" ("und Torsten Ziebertz."), or a given name,
+    // "and" and a name ("Stefano e Daniela Feltracco."): not a title's "X and
+    // Y." ("State and Market.", "The Dead and Their Gifts.").
+    size_t conjunction = words.size();
+    bool others = true;
+    for (size_t k = 0; k <= stop; ++k) {
+      const std::u16string lower = LCase(words[k]);
+      if (lower == u"and" || lower == u"&" || lower == u"und" || words[k] == u"e" || words[k] == u"y" || words[k] == u"et")
+        conjunction = std::min(conjunction, k);
+      else others = others && (u_isupper(words[k][0]) || IsInitials(words[k]));
+    }
+    take = others && ((conjunction == 0 && stop >= 2 && stop <= 4) || (conjunction == 1 && stop >= 3 && stop <= 4));
+  }
+  if (!take) return;
+  r.authors.end = static_cast<size_t>(words[stop].data() + words[stop].size() - text.data());
+  if (gap.empty()) r.title.begin = static_cast<size_t>(words[stop + 1].data() - text.data());
 }
 
 // APA's date with its month or season in the bracket ("(2011,
@@ -3469,6 +3515,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   QuoteOpensTitle(r);
   DashIsTheNames(r);
   DateBracketOpensTitle(r);
+  NamesRunIntoTitle(r);
   TitleInNoPiece(r);
   VancouverMeetsTitle(r);
   VancouverAuthorsEnd(r);

@@ -160,6 +160,9 @@ TEST(Reference, Names) {
       {"vancouver, particles", u"Smith JR, de la Macorra JC, van der Berg P.",
        {P(u"Smith", u"J. R."), P(u"Macorra", u"J. C.", u"de la"), P(u"Berg", u"P.", u"van der")}, false},
       {"et al.", u"Vaswani, A. et al.", {P(u"Vaswani", u"A.")}, true},
+      {"French's et between names", u"Martin, P., et Claire Dubois.", {P(u"Martin", u"P."), P(u"Dubois", u"Claire")}, false},
+      {"et between names family first", u"Dupont, J. et Martin, P.", {P(u"Dupont", u"J."), P(u"Martin", u"P.")}, false},
+      {"et al. in brackets", u"Martin, P. [et al.]", {P(u"Martin", u"P.")}, true},
       {"a month and year in brackets end the names", u"Davidson, Lloyd A.; Douglas, Kimberly (December 1998",
        {P(u"Davidson", u"Lloyd A."), P(u"Douglas", u"Kimberly")}, false},
       {"a work to come ends them", u"Hartner, Marcus (forthcoming).", {P(u"Hartner", u"Marcus")}, false},
@@ -755,6 +758,30 @@ TEST(Reference, GenreAfterTitle) {
                                              u"Springer.",
        u"Heat flow in the Taupo Volcanic Zone (New Zealand)"},
   });
+}
+
+// The last names, joined by "and" in the names' language, that the labels
+// gave to the title or to no part.
+TEST(Reference, LastNamesBeforeTheTitle) {
+  const struct {
+    const char* name;
+    S in, title;
+    std::vector<S> families;
+  } rows[] = {
+      {"Spanish y, run into the title", u"Ruiz, A., y Carmen L\u00F3pez. Historia de Sevilla. Madrid: Alianza, 1998.",
+       u"Historia de Sevilla", {u"Ruiz", u"L\u00F3pez"}},
+      {"Italian e, in no part", u"Rossi, Marco e Giulia Bianchi. Il ritorno del lupo. Torino: Einaudi, 2015.",
+       u"Il ritorno del lupo", {u"Rossi", u"Bianchi"}},
+      {"French et", u"Martin, P., et Claire Dubois. Les ports de l'Atlantique. Paris: PUF, 2001.",
+       u"Les ports de l'Atlantique", {u"Martin", u"Dubois"}},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    std::vector<S> families;
+    for (const Person& p : r.authorList) families.push_back(p.family);
+    EXPECT_EQ(families, row.families) << row.name;
+  }
 }
 
 // APA's date with its season in the bracket: the bracket's close is the
