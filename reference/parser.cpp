@@ -2018,8 +2018,7 @@ void QuoteOpensTitle(Reference& r) {
 // it: after names that end in a comma, a sentence of a few capitalised
 // words with "and" among them ("Sander, K., | und Torsten Ziebertz.
 // Personzentrierte Beratung", "Rossi, | Marco e Giulia Bianchi. Il ritorno
-// del lupo"); or, after initials alone, the family name they belong to ("B.
-// K. P. | Horn. Robot Vision."). They are the names'.
+// del lupo"). They are the names'.
 void NamesRunIntoTitle(Reference& r) {
   if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
   const std::u16string_view text = r.text;
@@ -2036,9 +2035,7 @@ void NamesRunIntoTitle(Reference& r) {
   while (stop < words.size() && stop < 6 && !(words[stop].ends_with(u'.') && !IsInitials(words[stop]))) ++stop;
   if (stop >= 6 || (gap.empty() ? stop + 1 >= words.size() : stop + 1 != words.size())) return;
   bool take = false;
-  if (std::all_of(names.begin(), names.end(), IsInitials)) {
-    take = gap.empty() && stop == 0 && IsCapitalised(words[0]);
-  } else if (names.back().ends_with(u',')) {
+  if (names.back().ends_with(u',')) {
     // The names after "and" ("und Torsten Ziebertz."), or a given name,
     // "and" and a name ("Stefano e Daniela Feltracco."): not a title's "X and
     // Y." ("State and Market.", "The Dead and Their Gifts.").
