@@ -17,17 +17,21 @@ namespace tf::reference::training {
 
 // The text as the scoring compares it: no case, no whitespace, no hyphens,
 // no quotes (TeX's `` and '' among them), no punctuation at either end;
-// and in compatibility form, so that a ligature the parser wrote out ("fi"
-// for U+FB01) or an accent it composed onto its letter is the same text.
+// in compatibility form, so that a ligature the parser wrote out ("fi" for
+// U+FB01) is the same text; and without accents, which PDF text gives as
+// marks of their own that the parser puts back onto their letters
+// ("Arbel\u00B4aez" is "Arbel\u00E1ez").
 std::u16string Normal(std::u16string_view s) {
   std::u16string out;
   UErrorCode status = U_ZERO_ERROR;
-  const icu::Normalizer2* nfkc = icu::Normalizer2::getNFKCInstance(status);
+  const icu::Normalizer2* nfkd = icu::Normalizer2::getNFKDInstance(status);
   icu::UnicodeString folded;
-  if (U_SUCCESS(status)) folded = nfkc->normalize(icu::UnicodeString(false, s.data(), static_cast<int32_t>(s.size())), status);
+  if (U_SUCCESS(status)) folded = nfkd->normalize(icu::UnicodeString(false, s.data(), static_cast<int32_t>(s.size())), status);
   const std::u16string_view text =
       U_SUCCESS(status) ? std::u16string_view(folded.getBuffer(), static_cast<size_t>(folded.length())) : s;
   for (char16_t c : LCase(text)) {
+    const int8_t type = u_charType(c);
+    if (type == U_NON_SPACING_MARK || type == U_MODIFIER_SYMBOL) continue;
     if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'-' || c == u'\u2010' || c == u'\u2011' ||
         c == u'\u2013' || c == u'\u2014' || c == u'"' || c == u'\'' || c == u'`' || c == u'\u201C' || c == u'\u201D' ||
         c == u'\u2018' || c == u'\u2019' || c == u'\u00AB' || c == u'\u00BB')
