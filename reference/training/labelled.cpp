@@ -20,7 +20,7 @@ namespace tf::reference::training {
 // in compatibility form, so that a ligature the parser wrote out ("fi" for
 // U+FB01) is the same text; and without accents, which PDF text gives as
 // marks of their own that the parser puts back onto their letters
-// ("Arbel\u00B4aez" is "Arbel\u00E1ez").
+// ("Arbel\u00B4aez" is "Arbel\u00E1ez"), nor a symbol font's bullets.
 std::u16string Normal(std::u16string_view s) {
   std::u16string out;
   UErrorCode status = U_ZERO_ERROR;
@@ -31,7 +31,8 @@ std::u16string Normal(std::u16string_view s) {
       U_SUCCESS(status) ? std::u16string_view(folded.getBuffer(), static_cast<size_t>(folded.length())) : s;
   for (char16_t c : LCase(text)) {
     const int8_t type = u_charType(c);
-    if (type == U_NON_SPACING_MARK || type == U_MODIFIER_SYMBOL) continue;
+    // A symbol font's glyph (a list's bullet) is no text.
+    if (type == U_NON_SPACING_MARK || type == U_MODIFIER_SYMBOL || type == U_PRIVATE_USE_CHAR) continue;
     if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'-' || c == u'\u2010' || c == u'\u2011' ||
         c == u'\u2013' || c == u'\u2014' || c == u'"' || c == u'\'' || c == u'`' || c == u'\u201C' || c == u'\u201D' ||
         c == u'\u2018' || c == u'\u2019' || c == u'\u00AB' || c == u'\u00BB')

@@ -420,6 +420,7 @@ void ScoreFields(const Example& ex, const Reference& r, FieldScores& s) {
   }
   if (const std::u16string authors = PartText(ex, {"author"}); !authors.empty()) {
     s.authors.Add(Normal(r.Text(r.authors)) == Normal(authors));
+    if (Normal(r.Text(r.authors)) != Normal(authors)) ShowMiss(s, "authors", ex, r.Text(r.authors), authors);
     bool more = false;
     const std::vector<std::u16string> got = Families(r.authorList), want = Families(Names(authors, more));
     s.families.Add(got == want);
