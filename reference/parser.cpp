@@ -33,6 +33,13 @@ bool IsBullet(char16_t c) {
          c == u'\u25CF' || c == u'\u00B7' || c == u'\u2219' || c == u'\u27A2' || c == u'*' || (c >= u'\uF000' && c <= u'\uF0FF');
 }
 
+// Where text ends before the spaces that come before `at`, going back no
+// further than `floor`.
+size_t BeforeSpaces(std::u16string_view text, size_t at, size_t floor) {
+  while (at > floor && text[at - 1] == u' ') --at;
+  return at;
+}
+
 // The reference on one line (line breaks and tabs as spaces), trimmed.
 std::u16string TrimmedLine(std::u16string_view text) {
   const std::u16string out = smart::OneLine(text);
@@ -1209,9 +1216,7 @@ void GenreAfterTitle(Reference& r) {
     return inside.starts_with(g) && (inside.size() == g.size() || !u_isalpha(inside[g.size()]));
   });
   if (!genre) return;
-  size_t titleEnd = open;
-  while (titleEnd > r.title.begin && text[titleEnd - 1] == u' ') --titleEnd;
-  r.title.end = titleEnd;
+  r.title.end = BeforeSpaces(text, open, r.title.begin);
 }
 
 // A book's name where the title was looked for, none found ("Kotkin,
@@ -1613,8 +1618,7 @@ void BookBeforeAcsEditors(Reference& r) {
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.doi, &r.url, &r.authors})
     if (!p->Empty() && p->begin < book.end && book.begin < p->end) return;
   if (!r.container.Empty() && (r.container.begin < book.begin || r.container.end > book.end + 1)) return;
-  size_t titleEnd = std::min(r.title.end, in);
-  while (titleEnd > r.title.begin && text[titleEnd - 1] == u' ') --titleEnd;
+  const size_t titleEnd = BeforeSpaces(text, std::min(r.title.end, in), r.title.begin);
   if (titleEnd == r.title.begin || book.Empty()) return;
   r.title.end = titleEnd;
   r.container = book;
@@ -3093,8 +3097,8 @@ void TitleBeforeDoubleSlash(Reference& r) {
   while (at != std::u16string_view::npos && at > 0 && text[at - 1] == u':')
     at = text.substr(0, r.title.end).find(u"//", at + 2);
   if (at == std::u16string_view::npos || at == r.title.begin) return containerBare();
-  size_t end = at, tail = at + 2;
-  while (end > r.title.begin && text[end - 1] == u' ') --end;
+  const size_t end = BeforeSpaces(text, at, r.title.begin);
+  size_t tail = at + 2;
   while (tail < r.title.end && text[tail] == u' ') ++tail;
   if (end == r.title.begin) return containerBare();
   const Piece rest{tail, r.title.end};
@@ -3355,8 +3359,7 @@ template <typename GiveWay>
 void RegionEndsTitle(Reference& r, GiveWay giveWay) {
   if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
-  size_t at = r.title.end;
-  while (at > r.title.begin && text[at - 1] == u' ') --at;
+  size_t at = BeforeSpaces(text, r.title.end, r.title.begin);
   if (at > r.title.begin && text[at - 1] == u',') --at;
   if (at == r.title.begin || at >= text.size() || text[at] != u',' || text[at - 1] == u'.') return;
   size_t begin = at + 1;
@@ -3393,8 +3396,8 @@ template <typename GiveWay>
 void TitleEndsInLeadWord(Reference& r, GiveWay giveWay) {
   if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
-  size_t end = r.title.end;
-  while (end > r.title.begin && text[end - 1] == u' ') --end;
+  const size_t end = BeforeSpaces(text, r.title.end, r.title.begin);
+  if (end == r.title.begin) return;
   const size_t space = text.rfind(u' ', end - 1);
   if (space == std::u16string_view::npos || space <= r.title.begin) return;
   const std::u16string_view last = text.substr(space + 1, end - space - 1);
