@@ -79,7 +79,16 @@ for _ in $(seq 100); do [[ $(xclip -selection clipboard -o 2>/dev/null | head -c
 run squish --clipboard --no-wordlist
 check_that "a 20 MB result: exit status 0" 0 "$STATUS"
 check_that "a 20 MB result is served whole" $((20 * 1024 * 1024)) "$(timeout 60 xclip -selection clipboard -o | wc -c)"
+# A reader part-way through that text when another program takes the
+# clipboard still gets all of it.
+"$HELPER" pause-read > reader.out &
+READER=$!
+OTHERS+=("$READER")
+for _ in $(seq 100); do grep -q started reader.out && break; sleep 0.1; done
 put_clipboard 'x'
+wait "$READER" || true
+check_that "a reader part-way through when another program took the clipboard gets all of it" \
+  "$(printf 'started\n%d' $((20 * 1024 * 1024)))" "$(cat reader.out)"
 check_that "the server ends once another program owns the clipboard" ended "$(server_state_after_waiting)"
 stop_manager
 

@@ -51,13 +51,14 @@ check() {  # name expected-file actual-file
 }
 
 # xclip serves the clipboard until another program takes it; -quiet keeps it
-# in the foreground, so that its PID is ours to end.
+# in the foreground, so that its PID is ours to end. A reader is given 5 s: a
+# sender that stops part-way shows as a failed check, not a hung script.
 put_clipboard() {
   printf '%b' "$1" > "$WORK/clip-in"
   xclip -selection clipboard -i -quiet "$WORK/clip-in" >/dev/null 2>&1 &
   XCLIPS+=($!)
   for _ in $(seq 50); do
-    xclip -selection clipboard -o > "$WORK/clip-out" 2>/dev/null && cmp -s "$WORK/clip-in" "$WORK/clip-out" && break
+    timeout 5 xclip -selection clipboard -o > "$WORK/clip-out" 2>/dev/null && cmp -s "$WORK/clip-in" "$WORK/clip-out" && break
     sleep 0.1
   done
 }
@@ -66,7 +67,7 @@ put_clipboard() {
 expect_clipboard() {
   printf '%b' "$2" > expected
   for _ in $(seq 50); do
-    xclip -selection clipboard -o > actual 2>/dev/null || : > actual
+    timeout 5 xclip -selection clipboard -o > actual 2>/dev/null || : > actual
     cmp -s expected actual && break
     sleep 0.1
   done
