@@ -3441,6 +3441,84 @@ void TitleEndsInLeadWord(Reference& r, GiveWay giveWay) {
   if (r.container.Empty()) r.journal = false;
 }
 
+// A title that opens a bracket or a quotation inside and does not close it
+// where the labels ended it ("... (Notes on a recent collection by W. |
+// B\u00FCttiker in 1975 and 1976).", "... New evidence from Brazos, | Texas\"
+// by Keller"): it runs to the close, where that comes soon, and the parts
+// that held those words give way. A bracket that names a translator
+// ("(tr. John C. Fletcher)", "(J.-M. Klinkenberg, Trans.)") is the
+// translator's, and the title ends before it. Not when the words up to
+// the close hold the only year found, a link, or a semicolon.
+template <typename GiveWay>
+void BracketClosesInTitle(Reference& r, GiveWay giveWay) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  // The one opener the title leaves open, and what closes it.
+  size_t opener = std::u16string_view::npos;
+  char16_t open = 0, close = 0;
+  int unclosed = 0;
+  for (size_t i = r.title.begin; i < r.title.end; ++i) {
+    const char16_t c = text[i];
+    char16_t closing = 0;
+    if (c == u'(') closing = u')';
+    else if (c == u'[') closing = u']';
+    else if (c == u'\u201C' || c == u'\u201E') closing = u'\u201D';
+    else if (c == u'\u00AB') closing = u'\u00BB';
+    if (c == u'"') {
+      if (open == u'"' && unclosed == 1) {
+        unclosed = 0, open = 0;
+        continue;
+      }
+      closing = u'"';
+    }
+    if (closing != 0) {
+      if (unclosed++ == 0) opener = i, open = c, close = closing;
+      continue;
+    }
+    if (unclosed > 0 && (c == close || (open == u'\u201E' && c == u'\u201C'))) --unclosed;
+    else if (c == u')' || c == u']' || c == u'\u201D' || c == u'\u00BB') {
+      if (unclosed > 0) return;  // closes what it did not open: leave it
+    }
+    if (unclosed == 0) open = 0, close = 0;
+  }
+  if (unclosed != 1) return;
+  // A translator's bracket.
+  if (open == u'(' || open == u'[') {
+    const std::u16string inside = LCase(text.substr(opener + 1, std::min<size_t>(120, text.size() - opener - 1)));
+    const size_t shut = inside.find(close);
+    const std::u16string_view words = std::u16string_view(inside).substr(0, shut);
+    for (std::u16string_view role : {u"tr. ", u"trans. ", u"transl. ", u"translated by ", u"trad. ", u"\u00FCbers. "})
+      if (words.starts_with(role) || words.find(std::u16string(u", ") + std::u16string(role)) != words.npos) {
+        const size_t end = BeforeSpaces(text, opener, r.title.begin);
+        if (end > r.title.begin) r.title.end = end;
+        return;
+      }
+  }
+  constexpr size_t kReach = 120;  // a close much further is no part of this title
+  size_t at = r.title.end;
+  for (int depth = 0; at < text.size() && at < r.title.end + kReach; ++at) {
+    if (text[at] == close && depth == 0) break;
+    if (open != u'"' && text[at] == open) ++depth;
+    else if (text[at] == close) --depth;
+  }
+  if (at >= text.size() || at >= r.title.end + kReach) return;
+  const std::u16string_view run = text.substr(r.title.end, at - r.title.end);
+  if (run.find(u"://") != run.npos || run.find(u"doi") != run.npos || run.find(u"DOI") != run.npos) return;
+  // A series and its publisher ("(Herder's Biblical Studies, 8; Freiburg:
+  // Herder)") are the book's, not its title's.
+  if (text.substr(opener, at - opener).find(u"; ") != std::u16string_view::npos) return;
+  if (at + 1 < text.size() && u_isalnum(text[at + 1])) return;  // a close in a word
+  const Piece taken{r.title.begin, at + 1};
+  Piece date = r.date;
+  giveWay(date, taken);
+  if (!FirstYear(run).empty() && FirstYear(r.Text(date)).empty()) return;
+  r.title.end = at + 1;
+  for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
+                   &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    giveWay(*p, r.title);
+  if (r.container.Empty()) r.journal = false;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -3614,6 +3692,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   RegionEndsTitle(r, giveWay);
   ContainerEndsBeforeItsNotes(r);
   SuffixEndsTitle(r);
+  BracketClosesInTitle(r, giveWay);
   TitleInAuthorsPlace(r);
 
   // A bullet that opens the reference marks it in a list, as a number

@@ -1154,7 +1154,9 @@ TEST(Export, WhatNoPartTakesStaysInTheNote) {
     const S csl = Writer::One(Format::CslJson, Smart().ParseReference(row.in), kNoLists);
     EXPECT_NE(csl.find(row.field), S::npos) << row.name << ": " << Printable(csl);
     EXPECT_NE(csl.find(row.note), S::npos) << row.name << ": " << Printable(csl);
-    if (std::string(row.name).starts_with("a link")) EXPECT_EQ(csl.find(u"\"page\""), S::npos) << Printable(csl);
+    if (std::string(row.name).starts_with("a link")) {
+      EXPECT_EQ(csl.find(u"\"page\""), S::npos) << Printable(csl);
+    }
   }
 }
 
@@ -1179,8 +1181,9 @@ TEST(Export, ApaBracketAfterTheBook) {
     const S csl = Writer::One(Format::CslJson, r, kNoLists);
     EXPECT_NE(csl.find(u"\"container-title\": \"" + row.container + u"\","), S::npos) << row.name << ": " << Printable(csl);
     EXPECT_EQ(r.volumeNumber, row.volume) << row.name;
-    if (!row.edition.empty())
+    if (!row.edition.empty()) {
       EXPECT_NE(csl.find(u"\"edition\": \"" + row.edition + u"\""), S::npos) << row.name << ": " << Printable(csl);
+    }
     EXPECT_EQ(csl.find(u"\"note\""), S::npos) << row.name << ": " << Printable(csl);
   }
 }
@@ -1351,6 +1354,37 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
     EXPECT_EQ(Trimmed(r.Text(r.title), false), row.title) << row.name;
     EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
     EXPECT_EQ(Trimmed(r.Text(r.publisher), true), row.publisher) << row.name;
+  }
+}
+
+// A title that opens a bracket or a quotation runs to its close; a
+// translator's bracket is no part of it.
+TEST(Reference, BracketClosesInTitle) {
+  const struct {
+    const char* name;
+    S in, title;
+  } rows[] = {
+      {"a region in brackets after a comma", u"Zhou, L., 2011, Loess deposits near Lanzhou (Gansu Province, China), "
+                                              u"Quaternary Research, v. 75, p. 10-20.",
+       u"Loess deposits near Lanzhou (Gansu Province, China)"},
+      {"a country and a continent", u"Novak, J., The caves of the Moravian Karst (Czech Republic, Europe), Acta "
+                                    u"Carsologica, 33, 2004, 11-19.",
+       u"The caves of the Moravian Karst (Czech Republic, Europe)"},
+      {"apa: a state and a country", u"Taylor, R. (2009). Fire regimes of the Sierra (California, USA). Ecology, "
+                                     u"90(2), 10-20.",
+       u"Fire regimes of the Sierra (California, USA)"},
+      {"a quotation opened inside the title", u"Smith, A., A comment on \"Origin of the Moon: New evidence from "
+                                             u"Apollo, Lunar\" by Jones, Icarus, 12, 1-4, 2001.",
+       u"A comment on \"Origin of the Moon: New evidence from Apollo, Lunar\""},
+      {"a translator's bracket ends the title", u"Durand, P. (2004). Histoire du sel (trad. J. Martin). Paris: Seuil.",
+       u"Histoire du sel"},
+      {"a series and its publisher stay out", u"Wacker, M.T. 1996 Figurationen des Weiblichen im Hosea-Buch "
+                                              u"(Herder\u2019s Biblical Studies, 8; Freiburg: Herder).",
+       u"Figurationen des Weiblichen im Hosea-Buch (Herder\u2019s Biblical Studies, 8"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), false), row.title) << row.name;
   }
 }
 
