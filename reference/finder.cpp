@@ -1146,6 +1146,24 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   if (withYear <= 1)
     for (size_t i = 0; i < lines.size(); ++i)
       if (byWeights[i]) start[i] = false;
+  // So is a text the weights part in two only, after a line that does not
+  // end as a reference does (a comma, or a word: "... in J. S. Mill, /
+  // Utilitarianism, London: ..."), before one that does not surely open
+  // one ("Family, I."): two references pasted together end the first with
+  // its full stop, pages, year or link. (A reference cut short, then a
+  // name, stays two.)
+  {
+    size_t made = 0, at = 0;
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (byWeights[i] && start[i]) ++made, at = i;
+    if (made == 1) {
+      size_t prior = at;
+      while (prior > 0 && kind[prior - 1] != Kind::Content) --prior;
+      if (prior > 0 && !EndsLikeReference(lines[prior - 1].content) &&
+          OpensLikeReference(lines[at].content) != Opening::Strong)
+        start[at] = false;
+    }
+  }
 
   // The references and the lines left out, as runs of whole lines.
   FoundReferences out;

@@ -511,6 +511,19 @@ TEST(Finder, OneReference) {
       {"vancouver's volume and issue open a line",
        u"Hart AB. The 1995 Wairakei Drilling Campaign. J Volcanol Geoth Res. 2009;\n35(3):212\u2013224.",
        {u"Hart AB. The 1995 Wairakei Drilling Campaign. J Volcanol Geoth Res. 2009;\n35(3):212\u2013224."}, {}},
+      {"a line ending in a comma, then a book's name like a family name",
+       u"Hart, J. S. (1859) 'Bentham', in J. S. Hart,\nUtilitarianism, London: Fontana Books (1962),\npp. 78-125.",
+       {u"Hart, J. S. (1859) 'Bentham', in J. S. Hart,\nUtilitarianism, London: Fontana Books (1962),\npp. 78-125."}, {}},
+      {"a line ending in a word, then a journal's name",
+       u"Hart AB. The 2001 Wairakei Drilling Campaign: Summary and Evaluation of Experiences. European\n"
+       u"Journal of Trauma and Emergency Surgery. 2009;35(3): 212\u2013224. doi:10.1007/s00068009-9902-6.",
+       {u"Hart AB. The 2001 Wairakei Drilling Campaign: Summary and Evaluation of Experiences. European\n"
+        u"Journal of Trauma and Emergency Surgery. 2009;35(3): 212\u2013224. doi:10.1007/s00068009-9902-6."},
+       {}},
+      {"two references, the first ending in its full stop, stay two",
+       u"Hart, J. S. (1859) Bentham. London: Fontana Books.\nUtilitarianism, J. (1962). Heat flow. Geothermics, 1, 1-2.",
+       {u"Hart, J. S. (1859) Bentham. London: Fontana Books.", u"Utilitarianism, J. (1962). Heat flow. Geothermics, 1, 1-2."},
+       {}},
   };
   for (const auto& row : rows) Check(row);
 }
