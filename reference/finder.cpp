@@ -1146,17 +1146,19 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   if (withYear <= 1)
     for (size_t i = 0; i < lines.size(); ++i)
       if (byWeights[i]) start[i] = false;
-  // So is a text the weights part in two only, after a line that does not
-  // end as a reference does (a comma, or a word: "... in J. S. Mill, /
-  // Utilitarianism, London: ..."), before one that does not surely open
-  // one ("Family, I."): two references pasted together end the first with
-  // its full stop, pages, year or link. (A reference cut short, then a
-  // name, stays two.)
+  // So is a text that holds two references only, the second started by
+  // the weights after a line that does not end as a reference does (a
+  // comma, or a word: "... in J. S. Mill, / Utilitarianism, London: ..."),
+  // and before one that does not surely open one ("Family, I."): two
+  // references pasted together end the first with its full stop, pages,
+  // year or link. (A reference cut short, then a name, stays two.) Two in
+  // all, not one start of the weights among others: found again, with
+  // blank lines between the references, the count is the same.
   {
-    size_t made = 0, at = 0;
+    size_t starts = 0, at = 0;
     for (size_t i = 0; i < lines.size(); ++i)
-      if (byWeights[i] && start[i]) ++made, at = i;
-    if (made == 1) {
+      if (kind[i] == Kind::Content && start[i]) ++starts, at = i;
+    if (starts == 2 && byWeights[at]) {
       size_t prior = at;
       while (prior > 0 && kind[prior - 1] != Kind::Content) --prior;
       if (prior > 0 && !EndsLikeReference(lines[prior - 1].content) &&
