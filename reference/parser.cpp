@@ -2931,6 +2931,28 @@ void GivenFirstMeetsTitle(Reference& r) {
 void ContainerAfterIn(Reference& r) {
   if (!r.container.Empty() || r.title.Empty()) return;
   const std::u16string_view text = r.text;
+  // The book run into the title, the bracket of its editors right after
+  // it: "Title, in Book (eds. W. Mattli, N. Woods)", as Wiley's books
+  // print it (their "eds." glued to the first name, which the labels take
+  // for no editors' word).
+  if (const size_t comma = r.Text(r.title).rfind(u", in "); comma != std::u16string_view::npos && !r.editors.Empty()) {
+    // (Its volume may come between: "Book. Volume 1 (eds. ...)".)
+    size_t k = r.title.end;
+    for (int part = 0; part < 2; ++part) {
+      while (k < r.editors.begin && (text[k] == u' ' || text[k] == u',' || text[k] == u'.')) ++k;
+      if (!r.volume.Empty() && k == r.volume.begin) k = r.volume.end;
+    }
+    const std::u16string editors = LCase(r.Text(r.editors));
+    const bool role = editors.find(u"(eds") != std::u16string::npos || editors.find(u"(ed.") != std::u16string::npos ||
+                      editors.find(u"(ed ") != std::u16string::npos || editors.find(u"(hrsg") != std::u16string::npos;
+    const size_t book = r.title.begin + comma + 5;
+    if (k == r.editors.begin && role && book < r.title.end && u_isupper(text[book]) && comma > 0) {
+      r.container = {book, r.title.end};
+      r.title.end = r.title.begin + comma;
+      r.journal = false;
+      return;
+    }
+  }
   // Nature's chapters, the book run into the title: "Title. in Book (eds.
   // ...)". A sentence starts with no small "in".
   const size_t in = r.Text(r.title).find(u". in ");

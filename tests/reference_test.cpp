@@ -467,6 +467,18 @@ TEST(Reference, ContainerAfterIn) {
        u"(4) Jenkins, H. Introduction: Should We Discipline the Reading of Comics? In Critical Approaches to Comics: "
        u"Theories and Methods; Smith, M. J., Duncan, R., Eds.; Routledge: New York, 2012; pp 1\u201314.",
        u"Critical Approaches to Comics: Theories and Methods", Type::Chapter},
+      {"wiley's, the book run into the title before its editors' bracket",
+       u"12. Brown, K.L., and Smith, D. (2011) Heat Flow in Volcanic Arcs, in The Geology of Island Arcs (eds.W. "
+       u"Mattli, N. Woods), Springer, Berlin, pp. 12\u201340.",
+       u"The Geology of Island Arcs", Type::Chapter},
+      {"wiley's, the book's volume before its editors",
+       u"Hughes, A. (2014) Advising as Mentoring, in Academic Advising: A Handbook for Tutors and Students. Volume 2 "
+       u"(eds.Richard L. Miller, Jessica G. Irons), (Society for the Teaching of Psychology.).",
+       u"Academic Advising: A Handbook for Tutors and Students", Type::Chapter},
+      {"wiley's, a subtitle after the book's full stop",
+       u"Angus, L., and Reed, J. (2004) Narrative expression in psychotherapy, in The dialogical self. An Introduction "
+       u"(eds.H. J. M. Hermans, G. Dimaggio), Brunner-Routledge, New York.",
+       u"The dialogical self. An Introduction", Type::Chapter},
       {"a semicolon inside a name stays",
        u"Dan Stone, \"Holocaust Spaces,\" in Hitler's Geographies; The Spatialities of the Third Reich, ed. by "
        u"Giaccaria, Paolo and Minca, Claudio, eds. (Chicago, IL: University of Chicago Press, 2016), pp. 45-62.",
