@@ -2796,6 +2796,62 @@ void VancouverAuthorsEnd(Reference& r) {
   }
 }
 
+// OSCOLA's names: "Family AB, Title", "Family A and Family B, Title", the
+// initials in capitals without full stops, a comma after the last. Words
+// the labels ran on into the authors after those initials, capitalised
+// words, three at most and none of them a role or a suffix, open the title
+// found right after them ("BESSA MS, Os | Perigosos", "Ciccone A and Ferrant A, Honte, |
+// Culpabilit\u00E9", "Nelson R, Hagia Sophia, | 1850\u20131950").
+void OscolaNamesEnd(Reference& r) {
+  if (r.authors.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::vector<std::u16string_view> words = Words(r.Text(r.authors));
+  const auto initials = [](std::u16string_view w) {
+    return !w.empty() && w.size() <= 3 && std::all_of(w.begin(), w.end(), [](char16_t c) { return c >= u'A' && c <= u'Z'; });
+  };
+  const auto bare = [](std::u16string_view w) {
+    while (!w.empty() && (w.back() == u',' || w.back() == u'.' || w.back() == u':')) w.remove_suffix(1);
+    return w;
+  };
+  // The names: one to three family words (no mark after them), then
+  // initials with a comma, or without one before "and" or "&".
+  size_t last = SIZE_MAX;
+  for (size_t k = 0; k < words.size();) {
+    size_t f = k;
+    while (f < words.size() && f - k < 3 && !initials(words[f]) && bare(words[f]) == words[f] &&
+           (u_isupper(words[f][0]) || IsParticle(LCase(words[f]))))
+      ++f;
+    if (f == k || f >= words.size()) break;
+    const std::u16string_view w = words[f];
+    if (w.back() == u',' && initials(w.substr(0, w.size() - 1))) {
+      last = f, k = f + 1;
+      continue;
+    }
+    if (initials(w) && f + 1 < words.size() && (words[f + 1] == u"and" || words[f + 1] == u"&")) {
+      k = f + 2;
+      continue;
+    }
+    break;
+  }
+  if (last == SIZE_MAX || last + 1 >= words.size() || words.size() - last - 1 > 3) return;
+  // Names that end with a full stop or a semicolon are Vancouver's, their
+  // last one's initials perhaps longer or hyphenated ("Kempen GIJM.",
+  // "Chen S-Y.", "Iliceto S;"), or written out ("Monica Kumbhat.").
+  if (words.back().back() == u'.' || words.back().back() == u';') return;
+  for (size_t k = last + 1; k < words.size(); ++k) {
+    const std::u16string_view w = bare(words[k]);
+    if (w.empty() || !u_isupper(w[0]) || std::none_of(w.begin(), w.end(), [](char16_t c) { return u_islower(c); }) ||
+        w.find(u'(') != std::u16string_view::npos || IsRoleWord(LCase(words[k])) || IsSuffix(w))
+      return;
+  }
+  const size_t oldEnd = r.authors.end;
+  const size_t moved = static_cast<size_t>(words[last + 1].data() - text.data());
+  const bool titleNext = !r.title.Empty() && r.title.begin >= oldEnd && Trim(text.substr(oldEnd, r.title.begin - oldEnd)).empty();
+  if (!titleNext) return;
+  r.authors.end = static_cast<size_t>(words[last].data() + words[last].size() - 1 - text.data());
+  r.title.begin = moved;
+}
+
 // The same where Vancouver names ("Family AB,") meet the title. A name
 // and its initials first in the title, after authors that end in a comma,
 // are the last author ("Zalaquett CR, Chatters SJ. Middle school ...");
@@ -3619,6 +3675,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TitleInNoPiece(r);
   VancouverMeetsTitle(r);
   VancouverAuthorsEnd(r);
+  OscolaNamesEnd(r);
   GivenFirstMeetsTitle(r);
   for (Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
                    &r.place, &r.edition, &r.doi, &r.url, &r.note}) {

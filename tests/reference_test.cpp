@@ -1369,6 +1369,35 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
   }
 }
 
+// OSCOLA's names, "Family AB, Title": title words the labels ran on into
+// the names open the title; Vancouver's names ending in a full stop stay.
+TEST(Reference, OscolaNamesEnd) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> families;
+    S title;
+  } rows[] = {
+      {"two title words and a comma", u"Nelson R, Hagia Irene, 1850\u20131950: Holy Wisdom and Modern Memory "
+                                      u"(University of Chicago Press 1991)",
+       {u"Nelson"}, u"Hagia Irene, 1850\u20131950: Holy Wisdom and Modern Memory"},
+      {"a family name of two words", u"Crawford Matthew B, Contact, Pourquoi Nous Avons Perdu Le Monde (Editions La "
+                                     u"d\u00E9couverte 2016)",
+       {u"Crawford Matthew"}, u"Contact, Pourquoi Nous Avons Perdu Le Monde"},
+      {"a title's first word and its comma", u"Moreau P, D\u00E9crire, Comparer, Pr\u00E9voir: D\u00E9marches de "
+                                             u"Terrain (Armand Colin 1990)",
+       {u"Moreau"}, u"D\u00E9crire, Comparer, Pr\u00E9voir: D\u00E9marches de Terrain"},
+      {"vancouver's names end with their full stop", u"Zijlstra GAR, van Haastregt JCM, Kempen GIJM. Interventions to "
+                                                      u"reduce fear of falling. J Am Geriatr Soc 2007; 55(4): 603-15.",
+       {u"Zijlstra", u"Haastregt", u"Kempen"}, u"Interventions to reduce fear of falling"},  // "van" is the particle
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Families(r.authorList), row.families) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.title), false), row.title) << row.name;
+  }
+}
+
 // A title that opens a bracket or a quotation runs to its close; a
 // translator's bracket is no part of it.
 TEST(Reference, BracketClosesInTitle) {
