@@ -959,6 +959,9 @@ std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
   size_t front = 0;
   while (front < s.size() && ((s[front] == u'(' && rounds > 0) || (s[front] == u'[' && squares > 0)))
     --(s[front++] == u'(' ? rounds : squares);
+  // And the mark it was cut after ("Grand Rapids, MI : Chosen Books"
+  // leaves ": Chosen Books" to the publisher).
+  while (front < s.size() && (s[front] == u':' || s[front] == u';' || s[front] == u',' || s[front] == u' ')) ++front;
   s.erase(0, front);
   const auto unbalanced = [&](char16_t c) { return c == u')' ? rounds < 0 : squares < 0; };
   const auto trailing = [&] {
@@ -2132,7 +2135,8 @@ void GermanEtAl(Reference& r) {
 // the labels found opens with the last name's given names, up to a colon,
 // those words are the name's. Only where the names cannot be taken for a
 // title's first words: after a family name alone and its comma, after
-// names a semicolon parts, or initials after initials.
+// names a semicolon parts, initials after initials, or a given name in a
+// reference with DIN's spaced colon.
 void NamesEndAtColon(Reference& r) {
   if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
   const std::u16string_view text = r.text;
@@ -2156,7 +2160,15 @@ void NamesEndAtColon(Reference& r) {
                            std::any_of(authors.begin(), authors.end(), IsLetterUnit);
   const bool semicolons = authors.back() == u',' && authors.find(u" ; ") != std::u16string_view::npos;
   const bool afterInitials = initials && IsDottedInitials(names.back());
-  if (!familyAlone && !semicolons && !afterInitials) return;
+  // DIN's spaced colon before its publisher (" : ") says the names end
+  // with a colon: one more given name, written out, after the given names
+  // or initials ("Grady, J. Lee: The Holy Spirit ... Grand Rapids, MI :
+  // Chosen", "Perlawan, Sarah Eve: Grammatical Sketch ...").
+  const bool din = given.size() == 1 && names.size() >= 2 && names.front().back() == u',' && authors.back() != u':' &&
+                   IsCapitalised(given[0]) &&
+                   (authors.back() != u'.' || IsDottedInitials(names.back())) &&
+                   text.find(u" : ", r.title.begin) != std::u16string_view::npos;
+  if (!familyAlone && !semicolons && !afterInitials && !din) return;
   for (const std::u16string_view w : given)
     if (!u_isupper(w[0]) || std::any_of(w.begin(), w.end(), [](char16_t c) { return IsDigit(c) || IsQuote(c); })) return;
   size_t begin = colon + 1;
@@ -2432,6 +2444,63 @@ bool NamesPublisher(std::u16string_view words) {
     if (IsPublisherWord(lower)) return true;
   }
   return false;
+}
+
+// DIN 1505's book with no place: "Family, G.: Title : Publisher, 2004".
+// The names end with a colon, and the publisher stands between the spaced
+// colon after the title and the year that ends the reference ("Larrissy,
+// Edward: Blake and modern literature : Springer, 2006", "Garner, Robert:
+// Animals, Politics and Morality : Manchester University Press, 2004"),
+// whatever the labels made of it. Only a publisher's name: one with a
+// publisher's word, or up to four capitalised words ("IDRC", "Thames and
+// Hudson"), perhaps with its place after a colon; a subtitle after a
+// spaced colon (French writes one so) has small words.
+void DinPublisherAfterTitle(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  // The names' colon.
+  const std::u16string_view gap = Trim(text.substr(r.authors.end, r.title.begin - r.authors.end));
+  if (gap != u":" && !(gap.empty() && r.Text(r.authors).ends_with(u":"))) return;
+  // The year that ends the reference, after a comma.
+  std::u16string_view body = text;
+  while (!body.empty() && (body.back() == u'.' || body.back() == u' ')) body.remove_suffix(1);
+  if (body.size() < 7 || FirstYear(body.substr(body.size() - 4)) != body.substr(body.size() - 4) ||
+      body.substr(body.size() - 6, 2) != u", ")
+    return;
+  const size_t year = body.size() - 6;
+  const size_t colon = text.rfind(u" : ", year);
+  if (colon == std::u16string_view::npos || colon <= r.title.begin) return;
+  // A full stop between is the title's end, and a place comes before the
+  // colon ("World Risk Society. Cambridge : Polity Press, 1999").
+  if (const std::u16string_view before = text.substr(r.title.begin, colon - r.title.begin);
+      before.find(u". ") != std::u16string_view::npos || before.ends_with(u'.'))
+    return;
+  const std::u16string_view name = text.substr(colon + 3, year - colon - 3);
+  if (name.empty() || std::any_of(name.begin(), name.end(), IsDigit)) return;
+  const size_t placeColon = name.find(u": ");
+  const std::u16string_view publisher = name.substr(0, placeColon);
+  const std::vector<std::u16string_view> words = Words(publisher);
+  const bool capitalised = !words.empty() && words.size() <= 4 && u_isupper(words.front()[0]) &&
+                           std::all_of(words.begin(), words.end(), [](std::u16string_view w) {
+                             return u_isupper(w[0]) || w == u"and" || w == u"&" || w == u"of" || w == u"de";
+                           });
+  if (!NamesPublisher(publisher) && !capitalised) return;
+  // Nothing but the title and what the labels made of the publisher lies
+  // between: no date, number or link.
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url, &r.editors, &r.citationNumber})
+    if (!p->Empty() && p->begin < year && r.title.begin < p->end) return;
+  r.title.end = colon;
+  const size_t begin = colon + 3;
+  if (placeColon == std::u16string_view::npos) {
+    r.publisher = {begin, year};
+    if (!r.place.Empty() && r.place.begin < year) r.place = {};
+  } else {
+    r.publisher = {begin, begin + placeColon};
+    r.place = {begin + placeColon + 2, year};
+  }
+  if (!r.container.Empty() && r.container.begin < year) r.container = {}, r.journal = false;
+  if (!r.edition.Empty() && r.edition.begin < year) r.edition = {};
+  if (!r.note.Empty() && r.note.begin < year) r.note = {};
 }
 
 // AMA's book with no publisher: "In: Proceedings of the Twenty-Seventh
@@ -3773,6 +3842,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   SuffixEndsTitle(r);
   BracketClosesInTitle(r, giveWay);
   TitleInAuthorsPlace(r);
+  DinPublisherAfterTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -1369,6 +1369,39 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
   }
 }
 
+// DIN 1505's books: "Family, Given: Title : Publisher, Year" with no place,
+// and a given name written out before the names' colon; a subtitle after a
+// spaced colon and "Title. Place : Publisher" stay as they were.
+TEST(Reference, DinPublisherAfterTitle) {
+  const struct {
+    const char* name;
+    S in, given, title, publisher;
+  } rows[] = {
+      {"one publisher's word", u"Larsen, Edward: Turner and modern painting : Springer, 2008", u"Edward",
+       u"Turner and modern painting", u"Springer"},
+      {"capitalised words", u"McKay, Ruari: The Penguin Manual of Bookbinding : Thames and Hudson, 1982", u"Ruari",
+       u"The Penguin Manual of Bookbinding", u"Thames and Hudson"},
+      {"a title with commas", u"Group, Meridian: Seeds, Soils and Patents : IDRC, 1996", u"Meridian",
+       u"Seeds, Soils and Patents", u"IDRC"},
+      {"a given name after the initial", u"Brady, J. Lee: The Holy Wells of Ireland. Grand Rapids, MI : Chosen Books, "
+                                         u"2011",
+       u"J. Lee", u"The Holy Wells of Ireland", u"Chosen Books"},
+      {"two given names", u"Pearson, Sarah Eve: Grammatical Sketch of Ilocano. Philippines : Diliman, 2016",
+       u"Sarah Eve", u"Grammatical Sketch of Ilocano", u"Diliman"},
+      {"the place before the colon", u"Beck, Ulrich: World Risk Society. Cambridge : Polity Press, 1999", u"Ulrich",
+       u"World Risk Society", u"Polity Press"},
+      {"a french subtitle", u"Dupont, Marie: La crise de la d\u00E9mocratie : mythe ou r\u00E9alit\u00E9, 2002", u"Marie",
+       u"La crise de la d\u00E9mocratie : mythe ou r\u00E9alit\u00E9", u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    ASSERT_EQ(r.authorList.size(), 1u) << row.name;
+    EXPECT_EQ(r.authorList[0].given, row.given) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.title), false), row.title) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
+  }
+}
+
 // OSCOLA's names, "Family AB, Title": title words the labels ran on into
 // the names open the title; Vancouver's names ending in a full stop stay.
 TEST(Reference, OscolaNamesEnd) {
