@@ -3703,6 +3703,27 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   r.container = chosen(Label::Journal);
   r.journal = !r.container.Empty();
   if (r.container.Empty()) r.container = chosen(Label::Container);
+  // The words right before it that the labels gave to a journal or a book
+  // are the name's too, where the chooser took its end only, or the labels
+  // gave its halves two labels ("2010 Annual Conference and Exhibit of |
+  // the American Water Works Association", "Foundations of Probability
+  // Theory, | Statistical Inference and ...").
+  if (!r.container.Empty()) {
+    size_t i = 0;
+    while (i < tokens.size() && tokens[i].begin < r.container.begin) ++i;
+    const size_t first = i;
+    // No number but a year alone, where the date holds one too (a volume
+    // or a date the labels ran on into the name stays out), no bracket.
+    const auto joins = [&](size_t k) {
+      if (look.labels[k] != Label::Journal && look.labels[k] != Label::Container) return false;
+      const std::u16string_view t = tokens[k].text;
+      if (t.front() == u'(' || t.front() == u'[') return false;
+      if (std::none_of(t.begin(), t.end(), IsDigit)) return true;
+      return t.size() == 4 && std::all_of(t.begin(), t.end(), IsDigit) && !FirstYear(r.Text(r.date)).empty();
+    };
+    while (i > 0 && joins(i - 1)) --i;
+    if (i < first && i < tokens.size()) r.container.begin = tokens[i].begin;
+  }
   r.volume = run(Label::Volume);
   r.pages = run(Label::Pages);
   r.publisher = run(Label::Publisher);

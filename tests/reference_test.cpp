@@ -1369,6 +1369,31 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
   }
 }
 
+// A book's or journal's name the chooser or the labels cut in two keeps
+// the words before the cut; a volume and a year in brackets stay out.
+TEST(Reference, ContainerKeepsItsFirstWords) {
+  const struct {
+    const char* name;
+    S in, container;
+  } rows[] = {
+      {"a book's name with commas after its editors",
+       u"[8] Moore B. Chances of Conditionals. In: Lewis W, Stalnaker C, editors. Foundations of Decision Theory, "
+       u"Statistical Inference and Statistical Theories of Science, Dordrecht: D. Reidel; 1978, p. 261\u2013301.",
+       u"Foundations of Decision Theory, Statistical Inference and Statistical Theories of Science"},
+      {"another such name", u"[10] Hart B. Chances of Rain. In: Lewis W, Stalnaker C, editors. Foundations of "
+                            u"Probability Theory, Statistical Inference and Statistical Theories of Physics, Dordrecht: "
+                            u"D. Reidel; 1979, p. 1\u201330.",
+       u"Foundations of Probability Theory, Statistical Inference and Statistical Theories of Physics"},
+      {"a law review's year and volume before it", u"Hickey, W. P., \u00AB Legal problems of combined transport \u00BB, "
+                                                  u"(1970) 45 Tulane Law Rev. 863.",
+       u"Tulane Law Rev"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.container), false), row.container) << row.name;
+  }
+}
+
 // DIN 1505's books: "Family, Given: Title : Publisher, Year" with no place,
 // and a given name written out before the names' colon; a subtitle after a
 // spaced colon and "Title. Place : Publisher" stay as they were.
