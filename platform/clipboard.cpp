@@ -98,7 +98,8 @@ void WhenClipboardLost(QObject* context, std::function<void()> lost) {
   };
   auto state = std::make_shared<State>();
   state->lost = std::move(lost);
-  const unsigned long ours = QGuiApplication::clipboard()->ownsClipboard() ? ClipboardOwnerWindow() : 0;
+  const bool owns = QGuiApplication::clipboard()->ownsClipboard();
+  const unsigned long ours = owns ? ClipboardOwnerWindow() : 0;
   if (ours != 0 && MayGoInPieces(QGuiApplication::clipboard()->text().size())) {
     state->watch = std::make_unique<PieceWatch>(ours);
     qGuiApp->installNativeEventFilter(state->watch.get());
@@ -118,12 +119,14 @@ void WhenClipboardLost(QObject* context, std::function<void()> lost) {
   QObject::connect(QGuiApplication::clipboard(), &QClipboard::changed, context, [tell](QClipboard::Mode mode) {
     if (mode == QClipboard::Clipboard && !QGuiApplication::clipboard()->ownsClipboard()) tell();
   });
-  if (ours == 0) {
+  if (!owns) {
     QMetaObject::invokeMethod(context, tell, Qt::QueuedConnection);
     return;
   }
   // Qt keeps its own account of ownership, which a SelectionClear that came
-  // too early leaves wrong; the X server's answer is the truth.
+  // too early leaves wrong; the X server's answer is the truth (where there
+  // is one to ask).
+  if (ours == 0) return;
   auto* poll = new QTimer(context);
   QObject::connect(poll, &QTimer::timeout, context, [tell, ours, poll] {
     if (ClipboardOwnerWindow() == ours) return;
