@@ -3724,6 +3724,22 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     while (i > 0 && joins(i - 1)) --i;
     if (i < first && i < tokens.size()) r.container.begin = tokens[i].begin;
   }
+  // A meeting's name that opens with its year ("2013 IEEE international
+  // conference on ...", "2010 Annual Conference ..."), the year taken for
+  // the date: it is the name's where a date after the name holds the year.
+  if (const std::u16string_view year = r.Text(r.date);
+      !r.container.Empty() && r.date.end < r.container.begin && year.size() == 4 && FirstYear(year) == year &&
+      Trim(std::u16string_view(r.text).substr(r.date.end, r.container.begin - r.date.end)).empty()) {
+    size_t k = 0;
+    while (k < tokens.size() && tokens[k].begin < r.container.end) ++k;
+    while (k < tokens.size() && !(look.labels[k] == Label::Date && !FirstYear(tokens[k].text).empty())) ++k;
+    if (k < tokens.size()) {
+      size_t last = k;
+      while (last + 1 < tokens.size() && look.labels[last + 1] == Label::Date) ++last;
+      r.container.begin = r.date.begin;
+      r.date = {tokens[k].begin, tokens[last].end};
+    }
+  }
   r.volume = run(Label::Volume);
   r.pages = run(Label::Pages);
   r.publisher = run(Label::Publisher);

@@ -1370,7 +1370,8 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
 }
 
 // A book's or journal's name the chooser or the labels cut in two keeps
-// the words before the cut; a volume and a year in brackets stay out.
+// the words before the cut, and a meeting's name its year where a date
+// follows; a volume and a year in brackets stay out.
 TEST(Reference, ContainerKeepsItsFirstWords) {
   const struct {
     const char* name;
@@ -1384,6 +1385,13 @@ TEST(Reference, ContainerKeepsItsFirstWords) {
                             u"Probability Theory, Statistical Inference and Statistical Theories of Physics, Dordrecht: "
                             u"D. Reidel; 1979, p. 1\u201330.",
        u"Foundations of Probability Theory, Statistical Inference and Statistical Theories of Physics"},
+      {"a meeting's name that opens with its year, the date after it",
+       u"[12] Brown K, Lee M. Effects of Soil Chemistry on Iron Pipe Corrosion in Drinking Water Systems. 2012 Annual "
+       u"Conference and Exhibit of the American Water Works Association, 2012.",
+       u"2012 Annual Conference and Exhibit of the American Water Works Association"},
+      {"a conference's year before its name", u"[4] Kim H. Robust grasping. 2019 International Conference on Robotics "
+                                              u"and Automation (ICRA), 2019, p. 5\u20139.",
+       u"2019 International Conference on Robotics and Automation (ICRA)"},
       {"a law review's year and volume before it", u"Hickey, W. P., \u00AB Legal problems of combined transport \u00BB, "
                                                   u"(1970) 45 Tulane Law Rev. 863.",
        u"Tulane Law Rev"},
