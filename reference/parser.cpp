@@ -3666,6 +3666,70 @@ void BracketClosesInTitle(Reference& r, GiveWay giveWay) {
   if (r.container.Empty()) r.journal = false;
 }
 
+// A book whose title the labels took for its place or publisher, often a
+// title of one word ("Healy, D., 2012. Pharmageddon. Berkeley: University
+// of California Press.", "D. Healy, Pharmageddon, University of California
+// Press, Berkeley (2012).", "BESSA MS. Os Perigosos: Autobiografia & AIDS.
+// Aeroplano; 2002."): no title found, no journal, book, volume or pages,
+// and a publisher or place right after the names (and the year there).
+// Up to its full stop, that piece is the title, where a publisher still
+// follows; or the whole piece, where it ends in a comma before the
+// publisher; or up to the comma in "Title, Place: Publisher".
+void TitleTakenForPlace(Reference& r, const std::vector<Token>& tokens, const std::vector<Label>& labels) {
+  if (!r.title.Empty() || r.authors.Empty() || !r.container.Empty() || !r.volume.Empty() || !r.pages.Empty() ||
+      r.publisher.Empty())
+    return;
+  const std::u16string_view text = r.text;
+  size_t begin = r.authors.end;
+  while (begin < text.size() && text[begin] == u' ') ++begin;
+  if (!r.date.Empty() && r.date.begin == begin) {
+    begin = r.date.end;
+    while (begin < text.size() && text[begin] == u' ') ++begin;
+  }
+  if (begin >= text.size() || !u_isupper(text[begin])) return;
+  Piece* first = nullptr;
+  for (Piece* p : {&r.place, &r.publisher})
+    if (!p->Empty() && p->begin == begin) first = p;
+  if (first == nullptr) return;
+  // What the publisher's piece keeps after the title.
+  const auto after = [&](size_t end) {
+    return (r.publisher.end > end + 1 && r.publisher.begin < r.publisher.end) || (!r.place.Empty() && r.place.end > end + 1);
+  };
+  size_t end = std::u16string_view::npos;
+  const size_t stop = text.find(u". ", begin);
+  const std::u16string_view place = r.Text(r.place);
+  if (stop != std::u16string_view::npos && after(stop + 1)) {
+    end = stop;
+  } else if (first == &r.place && place.ends_with(u',') && r.publisher.begin > r.place.end) {
+    end = r.place.end - 1;
+  } else if (const size_t comma = place.find(u", "); first == &r.place && place.ends_with(u':') &&
+             comma != std::u16string_view::npos && place.find(u", ", comma + 1) == std::u16string_view::npos &&
+             r.publisher.begin > r.place.end) {
+    // "Title, Place: Publisher".
+    end = r.place.begin + comma;
+  }
+  if (end == std::u16string_view::npos || end <= begin) return;
+  r.title = {begin, end};
+  for (Piece* p : {&r.place, &r.publisher}) {
+    if (p->Empty() || p->begin >= end + 1) continue;
+    p->begin = std::min(p->end, end + 1);
+    while (p->begin < p->end && (text[p->begin] == u' ' || text[p->begin] == u',')) ++p->begin;
+    if (p->begin >= p->end) *p = {};
+  }
+  // The place the labels found after the publisher, where the title took
+  // the one they found first ("Ecotopia, Clarendon Press, Oxford (2015)").
+  if (r.place.Empty()) {
+    size_t k = 0;
+    while (k < tokens.size() && (tokens[k].begin < r.publisher.end || labels[k] != Label::Location)) ++k;
+    if (k < tokens.size() && (r.date.Empty() || tokens[k].end <= r.date.begin || tokens[k].begin >= r.date.end)) {
+      size_t last = k;
+      while (last + 1 < tokens.size() && labels[last + 1] == Label::Location) ++last;
+      r.place = {tokens[k].begin, tokens[last].end};
+      if (!r.note.Empty() && r.note.begin <= r.place.begin && r.place.end <= r.note.end) r.note = {};
+    }
+  }
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -3880,6 +3944,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BracketClosesInTitle(r, giveWay);
   TitleInAuthorsPlace(r);
   DinPublisherAfterTitle(r);
+  TitleTakenForPlace(r, tokens, look.labels);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -1435,6 +1435,32 @@ TEST(Reference, DinPublisherAfterTitle) {
   }
 }
 
+// A book's title the labels took for its place: a title of one word, or a
+// title before the publisher with no piece of its own.
+TEST(Reference, TitleTakenForPlace) {
+  const struct {
+    const char* name;
+    S in, title, publisher, place;
+  } rows[] = {
+      {"a word and a full stop before the place", u"Moreno, L., 2015. Ecotopia. Oxford: Clarendon Press.", u"Ecotopia",
+       u"Clarendon Press", u"Oxford"},
+      {"a word and a comma before the publisher", u"114. R. Ames, Ecotopia, Clarendon Press, Oxford (2015).",
+       u"Ecotopia", u"Clarendon Press", u"Oxford"},
+      {"a title the publisher's piece ran into", u"88. SOUZA MT. Os Caminhos: Ensaios & Notas. Editora Nova; 2001.",
+       u"Os Caminhos: Ensaios & Notas", u"Editora Nova", u""},
+      {"title, place: publisher", u"Moreno, L. (2015) Ecotopia, Oxford: Clarendon Press.", u"Ecotopia",
+       u"Clarendon Press", u"Oxford"},
+      {"another word", u"Tanaka, K., 2010. Hokusai. Tokyo: Iwanami Shoten.", u"Hokusai", u"Iwanami Shoten", u"Tokyo"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.place), false), row.place) << row.name;
+    EXPECT_EQ(r.type, Type::Book) << row.name;
+  }
+}
+
 // OSCOLA's names, "Family AB, Title": title words the labels ran on into
 // the names open the title; Vancouver's names ending in a full stop stay.
 TEST(Reference, OscolaNamesEnd) {
