@@ -1662,7 +1662,10 @@ void JournalBeforeYear(Reference& r) {
     }
   }
   if (r.container.Empty() || !r.journal || r.container.end > r.date.begin) return;
-  const size_t from = freeFrom(r.container.begin);
+  size_t from = freeFrom(r.container.begin);
+  // "In" before the journal's name is no part of it ("In J. ACM 1981, 27").
+  for (std::u16string_view in : {u"In: ", u"In ", u"in: ", u"in "})
+    if (text.substr(from).starts_with(in) && from + in.size() <= r.container.begin) from += in.size();
   if (from < r.container.begin && u_isalpha(text[from])) r.container.begin = from;
 }
 
@@ -3959,6 +3962,14 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
                             &r.title, &r.container, &r.publisher, &r.place, &r.edition, &r.number, &r.note};
     for (size_t k = 1; k < std::size(order); ++k)
       for (size_t j = 0; j < k; ++j) giveWay(*order[k], *order[j]);
+  }
+  // ACS's "Journal 2012, 21 (1), 137-163" where the labels gave the year
+  // to the volume with it: the year before the comma is the date.
+  if (const std::u16string_view v = r.Text(r.volume);
+      r.date.Empty() && v.size() > 6 && FirstYear(v.substr(0, 4)) == v.substr(0, 4) && v[4] == u',' && v[5] == u' ' &&
+      IsDigit(v[6])) {
+    r.date = {r.volume.begin, r.volume.begin + 5};
+    r.volume.begin += 6;
   }
   r.year = FirstYear(r.Text(r.date));
   if (r.year.empty()) {

@@ -329,6 +329,13 @@ TEST(Reference, Numbers) {
        u"1923", u"112", u"2812", u"412", u"414", u""},
       {"vancouver's volume of four digits stays a volume", u"Kim J. Heat. Astron Astrophys. 2003;1999:12-19.", u"2003",
        u"1999", u"", u"12", u"19", u""},
+      {"acs: the year the labels gave the volume with it",
+       u"(6) Marsh, Y.; Doyle, M. Equivalence Among Query Plans with the Union and Difference Operators. In J. ACM 1981, "
+       u"27 (4), 633\u2013655.",
+       u"1981", u"27", u"4", u"633", u"655", u""},
+      {"acs: another", u"(62) Baird, J. Keeping Watch: Women Lawyers In Corporate Practice. Sydney Law Review 2012, 21 "
+                       u"(1), 137\u2013163.",
+       u"2012", u"21", u"1", u"137", u"163", u""},
       {"the numero sign before the issue", u"Egger K. Tractography of fibres //Clin Neuroradiol. 2015. V. 25. \u2116. 2. P. 231-236.",
        u"2015", u"25", u"2", u"231", u"236", u""},
   };
@@ -1392,6 +1399,9 @@ TEST(Reference, ContainerKeepsItsFirstWords) {
       {"a conference's year before its name", u"[4] Kim H. Robust grasping. 2019 International Conference on Robotics "
                                               u"and Automation (ICRA), 2019, p. 5\u20139.",
        u"2019 International Conference on Robotics and Automation (ICRA)"},
+      {"acs: \"In\" before the journal", u"(3) Okafor, N. Tidal Mixing in Estuaries. In J. Coast. Res. 1998, 14 (2), "
+                                          u"201\u2013215.",
+       u"J. Coast. Res"},
       {"a law review's year and volume before it", u"Hickey, W. P., \u00AB Legal problems of combined transport \u00BB, "
                                                   u"(1970) 45 Tulane Law Rev. 863.",
        u"Tulane Law Rev"},
