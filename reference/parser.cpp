@@ -3733,6 +3733,37 @@ void TitleTakenForPlace(Reference& r, const std::vector<Token>& tokens, const st
   }
 }
 
+// No title found, and the labels ran the first name, written "Family,
+// Given I." or "Family, I.", on into the title ("Dorter, K. Imagery and
+// Philosophy in Plato's Phaedrus.", "Wicksteed, Philip H. Dante &
+// Aquinas."): a capitalised word right after the given names' full stop,
+// with no comma or "and" between, opens the title, which runs to the end
+// of what the names took.
+void NamesRunOnIntoTitle(Reference& r) {
+  if (!r.title.Empty() || r.authors.Empty()) return;
+  const std::u16string_view names = r.Text(r.authors);
+  const size_t comma = names.find(u", ");
+  if (comma == std::u16string_view::npos || comma == 0 || names.substr(0, comma).find(u'.') != std::u16string_view::npos)
+    return;
+  size_t at = comma + 2, given = 0;
+  while (true) {
+    const size_t space = names.find(u' ', at);
+    if (space == std::u16string_view::npos || ++given > 3) return;
+    const std::u16string_view word = names.substr(at, space - at);
+    if (word.ends_with(u',') || word.ends_with(u';') || word == u"and" || word == u"&") return;
+    at = space + 1;
+    if (word.ends_with(u'.')) break;
+  }
+  const size_t wordEnd = std::min(names.find(u' ', at), names.size());
+  const std::u16string_view next = names.substr(at, wordEnd - at);
+  std::u16string lower = LCase(next);
+  if (!IsCapitalised(next) || IsInitials(next) || IsSuffix(next) || IsParticle(lower) || IsRoleWord(lower)) return;
+  size_t end = r.authors.end;
+  while (end > r.authors.begin + at && r.text[end - 1] == u' ') --end;
+  r.title = {r.authors.begin + at, end};
+  r.authors.end = r.authors.begin + at - 1;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -3948,6 +3979,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TitleInAuthorsPlace(r);
   DinPublisherAfterTitle(r);
   TitleTakenForPlace(r, tokens, look.labels);
+  NamesRunOnIntoTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

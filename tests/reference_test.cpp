@@ -1471,6 +1471,28 @@ TEST(Reference, TitleTakenForPlace) {
   }
 }
 
+// A short title the labels ran the first name on into ("Family, Given I.
+// Word & Word."): the title, and one author.
+TEST(Reference, NamesRunOnIntoTitle) {
+  const struct {
+    const char* name;
+    S in, family, given, title;
+  } rows[] = {
+      {"given name and initial", u"Hartley, Philip H. Virgil & Homer. University Press of the West, 2004.", u"Hartley",
+       u"Philip H.", u"Virgil & Homer"},
+      {"another", u"Ames, Robert T. Tao & Ethics. Clarendon Press, 1999.", u"Ames", u"Robert T.", u"Tao & Ethics"},
+      {"a given name, an initial", u"Pruitt, Anne M. Light & Shadow. Lakeside Press, 2011.", u"Pruitt", u"Anne M.",
+       u"Light & Shadow"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    ASSERT_EQ(r.authorList.size(), 1u) << row.name;
+    EXPECT_EQ(r.authorList[0].family, row.family) << row.name;
+    EXPECT_EQ(r.authorList[0].given, row.given) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+  }
+}
+
 // OSCOLA's names, "Family AB, Title": title words the labels ran on into
 // the names open the title; Vancouver's names ending in a full stop stay.
 TEST(Reference, OscolaNamesEnd) {
