@@ -2905,7 +2905,35 @@ void OscolaNamesEnd(Reference& r) {
     }
     break;
   }
-  if (last == SIZE_MAX || last + 1 >= words.size() || words.size() - last - 1 > 3) return;
+  if (last == SIZE_MAX || last + 1 >= words.size()) return;
+  // No title found, the book's bracket after the words the names took
+  // ("Healy D, Pharmageddon (University of California Press 2012)",
+  // "Monneret P, Essais de Linguistique Analogique (ABELL 2004)"): those
+  // words are the title, and what stands before the year in the bracket
+  // the publisher.
+  if (r.title.Empty() && !r.date.Empty()) {
+    const size_t moved = static_cast<size_t>(words[last + 1].data() - text.data());
+    const size_t open = text.find(u" (", moved);
+    if (open == std::u16string_view::npos || open <= moved || r.date.begin <= open ||
+        text.substr(open, r.date.begin - open).find(u')') != std::u16string_view::npos)
+      return;
+    // More names, the date's bracket right after them ("Onwujekwe OE, Chima
+    // RI & Okonkwo PO (2000)"), are no title.
+    for (size_t k = last + 1; k < words.size() && words[k].data() < text.data() + open; ++k) {
+      const bool lastWord = k + 1 == words.size() || words[k + 1].data() >= text.data() + open;
+      if (initials(bare(words[k])) && (lastWord || words[k].back() == u',' || words[k + 1] == u"&" || words[k + 1] == u"and"))
+        return;
+    }
+    r.title = {moved, open};
+    r.authors.end = static_cast<size_t>(words[last].data() + words[last].size() - 1 - text.data());
+    if (r.publisher.Empty() || r.publisher.begin < open) {
+      size_t end = r.date.begin;
+      while (end > open + 2 && (text[end - 1] == u' ' || text[end - 1] == u',')) --end;
+      r.publisher = end > open + 2 ? Piece{open + 2, end} : Piece{};
+    }
+    return;
+  }
+  if (words.size() - last - 1 > 3) return;
   // Names that end with a full stop or a semicolon are Vancouver's, their
   // last one's initials perhaps longer or hyphenated ("Kempen GIJM.",
   // "Chen S-Y.", "Iliceto S;"), or written out ("Monica Kumbhat.").

@@ -1514,6 +1514,12 @@ TEST(Reference, OscolaNamesEnd) {
       {"vancouver's names end with their full stop", u"Zijlstra GAR, van Haastregt JCM, Kempen GIJM. Interventions to "
                                                       u"reduce fear of falling. J Am Geriatr Soc 2007; 55(4): 603-15.",
        {u"Zijlstra", u"Haastregt", u"Kempen"}, u"Interventions to reduce fear of falling"},  // "van" is the particle
+      {"no title found, a book's bracket after the words", u"Marsh D, Thalassa (Harbour University Press 2011)",
+       {u"Marsh"}, u"Thalassa"},
+      {"a publisher the names took", u"DUVAL P, Essais de Grammaire Compar\u00E9e (ABELL 2006)", {u"DUVAL"},
+       u"Essais de Grammaire Compar\u00E9e"},
+      {"more names before the date's bracket", u"Okafor OE, Bello RI & Adeyemi PO (2001) Economic",
+       {u"Okafor", u"Bello", u"Adeyemi"}, u"Economic"},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
