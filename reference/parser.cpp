@@ -3792,6 +3792,72 @@ void NamesRunOnIntoTitle(Reference& r) {
   r.authors.end = r.authors.begin + at - 1;
 }
 
+// MHRA's and Chicago's notes, "Family, Given, Title (Place: Publisher,
+// Year)", where the title opens with words and a comma that the labels
+// gave to the names ("Matalon, B, D\u00E9crire, | Expliquer, ...", "Ciccone,
+// A., and A Ferrant, Honte, | Culpabilit\u00E9 ...") or to no part
+// ("Prip-M\u00F8ller, Johannes, | Chinese Buddhist | Monasteries: ..."). The
+// names are whole after a family and its given names, or after "and" and
+// a name; a further capitalised word that is no initial is the title's,
+// and so are capitalised words in no part between them.
+void NamesEndBeforeTitleComma(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view names = r.Text(r.authors);
+  if (!names.ends_with(u',')) return;
+  const std::u16string_view gap = text.substr(r.authors.end, r.title.begin - r.authors.end);
+  for (const Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
+                         &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    if (!p->Empty() && p->begin < r.title.begin && r.authors.end < p->end) return;
+  // The names' pieces between commas.
+  std::vector<std::u16string_view> pieces;
+  for (size_t at = 0; at < names.size();) {
+    size_t comma = names.find(u", ", at);
+    if (comma == std::u16string_view::npos) comma = names.size() - 1;
+    pieces.push_back(names.substr(at, comma - at));
+    at = comma + 2;
+  }
+  const auto capitalisedWords = [](std::u16string_view piece, size_t most) {
+    const std::vector<std::u16string_view> words = Words(piece);
+    if (words.empty() || words.size() > most) return false;
+    for (std::u16string_view w : words) {
+      const std::u16string lower = LCase(w);
+      if (!IsCapitalised(w) || IsInitials(w) || IsSuffix(w) || IsParticle(lower) || IsRoleWord(lower) || lower == u"and")
+        return false;
+    }
+    return true;
+  };
+  const auto given = [&](std::u16string_view piece) {
+    const std::vector<std::u16string_view> words = Words(piece);
+    if (words.empty() || words.size() > 3) return false;
+    for (std::u16string_view w : words)
+      if (!IsInitials(w) && !IsCapitalised(w)) return false;
+    return true;
+  };
+  // A family without full stops ("Jharkharia., S,"); the last names after
+  // "and" written given name first ("and A Ferrant", not "and Postel,
+  // Jean-Philippe,").
+  const auto family = [&](std::u16string_view piece) {
+    return capitalisedWords(piece, 2) && piece.find(u'.') == std::u16string_view::npos;
+  };
+  size_t whole = 0;  // the pieces that make the names
+  if (pieces.size() == 3 && family(pieces[0]) && given(pieces[1])) whole = 2;
+  if (const std::u16string_view before = pieces.size() >= 4 ? pieces[pieces.size() - 2] : std::u16string_view();
+      (before.starts_with(u"and ") || before.starts_with(u"& ")) && Words(before).size() >= 3)
+    whole = pieces.size() - 1;
+  // One word opens the title: more may be a name written given name first
+  // ("Zannuraini, Mitra Djamal, Widyaningrum Indrasari, Development ...").
+  if (whole == 0 || !capitalisedWords(pieces[whole], 1) || pieces[whole].find(u'.') != std::u16string_view::npos) {
+    // Only words in no part before the title: the names stay.
+    if (pieces.size() == 2 && capitalisedWords(pieces[0], 2) && given(pieces[1]) && !Trim(gap).empty() &&
+        capitalisedWords(Trim(gap), 3))
+      r.title.begin = static_cast<size_t>(Trim(gap).data() - text.data());
+    return;
+  }
+  r.title.begin = static_cast<size_t>(pieces[whole].data() - text.data());
+  r.authors.end = static_cast<size_t>(pieces[whole - 1].data() + pieces[whole - 1].size() - text.data());
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -4008,6 +4074,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   DinPublisherAfterTitle(r);
   TitleTakenForPlace(r, tokens, look.labels);
   NamesRunOnIntoTitle(r);
+  NamesEndBeforeTitleComma(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -1493,6 +1493,35 @@ TEST(Reference, NamesRunOnIntoTitle) {
   }
 }
 
+// MHRA's "Family, Given, Title (Place: Publisher, Year)": the title's
+// first word and its comma, which the labels gave to the names or to no
+// part, open the title; a third name written given name first stays.
+TEST(Reference, NamesEndBeforeTitleComma) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> families;
+    S title;
+  } rows[] = {
+      {"one author", u"Olsen, Kari, Winter, Light and Water: Essays on the Nordic Coast (Oslo: Norli, 2003)", {u"Olsen"},
+       u"Winter, Light and Water: Essays on the Nordic Coast"},
+      {"the last name after \"and\"", u"Ricci, A., and B Lefort, Honte, Peur Et Col\u00E8re (Paris: Dunod, 2011)",
+       {u"Ricci", u"Lefort"}, u"Honte, Peur Et Col\u00E8re"},
+      {"words in no part between", u"Prip-M\u00F8ller, Johannes, Chinese Buddhist Monasteries: Their Plan and Its "
+                                   u"Function as a Setting for Buddhist Monastic Life (Hong Kong: Hong Kong University "
+                                   u"Press, 1967)",
+       {u"Prip-M\u00F8ller"}, u"Chinese Buddhist Monasteries: Their Plan and Its Function as a Setting for Buddhist Monastic Life"},
+      {"two words may be a name", u"Kusuma, Adi Pratama, Sinta Dewi, Design of a Digital Scale Based on a Fluxgate "
+                                  u"Sensor, Journal of Physics, 2016.",
+       {u"Kusuma", u"Dewi"}, u"Design of a Digital Scale Based on a Fluxgate Sensor"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Families(r.authorList), row.families) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+  }
+}
+
 // OSCOLA's names, "Family AB, Title": title words the labels ran on into
 // the names open the title; Vancouver's names ending in a full stop stay.
 TEST(Reference, OscolaNamesEnd) {
