@@ -3858,6 +3858,44 @@ void NamesEndBeforeTitleComma(Reference& r) {
   r.authors.end = static_cast<size_t>(pieces[whole - 1].data() + pieces[whole - 1].size() - text.data());
 }
 
+// A book's publisher the labels ran into the title, the place after it
+// ("(2009) Honte, culpabilit\u00E9 et traumatisme, Dunod, Paris, France.",
+// "Escape From Church, Inc.: The Return of the Pastor-Shepherd, Zondervan,
+// Grand Rapids."): no publisher found, and the place right after the
+// title; the title's last piece after a comma, a publisher's name (a
+// publisher's word, or one or two capitalised words), is the publisher, or
+// such a name in no part between them.
+void PublisherEndsTitle(Reference& r) {
+  if (r.title.Empty() || !r.publisher.Empty() || r.place.Empty() || !r.container.Empty() || !r.volume.Empty() ||
+      !r.pages.Empty() || r.place.begin < r.title.end)
+    return;
+  const std::u16string_view text = r.text;
+  const auto publisherName = [](std::u16string_view name) {
+    const std::vector<std::u16string_view> words = Words(name);
+    bool capitalised = !words.empty() && words.size() <= 2;
+    for (std::u16string_view w : words) capitalised = capitalised && u_isupper(w[0]) && !IsInitials(w);
+    return (capitalised || NamesPublisher(name)) && std::none_of(name.begin(), name.end(), IsDigit) &&
+           name.find_first_of(u"()[]:;\"\u201C\u201D") == std::u16string_view::npos;
+  };
+  // Or in no part (the note) between the title and the place.
+  if (const std::u16string_view gap = Trim(text.substr(r.title.end, r.place.begin - r.title.end)); !gap.empty()) {
+    if (!gap.ends_with(u',') || !r.Text(r.title).ends_with(u',')) return;
+    const size_t begin = static_cast<size_t>(gap.data() - text.data());
+    if (!r.note.Empty() && !(r.note.begin >= begin && r.note.end <= begin + gap.size())) return;
+    if (!publisherName(gap.substr(0, gap.size() - 1))) return;
+    r.publisher = {begin, begin + gap.size() - 1};
+    r.note = {};
+    return;
+  }
+  std::u16string_view title = r.Text(r.title);
+  if (!title.ends_with(u',')) return;
+  title.remove_suffix(1);
+  const size_t comma = title.rfind(u", ");
+  if (comma == std::u16string_view::npos || comma == 0 || !publisherName(title.substr(comma + 2))) return;
+  r.publisher = {r.title.begin + comma + 2, r.title.begin + title.size()};
+  r.title.end = r.title.begin + comma;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -4075,6 +4113,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TitleTakenForPlace(r, tokens, look.labels);
   NamesRunOnIntoTitle(r);
   NamesEndBeforeTitleComma(r);
+  PublisherEndsTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -1522,6 +1522,29 @@ TEST(Reference, NamesEndBeforeTitleComma) {
   }
 }
 
+// Wiley's and SPIE's books, "(Year) Title, Publisher, Place.": a
+// publisher's name the labels ran into the title, or left in no part
+// before the place, is the publisher.
+TEST(Reference, PublisherEndsTitle) {
+  const struct {
+    const char* name;
+    S in, title, publisher, place;
+  } rows[] = {
+      {"in the title", u"430. Ricci, A., and Lefort, B. (2011) Honte, culpabilit\u00E9 et traumatisme, Dunod, Paris, France.",
+       u"Honte, culpabilit\u00E9 et traumatisme", u"Dunod", u"Paris, France"},
+      {"in no part", u"21. Ward, E.G. (2001) Leaving the Church, Inc.: The Return of the Shepherd, Zondervan, Grand Rapids.",
+       u"Leaving the Church, Inc.: The Return of the Shepherd", u"Zondervan", u"Grand Rapids"},
+      {"years are no publisher", u"5. Kerr, P. (1998) Letters from the Front, 1914-1918, Paris, France.",
+       u"Letters from the Front, 1914-1918", u"", u"Paris, France"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.place), false), row.place) << row.name;
+  }
+}
+
 // OSCOLA's names, "Family AB, Title": title words the labels ran on into
 // the names open the title; Vancouver's names ending in a full stop stay.
 TEST(Reference, OscolaNamesEnd) {
