@@ -3727,7 +3727,13 @@ void TitleTakenForPlace(Reference& r, const std::vector<Token>& tokens, const st
     return (r.publisher.end > end + 1 && r.publisher.begin < r.publisher.end) || (!r.place.Empty() && r.place.end > end + 1);
   };
   size_t end = std::u16string_view::npos;
-  const size_t stop = text.find(u". ", begin);
+  size_t stop = text.find(u". ", begin);
+  // Not at an abbreviation's full stop ("U.S. Geological Survey").
+  if (stop != std::u16string_view::npos) {
+    const size_t space = text.rfind(u' ', stop);
+    const size_t from = space == std::u16string_view::npos || space < begin ? begin : space + 1;
+    if (IsInitials(text.substr(from, stop + 1 - from))) stop = std::u16string_view::npos;
+  }
   const std::u16string_view place = r.Text(r.place);
   if (stop != std::u16string_view::npos && after(stop + 1)) {
     end = stop;
@@ -3770,6 +3776,9 @@ void TitleTakenForPlace(Reference& r, const std::vector<Token>& tokens, const st
 void NamesRunOnIntoTitle(Reference& r) {
   if (!r.title.Empty() || r.authors.Empty()) return;
   const std::u16string_view names = r.Text(r.authors);
+  // A title ends with its full stop; names that end in a comma go on
+  // ("Fran\u00E7ois Villeneuve, J. Gaborit, pr\u00E9face").
+  if (!names.ends_with(u'.')) return;
   const size_t comma = names.find(u", ");
   if (comma == std::u16string_view::npos || comma == 0 || names.substr(0, comma).find(u'.') != std::u16string_view::npos)
     return;
@@ -3863,7 +3872,8 @@ void NamesEndBeforeTitleComma(Reference& r) {
 // "Escape From Church, Inc.: The Return of the Pastor-Shepherd, Zondervan,
 // Grand Rapids."): no publisher found, and the place right after the
 // title; the title's last piece after a comma, a publisher's name (a
-// publisher's word, or one or two capitalised words), is the publisher, or
+// publisher's word, or one capitalised word: two may be a region, as in
+// "Chuchotka Peninsula, Russia"), is the publisher, or
 // such a name in no part between them.
 void PublisherEndsTitle(Reference& r) {
   if (r.title.Empty() || !r.publisher.Empty() || r.place.Empty() || !r.container.Empty() || !r.volume.Empty() ||
@@ -3872,7 +3882,7 @@ void PublisherEndsTitle(Reference& r) {
   const std::u16string_view text = r.text;
   const auto publisherName = [](std::u16string_view name) {
     const std::vector<std::u16string_view> words = Words(name);
-    bool capitalised = !words.empty() && words.size() <= 2;
+    bool capitalised = words.size() == 1;
     for (std::u16string_view w : words) capitalised = capitalised && u_isupper(w[0]) && !IsInitials(w);
     return (capitalised || NamesPublisher(name)) && std::none_of(name.begin(), name.end(), IsDigit) &&
            name.find_first_of(u"()[]:;\"\u201C\u201D") == std::u16string_view::npos;

@@ -1461,6 +1461,8 @@ TEST(Reference, TitleTakenForPlace) {
       {"title, place: publisher", u"Moreno, L. (2015) Ecotopia, Oxford: Clarendon Press.", u"Ecotopia",
        u"Clarendon Press", u"Oxford"},
       {"another word", u"Tanaka, K., 2010. Hokusai. Tokyo: Iwanami Shoten.", u"Hokusai", u"Iwanami Shoten", u"Tokyo"},
+      {"an abbreviation's full stop ends no title", u"Elk Study Team, 2009. U.S. Forest Service, Missoula, Montana, USA.",
+       u"", u"U.S. Forest Service", u"Missoula, Montana, USA."},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
@@ -1491,6 +1493,11 @@ TEST(Reference, NamesRunOnIntoTitle) {
     EXPECT_EQ(r.authorList[0].given, row.given) << row.name;
     EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
   }
+  // Names that end in a comma go on: none of them is made the title.
+  const Reference r = Smart().ParseReference(
+      u"Fran\u00E7ois Villeneuve, J. Gaborit, pr\u00E9face, La vall\u00E9e engloutie. G\u00E9ographie historique du "
+      u"Moyen-Euphrate, 2 volumes, Beyrouth, IFPO, BAH, 2012-2015 , pp. 7-10 (2015)");
+  EXPECT_NE(Trimmed(r.Text(r.title), true), u"Gaborit");
 }
 
 // MHRA's "Family, Given, Title (Place: Publisher, Year)": the title's
