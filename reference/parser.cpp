@@ -542,11 +542,12 @@ std::u16string BareRoleWord(std::u16string_view lower) {
 
 // Words that are no part of a name: roles and the like around editors.
 bool IsRoleWord(std::u16string_view lower) {
-  static constexpr std::array<std::u16string_view, 36> kRoles = {
+  static constexpr std::array<std::u16string_view, 40> kRoles = {
       u"in", u"ed", u"eds", u"ed.", u"eds.", u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"editor", u"editors",
       u"(editor)", u"(editors)", u"edited", u"by", u"(dir.)", u"(hrsg.)", u"hrsg.", u"(\u00E9d.)", u"(\u00E9ds.)",
       u"editor.", u"editors.", u"(coord.)", u"(comp.)", u"trans.", u"trans", u"transl.", u"translated", u"(trans.)",
-      u"(trans)", u"(transl.)", u"translator", u"translators", u"(translator)", u"\u00FCbers.", u"trad."};
+      u"(trans)", u"(transl.)", u"translator", u"translators", u"(translator)", u"\u00FCbers.", u"trad.", u"(hg.)",
+      u"hg.", u"(hgg.)", u"hgg."};
   return lexicon::Has(kRoles, BareRoleWord(lower));
 }
 
@@ -861,7 +862,18 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   const auto middleInitial = [](const std::vector<std::u16string_view>& c) {
     return c.size() == 3 && !IsInitials(c.front()) && IsInitials(c[1]) && !IsInitials(c.back()) && u_isupper(c.back()[0]);
   };
-  const bool givenFirstList = chunks.size() >= 3 && chunks[0].size() >= 2 && initialFirst(chunks[1]) && initialFirstNames >= 2;
+  // Whole names written given name first, the last after "and" ("Manfred
+  // Riedel, Harald Seubert und Hanspeter Padrutt"): not a family name of two
+  // words and its given names.
+  const auto wholeName = [](const std::vector<std::u16string_view>& c) {
+    return c.size() >= 2 && c.size() <= 3 &&
+           std::all_of(c.begin(), c.end(), [](std::u16string_view w) {
+             return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]) && !IsParticle(LCase(w));
+           });
+  };
+  const bool givenFirstList = (chunks.size() >= 3 && chunks[0].size() >= 2 && initialFirst(chunks[1]) && initialFirstNames >= 2) ||
+                              (chunks.size() >= 3 && wholeName(chunks[0]) && wholeName(chunks[1]) && chunks[1].size() == 2 &&
+                               afterAnd.back() && wholeName(chunks.back()));
   for (size_t k = 0; k < chunks.size(); ++k) {
     auto c = chunks[k];
     if (c.size() == 1 && gluedInitial(c[0]) && givenFirstList) {
@@ -3919,7 +3931,23 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   const std::vector<Token> tokens = Tokenize(r.text, kMostWords);
   if (tokens.empty()) return r;
   if (!model.Valid()) return r;
-  const Analysis a = Analyse(tokens);
+  // A list's number as "5)" or bare "15" reads as the "5." that numbered
+  // styles print, which the labels learnt.
+  std::u16string listNumber;
+  std::vector<Token> renumbered;
+  if (tokens.size() > 1) {
+    std::u16string_view t = tokens[0].text;
+    const bool bracket = t.size() >= 2 && t.back() == u')' && t.front() != u'(';
+    if (bracket) t.remove_suffix(1);
+    // Not a year that opens the reference ("2001 Susan Schech and ...").
+    if (!t.empty() && t.size() <= (bracket ? 4u : 3u) && std::all_of(t.begin(), t.end(), IsDigit) &&
+        (bracket || u_isupper(tokens[1].text[0]))) {
+      listNumber = std::u16string(t) + u".";
+      renumbered = tokens;
+      renumbered[0].text = listNumber;
+    }
+  }
+  const Analysis a = Analyse(renumbered.empty() ? tokens : renumbered);
   const Look look = model.Tag(a, Features(a));
   const auto run = [&](Label want) -> Piece {
     size_t i = 0;

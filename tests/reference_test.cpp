@@ -1251,6 +1251,12 @@ TEST(Reference, Translators) {
       {"the role closes a bracket", u"Baker, S. (1999). Heat pipes. In R. Rees & W. Clinger (Eds.), Thermal design (pp. "
                                     u"1-9). Wiley.",
        {u"Rees", u"Clinger"}, {}},
+      {"whole names given name first, the last after \"and\"", u"Karl Weber, Anna Roth and Peter Hauser (Eds.). Between "
+                                                               u"Art and Society. London: Verso, 2005.",
+       {u"Weber", u"Roth", u"Hauser"}, {}, u"Verso"},
+      {"german's (Hg.)", u"15 Manfred Riedel, Harald Seubert und Hanspeter Padrutt (Hg.): Zwischen Philosophie, Medizin "
+                         u"und Psychologie. Heidegger im Dialog mit Medard Boss. K\u00F6ln u. a. 2003.",
+       {u"Riedel", u"Seubert", u"Padrutt"}, {}},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
@@ -1549,6 +1555,27 @@ TEST(Reference, PublisherEndsTitle) {
     EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
     EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
     EXPECT_EQ(Trimmed(r.Text(r.place), false), row.place) << row.name;
+  }
+}
+
+// A list's number written "5)" or bare, as numbered styles never print
+// it, reads as their "5.": the title after the names stays whole.
+TEST(Reference, ListNumberForms) {
+  const struct {
+    const char* name;
+    S in, title;
+  } rows[] = {
+      {"a bare number", u"7 Amado, Jorge de. Capit\u00E3es da Areia: O livro sem nenhum car\u00E1ter. Belo Horizonte, "
+                        u"Brazil: Itatiaia, 1987.",
+       u"Capit\u00E3es da Areia: O livro sem nenhum car\u00E1ter"},
+      {"a year that opens the reference stays the date", u"2001 Susan (sic) Schech and Jane Haggis, \u201CMigrancy, "
+                                                          u"multiculturalism and whiteness\u201D, Communal/Plural, Vol 9, "
+                                                          u"No. 2, pp. 143-159.",
+       u"Migrancy, multiculturalism and whiteness"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
   }
 }
 
