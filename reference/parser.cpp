@@ -3918,6 +3918,29 @@ void PublisherEndsTitle(Reference& r) {
   r.title.end = r.title.begin + comma;
 }
 
+// A title cut right after a quotation inside it ("Can \u201CIt\u201D |
+// Happen Again?, M.E. Sharpe"): the words after it that the labels gave
+// the title and no part took are the title's.
+void TitleGoesOnAfterQuote(Reference& r, const std::vector<Token>& tokens, const std::vector<Label>& labels) {
+  if (r.title.Empty()) return;
+  const std::u16string_view title = r.Text(r.title);
+  if (title.size() < 3 || !IsQuote(title.back()) || IsQuote(title.front())) return;
+  const size_t open = title.find_first_of(u"\u201C\u2018\u00AB\"");
+  if (open == std::u16string_view::npos || open + 1 >= title.size() - 1) return;
+  size_t k = 0;
+  while (k < tokens.size() && tokens[k].begin < r.title.end) ++k;
+  const auto taken = [&](const Token& t) {
+    for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.date, &r.container, &r.volume, &r.pages,
+                           &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+      if (!p->Empty() && p->begin < t.end && t.begin < p->end) return true;
+    return false;
+  };
+  size_t last = k;
+  while (last < tokens.size() && labels[last] == Label::Title && !taken(tokens[last])) ++last;
+  if (last == k) return;
+  r.title.end = tokens[last - 1].end;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -4152,6 +4175,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   NamesRunOnIntoTitle(r);
   NamesEndBeforeTitleComma(r);
   PublisherEndsTitle(r);
+  TitleGoesOnAfterQuote(r, tokens, look.labels);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

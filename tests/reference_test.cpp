@@ -1621,6 +1621,11 @@ TEST(Reference, BracketClosesInTitle) {
     const char* name;
     S in, title;
   } rows[] = {
+      {"words after a quotation closed inside", u"12. Keynes, J. (1936) Will \u201CMoney\u201D Matter Again?, Harcourt "
+                                                u"Press, New York, NY.",
+       u"Will \u201CMoney\u201D Matter Again?"},
+      {"science's order", u"H. Minsky, Can \u201CIt\u201D Happen Again?, M.E. Sharpe, Armonk, NY (1982).",
+       u"Can \u201CIt\u201D Happen Again?"},
       {"a region in brackets after a comma", u"Zhou, L., 2011, Loess deposits near Lanzhou (Gansu Province, China), "
                                               u"Quaternary Research, v. 75, p. 10-20.",
        u"Loess deposits near Lanzhou (Gansu Province, China)"},
