@@ -321,6 +321,12 @@ void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
       while (p->begin < p->end && r.text[p->begin] == u' ') ++p->begin;
       if (p->begin >= p->end) *p = {};
     }
+    // A date with no year in it is no date: AMA's publisher before its
+    // semicolon, which the labels may take for one ("de boeck; 2014:155-159").
+    if (!g->year.Empty() && !r.date.Empty() && FirstYear(r.Text(r.date)).empty()) {
+      if (r.publisher.Empty() && r.date.end <= from && Trim(r.Text(r.date)).ends_with(u';')) r.publisher = r.date;
+      r.date = {};
+    }
     if (!g->year.Empty() && r.date.Empty()) r.date = g->year;
     r.volume = g->volume;
     r.pages = g->pages;

@@ -312,6 +312,10 @@ TEST(Reference, Numbers) {
       {"ama's chapter, a year and pages after the publisher",
        u"Harley B, ed. The Development of Second Language Proficiency. Cambridge University Press; 1990:82-92.", u"1990",
        u"", u"", u"82", u"92", u""},
+      {"ama's chapter, the publisher the labels took for a date", u"12. Petit A. Identit\u00E9 collective. In: "
+                                                                  u"Dictionnaire Des Concepts de La Professionnalisation. "
+                                                                  u"de boeck; 2013:12-19.",
+       u"2013", u"", u"", u"12", u"19", u""},
       {"a paper's year and pages after the proceedings' full stop",
        u"30. Callan JP. Document Filtering With Inference Networks. In: Proceedings of SIGIR. 1996:262\u2013269.", u"1996",
        u"", u"", u"262", u"269", u""},
