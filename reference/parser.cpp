@@ -3786,11 +3786,11 @@ void TitleTakenForPlace(Reference& r, const std::vector<Token>& tokens, const st
 }
 
 // No title found, and the labels ran the first name, written "Family,
-// Given I." or "Family, I.", on into the title ("Dorter, K. Imagery and
-// Philosophy in Plato's Phaedrus.", "Wicksteed, Philip H. Dante &
-// Aquinas."): a capitalised word right after the given names' full stop,
-// with no comma or "and" between, opens the title, which runs to the end
-// of what the names took.
+// Given I.", "Family, I." or Vancouver's "Family AB.", on into the title
+// ("Dorter, K. Imagery and Philosophy in Plato's Phaedrus.", "Wicksteed,
+// Philip H. Dante & Aquinas.", "Dorter K. Imagery and ..."): a capitalised
+// word right after the given names' full stop, with no comma or "and"
+// between, opens the title, which runs to the end of what the names took.
 void NamesRunOnIntoTitle(Reference& r) {
   if (!r.title.Empty() || r.authors.Empty()) return;
   const std::u16string_view names = r.Text(r.authors);
@@ -3798,10 +3798,26 @@ void NamesRunOnIntoTitle(Reference& r) {
   // ("Fran\u00E7ois Villeneuve, J. Gaborit, pr\u00E9face").
   if (!names.ends_with(u'.')) return;
   const size_t comma = names.find(u", ");
-  if (comma == std::u16string_view::npos || comma == 0 || names.substr(0, comma).find(u'.') != std::u16string_view::npos)
+  size_t at = 0;
+  bool givenAfterComma = false;
+  // Vancouver's "Family AB." alone ("Dorter K. Imagery and ..."): the
+  // initials' full stop ends the names.
+  if (const size_t space = names.find(u' '); space != std::u16string_view::npos && space > 0 && space < comma &&
+                                             names[space - 1] != u',') {
+    const size_t initialsEnd = names.find(u' ', space + 1);
+    const std::u16string_view initials = names.substr(space + 1, initialsEnd - space - 1);
+    if (initialsEnd == std::u16string_view::npos || initials.size() < 2 || initials.size() > 4 || initials.back() != u'.' ||
+        !std::all_of(initials.begin(), initials.end() - 1, [](char16_t c) { return c >= u'A' && c <= u'Z'; }))
+      return;
+    at = initialsEnd + 1;
+  } else if (comma == std::u16string_view::npos || comma == 0 || names.substr(0, comma).find(u'.') != std::u16string_view::npos) {
     return;
-  size_t at = comma + 2, given = 0;
-  while (true) {
+  } else {
+    at = comma + 2;
+    givenAfterComma = true;
+  }
+  // After "Family,", the given names up to the one with a full stop.
+  for (size_t given = 0; givenAfterComma; ) {
     const size_t space = names.find(u' ', at);
     if (space == std::u16string_view::npos || ++given > 3) return;
     const std::u16string_view word = names.substr(at, space - at);

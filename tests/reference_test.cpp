@@ -1495,6 +1495,8 @@ TEST(Reference, NamesRunOnIntoTitle) {
       {"another", u"Ames, Robert T. Tao & Ethics. Clarendon Press, 1999.", u"Ames", u"Robert T.", u"Tao & Ethics"},
       {"a given name, an initial", u"Pruitt, Anne M. Light & Shadow. Lakeside Press, 2011.", u"Pruitt", u"Anne M.",
        u"Light & Shadow"},
+      {"vancouver's initials", u"31. Keller M. Vines & Olives. Journal of Mediterranean Studies. 1990;4:11-19.", u"Keller",
+       u"M.", u"Vines & Olives"},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
