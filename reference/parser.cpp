@@ -4244,11 +4244,16 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     for (size_t i = tokens.size(); i-- > 0 && r.year.empty();) {
       std::u16string_view t = tokens[i].text;
       while (!t.empty() && (t.back() == u'.' || t.back() == u',' || t.back() == u';' || t.back() == u')')) t.remove_suffix(1);
-      // Glued to the mark of proceedings before it ("Anais...a1996.").
+      // Glued to the mark of proceedings before it ("Anais...a1996.", and
+      // without the letter, "Anais...1984.").
+      bool glued = false;
       for (std::u16string_view dots : {u"...", u"\u2026"})
-        if (const size_t at = t.rfind(dots); at != std::u16string_view::npos) t.remove_prefix(at + dots.size());
-      if (t.size() != 5 || t[0] < u'a' || t[0] > u'z' || FirstYear(t.substr(1)) != t.substr(1)) continue;
-      r.year = t.substr(1);
+        if (const size_t at = t.rfind(dots); at != std::u16string_view::npos) t.remove_prefix(at + dots.size()), glued = true;
+      std::u16string_view year;
+      if (t.size() == 5 && t[0] >= u'a' && t[0] <= u'z' && FirstYear(t.substr(1)) == t.substr(1)) year = t.substr(1);
+      else if (glued && t.size() == 4 && FirstYear(t) == t) year = t;
+      if (year.empty()) continue;
+      r.year = year;
       // The pages or the volume it was taken with end before it.
       for (Piece* p : {&r.pages, &r.volume}) {
         if (p->Empty() || tokens[i].begin < p->begin || p->end <= tokens[i].begin) continue;

@@ -329,6 +329,10 @@ TEST(Reference, Numbers) {
       {"abnt: the year and its letter glued to the mark of proceedings",
        u"CALLAN, J. P. Document Filtering With Inference Networks. Proceedings of SIGIR. Anais...a1996.", u"1996", u"",
        u"", u"", u"", u""},
+      {"abnt: the year alone glued to the mark of proceedings",
+       u"KNOX, D. A. et al. Mechanisms for Shared Caches. Proceedings of the 19th Annual International Symposium on "
+       u"Computer Architecture. Anais...1992.",
+       u"1992", u"", u"", u"", u"", u""},
       {"a weekly's four-digit issue stays an issue", u"Hale, G. (1923). Solar vortices. Nature, 112(2812), 412-414.",
        u"1923", u"112", u"2812", u"412", u"414", u""},
       {"vancouver's volume of four digits stays a volume", u"Kim J. Heat. Astron Astrophys. 2003;1999:12-19.", u"2003",
