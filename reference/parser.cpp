@@ -4221,6 +4221,16 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     r.date = {r.volume.begin, r.volume.begin + 5};
     r.volume.begin += 6;
   }
+  // Or after it, MLA's "Vol. 12, 1792, pp. 273-91".
+  if (const std::u16string_view v = r.Text(r.volume); r.date.Empty() && v.size() > 6) {
+    const size_t comma = v.rfind(u", ");
+    std::u16string_view last = comma == std::u16string_view::npos ? std::u16string_view() : v.substr(comma + 2);
+    while (!last.empty() && (last.back() == u',' || last.back() == u'.')) last.remove_suffix(1);
+    if (last.size() == 4 && FirstYear(last) == last && std::any_of(v.begin(), v.begin() + static_cast<long>(comma), IsDigit)) {
+      r.date = {r.volume.begin + comma + 2, r.volume.begin + comma + 6};
+      r.volume.end = r.volume.begin + comma;
+    }
+  }
   r.year = FirstYear(r.Text(r.date));
   if (r.year.empty()) {
     // No date part: a year elsewhere, but not in the pages or the volume;

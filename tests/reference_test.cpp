@@ -344,6 +344,10 @@ TEST(Reference, Numbers) {
       {"acs: another", u"(62) Baird, J. Keeping Watch: Women Lawyers In Corporate Practice. Sydney Law Review 2012, 21 "
                        u"(1), 137\u2013163.",
        u"2012", u"21", u"1", u"137", u"163", u""},
+      {"aiaa: the year the labels gave the volume after it",
+       u"[12] Laurent, P. N. \u201CObservations Chimiques Et Physiologiques Sur La Respiration Des Poissons Et Des "
+       u"Vers.\u201D Annales de Chimie et de Physique, Vol. 14, 1794, pp. 101\u201319.",
+       u"1794", u"14", u"", u"101", u"119", u""},
       {"the numero sign before the issue", u"Egger K. Tractography of fibres //Clin Neuroradiol. 2015. V. 25. \u2116. 2. P. 231-236.",
        u"2015", u"25", u"2", u"231", u"236", u""},
   };
