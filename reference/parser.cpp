@@ -3737,9 +3737,20 @@ void TitleTakenForPlace(Reference& r, const std::vector<Token>& tokens, const st
   }
   if (begin >= text.size() || !u_isupper(text[begin])) return;
   Piece* first = nullptr;
-  for (Piece* p : {&r.place, &r.publisher})
+  for (Piece* p : {&r.place, &r.publisher, &r.note})
     if (!p->Empty() && p->begin == begin) first = p;
   if (first == nullptr) return;
+  // Or the note, a piece and its comma before the publisher ("D. Chappell
+  // and V. Di Martino, Violence at work, International Labour Organization
+  // (2006).").
+  if (first == &r.note) {
+    const std::u16string_view note = r.Text(r.note);
+    if (!note.ends_with(u',') || r.publisher.begin < r.note.end || note.find_first_of(u".;:()") != std::u16string_view::npos)
+      return;
+    r.title = {r.note.begin, r.note.end - 1};
+    r.note = {};
+    return;
+  }
   // What the publisher's piece keeps after the title.
   const auto after = [&](size_t end) {
     return (r.publisher.end > end + 1 && r.publisher.begin < r.publisher.end) || (!r.place.Empty() && r.place.end > end + 1);

@@ -1479,6 +1479,9 @@ TEST(Reference, TitleTakenForPlace) {
       {"title, place: publisher", u"Moreno, L. (2015) Ecotopia, Oxford: Clarendon Press.", u"Ecotopia",
        u"Clarendon Press", u"Oxford"},
       {"another word", u"Tanaka, K., 2010. Hokusai. Tokyo: Iwanami Shoten.", u"Hokusai", u"Iwanami Shoten", u"Tokyo"},
+      {"spie: a title the labels left in the note", u"41. K. Brandt and R. Di Luca, Trust at work, International Labour "
+                                                    u"Organization (2009).",
+       u"Trust at work", u"International Labour Organization", u""},
       {"an abbreviation's full stop ends no title", u"Elk Study Team, 2009. U.S. Forest Service, Missoula, Montana, USA.",
        u"", u"U.S. Forest Service", u"Missoula, Montana, USA."},
   };
