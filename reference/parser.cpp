@@ -3052,8 +3052,9 @@ void VancouverMeetsTitle(Reference& r) {
 }
 
 // The same where names given first ("S. J. Tambiah,", IEEE's form) meet
-// the title. A family name left between the initials and the title is the
-// last author's ("M. A. McNamara, Friends and ..."); a last piece of the
+// the title. A family name left between the initials and the title, or
+// that the labels gave the title, is the last author's ("M. A. McNamara,
+// Friends and ...", "R. Amit, P. J. Shoemaker, Strategic ..."); a last piece of the
 // names that starts with no initial and is one word, or opens a quotation,
 // or ends in a colon, is the title's start ("S. J. Tambiah, Magic, Science
 // ...", "J. Yu, \u201CYi: Practical wisdom ...").
@@ -3072,6 +3073,18 @@ void GivenFirstMeetsTitle(Reference& r) {
         u_isupper(gap[0]) && u_islower(gap[1]) && initials(words.back())) {
       r.authors.end = static_cast<size_t>(gap.data() + gap.size() - text.data());
       if (text[r.authors.end - 1] == u',') --r.authors.end;
+    }
+    return;
+  }
+  // Or the labels gave it to the title: names given first end in no
+  // initial ("R. Amit, P. J. | Shoemaker, Strategic assets ...").
+  if (initials(words.back()) && !words.back().ends_with(u',')) {
+    const size_t wordEnd = std::min(text.find(u' ', r.title.begin), r.title.end);
+    const std::u16string_view family = text.substr(r.title.begin, wordEnd - r.title.begin);
+    if (wordEnd < r.title.end && family.size() >= 3 && family.back() == u',' && u_isupper(family[0]) && u_islower(family[1])) {
+      r.authors.end = wordEnd - 1;
+      r.title.begin = wordEnd;
+      while (r.title.begin < r.title.end && text[r.title.begin] == u' ') ++r.title.begin;
     }
     return;
   }

@@ -732,6 +732,10 @@ TEST(Reference, AuthorsMeetTitle) {
       {"ieee, the family name left between the initials and the title",
        u"[123] M. A. McNamara, Friends and Friendship for Saint Augustine. Staten Island: Alba House, 1964.",
        u"Friends and Friendship for Saint Augustine"},
+      {"science, the last family name the labels gave the title",
+       u"55. R. Amit, P. J. Shoemaker, Strategic assets and organizational knowledge. Strategic Management Journal. 15, "
+       u"33\u201346 (1994).",
+       u"Strategic assets and organizational knowledge"},
       {"ieee, a quotation opened after the names",
        u"[94] J. Yu, \u201CYi: Practical wisdom in Confucius\u2019s Analects,\u201D Journal of Chinese Philosophy, vol. "
        u"33, no. 3, pp. 335\u2013348, 2006.",
