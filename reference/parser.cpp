@@ -3054,7 +3054,8 @@ void VancouverMeetsTitle(Reference& r) {
 // The same where names given first ("S. J. Tambiah,", IEEE's form) meet
 // the title. A family name left between the initials and the title, or
 // that the labels gave the title, is the last author's ("M. A. McNamara,
-// Friends and ...", "R. Amit, P. J. Shoemaker, Strategic ..."); a last piece of the
+// Friends and ...", "R. Amit, P. J. Shoemaker, Strategic ...", "V. Di
+// Martino, Violence ..."); a last piece of the
 // names that starts with no initial and is one word, or opens a quotation,
 // or ends in a colon, is the title's start ("S. J. Tambiah, Magic, Science
 // ...", "J. Yu, \u201CYi: Practical wisdom ...").
@@ -3079,12 +3080,19 @@ void GivenFirstMeetsTitle(Reference& r) {
   // Or the labels gave it to the title: names given first end in no
   // initial ("R. Amit, P. J. | Shoemaker, Strategic assets ...").
   if (initials(words.back()) && !words.back().ends_with(u',')) {
-    const size_t wordEnd = std::min(text.find(u' ', r.title.begin), r.title.end);
-    const std::u16string_view family = text.substr(r.title.begin, wordEnd - r.title.begin);
-    if (wordEnd < r.title.end && family.size() >= 3 && family.back() == u',' && u_isupper(family[0]) && u_islower(family[1])) {
-      r.authors.end = wordEnd - 1;
+    // The family name, perhaps after its particles ("V. | Di Martino,").
+    size_t wordBegin = r.title.begin, wordEnd = r.title.begin;
+    for (int particles = 0;; ++particles) {
+      wordEnd = std::min(text.find(u' ', wordBegin), r.title.end);
+      if (particles == 2 || wordEnd >= r.title.end || !IsParticle(LCase(text.substr(wordBegin, wordEnd - wordBegin)))) break;
+      wordBegin = wordEnd + 1;
+    }
+    const std::u16string_view family = text.substr(wordBegin, wordEnd - wordBegin);
+    if (family.size() >= 3 && family.back() == u',' && u_isupper(family[0]) && u_islower(family[1])) {
+      r.authors.end = wordEnd;
       r.title.begin = wordEnd;
       while (r.title.begin < r.title.end && text[r.title.begin] == u' ') ++r.title.begin;
+      if (r.title.begin >= r.title.end) r.title = {};  // the rules after look for it
     }
     return;
   }

@@ -736,6 +736,11 @@ TEST(Reference, AuthorsMeetTitle) {
        u"55. R. Amit, P. J. Shoemaker, Strategic assets and organizational knowledge. Strategic Management Journal. 15, "
        u"33\u201346 (1994).",
        u"Strategic assets and organizational knowledge"},
+      {"science, a family name with its particle", u"12. A. Rossi, V. Di Marco, Trust at work (International Labour "
+                                                   u"Organization, 2008).",
+       u"Trust at work"},
+      {"science, one author, a particle", u"7. T. L. De Vries, The Birds of Borneo (Leiden: Brill, 1990).",
+       u"The Birds of Borneo"},
       {"ieee, a quotation opened after the names",
        u"[94] J. Yu, \u201CYi: Practical wisdom in Confucius\u2019s Analects,\u201D Journal of Chinese Philosophy, vol. "
        u"33, no. 3, pp. 335\u2013348, 2006.",
