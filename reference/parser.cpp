@@ -3879,8 +3879,11 @@ void NamesEndBeforeTitleComma(Reference& r) {
   if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
   const std::u16string_view text = r.text;
   const std::u16string_view names = r.Text(r.authors);
-  if (!names.ends_with(u',')) return;
   const std::u16string_view gap = text.substr(r.authors.end, r.title.begin - r.authors.end);
+  // Or the word with no mark after it that runs on into the title
+  // ("Bowman, J. H, Greek | Printing Types in Britain").
+  const bool runsOn = !names.empty() && u_isalpha(names.back()) && Trim(gap).empty();
+  if (!names.ends_with(u',') && !runsOn) return;
   for (const Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
                          &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
     if (!p->Empty() && p->begin < r.title.begin && r.authors.end < p->end) return;
@@ -3888,7 +3891,7 @@ void NamesEndBeforeTitleComma(Reference& r) {
   std::vector<std::u16string_view> pieces;
   for (size_t at = 0; at < names.size();) {
     size_t comma = names.find(u", ", at);
-    if (comma == std::u16string_view::npos) comma = names.size() - 1;
+    if (comma == std::u16string_view::npos) comma = runsOn ? names.size() : names.size() - 1;
     pieces.push_back(names.substr(at, comma - at));
     at = comma + 2;
   }

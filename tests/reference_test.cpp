@@ -1550,6 +1550,10 @@ TEST(Reference, NamesEndBeforeTitleComma) {
                                    u"Function as a Setting for Buddhist Monastic Life (Hong Kong: Hong Kong University "
                                    u"Press, 1967)",
        {u"Prip-M\u00F8ller"}, u"Chinese Buddhist Monasteries: Their Plan and Its Function as a Setting for Buddhist Monastic Life"},
+      {"a word with no mark that runs on into the title", u"Bowman, J. H, Greek Printing Types in Britain: From the Late "
+                                                          u"Eighteenth to the Early Twentieth Century (Thessaloniki: "
+                                                          u"Typophilia, 1998)",
+       {u"Bowman"}, u"Greek Printing Types in Britain: From the Late Eighteenth to the Early Twentieth Century"},
       {"two words may be a name", u"Kusuma, Adi Pratama, Sinta Dewi, Design of a Digital Scale Based on a Fluxgate "
                                   u"Sensor, Journal of Physics, 2016.",
        {u"Kusuma", u"Dewi"}, u"Design of a Digital Scale Based on a Fluxgate Sensor"},
