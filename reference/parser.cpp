@@ -2161,9 +2161,14 @@ void GermanEtAl(Reference& r) {
 void NamesEndAtColon(Reference& r) {
   if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
   const std::u16string_view text = r.text;
-  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
+  // The given name and its colon may lie in no part between them.
+  size_t titleBegin = r.title.begin;
+  if (const std::u16string_view gap = Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)); !gap.empty()) {
+    if (gap.find(u' ') != std::u16string_view::npos || !gap.ends_with(u':')) return;
+    titleBegin = static_cast<size_t>(gap.data() - text.data());
+  }
   const std::u16string_view authors = r.Text(r.authors);
-  const std::u16string_view title = r.Text(r.title);
+  const std::u16string_view title = text.substr(titleBegin, r.title.end - titleBegin);
   const size_t colon = title.find(u": ");
   if (colon == std::u16string_view::npos || colon == 0) return;
   const std::vector<std::u16string_view> given = Words(title.substr(0, colon + 1));
@@ -2189,14 +2194,18 @@ void NamesEndAtColon(Reference& r) {
                    IsCapitalised(given[0]) &&
                    (authors.back() != u'.' || IsDottedInitials(names.back())) &&
                    text.find(u" : ", r.title.begin) != std::u16string_view::npos;
-  if (!familyAlone && !semicolons && !afterInitials && !din) return;
+  // There, a family name of two words alone ("Soto Laveaga, Gabriela:").
+  const bool dinFamily = given.size() == 1 && names.size() == 2 && authors.back() == u',' && IsCapitalised(names[0]) &&
+                         IsCapitalised(names[1]) && IsCapitalised(given[0]) &&
+                         text.find(u" : ", r.title.begin) != std::u16string_view::npos;
+  if (!familyAlone && !semicolons && !afterInitials && !din && !dinFamily) return;
   for (const std::u16string_view w : given)
     if (!u_isupper(w[0]) || std::any_of(w.begin(), w.end(), [](char16_t c) { return IsDigit(c) || IsQuote(c); })) return;
   size_t begin = colon + 1;
   while (begin < title.size() && title[begin] == u' ') ++begin;
   if (begin >= title.size() || !(u_isupper(title[begin]) || IsQuote(title[begin]))) return;
-  r.authors.end = r.title.begin + colon;
-  r.title.begin += begin;
+  r.authors.end = titleBegin + colon;
+  r.title.begin = titleBegin + begin;
 }
 
 // MLA's chapters and Chicago's notes: the book's name stands between the

@@ -1458,6 +1458,13 @@ TEST(Reference, DinPublisherAfterTitle) {
        u"J. Lee", u"The Holy Wells of Ireland", u"Chosen Books"},
       {"two given names", u"Pearson, Sarah Eve: Grammatical Sketch of Ilocano. Philippines : Diliman, 2016",
        u"Sarah Eve", u"Grammatical Sketch of Ilocano", u"Diliman"},
+      {"a family name of two words", u"Lopez Obrador, Andres: La mafia que nos robo la presidencia. Mexico : Grijalbo, "
+                                     u"2007",
+       u"Andres", u"La mafia que nos robo la presidencia", u"Grijalbo"},
+      {"the given name in no part", u"Soto Laveaga, Gabriela: Jungle Laboratories: Mexican Peasants, National Projects, "
+                                    u"and the Making of the Pill. Durham : Duke University Press, 2009",
+       u"Gabriela", u"Jungle Laboratories: Mexican Peasants, National Projects, and the Making of the Pill",
+       u"Duke University Press"},
       {"the place before the colon", u"Beck, Ulrich: World Risk Society. Cambridge : Polity Press, 1999", u"Ulrich",
        u"World Risk Society", u"Polity Press"},
       {"a french subtitle", u"Dupont, Marie: La crise de la d\u00E9mocratie : mythe ou r\u00E9alit\u00E9, 2002", u"Marie",
