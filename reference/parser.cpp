@@ -4007,6 +4007,45 @@ void TitleGoesOnAfterQuote(Reference& r, const std::vector<Token>& tokens, const
   r.title.end = tokens[last - 1].end;
 }
 
+// Elsevier's Vancouver chapter, "Title. Book, Place: Publisher; Year, p.
+// 155-9.", with no "In:" before the book: where the labels ran the title
+// on into the book, up to its comma, and the chapter's pages follow, the
+// title ends at its last full stop and the book is what follows. The
+// place and publisher the labels may have taken for the book are theirs.
+void BookAfterTitleStop(Reference& r) {
+  if (r.title.Empty() || r.pages.Empty()) return;
+  const std::u16string_view pages = Trim(r.Text(r.pages));
+  if (!(pages.starts_with(u"p. ") || pages.starts_with(u"pp. ")) || pages.find_first_of(u"-\u2013") == std::u16string_view::npos)
+    return;
+  const std::u16string_view text = r.text;
+  std::u16string_view placeAndPublisher;
+  if (!r.container.Empty()) {
+    placeAndPublisher = Trim(r.Text(r.container));
+    if (r.container.begin < r.title.end || !placeAndPublisher.ends_with(u';') ||
+        placeAndPublisher.find(u": ") == std::u16string_view::npos || !r.publisher.Empty() || !r.place.Empty())
+      return;
+  }
+  const std::u16string_view title = r.Text(r.title);
+  if (!title.ends_with(u',')) return;
+  const size_t stop = title.rfind(u". ");
+  if (stop == std::u16string_view::npos || stop == 0) return;
+  // Not after an initial ("Moses I. Finley").
+  const size_t space = title.rfind(u' ', stop);
+  if (IsInitials(title.substr(space == std::u16string_view::npos ? 0 : space + 1, stop + 1 - (space == std::u16string_view::npos ? 0 : space + 1))))
+    return;
+  const std::u16string_view book = title.substr(stop + 2, title.size() - stop - 3);
+  if (Words(book).size() < 2 || !u_isupper(book[0])) return;
+  r.container = {r.title.begin + stop + 2, r.title.end - 1};
+  r.journal = false;
+  r.title.end = r.title.begin + stop + 1;
+  if (!placeAndPublisher.empty()) {
+    const size_t begin = static_cast<size_t>(placeAndPublisher.data() - text.data());
+    const size_t colon = placeAndPublisher.find(u": ");
+    r.place = {begin, begin + colon};
+    r.publisher = {begin + colon + 2, begin + placeAndPublisher.size() - 1};
+  }
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -4242,6 +4281,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   NamesEndBeforeTitleComma(r);
   PublisherEndsTitle(r);
   TitleGoesOnAfterQuote(r, tokens, look.labels);
+  BookAfterTitleStop(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

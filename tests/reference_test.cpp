@@ -1616,6 +1616,32 @@ TEST(Reference, ListNumberForms) {
   }
 }
 
+// Elsevier's Vancouver chapter, "Title. Book, Place: Publisher; Year, p.
+// 45-52.", no "In:" before the book.
+TEST(Reference, BookAfterTitleStop) {
+  const struct {
+    const char* name;
+    S in, title, container, publisher, place;
+  } rows[] = {
+      {"the labels ran the title into the book",
+       u"[41] Marchand A. Identit\u00E9 sociale. Dictionnaire des concepts de la sociologie, Louvain La Neuve: de boeck; "
+       u"2011, p. 45\u201352.",
+       u"Identit\u00E9 sociale", u"Dictionnaire des concepts de la sociologie", u"de boeck", u"Louvain La Neuve"},
+      {"a subtitle after a spaced colon", u"[67] Roussel M-L. Pratiques sociales : une analyse critique. Repr\u00E9sentations "
+                                          u"sociales et \u00E9cole, Montr\u00E9al: Editions nouvelles AMS; 2003, p. 13\u201342.",
+       u"Pratiques sociales : une analyse critique", u"Repr\u00E9sentations sociales et \u00E9cole", u"Editions nouvelles AMS",
+       u"Montr\u00E9al"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.container), false), row.container) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.place), false), row.place) << row.name;
+    EXPECT_EQ(r.type, Type::Chapter) << row.name;
+  }
+}
+
 // OSCOLA's names, "Family AB, Title": title words the labels ran on into
 // the names open the title; Vancouver's names ending in a full stop stay.
 TEST(Reference, OscolaNamesEnd) {
