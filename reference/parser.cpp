@@ -3816,7 +3816,9 @@ void TitleTakenForPlace(Reference& r, const std::vector<Token>& tokens, const st
   // the one they found first ("Ecotopia, Clarendon Press, Oxford (2015)").
   if (r.place.Empty()) {
     size_t k = 0;
-    while (k < tokens.size() && (tokens[k].begin < r.publisher.end || labels[k] != Label::Location)) ++k;
+    // After the title and what is left of the publisher.
+    const size_t from = std::max(r.title.end, r.publisher.end);
+    while (k < tokens.size() && (tokens[k].begin < from || labels[k] != Label::Location)) ++k;
     if (k < tokens.size() && (r.date.Empty() || tokens[k].end <= r.date.begin || tokens[k].begin >= r.date.end)) {
       size_t last = k;
       while (last + 1 < tokens.size() && labels[last + 1] == Label::Location) ++last;
