@@ -2,6 +2,7 @@
 #include "text/lexicon.h"
 
 #include <unicode/uchar.h>
+#include <unicode/uscript.h>
 #include <unicode/unorm2.h>
 #include <unicode/utrans.h>
 #include <unicode/utf16.h>
@@ -648,8 +649,65 @@ u16string RisRecord(const Reference& r, const Fields& f) {
 
 // ---- keys --------------------------------------------------------------------------------
 
-// Other scripts in Latin letters ('Иванов' gives 'Ivanov'), through ICU's
-// transliterator; made once for each thread, for it is not to be shared.
+// The Latin letters that no decomposition brings to ASCII, and the
+// Cyrillic and Greek alphabets, the scripts other than Latin that
+// references most often use, in the spelling of English-language
+// catalogues; by lower-case code point. Empty: no ASCII letter (the hard
+// and soft signs).
+std::optional<std::u16string_view> InAscii(UChar32 c) {
+  static constexpr std::array<std::u16string_view, 32> kRussian = {
+      u"a", u"b", u"v", u"g", u"d", u"e", u"zh", u"z", u"i", u"y", u"k",  u"l",    u"m", u"n", u"o", u"p",
+      u"r", u"s", u"t", u"u", u"f", u"kh", u"ts", u"ch", u"sh", u"shch", u"", u"y", u"", u"e", u"yu", u"ya"};
+  // ѐ ё ђ ѓ є ѕ і ї ј љ њ ћ ќ ѝ ў џ
+  static constexpr std::array<std::u16string_view, 16> kOtherCyrillic = {
+      u"e", u"e", u"dj", u"g", u"ye", u"dz", u"i", u"yi", u"j", u"lj", u"nj", u"c", u"k", u"i", u"u", u"dz"};
+  // α to ω, final sigma at its place
+  static constexpr std::array<std::u16string_view, 25> kGreek = {
+      u"a", u"b", u"g", u"d", u"e", u"z", u"e", u"th", u"i", u"k", u"l", u"m", u"n",
+      u"x", u"o", u"p", u"r", u"s", u"s", u"t", u"y", u"ph", u"ch", u"ps", u"o"};
+  if (c >= 0x0430 && c <= 0x044F) return kRussian[static_cast<size_t>(c - 0x0430)];
+  if (c >= 0x0450 && c <= 0x045F) return kOtherCyrillic[static_cast<size_t>(c - 0x0450)];
+  if (c >= 0x03B1 && c <= 0x03C9) return kGreek[static_cast<size_t>(c - 0x03B1)];
+  switch (c) {
+    case 0x0491: return u"g";    // ґ
+    case 0x00DF: return u"ss";   // ß
+    case 0x00E6: return u"ae";   // æ
+    case 0x0153: return u"oe";   // œ
+    case 0x00F8: return u"o";    // ø
+    case 0x0142: return u"l";    // ł
+    case 0x0111: return u"d";    // đ
+    case 0x00F0: return u"d";    // ð
+    case 0x00FE: return u"th";   // þ
+    case 0x0131: return u"i";    // dotless i
+    case 0x0127: return u"h";    // ħ
+    case 0x0167: return u"t";    // ŧ
+    case 0x014B: return u"ng";   // ŋ
+    case 0x017F: return u"s";    // long s
+    default: return std::nullopt;
+  }
+}
+
+// A Korean syllable in Latin letters, by the sounds its letters stand for
+// ('김' gives 'gim', '영' 'yeong'): the syllable's code point is made of its
+// first consonant, its vowel and its last consonant, if any.
+u16string Hangul(UChar32 c) {
+  static constexpr std::array<std::u16string_view, 19> kFirst = {
+      u"g", u"kk", u"n", u"d", u"tt", u"r", u"m", u"b", u"pp", u"s", u"ss", u"", u"j", u"jj", u"ch", u"k", u"t", u"p", u"h"};
+  static constexpr std::array<std::u16string_view, 21> kVowel = {
+      u"a", u"ae", u"ya", u"yae", u"eo", u"e", u"yeo", u"ye", u"o", u"wa", u"wae",
+      u"oe", u"yo", u"u", u"wo", u"we", u"wi", u"yu", u"eu", u"ui", u"i"};
+  static constexpr std::array<std::u16string_view, 28> kLast = {
+      u"", u"k", u"k", u"k", u"n", u"n", u"n", u"t", u"l", u"k", u"m", u"l", u"l", u"l",
+      u"p", u"l", u"m", u"p", u"p", u"t", u"t", u"ng", u"t", u"t", u"k", u"t", u"p", u"t"};
+  const auto n = static_cast<size_t>(c - 0xAC00);
+  return u16string(kFirst[n / 588]) + u16string(kVowel[n % 588 / 28]) + u16string(kLast[n % 28]);
+}
+
+// Other scripts in Latin letters through ICU's transliterator ('ひらがな'
+// gives 'hiragana'); made once for each thread,
+// for it is not to be shared. Making it costs as much as taking apart a few
+// hundred references, so the scripts that references use most are
+// romanised by the tables above instead.
 u16string InLatin(u16string_view s) {
   struct Closer {
     void operator()(UTransliterator* t) const { utrans_close(t); }
@@ -671,37 +729,64 @@ u16string InLatin(u16string_view s) {
   return out;
 }
 
-// Letters and digits in lower case, accents dropped ('Müller' gives
-// 'muller') and other scripts in Latin letters; what is not ASCII after
-// that is left out.
-u16string Decomposed(u16string_view s) {
+// A word's letters and digits for a key: in ASCII and lower case, accents
+// dropped ('Müller' gives 'muller', 'Łukasz' 'lukasz', 'Иванов' 'ivanov',
+// 'Ａ' 'a', '김종영' 'gimjongyeong'); nullopt when a letter is of a script
+// the tables lack.
+std::optional<u16string> AsciiKeyPart(u16string_view s) {
   UErrorCode status = U_ZERO_ERROR;
-  const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
-  u16string decomposed;
-  if (U_SUCCESS(status) && !s.empty()) {
-    decomposed.resize(s.size() * 4);
-    const int32_t n = unorm2_normalize(nfd, s.data(), static_cast<int32_t>(s.size()), decomposed.data(),
-                                       static_cast<int32_t>(decomposed.size()), &status);
-    decomposed.resize(U_SUCCESS(status) ? static_cast<size_t>(n) : 0);
+  const UNormalizer2* nfkd = unorm2_getNFKDInstance(&status);
+  if (U_FAILURE(status)) return std::nullopt;
+  u16string out;
+  const auto add = [&](UChar32 c) {
+    if (c < 0x80) {
+      if (c >= u'A' && c <= u'Z') c += u'a' - u'A';
+      if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) out += static_cast<char16_t>(c);
+      return true;
+    }
+    if (const auto ascii = InAscii(u_tolower(c))) return out += *ascii, true;
+    if (!u_isalnum(c)) return true;  // a combining accent, a sign
+    const UScriptCode script = uscript_getScript(c, &status);
+    // A letter of no script in particular (the modifier letter in
+    // "ʻʻMake") is left out, and so are Chinese characters: they have no
+    // one reading (pinyin misreads a Japanese name), as reference managers
+    // know, whose own keys leave them out. A letter of a script the table
+    // lacks goes to the transliterator.
+    return script == USCRIPT_COMMON || script == USCRIPT_INHERITED || script == USCRIPT_LATIN ||
+           script == USCRIPT_HAN;
+  };
+  for (size_t i = 0; i < s.size();) {
+    UChar32 c;
+    U16_NEXT(s.data(), i, s.size(), c);
+    if (c < 0x80) {
+      add(c);
+      continue;
+    }
+    if (c >= 0xAC00 && c <= 0xD7A3) {  // before decomposing it into its letters
+      out += Hangul(c);
+      continue;
+    }
+    std::array<UChar, 32> parts;
+    const int32_t n = unorm2_getDecomposition(nfkd, c, parts.data(), static_cast<int32_t>(parts.size()), &status);
+    if (U_FAILURE(status)) return std::nullopt;
+    if (n < 0) {
+      if (!add(c)) return std::nullopt;
+      continue;
+    }
+    for (int32_t k = 0; k < n;) {
+      UChar32 d;
+      U16_NEXT(parts.data(), k, n, d);
+      if (!add(d)) return std::nullopt;
+    }
   }
-  return decomposed;
+  return out;
 }
 
 u16string KeyPart(u16string_view s) {
-  const auto ascii = [](char16_t c) { return c < 0x80; };
-  // ASCII needs no decomposing, and Latin letters with accents need no
-  // transliterator (which costs milliseconds to make): decomposed, they are
-  // ASCII and combining accents, which are dropped below.
-  u16string decomposed = std::all_of(s.begin(), s.end(), ascii) ? u16string(s) : Decomposed(s);
-  if (!std::all_of(decomposed.begin(), decomposed.end(),
-                   [&](char16_t c) { return ascii(c) || (c >= 0x0300 && c <= 0x036F); }))
-    decomposed = Decomposed(InLatin(s));
-  u16string out;
-  for (char16_t c : decomposed) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) out += c;
-  }
-  return out;
+  if (auto ascii = AsciiKeyPart(s)) return std::move(*ascii);
+  // Other scripts through the transliterator, then as above.
+  const u16string latin = InLatin(s);
+  return AsciiKeyPart(latin).value_or(u16string());
 }
 
 // A key takes the title's first word that is no small word.

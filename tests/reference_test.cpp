@@ -2022,6 +2022,18 @@ TEST(Export, KeysInAscii) {
       {"Cyrillic in Latin letters", u"\u0418\u0432\u0430\u043D\u043E\u0432, \u0418. (2020). \u0422\u0435\u043F\u043B\u043E. "
                                     u"\u0416\u0443\u0440\u043D\u0430\u043B, 1, 1-2.",
        u"ivanov2020teplo"},
+      {"Cyrillic's sounds of two letters", u"\u0416\u0443\u0440\u0430\u0432\u043B\u0451\u0432, \u0418. (2020). "
+                                          u"\u0429\u0438. Geo, 1, 1-2.",
+       u"zhuravlev2020shchi"},
+      {"Greek, its accents dropped", u"\u039C\u03B9\u03C7\u03B1\u03AE\u03BB, K. (2001). \u0398\u03AD\u03C1\u03BC\u03B1. Geo, 1, 1-2.",
+       u"michael2001therma"},
+      {"Latin letters no accent makes", u"\u0141ukasiewicz, J. (2001). \u00C6sthetik der Stra\u00DFe. Geo, 1, 1-2.",
+       u"lukasiewicz2001aesthetik"},
+      {"Korean syllables by their letters", u"\uAE40\uC885\uC601. (2011). \uB300\uD56D. Geo, 1, 1-2.",
+       u"gimjongyeong2011daehang"},
+      {"Chinese characters left out", u"\u5F20\u4E09. (2011). Hot springs of Tengchong. Geo, 1, 1-2.", u"2011hot"},
+      {"quotation marks around the first word", u"Smith, J. (2020). \u201CBrainology\u201D in class. Geo, 1, 1-2.",
+       u"smith2020brainology"},
       {"the title's small words skipped, 'into' as in title case", u"Smith, J. (2020). Into the deep. Geo, 1, 1-2.",
        u"smith2020deep"},
       {"and 'but'", u"Smith, J. (2020). But not least. Geo, 1, 1-2.", u"smith2020not"},
