@@ -1203,6 +1203,31 @@ void QuotedTitleWhole(Reference& r) {
   r.title.end = at + 1;
 }
 
+// A quoted word inside a title ("Egyptian Workers and \u201CTheir\u201D
+// Intellectuals: ...") is no title of its own: where the chooser took the
+// quotation alone, and the labels run the title on both sides of it, with
+// no mark before it, the title is the labels' whole run.
+void QuotationInsideTitle(Reference& r, const std::vector<Token>& tokens, const std::vector<Label>& labels) {
+  if (r.title.Empty()) return;
+  const std::u16string_view title = r.Text(r.title);
+  if (title.size() < 3 || !IsQuote(title.front()) || !IsQuote(title.back())) return;
+  size_t first = 0;
+  while (first < tokens.size() && tokens[first].begin < r.title.begin) ++first;
+  size_t last = first;
+  while (last + 1 < tokens.size() && tokens[last + 1].begin < r.title.end) ++last;
+  // A word or a few, quoted (a whole title quoted is longer), with title
+  // words on both sides.
+  if (first == 0 || first >= tokens.size() || tokens[first].begin != r.title.begin || last - first >= 3 ||
+      last + 1 >= tokens.size() || labels[first - 1] != Label::Title || labels[first] != Label::Title ||
+      labels[last + 1] != Label::Title)
+    return;
+  const char16_t before = tokens[first - 1].text.back();
+  if (!u_isalnum(before)) return;
+  while (first > 0 && labels[first - 1] == Label::Title) --first;
+  while (last + 1 < tokens.size() && labels[last + 1] == Label::Title) ++last;
+  r.title = {tokens[first].begin, tokens[last].end};
+}
+
 // A square bracket that closes the title and says what kind of work it
 // is, as APA writes it ("Borehole temperatures [Data set]", "[Video]",
 // "[Unpublished doctoral dissertation]"), or a round one that says it is a
@@ -3986,6 +4011,119 @@ void PublisherEndsTitle(Reference& r) {
   r.title.end = r.title.begin + comma;
 }
 
+// The form of the Geological Society of America and its kin: "Names,
+// 1990, Title: Journal, v. 75, p. 31\u201336.", "Names, 1997, Title:
+// Baltimore, MD, Johns Hopkins University Press." (or "Title: Publisher,
+// Place."). The title ends at a colon, and the year stands alone between
+// the names and the title with a comma after it. Nothing but a subtitle's
+// colon is inside the title: the colon after it ends it, wherever the
+// labels ended the title before it or ran it on after it.
+void GsaTitleColon(Reference& r) {
+  if (r.title.Empty() || r.date.Empty() || r.authors.Empty() || r.date.end > r.title.begin) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view date = r.Text(r.date);
+  const std::u16string_view year = date.substr(0, date.size() - 1);
+  if (date.size() < 5 || date.size() > 6 || date.back() != u',' || FirstYear(year).size() != 4 ||
+      !std::all_of(year.begin(), year.begin() + 4, IsDigit) || (year.size() == 5 && !u_islower(year[4])))
+    return;
+  if (!Trim(text.substr(r.authors.end, r.date.begin - r.authors.end)).empty() ||
+      !Trim(text.substr(r.date.end, r.title.begin - r.date.end)).empty())
+    return;
+  // A place's or a publisher's few words, with no number.
+  const auto placeLike = [](std::u16string_view words) {
+    return !words.empty() && std::none_of(words.begin(), words.end(), IsDigit) && Words(words).size() <= 5 &&
+           words.find_first_of(u".?!:;()[]\"\u201C\u201D") == std::u16string_view::npos;
+  };
+  // The piece that follows the title, with a comma at most between them.
+  const auto follows = [&](const Piece& p) {
+    if (p.Empty() || p.begin < r.title.end) return false;
+    const std::u16string_view gap = Trim(text.substr(r.title.end, p.begin - r.title.end));
+    return gap.empty() || gap == u",";
+  };
+  const std::u16string_view title = r.Text(r.title);
+  // The title ended before its colon ("The authentic heart. | An eightfold
+  // path to midlife love: New York, Wiley.", "The Creation of Kuwait, |
+  // Saudi Arabia, and Qatar: New York, ..."): the place or publisher after
+  // it begins after the colon, and the words up to it are the title's.
+  const bool gsaVolume = r.Text(r.volume).starts_with(u"v. ");
+  for (Piece* next : {&r.place, &r.publisher, &r.container}) {
+    const bool journal = next == &r.container;
+    if (next->Empty() || next->begin < r.title.end || (journal ? !gsaVolume : !r.container.Empty())) continue;
+    const size_t colon = text.find(u": ", r.title.end);
+    if (colon == std::u16string_view::npos || colon + 2 >= next->end || colon + 82 < next->begin) continue;
+    const std::u16string_view between = text.substr(r.title.end, colon - r.title.end);
+    if (between.find_first_of(u"?!;()[]\"\u201C\u201D") != std::u16string_view::npos ||
+        (!journal && (between.find(u". ") != std::u16string_view::npos || NamesPublisher(between))))
+      continue;
+    std::u16string_view after = Trim(text.substr(colon + 2, next->end - colon - 2));
+    if (after.ends_with(u',') || after.ends_with(u'.')) after.remove_suffix(1);
+    if (!journal && !placeLike(after)) continue;
+    bool taken = false;
+    for (const Piece* other : {&r.place, &r.publisher, &r.container, &r.date, &r.volume, &r.pages})
+      taken = taken || (other != next && !other->Empty() && other->begin >= r.title.end && other->begin < colon);
+    if (taken) continue;
+    r.title.end = colon;
+    next->begin = colon + 2;
+    return;
+  }
+  const size_t colon = title.rfind(u": ");
+  if (colon == std::u16string_view::npos || colon == 0 || title.back() == u':') return;
+  std::u16string_view rest = title.substr(colon + 2);
+  const size_t restBegin = r.title.begin + colon + 2;
+  // The title taken on to the reference's end ("Title: Paris, France,
+  // Dunod."): the place, then the publisher (or the publisher first, where
+  // it says so).
+  if (r.title.end + 2 >= text.size() && r.place.Empty() && r.publisher.Empty() && r.container.Empty()) {
+    if (rest.ends_with(u'.')) rest.remove_suffix(1);
+    const size_t last = rest.rfind(u", "), first = rest.find(u", ");
+    if (last == std::u16string_view::npos || !placeLike(rest.substr(0, last)) || !placeLike(rest.substr(last + 2)))
+      return;
+    if (NamesPublisher(rest.substr(0, first)) && !NamesPublisher(rest.substr(first + 2))) {
+      r.publisher = {restBegin, restBegin + first};
+      r.place = {restBegin + first + 2, restBegin + rest.size()};
+    } else {
+      r.place = {restBegin, restBegin + last};
+      r.publisher = {restBegin + last + 2, restBegin + rest.size()};
+    }
+    r.title.end = r.title.begin + colon;
+    return;
+  }
+  // The title taken on over its colon into the journal, the place or the
+  // publisher: those words go back to the journal the labels found right
+  // after (or, with none, that the volume's "v." follows), to the place or
+  // the publisher after them, or, before a publisher, to the place.
+  if (rest.ends_with(u',')) rest.remove_suffix(1);
+  // A journal's name may be shortened ("Impact Sci. Soc, v. 30").
+  if (rest.empty() || rest.find_first_of(u"?!:;()[]\"\u201C\u201D") != std::u16string_view::npos ||
+      (!gsaVolume && rest.find(u'.') != std::u16string_view::npos))
+    return;
+  if (follows(r.container) && gsaVolume) {
+    r.container.begin = restBegin;
+  } else if (r.container.Empty() && follows(r.volume) && gsaVolume) {
+    r.container = {restBegin, restBegin + rest.size()};
+    r.journal = true;
+  } else if (rest.find(u'.') != std::u16string_view::npos) {
+    return;
+  } else if (follows(r.place) && placeLike(rest)) {
+    if (NamesPublisher(rest) && r.publisher.Empty()) r.publisher = {restBegin, restBegin + rest.size()};
+    else r.place.begin = restBegin;
+  } else if (follows(r.publisher) && placeLike(rest) && !NamesPublisher(rest) && r.place.Empty()) {
+    r.place = {restBegin, restBegin + rest.size()};
+  } else if (const size_t tail = text.find_first_not_of(u", ", r.title.end);
+             tail != std::u16string_view::npos && placeLike(rest) && r.place.Empty() && r.publisher.Empty() &&
+             r.container.Empty() && r.volume.Empty() && r.pages.Empty() && r.doi.Empty() && r.url.Empty() &&
+             placeLike(Trim(text.substr(tail, text.size() - tail - (text.ends_with(u'.') ? 1 : 0))))) {
+    // And the reference's last words, in no part, its publisher ("Les
+    // fleurs du mal: Paris, | Livre de poche.").
+    r.place = {restBegin, restBegin + rest.size()};
+    r.publisher = {tail, text.size() - (text.ends_with(u'.') ? 1 : 0)};
+    if (r.note.begin >= tail) r.note = {};
+  } else {
+    return;
+  }
+  r.title.end = r.title.begin + colon;
+}
+
 // A title cut right after a quotation inside it ("Can \u201CIt\u201D |
 // Happen Again?, M.E. Sharpe"): the words after it that the labels gave
 // the title and no part took are the title's.
@@ -4096,6 +4234,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   r.authors = chosen(Label::Author);
   r.title = chosen(Label::Title);
   QuotedTitleWhole(r);
+  QuotationInsideTitle(r, tokens, look.labels);
   r.editors = run(Label::Editor);
   r.date = run(Label::Date);
   r.container = chosen(Label::Journal);
@@ -4216,6 +4355,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   EndsBeforeDateBracket(r, &Reference::container);
   OscolaChapter(r, giveWay);
   ScienceBookTitle(r);
+  GsaTitleColon(r);
   // "In:" that brings the journal or book is no part of the title before
   // it ("A Critical Review. In: Journal of Economic Literature").
   for (std::u16string_view in : {u" In:", u" in:"})

@@ -1595,6 +1595,65 @@ TEST(Reference, PublisherEndsTitle) {
   }
 }
 
+// The Geological Society of America's form and its kin: "Names, Year,
+// Title: Journal, v. 20, p. 1-9." or "Title: Place, Publisher.": the title
+// ends at the colon before the journal or the place, wherever the labels
+// ended it.
+TEST(Reference, GsaTitleColon) {
+  const struct {
+    const char* name;
+    S in, title, container, place, publisher;
+  } rows[] = {
+      {"a journal the title ran into", u"Okafor, T., 2013, Heat flow in young basins: Current Opinion in Basin "
+                                       u"Research, Fluids and Heat, v. 20, no. 6, p. 580\u2013584.",
+       u"Heat flow in young basins", u"Current Opinion in Basin Research, Fluids and Heat", u"", u""},
+      {"a shortened journal", u"Grant, M.A., and Bixley, P.F., 1996, The signature of geothermal reservoirs: Aust. "
+                              u"Geotherm. J, v. 16, p. 399\u2013420.",
+       u"The signature of geothermal reservoirs", u"Aust. Geotherm. J", u"", u""},
+      {"a place the title ran into", u"Healy, D., 1997, Reservoir engineering: Perspectives on steam fields: "
+                                     u"Baltimore, MD, Johns Hopkins University Press.",
+       u"Reservoir engineering: Perspectives on steam fields", u"", u"Baltimore, MD", u"Johns Hopkins University Press"},
+      {"a place before the publisher", u"Beck, U., 1999, World Risk Society: Cambridge, Polity Press.",
+       u"World Risk Society", u"", u"Cambridge", u"Polity Press"},
+      {"the title run on to the end", u"Ricci, A., 2009, Honte, culpabilit\u00E9 et traumatisme: Paris, France, Dunod.",
+       u"Honte, culpabilit\u00E9 et traumatisme", u"", u"Paris, France", u"Dunod"},
+      {"the publisher in no part", u"Valery, C., 1857, Les fleurs du mal: Paris, Livre de poche.", u"Les fleurs du mal",
+       u"", u"Paris", u"Livre de poche"},
+      {"a title cut at its full stop", u"Amodeo, J., 2001, The authentic heart. An eightfold path to midlife love: "
+                                       u"New York, Wiley.",
+       u"The authentic heart. An eightfold path to midlife love", u"", u"", u""},
+      {"a subtitle elsewhere stays", u"Smith, J. (2000). Heat flow: a review of methods. Geothermics, 12, 1\u201310.",
+       u"Heat flow: a review of methods", u"Geothermics", u"", u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
+    if (!row.place.empty()) EXPECT_EQ(Trimmed(r.Text(r.place), false), row.place) << row.name;
+    if (!row.publisher.empty()) EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
+  }
+}
+
+// A quoted word inside a title is no title of its own; a whole title
+// quoted after the names is.
+TEST(Reference, QuotationInsideTitle) {
+  const struct {
+    const char* name;
+    S in, title;
+  } rows[] = {
+      {"a quoted word", u"Okafor, B., 2012, Egyptian Workers and \u201CTheir\u201D Intellectuals: The Pedagogy of a "
+                        u"Strike: Mind, Culture, and Activity, v. 19, p. 139\u2013155.",
+       u"Egyptian Workers and \u201CTheir\u201D Intellectuals: The Pedagogy of a Strike"},
+      {"a whole title quoted", u"Yuming He \"Difficulties of Performance: The Musical Career of a Drummer\" Harvard "
+                               u"Journal of Asiatic Studies, Vol. 68, No. 2 (Dec., 2008), pp. 77-114",
+       u"Difficulties of Performance: The Musical Career of a Drummer"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+  }
+}
+
 // A list's number written "5)" or bare, as numbered styles never print
 // it, reads as their "5.": the title after the names stays whole.
 TEST(Reference, ListNumberForms) {
