@@ -4017,23 +4017,43 @@ void PublisherEndsTitle(Reference& r) {
 // Place."). The title ends at a colon, and the year stands alone between
 // the names and the title with a comma after it. Nothing but a subtitle's
 // colon is inside the title: the colon after it ends it, wherever the
-// labels ended the title before it or ran it on after it.
-void GsaTitleColon(Reference& r) {
-  if (r.title.Empty() || r.date.Empty() || r.authors.Empty() || r.date.end > r.title.begin) return;
+// labels ended the title before it or ran it on after it. Returns whether
+// it moved the title's end.
+bool GsaTitleEnd(Reference& r) {
+  if (r.date.Empty() || r.authors.Empty() || r.authors.end > r.date.begin) return false;
   const std::u16string_view text = r.text;
   const std::u16string_view date = r.Text(r.date);
   const std::u16string_view year = date.substr(0, date.size() - 1);
   if (date.size() < 5 || date.size() > 6 || date.back() != u',' || FirstYear(year).size() != 4 ||
-      !std::all_of(year.begin(), year.begin() + 4, IsDigit) || (year.size() == 5 && !u_islower(year[4])))
-    return;
-  if (!Trim(text.substr(r.authors.end, r.date.begin - r.authors.end)).empty() ||
-      !Trim(text.substr(r.date.end, r.title.begin - r.date.end)).empty())
-    return;
+      !std::all_of(year.begin(), year.begin() + 4, IsDigit) || (year.size() == 5 && !u_islower(year[4])) ||
+      !Trim(text.substr(r.authors.end, r.date.begin - r.authors.end)).empty())
+    return false;
   // A place's or a publisher's few words, with no number.
   const auto placeLike = [](std::u16string_view words) {
     return !words.empty() && std::none_of(words.begin(), words.end(), IsDigit) && Words(words).size() <= 5 &&
            words.find_first_of(u".?!:;()[]\"\u201C\u201D") == std::u16string_view::npos;
   };
+  // No title found: a word or a few right after the year and up to a
+  // colon, the place, publisher or journal right after it ("Healy, D.,
+  // 2012, Pharmageddon: Berkeley, University of California Press.").
+  if (r.title.Empty()) {
+    const size_t begin = text.find_first_not_of(u' ', r.date.end), colon = text.find(u": ", r.date.end);
+    if (begin == std::u16string_view::npos || colon == std::u16string_view::npos || colon <= begin ||
+        Words(text.substr(begin, colon - begin)).size() > 3 || !u_isupper(text[begin]))
+      return false;
+    for (const Piece* next : {&r.place, &r.publisher, &r.container})
+      if (!next->Empty() && next->begin <= colon + 2 && next->end > colon + 2) {
+        r.title = {begin, colon};
+        for (Piece* p : {&r.place, &r.publisher, &r.container, &r.note})
+          if (!p->Empty() && p->begin < colon + 2 && p->end > begin) {
+            if (p->end > colon + 2) p->begin = colon + 2;
+            else *p = {};
+          }
+        return true;
+      }
+    return false;
+  }
+  if (r.date.end > r.title.begin || !Trim(text.substr(r.date.end, r.title.begin - r.date.end)).empty()) return false;
   // The piece that follows the title, with a comma at most between them.
   const auto follows = [&](const Piece& p) {
     if (p.Empty() || p.begin < r.title.end) return false;
@@ -4049,8 +4069,9 @@ void GsaTitleColon(Reference& r) {
   for (Piece* next : {&r.place, &r.publisher, &r.container}) {
     const bool journal = next == &r.container;
     if (next->Empty() || next->begin < r.title.end || (journal ? !gsaVolume : !r.container.Empty())) continue;
-    const size_t colon = text.find(u": ", r.title.end);
-    if (colon == std::u16string_view::npos || colon + 2 >= next->end || colon + 82 < next->begin) continue;
+    // The last colon before the piece's end (the title may hold others).
+    const size_t colon = text.rfind(u": ", next->end - 2);
+    if (colon == std::u16string_view::npos || colon < r.title.end || colon + 82 < next->begin) continue;
     const std::u16string_view between = text.substr(r.title.end, colon - r.title.end);
     if (between.find_first_of(u"?!;()[]\"\u201C\u201D") != std::u16string_view::npos ||
         (!journal && (between.find(u". ") != std::u16string_view::npos || NamesPublisher(between))))
@@ -4064,10 +4085,10 @@ void GsaTitleColon(Reference& r) {
     if (taken) continue;
     r.title.end = colon;
     next->begin = colon + 2;
-    return;
+    return true;
   }
   const size_t colon = title.rfind(u": ");
-  if (colon == std::u16string_view::npos || colon == 0 || title.back() == u':') return;
+  if (colon == std::u16string_view::npos || colon == 0 || title.back() == u':') return false;
   std::u16string_view rest = title.substr(colon + 2);
   const size_t restBegin = r.title.begin + colon + 2;
   // The title taken on to the reference's end ("Title: Paris, France,
@@ -4076,8 +4097,18 @@ void GsaTitleColon(Reference& r) {
   if (r.title.end + 2 >= text.size() && r.place.Empty() && r.publisher.Empty() && r.container.Empty()) {
     if (rest.ends_with(u'.')) rest.remove_suffix(1);
     const size_t last = rest.rfind(u", "), first = rest.find(u", ");
-    if (last == std::u16string_view::npos || !placeLike(rest.substr(0, last)) || !placeLike(rest.substr(last + 2)))
-      return;
+    // Or the publisher alone, in capitals ("Blake and modern literature:
+    // Springer.", "People, Plants and Patents: IDRC.").
+    if (last == std::u16string_view::npos) {
+      const std::vector<std::u16string_view> words = Words(rest);
+      if (!placeLike(rest) || words.size() > 4 ||
+          !std::all_of(words.begin(), words.end(), [](std::u16string_view w) { return w.size() < 4 || u_isupper(w[0]); }))
+        return false;
+      r.publisher = {restBegin, restBegin + rest.size()};
+      r.title.end = r.title.begin + colon;
+      return true;
+    }
+    if (!placeLike(rest.substr(0, last)) || !placeLike(rest.substr(last + 2))) return false;
     if (NamesPublisher(rest.substr(0, first)) && !NamesPublisher(rest.substr(first + 2))) {
       r.publisher = {restBegin, restBegin + first};
       r.place = {restBegin + first + 2, restBegin + rest.size()};
@@ -4086,7 +4117,7 @@ void GsaTitleColon(Reference& r) {
       r.publisher = {restBegin + last + 2, restBegin + rest.size()};
     }
     r.title.end = r.title.begin + colon;
-    return;
+    return true;
   }
   // The title taken on over its colon into the journal, the place or the
   // publisher: those words go back to the journal the labels found right
@@ -4096,14 +4127,14 @@ void GsaTitleColon(Reference& r) {
   // A journal's name may be shortened ("Impact Sci. Soc, v. 30").
   if (rest.empty() || rest.find_first_of(u"?!:;()[]\"\u201C\u201D") != std::u16string_view::npos ||
       (!gsaVolume && rest.find(u'.') != std::u16string_view::npos))
-    return;
+    return false;
   if (follows(r.container) && gsaVolume) {
     r.container.begin = restBegin;
   } else if (r.container.Empty() && follows(r.volume) && gsaVolume) {
     r.container = {restBegin, restBegin + rest.size()};
     r.journal = true;
   } else if (rest.find(u'.') != std::u16string_view::npos) {
-    return;
+    return false;
   } else if (follows(r.place) && placeLike(rest)) {
     if (NamesPublisher(rest) && r.publisher.Empty()) r.publisher = {restBegin, restBegin + rest.size()};
     else r.place.begin = restBegin;
@@ -4119,9 +4150,26 @@ void GsaTitleColon(Reference& r) {
     r.publisher = {tail, text.size() - (text.ends_with(u'.') ? 1 : 0)};
     if (r.note.begin >= tail) r.note = {};
   } else {
-    return;
+    return false;
   }
   r.title.end = r.title.begin + colon;
+  return true;
+}
+
+// And the place before the publisher that the labels gave the publisher
+// ("Berkeley, University of California Press"): its words before the
+// comma, where they name no publisher and those after it do.
+void GsaTitleColon(Reference& r) {
+  if (!GsaTitleEnd(r) || !r.place.Empty() || r.publisher.Empty() || r.title.Empty() || r.publisher.begin < r.title.end)
+    return;
+  const std::u16string_view publisher = r.Text(r.publisher);
+  const size_t comma = publisher.find(u", ");
+  if (comma == std::u16string_view::npos || NamesPublisher(publisher.substr(0, comma)) ||
+      !NamesPublisher(publisher.substr(comma + 2)) || Words(publisher.substr(0, comma)).size() > 3 ||
+      std::any_of(publisher.begin(), publisher.begin() + static_cast<std::ptrdiff_t>(comma), IsDigit))
+    return;
+  r.place = {r.publisher.begin, r.publisher.begin + comma};
+  r.publisher.begin += comma + 2;
 }
 
 // A title cut right after a quotation inside it ("Can \u201CIt\u201D |

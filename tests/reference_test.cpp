@@ -1622,6 +1622,10 @@ TEST(Reference, GsaTitleColon) {
       {"a title cut at its full stop", u"Amodeo, J., 2001, The authentic heart. An eightfold path to midlife love: "
                                        u"New York, Wiley.",
        u"The authentic heart. An eightfold path to midlife love", u"", u"", u""},
+      {"a one-word title before the colon", u"Okafor, D., 2012, Steamfields: Berkeley, University of California Press.",
+       u"Steamfields", u"", u"Berkeley", u"University of California Press"},
+      {"the publisher alone after it", u"Larrissy, E., 2006, Blake and the modern geysers: Springer.",
+       u"Blake and the modern geysers", u"", u"", u"Springer"},
       {"a subtitle elsewhere stays", u"Smith, J. (2000). Heat flow: a review of methods. Geothermics, 12, 1\u201310.",
        u"Heat flow: a review of methods", u"Geothermics", u"", u""},
   };
