@@ -2233,6 +2233,44 @@ void NamesEndAtColon(Reference& r) {
   r.title.begin = titleBegin + begin;
 }
 
+// Vancouver's names that end with a colon, as Karger's journals write
+// them ("Amit R, Shoemaker PJ: Strategic assets ...", "Von Smoluchowski M:
+// Zarys ..."): the last name, or the only one where it opens with a
+// particle, which the labels gave the title, is the names'.
+void VancouverNamesColon(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view title = r.Text(r.title);
+  const std::vector<std::u16string_view> words = Words(title);
+  size_t k = 1;
+  while (k < words.size() && k <= 3 &&
+         !(words[k].size() >= 2 && words[k].back() == u':' && words[k].find(u'.') == std::u16string_view::npos &&
+           IsInitials(words[k].substr(0, words[k].size() - 1))))
+    ++k;
+  if (k > 3 || k >= words.size() || k + 1 >= words.size() || !u_isupper(words[k + 1][0])) return;
+  for (size_t i = 0; i < k; ++i)
+    if (!IsCapitalised(words[i]) && !IsParticle(LCase(words[i]))) return;
+  const size_t colon = static_cast<size_t>(words[k].data() - text.data()) + words[k].size() - 1;
+  const size_t next = static_cast<size_t>(words[k + 1].data() - text.data());
+  if (r.authors.Empty()) {
+    // Only a list's number before it.
+    const size_t before = r.citationNumber.Empty() ? 0 : r.citationNumber.end;
+    if (!IsParticle(LCase(words[0])) || r.title.begin < before || !Trim(text.substr(before, r.title.begin - before)).empty())
+      return;
+    r.authors = {r.title.begin, colon};
+  } else {
+    const std::u16string_view authors = r.Text(r.authors);
+    const std::vector<std::u16string_view> names = Words(authors);
+    if (r.authors.end > r.title.begin || !Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty() ||
+        !authors.ends_with(u',') || names.size() < 2)
+      return;
+    const std::u16string_view last = names.back().substr(0, names.back().size() - 1);
+    if (last.find(u'.') != std::u16string_view::npos || !IsInitials(last)) return;
+    r.authors.end = colon;
+  }
+  r.title.begin = next;
+}
+
 // MLA's chapters and Chicago's notes: the book's name stands between the
 // title and "edited by" ("\u201CTitle.\u201D Decisions with Multiple
 // Objectives, edited by R. Keeney and H. Raiffa, Wiley, 1976."). All that
@@ -4172,6 +4210,41 @@ void GsaTitleColon(Reference& r) {
   r.publisher.begin += comma + 2;
 }
 
+// Karger's chapters: "Title; in : Book. Place, Publisher, Year, pp 1-9."
+// or "Title; in Editors (ed): Book. ...". The title ends at the semicolon;
+// the book is what follows "in :" or the editors' "(ed):", up to its full
+// stop, and the editors are those before "(ed)".
+void KargerChapter(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const size_t semicolon = text.find(u"; in ", r.title.begin);
+  if (semicolon == std::u16string_view::npos || semicolon >= r.title.end || semicolon == r.title.begin) return;
+  size_t book = semicolon + 5;
+  Piece editors;
+  if (text.substr(book).starts_with(u": ")) {
+    book += 2;
+  } else {
+    const size_t role = text.find(u" (ed", book);
+    if (role == std::u16string_view::npos || role > book + 160) return;
+    const size_t close = text.find(u"): ", role);
+    if (close == std::u16string_view::npos || close > role + 8) return;
+    editors = {book, role};
+    book = close + 3;
+  }
+  const size_t stop = text.find(u". ", book);
+  const size_t end = stop == std::u16string_view::npos ? text.size() : stop;
+  if (end <= book || !u_isupper(text[book])) return;
+  r.title.end = semicolon;
+  r.container = {book, end};
+  r.journal = false;
+  if (!editors.Empty()) r.editors = editors;
+  for (Piece* p : {&r.place, &r.publisher, &r.note, &r.volume, &r.edition})
+    if (!p->Empty() && p->begin < end && p->end > semicolon) {
+      if (p->end > end) p->begin = end + 1;
+      else *p = {};
+    }
+}
+
 // A title cut right after a quotation inside it ("Can \u201CIt\u201D |
 // Happen Again?, M.E. Sharpe"): the words after it that the labels gave
 // the title and no part took are the title's.
@@ -4358,6 +4431,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   giveWay(r.title, r.authors);
   AuthorsMeetTitle(r, dictionary);
   NamesEndAtColon(r);
+  VancouverNamesColon(r);
   GermanEtAl(r);
   QuoteOpensTitle(r);
   DashIsTheNames(r);
@@ -4404,6 +4478,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   OscolaChapter(r, giveWay);
   ScienceBookTitle(r);
   GsaTitleColon(r);
+  KargerChapter(r);
   // "In:" that brings the journal or book is no part of the title before
   // it ("A Critical Review. In: Journal of Economic Literature").
   for (std::u16string_view in : {u" In:", u" in:"})

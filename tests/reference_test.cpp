@@ -1638,6 +1638,43 @@ TEST(Reference, GsaTitleColon) {
   }
 }
 
+// Karger's journals: Vancouver's names end with a colon, and a chapter is
+// "Title; in Editors (ed): Book. Place, Publisher, Year, pp 1-9.".
+TEST(Reference, KargerForms) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> families;
+    S title, container, editors;
+  } rows[] = {
+      {"the last name before the colon", u"21. Okafor R, Carpenter PJ: Strategic assets of steam fields. Geothermics "
+                                         u"1993;14:33\u201346.",
+       {u"Okafor", u"Carpenter"}, u"Strategic assets of steam fields", u"Geothermics", u""},
+      {"a last name of two words", u"22. Trotzke A, Markus Bader LF: Third factors in steam field design. Geothermics "
+                                   u"2013;7:1\u201334",
+       {u"Trotzke", u"Markus Bader"}, u"Third factors in steam field design", u"", u""},
+      {"a name that opens with a particle", u"17. Von Smoluchowski M: Zarys kinetycznej teorii ruchow browna, Rozprawy "
+                                            u"i Sprawozdania 1906;3:257\u2013282",
+       {u"Von Smoluchowski"}, u"Zarys kinetycznej teorii ruchow browna", u"", u""},
+      {"a chapter with its book after in :", u"33. Arendt H: The Social Question; in : On Revolution. New York, Penguin "
+                                            u"Books, 1963, pp 59\u2013114.",
+       {u"Arendt"}, u"The Social Question", u"On Revolution", u""},
+      {"a chapter with its editors", u"35. Asmis E: Epicurean Semiotics; in Manetti G (ed): Knowledge Through Signs: "
+                                     u"Ancient Theories. Brepols, Turnhout, 1996, pp 155\u2013185.",
+       {u"Asmis"}, u"Epicurean Semiotics", u"Knowledge Through Signs: Ancient Theories", u"Manetti G"},
+      {"after names that end with a full stop, a title's letter and colon stay",
+       u"Okafor R, Bixley P. Vitamin D: The sunshine vitamin. Geothermics 1993;14:33\u201346.",
+       {u"Okafor", u"Bixley"}, u"Vitamin D: The sunshine vitamin", u"Geothermics", u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Families(r.authorList), row.families) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    if (!row.container.empty()) EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.editors), true), row.editors) << row.name;
+  }
+}
+
 // A quoted word inside a title is no title of its own; a whole title
 // quoted after the names is.
 TEST(Reference, QuotationInsideTitle) {
