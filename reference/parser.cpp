@@ -808,6 +808,12 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       continue;
     }
     if (IsRoleWord(lower)) continue;
+    // A dash alone between names, as Czech and Slovak styles part them
+    // ("Abbas, S. S. \u2013 Naveed, S.:").
+    if (w == u"\u2013" || w == u"\u2014" || w == u"-") {
+      if (!chunks.back().empty()) chunks.emplace_back(), afterAnd.push_back(false);
+      continue;
+    }
     // Spanish "y" and Italian "e" in small letters: "G. E Miller" has an
     // initial E.
     const bool conjunction = lower == u"and" || lower == u"&" || lower == u"und" || w == u"y" || w == u"e" || w == u"et";
@@ -3150,7 +3156,8 @@ void GivenFirstMeetsTitle(Reference& r) {
     return;
   }
   // Or the labels gave it to the title: names given first end in no
-  // initial ("R. Amit, P. J. | Shoemaker, Strategic assets ...").
+  // initial ("R. Amit, P. J. | Shoemaker, Strategic assets ...", "W. J. T.
+  // | Mitchell: Iconologie").
   if (initials(words.back()) && !words.back().ends_with(u',')) {
     // The family name, perhaps after its particles ("V. | Di Martino,").
     size_t wordBegin = r.title.begin, wordEnd = r.title.begin;
@@ -3160,7 +3167,11 @@ void GivenFirstMeetsTitle(Reference& r) {
       wordBegin = wordEnd + 1;
     }
     const std::u16string_view family = text.substr(wordBegin, wordEnd - wordBegin);
-    if (family.size() >= 3 && family.back() == u',' && u_isupper(family[0]) && u_islower(family[1])) {
+    // Before a colon, after an initial of one or two letters ("ASH. Anesm:
+    // appel ..." is a body and its title).
+    const bool colon = family.size() >= 3 && family.back() == u':' &&
+                       std::count_if(words.back().begin(), words.back().end(), [](char16_t c) { return u_isalpha(c); }) <= 2;
+    if (family.size() >= 3 && (family.back() == u',' || colon) && u_isupper(family[0]) && u_islower(family[1])) {
       r.authors.end = wordEnd;
       r.title.begin = wordEnd;
       while (r.title.begin < r.title.end && text[r.title.begin] == u' ') ++r.title.begin;

@@ -217,6 +217,8 @@ TEST(Reference, Names) {
       {"an initial E without its full stop is no Italian \u201Ce\u201D", u"Emihovich, C., and G. E Miller",
        {P(u"Emihovich", u"C."), P(u"Miller", u"G. E.")}, false},
       {"Italian \u201Ce\u201D", u"Rossi, M. e Bianchi, L.", {P(u"Rossi", u"M."), P(u"Bianchi", u"L.")}, false},
+      {"Czech dashes between names", u"Abbas, S. S. \u2013 Naveed, S. \u2013 Jawed, S. H.:",
+       {P(u"Abbas", u"S. S."), P(u"Naveed", u"S."), P(u"Jawed", u"S. H.")}, false},
   };
   for (const auto& r : rows) {
     bool more = false;
@@ -1524,6 +1526,12 @@ TEST(Reference, NamesRunOnIntoTitle) {
        u"Light & Shadow"},
       {"vancouver's initials", u"31. Keller M. Vines & Olives. Journal of Mediterranean Studies. 1990;4:11-19.", u"Keller",
        u"M.", u"Vines & Olives"},
+      {"given first, before a colon", u"1. B. Matalon: D\u00E9crire, expliquer, pr\u00E9voir (Armand Colin, Paris, "
+                                      u"1988).",
+       u"Matalon", u"B.", u"D\u00E9crire, expliquer, pr\u00E9voir"},
+      {"initials given first, before a colon", u"2. W. J. T. Mitchell: Iconologie : Image, Texte (Les Prairies "
+                                               u"ordinaires, Paris, 2009).",
+       u"Mitchell", u"W. J. T.", u"Iconologie : Image, Texte"},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
