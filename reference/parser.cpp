@@ -4256,6 +4256,38 @@ void KargerChapter(Reference& r) {
     }
 }
 
+// A chapter with no "In" before its book, the editors after the book
+// ("Title. Book, ed. by G. Manetti, 155-185.", "Title. Book (eds H.
+// Hermans), ..."): where the labels ran the title on into the book, the
+// title ends at its last full stop and the book is what follows, up to the
+// editors.
+void BookBeforeEditorsNoIn(Reference& r) {
+  if (r.title.Empty() || r.editors.Empty() || !r.container.Empty() || r.editors.begin < r.title.end) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view gap = Trim(text.substr(r.title.end, r.editors.begin - r.title.end));
+  if (!gap.empty() && gap != u",") return;
+  const std::u16string editors = LCase(r.Text(r.editors));
+  size_t bookEnd = r.editors.begin;
+  if (editors.starts_with(u"ed. by ") || editors.starts_with(u"edited by ")) {
+    // After a comma: "Title. Edited by ..." gives a book's own editors.
+    if (!r.Text(r.title).ends_with(u',') && gap != u",") return;
+  } else {
+    // Or the book's last words before the bracket ("An Introduction (eds").
+    const size_t role = editors.find(u" (ed");
+    if (role == std::u16string::npos || role > 60 || editors.substr(0, role).find(u'.') != std::u16string::npos) return;
+    bookEnd = r.editors.begin + role;
+    r.editors.begin = bookEnd + 1;
+  }
+  std::u16string_view title = r.Text(r.title);
+  while (!title.empty() && (title.back() == u',' || title.back() == u'.' || title.back() == u' ')) title.remove_suffix(1);
+  const size_t stop = title.rfind(u". ");
+  if (stop == std::u16string_view::npos || stop == 0 || !u_isupper(title[stop + 2])) return;
+  while (bookEnd > r.title.begin + stop + 2 && (text[bookEnd - 1] == u' ' || text[bookEnd - 1] == u',')) --bookEnd;
+  r.container = {r.title.begin + stop + 2, bookEnd};
+  r.journal = false;
+  r.title.end = r.title.begin + stop;
+}
+
 // A title cut right after a quotation inside it ("Can \u201CIt\u201D |
 // Happen Again?, M.E. Sharpe"): the words after it that the labels gave
 // the title and no part took are the title's.
@@ -4490,6 +4522,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ScienceBookTitle(r);
   GsaTitleColon(r);
   KargerChapter(r);
+  BookBeforeEditorsNoIn(r);
   // "In:" that brings the journal or book is no part of the title before
   // it ("A Critical Review. In: Journal of Economic Literature").
   for (std::u16string_view in : {u" In:", u" in:"})

@@ -1683,6 +1683,35 @@ TEST(Reference, KargerForms) {
   }
 }
 
+// A chapter with no "In" before its book and the editors after the book:
+// the title ends at its last full stop, the book runs to the editors. A
+// book's own editors after its title leave the title whole.
+TEST(Reference, BookBeforeEditorsNoIn) {
+  const struct {
+    const char* name;
+    S in, title, container;
+  } rows[] = {
+      {"ed. by after the book", u"Okafor, Elizabeth. 1996. Steam Semiotics. Knowledge Through Wells: Ancient "
+                                u"Geothermal Theories and Practices, ed. by G. Manetti, 155\u2013185. Brepols: Turnhout.",
+       u"Steam Semiotics", u"Knowledge Through Wells: Ancient Geothermal Theories and Practices"},
+      {"and another", u"Baker, M. 1997. Thematic roles and steam structure. Elements of Geothermics, ed. by L "
+                      u"Haegeman, 73\u2013137. Kluwer Academic Publishers.",
+       u"Thematic roles and steam structure", u"Elements of Geothermics"},
+      {"eds in a bracket after the book", u"Angus, L. and Bixley, J. (2004) Self-multiplicity in steam fields. The "
+                                          u"dialogical well. An Introduction (eds H. Hermans and G. Dimaggio), "
+                                          u"Brunner-Routledge, New York.",
+       u"Self-multiplicity in steam fields", u"The dialogical well. An Introduction"},
+      {"a book's own editors", u"Okafor, Edmund. Husserliana 11. Analysen zur passiven Synthesis. Edited by Margot "
+                               u"Fleischer. The Hague: Martinus Nijhoff, 1966.",
+       u"Husserliana 11. Analysen zur passiven Synthesis", u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
+  }
+}
+
 // A quoted word inside a title is no title of its own; a whole title
 // quoted after the names is.
 TEST(Reference, QuotationInsideTitle) {
