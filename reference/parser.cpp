@@ -4128,10 +4128,21 @@ bool GsaTitleEnd(Reference& r) {
     std::u16string_view after = Trim(text.substr(colon + 2, next->end - colon - 2));
     if (after.ends_with(u',') || after.ends_with(u'.')) after.remove_suffix(1);
     if (!journal && !placeLike(after)) continue;
+    // A publisher the labels found in the title's last words, up to the
+    // colon ("... Midlife | Love: | New York, Wiley"), is the title's; any
+    // other part there is not (a place there is the place of "Place:
+    // Publisher").
     bool taken = false;
-    for (const Piece* other : {&r.place, &r.publisher, &r.container, &r.date, &r.volume, &r.pages})
-      taken = taken || (other != next && !other->Empty() && other->begin >= r.title.end && other->begin < colon);
+    std::vector<Piece*> inTitle;
+    for (Piece* other : {&r.place, &r.publisher, &r.container, &r.date, &r.volume, &r.pages}) {
+      if (other == next || other->Empty() || other->begin < r.title.end || other->begin >= colon) continue;
+      const bool wordsBefore = std::any_of(text.begin() + static_cast<std::ptrdiff_t>(r.title.end),
+                                           text.begin() + static_cast<std::ptrdiff_t>(other->begin), IsLetterUnit);
+      if (other == &r.publisher && other->end <= colon + 1 && wordsBefore) inTitle.push_back(other);
+      else taken = true;
+    }
     if (taken) continue;
+    for (Piece* p : inTitle) *p = {};
     r.title.end = colon;
     next->begin = colon + 2;
     return true;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "smart/characters.h"
+#include "smart/dictionary.h"
 #include "text/lexicon.h"
 #include "smart/rules.h"
 #include "text/text.h"
@@ -174,7 +175,17 @@ class TitleCaser {
 bool EndsSentence(std::u16string_view w) {
   size_t b = w.size();
   while (b > 0 && IsClosingBracketOrQuote(w[b - 1])) --b;
-  return b > 0 && (w[b - 1] == u':' || w[b - 1] == u'?' || w[b - 1] == u'!');
+  if (b > 0 && (w[b - 1] == u':' || w[b - 1] == u'?' || w[b - 1] == u'!')) return true;
+  // A full stop after a whole English word ("The Authentic Heart. An
+  // Eightfold Path"), not after an abbreviation ("Proc. of", "vs. the",
+  // "J. of"): four letters or more, in small letters after the first, and
+  // a word of the dictionary.
+  if (b < 5 || w[b - 1] != u'.') return false;
+  const std::u16string_view core = w.substr(0, b - 1);
+  if (!std::all_of(core.begin() + 1, core.end(), [](char16_t c) { return c >= u'a' && c <= u'z'; }) ||
+      !((core[0] >= u'a' && core[0] <= u'z') || (core[0] >= u'A' && core[0] <= u'Z')))
+    return false;
+  return Dictionary::English().SizeOf(LCase(core)) != Dictionary::kNoWord;
 }
 
 bool IsDash(std::u16string_view w) { return w == u"\u2014" || w == u"\u2013"; }

@@ -1630,6 +1630,9 @@ TEST(Reference, GsaTitleColon) {
       {"a title cut at its full stop", u"Amodeo, J., 2001, The authentic heart. An eightfold path to midlife love: "
                                        u"New York, Wiley.",
        u"The authentic heart. An eightfold path to midlife love", u"", u"", u""},
+      {"a publisher found in the title's last word", u"Okafor, J., 2001b, The Geothermal Heart. An Eightfold Path "
+                                                     u"to Midlife Love: New York, Wiley,.",
+       u"The Geothermal Heart. An Eightfold Path to Midlife Love", u"", u"New York, Wiley", u""},
       {"a one-word title before the colon", u"Okafor, D., 2012, Steamfields: Berkeley, University of California Press.",
        u"Steamfields", u"", u"Berkeley", u"University of California Press"},
       {"the publisher alone after it", u"Larrissy, E., 2006, Blake and the modern geysers: Springer.",
