@@ -134,6 +134,8 @@ TEST(Smart, TitleCase) {
       {u"EFFECT OF pH ON SILICA", u"Effect of pH on Silica"},
       {u"NASA report", u"NASA Report"},
       {u"results: a review", u"Results: A Review"},
+      {u"the authentic heart. an eightfold path", u"The Authentic Heart. An Eightfold Path"},
+      {u"proc. of the society and j. of the field", u"Proc. of the Society and J. of the Field"},
       {u"is it? or not", u"Is It? Or Not"},
       {u"the end \u2014 of an era", u"The End \u2014 Of an Era"},
       {u"tio2 and TiO2 in iPhone cases by McDonald and DiPippo", u"Tio2 and TiO2 in iPhone Cases by McDonald and DiPippo"},
