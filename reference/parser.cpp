@@ -2277,6 +2277,40 @@ void VancouverNamesColon(Reference& r) {
   r.title.begin = next;
 }
 
+// Names, then a dash with spaces, then the title, as some French styles
+// write them ("Aarseth 1997 Aarseth E. J. - Cybertext: Perspectives on
+// ergodic literature, ..."): where the names before the dash end with an
+// initial, the title begins after the dash, wherever the labels began it.
+void DashBeforeTitle(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t dash = std::u16string_view::npos;
+  for (std::u16string_view mark : {u" - ", u" \u2013 "})
+    if (const size_t at = text.find(mark); at != std::u16string_view::npos && at < dash) dash = at;
+  if (dash == std::u16string_view::npos || dash > 200 || dash + 3 >= text.size()) return;
+  const size_t begin = dash + 3;
+  const std::u16string_view before = text.substr(0, dash);
+  const size_t space = before.rfind(u' ');
+  if (space == std::u16string_view::npos || !IsDottedInitials(before.substr(space + 1)) || !u_isupper(text[begin]))
+    return;
+  // The title holds the dash, or begins a few words after it, the words
+  // between given to the names.
+  if (r.title.begin < dash && r.title.end > begin) {
+    r.title.begin = begin;
+  } else if (r.title.begin > begin && r.title.begin <= begin + 60 &&
+             text.substr(begin, r.title.begin - begin).find(u". ") == std::u16string_view::npos && [&] {
+               for (const Piece* p : {&r.date, &r.editors, &r.container, &r.volume, &r.pages, &r.publisher, &r.place})
+                 if (!p->Empty() && p->begin < r.title.begin && p->end > begin) return false;
+               return true;
+             }()) {
+    r.title.begin = begin;
+    if (!r.note.Empty() && r.note.begin >= begin && r.note.end <= r.title.end) r.note = {};
+  } else {
+    return;
+  }
+  if (!r.authors.Empty() && r.authors.end > dash) r.authors.end = dash;
+}
+
 // MLA's chapters and Chicago's notes: the book's name stands between the
 // title and "edited by" ("\u201CTitle.\u201D Decisions with Multiple
 // Objectives, edited by R. Keeney and H. Raiffa, Wiley, 1976."). All that
@@ -4486,6 +4520,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   AuthorsMeetTitle(r, dictionary);
   NamesEndAtColon(r);
   VancouverNamesColon(r);
+  DashBeforeTitle(r);
   GermanEtAl(r);
   QuoteOpensTitle(r);
   DashIsTheNames(r);

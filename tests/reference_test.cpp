@@ -1715,6 +1715,28 @@ TEST(Reference, BookBeforeEditorsNoIn) {
   }
 }
 
+// Names, a dash with spaces, the title, as some French styles write them:
+// the title begins after the dash. A dash inside a title stays.
+TEST(Reference, DashBeforeTitle) {
+  const struct {
+    const char* name;
+    S in, title;
+  } rows[] = {
+      {"the names ran on past the dash", u"Okafor 1997 Okafor E. J. - Cybertext: Perspectives on geothermal "
+                                         u"literature, Johns Hopkins University Press, Baltimore, MD,",
+       u"Cybertext: Perspectives on geothermal literature"},
+      {"the title began before it", u"Abercrombie S. 1984 b Abercrombie S. - Architecture As Steam: An Aesthetic, Van "
+                                    u"Nostrand Reinhold, New York,",
+       u"Architecture As Steam: An Aesthetic"},
+      {"a dash inside a title", u"Smith, J. (2000). Heat flow - a review of methods. Geothermics, 12, 1\u201310.",
+       u"Heat flow - a review of methods"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+  }
+}
+
 // A quoted word inside a title is no title of its own; a whole title
 // quoted after the names is.
 TEST(Reference, QuotationInsideTitle) {
