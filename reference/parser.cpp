@@ -2282,7 +2282,6 @@ void VancouverNamesColon(Reference& r) {
 // ergodic literature, ..."): where the names before the dash end with an
 // initial, the title begins after the dash, wherever the labels began it.
 void DashBeforeTitle(Reference& r) {
-  if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
   size_t dash = std::u16string_view::npos;
   for (std::u16string_view mark : {u" - ", u" \u2013 "})
@@ -2293,9 +2292,21 @@ void DashBeforeTitle(Reference& r) {
   const size_t space = before.rfind(u' ');
   if (space == std::u16string_view::npos || !IsDottedInitials(before.substr(space + 1)) || !u_isupper(text[begin]))
     return;
+  // No title found: the words after the dash, up to the first comma or
+  // full stop, where the labels gave them to the names or to no part
+  // ("Healy D. - Pharmageddon, University of California Press").
+  if (r.title.Empty()) {
+    const size_t end = text.find_first_of(u",.", begin);
+    if (end == std::u16string_view::npos || end == begin) return;
+    for (const Piece* p : {&r.date, &r.editors, &r.container, &r.volume, &r.pages, &r.publisher, &r.place})
+      if (!p->Empty() && p->begin < end && p->end > begin) return;
+    r.title = {begin, end};
+    if (!r.authors.Empty() && r.authors.end > dash) r.authors.end = dash;
+    return;
+  }
   // The title holds the dash, or begins a few words after it, the words
   // between given to the names.
-  if (r.title.begin < dash && r.title.end > begin) {
+  if (r.title.begin <= dash + 1 && r.title.end > begin) {  // (or at the dash itself)
     r.title.begin = begin;
   } else if (r.title.begin > begin && r.title.begin <= begin + 60 &&
              text.substr(begin, r.title.begin - begin).find(u". ") == std::u16string_view::npos && [&] {
@@ -4121,8 +4132,14 @@ bool GsaTitleEnd(Reference& r) {
   // 2012, Pharmageddon: Berkeley, University of California Press.").
   if (r.title.Empty()) {
     const size_t begin = text.find_first_not_of(u' ', r.date.end), colon = text.find(u": ", r.date.end);
+    // (Or more words, where the labels left them all in no part.)
+    bool inNote = true;
+    for (const Piece* p : {&r.citationNumber, &r.editors, &r.container, &r.volume, &r.pages, &r.publisher, &r.place,
+                           &r.edition, &r.doi, &r.url, &r.number})
+      inNote = inNote && (p->Empty() || p->end <= begin || p->begin >= colon);
+    inNote = inNote && (r.note.Empty() || (r.note.begin <= begin && r.note.end >= colon));
     if (begin == std::u16string_view::npos || colon == std::u16string_view::npos || colon <= begin ||
-        Words(text.substr(begin, colon - begin)).size() > 3 || !u_isupper(text[begin]))
+        (Words(text.substr(begin, colon - begin)).size() > 3 && !inNote) || !u_isupper(text[begin]))
       return false;
     for (const Piece* next : {&r.place, &r.publisher, &r.container})
       if (!next->Empty() && next->begin <= colon + 2 && next->end > colon + 2) {
@@ -4331,6 +4348,24 @@ void BookBeforeEditorsNoIn(Reference& r) {
   r.container = {r.title.begin + stop + 2, bookEnd};
   r.journal = false;
   r.title.end = r.title.begin + stop;
+}
+
+// "Names. Year. Title." and nothing more, as some styles write a book: the
+// one part after the year that the labels took for a publisher (a title
+// of a few capitalised words reads like one: "World Risk Society.") is the
+// title, where no title was found and nothing follows it.
+void TitleAloneAfterYear(Reference& r) {
+  if (!r.title.Empty() || r.publisher.Empty() || r.date.Empty() || r.authors.Empty() || !r.container.Empty() ||
+      !r.place.Empty() || !r.volume.Empty() || !r.pages.Empty() || !r.doi.Empty() || !r.url.Empty() ||
+      r.publisher.begin < r.date.end)
+    return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view gap = Trim(text.substr(r.date.end, r.publisher.begin - r.date.end));
+  if (!gap.empty() && gap != u"." && gap != u",") return;
+  if (!Trim(text.substr(r.publisher.end)).empty() && Trim(text.substr(r.publisher.end)) != u".") return;
+  if (NamesPublisher(r.Text(r.publisher)) || r.Text(r.publisher).find(u". ") != std::u16string_view::npos) return;
+  r.title = r.publisher;
+  r.publisher = {};
 }
 
 // A title cut right after a quotation inside it ("Can \u201CIt\u201D |
@@ -4568,6 +4603,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ScienceBookTitle(r);
   GsaTitleColon(r);
   KargerChapter(r);
+  TitleAloneAfterYear(r);
   BookBeforeEditorsNoIn(r);
   // "In:" that brings the journal or book is no part of the title before
   // it ("A Critical Review. In: Journal of Economic Literature").

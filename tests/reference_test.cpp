@@ -1637,6 +1637,9 @@ TEST(Reference, GsaTitleColon) {
        u"Steamfields", u"", u"Berkeley", u"University of California Press"},
       {"the publisher alone after it", u"Larrissy, E., 2006, Blake and the modern geysers: Springer.",
        u"Blake and the modern geysers", u"", u"", u"Springer"},
+      {"a longer title the labels left in no part", u"Ciccone, A., and A. Ferrant, 2009, Honte, culpabilit\u00E9 et "
+                                                    u"traumatisme: Paris, France, Dunod.",
+       u"Honte, culpabilit\u00E9 et traumatisme", u"", u"", u""},
       {"a subtitle elsewhere stays", u"Smith, J. (2000). Heat flow: a review of methods. Geothermics, 12, 1\u201310.",
        u"Heat flow: a review of methods", u"Geothermics", u"", u""},
   };
@@ -1730,10 +1733,30 @@ TEST(Reference, DashBeforeTitle) {
        u"Architecture As Steam: An Aesthetic"},
       {"a dash inside a title", u"Smith, J. (2000). Heat flow - a review of methods. Geothermics, 12, 1\u201310.",
        u"Heat flow - a review of methods"},
+      {"no title found", u"Okafor 2012 Okafor D. - Steamfields, University of California Press, Berkeley,",
+       u"Steamfields"},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
     EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+  }
+}
+
+// "Names. Year. Title." and nothing more: the title, though it reads like
+// a publisher's name; a publisher's name stays the publisher.
+TEST(Reference, TitleAloneAfterYear) {
+  const struct {
+    const char* name;
+    S in, title, publisher;
+  } rows[] = {
+      {"a title of capitalised words", u"Beck, U. 1999. World Steam Society.", u"World Steam Society", u""},
+      {"a name for a title", u"Gauthier, G. 1988. Andrei Tarkovski.", u"Andrei Tarkovski", u""},
+      {"a publisher's name", u"Smith, J. 2000. Springer.", u"", u"Springer"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
+    EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
   }
 }
 
