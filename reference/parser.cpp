@@ -2292,6 +2292,14 @@ void DashBeforeTitle(Reference& r) {
   const size_t space = before.rfind(u' ');
   if (space == std::u16string_view::npos || !IsDottedInitials(before.substr(space + 1)) || !u_isupper(text[begin]))
     return;
+  // A name after the dash ("Abbas, S. S. \u2013 Naveed, S. \u2013 ..."): the
+  // dashes part names.
+  if (const size_t comma = text.find(u", ", begin); comma != std::u16string_view::npos && comma <= begin + 30) {
+    const size_t after = comma + 2, next = std::min(text.find(u' ', after), text.size());
+    std::u16string_view word = text.substr(after, next - after);
+    if (word.ends_with(u',') || word.ends_with(u':')) word.remove_suffix(1);
+    if (IsDottedInitials(word) && text.substr(begin, comma - begin).find(u' ') == std::u16string_view::npos) return;
+  }
   // No title found: the words after the dash, up to the first comma or
   // full stop, where the labels gave them to the names or to no part
   // ("Healy D. - Pharmageddon, University of California Press").

@@ -1735,6 +1735,9 @@ TEST(Reference, DashBeforeTitle) {
        u"Heat flow - a review of methods"},
       {"no title found", u"Okafor 2012 Okafor D. - Steamfields, University of California Press, Berkeley,",
        u"Steamfields"},
+      {"dashes between names", u"Abbas, S. S. \u2013 Naveed, S. \u2013 Jawed, S. H.: Comprehensive Delineation on "
+                               u"Steam. J Geo. 8, 2016, s. 37\u201343",
+       u"Comprehensive Delineation on Steam"},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
