@@ -4704,6 +4704,17 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     r.date = {r.volume.begin, r.volume.begin + 5};
     r.volume.begin += 6;
   }
+  // Or inside it, Czech and Slovak styles' "24, 2007, 3, s. 45-77" (the
+  // volume, the year, the issue): the volume ends before the year.
+  if (const std::u16string_view v = r.Text(r.volume); r.date.Empty() && v.size() > 8) {
+    const size_t comma = v.find(u", ");
+    if (comma != std::u16string_view::npos && comma > 0 && comma + 7 <= v.size() &&
+        std::all_of(v.begin(), v.begin() + static_cast<long>(comma), IsDigit) &&
+        FirstYear(v.substr(comma + 2, 4)) == v.substr(comma + 2, 4) && v[comma + 6] == u',') {
+      r.date = {r.volume.begin + comma + 2, r.volume.begin + comma + 7};
+      r.volume.end = r.volume.begin + comma;
+    }
+  }
   // Or after it, MLA's "Vol. 12, 1792, pp. 273-91".
   if (const std::u16string_view v = r.Text(r.volume); r.date.Empty() && v.size() > 6) {
     const size_t comma = v.rfind(u", ");
@@ -4712,6 +4723,24 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     if (last.size() == 4 && FirstYear(last) == last && std::any_of(v.begin(), v.begin() + static_cast<long>(comma), IsDigit)) {
       r.date = {r.volume.begin + comma + 2, r.volume.begin + comma + 6};
       r.volume.end = r.volume.begin + comma;
+    }
+  }
+  // Or where the pages were found, before them, Czech and Slovak styles'
+  // "Journal. 12, 1792, s. 273-91": a year alone, and the pages after it.
+  if (const std::u16string_view p = r.Text(r.pages); r.date.Empty() && p.size() >= 4 && FirstYear(p.substr(0, 4)) == p.substr(0, 4) &&
+                                                    (p.size() == 4 || p[4] == u',')) {
+    const size_t after = std::u16string_view(r.text).find_first_not_of(u", ", r.pages.begin + 4);
+    if (after != std::u16string_view::npos) {
+      size_t end = r.text.size();
+      while (end > after && (r.text[end - 1] == u'.' || r.text[end - 1] == u' ')) --end;
+      const std::u16string_view rest = std::u16string_view(r.text).substr(after, end - after);
+      if ((rest.starts_with(u"s. ") || rest.starts_with(u"S. ") || rest.starts_with(u"p. ") || rest.starts_with(u"pp. ")) &&
+          rest.size() <= 20 && std::any_of(rest.begin(), rest.end(), IsDigit)) {
+        r.date = {r.pages.begin, r.pages.begin + (p.size() > 4 ? 5 : 4)};
+        r.pages = {after, end};
+        for (Piece* q : {&r.note, &r.number, &r.edition, &r.place, &r.publisher})
+          if (!q->Empty() && q->begin < end && q->end > after) *q = {};
+      }
     }
   }
   r.year = FirstYear(r.Text(r.date));

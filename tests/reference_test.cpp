@@ -352,6 +352,14 @@ TEST(Reference, Numbers) {
        u"1794", u"14", u"", u"101", u"119", u""},
       {"the numero sign before the issue", u"Egger K. Tractography of fibres //Clin Neuroradiol. 2015. V. 25. \u2116. 2. P. 231-236.",
        u"2015", u"25", u"2", u"231", u"236", u""},
+      {"slovak: the year between the volume and the pages", u"Laurent, L. N.: Observations Chimiques sur la Respiration "
+                                                            u"des Poissons. Annales de Chimie. 12, 1792, s. 273\u201391",
+       u"1792", u"12", u"", u"273", u"291", u""},
+      {"slovak: the year between the volume and the issue",
+       u"Peffers, K. \u2013 Tuunanen, T. \u2013 Rothenberger, M. A. \u2013 Chatterjee, S.: A design science research "
+       u"methodology for information systems research. Journal of Management Information Systems. 24, 2007, 3, s. "
+       u"45\u201377",
+       u"2007", u"24", u"", u"45", u"77", u""},
   };
   for (const auto& r : rows) {
     const Reference ref = Smart().ParseReference(r.in);
