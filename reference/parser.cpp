@@ -4141,13 +4141,13 @@ bool GsaTitleEnd(Reference& r) {
   if (r.title.Empty()) {
     const size_t begin = text.find_first_not_of(u' ', r.date.end), colon = text.find(u": ", r.date.end);
     // (Or more words, where the labels left them all in no part.)
-    bool inNote = true;
+    bool inNoPart = true;
     for (const Piece* p : {&r.citationNumber, &r.editors, &r.container, &r.volume, &r.pages, &r.publisher, &r.place,
                            &r.edition, &r.doi, &r.url, &r.number})
-      inNote = inNote && (p->Empty() || p->end <= begin || p->begin >= colon);
-    inNote = inNote && (r.note.Empty() || (r.note.begin <= begin && r.note.end >= colon));
+      inNoPart = inNoPart && (p->Empty() || p->end <= begin || p->begin >= colon);
+    inNoPart = inNoPart && (r.note.Empty() || (r.note.begin <= begin && r.note.end >= colon));
     if (begin == std::u16string_view::npos || colon == std::u16string_view::npos || colon <= begin ||
-        (Words(text.substr(begin, colon - begin)).size() > 3 && !inNote) || !u_isupper(text[begin]))
+        (Words(text.substr(begin, colon - begin)).size() > 3 && !inNoPart) || !u_isupper(text[begin]))
       return false;
     for (const Piece* next : {&r.place, &r.publisher, &r.container})
       if (!next->Empty() && next->begin <= colon + 2 && next->end > colon + 2) {
