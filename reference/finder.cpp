@@ -108,10 +108,27 @@ bool IsPageMatter(u16string_view content) {
     return rest.empty() || ((rest.starts_with(u" of ") || rest.starts_with(u"/")) &&
                             rest.find_first_not_of(u"0123456789 of/") == u16string_view::npos);
   }
-  // "- 12 -", "12 of 30", "12/30".
+  // "- 12 -", "12 of 30", "12/30": a page of no more than the pages
+  // there are, which are no year ("3/2005" is an issue, "5/9781412995658"
+  // the end of a DOI).
   const bool dashed = !s.empty() && u16string_view(u"-\u2013\u2014").find(s.front()) != u16string_view::npos &&
                       u16string_view(u"-\u2013\u2014").find(s.back()) != u16string_view::npos;
-  if (s.size() <= 16 && onlyDigitsAnd(dashed ? u" -\u2013\u2014" : u" /of") && (dashed || s.find(u'/') != u16string::npos || s.find(u" of ") != u16string::npos))
+  const auto pageOfPages = [&] {
+    const size_t mark = s.find(u'/') != u16string::npos ? s.find(u'/') : s.find(u" of ");
+    if (mark == u16string::npos) return false;
+    const auto number = [](u16string_view d) {
+      while (!d.empty() && d.front() == u' ') d.remove_prefix(1);
+      while (!d.empty() && d.back() == u' ') d.remove_suffix(1);
+      if (d.empty() || d.size() > 4 || d.find_first_not_of(u"0123456789") != u16string_view::npos) return -1;
+      int v = 0;
+      for (char16_t c : d) v = v * 10 + (c - u'0');
+      return v;
+    };
+    const int page = number(u16string_view(s).substr(0, mark));
+    const int pages = number(u16string_view(s).substr(mark + (s[mark] == u'/' ? 1 : 4)));
+    return page >= 1 && pages >= page && !(IsYear(pages) && pages >= 1000);
+  };
+  if (s.size() <= 16 && (dashed ? onlyDigitsAnd(u" -\u2013\u2014") : onlyDigitsAnd(u" /of") && pageOfPages()))
     return true;
   static constexpr std::array<u16string_view, 5> kContinued = {u"(continued)", u"continued", u"(cont.)", u"(cont'd)",
                                                                u"(continued on next page)"};
@@ -381,6 +398,12 @@ bool OpensNoReference(u16string_view line) {
   // A word must end where it ends ("Available", not "Availability").
   for (u16string_view w : kAfterwards)
     if (line.starts_with(w) && (!u_isalpha(w.back()) || line.size() == w.size() || !u_isalpha(line[w.size()]))) return true;
+  // Who edited or translated the work, after its title ("Edited by
+  // Michael Weiler. Dordrecht: Kluwer, 2001.").
+  static constexpr u16string_view kRoles[] = {u"Edited by ", u"Ed. by ", u"Translated by ", u"Trans. by ",
+                                              u"Herausgegeben von ", u"Hrsg. von ", u"Traduit par "};
+  for (u16string_view w : kRoles)
+    if (line.starts_with(w)) return true;
   // A date's month and its day or year ("October 2006.", after "accessed
   // 26"): no reference opens with one.
   static constexpr u16string_view kMonths[] = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
@@ -401,6 +424,15 @@ bool BrokenWord(u16string_view before, u16string_view line) {
   if (before.size() < 2 || !IsLowerAt(line, 0)) return false;
   const char16_t last = before.back();
   return (last == u'-' || last == u'\u2010' || last == u'\u00AD') && u_isalpha(before[before.size() - 2]);
+}
+
+// A family name's particle, as written in small letters, ends the line
+// before, and the name goes on in this one ("MIT Press. van", then
+// "Benthem, J. F. A. K."): a name never ends a reference so.
+bool ParticleGoesOn(u16string_view before, u16string_view line) {
+  const size_t space = before.find_last_of(u' ');
+  const u16string_view word = before.substr(space == u16string_view::npos ? 0 : space + 1);
+  return IsUpperAt(line, 0) && IsParticle(word);
 }
 
 // The line before plainly goes on in this one.
@@ -435,12 +467,25 @@ bool GoesOn(u16string_view before, u16string_view line) {
 // a dash after a number or a space ("S. 101 -", "8890-"; not "frac-", a
 // word broken at a page's end), "p.", "pp.", "S.".
 bool WaitsForPage(u16string_view c) {
+  const auto dash = [](char16_t u) { return u == u'-' || u == u'\u2013' || u == u'\u2014'; };
   const char16_t last = c.back();
-  if (last == u'-' || last == u'\u2013' || last == u'\u2014')
-    return c.size() >= 2 && (IsDigit(c[c.size() - 2]) || IsBlankUnit(c[c.size() - 2]));
+  if (dash(last)) {
+    // A dash after a number or a space, or doubled ("186\u2013-", "231--").
+    size_t k = c.size() - 1;
+    while (k > 0 && dash(c[k - 1])) --k;
+    return k > 0 && (IsDigit(c[k - 1]) || IsBlankUnit(c[k - 1]));
+  }
   const size_t space = c.find_last_of(u' ');
   const u16string word = Lower(c.substr(space == u16string_view::npos ? 0 : space + 1));
-  return word == u"p." || word == u"pp." || word == u"s." || word == u"seite" || word == u"page";
+  if (word == u"p" || word == u"pp" || word == u"seite" || word == u"page") return true;
+  if (word != u"p." && word != u"pp." && word != u"s.") return false;
+  // After a count of pages, no page follows ("275 p.", "272 pp."); after
+  // a year one does ("2002 p.").
+  const u16string_view before = space == u16string_view::npos ? u16string_view() : c.substr(0, space);
+  const size_t from = before.find_last_of(u' ') == u16string_view::npos ? 0 : before.find_last_of(u' ') + 1;
+  const u16string_view count = before.substr(from);
+  if (count.empty() || count.find_first_not_of(u"0123456789") != u16string_view::npos) return true;
+  return count.size() == 4 && IsYear((count[0] - u'0') * 1000 + (count[1] - u'0') * 100 + (count[2] - u'0') * 10 + (count[3] - u'0'));
 }
 
 // A link or a DOI: "http", "www." or "doi" in it (any case), or "10.",
@@ -588,6 +633,38 @@ u16string RunningHeadKey(u16string_view c) {
 
 // ---- where a reference of an author–year list starts ---------------------------------
 
+// How far a line opens brackets and double quotation marks (closing ones
+// count against): "(" "[" and curly double quotes by their sides,
+// straight ones each other one.
+struct Openings {
+  int round = 0, square = 0, curly = 0;
+  bool straight = false;
+  void Add(u16string_view c) {
+    for (char16_t u : c) {
+      if (u == u'(') ++round;
+      else if (u == u')') --round;
+      else if (u == u'[') ++square;
+      else if (u == u']') --square;
+      else if (u == u'\u201C') ++curly;
+      else if (u == u'\u201D') --curly;
+      else if (u == u'"') straight = !straight;
+    }
+  }
+  bool Open() const { return round > 0 || square > 0 || curly > 0 || straight; }
+};
+
+// The line ends with a year, its letter and closing marks aside ("1992.",
+// "(2004b).", "1997").
+bool EndsWithYear(u16string_view c) {
+  size_t end = c.size();
+  while (end > 0 && u16string_view(u".,;:)]").find(c[end - 1]) != u16string_view::npos) --end;
+  if (end > 0 && c[end - 1] >= u'a' && c[end - 1] <= u'e' && end >= 2 && IsDigit(c[end - 2])) --end;
+  if (end < 4 || (end > 4 && IsDigit(c[end - 5]))) return false;
+  for (size_t i = end - 4; i < end; ++i)
+    if (!IsDigit(c[i])) return false;
+  return IsYear((c[end - 4] - u'0') * 1000 + (c[end - 3] - u'0') * 100 + (c[end - 2] - u'0') * 10 + (c[end - 1] - u'0'));
+}
+
 // What the decision sees: the line, the line before, the next line of the
 // references and the reference so far. The next line skips blank and
 // left-out lines, so that finding again in the references found (joined
@@ -599,6 +676,12 @@ struct StartContext {
   bool yearSoFar = false;
   size_t sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
   u16string_view next;  // the next line of the text's references (none: empty)
+  // A bracket or a double quotation mark opened in the reference so far
+  // and not closed: what follows is still inside it.
+  bool openSoFar = false;
+  // The reference's first year came in the line before (as after the
+  // names, "Botha, R. P. (editors). 1992.", the title to come).
+  bool firstYearLast = false;
 };
 
 // The rule of thumb, which the learnt weights weigh against the rest: the
@@ -736,6 +819,12 @@ std::array<uint16_t, kStartTemplates> StartFeatures(const StartContext& x) {
   add((end * 4u + last) * kRooms + room, kEndClasses * 4u * kRooms);
   add((open * 4u + last) * 3u + nextOpening, kOpenClasses * 4u * 3);
   add((open * kEndClasses + end) * 2u + year, kOpenClasses * kEndClasses * 2u);
+  // What the reference so far still waits for: a bracket or quotation to
+  // close, or the title after a year that came last.
+  add((x.openSoFar * kEndClasses + end) * 3u + opening, 2u * kEndClasses * 3);
+  const uint16_t yearLast = !EndsWithYear(x.last) ? 0 : x.firstYearLast ? 2 : 1;
+  add((yearLast * 5u + stops) * 3u + opening, 3u * 5 * 3);
+  add((yearLast * 3u + opening) * kRooms + room, 3u * 3 * kRooms);
   assert(t == kStartTemplates && base == kStartFeatures);
   return f;
 }
@@ -793,6 +882,9 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   for (size_t i = 0; i < lines.size(); ++i) {
     if (kind[i] != Kind::Content || numbers[i].found || spread(lines[i].content) > 120) continue;
     keys[i] = RunningHeadKey(lines[i].content);
+    // A head names something: a line of numbers and marks alone ("(2006),
+    // pp. 1675-1688") is a reference's end, which many share in shape.
+    if (std::count_if(keys[i].begin(), keys[i].end(), [](char16_t u) { return u_isalpha(u); }) < 3) keys[i].clear();
     if (keys[i].size() >= 6) ++seen[keys[i]];
   }
   // A line as long as the text's longest ones is a line of a reference
@@ -1088,6 +1180,8 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   size_t previous = SIZE_MAX;  // the last content line
   bool blankSince = false, yearSoFar = false;
   size_t sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
+  Openings openings;
+  bool firstYearLast = false;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (kind[i] == Kind::Blank) {
       blankSince |= !lines[i].pageBreak && !blankEverywhere;
@@ -1106,7 +1200,8 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       size_t after = i + 1;
       while (after < lines.size() && kind[after] != Kind::Content) ++after;
       const u16string_view next = after < lines.size() ? lines[after].content : u16string_view();
-      const StartContext context{last, c, wrapped, width, yearSoFar, sizeSoFar, linesSoFar, stopsSoFar, next};
+      const StartContext context{last,  c,    wrapped,         width,         yearSoFar, sizeSoFar,
+                                 linesSoFar, stopsSoFar, next, openings.Open(), firstYearLast};
       // A blank line after a line that ran to the margin, before one that
       // opens like no reference, parts the lines of one reference (an
       // extractor's box for each line).
@@ -1119,12 +1214,14 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
         byWeights[i] = start[i];
       } else {
         start[i] = !OpensNoReference(c) && (afterBlank || decide(static_cast<size_t>(c.data() - text.data()), StartFeatures(context))) &&
-                   !BrokenWord(last, c);
+                   !BrokenWord(last, c) && !ParticleGoesOn(last, c);
         byWeights[i] = start[i] && !afterBlank;
       }
     }
-    if (start[i]) yearSoFar = false, sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0;
+    if (start[i]) yearSoFar = false, sizeSoFar = 0, linesSoFar = 0, stopsSoFar = 0, openings = {};
     stopsSoFar += SentenceStops(c);
+    openings.Add(c);
+    firstYearLast = !yearSoFar && HoldsYear(c);
     yearSoFar = yearSoFar || HoldsYear(c);
     sizeSoFar += c.size();
     ++linesSoFar;

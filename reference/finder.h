@@ -88,8 +88,8 @@ FoundReferences FindReferences(std::u16string_view text);
 // an author–year list starts left to `decide`, which is given the offset
 // of the line's first character and the line's features (one per
 // template, each below kStartFeatures).
-inline constexpr size_t kStartTemplates = 23;
-inline constexpr uint16_t kStartFeatures = 2571;
+inline constexpr size_t kStartTemplates = 26;
+inline constexpr uint16_t kStartFeatures = 2571 + 90 + 45 + 54;
 using StartDecider = std::function<bool(size_t lineBegin, std::span<const uint16_t> features)>;
 FoundReferences FindReferences(std::u16string_view text, const StartDecider& decide);
 

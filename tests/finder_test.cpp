@@ -140,6 +140,32 @@ TEST(Finder, AuthorYearLists) {
         u"1433\u20131436.",
         u"Smith, J. R. (2009). Fluid flow. Geothermics, 38(1), 1\u201312."},
        {}},
+      {"a quotation opened and not closed goes on",
+       u"MOORE, Michael S., Law and Psychiatry: Rethinking the\n"
+       u"Relationship, Cambridge: Cambridge University Press, 1984.\n"
+       u"Roberts, Brynley F. \u201CWhere\n"
+       u"Were the Four Branches of the Mabinogi Written?\u201D In The Individual\n"
+       u"in Celtic Literatures, edited by Joseph\n"
+       u"Falaky Nagy, CSANA Yearbook 1 (2001): 61\u201373.\n",
+       {u"MOORE, Michael S., Law and Psychiatry: Rethinking the\nRelationship, Cambridge: Cambridge University Press, 1984.",
+        u"Roberts, Brynley F. \u201CWhere\nWere the Four Branches of the Mabinogi Written?\u201D In The Individual\n"
+        u"in Celtic Literatures, edited by Joseph\nFalaky Nagy, CSANA Yearbook 1 (2001): 61\u201373."},
+       {}},
+      {"the editor after the title, and a particle at a line's end, go on",
+       u"Husserl, Edmund. Husserliana 32. Natur und Geist: Vorlesungen Sommersemester 1927.\n"
+       u"Edited by Michael Weiler. Dordrecht, Netherlands: Kluwer Academic Publishers, 2001.\n"
+       u"Shoham, Y. (1988). Reasoning about Change. Cambridge, MA: MIT Press. van\n"
+       u"Benthem, J. F. A. K. (1989). Semantic parallels in natural language and\n"
+       u"computation.\n"
+       u"Warren, D. H. D. (1976). Generating Conditional Plans and Programs. In\n"
+       u"Proceedings of the Summer Conference on AI and Simulation of Behavior.\n",
+       {u"Husserl, Edmund. Husserliana 32. Natur und Geist: Vorlesungen Sommersemester 1927.\n"
+        u"Edited by Michael Weiler. Dordrecht, Netherlands: Kluwer Academic Publishers, 2001.",
+        u"Shoham, Y. (1988). Reasoning about Change. Cambridge, MA: MIT Press. van\n"
+        u"Benthem, J. F. A. K. (1989). Semantic parallels in natural language and\ncomputation.",
+        u"Warren, D. H. D. (1976). Generating Conditional Plans and Programs. In\n"
+        u"Proceedings of the Summer Conference on AI and Simulation of Behavior."},
+       {}},
       {"Vancouver names that wrap go on",
        u"Smith JR, Jones\nKL, Brown P. Effects. J Geophys Res. 2011;116:1-12.\nWhite A, Black B. Causes. Nature. 2012;1:2.",
        {u"Smith JR, Jones\nKL, Brown P. Effects. J Geophys Res. 2011;116:1-12.", u"White A, Black B. Causes. Nature. 2012;1:2."},
@@ -344,6 +370,42 @@ TEST(Finder, AuthorYearLists) {
 // reference the page broke.
 TEST(Finder, PageBreaks) {
   const std::vector<Row> rows = {
+      {"a count of pages waits for no page: the number after it is the page's",
+       u"(20) Hilbert, Richard, 1992, The classical roots of Ethnomethodology,\n"
+       u"Chapel Hill, The University of North Carolina Press, 275 p.\n103\n"
+       u"(21) Jones, K., 2002. Cold flow in rocks. Nature 3, 4.\n",
+       {u"(20) Hilbert, Richard, 1992, The classical roots of Ethnomethodology,\n"
+        u"Chapel Hill, The University of North Carolina Press, 275 p.",
+        u"(21) Jones, K., 2002. Cold flow in rocks. Nature 3, 4."},
+       {u"103\n"}},
+      {"a page after a year and a bare p, and the last page after a doubled dash",
+       u"8) Mwaikela, Happiness \u201CRemmy Hangaika\u201D Lete Raha May 7-13, 2000 p\n9\n"
+       u"9) Burgers, C. \u201CFinding Irony.\u201D Metaphor and Symbol 26.3 (2011): 186\u2013-\n205\n"
+       u"10) Jones, K., 2002. Cold flow in rocks. Nature 3, 4.\n",
+       {u"8) Mwaikela, Happiness \u201CRemmy Hangaika\u201D Lete Raha May 7-13, 2000 p\n9",
+        u"9) Burgers, C. \u201CFinding Irony.\u201D Metaphor and Symbol 26.3 (2011): 186\u2013-\n205",
+        u"10) Jones, K., 2002. Cold flow in rocks. Nature 3, 4."},
+       {}},
+      {"a DOI's end and an issue of a year are no page of pages",
+       u"5. Moustakas, C. (1994). Phenomenological research methods. Sage. doi:10.413-\n5/9781412995658\n"
+       u"6. Preuss-Lausitz, U. (2005). Rezensionen. Die Deutsche Schule, 97. Jg., H.\n3/2005\n"
+       u"7. Jones, K., 2002. Cold flow in rocks. Nature 3, 4.\n",
+       {u"5. Moustakas, C. (1994). Phenomenological research methods. Sage. doi:10.413-\n5/9781412995658",
+        u"6. Preuss-Lausitz, U. (2005). Rezensionen. Die Deutsche Schule, 97. Jg., H.\n3/2005",
+        u"7. Jones, K., 2002. Cold flow in rocks. Nature 3, 4."},
+       {}},
+      {"lines of numbers alike are no running head",
+       u"8) R.H. Glazier, J. Bajcar, N.R. Kennie, K. Willson A systematic review of interventions\n"
+       u"to improve diabetes care in socially disadvantaged populations Diabetes Care, 29\n(2006), pp. 1675-1688\n"
+       u"9) Jones, K., 2002. Cold flow in rocks. Nature 3, 4.\n"
+       u"10) T.D. Agurs-Collins, S.K. Kumanyika A randomized controlled trial of weight reduction\n"
+       u"and exercise for diabetes management in older subjects Diabetes Care, 20\n(1997), pp. 1503-1511\n",
+       {u"8) R.H. Glazier, J. Bajcar, N.R. Kennie, K. Willson A systematic review of interventions\n"
+        u"to improve diabetes care in socially disadvantaged populations Diabetes Care, 29\n(2006), pp. 1675-1688",
+        u"9) Jones, K., 2002. Cold flow in rocks. Nature 3, 4.",
+        u"10) T.D. Agurs-Collins, S.K. Kumanyika A randomized controlled trial of weight reduction\n"
+        u"and exercise for diabetes management in older subjects Diabetes Care, 20\n(1997), pp. 1503-1511"},
+       {}},
       {"a layout's head, its page number at the margin, seen once",
        u"Axelsson, G., 2010. Sustainable geothermal utilization. Geothermics 39,\n"
        u"      283\u2013291.\n"
