@@ -85,9 +85,11 @@ struct Made {
   std::vector<std::pair<size_t, size_t>> references;  // first and last characters (last + 1)
   std::vector<size_t> source;                         // which labelled reference
   int numbering = 0;                                  // as kNumberings
+  int layout = 0;                                     // as kLayouts
 };
 
 constexpr const char* kNumberings[] = {"none", "[1]", "1.", "1)", "(1)", "1"};
+constexpr const char* kLayouts[] = {"wrapped", "one a line", "ragged", "typeset"};
 
 // Lines of at most `width` characters, no word broken.
 std::vector<u16string> WrapAt(const u16string& s, size_t width) {
@@ -119,6 +121,7 @@ class ListMaker {
     // Lines set in a proportional font and read back from a PDF: as wide
     // on the page, so of more or fewer characters, and hyphenated often.
     m_typeset = !m_ragged && Chance(0.3);
+    m.layout = oneALine ? 1 : m_ragged ? 2 : m_typeset ? 3 : 0;
     const bool blankBetween = Chance(0.3);
     const u16string eol = Chance(0.2) ? u"\r\n" : u"\n";
     const size_t pageLines = Pick(25, 60);
@@ -462,6 +465,7 @@ int main(int argc, char** argv) {
   ListMaker maker(seed);
   size_t truth = 0, found = 0, right = 0, titles = 0, titlesAlone = 0, titled = 0;
   size_t byNumbering[6][3] = {};  // references made, found, found right
+  size_t byLayout[2][4][3] = {};  // the same, numbered or not, by layout
   for (size_t l = 0; l < lists; ++l) {
     const Made m = maker.Make(refs);
     if (!writeTo.empty()) {
@@ -472,6 +476,9 @@ int main(int argc, char** argv) {
     found += f.references.size();
     byNumbering[m.numbering][0] += m.references.size();
     byNumbering[m.numbering][1] += f.references.size();
+    auto& layout = byLayout[m.numbering != 0][m.layout];
+    layout[0] += m.references.size();
+    layout[1] += f.references.size();
     for (size_t k = 0; k < m.references.size(); ++k) {
       const Labelled& source = refs[m.source[k]];
       const bool hasTitle = !training::Normal(source.title).empty();
@@ -490,7 +497,7 @@ int main(int argc, char** argv) {
       if (t == m.references.size() || m.references[t] != std::pair{first, last}) {
         if (shown < show) {
           ++shown;
-          std::printf("---- list %zu (%s): found\n%s\n", l, kNumberings[m.numbering], EncodeUtf8(r.Text(m.text)).c_str());
+          std::printf("---- list %zu (%s, %s): found\n%s\n", l, kNumberings[m.numbering], kLayouts[m.layout], EncodeUtf8(r.Text(m.text)).c_str());
           if (t < m.references.size())
             std::printf("-- expected\n%s\n", EncodeUtf8(m.text.substr(m.references[t].first, m.references[t].second - m.references[t].first)).c_str());
         }
@@ -498,6 +505,7 @@ int main(int argc, char** argv) {
       }
       ++right;
       ++byNumbering[m.numbering][2];
+      ++layout[2];
       const Labelled& source = refs[m.source[t]];
       if (!training::Normal(source.title).empty()) {
         const Reference parsed = Parse(r.Text(m.text), dictionary);
@@ -514,6 +522,13 @@ int main(int argc, char** argv) {
     if (made == 0) continue;
     std::printf("  numbered %-4s F1 %.2f%% (%zu references)\n", kNumberings[n], 200.0 * double(ok) / double(made + got), made);
   }
+  for (int numbered = 0; numbered < 2; ++numbered)
+    for (int k = 0; k < 4; ++k) {
+      const auto& [made, got, ok] = byLayout[numbered][k];
+      if (made == 0) continue;
+      std::printf("  %s, %-10s F1 %.2f%% (%zu references)\n", numbered ? "numbered  " : "unnumbered", kLayouts[k],
+                  200.0 * double(ok) / double(made + got), made);
+    }
   std::printf("exact titles: %.2f%% in lists, %.2f%% of the same references parsed alone\n",
               100.0 * double(titles) / double(titled), 100.0 * double(titlesAlone) / double(titled));
   // One reference pasted alone, wrapped: it stays one.
