@@ -4438,6 +4438,77 @@ void BookAfterTitleStop(Reference& r) {
   }
 }
 
+// A chapter whose book stands quoted after the chapter's title, then its
+// editors, pages or publisher ("Epicurean Semiotics. \u2018Knowledge
+// Through Signs\u2019. (Ed G Manetti) pp. 155\u2013185. (Brepols:
+// Turnhout)", as the CSIRO journals write one): the quotation is the book,
+// where the labels ran it into the title. The editors end at their
+// bracket, before the pages.
+void QuotedBookAfterTitle(Reference& r) {
+  if (r.title.Empty() || !r.container.Empty()) return;
+  const std::u16string_view text = r.text;
+  std::u16string_view title = r.Text(r.title);
+  while (!title.empty() && (title.back() == u' ' || title.back() == u'.' || title.back() == u',')) title.remove_suffix(1);
+  if (title.empty() || (title.back() != u'\u2019' && title.back() != u'\u201D')) return;
+  const char16_t open = title.back() == u'\u2019' ? u'\u2018' : u'\u201C';
+  const size_t quote = title.rfind(open);
+  if (quote == std::u16string_view::npos || quote < 3 || quote + 3 >= title.size()) return;
+  // The chapter's title ends at a full stop, a question or an
+  // exclamation before the quotation.
+  const std::u16string_view before = Trim(title.substr(0, quote));
+  if (before.size() < 2 || std::u16string_view(u".?!").find(before.back()) == std::u16string_view::npos) return;
+  const std::u16string_view book = title.substr(quote + 1, title.size() - quote - 2);
+  if (Words(book).size() < 2 || !u_isupper(book[0]) || book.find(open) != std::u16string_view::npos) return;
+  // Then the editors, the pages or the publisher's bracket.
+  const std::u16string_view after = Trim(text.substr(r.title.end));
+  if (!(after.empty() || after.starts_with(u"(Ed") || after.starts_with(u"pp. ") || after.starts_with(u"p. ") ||
+        after.starts_with(u"(")))
+    return;
+  const size_t titleBegin = r.title.begin;
+  r.container = {titleBegin + quote + 1, titleBegin + title.size() - 1};
+  r.journal = false;
+  r.title.end = titleBegin + static_cast<size_t>(before.data() + before.size() - title.data());
+  if (!r.editors.Empty() && !r.pages.Empty() && r.editors.begin >= r.title.end) {
+    const std::u16string_view editors = r.Text(r.editors);
+    const size_t close = editors.rfind(u')');
+    if (close != std::u16string_view::npos && Trim(editors.substr(close + 1)).size() <= 3 && r.pages.begin >= r.editors.end &&
+        Trim(text.substr(r.editors.end, r.pages.begin - r.editors.end)).empty()) {
+      // "pp." goes with the pages.
+      const std::u16string_view mark = Trim(editors.substr(close + 1));
+      if (!mark.empty()) r.pages.begin = r.editors.begin + static_cast<size_t>(mark.data() - editors.data());
+      r.editors.end = r.editors.begin + close + 1;
+    }
+  }
+}
+
+// The publisher and its place in the bracket that ends a reference, in
+// either order ("(Penguin Books: New York)", "(Chicago: University of
+// Chicago Press)"), where the labels split or ran them together: the side
+// of the colon that names a publisher is the publisher, when the other
+// does not.
+void PublisherAndPlaceInBracket(Reference& r) {
+  if (r.publisher.Empty() && r.place.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t end = text.size();
+  while (end > 0 && (text[end - 1] == u' ' || text[end - 1] == u'.')) --end;
+  if (end == 0 || text[end - 1] != u')') return;
+  const size_t open = text.rfind(u'(', end - 1);
+  if (open == std::u16string_view::npos) return;
+  for (const Piece* p : {&r.publisher, &r.place})
+    if (!p->Empty() && (p->begin < open || p->end > end)) return;
+  // Only the two: no series, volumes or year with them ("(2 vols.;
+  // Cambridge: Cambridge University Press, 1985)").
+  const std::u16string_view inside = text.substr(open + 1, end - 1 - open - 1);
+  if (inside.find(u';') != std::u16string_view::npos || std::any_of(inside.begin(), inside.end(), IsDigit)) return;
+  const size_t colon = inside.find(u": ");
+  if (colon == std::u16string_view::npos || colon == 0 || inside.find(u": ", colon + 1) != std::u16string_view::npos) return;
+  const bool firstNames = NamesPublisher(inside.substr(0, colon)), secondNames = NamesPublisher(inside.substr(colon + 2));
+  if (firstNames == secondNames) return;
+  const Piece first{open + 1, open + 1 + colon}, second{open + 1 + colon + 2, end - 1};
+  r.publisher = firstNames ? first : second;
+  r.place = firstNames ? second : first;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -4681,6 +4752,8 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherEndsTitle(r);
   TitleGoesOnAfterQuote(r, tokens, look.labels);
   BookAfterTitleStop(r);
+  QuotedBookAfterTitle(r);
+  PublisherAndPlaceInBracket(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

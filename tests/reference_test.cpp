@@ -1697,6 +1697,48 @@ TEST(Reference, KargerForms) {
   }
 }
 
+// The CSIRO journals' chapter: "Title. \u2018Book\u2019. (Eds ...) pp. 1\u20139.
+// (Publisher: Place)". The quoted book is the container, the editors end
+// at their bracket. In the last bracket, the side of the colon that names
+// a publisher is the publisher. A quotation inside a title stays.
+TEST(Reference, QuotedBookAfterTitle) {
+  const struct {
+    const char* name;
+    S in, title, container, editors, publisher, place;
+  } rows[] = {
+      {"a book in single quotes, then its editors",
+       u"Okafor E. (1996). Steam Semiotics. \u2018Knowledge Through Wells: Ancient Theories\u2019. (Ed G Manetti) pp. "
+       u"155\u2013185. (Kluwer Academic Publishers: Dordrecht)",
+       u"Steam Semiotics", u"Knowledge Through Wells: Ancient Theories", u"Manetti", u"Kluwer Academic Publishers",
+       u"Dordrecht"},
+      {"then its pages, a publisher's name first",
+       u"Arendt H. (1963). The Steam Question. \u2018On Geothermal Revolution\u2019. pp. 59\u2013114. (Penguin Books: New "
+       u"York)",
+       u"The Steam Question", u"On Geothermal Revolution", u"", u"Penguin Books", u"New York"},
+      {"a title that asks, a book in double quotes",
+       u"Okafor E. (2001). Why Steam? \u201CThe Geothermal Reader\u201D. (Eds R Moodley and C Lago) pp. 14\u201338. "
+       u"(University of Chicago Press: Chicago)",
+       u"Why Steam?", u"The Geothermal Reader", u"Moodley Lago", u"University of Chicago Press", u"Chicago"},
+      {"the place first, the publisher after",
+       u"Okafor E. (2001). Why Steam? \u201CThe Geothermal Reader\u201D. pp. 14\u201338. (Chicago: University of Chicago "
+       u"Press)",
+       u"Why Steam?", u"The Geothermal Reader", u"", u"University of Chicago Press", u"Chicago"},
+      {"a quoted word inside the title stays",
+       u"Okafor E. (2001). Workers and \u2018Their\u2019 Wells. Geothermics 14, 33\u201346.",
+       u"Workers and \u2018Their\u2019 Wells", u"Geothermics", u"", u"", u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    S editors;
+    for (const S& family : Families(r.editorList)) editors += (editors.empty() ? u"" : u" ") + family;
+    EXPECT_EQ(Printable(editors), Printable(row.editors)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), true)), Printable(row.publisher)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), true)), Printable(row.place)) << row.name;
+  }
+}
+
 // A chapter with no "In" before its book and the editors after the book:
 // the title ends at its last full stop, the book runs to the editors. A
 // book's own editors after its title leave the title whole.
