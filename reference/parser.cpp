@@ -730,6 +730,33 @@ bool DateInBracket(const std::vector<std::u16string_view>& words, size_t k) {
 
 std::vector<Person> Names(std::u16string_view text, bool& more) {
   more = false;
+  // Names parted by slashes, as some German styles write them ("Abbott,
+  // K.W. / Snidal, D.", "Hinz, A. /Katzenbach, D.", "Maren Hans / Antje
+  // Ginnold"): each piece is one name, or a list of its own. A slash with
+  // a space on neither side is in a word ("Writer/Director", a tag's
+  // "</italic>").
+  if (text.find(u'/') != std::u16string_view::npos) {
+    std::vector<std::u16string_view> pieces;
+    size_t from = 0;
+    for (size_t slash = text.find(u'/'); slash != std::u16string_view::npos; slash = text.find(u'/', slash + 1)) {
+      const bool spaced = (slash > 0 && text[slash - 1] == u' ') || (slash + 1 < text.size() && text[slash + 1] == u' ');
+      if (!spaced) continue;
+      pieces.push_back(Trim(text.substr(from, slash - from)));
+      from = slash + 1;
+    }
+    pieces.push_back(Trim(text.substr(from)));
+    if (pieces.size() >= 2 && std::all_of(pieces.begin(), pieces.end(), [](std::u16string_view p) {
+          return std::any_of(p.begin(), p.end(), IsLetterUnit);
+        })) {
+      std::vector<Person> people;
+      for (std::u16string_view p : pieces) {
+        bool pieceMore = false;
+        for (Person& person : Names(p, pieceMore)) people.push_back(std::move(person));
+        more |= pieceMore;
+      }
+      return people;
+    }
+  }
   // The chunks between separators: commas, semicolons, "and", "&".
   std::vector<std::vector<std::u16string_view>> chunks(1);
   std::vector<bool> afterAnd(1, false);
@@ -4438,6 +4465,146 @@ void BookAfterTitleStop(Reference& r) {
   }
 }
 
+// A label of the authors' names and the year before the names themselves
+// ("Abbott, Snidal 2009 K.W. Abbott, D. Snidal, \u00AB Title \u00BB", "D.
+// Callahan et al. 1990 D. Callahan, S. Carr, K. Kennedy, Title", as some
+// archaeology styles open a reference): the names after the year, each
+// ending with a comma, are the authors, where one of them is the label's,
+// and the title starts after them.
+void LabelBeforeNames(Reference& r) {
+  const std::u16string_view text = r.text;
+  const auto wordAt = [&](size_t& at) {
+    while (at < text.size() && text[at] == u' ') ++at;
+    const size_t end = std::min(text.find(u' ', at), text.size());
+    const std::u16string_view w = text.substr(at, end - at);
+    at = end;
+    return w;
+  };
+  const auto bare = [](std::u16string_view w) {
+    while (!w.empty() && (w.back() == u',' || w.back() == u'.')) w.remove_suffix(1);
+    return LCase(w);
+  };
+  const auto capitalised = [](std::u16string_view w) {
+    while (!w.empty() && w.back() == u',') w.remove_suffix(1);
+    return w.size() >= 2 && u_isupper(w[0]) && std::all_of(w.begin() + 1, w.end(), [](char16_t u) {
+             return u_isalpha(u) || u == u'-' || u == u'.' || u == u'\'' || u == u'\u2019';
+           });
+  };
+  // The label, up to its year.
+  std::vector<std::u16string> label;
+  size_t families = 0;  // the label's words that are no initials
+  bool others = false;  // "et al." in it
+  size_t at = 0, yearBegin = 0, yearEnd = 0;
+  for (size_t words = 0;; ++words) {
+    const size_t before = at;
+    const std::u16string_view w = wordAt(at);
+    if (w.empty() || words > 8) return;
+    std::u16string_view digits = w;
+    if (digits.size() == 5 && digits[4] >= u'a' && digits[4] <= u'z') digits.remove_suffix(1);
+    if (words > 0 && digits.size() == 4 && FirstYear(digits) == digits) {
+      yearBegin = text.find_first_not_of(u' ', before), yearEnd = at;
+      break;
+    }
+    const std::u16string lower = bare(w);
+    if (lower == u"et" || lower == u"al" || lower == u"&" || lower == u"and") {
+      others |= lower == u"al";
+      continue;
+    }
+    if (!capitalised(w)) return;
+    label.push_back(lower);
+    families += !IsInitials(w.back() == u',' ? w.substr(0, w.size() - 1) : w);
+  }
+  // The letter that tells two works of a year apart, apart from it
+  // ("2001 b").
+  {
+    size_t k = at;
+    const std::u16string_view w = wordAt(k);
+    if (w.size() == 1 && w[0] >= u'a' && w[0] <= u'z') at = yearEnd = k;
+  }
+  const size_t namesBegin = text.find_first_not_of(u' ', yearEnd);
+  if (namesBegin == std::u16string_view::npos) return;
+  size_t namesEnd = SIZE_MAX;
+  bool matched = false;
+  // The names after it, up to a spaced dash ("Abercrombie N., Hill et
+  // Turner 1984 Abercrombie N., Hill S. et Turner B. S. - Title"), where
+  // they open with the label's first name;
+  for (std::u16string_view dash : {u" - ", u" \u2013 "}) {
+    const size_t at = text.find(dash, namesBegin);
+    if (at == std::u16string_view::npos || at - namesBegin > 400) continue;
+    // Names only: no quotation, no word in small letters but a particle
+    // or "et", "and", "al." ("Title \u2013 subtitle" is no name).
+    const std::u16string_view region = text.substr(namesBegin, at - namesBegin);
+    bool names_only = region.find_first_of(u"\u00AB\u201C\"") == std::u16string_view::npos;
+    for (std::u16string_view w : Words(region)) {
+      const std::u16string lower = LCase(w);
+      if (u_islower(w[0]) && w.size() > 3 && !IsParticle(lower) && !lower.starts_with(u"al.")) names_only = false;
+    }
+    if (!names_only) continue;
+    bool more = false;
+    const std::vector<Person> names = Names(region, more);
+    if (names.empty() || LCase(names.front().family) != label.front() || (!others && names.size() > families)) continue;
+    r.authors = {namesBegin, at};
+    if (r.date.Empty() || r.date.begin < namesBegin) r.date = {yearBegin, yearEnd};
+    const size_t after = at + dash.size();
+    if (r.title.Empty() || r.title.begin < after) {
+      if (!r.title.Empty() && r.title.end > after + 1) r.title.begin = after;
+      else {
+        size_t end = std::min(text.find(u", ", after), text.size());
+        r.title = {after, end};
+      }
+    }
+    return;
+  }
+  // or each to its comma: "Initials Family," or a few capitalised words
+  // that end with one of the label's.
+  for (size_t item = at;;) {
+    std::vector<std::u16string_view> words;
+    size_t k = item;
+    for (std::u16string_view w = wordAt(k); !w.empty() && words.size() < 6; w = wordAt(k)) {
+      words.push_back(w);
+      if (w.back() == u',') break;
+    }
+    if (words.empty() || words.back().back() != u',') break;
+    const bool etAl = words.size() >= 3 && bare(words[words.size() - 2]) == u"et" && bare(words.back()) == u"al";
+    const size_t family = etAl ? words.size() - 3 : words.size() - 1;
+    const bool initialFirst = IsInitials(words[0]);
+    const bool inLabel = std::find(label.begin(), label.end(), bare(words[family])) != label.end();
+    if (!(initialFirst || inLabel) || words.size() - (etAl ? 2 : 0) > 3 ||
+        !std::all_of(words.begin(), words.begin() + static_cast<long>(family) + 1, capitalised))
+      break;
+    matched |= inLabel;
+    namesEnd = k - 1;  // before the comma
+    item = k;
+    if (etAl) break;
+  }
+  if (!matched || namesEnd == SIZE_MAX || namesEnd <= namesBegin) return;
+  const size_t after = text.find_first_not_of(u' ', namesEnd + 1);
+  if (after == std::u16string_view::npos) return;
+  if (!r.title.Empty() && r.title.begin < after && r.title.end > after + 1) {
+    r.title.begin = after;
+  } else if (r.title.Empty() || r.title.begin < after) {
+    // The labels found the title among the names: it runs to the place
+    // (or "[s.l.]") after them, or a book's "..., Place, Year." closes it.
+    size_t end = SIZE_MAX;
+    for (const Piece* p : {&r.place, &r.edition})
+      if (!p->Empty() && p->begin > after) end = std::min(end, p->begin);
+    if (end == SIZE_MAX) {
+      std::u16string_view rest = text.substr(after);
+      while (!rest.empty() && (rest.back() == u'.' || rest.back() == u' ')) rest.remove_suffix(1);
+      const size_t yearComma = rest.rfind(u", ");
+      if (yearComma == std::u16string_view::npos || FirstYear(rest.substr(yearComma + 2)) != rest.substr(yearComma + 2)) return;
+      const size_t placeComma = yearComma == 0 ? std::u16string_view::npos : rest.rfind(u", ", yearComma - 1);
+      if (placeComma == std::u16string_view::npos) return;
+      end = after + placeComma + 2;
+    }
+    while (end > after && (text[end - 1] == u' ' || text[end - 1] == u',')) --end;
+    if (end <= after) return;
+    r.title = {after, end};
+  }
+  if (r.date.Empty() || r.date.begin < namesBegin) r.date = {yearBegin, yearEnd};
+  r.authors = {namesBegin, namesEnd};
+}
+
 // A chapter whose book stands quoted after the chapter's title, then its
 // editors, pages or publisher ("Epicurean Semiotics. \u2018Knowledge
 // Through Signs\u2019. (Ed G Manetti) pp. 155\u2013185. (Brepols:
@@ -4753,6 +4920,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TitleGoesOnAfterQuote(r, tokens, look.labels);
   BookAfterTitleStop(r);
   QuotedBookAfterTitle(r);
+  LabelBeforeNames(r);
   PublisherAndPlaceInBracket(r);
 
   // A bullet that opens the reference marks it in a list, as a number

@@ -219,6 +219,12 @@ TEST(Reference, Names) {
       {"Italian \u201Ce\u201D", u"Rossi, M. e Bianchi, L.", {P(u"Rossi", u"M."), P(u"Bianchi", u"L.")}, false},
       {"Czech dashes between names", u"Abbas, S. S. \u2013 Naveed, S. \u2013 Jawed, S. H.:",
        {P(u"Abbas", u"S. S."), P(u"Naveed", u"S."), P(u"Jawed", u"S. H.")}, false},
+      {"German slashes between names", u"Abbott, K.W. / Snidal, D. /Turner, B.S.",
+       {P(u"Abbott", u"K. W."), P(u"Snidal", u"D."), P(u"Turner", u"B. S.")}, false},
+      {"slashes between names given first", u"Maren Hans / Antje Ginnold/ Claudia Federolf",
+       {P(u"Hans", u"Maren"), P(u"Ginnold", u"Antje"), P(u"Federolf", u"Claudia")}, false},
+      {"a slash inside a name's word parts nothing", u"Czerwinski/Pranzas, Bastian",
+       {P(u"Czerwinski/Pranzas", u"Bastian")}, false},
   };
   for (const auto& r : rows) {
     bool more = false;
@@ -1694,6 +1700,45 @@ TEST(Reference, KargerForms) {
     EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
     if (!row.container.empty()) EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
     EXPECT_EQ(Trimmed(r.Text(r.editors), true), row.editors) << row.name;
+  }
+}
+
+// A label of the names and the year before the names themselves, as some
+// archaeology styles open a reference: the names after the label are the
+// authors, each to its comma or all to a spaced dash, and the title
+// follows them.
+TEST(Reference, LabelBeforeNames) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> families;
+    S title, year;
+  } rows[] = {
+      {"names each to a comma, a quoted title",
+       u"Abbott, Snidal 2009 K.W. Abbott, D. Snidal, \u00AB The Steam Triangle \u00BB, dans W. Mattli (\u00E9d.), The "
+       u"Politics of Geothermal Regulation, Princeton, 2009, p. 44\u201188.",
+       {u"Abbott", u"Snidal"}, u"The Steam Triangle", u"2009"},
+      {"a year's letter, the label's initials, a book",
+       u"D. Callahan et al. 1990b D. Callahan, S. Carr, K. Kennedy, Improving steam allocation for wells, New York, 1990.",
+       {u"Callahan", u"Carr", u"Kennedy"}, u"Improving steam allocation for wells", u"1990"},
+      {"one name given in full, a book the labels took for names",
+       u"Beck 1999 U. Beck, World Steam Society, Cambridge, 1999.", {u"Beck"}, u"World Steam Society", u"1999"},
+      {"names to a spaced dash, the letter apart from the year",
+       u"Abercrombie N., Hill et Turner 1984 b Abercrombie N., Hill S. et Turner B. S. - Dictionary of Geothermics, "
+       u"Penguin, Harmondsworth,",
+       {u"Abercrombie", u"Hill", u"Turner"}, u"Dictionary of Geothermics", u"1984"},
+      {"a dash in the title is no end of names",
+       u"Boazu 2006 D. Boazu, Rezisten\u0163a Materialelor \u2013 Solicitari simple, [s.l.], 2006.", {u"Boazu"},
+       u"Rezisten\u0163a Materialelor \u2013 Solicitari simple", u"2006"},
+      {"names and a year as usual stay",
+       u"Smith, J. 2001. Heat flow in the Salton Trough, California. Geothermics 38, 1\u201312.", {u"Smith"},
+       u"Heat flow in the Salton Trough, California", u"2001"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Families(r.authorList), row.families) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(r.year, row.year) << row.name;
   }
 }
 
