@@ -4162,6 +4162,24 @@ bool GsaTitleEnd(Reference& r) {
     return !words.empty() && std::none_of(words.begin(), words.end(), IsDigit) && Words(words).size() <= 5 &&
            words.find_first_of(u".?!:;()[]\"\u201C\u201D") == std::u16string_view::npos;
   };
+  // A place's words hold none of the small words a subtitle has
+  // ("Cybertext: Perspectives on Ergodic Literature, Johns Hopkins
+  // University Press." is no "Title: Place, Publisher"), but "and" between
+  // places ("London and New York"); a publisher's or an institution's may
+  // ("University of Twente", "The Ergonomics Society of Taiwan").
+  const auto placeOnly = [&](std::u16string_view words) {
+    if (!placeLike(words)) return false;
+    if (NamesPublisher(words)) return true;
+    for (std::u16string_view w : Words(words))
+      if (IsOrganisationWord(LCase(w))) return true;
+    static constexpr std::u16string_view kSmall[] = {u"on", u"of", u"the", u"in", u"for", u"to",
+                                                      u"a",  u"an", u"with", u"from", u"at", u"by", u"A", u"An"};
+    for (std::u16string_view w : Words(words)) {
+      while (!w.empty() && w.back() == u',') w.remove_suffix(1);
+      if (std::find(std::begin(kSmall), std::end(kSmall), w) != std::end(kSmall)) return false;
+    }
+    return true;
+  };
   // No title found: a word or a few right after the year and up to a
   // colon, the place, publisher or journal right after it ("Healy, D.,
   // 2012, Pharmageddon: Berkeley, University of California Press.").
@@ -4281,13 +4299,13 @@ bool GsaTitleEnd(Reference& r) {
     r.journal = true;
   } else if (rest.find(u'.') != std::u16string_view::npos) {
     return false;
-  } else if (follows(r.place) && placeLike(rest)) {
+  } else if (follows(r.place) && placeOnly(rest)) {
     if (NamesPublisher(rest) && r.publisher.Empty()) r.publisher = {restBegin, restBegin + rest.size()};
     else r.place.begin = restBegin;
-  } else if (follows(r.publisher) && placeLike(rest) && !NamesPublisher(rest) && r.place.Empty()) {
+  } else if (follows(r.publisher) && placeOnly(rest) && !NamesPublisher(rest) && r.place.Empty()) {
     r.place = {restBegin, restBegin + rest.size()};
   } else if (const size_t tail = text.find_first_not_of(u", ", r.title.end);
-             tail != std::u16string_view::npos && placeLike(rest) && r.place.Empty() && r.publisher.Empty() &&
+             tail != std::u16string_view::npos && placeOnly(rest) && r.place.Empty() && r.publisher.Empty() &&
              r.container.Empty() && r.volume.Empty() && r.pages.Empty() && r.doi.Empty() && r.url.Empty() &&
              placeLike(Trim(text.substr(tail, text.size() - tail - (text.ends_with(u'.') ? 1 : 0))))) {
     // And the reference's last words, in no part, its publisher ("Les

@@ -1656,6 +1656,15 @@ TEST(Reference, GsaTitleColon) {
        u"Honte, culpabilit\u00E9 et traumatisme", u"", u"", u""},
       {"a subtitle elsewhere stays", u"Smith, J. (2000). Heat flow: a review of methods. Geothermics, 12, 1\u201310.",
        u"Heat flow: a review of methods", u"Geothermics", u"", u""},
+      {"a subtitle, then the publisher, is no place", u"Aarseth EJ, 1997, Steamtext: Perspectives on Ergodic "
+                                                     u"Geothermics, Johns Hopkins University Press.",
+       u"Steamtext: Perspectives on Ergodic Geothermics", u"", u"", u"Johns Hopkins University Press"},
+      {"nor one that opens with an article", u"Abercrombie S, 1984b, Geysers As Art: An Aesthetic, Van Nostrand "
+                                             u"Reinhold Company.",
+       u"Geysers As Art: An Aesthetic", u"", u"", u""},
+      {"two places joined by and", u"Prout, A., 2005, The Future of Steam: Towards the Study of Geysers: London and "
+                                   u"New York, RoutledgeFalmer.",
+       u"The Future of Steam: Towards the Study of Geysers", u"", u"", u""},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
