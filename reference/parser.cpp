@@ -1194,10 +1194,17 @@ Type KindOfWork(const Reference& r) {
   if (r.journal && !numbered && r.firstPage.empty() && !r.publisher.Empty() && !meeting()) return Type::Book;
   if (r.journal) return !numbered && meeting() && !society() ? Type::Paper : Type::Article;
   if (IsStandard(r.text)) return Type::Standard;
+  // A container with a volume and nothing of a book's (editors, publisher,
+  // place) is a journal, brought by "in:" as German styles do ("in: IEEE
+  // Network Mag, 3,1, 1989, S. 29\u201341").
+  if (!r.container.Empty() && !r.volumeNumber.empty() && r.editors.Empty() && r.publisher.Empty() && r.place.Empty())
+    return meeting() ? Type::Paper : Type::Article;
   if (!r.container.Empty()) return meeting() ? Type::Paper : Type::Chapter;
   if (hasAny({u"report", u"tech. rep.", u"working paper", u"white paper", u"open-file", u"bericht", u"rapport "}))
     return Type::Report;
-  if (!r.publisher.Empty()) return Type::Book;
+  // A publisher, or a place alone, as styles that leave the publisher out
+  // write a book ("Title, Baltimore, MD 1997.").
+  if (!r.publisher.Empty() || (!r.place.Empty() && r.urlText.empty())) return Type::Book;
   if (!r.urlText.empty()) return Type::Web;
   return Type::Other;
 }

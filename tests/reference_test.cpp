@@ -2138,6 +2138,13 @@ TEST(Reference, KindOfWork) {
        Type::Book, "book", "BOOK"},
       {"chapter", u"Smith, J., 2010. Heat. In: Jones, K. (Ed.), Handbook of heat. Springer, Berlin, pp. 1-10.",
        Type::Chapter, "chapter", "CHAP"},
+      {"a book with its place and no publisher",
+       u"Aarseth, E.J (1997): Steamtext: Perspectives on ergodic geothermics, Baltimore, MD 1997.", Type::Book, "book",
+       "BOOK"},
+      {"a journal brought by in:, with its volume",
+       u"Acampora, A. S., Karol, M. J. (1989): An Overview of Steam Networks, in: IEEE Network Mag, 3,1, 1989, S. "
+       u"29\u201341.",
+       Type::Article, "article-journal", "JOUR"},
       {"conference paper",
        u"Smith, J., 2010. Heat. In: Proceedings of the World Geothermal Congress, Bali, Indonesia, pp. 1-10.", Type::Paper,
        "paper-conference", "CONF"},
