@@ -257,7 +257,13 @@ std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
     i = j + 1;
   }
   g.volume = {volumeBegin, i};
-  if (i < s.size() && s[i] == u':') {
+  // A year, then pages and no volume, as a chapter's ("2012;1\u201314").
+  if (!g.year.Empty() && i + 1 < s.size() && IsDash(s[i]) && IsDigit(s[i + 1]) && s[i - 1] != u')') {
+    ++i;
+    digits(6);
+    g.pages = {volumeBegin, i};
+    g.volume = {};
+  } else if (i < s.size() && s[i] == u':') {
     ++i;
     // PubMed's space after the colon ("2009;7: 27"), only after a year:
     // "Time 113 21 July 1986: 71-72" holds no group.
@@ -265,9 +271,13 @@ std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
     const size_t pagesBegin = i;
     while (i < s.size() && (IsDigit(s[i]) || IsDash(s[i]) || (s[i] < 0x80 && IsLetterUnit(s[i])))) ++i;
     while (i > pagesBegin && IsDash(s[i - 1])) --i;
-    if (i == pagesBegin || !std::any_of(s.begin() + static_cast<long>(pagesBegin), s.begin() + static_cast<long>(i), IsDigit))
+    // After a year, the pages may be missing, where the colon ends the
+    // reference ("1990;87:").
+    const bool noPages = i == pagesBegin && !g.year.Empty() && s.find_first_not_of(u" .", i) == std::u16string_view::npos;
+    if (!noPages &&
+        (i == pagesBegin || !std::any_of(s.begin() + static_cast<long>(pagesBegin), s.begin() + static_cast<long>(i), IsDigit)))
       return std::nullopt;
-    g.pages = {pagesBegin, i};
+    if (!noPages) g.pages = {pagesBegin, i};
   } else if (g.year.Empty()) {
     return std::nullopt;  // "12(3)" alone is no group of its own
   }

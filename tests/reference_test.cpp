@@ -309,6 +309,14 @@ TEST(Reference, Numbers) {
        u"2245", u""},
       {"pubmed's space after the colon", u"Rowe D, Kim J. Mapping heat flow. Geothermics. 2009;7: 27.", u"2009", u"7",
        u"", u"27", u"", u""},
+      {"a year and its volume, the pages missing", u"11. Hernquist L. Vectorization of steam. Journal of Computational "
+                                                  u"Geothermics. 1990;87:",
+       u"1990", u"87", u"", u"", u"", u""},
+      {"a year and pages, no volume", u"4. Jenkins H. Introduction: Steam. Critical Approaches to Geysers. 2012;1\u201314.",
+       u"2012", u"", u"", u"1", u"14", u""},
+      {"a year, a volume and an article number after a space", u"Hassan Z, Szalai E. Tear osmolarity. Cornea. 2013 Jul; "
+                                                             u"32(7): e142.",
+       u"2013", u"32", u"7", u"e142", u"", u""},
       {"a DOI that justification spaced, whole", u"Qadir M, Noble AD (2013) Adapting to climate change. Land Degrad Dev 24, "
        u"12\u2013 21. doi: 10.1002/ ldr. 1091", u"2013", u"24", u"", u"12", u"21", u"10.1002/ldr.1091"},
       {"pubmed's month and day before the semicolon", u"Zhao L, Bao Q. Tumour growth. Eur Surg Res. 2012 Jul 11;49(1): 8-15.",
