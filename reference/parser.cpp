@@ -852,8 +852,13 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       continue;
     }
     // Spanish "y" and Italian "e" in small letters: "G. E Miller" has an
-    // initial E.
-    const bool conjunction = lower == u"and" || lower == u"&" || lower == u"und" || w == u"y" || w == u"e" || w == u"et";
+    // initial E. So are Turkish "ve", Dutch "en", Swedish "och", Danish
+    // and Norwegian "og", Finnish "ja", Polish "i", Czech "a", Russian "и",
+    // Hungarian "és" and Romanian "și".
+    static constexpr std::u16string_view kAnd[] = {u"y",  u"e", u"et", u"ve", u"en", u"och",      u"og",
+                                                   u"ja", u"i", u"a",  u"\u0438", u"\u00E9s", u"\u0219i"};
+    const bool conjunction = lower == u"and" || lower == u"&" || lower == u"und" ||
+                             std::find(std::begin(kAnd), std::end(kAnd), w) != std::end(kAnd);
     if (conjunction) {
       if (!chunks.back().empty()) chunks.emplace_back(), afterAnd.push_back(true);
       afterAnd.back() = true;

@@ -225,6 +225,14 @@ TEST(Reference, Names) {
        {P(u"Hans", u"Maren"), P(u"Ginnold", u"Antje"), P(u"Federolf", u"Claudia")}, false},
       {"a slash inside a name's word parts nothing", u"Czerwinski/Pranzas, Bastian",
        {P(u"Czerwinski/Pranzas", u"Bastian")}, false},
+      {"Turkish ve", u"Abbott, K. W. ve Snidal, D.", {P(u"Abbott", u"K. W."), P(u"Snidal", u"D.")}, false},
+      {"Czech a before the last name", u"Nov\u00E1k, J. a Svoboda, P.", {P(u"Nov\u00E1k", u"J."), P(u"Svoboda", u"P.")},
+       false},
+      {"Bulgarian \u0438", u"\u0414\u0435\u043A\u043E\u0432\u0430, \u0420\u043E\u0441\u0438\u0446\u0430 \u0438 "
+                         u"\u041F\u0435\u0442\u044F \u041D\u0435\u0441\u0442\u043E\u0440\u043E\u0432\u0430",
+       {P(u"\u0414\u0435\u043A\u043E\u0432\u0430", u"\u0420\u043E\u0441\u0438\u0446\u0430"),
+        P(u"\u041D\u0435\u0441\u0442\u043E\u0440\u043E\u0432\u0430", u"\u041F\u0435\u0442\u044F")},
+       false},
   };
   for (const auto& r : rows) {
     bool more = false;
