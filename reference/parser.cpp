@@ -829,7 +829,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       more = true;
       continue;
     }
-    if (lower == u"al.;" || lower == u"al.]," || lower == u"al.]:") {
+    if (lower == u"al.;" || lower == u"al.:" || lower == u"al.]," || lower == u"al.]:") {
       more = true;
       continue;
     }
@@ -4645,6 +4645,35 @@ void LabelBeforeNames(Reference& r) {
   r.authors = {namesBegin, namesEnd};
 }
 
+// Names parted by slashes that the labels ran on into the next part, up
+// to the colon that ends them ("N. Abercrombie / S. | Hill / B. S Turner:
+// Dictionary of Sociology.", "A. Borgida / T. | Imielinski: 1984."): the
+// names run to the colon, and the parts after them begin after it.
+void SlashNamesRunOn(Reference& r) {
+  if (r.authors.Empty()) return;
+  const std::u16string_view text = r.text;
+  const size_t colon = text.find(u": ", r.authors.end);
+  if (colon == std::u16string_view::npos || colon > r.authors.end + 60) return;
+  const std::u16string_view names = text.substr(r.authors.begin, colon - r.authors.begin);
+  if (names.find(u'/') == std::u16string_view::npos) return;
+  // Each piece between the slashes a name of a few words, with a capital.
+  for (size_t from = 0;;) {
+    const size_t slash = std::min(names.find(u'/', from), names.size());
+    const std::vector<std::u16string_view> words = Words(names.substr(from, slash - from));
+    if (words.empty() || words.size() > 4 ||
+        !std::all_of(words.begin(), words.end(), [](std::u16string_view w) { return u_isupper(w[0]); }))
+      return;
+    if (slash == names.size()) break;
+    from = slash + 1;
+  }
+  for (Piece* p : {&r.title, &r.date, &r.editors, &r.container, &r.publisher, &r.place, &r.note, &r.volume, &r.pages}) {
+    if (p->Empty() || p->end <= r.authors.end || p->begin >= colon + 1) continue;
+    if (p->end <= colon + 2) *p = {};
+    else p->begin = colon + 2;
+  }
+  r.authors.end = colon;
+}
+
 // A chapter whose book stands quoted after the chapter's title, then its
 // editors, pages or publisher ("Epicurean Semiotics. \u2018Knowledge
 // Through Signs\u2019. (Ed G Manetti) pp. 155\u2013185. (Brepols:
@@ -4961,6 +4990,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookAfterTitleStop(r);
   QuotedBookAfterTitle(r);
   LabelBeforeNames(r);
+  SlashNamesRunOn(r);
   PublisherAndPlaceInBracket(r);
 
   // A bullet that opens the reference marks it in a list, as a number

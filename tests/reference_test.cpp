@@ -226,6 +226,7 @@ TEST(Reference, Names) {
       {"a slash inside a name's word parts nothing", u"Czerwinski/Pranzas, Bastian",
        {P(u"Czerwinski/Pranzas", u"Bastian")}, false},
       {"Turkish ve", u"Abbott, K. W. ve Snidal, D.", {P(u"Abbott", u"K. W."), P(u"Snidal", u"D.")}, false},
+      {"et al. before a colon", u"S.S. Abbas et al.:", {P(u"Abbas", u"S. S.")}, true},
       {"Czech a before the last name", u"Nov\u00E1k, J. a Svoboda, P.", {P(u"Nov\u00E1k", u"J."), P(u"Svoboda", u"P.")},
        false},
       {"Bulgarian \u0438", u"\u0414\u0435\u043A\u043E\u0432\u0430, \u0420\u043E\u0441\u0438\u0446\u0430 \u0438 "
@@ -1764,6 +1765,29 @@ TEST(Reference, LabelBeforeNames) {
     EXPECT_EQ(Families(r.authorList), row.families) << row.name;
     EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
     EXPECT_EQ(r.year, row.year) << row.name;
+  }
+}
+
+// Names parted by slashes run to the colon after them, wherever the labels
+// ended them.
+TEST(Reference, SlashNamesRunOn) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> families;
+    S title;
+  } rows[] = {
+      {"into the title", u"N. Abercrombie / S. Hill / B. S Turner: Dictionary of Geothermics. Harmondsworth 1984.",
+       {u"Abercrombie", u"Hill", u"Turner"}, u"Dictionary of Geothermics"},
+      {"into the year", u"A. Borgida / T. Imielinski: 1984.", {u"Borgida", u"Imielinski"}, u""},
+      {"a title with a slash after the colon stays", u"P. Aldredge / A. Conlon: Steam and/or water. In: Geothermics 8 "
+                                                     u"(2012), S. 113\u2013118.",
+       {u"Aldredge", u"Conlon"}, u"Steam and/or water"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Families(r.authorList), row.families) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
   }
 }
 
