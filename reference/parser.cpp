@@ -558,12 +558,12 @@ std::u16string BareRoleWord(std::u16string_view lower) {
 
 // Words that are no part of a name: roles and the like around editors.
 bool IsRoleWord(std::u16string_view lower) {
-  static constexpr std::array<std::u16string_view, 40> kRoles = {
+  static constexpr std::array<std::u16string_view, 42> kRoles = {
       u"in", u"ed", u"eds", u"ed.", u"eds.", u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"editor", u"editors",
       u"(editor)", u"(editors)", u"edited", u"by", u"(dir.)", u"(hrsg.)", u"hrsg.", u"(\u00E9d.)", u"(\u00E9ds.)",
       u"editor.", u"editors.", u"(coord.)", u"(comp.)", u"trans.", u"trans", u"transl.", u"translated", u"(trans.)",
       u"(trans)", u"(transl.)", u"translator", u"translators", u"(translator)", u"\u00FCbers.", u"trad.", u"(hg.)",
-      u"hg.", u"(hgg.)", u"hgg."};
+      u"hg.", u"(hgg.)", u"hgg.", u"(red.)", u"red."};
   return lexicon::Has(kRoles, BareRoleWord(lower));
 }
 
@@ -796,13 +796,14 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
         continue;
     }
     // "et al." in other languages: Czech and Slovak "a kol.", Polish "i
-    // in.", Russian "и др.", Spanish "y cols.", French "et coll.",
-    // Swedish "m.fl.".
+    // in.", Russian "и др.", Spanish "y cols." and "y otros", Portuguese
+    // "e outros", Italian "e altri", French "et coll.", Swedish "m.fl.".
     if (k + 1 < words.size() && (w == u"a" || w == u"i" || w == u"\u0438" || w == u"y" || w == u"et" || w == u"e")) {
       std::u16string next = LCase(words[k + 1]);
       while (!next.empty() && (next.back() == u',' || next.back() == u';' || next.back() == u':' || next.back() == u'.')) next.pop_back();
-      static constexpr std::u16string_view kOthers[] = {u"kol", u"kolektiv", u"kolekt\u00EDv", u"in", u"\u0434\u0440",
-                                                        u"col", u"cols", u"coll"};
+      static constexpr std::u16string_view kOthers[] = {u"kol", u"kolektiv", u"kolekt\u00EDv", u"in",   u"\u0434\u0440",
+                                                        u"col", u"cols",     u"coll",             u"otros", u"outros",
+                                                        u"altri"};
       if (std::find(std::begin(kOthers), std::end(kOthers), next) != std::end(kOthers) &&
           (next != u"in" || words[k + 1].size() > 2)) {
         more = true;

@@ -227,6 +227,10 @@ TEST(Reference, Names) {
        {P(u"Czerwinski/Pranzas", u"Bastian")}, false},
       {"Turkish ve", u"Abbott, K. W. ve Snidal, D.", {P(u"Abbott", u"K. W."), P(u"Snidal", u"D.")}, false},
       {"et al. before a colon", u"S.S. Abbas et al.:", {P(u"Abbas", u"S. S.")}, true},
+      {"Spanish y otros", u"Abbas, S. S. y otros", {P(u"Abbas", u"S. S.")}, true},
+      {"Italian e altri", u"Rossi, M. e altri", {P(u"Rossi", u"M.")}, true},
+      {"a Scandinavian editor's role", u"H. J. M. Hermans & G. Dimaggio (Red.)",
+       {P(u"Hermans", u"H. J. M."), P(u"Dimaggio", u"G.")}, false},
       {"Czech a before the last name", u"Nov\u00E1k, J. a Svoboda, P.", {P(u"Nov\u00E1k", u"J."), P(u"Svoboda", u"P.")},
        false},
       {"Bulgarian \u0438", u"\u0414\u0435\u043A\u043E\u0432\u0430, \u0420\u043E\u0441\u0438\u0446\u0430 \u0438 "
