@@ -222,6 +222,9 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
     const u16string lower = LCase(f.note);
     if (std::find(kLeads.begin(), kLeads.end(), lower) != kLeads.end()) f.note.clear();
   }
+  // The year said again at the end, as some styles print it after the
+  // place ("Baltimore, MD 1997."), says nothing the date does not.
+  if (!f.year.empty() && Trimmed(f.note, false) == f.year) f.note.clear();
   // Nothing recognised: the record keeps the whole text, so that no
   // reference is lost on its way into a reference manager.
   if (f.title.empty() && r.authorList.empty() && r.editorList.empty() && f.container.empty()) f.note = NoLineBreaks(r.text);

@@ -1204,6 +1204,24 @@ const smart::TitleLists kNoLists;
 // What no part takes stays in the record: the note keeps it (numbers
 // among the pages the range does not take, a genre cut from the bracket
 // it shared with a publisher), without the marks it was cut with.
+// The year said again at the end is no note; another year is.
+TEST(Export, TheYearAgainIsNoNote) {
+  const struct {
+    const char* name;
+    S in, note;  // empty: no note
+  } rows[] = {
+      {"the same year after the place", u"Aarseth, E.J (1997): Steamtext: Perspectives on geothermics, Baltimore, MD 1997.",
+       u""},
+      {"another year stays", u"Aarseth, E.J (1997): Steamtext: Perspectives on geothermics, Baltimore, MD 1998.",
+       u"\"note\": \"1998\""},
+  };
+  for (const auto& row : rows) {
+    const S csl = Writer::One(Format::CslJson, Smart().ParseReference(row.in), kNoLists);
+    if (row.note.empty()) EXPECT_EQ(csl.find(u"\"note\""), S::npos) << row.name << ": " << Printable(csl);
+    else EXPECT_NE(csl.find(row.note), S::npos) << row.name << ": " << Printable(csl);
+  }
+}
+
 TEST(Export, WhatNoPartTakesStaysInTheNote) {
   const struct {
     const char* name;
