@@ -4555,6 +4555,8 @@ void LabelBeforeNames(Reference& r) {
     label.push_back(lower);
     families += !IsInitials(w.back() == u',' ? w.substr(0, w.size() - 1) : w);
   }
+  // A label names someone ("et al. 1998" alone names no one).
+  if (label.empty()) return;
   // The letter that tells two works of a year apart, apart from it
   // ("2001 b").
   {
@@ -4570,23 +4572,23 @@ void LabelBeforeNames(Reference& r) {
   // Turner 1984 Abercrombie N., Hill S. et Turner B. S. - Title"), where
   // they open with the label's first name;
   for (std::u16string_view dash : {u" - ", u" \u2013 "}) {
-    const size_t at = text.find(dash, namesBegin);
-    if (at == std::u16string_view::npos || at - namesBegin > 400) continue;
+    const size_t dashAt = text.find(dash, namesBegin);
+    if (dashAt == std::u16string_view::npos || dashAt - namesBegin > 400) continue;
     // Names only: no quotation, no word in small letters but a particle
     // or "et", "and", "al." ("Title \u2013 subtitle" is no name).
-    const std::u16string_view region = text.substr(namesBegin, at - namesBegin);
-    bool names_only = region.find_first_of(u"\u00AB\u201C\"") == std::u16string_view::npos;
+    const std::u16string_view region = text.substr(namesBegin, dashAt - namesBegin);
+    bool namesOnly = region.find_first_of(u"\u00AB\u201C\"") == std::u16string_view::npos;
     for (std::u16string_view w : Words(region)) {
       const std::u16string lower = LCase(w);
-      if (u_islower(w[0]) && w.size() > 3 && !IsParticle(lower) && !lower.starts_with(u"al.")) names_only = false;
+      if (u_islower(w[0]) && w.size() > 3 && !IsParticle(lower) && !lower.starts_with(u"al.")) namesOnly = false;
     }
-    if (!names_only) continue;
+    if (!namesOnly) continue;
     bool more = false;
     const std::vector<Person> names = Names(region, more);
     if (names.empty() || LCase(names.front().family) != label.front() || (!others && names.size() > families)) continue;
-    r.authors = {namesBegin, at};
+    r.authors = {namesBegin, dashAt};
     if (r.date.Empty() || r.date.begin < namesBegin) r.date = {yearBegin, yearEnd};
-    const size_t after = at + dash.size();
+    const size_t after = dashAt + dash.size();
     if (r.title.Empty() || r.title.begin < after) {
       if (!r.title.Empty() && r.title.end > after + 1) r.title.begin = after;
       else {

@@ -1790,6 +1790,13 @@ TEST(Reference, LabelBeforeNames) {
   }
 }
 
+// "et al." and a year open no label: there is no name to look for after
+// it (this once read past the end of an empty list).
+TEST(Reference, LabelThatNamesNoOne) {
+  const Reference r = Smart().ParseReference(u"et al. 1998 J. Smith - Heat flow in wells.");
+  EXPECT_EQ(r.year, u"1998");
+}
+
 // Names parted by slashes run to the colon after them, wherever the labels
 // ended them.
 TEST(Reference, SlashNamesRunOn) {
