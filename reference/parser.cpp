@@ -744,12 +744,18 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   // K.W. / Snidal, D.", "Hinz, A. /Katzenbach, D.", "Maren Hans / Antje
   // Ginnold"): each piece is one name, or a list of its own. A slash with
   // a space on neither side is in a word ("Writer/Director", a tag's
-  // "</italic>").
+  // "</italic>"), unless an initial ends before it.
   if (text.find(u'/') != std::u16string_view::npos) {
     std::vector<std::u16string_view> pieces;
     size_t from = 0;
     for (size_t slash = text.find(u'/'); slash != std::u16string_view::npos; slash = text.find(u'/', slash + 1)) {
-      const bool spaced = (slash > 0 && text[slash - 1] == u' ') || (slash + 1 < text.size() && text[slash + 1] == u' ');
+      // Or a slash after an initial's full stop, before a capital
+      // ("Abbott, K.W./Snidal, D."), or before an initial ("S.S.
+      // Abbas/S. Naveed").
+      const bool capitalAfter = slash + 1 < text.size() && u_isupper(text[slash + 1]);
+      const bool initialAfter = capitalAfter && slash + 2 < text.size() && text[slash + 2] == u'.';
+      const bool spaced = (slash > 0 && text[slash - 1] == u' ') || (slash + 1 < text.size() && text[slash + 1] == u' ') ||
+                          (slash > 0 && text[slash - 1] == u'.' && capitalAfter) || initialAfter;
       if (!spaced) continue;
       pieces.push_back(Trim(text.substr(from, slash - from)));
       from = slash + 1;
