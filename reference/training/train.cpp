@@ -366,7 +366,8 @@ Type LabelledKind(const Example& ex) {
   const auto has = [&](std::u16string_view w) { return genre.find(w) != std::u16string::npos; };
   if (has(u"thesis") || has(u"dissertation") || has(u"ph.d") || has(u"phd") || has(u"master")) return Type::Thesis;
   if (!PartText(ex, {"journal"}).empty()) return Type::Article;
-  const std::u16string container = LCase(PartText(ex, {"container-title"}));
+  // With no title labelled, a "container-title" is the work's own title.
+  const std::u16string container = ex.title.empty() ? std::u16string() : LCase(PartText(ex, {"container-title"}));
   if (!container.empty()) {
     for (std::u16string_view w : lexicon::kMeetingWords)
       if (container.find(w) != std::u16string::npos) return Type::Paper;
@@ -375,7 +376,8 @@ Type LabelledKind(const Example& ex) {
   if (has(u"report")) return Type::Report;
   // A title with its publisher, or its place alone ("Robert Redfield,
   // Peasant Society and Culture, Chicago, 1956.").
-  if (!PartText(ex, {"publisher"}).empty() || (!PartText(ex, {"location"}).empty() && !ex.title.empty()))
+  const bool titled = !ex.title.empty() || !PartText(ex, {"container-title"}).empty();
+  if (!PartText(ex, {"publisher"}).empty() || (!PartText(ex, {"location"}).empty() && titled))
     return Type::Book;
   if (!PartText(ex, {"url"}).empty()) return Type::Web;
   return Type::Other;
@@ -387,6 +389,10 @@ struct Score {
 };
 struct FieldScores {
   Score title, authors, families, year, container, volume, issue, page, kind;
+  // The same read as a user reads the record: the names at the head whatever
+  // role "(dir.)" gives them, and a container label with no title beside it
+  // taken for the work's own title, where the record prints it.
+  Score headNames, containerAsRead;
   std::string show;  // the field whose misses to print
 };
 
@@ -430,6 +436,11 @@ void ScoreFields(const Example& ex, const Reference& r, FieldScores& s) {
       return out;
     };
     if (got != want) ShowMiss(s, "families", ex, joined(got), joined(want));
+    // Editors standing where the authors stand ("Stober, I. (Ed.).") are
+    // the names at the head as much as authors are.
+    const bool editorsAtHead = r.authorList.empty() && !r.editors.Empty() &&
+                               (r.title.Empty() || r.editors.begin < r.title.begin);
+    s.headNames.Add((editorsAtHead ? Families(r.editorList) : got) == want);
   }
   if (!ex.year.empty()) s.year.Add(r.year == ex.year);
   std::u16string container = PartText(ex, {"journal", "container-title"});
@@ -439,6 +450,13 @@ void ScoreFields(const Example& ex, const Reference& r, FieldScores& s) {
     const bool ok = Normal(Trimmed(r.Text(r.container), true)) == Normal(container);
     s.container.Add(ok);
     if (!ok) ShowMiss(s, "container", ex, r.Text(r.container), container);
+    // With no title labelled, a "container-title" is the work's own title
+    // ("CHARLE, Christophe, Histoire sociale de la France au XIXe siècle,
+    // Paris, Seuil, 1991."): the record is right to print it as the title.
+    const bool ownTitle = ex.title.empty() && PartText(ex, {"journal"}).empty();
+    s.containerAsRead.Add(ownTitle ? r.Text(r.container).empty() &&
+                                         Normal(Trimmed(r.Text(r.title), true)) == Normal(container)
+                                   : ok);
   }
   const std::u16string volume = PartText(ex, {"volume"});
   // The labels give Vancouver's year with the volume ("2013; 17: 210"):
@@ -483,6 +501,9 @@ void PrintFields(const FieldScores& s) {
   show("issue", s.issue);
   show("first page", s.page);
   show("kind of work", s.kind);
+  std::printf("as a user reads the record:\n");
+  show("names at head", s.headNames);
+  show("container", s.containerAsRead);
 }
 
 // Measures the model by cross-validation: each fold by a model that never
