@@ -386,6 +386,13 @@ def main(argv):
             right = {f: [0, 0] for f in fields}
             for key, record in zip(keys, records):
                 want, got = Wanted(by_id[key]), Got(record)
+                # A style that prints no title for some works (physics
+                # journals' "Y. Sagiv, J. ACM 27, 633 (1981).") wants none.
+                if want["title"] not in Normal(written[key]):
+                    want["title"] = ""
+                # (Nor a book or journal it does not print: not scored.)
+                if want["container"] not in Normal(written[key]):
+                    want["container"] = ""
                 for f in fields:
                     if f == "container" and not want[f]:
                         continue

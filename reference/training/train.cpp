@@ -438,8 +438,8 @@ void ScoreFields(const Example& ex, const Reference& r, FieldScores& s) {
     if (got != want) ShowMiss(s, "families", ex, joined(got), joined(want));
     // Editors standing where the authors stand ("Stober, I. (Ed.).") are
     // the names at the head as much as authors are.
-    const bool editorsAtHead = r.authorList.empty() && !r.editors.Empty() &&
-                               (r.title.Empty() || r.editors.begin < r.title.begin);
+    const bool editorsAtHead = r.authorList.empty() && !r.editorList.empty() &&
+                               (r.editors.Empty() || r.title.Empty() || r.editors.begin < r.title.begin);
     s.headNames.Add((editorsAtHead ? Families(r.editorList) : got) == want);
   }
   if (!ex.year.empty()) s.year.Add(r.year == ex.year);
