@@ -174,7 +174,7 @@ u16string Unplaced(const Reference& r, Fields& f) {
     const auto rightBefore = [&](const Piece& p) { return !p.Empty() && t.end <= p.begin && t.end + 2 >= p.begin; };
     if (rightBefore(r.container) || (rightBefore(r.editors) && !r.container.Empty())) {
       const u16string lower = LCase(t.text);
-      if (lower == u"in" || lower == u"in:") continue;
+      if (lower == u"in" || lower == u"in:" || lower == u"dans") continue;
     }
     keep(t.text);
   }

@@ -313,6 +313,9 @@ void CompactNumbers(Reference& r, const std::vector<Token>& tokens) {
       return within(p) && (s.find(u'/') != std::u16string_view::npos || s.find(u"www.") != std::u16string_view::npos);
     };
     if (within(r.title) || within(r.authors) || link(r.doi) || link(r.url) || within(r.number)) continue;
+    // Law's volume before its journal ("(2014) 28:4 Hydrological Processes
+    // 2427"): its colon parts the volume from the issue.
+    if (within(r.volume) && r.journal && r.volume.end <= r.container.begin) continue;
     const auto g = ReadCompact(r.text, t.begin);
     if (!g) continue;
     const size_t from = t.begin, to = g->end;
@@ -2030,8 +2033,22 @@ void TitleRunsIntoBook(Reference& r) {
 // as anything; where the words between the title and the year's bracket
 // (or the end) are just that, they are those parts.
 void LawJournalNumbers(Reference& r) {
-  if (r.title.Empty() || r.date.Empty() || r.Text(r.date).empty()) return;
+  if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
+  // The year's bracket right after the title, where the labels gave it to
+  // the journal ("\u201CTitle\u201D (1988) 2 Journal of Supercomputing").
+  if (r.date.Empty()) {
+    const size_t open = text.find_first_not_of(u" ,", r.title.end);
+    if (open == std::u16string_view::npos || text[open] != u'(' || open + 6 > text.size() || text[open + 5] != u')' ||
+        FirstYear(text.substr(open + 1, 4)) != text.substr(open + 1, 4))
+      return;
+    if (!r.container.Empty() && r.container.begin == open) {
+      r.container.begin = text.find_first_not_of(u' ', open + 6);
+      if (r.container.begin >= r.container.end) r.container = {};
+    }
+    r.date = {open, open + 6};
+  }
+  if (r.Text(r.date).empty()) return;
   // The year's bracket, and where the numbers lie: after it to the end,
   // or between the title and it.
   const size_t open = r.date.begin;
@@ -2054,9 +2071,19 @@ void LawJournalNumbers(Reference& r) {
   const auto number = [](std::u16string_view w) {
     return !w.empty() && w.size() <= 5 && std::all_of(w.begin(), w.end(), IsDigit);
   };
-  const bool lastIsPage = words.size() >= 3 && number(words.back());
+  // The first page, or the range ("1\u201312"); the volume with its issue
+  // after a colon ("28:4", as McGill writes it).
+  const auto pages = [&](std::u16string_view w) {
+    const size_t dash = w.find_first_of(u"-\u2013");
+    return dash == std::u16string_view::npos ? number(w) : number(w.substr(0, dash)) && number(w.substr(dash + 1));
+  };
+  const auto volume = [&](std::u16string_view w) {
+    const size_t colon = w.find(u':');
+    return colon == std::u16string_view::npos ? number(w) : number(w.substr(0, colon)) && number(w.substr(colon + 1));
+  };
+  const bool lastIsPage = words.size() >= 3 && pages(words.back());
   const size_t journalEnd = words.size() - (lastIsPage ? 1 : 0);
-  if (!number(words[0]) || !u_isalpha(words[1][0])) return;
+  if (!volume(words[0]) || !u_isalpha(words[1][0])) return;
   for (size_t k = 1; k < journalEnd; ++k)
     if (std::any_of(words[k].begin(), words[k].end(), IsDigit)) return;
   for (const Piece* p : {&r.authors, &r.title, &r.editors, &r.doi, &r.url})
@@ -2069,6 +2096,8 @@ void LawJournalNumbers(Reference& r) {
     if (!p->Empty() && ((p->begin < end && begin < p->end) || (p->begin <= close && open < p->end))) *p = {};
   r.date = {open, close + 1};
   r.volume = {at(words[0]), at(words[0]) + words[0].size()};
+  if (const size_t colon = words[0].find(u':'); colon != std::u16string_view::npos)
+    r.issueNumber = std::u16string(words[0].substr(colon + 1));
   r.container = {at(words[1]), at(words[journalEnd - 1]) + words[journalEnd - 1].size()};
   r.journal = true;
   if (lastIsPage) r.pages = {at(words.back()), at(words.back()) + words.back().size()};
@@ -4547,6 +4576,8 @@ void LabelBeforeNames(Reference& r) {
     const std::u16string_view w = wordAt(at);
     if (w.empty() || words > 8) return;
     std::u16string_view digits = w;
+    // (A colon may end the label: "Abbott, Snidal 2009: K. W. Abbott".)
+    if (digits.size() == 5 || digits.size() == 6) digits.remove_suffix(digits.back() == u':');
     if (digits.size() == 5 && digits[4] >= u'a' && digits[4] <= u'z') digits.remove_suffix(1);
     if (words > 0 && digits.size() == 4 && FirstYear(digits) == digits) {
       yearBegin = text.find_first_not_of(u' ', before), yearEnd = at;
@@ -4618,7 +4649,11 @@ void LabelBeforeNames(Reference& r) {
     const size_t family = etAl ? words.size() - 3 : words.size() - 1;
     const bool initialFirst = IsInitials(words[0]);
     const bool inLabel = std::find(label.begin(), label.end(), bare(words[family])) != label.end();
-    if (!(initialFirst || inLabel) || words.size() - (etAl ? 2 : 0) > 3 ||
+    // Initials and one or two words ("M. T. D. Wingate,", "A. M. De Jong,"),
+    // or up to three words.
+    size_t initials = 0;
+    while (initials < family && IsInitials(words[initials])) ++initials;
+    if (!(initialFirst || inLabel) || family + 1 - initials > (initials > 0 ? 2u : 3u) ||
         !std::all_of(words.begin(), words.begin() + static_cast<long>(family) + 1, capitalised))
       break;
     matched |= inLabel;
@@ -4752,6 +4787,120 @@ void PublisherAndPlaceInBracket(Reference& r) {
   const Piece first{open + 1, open + 1 + colon}, second{open + 1 + colon + 2, end - 1};
   r.publisher = firstNames ? first : second;
   r.place = firstNames ? second : first;
+}
+
+// A chapter cited by its book alone, as physics journals print it: "H.
+// Jenkins, in Critical Approaches to Comics, edited by M. J. Smith
+// (Routledge, New York, 2012), pp. 1-14." The small "in" right after the
+// names brings the book; the labels took the book for the title (and a
+// second sentence of its name for the container). No title is written.
+void ChapterByItsBook(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  // "in" at the end of the names, between them and the title, or opening it.
+  size_t namesEnd = r.authors.end, bookBegin = r.title.begin;
+  const std::u16string_view names = r.Text(r.authors);
+  const std::u16string_view gap = Trim(text.substr(r.authors.end, r.title.begin - r.authors.end));
+  const std::u16string_view title = r.Text(r.title);
+  if (gap.empty() && (names.ends_with(u", in") || names.ends_with(u", in:"))) {
+    namesEnd = r.authors.begin + names.rfind(u", in");
+  } else if (gap == u"in" || gap == u"in:") {
+  } else if (gap.empty() && (title.starts_with(u"in ") || title.starts_with(u"in: "))) {
+    bookBegin = r.title.begin + title.find(u' ') + 1;
+  } else {
+    return;
+  }
+  if (bookBegin >= r.title.end || !u_isupper(text[bookBegin])) return;
+  // A book's marks after it: its editors, publisher, place or pages.
+  if (r.editors.Empty() && r.publisher.Empty() && r.place.Empty() && r.pages.Empty()) return;
+  size_t bookEnd = r.title.end;
+  // The book's second sentence the labels gave to the container ("The
+  // Dialogical Self in Psychotherapy. | An Introduction, edited by").
+  if (!r.container.Empty()) {
+    if (r.container.begin < r.title.end || !Trim(text.substr(r.title.end, r.container.begin - r.title.end)).empty()) return;
+    bookEnd = r.container.end;
+  }
+  r.authors.end = namesEnd;
+  while (r.authors.end > r.authors.begin && (text[r.authors.end - 1] == u' ' || text[r.authors.end - 1] == u',')) --r.authors.end;
+  r.container = {bookBegin, bookEnd};
+  r.title = {};
+  r.journal = false;
+}
+
+// An article cited by its journal alone, as physics and chemistry
+// journals print it: "M. Von Smoluchowski, Rozprawy Wydzialu 3, 257
+// (1906)." Where the labels took the journal's name for a title, the
+// volume and pages right after it, and no book's marks anywhere, the name
+// is the journal's.
+void JournalWithNoTitle(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || !r.container.Empty() || r.volume.Empty() || r.pages.Empty()) return;
+  if (!r.editors.Empty() || !r.publisher.Empty() || !r.place.Empty() || !r.edition.Empty()) return;
+  const std::u16string_view text = r.text;
+  if (r.title.begin < r.authors.end || r.volume.begin < r.title.end || r.pages.begin < r.volume.end) return;
+  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty() ||
+      !Trim(text.substr(r.title.end, r.volume.begin - r.title.end)).empty())
+    return;
+  // One name: no sentence's end, comma, colon or quotation inside it.
+  std::u16string_view name = r.Text(r.title);
+  while (!name.empty() && (name.back() == u' ' || name.back() == u',')) name.remove_suffix(1);
+  if (name.empty() || IsQuote(name.front()) || IsQuote(name.back()) || (name.back() == u'.' && Words(name).size() > 6)) return;
+  for (std::u16string_view mark : {u", ", u": ", u"? ", u"! ", u"; "})
+    if (name.find(mark) != std::u16string_view::npos) return;
+  // The volume a bare number, its issue in a bracket at most ("3,", "79 (2),").
+  const std::u16string_view volume = Trim(r.Text(r.volume));
+  if (volume.empty() || !IsDigit(volume[0]) || Numbers(volume).size() > 2 || volume.find(u' ') != volume.rfind(u' ')) return;
+  r.container = r.title;
+  r.title = {};
+  r.journal = true;
+}
+
+// "s.l." ("sine loco"), which French styles print for a place not known
+// ("Robot Vision, s.l., MIT Press, 1986.", "dans British Cinema in the
+// 90s, [s.l.], 2000"), where the labels ran the title or the book's name
+// on into it: the place's, after a comma (botany's "Phytolaccaceae s.l.",
+// "in the wide sense", has none).
+void NoPlaceEnds(Reference& r, Piece& piece) {
+  if (piece.Empty()) return;
+  std::u16string_view name = r.Text(piece);
+  while (!name.empty() && (name.back() == u',' || name.back() == u' ')) name.remove_suffix(1);
+  for (std::u16string_view mark : {u", s.l.", u", s. l.", u", S.l.", u", S. l.", u", [s.l.]", u", [s. l.]", u", [S.l.]"}) {
+    if (!name.ends_with(mark) || name.size() <= mark.size()) continue;
+    const size_t markBegin = piece.begin + name.size() - mark.size() + 2;
+    if (r.place.Empty()) r.place = {markBegin, piece.begin + name.size()};
+    piece.end = piece.begin + name.size() - mark.size();
+    return;
+  }
+}
+
+// McGill's chapter, "\u201CTitle\u201D in Editors, eds, Book (Place:
+// Publisher, Year) pages": the names up to the role, the book from after
+// it to the bracket.
+void McGillChapter(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t in = r.title.end;
+  while (in < text.size() && (text[in] == u' ' || text[in] == u',')) ++in;
+  if (text.substr(in, 3) != u"in ") return;
+  const size_t namesBegin = in + 3;
+  size_t role = std::u16string_view::npos, roleEnd = 0;
+  for (std::u16string_view mark : {u", eds, ", u", ed, "})
+    if (const size_t at = text.find(mark, namesBegin); at != std::u16string_view::npos && at < role && at - namesBegin < 160)
+      role = at, roleEnd = at + mark.size() - 2;
+  if (role == std::u16string_view::npos) return;
+  const std::u16string_view names = text.substr(namesBegin, role - namesBegin);
+  if (std::any_of(names.begin(), names.end(), IsDigit) || names.find_first_of(u"()\u201C\u201D\"") != std::u16string_view::npos)
+    return;
+  bool more = false;
+  if (Names(names, more).empty()) return;
+  const size_t bookBegin = roleEnd + 2;
+  size_t bookEnd = std::min(text.find(u" (", bookBegin), text.size());
+  while (bookEnd > bookBegin && (text[bookEnd - 1] == u' ' || text[bookEnd - 1] == u',' || text[bookEnd - 1] == u'.')) --bookEnd;
+  if (bookEnd <= bookBegin || !u_isupper(text[bookBegin])) return;
+  for (Piece* p : {&r.container, &r.editors, &r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.note, &r.edition})
+    if (!p->Empty() && p->begin >= in && p->end <= bookEnd + 1) *p = {};
+  r.editors = {namesBegin, roleEnd};
+  r.container = {bookBegin, bookEnd};
+  r.journal = false;
 }
 
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
@@ -4939,7 +5088,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookInNoPiece(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
-  for (std::u16string_view in : {u"In. ", u"In: ", u"In ", u"in: ", u"in "})
+  for (std::u16string_view in : {u"In. ", u"In: ", u"In ", u"in: ", u"in ", u"dans ", u"Dans "})
     if (r.Text(r.container).starts_with(in) && r.container.end - r.container.begin > in.size()) r.container.begin += in.size();
   // Nor is the word that introduces the volume right after it ("...
   // Linguistics Volume 22", "Vol."): it goes to the volume.
@@ -4998,7 +5147,12 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TitleGoesOnAfterQuote(r, tokens, look.labels);
   BookAfterTitleStop(r);
   QuotedBookAfterTitle(r);
+  ChapterByItsBook(r);
+  JournalWithNoTitle(r);
+  McGillChapter(r);
   LabelBeforeNames(r);
+  NoPlaceEnds(r, r.title);
+  NoPlaceEnds(r, r.container);
   SlashNamesRunOn(r);
   PublisherAndPlaceInBracket(r);
 

@@ -1785,12 +1785,114 @@ TEST(Reference, LabelBeforeNames) {
       {"names and a year as usual stay",
        u"Smith, J. 2001. Heat flow in the Salton Trough, California. Geothermics 38, 1\u201312.", {u"Smith"},
        u"Heat flow in the Salton Trough, California", u"2001"},
+      {"a colon after the label's year",
+       u"Amit, Shoemaker 1993: R. Amit, P. J. Shoemaker, \u201CStrategic steam and well rent,\u201D Geothermics 14/1, 1993, "
+       u"pp. 33\u201346.",
+       {u"Amit", u"Shoemaker"}, u"Strategic steam and well rent", u"1993"},
+      {"three initials before a name, the label's \"et al.\"",
+       u"Demoux et al. 2009: A. Demoux, A. Kroner, M. T. D. Wingate, \u201CZircon ages of the Baydrag steam field,\u201D "
+       u"Journal of Geology 117/4, 2009, pp. 377\u2013397.",
+       {u"Demoux", u"Kroner", u"Wingate"}, u"Zircon ages of the Baydrag steam field", u"2009"},
+      {"\"s.l.\" for the place is no part of the title",
+       u"Aumann, Maschler 1995b: R. Aumann, M. Maschler, Repeated Wells with Incomplete Steam, s.l., The MIT Press, "
+       u"1995.",
+       {u"Aumann", u"Maschler"}, u"Repeated Wells with Incomplete Steam", u"1995"},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
     EXPECT_EQ(Families(r.authorList), row.families) << row.name;
     EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
     EXPECT_EQ(r.year, row.year) << row.name;
+  }
+}
+
+// Physics and chemistry journals cite a chapter by its book and an
+// article by its journal alone: with no title written, the record has
+// none, and the book or the journal is the container.
+TEST(Reference, CitedByContainerAlone) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> families;
+    S container;
+    Type type;
+  } rows[] = {
+      {"a chapter, \"in\" ending the names",
+       u"[4] H. Jenkins, in Critical Approaches to Geothermics: Theories and Methods, edited by M. J. Smith and R. "
+       u"Duncan (Routledge, New York, 2012), pp. 1\u201314.",
+       {u"Jenkins"}, u"Critical Approaches to Geothermics: Theories and Methods", Type::Chapter},
+      {"a chapter whose book has two sentences",
+       u"[119] L. Angus and J. McLeod, in The Dialogical Well in Geothermics. An Introduction, edited by H. J. M. "
+       u"Hermans and G. Dimaggio (Brunner-Routledge, New York, 2004).",
+       {u"Angus", u"McLeod"}, u"The Dialogical Well in Geothermics. An Introduction", Type::Chapter},
+      {"a chapter, \"in\" opening what the labels took for the title",
+       u"[131] M. Foucault, in Dit Et \u00C9crits, T. II (Gallimard, Paris, 1994), pp. 298\u2013329.", {u"Foucault"},
+       u"Dit Et \u00C9crits, T. II", Type::Chapter},
+      {"an article by a journal's long name",
+       u"[17] M. Von Smoluchowski, Wydzialu Matematyczno-Przyrodniczego Akademii Umiejetnosci 3, 257 (1906).",
+       {u"Von Smoluchowski"}, u"Wydzialu Matematyczno-Przyrodniczego Akademii Umiejetnosci", Type::Article},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Families(r.authorList), row.families) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(u"")) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(r.type, row.type) << row.name;
+  }
+  // A title written before "in" stays the title.
+  const Reference titled = Smart().ParseReference(
+      u"Podlesch, W. (2007): Der Berliner Beitrag zur Geothermie. In: R\u00FClcker, T. (Hrsg.) Modell Berlin. Frankfurt "
+      u"am Main, S. 159-187.");
+  EXPECT_EQ(Printable(Trimmed(titled.Text(titled.title), true)), Printable(u"Der Berliner Beitrag zur Geothermie"));
+}
+
+// French styles: "dans" brings the book as "in" does, and is neither the
+// book's nor a note; "[s.l.]" after the book is the place.
+TEST(Reference, FrenchBookMarks) {
+  const Reference r = Smart().ParseReference(
+      u"G. Brown 2000 G. Brown, \u00AB Something for Everyone: British Steam Culture \u00BB, dans R. Murphy (\u00E9d.), "
+      u"British Geothermics in the 90s, [s.l.], 2000, p. 27\u201136.");
+  EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(u"British Geothermics in the 90s"));
+  EXPECT_EQ(r.Text(r.place), u"[s.l.]");
+  const Reference p =
+      Smart().ParseReference(u"PANCIERA S. \u2013 Olearii. dans Memoirs of the American Academy in Rom, 36, Rom 1980, 235-250.");
+  EXPECT_EQ(Printable(Trimmed(p.Text(p.container), true)), Printable(u"Memoirs of the American Academy in Rom"));
+  const S csl = Writer::One(Format::CslJson, p, kNoLists);
+  EXPECT_EQ(csl.find(u"dans"), S::npos) << Printable(csl);
+}
+
+// McGill's law style: "\u201CTitle\u201D (Year) Volume[:Issue] Journal Pages", and
+// its chapter, "in Editors, eds, Book (Place: Publisher, Year)".
+TEST(Reference, McGill) {
+  const struct {
+    const char* name;
+    S in;
+    S container, volume, issue, firstPage, lastPage, editors;
+  } rows[] = {
+      {"a page range", u"Balzaretti, Ross, \u201CDebate: Steam and the Wealth of King Alfred\u201D (1992) 1 Past and "
+                       u"Present 142\u2013150.",
+       u"Past and Present", u"1", u"", u"142", u"150", u""},
+      {"the issue after the volume's colon",
+       u"Booth, DB, KA Kraseski & CR Jackson, \u201CLocal determinants of summertime well temperatures\u201D (2014) 28:4 "
+       u"Hydrological Processes 2427\u20132438.",
+       u"Hydrological Processes", u"28", u"4", u"2427", u"2438", u""},
+      {"the year's bracket the labels gave to the journal",
+       u"Callahan, D & K Kennedy, \u201CCompiling programs for distributed-memory wells\u201D (1988) 2 Journal of "
+       u"Supercomputing 151\u2013169.",
+       u"Journal of Supercomputing", u"2", u"", u"151", u"169", u""},
+      {"a chapter",
+       u"Christie, Deborah, \u201Ca dead new well: steam and the modern zombie\u201D in Deborah Christie & Sarah Juliet "
+       u"Lauro, eds, Better Off Dead: The Evolution of the Well (New York: Fordham University Press, 2011) 61.",
+       u"Better Off Dead: The Evolution of the Well", u"", u"", u"61", u"", u"Deborah Christie & Sarah Juliet Lauro, eds"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(r.volumeNumber, row.volume) << row.name;
+    EXPECT_EQ(r.issueNumber, row.issue) << row.name;
+    EXPECT_EQ(r.firstPage, row.firstPage) << row.name;
+    EXPECT_EQ(r.lastPage, row.lastPage) << row.name;
+    EXPECT_EQ(Printable(r.Text(r.editors)), Printable(row.editors)) << row.name;
   }
 }
 
