@@ -743,6 +743,17 @@ bool DateInBracket(const std::vector<std::u16string_view>& words, size_t k) {
 
 std::vector<Person> Names(std::u16string_view text, bool& more) {
   more = false;
+  // An initial glued to the name after it ("J.Elster", "K.W.Abbott"): a
+  // space after its full stop.
+  for (size_t i = 1; i + 2 < text.size(); ++i) {
+    if (text[i] != u'.' || !u_isupper(text[i - 1]) || !u_isupper(text[i + 1]) || !u_islower(text[i + 2])) continue;
+    if (i >= 2 && text[i - 2] != u' ' && text[i - 2] != u'.' && text[i - 2] != u'-') continue;
+    // (A suffix glued on stays: "J.F.Jr." is no name "Jr.".)
+    if (const std::u16string_view next = text.substr(i + 1, 2); next == u"Jr" || next == u"Sr") continue;
+    std::u16string spaced(text);
+    spaced.insert(i + 1, 1, u' ');
+    return Names(spaced, more);
+  }
   // Names parted by slashes, as some German styles write them ("Abbott,
   // K.W. / Snidal, D.", "Hinz, A. /Katzenbach, D.", "Maren Hans / Antje
   // Ginnold"): each piece is one name, or a list of its own. A slash with
@@ -4676,10 +4687,22 @@ void LabelBeforeNames(Reference& r) {
       std::u16string_view rest = text.substr(after);
       while (!rest.empty() && (rest.back() == u'.' || rest.back() == u' ')) rest.remove_suffix(1);
       const size_t yearComma = rest.rfind(u", ");
-      if (yearComma == std::u16string_view::npos || FirstYear(rest.substr(yearComma + 2)) != rest.substr(yearComma + 2)) return;
-      const size_t placeComma = yearComma == 0 ? std::u16string_view::npos : rest.rfind(u", ", yearComma - 1);
-      if (placeComma == std::u16string_view::npos) return;
-      end = after + placeComma + 2;
+      if (yearComma != std::u16string_view::npos && FirstYear(rest.substr(yearComma + 2)) == rest.substr(yearComma + 2)) {
+        const size_t placeComma = yearComma == 0 ? std::u16string_view::npos : rest.rfind(u", ", yearComma - 1);
+        if (placeComma == std::u16string_view::npos) return;
+        end = after + placeComma + 2;
+      } else {
+        // With the year in the label alone ("Bud 2009: R. Bud, Penicillin:
+        // Triumph and Tragedy, New York."): the title runs to a place of a
+        // few capitalised words after the last comma, or to the end.
+        end = after + rest.size();
+        if (yearComma != std::u16string_view::npos) {
+          const std::vector<std::u16string_view> place = Words(rest.substr(yearComma + 2));
+          if (!place.empty() && place.size() <= 3 &&
+              std::all_of(place.begin(), place.end(), [](std::u16string_view w) { return u_isupper(w[0]); }))
+            end = after + yearComma;
+        }
+      }
     }
     while (end > after && (text[end - 1] == u' ' || text[end - 1] == u',')) --end;
     if (end <= after) return;
@@ -4687,6 +4710,25 @@ void LabelBeforeNames(Reference& r) {
   }
   if (r.date.Empty() || r.date.begin < namesBegin) r.date = {yearBegin, yearEnd};
   r.authors = {namesBegin, namesEnd};
+  // The label's words are no other part ("Horn 1986a:" is no volume).
+  for (Piece* p : {&r.citationNumber, &r.container, &r.volume, &r.pages, &r.publisher, &r.place, &r.editors, &r.edition})
+    if (!p->Empty() && p->end <= yearBegin) *p = {};
+  // A book's place alone after its title ("The Legitimation of Power,
+  // Houndmills."): a few capitalised words, and nothing after them.
+  const auto inTitle = [&](const Piece& p) { return p.Empty() || (p.begin >= r.title.begin && p.begin < r.title.end); };
+  if (!r.title.Empty() && inTitle(r.place) && inTitle(r.publisher) && inTitle(r.container)) {
+    size_t begin = r.title.end;
+    while (begin < text.size() && (text[begin] == u' ' || text[begin] == u',')) ++begin;
+    size_t end = text.size();
+    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'.')) --end;
+    const std::vector<std::u16string_view> place = Words(text.substr(begin, end - begin));
+    if (text.substr(r.title.end - 1, begin - r.title.end + 1).find(u',') != std::u16string_view::npos &&
+        !place.empty() && place.size() <= 3 &&
+        std::all_of(place.begin(), place.end(), [](std::u16string_view w) {
+          return u_isupper(w[0]) && std::none_of(w.begin(), w.end(), IsDigit);
+        }))
+      r.place = {begin, end};
+  }
 }
 
 // Names parted by slashes that the labels ran on into the next part, up
@@ -4901,6 +4943,58 @@ void McGillChapter(Reference& r) {
   r.editors = {namesBegin, roleEnd};
   r.container = {bookBegin, bookEnd};
   r.journal = false;
+}
+
+// The book's editors and their role run into its name, where the labels
+// found no editors ("in R. Murphy (dir.), British Cinema in the 90s"): the
+// names up to the role are the editors, the book starts after it.
+void EditorsOpenContainer(Reference& r) {
+  if (r.container.Empty() || !r.editors.Empty()) return;
+  const std::u16string_view name = r.Text(r.container);
+  const std::u16string lower = LCase(name);
+  for (std::u16string_view role : {u" (dir.), ", u" (eds.), ", u" (ed.), ", u" (hrsg.), ", u" (\u00E9d.), ", u" (eds), "}) {
+    const size_t at = lower.find(role);
+    if (at == std::u16string::npos || at == 0) continue;
+    const std::u16string_view names = name.substr(0, at);
+    if (std::any_of(names.begin(), names.end(), IsDigit) || Words(names).size() > 12) return;
+    bool more = false;
+    if (Names(names, more).empty()) return;
+    const size_t book = r.container.begin + at + role.size();
+    if (book >= r.container.end || !u_isupper(r.text[book])) return;
+    r.editors = {r.container.begin, r.container.begin + at + role.size() - 2};
+    r.container.begin = book;
+    return;
+  }
+}
+
+// A journal's volume after its name with no word before it, where the
+// labels ran the name on into it ("Progress in Theoretical Biology 5,
+// 1978, pp. 233-374"): a number of up to three digits that ends the name,
+// where no volume was found and nothing of a book's is there.
+void VolumeEndsJournalName(Reference& r) {
+  if (r.container.Empty() || !r.volume.Empty() || !r.editors.Empty() || !r.publisher.Empty()) return;
+  std::u16string_view name = r.Text(r.container);
+  while (!name.empty() && (name.back() == u',' || name.back() == u' ')) name.remove_suffix(1);
+  const size_t space = name.rfind(u' ');
+  if (space == std::u16string_view::npos || space + 4 < name.size() || Words(name).size() < 3) return;
+  const std::u16string_view number = name.substr(space + 1);
+  if (number.empty() || !std::all_of(number.begin(), number.end(), IsDigit)) return;
+  // After a word, not a comma (a page: "..., 66(1-B), 549"), nor an
+  // abbreviation ("Nr. 80", an issue) or a series' word ("Special Paper 29").
+  const size_t wordBegin = name.rfind(u' ', space - 1);
+  const std::u16string word = LCase(name.substr(wordBegin == std::u16string_view::npos ? 0 : wordBegin + 1,
+                                                space - (wordBegin == std::u16string_view::npos ? 0 : wordBegin + 1)));
+  if (word.empty() || !std::all_of(word.begin(), word.end(), [](char16_t c) { return u_isalpha(c) != 0; })) return;
+  for (std::u16string_view series : {u"paper", u"papers", u"report", u"series", u"bulletin", u"circular", u"memoir",
+                                     u"publication", u"volume", u"vol", u"band", u"tome", u"part", u"no", u"nr"})
+    if (word == series) return;
+  // A meeting's number is its name's ("Proceedings of CHI 90").
+  const std::u16string lower = LCase(name);
+  for (std::u16string_view w : lexicon::kMeetingWords)
+    if (lower.find(w) != std::u16string::npos) return;
+  r.volume = {r.container.begin + space + 1, r.container.begin + name.size()};
+  r.container.end = r.container.begin + space;
+  r.journal = true;
 }
 
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
@@ -5151,6 +5245,8 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   JournalWithNoTitle(r);
   McGillChapter(r);
   LabelBeforeNames(r);
+  EditorsOpenContainer(r);
+  VolumeEndsJournalName(r);
   NoPlaceEnds(r, r.title);
   NoPlaceEnds(r, r.container);
   SlashNamesRunOn(r);

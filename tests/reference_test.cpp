@@ -230,6 +230,8 @@ TEST(Reference, Names) {
       {"unspaced slashes before initials", u"S.S. Abbas/S. Naveed/F. Qamar",
        {P(u"Abbas", u"S. S."), P(u"Naveed", u"S."), P(u"Qamar", u"F.")}, false},
       {"Turkish ve", u"Abbott, K. W. ve Snidal, D.", {P(u"Abbott", u"K. W."), P(u"Snidal", u"D.")}, false},
+      {"initials glued to the name", u"J.Elster, R. Slagstad and G.E.Marcus",
+       {P(u"Elster", u"J."), P(u"Slagstad", u"R."), P(u"Marcus", u"G. E.")}, false},
       {"et al. before a colon", u"S.S. Abbas et al.:", {P(u"Abbas", u"S. S.")}, true},
       {"Spanish y otros", u"Abbas, S. S. y otros", {P(u"Abbas", u"S. S.")}, true},
       {"Italian e altri", u"Rossi, M. e altri", {P(u"Rossi", u"M.")}, true},
@@ -1793,6 +1795,11 @@ TEST(Reference, LabelBeforeNames) {
        u"Demoux et al. 2009: A. Demoux, A. Kroner, M. T. D. Wingate, \u201CZircon ages of the Baydrag steam field,\u201D "
        u"Journal of Geology 117/4, 2009, pp. 377\u2013397.",
        {u"Demoux", u"Kroner", u"Wingate"}, u"Zircon ages of the Baydrag steam field", u"2009"},
+      {"the year in the label alone, a place after the title",
+       u"Bud 2009: R. Bud, Penicillin: Steam and Tragedy, New York.", {u"Bud"}, u"Penicillin: Steam and Tragedy",
+       u"2009"},
+      {"the year in the label alone, a title with a comma",
+       u"Garner 2004: R. Garner, Animals, Wells and Morality.", {u"Garner"}, u"Animals, Wells and Morality", u"2004"},
       {"\"s.l.\" for the place is no part of the title",
        u"Aumann, Maschler 1995b: R. Aumann, M. Maschler, Repeated Wells with Incomplete Steam, s.l., The MIT Press, "
        u"1995.",
@@ -1804,6 +1811,13 @@ TEST(Reference, LabelBeforeNames) {
     EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
     EXPECT_EQ(r.year, row.year) << row.name;
   }
+  // The label's words are no other part, and the place is the place.
+  const Reference horn = Smart().ParseReference(u"Horn 1986a: B. Horn, Robot Wells.");
+  EXPECT_EQ(horn.volumeNumber, u"");
+  EXPECT_TRUE(horn.container.Empty());
+  const Reference bud = Smart().ParseReference(u"Bud 2009: R. Bud, Penicillin: Steam and Tragedy, New York.");
+  EXPECT_EQ(bud.Text(bud.place), u"New York");
+  EXPECT_EQ(bud.type, Type::Book);
 }
 
 // Physics and chemistry journals cite a chapter by its book and an
@@ -1893,6 +1907,46 @@ TEST(Reference, McGill) {
     EXPECT_EQ(r.firstPage, row.firstPage) << row.name;
     EXPECT_EQ(r.lastPage, row.lastPage) << row.name;
     EXPECT_EQ(Printable(r.Text(r.editors)), Printable(row.editors)) << row.name;
+  }
+}
+
+// Two ends of a container the labels ran on: the editors and their role
+// before a book's name, and a journal's volume after its name.
+TEST(Reference, ContainerRunOn) {
+  const struct {
+    const char* name;
+    S in;
+    S container, volume, editors;
+  } rows[] = {
+      {"editors and \"(dir.)\" before the book",
+       u"Brown 2000: G. Brown, \u201CSomething for Everyone: British Film Culture in the 1990s,\u201D in R. Murphy (dir.), "
+       u"British Cinema in the 90s, s.l., British Film Institute, 2000, pp. 27\u201336.",
+       u"British Cinema in the 90s", u"", u"R. Murphy (dir.)"},
+      {"editors and \"(Ed.)\" before the book",
+       u"Lindeman, E. C. (1945a). The sociology of adult education. In S. Brookfield (Ed.), Learning democracy: Eduard "
+       u"Lindeman on adult education and social change (pp. 113\u2013121). London: Croom Helm.",
+       u"Learning democracy: Eduard Lindeman on adult education and social change", u"", u"S. Brookfield (Ed.)"},
+      {"a bare volume after the journal's name",
+       u"Grossberg 1978: S. Grossberg, \u201CA theory of human memory: Self-organization and performance of sensory-motor "
+       u"codes, maps, and plans,\u201D Progress in Theoretical Biology 5, 1978, pp. 233\u2013374.",
+       u"Progress in Theoretical Biology", u"5", u""},
+      {"a bare volume, pages after it",
+       u"Cockell, C. S., Lee, P. , Osinski, G. , Horneck, G. and Broady, P., Impact-induced microbial endolithic "
+       u"habitats. Meteoritics & Planetary Science 37, P. 1287 - 1298. 2002.",
+       u"Meteoritics & Planetary Science", u"37", u""},
+      {"a series' number stays the series'",
+       u"Grieve, R. A. F., The record of impact on Earth: Implications for a major Cretaceous/Tertiary impact event. "
+       u"Geological Society of America, Special Paper 190, pp. 25-37. 1982.",
+       u"Geological Society of America, Special Paper 190", u"", u""},
+      {"an issue's number stays",
+       u"Wolfgang Jantzen: Theorien zur Heilp\u00E4dagogik. Das Argument Nr. 80, 1973, 152-169", u"Das Argument Nr. 80", u"",
+       u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(r.volumeNumber, row.volume) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.editors), false)), Printable(row.editors)) << row.name;
   }
 }
 
