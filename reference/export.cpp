@@ -1026,7 +1026,8 @@ bool OpensWithDash(std::u16string_view text) {
   while (dashes < text.size() && (text[dashes] == u'\u2014' || text[dashes] == u'\u2013' || text[dashes] == u'-' ||
                                   text[dashes] == u'_' || text[dashes] == u'\u2012' || text[dashes] == u'\u2015'))
     ++dashes;
-  return dashes >= 2 && (dashes == text.size() || text[dashes] == u'.' || text[dashes] == u',' || text[dashes] == u' ');
+  return dashes >= 2 && (dashes == text.size() || text[dashes] == u'.' || text[dashes] == u',' || text[dashes] == u' ' ||
+                         text[dashes] == u':' || text[dashes] == u';');
 }
 }  // namespace
 

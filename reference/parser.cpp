@@ -767,7 +767,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       // ("Abbott, K.W./Snidal, D."), or before an initial ("S.S.
       // Abbas/S. Naveed").
       const bool capitalAfter = slash + 1 < text.size() && u_isupper(text[slash + 1]);
-      const bool initialAfter = capitalAfter && slash + 2 < text.size() && text[slash + 2] == u'.';
+      const bool initialAfter = capitalAfter && slash + 2 < text.size() && (text[slash + 2] == u'.' || text[slash + 2] == u' ');
       const bool spaced = (slash > 0 && text[slash - 1] == u' ') || (slash + 1 < text.size() && text[slash + 1] == u' ') ||
                           (slash > 0 && text[slash - 1] == u'.' && capitalAfter) || initialAfter;
       if (!spaced) continue;
@@ -855,11 +855,18 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       continue;
     }
     // German's "u. a.", "und andere", in small letters ("U." is an initial).
-    if (w == u"u." && chunks.back().empty()) {
+    // Right after a name too ("S.S. Abbas u. a.:"), or as one word ("u.a.").
+    const auto isA = [](std::u16string_view a) { return a == u"a." || a == u"a.:" || a == u"a.," || a == u"a.;"; };
+    if (w == u"u." && (chunks.back().empty() || (k + 1 < words.size() && isA(words[k + 1])))) {
+      more = true;
+      if (!chunks.back().empty()) ++k;
+      continue;
+    }
+    if (w == u"u.a." || w == u"u.a.:" || w == u"u.a.," || w == u"u.a.;") {
       more = true;
       continue;
     }
-    if (more && (w == u"a." || w == u"a.:" || w == u"a.," || w == u"a.;") && chunks.back().empty()) continue;
+    if (more && isA(w) && chunks.back().empty()) continue;
     // "and others", as OSCOLA writes "et al.".
     if ((lower == u"others" || lower == u"others," || lower == u"others.") && chunks.back().empty() && afterAnd.back()) {
       more = true;
@@ -2239,6 +2246,13 @@ void DateBracketOpensTitle(Reference& r) {
 // ("--- Jewish Law from Jesus to the Mishnah: | Five Studies") open the
 // title.
 void DashIsTheNames(Reference& r) {
+  // The dash the labels took for a list's number ("---: Title"): the names.
+  if (const std::u16string_view number = r.Text(r.citationNumber);
+      r.authors.Empty() && number.size() >= 2 && IsDash(number[0]) && IsDash(number[1]) &&
+      std::all_of(number.begin(), number.end(), [](char16_t c) { return IsDash(c) || c == u':' || c == u'.' || c == u','; })) {
+    r.authors = r.citationNumber;
+    r.citationNumber = {};
+  }
   if (r.authors.Empty() || (!r.title.Empty() && r.title.begin < r.authors.end)) return;
   const std::u16string_view names = r.Text(r.authors);
   size_t dashes = 0;
@@ -2264,10 +2278,18 @@ void GermanEtAl(Reference& r) {
   const std::u16string_view title = r.Text(r.title);
   // The last name's last initials may lie between too ("Huston, M. A. ; u. a.").
   std::u16string_view rest = Trim(between);
+  // (Or "u." still the names', "a." the title's: "S.S. Abbas u. | a.: Title".)
+  if (rest.empty() && r.Text(r.authors).ends_with(u" u.") && title.starts_with(u"a.")) rest = u"u.";
   if (!rest.ends_with(u"u.") || !title.starts_with(u"a.")) return;
   rest.remove_suffix(2);
-  for (std::u16string_view w : Words(rest))
-    if (w != u";" && !IsDottedInitials(w)) return;
+  // (Or the last name itself: "M. M. | Aung u. | a.: Title".)
+  const std::vector<std::u16string_view> left = Words(rest);
+  for (std::u16string_view w : left)
+    if (w != u";" && !IsDottedInitials(w) &&
+        !(left.size() <= 2 && u_isupper(w[0]) && std::all_of(w.begin() + 1, w.end(), [](char16_t c) {
+            return u_islower(c) || c == u'-';
+          })))
+      return;
   for (const Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
                          &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
     if (!p->Empty() && p->begin < r.title.begin && r.authors.end < p->end) return;
@@ -4871,27 +4893,54 @@ void ChapterByItsBook(Reference& r) {
 
 // An article cited by its journal alone, as physics and chemistry
 // journals print it: "M. Von Smoluchowski, Rozprawy Wydzialu 3, 257
-// (1906)." Where the labels took the journal's name for a title, the
-// volume and pages right after it, and no book's marks anywhere, the name
-// is the journal's.
+// (1906).", "Blair, M. ABR 2007, 55, 1-12." Where the labels took the
+// journal's name for a title, the volume and pages right after it, and no
+// book's marks anywhere, the name is the journal's.
 void JournalWithNoTitle(Reference& r) {
-  if (r.authors.Empty() || r.title.Empty() || !r.container.Empty() || r.volume.Empty() || r.pages.Empty()) return;
+  if (r.authors.Empty() || r.title.Empty() || r.volume.Empty() || r.pages.Empty()) return;
   if (!r.editors.Empty() || !r.publisher.Empty() || !r.place.Empty() || !r.edition.Empty()) return;
   const std::u16string_view text = r.text;
   if (r.title.begin < r.authors.end || r.volume.begin < r.title.end || r.pages.begin < r.volume.end) return;
-  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty() ||
-      !Trim(text.substr(r.title.end, r.volume.begin - r.title.end)).empty())
-    return;
-  // One name: no sentence's end, comma, colon or quotation inside it.
-  std::u16string_view name = r.Text(r.title);
-  while (!name.empty() && (name.back() == u' ' || name.back() == u',')) name.remove_suffix(1);
-  if (name.empty() || IsQuote(name.front()) || IsQuote(name.back()) || (name.back() == u'.' && Words(name).size() > 6)) return;
-  for (std::u16string_view mark : {u", ", u": ", u"? ", u"! ", u"; "})
-    if (name.find(mark) != std::u16string_view::npos) return;
+  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
+  // The name's halves the labels gave to the title and the journal ("Glob
+  // | Ecol Biogeogr"): a title ends with a mark, a name's half does not.
+  Piece name = r.title;
+  if (!r.container.Empty()) {
+    if (r.container.begin < r.title.end || r.container.end > r.volume.begin) return;
+    const std::u16string_view gap = Trim(text.substr(r.title.end, r.container.begin - r.title.end));
+    const std::u16string_view title = r.Text(r.title);
+    // (Only a word or two: a title the styles print with no mark after it
+    // runs into the journal's name as well, "A randomized trial ... Diabetes
+    // Care, 26 (2003)".)
+    if (!(gap.empty() || gap == u"in") || std::u16string_view(u".?!,;:").find(title.back()) != std::u16string_view::npos ||
+        std::any_of(title.begin(), title.end(), IsQuote) || Words(title).size() > 2)
+      return;
+    name.end = r.container.end;
+  }
+  // The volume right after it, or ACS's year between ("Environment and
+  // Planning D: Society and Space 2007, 39, 590-608").
+  const std::u16string_view before = Trim(text.substr(name.end, r.volume.begin - name.end));
+  if (!before.empty()) {
+    std::u16string_view year = before;
+    if (year.ends_with(u',')) year.remove_suffix(1);
+    if (year.size() != 4 || FirstYear(year) != year || r.date.begin < name.end || r.date.end > r.volume.begin) return;
+  }
+  // One name: no sentence's end, comma or quotation inside it.
+  std::u16string_view words = text.substr(name.begin, name.end - name.begin);
+  while (!words.empty() && (words.back() == u' ' || words.back() == u',')) words.remove_suffix(1);
+  if (words.empty() || IsQuote(words.front()) || IsQuote(words.back()) || (words.back() == u'.' && Words(words).size() > 6)) return;
+  for (std::u16string_view mark : {u", ", u"? ", u"! ", u"; ", u". "})
+    if (words.find(mark) != std::u16string_view::npos) return;
+  // A journal's name is short, and a colon in it comes before a capital
+  // ("Environment and Planning D: Society and Space"), a title's subtitle
+  // may not ("Genetic diversity ...: a survey of ...").
+  if (Words(words).size() > 10) return;
+  for (size_t colon = words.find(u": "); colon != std::u16string_view::npos; colon = words.find(u": ", colon + 1))
+    if (colon + 2 >= words.size() || !u_isupper(words[colon + 2])) return;
   // The volume a bare number, its issue in a bracket at most ("3,", "79 (2),").
   const std::u16string_view volume = Trim(r.Text(r.volume));
   if (volume.empty() || !IsDigit(volume[0]) || Numbers(volume).size() > 2 || volume.find(u' ') != volume.rfind(u' ')) return;
-  r.container = r.title;
+  r.container = {name.begin, name.begin + words.size()};
   r.title = {};
   r.journal = true;
 }
@@ -4995,6 +5044,23 @@ void VolumeEndsJournalName(Reference& r) {
   r.volume = {r.container.begin + space + 1, r.container.begin + name.size()};
   r.container.end = r.container.begin + space;
   r.journal = true;
+}
+
+// The last author's last initial the labels gave to the journal's name
+// right after the names, no title between ("Amit, R.; Shoemaker, P. | J.
+// Strategic Management Journal 1993, 14, 33-46"): the name's, unless the
+// name goes on abbreviated ("Len, C. J. Org. Chem.").
+void InitialOpensJournal(Reference& r) {
+  if (r.authors.Empty() || r.container.Empty() || !r.title.Empty() || r.container.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  if (!Trim(text.substr(r.authors.end, r.container.begin - r.authors.end)).empty()) return;
+  const std::u16string_view names = r.Text(r.authors);
+  if (!names.ends_with(u'.') || names.find(u',') == std::u16string_view::npos) return;
+  const std::vector<std::u16string_view> words = Words(r.Text(r.container));
+  if (words.size() < 3 || words[0].size() != 2 || words[0][1] != u'.' || !u_isupper(words[0][0]) || words[1].ends_with(u'.'))
+    return;
+  r.authors.end = r.container.begin + 2;
+  r.container.begin = static_cast<size_t>(words[1].data() - text.data());
 }
 
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
@@ -5243,6 +5309,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   QuotedBookAfterTitle(r);
   ChapterByItsBook(r);
   JournalWithNoTitle(r);
+  InitialOpensJournal(r);
   McGillChapter(r);
   LabelBeforeNames(r);
   EditorsOpenContainer(r);

@@ -195,6 +195,8 @@ TEST(Reference, Names) {
        {P(u"Accordino", u"M. P."), P(u"Guerney", u"B. G.", u"", u"Jr."), P(u"Perritt", u"H. F.", u"", u"III")}, false},
       {"OSCOLA's and others", u"Friedell M and others", {P(u"Friedell", u"M.")}, true},
       {"German's u. a.", u"Loreau, M. ; Huston, M. A. ; u. a.", {P(u"Loreau", u"M."), P(u"Huston", u"M. A.")}, true},
+      {"u. a. right after a name", u"S.S. Abbas u. a.:", {P(u"Abbas", u"S. S.")}, true},
+      {"u.a. as one word", u"Valtin R. u.a.", {P(u"Valtin", u"R.")}, true},
       {"an initial U. is no u. a.", u"Smith, J. ; U. Jones", {P(u"Smith", u"J."), P(u"Jones", u"U.")}, false},
       {"APA's ellipsis before the last of many authors", u"Famin, V., Raimbourg, H., \u2026 Kawabata, K.",
        {P(u"Famin", u"V."), P(u"Raimbourg", u"H.")}, true},
@@ -229,6 +231,8 @@ TEST(Reference, Names) {
        {P(u"Abbott", u"K. W."), P(u"Snidal", u"D."), P(u"Woods", u"N.")}, false},
       {"unspaced slashes before initials", u"S.S. Abbas/S. Naveed/F. Qamar",
        {P(u"Abbas", u"S. S."), P(u"Naveed", u"S."), P(u"Qamar", u"F.")}, false},
+      {"an unspaced slash before an initial with no full stop", u"K. Absolon/M Kseneman",
+       {P(u"Absolon", u"K."), P(u"Kseneman", u"M.")}, false},
       {"Turkish ve", u"Abbott, K. W. ve Snidal, D.", {P(u"Abbott", u"K. W."), P(u"Snidal", u"D.")}, false},
       {"initials glued to the name", u"J.Elster, R. Slagstad and G.E.Marcus",
        {P(u"Elster", u"J."), P(u"Slagstad", u"R."), P(u"Marcus", u"G. E.")}, false},
@@ -1415,6 +1419,10 @@ TEST(Reference, TitleEndsBeforeWhatFollows) {
       {"a bracket left open after the publisher is no book's",
        u"[13] Silva, M. Explorations in Exegetical Method: Galatians as a Test Case. Baker, (Grand Rapids, 1996.",
        u"Explorations in Exegetical Method: Galatians as a Test Case", u"", u"Baker"},
+      {"din: German's u. a. after a name the labels left between", u"M. M. Aung u. a.: RFID-and WSN-based intelligent "
+                                                                   u"cold chain management, International Journal of "
+                                                                   u"Manufacturing Research 6 (2011).",
+       u"RFID-and WSN-based intelligent cold chain management", u"International Journal of Manufacturing Research", u""},
       {"din: German's et al. after the last name's initials", u"Hector, A. ; Hooper, D. U. ; Huston, M. A. ; u. a.: "
                                                                u"Biodiversity. In: Science Bd. 294 (2001), S. 804\u2013808",
        u"Biodiversity", u"Science", u""},
@@ -1715,8 +1723,12 @@ TEST(Reference, GsaTitleColon) {
     const Reference r = Smart().ParseReference(row.in);
     EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
     EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
-    if (!row.place.empty()) EXPECT_EQ(Trimmed(r.Text(r.place), false), row.place) << row.name;
-    if (!row.publisher.empty()) EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
+    if (!row.place.empty()) {
+      EXPECT_EQ(Trimmed(r.Text(r.place), false), row.place) << row.name;
+    }
+    if (!row.publisher.empty()) {
+      EXPECT_EQ(Trimmed(r.Text(r.publisher), false), row.publisher) << row.name;
+    }
   }
 }
 
@@ -1752,7 +1764,9 @@ TEST(Reference, KargerForms) {
     const Reference r = Smart().ParseReference(row.in);
     EXPECT_EQ(Families(r.authorList), row.families) << row.name;
     EXPECT_EQ(Trimmed(r.Text(r.title), true), row.title) << row.name;
-    if (!row.container.empty()) EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
+    if (!row.container.empty()) {
+      EXPECT_EQ(Trimmed(r.Text(r.container), true), row.container) << row.name;
+    }
     EXPECT_EQ(Trimmed(r.Text(r.editors), true), row.editors) << row.name;
   }
 }
@@ -1842,6 +1856,15 @@ TEST(Reference, CitedByContainerAlone) {
       {"a chapter, \"in\" opening what the labels took for the title",
        u"[131] M. Foucault, in Dit Et \u00C9crits, T. II (Gallimard, Paris, 1994), pp. 298\u2013329.", {u"Foucault"},
        u"Dit Et \u00C9crits, T. II", Type::Chapter},
+      {"ACS: an article by its journal, the year between it and the volume",
+       u"56. Harrison, P. Environment and Planning D: Society and Space 2007, 39, 590\u2013608.", {u"Harrison"},
+       u"Environment and Planning D: Society and Space", Type::Article},
+      {"ACS: the journal's name in halves",
+       u"10. Paquette, A.; Messier, C. Glob Ecol Biogeogr 2011, 20, 170\u2013180 .", {u"Paquette", u"Messier"},
+       u"Glob Ecol Biogeogr", Type::Article},
+      {"ACS: the last initial before the journal's name is the author's",
+       u"55. Amit, R.; Shoemaker, P. J. Strategic Management Journal 1993, 14, 33\u201346.", {u"Amit", u"Shoemaker"},
+       u"Strategic Management Journal", Type::Article},
       {"an article by a journal's long name",
        u"[17] M. Von Smoluchowski, Wydzialu Matematyczno-Przyrodniczego Akademii Umiejetnosci 3, 257 (1906).",
        {u"Von Smoluchowski"}, u"Wydzialu Matematyczno-Przyrodniczego Akademii Umiejetnosci", Type::Article},
@@ -1853,6 +1876,20 @@ TEST(Reference, CitedByContainerAlone) {
     EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
     EXPECT_EQ(r.type, row.type) << row.name;
   }
+  // A title written before "in" stays the title; a title with no mark
+  // after it, before the journal's name, stays the title; a journal that
+  // opens with an initial keeps it.
+  const Reference unmarked = Smart().ParseReference(
+      u"M. Trento, P. Passera, M. Tomalino, et al. Group visits improve metabolic control in type 2 diabetes: a "
+      u"2-year follow-up Diabetes Care, 24 (2001), pp. 995-1000");
+  EXPECT_EQ(Printable(Trimmed(unmarked.Text(unmarked.container), true)), Printable(u"Diabetes Care"));
+  const Reference subtitle = Smart().ParseReference(
+      u"Gaikwad S., Kashyap V.K. Genetic diversity in four tribal groups of western India: a survey of polymorphism "
+      u"in 15 STR loci and their application in human identification Forensic Science International 134 2003 225-231");
+  EXPECT_FALSE(subtitle.title.Empty());
+  const Reference abbreviated =
+      Smart().ParseReference(u"(10) Billamboz, M.; Len, C. J. Org. Chem. 2014, 79 (2), 493\u2013500.");
+  EXPECT_EQ(Printable(Trimmed(abbreviated.Text(abbreviated.container), true)), Printable(u"J. Org. Chem"));
   // A title written before "in" stays the title.
   const Reference titled = Smart().ParseReference(
       u"Podlesch, W. (2007): Der Berliner Beitrag zur Geothermie. In: R\u00FClcker, T. (Hrsg.) Modell Berlin. Frankfurt "
@@ -2841,6 +2878,8 @@ TEST(Export, RepeatedAuthorDash) {
       {"em dashes and a comma", u"\u2014\u2014\u2014, 2001. Second book. Academic Press, London."},
       {"hyphens and a full stop", u"---. 2001. Second book. Academic Press, London."},
       {"underscores", u"____ 2001. Second book. Academic Press, London."},
+      {"hyphens and a colon, as German styles end names",
+       u"---: Architecture As Art: An Aesthetic, New York 1984."},
   };
   for (const auto& row : rows) {
     const Reference dashed = Smart().ParseReference(row.dashed);
