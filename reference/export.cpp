@@ -1026,8 +1026,10 @@ bool OpensWithDash(std::u16string_view text) {
   while (dashes < text.size() && (text[dashes] == u'\u2014' || text[dashes] == u'\u2013' || text[dashes] == u'-' ||
                                   text[dashes] == u'_' || text[dashes] == u'\u2012' || text[dashes] == u'\u2015'))
     ++dashes;
-  return dashes >= 2 && (dashes == text.size() || text[dashes] == u'.' || text[dashes] == u',' || text[dashes] == u' ' ||
-                         text[dashes] == u':' || text[dashes] == u';');
+  // (One long dash or bar alone: "\u2015 1984a, Title".)
+  const bool bar = dashes == 1 && (text[0] == u'\u2014' || text[0] == u'\u2015');
+  return (dashes >= 2 || bar) && (dashes == text.size() || text[dashes] == u'.' || text[dashes] == u',' ||
+                                  text[dashes] == u' ' || text[dashes] == u':' || text[dashes] == u';');
 }
 }  // namespace
 

@@ -2246,6 +2246,31 @@ void DateBracketOpensTitle(Reference& r) {
 // ("--- Jewish Law from Jesus to the Mishnah: | Five Studies") open the
 // title.
 void DashIsTheNames(Reference& r) {
+  const std::u16string_view text = r.text;
+  // The dash before the year ("\u2015 1984a, Title", "\u2014\u2014\u2014 2001.
+  // Title"), the labels' names or date both: the dash is the names, the year
+  // the date.
+  {
+    size_t dashes = 0;
+    while (dashes < text.size() && (IsDash(text[dashes]) || text[dashes] == u'\u2015')) ++dashes;
+    const bool bar = dashes == 1 && (text[0] == u'\u2014' || text[0] == u'\u2015');
+    if ((dashes >= 2 || bar) && dashes + 5 < text.size() && text[dashes] == u' ') {
+      const size_t year = dashes + 1;
+      size_t end = year;
+      while (end < text.size() && IsDigit(text[end])) ++end;
+      if (end - year == 4 && FirstYear(text.substr(year, 4)) == text.substr(year, 4)) {
+        if (end < text.size() && text[end] >= u'a' && text[end] <= u'z') ++end;
+        if (end == text.size() || text[end] == u',' || text[end] == u'.' || text[end] == u' ' || text[end] == u':') {
+          for (Piece* p : {&r.authors, &r.date, &r.citationNumber})
+            if (!p->Empty() && p->begin < end) *p = {};
+          r.authors = {0, dashes};
+          r.date = {year, end};
+          if (!r.title.Empty() && r.title.begin < end) r.title.begin = std::min(r.title.end, text.find_first_not_of(u" ,.:", end));
+          return;
+        }
+      }
+    }
+  }
   // The dash the labels took for a list's number ("---: Title"): the names.
   if (const std::u16string_view number = r.Text(r.citationNumber);
       r.authors.Empty() && number.size() >= 2 && IsDash(number[0]) && IsDash(number[1]) &&

@@ -2880,6 +2880,7 @@ TEST(Export, RepeatedAuthorDash) {
       {"underscores", u"____ 2001. Second book. Academic Press, London."},
       {"hyphens and a colon, as German styles end names",
        u"---: Architecture As Art: An Aesthetic, New York 1984."},
+      {"a horizontal bar alone before the year", u"\u2015 1984a, Architecture As Art: An Aesthetic, Van Nostrand, New York."},
   };
   for (const auto& row : rows) {
     const Reference dashed = Smart().ParseReference(row.dashed);
