@@ -1020,7 +1020,9 @@ u16string Writer::Begin() const { return m_format == Format::CslJson ? u"[" : u"
 namespace {
 // Whether the reference opens with a repeated-author dash ("———.", "---,",
 // "____"), which bibliographies write for the names of the reference
-// before.
+// before. (Not a year's bracket first, as some styles leave the names out
+// for a repeat: cut-off entries open the same way, and names given to them
+// by guess would be wrong names.)
 bool OpensWithDash(std::u16string_view text) {
   size_t dashes = 0;
   while (dashes < text.size() && (text[dashes] == u'\u2014' || text[dashes] == u'\u2013' || text[dashes] == u'-' ||

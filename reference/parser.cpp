@@ -817,7 +817,8 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     }
     // "et al." in other languages: Czech and Slovak "a kol.", Polish "i
     // in.", Russian "и др.", Spanish "y cols." and "y otros", Portuguese
-    // "e outros", Italian "e altri", French "et coll.", Swedish "m.fl.".
+    // "e outros", Italian "e altri", French "et coll.", Swedish "m.fl.",
+    // Finnish "ym.".
     if (k + 1 < words.size() && (w == u"a" || w == u"i" || w == u"\u0438" || w == u"y" || w == u"et" || w == u"e")) {
       std::u16string next = LCase(words[k + 1]);
       while (!next.empty() && (next.back() == u',' || next.back() == u';' || next.back() == u':' || next.back() == u'.')) next.pop_back();
@@ -831,7 +832,9 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
         continue;
       }
     }
-    if (lower == u"m.fl." || lower == u"m.fl.," || lower == u"m.fl.:") {
+    // (And Finnish "ym.", "ynnä muut".)
+    if (lower == u"m.fl." || lower == u"m.fl.," || lower == u"m.fl.:" ||
+        ((lower == u"ym." || lower == u"ym.," || lower == u"ym.:") && chunks.back().empty())) {
       more = true;
       continue;
     }
@@ -5088,6 +5091,43 @@ void InitialOpensJournal(Reference& r) {
   r.container.begin = static_cast<size_t>(words[1].data() - text.data());
 }
 
+// AMA's book with no full stop after it, "In: Editors, eds. Book Place:
+// Publisher; Year:pages", where the book's span ran on over the place and
+// publisher the labels found: the book ends before them.
+void BookRunsIntoPlace(Reference& r, const std::vector<Token>& tokens, const std::vector<Label>& labels) {
+  if (r.container.Empty()) return;
+  size_t first = 0;
+  while (first < tokens.size() && tokens[first].begin < r.container.begin) ++first;
+  size_t last = first;
+  while (last < tokens.size() && tokens[last].end <= r.container.end) ++last;
+  if (last <= first + 1) return;
+  // From the first place's word inside it to its end: place and publisher
+  // only, the place's last word with a colon.
+  size_t at = first + 1;
+  while (at < last && labels[at] != Label::Location) ++at;
+  if (at >= last) return;
+  size_t colon = SIZE_MAX;
+  for (size_t k = at; k < last; ++k) {
+    if (labels[k] != Label::Location && labels[k] != Label::Publisher) return;
+    if (colon == SIZE_MAX && tokens[k].text.ends_with(u':')) colon = k;
+  }
+  // (The place may end after the book's span: "... disorders Detroit, | MI:".)
+  for (size_t k = last; colon == SIZE_MAX && k < std::min(tokens.size(), last + 3) && labels[k] == Label::Location; ++k)
+    if (tokens[k].text.ends_with(u':')) colon = k;
+  if (colon == SIZE_MAX || labels[colon] != Label::Location) return;
+  // After the book's full stop, a place of a word or two only ("Gravimetry
+  // and Geodesy. M.: Nauchnyi mir"): the book's second sentence may hold
+  // words the labels took for a place ("Open Source Systems. Long-Term
+  // Sustainability, Berlin:").
+  if (tokens[at - 1].text.ends_with(u'.') && colon - at >= 2) return;
+  r.place = {tokens[at].begin, tokens[colon].end};
+  if (colon + 1 < last && (r.publisher.Empty() || r.publisher.begin >= tokens[last - 1].end))
+    r.publisher = {tokens[colon + 1].begin, tokens[last - 1].end};
+  r.container.end = tokens[at - 1].end;
+  // A book, not a journal, where a place and its publisher follow.
+  r.journal = false;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -5335,6 +5375,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ChapterByItsBook(r);
   JournalWithNoTitle(r);
   InitialOpensJournal(r);
+  BookRunsIntoPlace(r, tokens, look.labels);
   McGillChapter(r);
   LabelBeforeNames(r);
   EditorsOpenContainer(r);

@@ -197,6 +197,8 @@ TEST(Reference, Names) {
       {"German's u. a.", u"Loreau, M. ; Huston, M. A. ; u. a.", {P(u"Loreau", u"M."), P(u"Huston", u"M. A.")}, true},
       {"u. a. right after a name", u"S.S. Abbas u. a.:", {P(u"Abbas", u"S. S.")}, true},
       {"u.a. as one word", u"Valtin R. u.a.", {P(u"Valtin", u"R.")}, true},
+      {"Finnish ym.", u"Famin, V., H. Raimbourg, O. Fabbri, ym.",
+       {P(u"Famin", u"V."), P(u"Raimbourg", u"H."), P(u"Fabbri", u"O.")}, true},
       {"an initial U. is no u. a.", u"Smith, J. ; U. Jones", {P(u"Smith", u"J."), P(u"Jones", u"U.")}, false},
       {"APA's ellipsis before the last of many authors", u"Famin, V., Raimbourg, H., \u2026 Kawabata, K.",
        {P(u"Famin", u"V."), P(u"Raimbourg", u"H.")}, true},
@@ -1984,6 +1986,31 @@ TEST(Reference, ContainerRunOn) {
     EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
     EXPECT_EQ(r.volumeNumber, row.volume) << row.name;
     EXPECT_EQ(Printable(Trimmed(r.Text(r.editors), false)), Printable(row.editors)) << row.name;
+  }
+}
+
+// AMA's chapter: the book with no full stop after it runs into its place
+// and publisher; the book ends before them.
+TEST(Reference, AmaBookBeforePlace) {
+  const struct {
+    const char* name;
+    S in, container, place, publisher;
+  } rows[] = {
+      {"the place inside the book's span", u"84. Dunlavy C. Why Did American Businesses Get So Big? In: Blaszczyk R, "
+                                           u"Scranton P, eds. Major Problems in American Business History New York: "
+                                           u"Houghton-Mifflin; 2006:257\u201363.",
+       u"Major Problems in American Business History", u"New York", u"Houghton-Mifflin"},
+      {"the place's end after the book's span",
+       u"76. Ford-Martin P. Cognitive-behavioral therapy. In: Thackery E, Harris M, eds. Gale encyclopedia of mental "
+       u"disorders Detroit, MI: Gale; 2003:226\u20138.",
+       u"Gale encyclopedia of mental disorders", u"Detroit, MI", u"Gale"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), false)), Printable(row.place)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(row.publisher)) << row.name;
+    EXPECT_EQ(r.type, Type::Chapter) << row.name;
   }
 }
 
