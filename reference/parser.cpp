@@ -1267,16 +1267,21 @@ void QuotedTitleWhole(Reference& r) {
   else if (open == u'\u00AB') close = u'\u00BB';
   else if (open == u'"') close = u'"';
   else if (open == u'\u2018') close = u'\u2019';
+  else if (open == u'\u201E') close = u'\u201C';  // German's \u201E...\u201C
   if (close == 0) return;
   if (const size_t inner = text.substr(r.title.begin + 1, r.title.end - r.title.begin - 1).find(close);
       inner != std::u16string_view::npos) {
     // Closed inside, and "in" the book after it ("\"Word and Flesh\" in
-    // What Are People For?"): the title ends with the quotation.
+    // What Are People For?"), or a word glued to the close (a publisher
+    // where the style left out the book: "\u201ETitle\u201CIEEE."): the title
+    // ends with the quotation.
     const size_t at = r.title.begin + 1 + inner + 1;
     size_t k = at;
     while (k < r.title.end && (text[k] == u' ' || text[k] == u',')) ++k;
     const std::u16string_view after = text.substr(k, r.title.end - k);
-    if (k > at && (after.starts_with(u"in ") || after.starts_with(u"In ") || after.starts_with(u"In: ")))
+    if ((k > at && (after.starts_with(u"in ") || after.starts_with(u"In ") || after.starts_with(u"In: "))) ||
+        (k == at && at < r.title.end && u_isupper(text[at]) && close != u'\u2019' && close != u'"' &&
+         text[at - 2] != u' '))
       r.title.end = at;
     return;
   }

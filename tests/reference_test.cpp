@@ -1989,6 +1989,14 @@ TEST(Reference, ContainerRunOn) {
   }
 }
 
+// A German quotation, "\u201E...\u201C", is the title whole; a word glued to its
+// close (a publisher, where the style left the book out) is not the title's.
+TEST(Reference, GermanQuotedTitle) {
+  const Reference r =
+      Smart().ParseReference(u"Callahan, S. P. u. a. (2006): \u201EVistrails: visualization meets data management\u201CACM.");
+  EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(u"Vistrails: visualization meets data management"));
+}
+
 // AMA's chapter: the book with no full stop after it runs into its place
 // and publisher; the book ends before them.
 TEST(Reference, AmaBookBeforePlace) {
