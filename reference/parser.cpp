@@ -1012,6 +1012,8 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       // names belongs to the family name ("Humboldt, Alexander von").
       std::vector<std::u16string_view> given = chunks[k + 1];
       std::vector<std::u16string_view> family;
+      // A suffix after the given names ("King, D. T. Jr.").
+      if (given.size() > 1 && IsSuffix(given.back())) suffix = std::u16string(given.back()), given.pop_back();
       while (given.size() > 1 && IsParticle(LCase(given.back()))) family.insert(family.begin(), given.back()), given.pop_back();
       family.insert(family.end(), c.begin(), c.end());
       people.push_back(FamilyFirst(family, GivenNames(given, 0, given.size())));
@@ -5133,6 +5135,41 @@ void BookRunsIntoPlace(Reference& r, const std::vector<Token>& tokens, const std
   r.journal = false;
 }
 
+// A suffix after the first name's initials where the labels ended the
+// names ("King, D. T. | Jr., Nethery, T.L., Petruny, L.W., Evidence of
+// ..."): the suffix is the name's, and the "Family, Initials," pairs after
+// it are names too; the title starts after the last.
+void SuffixOpensTitle(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
+  const std::u16string_view title = r.Text(r.title);
+  size_t at = 0;
+  for (std::u16string_view suffix : {u"Jr., ", u"Jr, ", u"Sr., ", u"Sr, "})
+    if (title.starts_with(suffix)) at = suffix.size();
+  if (at == 0) return;
+  size_t namesEnd = at - 2;  // after the suffix's comma... before it
+  // Pairs of a family name and its initials, each with its comma.
+  for (;;) {
+    const size_t familyEnd = title.find(u',', at);
+    if (familyEnd == std::u16string_view::npos) break;
+    const std::u16string_view family = Trim(title.substr(at, familyEnd - at));
+    if (!IsCapitalised(family) || family.find(u' ') != std::u16string_view::npos) break;
+    size_t initialsBegin = familyEnd + 1;
+    while (initialsBegin < title.size() && title[initialsBegin] == u' ') ++initialsBegin;
+    size_t initialsEnd = initialsBegin;
+    while (initialsEnd < title.size() && title[initialsEnd] != u',' && title[initialsEnd] != u' ') ++initialsEnd;
+    if (!IsInitials(title.substr(initialsBegin, initialsEnd - initialsBegin))) break;
+    namesEnd = initialsEnd;
+    at = initialsEnd;
+    while (at < title.size() && (title[at] == u',' || title[at] == u' ')) ++at;
+  }
+  const size_t begin = r.title.begin + std::max(at, namesEnd);
+  if (begin >= r.title.end) return;
+  r.authors.end = r.title.begin + namesEnd;
+  r.title.begin = begin;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -5372,6 +5409,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   DinPublisherAfterTitle(r);
   TitleTakenForPlace(r, tokens, look.labels);
   NamesRunOnIntoTitle(r);
+  SuffixOpensTitle(r);
   NamesEndBeforeTitleComma(r);
   PublisherEndsTitle(r);
   TitleGoesOnAfterQuote(r, tokens, look.labels);

@@ -197,6 +197,8 @@ TEST(Reference, Names) {
       {"German's u. a.", u"Loreau, M. ; Huston, M. A. ; u. a.", {P(u"Loreau", u"M."), P(u"Huston", u"M. A.")}, true},
       {"u. a. right after a name", u"S.S. Abbas u. a.:", {P(u"Abbas", u"S. S.")}, true},
       {"u.a. as one word", u"Valtin R. u.a.", {P(u"Valtin", u"R.")}, true},
+      {"a suffix after the given initials", u"King, D. T. Jr., Nethery, T.L.",
+       {P(u"King", u"D. T.", u"", u"Jr."), P(u"Nethery", u"T. L.")}, false},
       {"Finnish ym.", u"Famin, V., H. Raimbourg, O. Fabbri, ym.",
        {P(u"Famin", u"V."), P(u"Raimbourg", u"H."), P(u"Fabbri", u"O.")}, true},
       {"an initial U. is no u. a.", u"Smith, J. ; U. Jones", {P(u"Smith", u"J."), P(u"Jones", u"U.")}, false},
@@ -1987,6 +1989,19 @@ TEST(Reference, ContainerRunOn) {
     EXPECT_EQ(r.volumeNumber, row.volume) << row.name;
     EXPECT_EQ(Printable(Trimmed(r.Text(r.editors), false)), Printable(row.editors)) << row.name;
   }
+}
+
+// A suffix the labels left to the title, and the names after it: the
+// names' (their "Family, Initials," pairs), the title after them.
+TEST(Reference, SuffixOpensTitle) {
+  const Reference r = Smart().ParseReference(
+      u"King, D. T. Jr., Nethery, T.L., Petruny, L.W., Koeberl, C., Hames, W.E., Wolf,L.W., Evidence of meteoritic "
+      u"impact, crater-filling stratigraphy, and collateral effects of impact at Wetumpka crater, Alabama, USA, 1999 "
+      u"GSA Annual Meeting.");
+  EXPECT_EQ(Families(r.authorList), (std::vector<S>{u"King", u"Nethery", u"Petruny", u"Koeberl", u"Hames", u"Wolf"}));
+  EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)),
+            Printable(u"Evidence of meteoritic impact, crater-filling stratigraphy, and collateral effects of impact at "
+                      u"Wetumpka crater"));
 }
 
 // A German quotation, "\u201E...\u201C", is the title whole; a word glued to its
