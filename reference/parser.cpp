@@ -5170,6 +5170,42 @@ void SuffixOpensTitle(Reference& r) {
   r.title.begin = begin;
 }
 
+// "City, ST: Publisher" where the labels gave the city to the title before
+// it, no mark between ("... of electronic media Cresskill, | NJ: Hampton
+// Press"): the city is the place's, where the place is a region or a
+// state's code and the title's last word, capitalised, ends with a comma.
+void CityEndsTitle(Reference& r) {
+  if (r.title.Empty() || r.place.Empty() || r.place.begin < r.title.end) return;
+  const std::u16string_view text = r.text;
+  if (!Trim(text.substr(r.title.end, r.place.begin - r.title.end)).empty()) return;
+  std::u16string_view region = Trim(r.Text(r.place));
+  if (!region.ends_with(u':')) return;
+  region.remove_suffix(1);
+  const bool code = region.size() == 2 && u_isupper(region[0]) && u_isupper(region[1]);
+  if (!code && !lexicon::HasSorted(lexicon::kRegions, region)) return;
+  std::u16string_view title = r.Text(r.title);
+  while (!title.empty() && title.back() == u' ') title.remove_suffix(1);
+  if (!title.ends_with(u',')) return;
+  const size_t space = title.rfind(u' ');
+  if (space == std::u16string_view::npos) return;
+  const std::u16string_view city = title.substr(space + 1, title.size() - space - 2);
+  if (city.size() < 3 || !u_isupper(city[0]) || !std::all_of(city.begin() + 1, city.end(), [](char16_t c) {
+        return u_islower(c) || c == u'-';
+      }))
+    return;
+  // A region's name only after a title written in sentence case, its word
+  // before the city in small letters: in a title-case title the last word
+  // may be the title's ("the Life Course, | New Brunswick:"); a state's
+  // code follows a city ("Robot Vision Cambridge, | MA:").
+  const size_t end = space;
+  if (end == 0 || text[r.title.begin + end - 1] == u',' || text[r.title.begin + end - 1] == u'.') return;
+  const size_t before = title.rfind(u' ', end - 1);
+  const size_t wordBegin = before == std::u16string_view::npos ? 0 : before + 1;
+  if (!u_islower(title[wordBegin]) && !code) return;
+  r.place.begin = r.title.begin + space + 1;
+  r.title.end = r.title.begin + end;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -5177,6 +5213,18 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary)
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary, const Model& model) {
   Reference r;
   r.text = TrimmedLine(smart::RepairText(pasted, dictionary));
+  // A list's number glued to the first initial ("10.A. Paquette",
+  // "[151]S. S. Abbas"), as some extractors and styles leave it: a space
+  // between them, so that the number is read as one.
+  {
+    size_t digits = r.text.starts_with(u'[') ? 1 : 0;
+    const size_t from = digits;
+    while (digits < r.text.size() && IsDigit(r.text[digits])) ++digits;
+    const bool closed = from == 1 ? digits < r.text.size() && r.text[digits] == u']' : digits < r.text.size() && r.text[digits] == u'.';
+    if (digits > from && digits - from <= 3 && closed && digits + 2 < r.text.size() && u_isupper(r.text[digits + 1]) &&
+        (r.text[digits + 2] == u'.' || u_islower(r.text[digits + 2])))
+      r.text.insert(digits + 1, 1, u' ');
+  }
   // No reference is this long: the labeller reads the first words only
   // (its memory and time grow with what it reads), and the writers keep
   // the rest in the note, so that nothing is lost.
@@ -5410,6 +5458,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TitleTakenForPlace(r, tokens, look.labels);
   NamesRunOnIntoTitle(r);
   SuffixOpensTitle(r);
+  CityEndsTitle(r);
   NamesEndBeforeTitleComma(r);
   PublisherEndsTitle(r);
   TitleGoesOnAfterQuote(r, tokens, look.labels);

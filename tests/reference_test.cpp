@@ -2004,6 +2004,54 @@ TEST(Reference, SuffixOpensTitle) {
                       u"Wetumpka crater"));
 }
 
+// A list's number glued to the first name is the number, not the name's.
+TEST(Reference, NumberGluedToName) {
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> families;
+  } rows[] = {
+      {"a full stop, then an initial", u"10.A. Paquette, C. Messier, Glob Ecol Biogeogr, 20 (2011) 170\u2013180 .",
+       {u"Paquette", u"Messier"}},
+      {"a full stop, then a family name", u"17.Creed PA, Hicks RE, Machin MA. Behavioural plasticity and mental health "
+                                         u"outcomes. J Occup Org Psychol. 1998;71: 171\u201391.",
+       {u"Creed", u"Hicks", u"Machin"}},
+      {"a bracket, then an initial", u"[151]S. S. Abbas et al., J Bioequiv Availab 8, 037 (2016) .", {u"Abbas"}},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Families(r.authorList), row.families) << row.name;
+    EXPECT_FALSE(r.citationNumber.Empty()) << row.name;
+  }
+}
+
+// "City, ST: Publisher" after a title with no mark after it: the city is
+// the place's, not the title's.
+TEST(Reference, CityEndsTitle) {
+  const struct {
+    const char* name;
+    S in, title, place;
+  } rows[] = {
+      {"a sentence-case title, a country",
+       u"1. Matalon B: D\u00E9crire, expliquer, pr\u00E9voir, d\u00E9marches exp\u00E9rimentales de terrain Paris, France: "
+       u"Armand Colin, 1988.",
+       u"D\u00E9crire, expliquer, pr\u00E9voir, d\u00E9marches exp\u00E9rimentales de terrain", u"Paris, France"},
+      {"a state's code", u"14. Napoli PM: Foundations of communications policy: Principles and process in the "
+                         u"regulation of electronic media Cresskill, NJ: Hampton Press, 2001.",
+       u"Foundations of communications policy: Principles and process in the regulation of electronic media",
+       u"Cresskill, NJ"},
+      {"a title-case title's last word before a region stays",
+       u"Rawlins, William K., Friendship Matters: Communication, Dialectics, and the Life Course, New Brunswick: "
+       u"AldineTransaction, 1992.",
+       u"Friendship Matters: Communication, Dialectics, and the Life Course", u"New Brunswick"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), false)), Printable(row.place)) << row.name;
+  }
+}
+
 // A German quotation, "\u201E...\u201C", is the title whole; a word glued to its
 // close (a publisher, where the style left the book out) is not the title's.
 TEST(Reference, GermanQuotedTitle) {
