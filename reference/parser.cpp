@@ -5206,6 +5206,29 @@ void CityEndsTitle(Reference& r) {
   r.title.end = r.title.begin + end;
 }
 
+// The journal's name the labels gave to the volume after it, with no
+// journal found ("M. Blair, ABR, 55 (2007) 1-12."): the words before the
+// number's comma are the journal's.
+void JournalInVolume(Reference& r) {
+  if (!r.container.Empty() || r.volume.Empty()) return;
+  const std::u16string_view volume = r.Text(r.volume);
+  if (volume.empty() || !u_isupper(volume[0])) return;
+  const size_t comma = volume.rfind(u", ");
+  if (comma == std::u16string_view::npos || comma == 0 || comma + 2 >= volume.size() || !IsDigit(volume[comma + 2])) return;
+  const std::u16string_view name = volume.substr(0, comma);
+  if (std::any_of(name.begin(), name.end(), IsDigit) || Words(name).size() > 8) return;
+  // Not a volume in Roman numerals ("II, 1"), nor a volume's own word
+  // ("Vol., 3", "Band, 5").
+  if (std::all_of(name.begin(), name.end(), [](char16_t c) { return std::u16string_view(u"IVXLCDM").find(c) != std::u16string_view::npos; }))
+    return;
+  std::u16string first = LCase(Words(name)[0]);
+  if (first.ends_with(u'.')) first.pop_back();
+  if (IsVolumeWord(first)) return;
+  r.container = {r.volume.begin, r.volume.begin + comma};
+  r.volume.begin += comma + 2;
+  r.journal = true;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -5466,6 +5489,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   QuotedBookAfterTitle(r);
   ChapterByItsBook(r);
   JournalWithNoTitle(r);
+  JournalInVolume(r);
   InitialOpensJournal(r);
   BookRunsIntoPlace(r, tokens, look.labels);
   McGillChapter(r);

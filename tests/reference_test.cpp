@@ -1869,6 +1869,8 @@ TEST(Reference, CitedByContainerAlone) {
       {"ACS: the last initial before the journal's name is the author's",
        u"55. Amit, R.; Shoemaker, P. J. Strategic Management Journal 1993, 14, 33\u201346.", {u"Amit", u"Shoemaker"},
        u"Strategic Management Journal", Type::Article},
+      {"the journal's name the labels gave to the volume",
+       u"8. M. Blair, ABR, 55 (2007) 1\u201312.", {u"Blair"}, u"ABR", Type::Article},
       {"an article by a journal's long name",
        u"[17] M. Von Smoluchowski, Wydzialu Matematyczno-Przyrodniczego Akademii Umiejetnosci 3, 257 (1906).",
        {u"Von Smoluchowski"}, u"Wydzialu Matematyczno-Przyrodniczego Akademii Umiejetnosci", Type::Article},
@@ -1891,6 +1893,11 @@ TEST(Reference, CitedByContainerAlone) {
       u"Gaikwad S., Kashyap V.K. Genetic diversity in four tribal groups of western India: a survey of polymorphism "
       u"in 15 STR loci and their application in human identification Forensic Science International 134 2003 225-231");
   EXPECT_FALSE(subtitle.title.Empty());
+  // A volume in Roman numerals is no journal's name.
+  const Reference roman = Smart().ParseReference(
+      u"BELLONI G. G., \u00AB Significati storico-politici delle figurazioni e delle scritte delle monete da Augusto \u00E0 "
+      u"Traiano \u00BB, dans ANRW, II, 1, Berlin, 1974, p. 997-1144.");
+  EXPECT_NE(Printable(Trimmed(roman.Text(roman.container), true)), Printable(u"II"));
   const Reference abbreviated =
       Smart().ParseReference(u"(10) Billamboz, M.; Len, C. J. Org. Chem. 2014, 79 (2), 493\u2013500.");
   EXPECT_EQ(Printable(Trimmed(abbreviated.Text(abbreviated.container), true)), Printable(u"J. Org. Chem"));
