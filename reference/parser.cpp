@@ -235,6 +235,8 @@ std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
       }
       j = k;
     }
+    // The letter that tells two works of a year apart ("1989b;3(1):29").
+    if (j + 1 < s.size() && j == i && s[j] >= u'a' && s[j] <= u'z' && s[j + 1] == u';') ++j;
     if (j < s.size() && s[j] == u';') i = j;
   }
   if (i - at >= 4 && i < s.size() && s[i] == u';') {
@@ -288,10 +290,22 @@ std::optional<CompactGroup> ReadCompact(std::u16string_view s, size_t at) {
   // chapter ("Routledge; 2012:1-14"), or after the proceedings' name and
   // its full stop ("In: Proceedings of SIGIR. 1996:262-269."): the four
   // digits are the year.
+  // Or right after the publisher's name ("New York: Routledge 2012:1-14."),
+  // where no other year is written: a journal's volume of four digits
+  // ("Biochim Biophys Acta 1861:123-130", its year elsewhere) stays one.
   size_t before = at;
   while (before > 0 && s[before - 1] == u' ') --before;
-  if (g.year.Empty() && before > 0 && (s[before - 1] == u';' || s[before - 1] == u'.') && !g.pages.Empty() &&
-      g.volume.end - g.volume.begin == 4) {
+  const auto otherYear = [&]() {
+    for (size_t k = 0; k + 4 <= s.size(); ++k) {
+      if (k >= g.volume.begin && k < g.volume.end) continue;
+      if ((k > 0 && IsDigit(s[k - 1])) || (k + 4 < s.size() && IsDigit(s[k + 4]))) continue;
+      if (!FirstYear(s.substr(k, 4)).empty() && FirstYear(s.substr(k, 4)) == s.substr(k, 4)) return true;
+    }
+    return false;
+  };
+  if (g.year.Empty() && before > 0 &&
+      (s[before - 1] == u';' || s[before - 1] == u'.' || (before < at && IsLetterUnit(s[before - 1]) && !otherYear())) &&
+      !g.pages.Empty() && g.volume.end - g.volume.begin == 4) {
     int value = 0;
     for (size_t k = g.volume.begin; k < g.volume.end; ++k) value = value * 10 + (IsDigit(s[k]) ? s[k] - u'0' : 100000);
     if (IsYear(value)) g.year = g.volume, g.volume = {};

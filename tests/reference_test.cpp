@@ -359,6 +359,16 @@ TEST(Reference, Numbers) {
                                                                   u"Dictionnaire Des Concepts de La Professionnalisation. "
                                                                   u"de boeck; 2013:12-19.",
        u"2013", u"", u"", u"12", u"19", u""},
+      {"a year and pages right after the publisher's name",
+       u"4. Jenkins H. Introduction: Steam. In Smith MJ, (Eds) Critical Approaches to Geysers. New York: Routledge "
+       u"2012:1\u201314.",
+       u"2012", u"", u"", u"1", u"14", u""},
+      {"a four-digit volume after a journal's name, its year elsewhere",
+       u"Smith J (2016) A title of a paper. Biochim Biophys Acta 1861:123\u2013130.", u"2016", u"1861", u"", u"123", u"130",
+       u""},
+      {"the year's letter before the semicolon",
+       u"Acampora AS, Karol MJ. An Overview of Lightwave Packet Network. IEEE Network Mag. 1989b;3(1):29\u201341.", u"1989",
+       u"3", u"1", u"29", u"41", u""},
       {"a paper's year and pages after the proceedings' full stop",
        u"30. Callan JP. Document Filtering With Inference Networks. In: Proceedings of SIGIR. 1996:262\u2013269.", u"1996",
        u"", u"", u"262", u"269", u""},
