@@ -5243,6 +5243,71 @@ void JournalInVolume(Reference& r) {
   r.journal = true;
 }
 
+// The AMS's chapter, "Title. Book, Editors, Ed., Publisher, pages." (no
+// "In", the editors' role after their names and a comma): the book runs
+// from the title's full stop to the editors' names, which run to the role.
+void BookBeforeEditorsRole(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  // The title's full stop: its end, or the last inside it (the labels may
+  // run the title on into the book).
+  size_t role = std::u16string_view::npos, roleEnd = 0;
+  for (std::u16string_view mark : {u", Eds., ", u", Ed., ", u", eds., ", u", ed., "})
+    if (const size_t at = text.find(mark, r.title.begin); at != std::u16string_view::npos && at < role)
+      role = at, roleEnd = at + mark.size() - 2;
+  if (role == std::u16string_view::npos || role - r.title.begin > 400) return;
+  // The names: parts between commas and "and" of initials and a family name.
+  const auto isName = [](std::u16string_view part) {
+    part = Trim(part);
+    if (part.starts_with(u"and ")) part.remove_prefix(4);
+    const std::vector<std::u16string_view> words = Words(part);
+    if (words.size() < 2 || words.size() > 5) return false;
+    for (size_t k = 0; k + 1 < words.size(); ++k)
+      if (!IsInitials(words[k])) return false;
+    return u_isupper(words.back()[0]) && !IsInitials(words.back()) &&
+           std::none_of(words.back().begin(), words.back().end(), IsDigit);
+  };
+  size_t namesBegin = role;
+  for (;;) {
+    if (namesBegin < 3) break;
+    const size_t comma = text.rfind(u", ", namesBegin - 3);
+    if (comma == std::u16string_view::npos || comma <= r.title.begin) break;
+    std::u16string_view part = text.substr(comma + 2, namesBegin - comma - 2);
+    // "P. Ng and R. Ho": the last two names with no comma between.
+    bool all = false;
+    if (const size_t andAt = part.find(u" and "); andAt != std::u16string_view::npos)
+      all = isName(part.substr(0, andAt)) && isName(part.substr(andAt + 5));
+    else
+      all = isName(part);
+    if (!all) break;
+    namesBegin = comma + 2;
+  }
+  if (namesBegin == role) return;
+  const size_t bookEnd = namesBegin - 2;
+  size_t bookBegin = r.title.end;
+  size_t titleEnd = r.title.end;
+  if (r.title.end > bookEnd) {
+    const size_t stop = text.substr(0, bookEnd).rfind(u". ");
+    if (stop == std::u16string_view::npos || stop <= r.title.begin) return;
+    titleEnd = stop + 1;
+    bookBegin = stop + 2;
+  }
+  while (bookBegin < bookEnd && text[bookBegin] == u' ') ++bookBegin;
+  // ("In" that brings it is not the book's.)
+  for (std::u16string_view in : {u"In ", u"in "})
+    if (text.substr(bookBegin, 3) == in) bookBegin += 3;
+  if (bookBegin >= bookEnd || !u_isupper(text[bookBegin]) || text[titleEnd - 1] != u'.') return;
+  // Only words between: no date, volume or pages there.
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url})
+    if (!p->Empty() && p->begin < roleEnd && p->end > bookBegin) return;
+  for (Piece* p : {&r.container, &r.editors, &r.publisher, &r.place, &r.note, &r.edition})
+    if (!p->Empty() && p->begin < roleEnd && p->end > bookBegin) *p = {};
+  r.title.end = titleEnd;
+  r.container = {bookBegin, bookEnd};
+  r.editors = {namesBegin, roleEnd};
+  r.journal = false;
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -5507,6 +5572,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   InitialOpensJournal(r);
   BookRunsIntoPlace(r, tokens, look.labels);
   McGillChapter(r);
+  BookBeforeEditorsRole(r);
   LabelBeforeNames(r);
   EditorsOpenContainer(r);
   VolumeEndsJournalName(r);

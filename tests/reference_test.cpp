@@ -2077,6 +2077,42 @@ TEST(Reference, GermanQuotedTitle) {
   EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(u"Vistrails: visualization meets data management"));
 }
 
+// The AMS's chapter, "Title. Book, Editors, Ed., Publisher, pages.": the
+// book between the title's full stop and the editors' names.
+TEST(Reference, AmsBookBeforeEditors) {
+  const struct {
+    const char* name;
+    S in, title, container, editors;
+  } rows[] = {
+      {"the labels gave the book to the editors",
+       u"Baker, M., 1997: Thematic roles and syntactic structure. Elements of Grammar, L. Haegeman, Ed., Kluwer Academic "
+       u"Publishers, 73\u2013137.",
+       u"Thematic roles and syntactic structure", u"Elements of Grammar", u"L. Haegeman, Ed"},
+      {"the labels ran the title on into the book",
+       u"Barnett, M. N., 1996: Identity and alliances in the Middle East. The culture of national security: Norms and "
+       u"identity in world politics, P.J. Katzenstein, Ed., Columbia University Press, 400\u2013447.",
+       u"Identity and alliances in the Middle East", u"The culture of national security: Norms and identity in world politics",
+       u"P.J. Katzenstein, Ed"},
+      {"IEEE's \"In Book, Editors, Eds.\" keeps all the names",
+       u"Odlyzko, A. Asymptotic enumeration methods. In Handbook of Combinatorics, R. Graham, M. Grotschel, and L. Lovasz, "
+       u"Eds., vol. 2. Elsevier, 1995, pp. 1063-1229.",
+       u"Asymptotic enumeration methods", u"Handbook of Combinatorics", u"R. Graham, M. Grotschel, and L. Lovasz, Eds"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.editors), false)), Printable(row.editors)) << row.name;
+  }
+  // Editors before the book ("In Mayer, F. L. and J. L. Hamelink, eds.,
+  // Book") are no book.
+  const Reference before = Smart().ParseReference(
+      u"Schimmel, S. C., J. M. Patrick, Jr., and A. J. Wilson, Jr. 1977. Acute toxicity to and bioconcentration of "
+      u"endosulfan by estuarine animals. In Mayer, F. L. and J. L. Hamelink, eds., Aquatic Toxicology and Hazard "
+      u"Evaluation. ASTM STP 634. American Society for Testing and Materials (ASTM), Philadelphia, PA. pp. 241-252.");
+  EXPECT_NE(Printable(Trimmed(before.Text(before.container), true)), Printable(u"Mayer"));
+}
+
 // AMA's chapter: the book with no full stop after it runs into its place
 // and publisher; the book ends before them.
 TEST(Reference, AmaBookBeforePlace) {
