@@ -575,12 +575,12 @@ std::u16string BareRoleWord(std::u16string_view lower) {
 
 // Words that are no part of a name: roles and the like around editors.
 bool IsRoleWord(std::u16string_view lower) {
-  static constexpr std::array<std::u16string_view, 42> kRoles = {
+  static constexpr std::array<std::u16string_view, 44> kRoles = {
       u"in", u"ed", u"eds", u"ed.", u"eds.", u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"editor", u"editors",
       u"(editor)", u"(editors)", u"edited", u"by", u"(dir.)", u"(hrsg.)", u"hrsg.", u"(\u00E9d.)", u"(\u00E9ds.)",
       u"editor.", u"editors.", u"(coord.)", u"(comp.)", u"trans.", u"trans", u"transl.", u"translated", u"(trans.)",
       u"(trans)", u"(transl.)", u"translator", u"translators", u"(translator)", u"\u00FCbers.", u"trad.", u"(hg.)",
-      u"hg.", u"(hgg.)", u"hgg.", u"(red.)", u"red."};
+      u"hg.", u"(hgg.)", u"hgg.", u"(red.)", u"red.", u"(org.)", u"(orgs.)"};
   return lexicon::Has(kRoles, BareRoleWord(lower));
 }
 
@@ -598,7 +598,8 @@ bool IsEditorRoleWord(std::u16string_view lower) {
 bool HasEditorRole(std::u16string_view names) {
   const std::u16string lower = LCase(names);
   for (std::u16string_view role : {u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"(editor)", u"(editors)", u", editor",
-                                   u", editors", u" eds.", u"(hrsg.)", u"(\u00E9d.)", u"(\u00E9ds.)", u"(dir.)"})
+                                   u", editors", u" eds.", u"(hrsg.)", u"(\u00E9d.)", u"(\u00E9ds.)", u"(dir.)",
+                                   u"(org.)", u"(orgs.)", u"(coord.)"})
     if (lower.find(role) != std::u16string::npos) return true;
   // AMA's "Harley B, ed.", in small letters: "Smith, Ed." is a name.
   for (std::u16string_view role : {u", ed.", u", ed,"})
@@ -928,7 +929,24 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   const auto initialsOnly = [](const std::vector<std::u16string_view>& c) {
     return !c.empty() && std::all_of(c.begin(), c.end(), IsInitials);
   };
+  // Names parted by semicolons, each "Family, Given" ("S\u00C1, Alvino
+  // Augusto de; SHECAIRA, S\u00E9rgio Salom\u00E3o"): every name is written
+  // family first, and each may have two or three given names.
+  const bool semicolonList = [&] {
+    size_t parts = 0;
+    for (size_t from = 0; from <= text.size();) {
+      const size_t semicolon = std::min(text.find(u';', from), text.size());
+      const std::u16string_view part = Trim(text.substr(from, semicolon - from));
+      if (!part.empty()) {
+        if (std::count(part.begin(), part.end(), u',') != 1) return false;
+        ++parts;
+      }
+      from = semicolon + 1;
+    }
+    return parts >= 2;
+  }();
   const auto givenNames = [&](std::vector<std::u16string_view> c, bool firstName) {
+    firstName |= semicolonList;
     // What may follow "Family," as the given names: initials, or one or two
     // capitalised words ("Jessica", "Frederick W."), and a particle after
     // them ("Alexander von"). The first name of a list may have three
@@ -1654,28 +1672,43 @@ void OscolaChapter(Reference& r, GiveWay giveWay) {
 void BookAfterEditorsRole(Reference& r) {
   if (r.editors.Empty() || r.title.Empty()) return;
   const std::u16string_view text = r.text;
+  static constexpr std::array<std::u16string_view, 11> kRoles = {
+      u"(eds)", u"(eds.)", u"(ed.)", u"(ed)", u"(hrsg.)", u"(dir.)", u"(hrsg)", u"(éd.)", u"(org.)", u"(orgs.)", u"(coord.)"};
+  // The role right after the names, where the labels gave it to the next
+  // part ("In: L. Haegeman | (Org.); Elements of Grammar.").
+  {
+    size_t at = r.editors.end;
+    while (at < text.size() && text[at] == u' ') ++at;
+    const size_t close = text.find(u')', at);
+    if (at < text.size() && text[at] == u'(' && close != std::u16string_view::npos && close - at < 10) {
+      const std::u16string role = LCase(text.substr(at, close + 1 - at));
+      if (std::find(kRoles.begin(), kRoles.end(), role) != kRoles.end()) {
+        r.editors.end = close + 1;
+        if (!r.title.Empty() && r.title.begin < r.editors.end && r.title.end > r.editors.end && r.title.begin > r.editors.begin)
+          r.title.begin = r.editors.end;
+      }
+    }
+  }
   std::u16string_view names = Trim(r.Text(r.editors));
-  while (!names.empty() && names.back() == u',') names.remove_suffix(1);
+  while (!names.empty() && (names.back() == u',' || names.back() == u';')) names.remove_suffix(1);
   const std::u16string lower = LCase(names);
-  static constexpr std::array<std::u16string_view, 8> kRoles = {u"(eds)",  u"(eds.)", u"(ed.)",   u"(ed)",
-                                                                u"(hrsg.)", u"(dir.)", u"(hrsg)", u"(éd.)"};
   if (std::none_of(kRoles.begin(), kRoles.end(), [&](std::u16string_view role) { return lower.ends_with(role); })) return;
   // "in" before the names, or the first word of their piece ("In F.
   // Jackson (Ed.), Conditionals. Oxford University Press.").
   size_t in = text.substr(0, r.editors.begin).rfind(u"in ");
-  const std::u16string_view lead = text.substr(r.editors.begin, 3);
-  if (lead == u"In " || lead == u"in ") in = r.editors.begin;
+  const std::u16string_view lead = text.substr(r.editors.begin, 4);
+  if (lead.starts_with(u"In ") || lead.starts_with(u"in ") || lead == u"In: ") in = r.editors.begin;
   if (in == std::u16string_view::npos || in < r.title.end || (in > 0 && text[in - 1] != u' ')) return;
   // Between "in" and the editors: nothing, or a piece the labels took for
   // the book.
-  const size_t namesBegin = in + 3;
+  const size_t namesBegin = in + (text.substr(in, 4) == u"In: " ? 4 : 3);
   const bool containerBetween = !r.container.Empty() && r.container.begin >= in && r.container.end <= r.editors.begin;
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.note, &r.number})
     if (!p->Empty() && p->begin < r.editors.begin && namesBegin < p->end) return;
   if (!r.container.Empty() && !containerBetween && r.container.begin < r.editors.begin) return;
   // The book: from after the role to the next piece.
   size_t begin = r.editors.end;
-  while (begin < text.size() && (text[begin] == u' ' || text[begin] == u',')) ++begin;
+  while (begin < text.size() && (text[begin] == u' ' || text[begin] == u',' || text[begin] == u';')) ++begin;
   size_t end = text.size();
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note,
                          &r.number})
@@ -3771,10 +3804,16 @@ void RoleEndsLeadingNames(Reference& r) {
 void ProceedingsMarkEndsContainer(Reference& r) {
   if (r.container.Empty()) return;
   const std::u16string_view c = r.Text(r.container);
-  for (std::u16string_view mark : {u". Anais...", u". Anais\u2026", u" Anais...", u" Anais\u2026"}) {
+  // (Glued to the name's full stop too: "Proceedings of SIGIR.Anais...".)
+  for (std::u16string_view mark :
+       {u". Anais...", u". Anais\u2026", u" Anais...", u" Anais\u2026", u".Anais...", u".Anais\u2026"}) {
     const size_t at = c.find(mark);
     if (at == std::u16string_view::npos || at == 0) continue;
     r.container.end = r.container.begin + at;
+    // A lone mark after it is no volume (". p. 262").
+    if (const std::u16string_view v = Trim(r.Text(r.volume));
+        !v.empty() && std::none_of(v.begin(), v.end(), [](char16_t ch) { return IsDigit(ch) || IsLetterUnit(ch); }))
+      r.volume = {};
     return;
   }
 }

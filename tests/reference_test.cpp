@@ -199,6 +199,10 @@ TEST(Reference, Names) {
       {"u.a. as one word", u"Valtin R. u.a.", {P(u"Valtin", u"R.")}, true},
       {"a suffix after the given initials", u"King, D. T. Jr., Nethery, T.L.",
        {P(u"King", u"D. T.", u"", u"Jr."), P(u"Nethery", u"T. L.")}, false},
+      {"names parted by semicolons, each with two given names", u"Smith, John; Jones, Mary Ann; Brown, Peter Paul",
+       {P(u"Smith", u"John"), P(u"Jones", u"Mary Ann"), P(u"Brown", u"Peter Paul")}, false},
+      {"Portuguese organisers", u"S\u00C1, Alvino Augusto de; SHECAIRA, S\u00E9rgio Salom\u00E3o (Orgs.)",
+       {P(u"S\u00C1", u"Alvino Augusto", u"de"), P(u"SHECAIRA", u"S\u00E9rgio Salom\u00E3o")}, false},
       {"Finnish ym.", u"Famin, V., H. Raimbourg, O. Fabbri, ym.",
        {P(u"Famin", u"V."), P(u"Raimbourg", u"H."), P(u"Fabbri", u"O.")}, true},
       {"an initial U. is no u. a.", u"Smith, J. ; U. Jones", {P(u"Smith", u"J."), P(u"Jones", u"U.")}, false},
@@ -2075,6 +2079,26 @@ TEST(Reference, GermanQuotedTitle) {
   const Reference r =
       Smart().ParseReference(u"Callahan, S. P. u. a. (2006): \u201EVistrails: visualization meets data management\u201CACM.");
   EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(u"Vistrails: visualization meets data management"));
+}
+
+// ABNT's chapter, "In: Editors (Org.); Book. p. 73-137, 1997.", and its
+// proceedings' mark glued to the name ("Proceedings of SIGIR.Anais...").
+TEST(Reference, Abnt) {
+  const Reference chapter = Smart().ParseReference(
+      u"BAKER, M. Thematic roles and syntactic structure. In: L. Haegeman (Org.); Elements of Grammar. p.73\u2013137, "
+      u"1997. Kluwer Academic Publishers.");
+  EXPECT_EQ(Printable(Trimmed(chapter.Text(chapter.container), true)), Printable(u"Elements of Grammar"));
+  EXPECT_EQ(Families(chapter.editorList), std::vector<S>{u"Haegeman"});
+  const Reference paper = Smart().ParseReference(
+      u"CALLAN, J. P. Document Filtering With Inference Networks. Proceedings of SIGIR.Anais... . p.262\u2013269, 1996a.");
+  EXPECT_EQ(Printable(Trimmed(paper.Text(paper.container), true)), Printable(u"Proceedings of SIGIR"));
+  EXPECT_EQ(paper.volumeNumber, u"");
+  // Organisers in the authors' place are the editors.
+  const Reference organisers = Smart().ParseReference(
+      u"SHECAIRA, S\u00E9rgio Salom\u00E3o (Orgs.). Criminologia e os problemas da atualidade. 1. ed. S\u00E3o Paulo: Atlas, "
+      u"2008.");
+  EXPECT_TRUE(organisers.authorList.empty());
+  EXPECT_EQ(Families(organisers.editorList), std::vector<S>{u"SHECAIRA"});
 }
 
 // The AMS's chapter, "Title. Book, Editors, Ed., Publisher, pages.": the
