@@ -5035,14 +5035,17 @@ void JournalWithNoTitle(Reference& r) {
 
 // "s.l." ("sine loco"), which French styles print for a place not known
 // ("Robot Vision, s.l., MIT Press, 1986.", "dans British Cinema in the
-// 90s, [s.l.], 2000"), where the labels ran the title or the book's name
-// on into it: the place's, after a comma (botany's "Phytolaccaceae s.l.",
-// "in the wide sense", has none).
+// 90s, [s.l.], 2000"), and "[place unknown]" as others print it, where the
+// labels ran the title or the book's name on into it: the place's, after a
+// comma or full stop (botany's "Phytolaccaceae s.l.", "in the wide sense",
+// has none).
 void NoPlaceEnds(Reference& r, Piece& piece) {
   if (piece.Empty()) return;
   std::u16string_view name = r.Text(piece);
   while (!name.empty() && (name.back() == u',' || name.back() == u' ')) name.remove_suffix(1);
-  for (std::u16string_view mark : {u", s.l.", u", s. l.", u", S.l.", u", S. l.", u", [s.l.]", u", [s. l.]", u", [S.l.]"}) {
+  while (!name.empty() && (name.back() == u';' || name.back() == u':')) name.remove_suffix(1);
+  for (std::u16string_view mark : {u", s.l.", u", s. l.", u", S.l.", u", S. l.", u", [s.l.]", u", [s. l.]", u", [S.l.]",
+                                   u". [place unknown]", u", [place unknown]"}) {
     if (!name.ends_with(mark) || name.size() <= mark.size()) continue;
     const size_t markBegin = piece.begin + name.size() - mark.size() + 2;
     if (r.place.Empty()) r.place = {markBegin, piece.begin + name.size()};

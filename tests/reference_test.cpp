@@ -1930,6 +1930,11 @@ TEST(Reference, FrenchBookMarks) {
       u"British Geothermics in the 90s, [s.l.], 2000, p. 27\u201136.");
   EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(u"British Geothermics in the 90s"));
   EXPECT_EQ(r.Text(r.place), u"[s.l.]");
+  const Reference unknown = Smart().ParseReference(
+      u"Callan JP. 1996a. Document Filtering With Inference Networks. In: Proceedings of SIGIR. [place unknown]; p. "
+      u"262\u2013269.");
+  EXPECT_EQ(Printable(Trimmed(unknown.Text(unknown.container), true)), Printable(u"Proceedings of SIGIR"));
+  EXPECT_EQ(unknown.Text(unknown.place), u"[place unknown]");
   const Reference p =
       Smart().ParseReference(u"PANCIERA S. \u2013 Olearii. dans Memoirs of the American Academy in Rom, 36, Rom 1980, 235-250.");
   EXPECT_EQ(Printable(Trimmed(p.Text(p.container), true)), Printable(u"Memoirs of the American Academy in Rom"));
