@@ -176,6 +176,11 @@ u16string Unplaced(const Reference& r, Fields& f) {
       const u16string lower = LCase(t.text);
       if (lower == u"in" || lower == u"in:" || lower == u"dans") continue;
     }
+    // Nor the pages' word right before them ("pp 73-137").
+    if (rightBefore(r.pages)) {
+      const u16string lower = LCase(t.text);
+      if (lower == u"pp" || lower == u"pp." || lower == u"p" || lower == u"p.") continue;
+    }
     keep(t.text);
   }
   if (f.month == 0) f.day = 0;  // a day is a day of a month

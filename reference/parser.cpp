@@ -3474,11 +3474,41 @@ void ContainerAfterIn(Reference& r) {
       if (!r.volume.Empty() && k == r.volume.begin) k = r.volume.end;
     }
     const std::u16string editors = LCase(r.Text(r.editors));
+    // (Or the role last in the bracket, as ASPET writes it: "(Haegeman L
+    // ed)", "(Marques-Teixeira J, and Antunes S eds)".)
     const bool role = editors.find(u"(eds") != std::u16string::npos || editors.find(u"(ed.") != std::u16string::npos ||
-                      editors.find(u"(ed ") != std::u16string::npos || editors.find(u"(hrsg") != std::u16string::npos;
+                      editors.find(u"(ed ") != std::u16string::npos || editors.find(u"(hrsg") != std::u16string::npos ||
+                      (editors.starts_with(u"(") && (editors.find(u" ed)") != std::u16string::npos ||
+                                                     editors.find(u" eds)") != std::u16string::npos));
     const size_t book = r.title.begin + comma + 5;
     if (k == r.editors.begin && role && book < r.title.end && u_isupper(text[book]) && comma > 0) {
       r.container = {book, r.title.end};
+      r.title.end = r.title.begin + comma;
+      r.journal = false;
+      // The pages' word after the bracket is no editor's ("(Haegeman L
+      // ed) pp 73-137").
+      const std::u16string_view names = r.Text(r.editors);
+      if (const size_t close = names.rfind(u')'); close != std::u16string_view::npos && close + 1 < names.size()) {
+        const std::u16string_view after = Trim(names.substr(close + 1));
+        if (after == u"pp" || after == u"pp." || after == u"p." || after == u"p") r.editors.end = r.editors.begin + close + 1;
+      }
+      return;
+    }
+  }
+  // ASPET's chapter with no editors, "Title, in Book pp 59-114, Publisher":
+  // where the labels ran the title on over the book and its pages, the
+  // book runs from "in" to "pp", the pages after it.
+  if (const size_t comma = r.Text(r.title).find(u", in "); comma != std::u16string_view::npos && comma > 0 && r.pages.Empty()) {
+    const std::u16string_view title = r.Text(r.title);
+    const size_t pp = title.find(u" pp ", comma);
+    const size_t book = comma + 5;
+    if (pp != std::u16string_view::npos && book < pp && u_isupper(title[book]) && pp + 4 < title.size() &&
+        IsDigit(title[pp + 4])) {
+      size_t pagesEnd = r.title.end;
+      while (pagesEnd > r.title.begin + pp && (text[pagesEnd - 1] == u',' || text[pagesEnd - 1] == u' ' || text[pagesEnd - 1] == u'.'))
+        --pagesEnd;
+      r.container = {r.title.begin + book, r.title.begin + pp};
+      r.pages = {r.title.begin + pp + 1, pagesEnd};
       r.title.end = r.title.begin + comma;
       r.journal = false;
       return;

@@ -2086,6 +2086,33 @@ TEST(Reference, GermanQuotedTitle) {
   EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(u"Vistrails: visualization meets data management"));
 }
 
+// ASPET's chapter, "Title, in Book (Editors ed) pp 73-137, Publisher", or
+// with no editors, "Title, in Book pp 59-114, Publisher".
+TEST(Reference, AspetChapter) {
+  const struct {
+    const char* name;
+    S in, title, container, firstPage;
+    std::vector<S> editors;
+  } rows[] = {
+      {"the role last in the editors' bracket",
+       u"Baker M (1997) Thematic roles and syntactic structure, in Elements of Grammar (Haegeman L ed) pp 73\u2013137, "
+       u"Kluwer Academic Publishers.",
+       u"Thematic roles and syntactic structure", u"Elements of Grammar", u"73", {u"Haegeman"}},
+      {"no editors, the pages after the book",
+       u"Arendt H (1963) The Social Question, in On Revolution pp 59\u2013114, Penguin Books, New York.",
+       u"The Social Question", u"On Revolution", u"59", {}},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(r.firstPage, row.firstPage) << row.name;
+    EXPECT_EQ(Families(r.editorList), row.editors) << row.name;
+    // "pp" is the pages' word, no note.
+    EXPECT_EQ(Writer::One(Format::CslJson, r, kNoLists).find(u"\"note\""), S::npos) << row.name;
+  }
+}
+
 // ABNT's chapter, "In: Editors (Org.); Book. p. 73-137, 1997.", and its
 // proceedings' mark glued to the name ("Proceedings of SIGIR.Anais...").
 TEST(Reference, Abnt) {
