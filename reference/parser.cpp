@@ -1028,6 +1028,12 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       size_t first = c.size() - 1;
       while (first > 1 && IsInitials(c[first - 1])) --first;
       people.push_back(FamilyFirst({c.begin(), c.begin() + static_cast<long>(first)}, GivenNames(c, first, c.size())));
+    } else if (c.size() == 2 && IsInitials(c[0]) && IsInitials(c[1]) && c[0].size() >= 3 &&
+               c[0].find(u'.') == std::u16string_view::npos &&
+               (c[1].find(u'.') != std::u16string_view::npos || c[1].size() < c[0].size())) {
+      // A short family name in capitals before its initials ("BUD R.",
+      // "KAY SA."), as Brazilian styles write names: no initials first.
+      people.push_back(FamilyFirst({c[0]}, GivenNames(c, 1, 2)));
     } else if (IsOrganisation(c)) {
       Person p;  // one name, as written
       p.literal = Join(c, 0, c.size());
@@ -5380,6 +5386,32 @@ void BookBeforeEditorsRole(Reference& r) {
   r.journal = false;
 }
 
+// ABNT's "[s. l.]" (no place known) after a journal's name, where the
+// labels took the mark for the journal and gave its name to no part
+// ("Title? Recherches qualitatives, [s. l.], v. 5"): the mark is the
+// place, the words before it the journal.
+void NoPlaceIsNoContainer(Reference& r) {
+  if (r.container.Empty()) return;
+  std::u16string_view mark = Trim(r.Text(r.container));
+  while (!mark.empty() && (mark.back() == u',' || mark.back() == u'.')) mark.remove_suffix(1);
+  if (mark != u"[s. l.]" && mark != u"[S. l.]" && mark != u"[s.l.]" && mark != u"[S.l.]") return;
+  const std::u16string_view text = r.text;
+  const size_t markBegin = r.container.begin, markEnd = markBegin + mark.size();
+  if (r.place.Empty()) r.place = {markBegin, markEnd};
+  r.container = {};
+  // The words between the part before and the mark.
+  size_t from = 0;
+  for (const Piece* p : {&r.authors, &r.title, &r.date, &r.editors})
+    if (!p->Empty() && p->end <= markBegin) from = std::max(from, p->end);
+  while (from < markBegin && (text[from] == u' ' || text[from] == u'.')) ++from;
+  size_t to = markBegin;
+  while (to > from && (text[to - 1] == u' ' || text[to - 1] == u',')) --to;
+  if (to <= from || !u_isupper(text[from]) || text.substr(from, to - from).find(u". ") != std::u16string_view::npos) return;
+  for (const Piece* p : {&r.volume, &r.pages, &r.publisher, &r.note, &r.doi, &r.url})
+    if (!p->Empty() && p->begin < to && p->end > from) return;
+  r.container = {from, to};
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -5402,6 +5434,14 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   // No reference is this long: the labeller reads the first words only
   // (its memory and time grow with what it reads), and the writers keep
   // the rest in the note, so that nothing is lost.
+  // The editors' role glued to the book's name after it ("eds.The Politics
+  // of ..."): a space between, so that the name is a word of its own. (Not
+  // "Ed.", which also shortens a publisher's "\u00C9ditions": "Ed.Alternatives".)
+  for (std::u16string_view role : {u" eds.", u" Eds.", u" ed."})
+    for (size_t at = r.text.find(role); at != std::u16string::npos; at = r.text.find(role, at + role.size())) {
+      const size_t next = at + role.size();
+      if (next + 1 < r.text.size() && u_isupper(r.text[next]) && u_islower(r.text[next + 1])) r.text.insert(next, 1, u' ');
+    }
   const std::vector<Token> tokens = Tokenize(r.text, kMostWords);
   if (tokens.empty()) return r;
   if (!model.Valid()) return r;
@@ -5648,6 +5688,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   LabelBeforeNames(r);
   EditorsOpenContainer(r);
   VolumeEndsJournalName(r);
+  NoPlaceIsNoContainer(r);
   NoPlaceEnds(r, r.title);
   NoPlaceEnds(r, r.container);
   SlashNamesRunOn(r);

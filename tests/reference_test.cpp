@@ -203,6 +203,8 @@ TEST(Reference, Names) {
        {P(u"Smith", u"John"), P(u"Jones", u"Mary Ann"), P(u"Brown", u"Peter Paul")}, false},
       {"Portuguese organisers", u"S\u00C1, Alvino Augusto de; SHECAIRA, S\u00E9rgio Salom\u00E3o (Orgs.)",
        {P(u"S\u00C1", u"Alvino Augusto", u"de"), P(u"SHECAIRA", u"S\u00E9rgio Salom\u00E3o")}, false},
+      {"short family names in capitals before their initials", u"ALABADI D, MAS P & KAY SA.",
+       {P(u"ALABADI", u"D."), P(u"MAS", u"P."), P(u"KAY", u"S. A.")}, false},
       {"Finnish ym.", u"Famin, V., H. Raimbourg, O. Fabbri, ym.",
        {P(u"Famin", u"V."), P(u"Raimbourg", u"H."), P(u"Fabbri", u"O.")}, true},
       {"an initial U. is no u. a.", u"Smith, J. ; U. Jones", {P(u"Smith", u"J."), P(u"Jones", u"U.")}, false},
@@ -2131,6 +2133,18 @@ TEST(Reference, Abnt) {
       u"2008.");
   EXPECT_TRUE(organisers.authorList.empty());
   EXPECT_EQ(Families(organisers.editorList), std::vector<S>{u"SHECAIRA"});
+  // "[s. l.]" after a journal's name is its place, the name the journal.
+  const Reference article = Smart().ParseReference(
+      u"ANAD\u00D3N, M.; GUILLEMETTE, F. La recherche qualitative est-elle n\u00E9cessairement inductive ? Recherches "
+      u"qualitatives, [s. l.], v. 5, p. 26\u201337, 2006. Dispon\u00EDvel em:");
+  EXPECT_EQ(Printable(Trimmed(article.Text(article.container), true)), Printable(u"Recherches qualitatives"));
+  EXPECT_EQ(article.Text(article.place), u"[s. l.]");
+  // The editors' role glued to the book after it.
+  const Reference glued = Smart().ParseReference(
+      u"Abbott KW, Snidal D. (2009) The Governance Triangle: Regulatory Standards Institutions and the Shadow of the "
+      u"State. In: Mattli, W, Woods, N, eds.The Politics of Global Regulation. Princeton, NJ: Princeton University "
+      u"Press, pp. 44\u201388.");
+  EXPECT_EQ(Printable(Trimmed(glued.Text(glued.container), true)), Printable(u"The Politics of Global Regulation"));
 }
 
 // The AMS's chapter, "Title. Book, Editors, Ed., Publisher, pages.": the
