@@ -596,6 +596,14 @@ bool IsEditorRoleWord(std::u16string_view lower) {
 
 // Whether a list of names says it is of editors.
 bool HasEditorRole(std::u16string_view names) {
+  // Every role below holds a bracket or "ed"/"Ed"/"ED": most lists of
+  // names hold neither, and are done with at once (this runs for every
+  // reference).
+  bool bracketOrEd = false;
+  for (size_t i = 0; i < names.size() && !bracketOrEd; ++i)
+    bracketOrEd = names[i] == u'(' || ((names[i] == u'e' || names[i] == u'E') && i + 1 < names.size() &&
+                                       (names[i + 1] == u'd' || names[i + 1] == u'D'));
+  if (!bracketOrEd) return false;
   const std::u16string lower = LCase(names);
   for (std::u16string_view role : {u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"(editor)", u"(editors)", u", editor",
                                    u", editors", u" eds.", u"(hrsg.)", u"(\u00E9d.)", u"(\u00E9ds.)", u"(dir.)",
