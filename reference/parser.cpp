@@ -5079,7 +5079,7 @@ void JournalWithNoTitle(Reference& r) {
 
 // "s.l." ("sine loco"), which French styles print for a place not known
 // ("Robot Vision, s.l., MIT Press, 1986.", "dans British Cinema in the
-// 90s, [s.l.], 2000"), and "[place unknown]" as others print it, where the
+// 90s, [s.l.], 2000"), "[place unknown]" and German's "o. O." ("ohne Ort"), where the
 // labels ran the title or the book's name on into it: the place's, after a
 // comma or full stop (botany's "Phytolaccaceae s.l.", "in the wide sense",
 // has none).
@@ -5089,7 +5089,7 @@ void NoPlaceEnds(Reference& r, Piece& piece) {
   while (!name.empty() && (name.back() == u',' || name.back() == u' ')) name.remove_suffix(1);
   while (!name.empty() && (name.back() == u';' || name.back() == u':')) name.remove_suffix(1);
   for (std::u16string_view mark : {u", s.l.", u", s. l.", u", S.l.", u", S. l.", u", [s.l.]", u", [s. l.]", u", [S.l.]",
-                                   u". [place unknown]", u", [place unknown]"}) {
+                                   u". [place unknown]", u", [place unknown]", u", o. O.", u", o.O."}) {
     if (!name.ends_with(mark) || name.size() <= mark.size()) continue;
     const size_t markBegin = piece.begin + name.size() - mark.size() + 2;
     if (r.place.Empty()) r.place = {markBegin, piece.begin + name.size()};
@@ -5420,6 +5420,49 @@ void NoPlaceIsNoContainer(Reference& r) {
   r.container = {from, to};
 }
 
+// A date bracket with the letter that tells two works of a year apart
+// after it ("(1989)b An Overview of ..."), which the labels gave to the
+// title: the date's.
+void YearLetterAfterBracket(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view title = r.Text(r.title);
+  // "(1989)b " opening the title, or "b " right after the date's bracket.
+  size_t letter = std::u16string_view::npos;
+  if (title.size() > 9 && title[0] == u'(' && title[5] == u')' && FirstYear(title.substr(1, 4)) == title.substr(1, 4))
+    letter = 6;
+  else if (!r.date.Empty() && r.date.end == r.title.begin && r.Text(r.date).ends_with(u')'))
+    letter = 0;
+  if (letter == std::u16string_view::npos || letter + 2 >= title.size() || title[letter] < u'a' || title[letter] > u'z' ||
+      title[letter + 1] != u' ')
+    return;
+  if (letter == 6) r.date = {r.title.begin, r.title.begin + 7};
+  else r.date.end = r.title.begin + 1;
+  r.title.begin += letter + 2;
+}
+
+// A German edition's number set before the year as a superscript, which
+// the extracted text joins to it ("Harlow, England 22008.", "London
+// 21871."): the year is the last four digits, where five digits end the
+// reference and no year was found.
+void EditionBeforeYear(Reference& r) {
+  if (!FirstYear(r.Text(r.date)).empty()) return;
+  const std::u16string_view text = r.text;
+  size_t end = text.size();
+  while (end > 0 && (text[end - 1] == u'.' || text[end - 1] == u' ')) --end;
+  if (end < 6) return;
+  const size_t begin = end - 5;
+  if ((begin > 0 && text[begin - 1] != u' ') || !std::all_of(text.begin() + static_cast<long>(begin), text.begin() + static_cast<long>(end), IsDigit) ||
+      text[begin] == u'0' || text[begin] == u'1')
+    return;
+  if (FirstYear(text.substr(begin + 1, 4)) != text.substr(begin + 1, 4)) return;
+  // After a place's word, not a number's.
+  if (begin < 2 || !IsLetterUnit(text[begin - 2])) return;
+  for (Piece* p : {&r.volume, &r.pages, &r.note, &r.number})
+    if (!p->Empty() && p->begin < end && p->end > begin) *p = {};
+  r.date = {begin + 1, end};
+  if (r.edition.Empty()) r.edition = {begin, begin + 1};
+}
+
 Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary) {
   return Parse(pasted, dictionary, Model::BuiltIn());
 }
@@ -5696,6 +5739,8 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   LabelBeforeNames(r);
   EditorsOpenContainer(r);
   VolumeEndsJournalName(r);
+  YearLetterAfterBracket(r);
+  EditionBeforeYear(r);
   NoPlaceIsNoContainer(r);
   NoPlaceEnds(r, r.title);
   NoPlaceEnds(r, r.container);

@@ -2080,6 +2080,42 @@ TEST(Reference, CityEndsTitle) {
   }
 }
 
+// German styles: "o. O." ("no place") is the place's, and the edition set
+// before the year as a superscript, joined to it in the text ("England
+// 22008."), is the edition; the year is the last four digits.
+TEST(Reference, GermanBookMarks) {
+  const struct {
+    const char* name;
+    S in, title, year, edition, place;
+  } rows[] = {
+      {"o. O. for the place", u"Aumann, R./ Maschler, M: Repeated Games with Incomplete Information, o. O. 1995.",
+       u"Repeated Games with Incomplete Information", u"1995", u"", u"o. O."},
+      {"the edition before the year", u"Howitt, D./ Cramer, D: Introduction to research methods in psychology, Harlow, "
+                                      u"England 22008.",
+       u"Introduction to research methods in psychology", u"2008", u"2", u"Harlow, England"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(r.year, row.year) << row.name;
+    EXPECT_EQ(r.Text(r.edition), row.edition) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), false)), Printable(row.place)) << row.name;
+  }
+  // Five digits that are pages stay pages.
+  const Reference pages = Smart().ParseReference(u"Smith, J. (2001). Heat flow. Geothermics, 12, 23456.");
+  EXPECT_EQ(pages.year, u"2001");
+  EXPECT_EQ(pages.firstPage, u"23456");
+}
+
+// A year's letter after its bracket is the date's, not the title's.
+TEST(Reference, YearLetterAfterBracket) {
+  const Reference r = Smart().ParseReference(
+      u"Acampora, A. S., & Karol, M. J. (1989)b An Overview of Lightwave Packet Network. IEEE Network Mag, 3 (1), "
+      u"29\u201341");
+  EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(u"An Overview of Lightwave Packet Network"));
+  EXPECT_EQ(r.year, u"1989");
+}
+
 // A German quotation, "\u201E...\u201C", is the title whole; a word glued to its
 // close (a publisher, where the style left the book out) is not the title's.
 TEST(Reference, GermanQuotedTitle) {
