@@ -837,6 +837,9 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       const std::u16string_view rest = w.substr(d);
       if (d - from <= 4 && (rest.empty() || rest == u"-" || rest == u"." || rest == u")" || rest == u"]" || rest == u"\u2013"))
         continue;
+      // Glued to the name ("18.Onesti", "[3]Ait"): the name is what follows.
+      if (d - from <= 3 && rest.size() >= 3 && (rest[0] == u'.' || rest[0] == u']' || rest[0] == u')') && u_isupper(rest[1]))
+        w = rest.substr(1), lower = LCase(w);
     }
     // "et al." in other languages: Czech and Slovak "a kol.", Polish "i
     // in.", Russian "и др.", Spanish "y cols." and "y otros", Portuguese

@@ -203,6 +203,8 @@ TEST(Reference, Names) {
        {P(u"Smith", u"John"), P(u"Jones", u"Mary Ann"), P(u"Brown", u"Peter Paul")}, false},
       {"Portuguese organisers", u"S\u00C1, Alvino Augusto de; SHECAIRA, S\u00E9rgio Salom\u00E3o (Orgs.)",
        {P(u"S\u00C1", u"Alvino Augusto", u"de"), P(u"SHECAIRA", u"S\u00E9rgio Salom\u00E3o")}, false},
+      {"a list's number glued to the first name", u"18.Onesti MG, Fioramonti P",
+       {P(u"Onesti", u"M. G."), P(u"Fioramonti", u"P.")}, false},
       {"short family names in capitals before their initials", u"ALABADI D, MAS P & KAY SA.",
        {P(u"ALABADI", u"D."), P(u"MAS", u"P."), P(u"KAY", u"S. A.")}, false},
       {"Finnish ym.", u"Famin, V., H. Raimbourg, O. Fabbri, ym.",
