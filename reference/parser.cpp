@@ -595,6 +595,12 @@ bool IsEditorRoleWord(std::u16string_view lower) {
 }
 
 // Whether a list of names says it is of editors.
+// An editor's role in its bracket, in small letters, as it follows the
+// names: "(Eds.)", "(Hrsg.)", "(dir.)", "(Org.)" ...
+constexpr std::array<std::u16string_view, 15> kBracketedEditorRoles = {
+    u"(ed.)",  u"(eds.)", u"(ed)",          u"(eds)",         u"(editor)", u"(editors)", u"(hrsg.)", u"(hrsg)",
+    u"(hg.)", u"(\u00E9d.)", u"(\u00E9ds.)", u"(dir.)", u"(org.)",    u"(orgs.)",   u"(coord.)"};
+
 bool HasEditorRole(std::u16string_view names) {
   // Every role below holds a bracket or "ed"/"Ed"/"ED": most lists of
   // names hold neither, and are done with at once (this runs for every
@@ -605,9 +611,9 @@ bool HasEditorRole(std::u16string_view names) {
                                        (names[i + 1] == u'd' || names[i + 1] == u'D'));
   if (!bracketOrEd) return false;
   const std::u16string lower = LCase(names);
-  for (std::u16string_view role : {u"(ed.)", u"(eds.)", u"(ed)", u"(eds)", u"(editor)", u"(editors)", u", editor",
-                                   u", editors", u" eds.", u"(hrsg.)", u"(\u00E9d.)", u"(\u00E9ds.)", u"(dir.)",
-                                   u"(org.)", u"(orgs.)", u"(coord.)"})
+  for (std::u16string_view role : kBracketedEditorRoles)
+    if (lower.find(role) != std::u16string::npos) return true;
+  for (std::u16string_view role : {u", editor", u", editors", u" eds."})
     if (lower.find(role) != std::u16string::npos) return true;
   // AMA's "Harley B, ed.", in small letters: "Smith, Ed." is a name.
   for (std::u16string_view role : {u", ed.", u", ed,"})
@@ -1689,8 +1695,7 @@ void OscolaChapter(Reference& r, GiveWay giveWay) {
 void BookAfterEditorsRole(Reference& r) {
   if (r.editors.Empty() || r.title.Empty()) return;
   const std::u16string_view text = r.text;
-  static constexpr std::array<std::u16string_view, 11> kRoles = {
-      u"(eds)", u"(eds.)", u"(ed.)", u"(ed)", u"(hrsg.)", u"(dir.)", u"(hrsg)", u"(éd.)", u"(org.)", u"(orgs.)", u"(coord.)"};
+  const auto& kRoles = kBracketedEditorRoles;
   // The role right after the names, where the labels gave it to the next
   // part ("In: L. Haegeman | (Org.); Elements of Grammar.").
   {
