@@ -1008,6 +1008,17 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   const bool givenFirstList = (chunks.size() >= 3 && chunks[0].size() >= 2 && initialFirst(chunks[1]) && initialFirstNames >= 2) ||
                               (chunks.size() >= 3 && wholeName(chunks[0]) && wholeName(chunks[1]) && chunks[1].size() == 2 &&
                                afterAnd.back() && wholeName(chunks.back()));
+  // A family name in capitals with its particles, before a comma and the
+  // given names ("DE SCHAUENSEE, R. M.", "VAN DER WAALS, J. D."): the
+  // particles are no initials.
+  const auto capitalParticles = [&](const std::vector<std::u16string_view>& c, size_t k) {
+    if (k + 1 >= chunks.size() || afterAnd[k + 1]) return false;
+    const std::u16string_view family = c.back();
+    if (family.size() < 3 || !std::all_of(family.begin(), family.end(), [](char16_t ch) { return !u_islower(ch); })) return false;
+    for (size_t w = 0; w + 1 < c.size(); ++w)
+      if (c[w].find(u'.') != std::u16string_view::npos || !IsParticle(LCase(c[w]))) return false;
+    return true;
+  };
   for (size_t k = 0; k < chunks.size(); ++k) {
     auto c = chunks[k];
     if (c.size() == 1 && gluedInitial(c[0]) && givenFirstList) {
@@ -1055,7 +1066,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       Person p;  // one name, as written
       p.literal = Join(c, 0, c.size());
       people.push_back(p);
-    } else if (c.size() >= 2 && IsInitials(c.front())) {
+    } else if (c.size() >= 2 && IsInitials(c.front()) && !capitalParticles(c, k)) {
       // "J. R. Smith".
       size_t k2 = 0;
       while (k2 + 1 < c.size() && IsInitials(c[k2])) ++k2;

@@ -203,6 +203,8 @@ TEST(Reference, Names) {
        {P(u"Smith", u"John"), P(u"Jones", u"Mary Ann"), P(u"Brown", u"Peter Paul")}, false},
       {"Portuguese organisers", u"S\u00C1, Alvino Augusto de; SHECAIRA, S\u00E9rgio Salom\u00E3o (Orgs.)",
        {P(u"S\u00C1", u"Alvino Augusto", u"de"), P(u"SHECAIRA", u"S\u00E9rgio Salom\u00E3o")}, false},
+      {"a family name in capitals with its particles", u"CHAPPELL, D. and DI MARTINO, V.",
+       {P(u"CHAPPELL", u"D."), P(u"DI MARTINO", u"V.")}, false},
       {"a list's number glued to the first name", u"18.Onesti MG, Fioramonti P",
        {P(u"Onesti", u"M. G."), P(u"Fioramonti", u"P.")}, false},
       {"short family names in capitals before their initials", u"ALABADI D, MAS P & KAY SA.",
