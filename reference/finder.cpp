@@ -943,9 +943,8 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
   // apart from the references ("1.", "2.", "3.", each alone on its line,
   // then the references' text), often on some pages only. Three or more
   // such numbers in a row (n, n+1, n+2 ..., in one style, with no line of
-  // text between them), or two with only blank lines between, number
-  // nothing: they are left out, and the references outside the numbering
-  // are found as in an author–year list.
+  // text between them) number nothing: they are left out, and the
+  // references outside the numbering are found as in an author–year list.
   // This comes before the page numbers and heads are told from the rest,
   // which look at the line before them: that is then the line it is in
   // the references found, found again.
@@ -961,16 +960,8 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     for (int pass = 0; pass < 16; ++pass) {
       bool changed = false;
       std::vector<size_t> block;  // the numbers of the run being read
-      // Two in a row number nothing either, where no line but blank ones
-      // stands between them (pdfminer's "4.", "5.", then two references).
-      const auto adjacent = [&] {
-        if (block.size() != 2) return false;
-        for (size_t k = block[0] + 1; k < block[1]; ++k)
-          if (kind[k] != Kind::Blank) return false;
-        return true;
-      };
       const auto leaveOut = [&] {
-        if (block.size() >= 3 || adjacent()) {
+        if (block.size() >= 3) {
           for (size_t k : block) kind[k] = Kind::LeftOut, numbers[k] = {};
           changed = true;
         }
