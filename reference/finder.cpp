@@ -1116,10 +1116,10 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
     whole += kind[i] == Kind::Content && lines[i].content.size() >= 40 && HoldsYear(lines[i].content);
   const bool oneALine = !wrapped && lengths.size() >= 3 && whole * 20 >= lengths.size() * 17;
   // Some extractors join a hyphenated word's two lines into one, and
-  // those long lines set the width above the wrapped ones': where two
-  // lines in five are as long as one another, within a seventh, the
-  // longest of them is the width (not in one reference a line, whose
-  // lengths say nothing of a width).
+  // those long lines set the width above the wrapped ones' (pdftotext's
+  // reading order joins many): where two lines in seven are as long as
+  // one another, within a seventh, the longest of them is the width
+  // (not in one reference a line, whose lengths say nothing of a width).
   if (!oneALine && lengths.size() >= 10) {
     size_t best = 0, top = 0;
     for (size_t i = 0, j = 0; i < lengths.size(); ++i) {
@@ -1127,7 +1127,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       while (j + 1 < lengths.size() && lengths[j + 1] * 7 <= lengths[i] * 8) ++j;
       if (j - i + 1 >= best) best = j - i + 1, top = lengths[j];
     }
-    if (best * 5 >= lengths.size() * 2 && top < width) width = top, wrapped = wrappedAt(width);
+    if (best * 7 >= lengths.size() * 2 && top < width) width = top, wrapped = wrappedAt(width);
   }
 
   // Hanging indents kept as spaces (pdftotext -layout): each reference's

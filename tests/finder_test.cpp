@@ -201,6 +201,33 @@ TEST(Finder, AuthorYearLists) {
         u"7. Kongress der Gesellschaft f\u00FCr Psychologie der DDR, Leipzig 1988.",
         u"Brown, P., 2003. Warm. Science 5, 6."},
        {}},
+      {"many lines joined by the extractor, longer than the wrapped ones, do not hide the width the text was wrapped at",
+       u"Carson, R. (1962). Silent spring, the book that began a movement for the land and the water.\n"
+       u"Boston: Houghton Mifflin.\n"
+       u"LeBlanc, M., & Tibshirani, R. (1993). Combining estimates in regression and classification. Tech.\n"
+       u"rep., Department of Statistics, University of Toronto.\n"
+       u"Gurke, K. (1987). Bricks and brick making: A handbook for historical archaeology. Moscow: The University of Idaho Press.\n"
+       u"Wong, A. M., Reid, A. M., & Hall, S. A. (1994). The subsurface character of the crater in\n"
+       u"Leon County, Texas. Meteoritics, 29, 552-553.\n"
+       u"Anault, M. (2003). La resilience, surmonter les traumatismes. Paris: Nathan, with a long subtitle that the extractor joined to it.\n"
+       u"Feldman, V., & Sazonova, L. (1995). Diaplectic transformation peculiarities of minerals in\n"
+       u"the rocks of an astrobleme. Vernadsky-Brown Microsymposium, 22, 16-17.\n"
+       u"Liu, Y., Su, C., Song, X., Tang, Y., & Bao, Z. (2009). Construction of a yeast strain expressing a plasminogen activator from the vampire bat, read as one line by the extractor. Chinese Journal of Biotechnology, 25(4), 566-574.\n"
+       u"Dove, R. (1998). Lady freedom among us. The Electronic Journal of Scholarly Publishing, 4(1), 12-19, and a note on its history in full.\n"
+       u"Green, B. (2012). Renovation and green agenda support weak construction activity across Europe. Building, 6, 1-3.\n"
+       u"Vetter, H. (2007). Heideggers Destruktion der Tradition am Beispiel des Aristoteles. Jahrbuch,\n"
+       u"3, 77-95.\n",
+       {u"Carson, R. (1962). Silent spring, the book that began a movement for the land and the water.\nBoston: Houghton Mifflin.",
+        u"LeBlanc, M., & Tibshirani, R. (1993). Combining estimates in regression and classification. Tech.\nrep., Department of Statistics, University of Toronto.",
+        u"Gurke, K. (1987). Bricks and brick making: A handbook for historical archaeology. Moscow: The University of Idaho Press.",
+        u"Wong, A. M., Reid, A. M., & Hall, S. A. (1994). The subsurface character of the crater in\nLeon County, Texas. Meteoritics, 29, 552-553.",
+        u"Anault, M. (2003). La resilience, surmonter les traumatismes. Paris: Nathan, with a long subtitle that the extractor joined to it.",
+        u"Feldman, V., & Sazonova, L. (1995). Diaplectic transformation peculiarities of minerals in\nthe rocks of an astrobleme. Vernadsky-Brown Microsymposium, 22, 16-17.",
+        u"Liu, Y., Su, C., Song, X., Tang, Y., & Bao, Z. (2009). Construction of a yeast strain expressing a plasminogen activator from the vampire bat, read as one line by the extractor. Chinese Journal of Biotechnology, 25(4), 566-574.",
+        u"Dove, R. (1998). Lady freedom among us. The Electronic Journal of Scholarly Publishing, 4(1), 12-19, and a note on its history in full.",
+        u"Green, B. (2012). Renovation and green agenda support weak construction activity across Europe. Building, 6, 1-3.",
+        u"Vetter, H. (2007). Heideggers Destruktion der Tradition am Beispiel des Aristoteles. Jahrbuch,\n3, 77-95."},
+       {}},
       {"numbers read as a column apart from the references are left out",
        u"1.\n2.\n\n3.\nSmith, J. R. (2009). Fluid flow. Geothermics, 38(1), 1\u201312.\n"
        u"Grant, M. A., & Bixley, P. F. (2011). Geothermal reservoir engineering (2nd ed.).\nAcademic Press.\n"
