@@ -5413,6 +5413,82 @@ void BookBeforeEditorsRole(Reference& r) {
   r.journal = false;
 }
 
+// A chapter whose book, after ", in", runs straight into its editors'
+// names, their role after them in brackets: "..., in Elements of Grammar L. Haegeman
+// (Editor), Kluwer, 73\u2013137.", "in The Culture of National Security
+// P. J. Katzenstein, and R. Moodley (Editors), ...". The names (initials,
+// then a family name, parted by commas and "and") are read back from the
+// role; the book is what stands between "in" and them.
+void BookRunsIntoEditors(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t role = std::u16string_view::npos, roleEnd = 0;
+  for (std::u16string_view mark : {u" (Editors)", u" (Editor)", u" (Eds.)", u" (Ed.)"})
+    if (const size_t at = text.find(mark, r.title.begin); at != std::u16string_view::npos && at < role)
+      role = at, roleEnd = at + mark.size();
+  if (role == std::u16string_view::npos) return;
+  const size_t comma = text.find(u", in ", r.title.begin);
+  if (comma == std::u16string_view::npos || comma >= role || role - comma > 400) return;
+  const size_t in = comma + 1;
+  // The words between "in" and the role, each with where it begins.
+  std::vector<std::pair<size_t, std::u16string_view>> words;
+  for (size_t i = in + 4; i < role;) {
+    while (i < role && text[i] == u' ') ++i;
+    const size_t end = std::min(text.find(u' ', i), role);
+    if (end > i) words.push_back({i, text.substr(i, end - i)});
+    i = end;
+  }
+  const auto isFamily = [](std::u16string_view w) {
+    return w.size() >= 2 && u_isupper(w[0]) && !IsInitials(w) && std::none_of(w.begin(), w.end(), IsDigit) &&
+           std::any_of(w.begin(), w.end(), [](char16_t c) { return u_islower(c); });
+  };
+  size_t k = words.size();  // the names begin at words[k]
+  for (;;) {
+    if (k < 2) return;
+    std::u16string_view family = words[k - 1].second;
+    if (family.ends_with(u',')) family.remove_suffix(1);
+    if (!isFamily(family)) break;
+    size_t j = k - 1;
+    while (j > 0 && IsInitials(words[j - 1].second)) --j;
+    if (j == k - 1) break;  // no initials before it: no name
+    k = j;
+    // Another name before this one: after "and", or after a comma.
+    if (k > 0 && words[k - 1].second == u"and") {
+      if (k < 2) return;
+      --k;
+      const std::u16string_view before = words[k - 1].second;
+      if (!before.ends_with(u',') && !isFamily(before)) return;
+      continue;
+    }
+    if (k > 0 && words[k - 1].second.ends_with(u',')) {
+      std::u16string_view before = words[k - 1].second;
+      before.remove_suffix(1);
+      if (isFamily(before) && k >= 2 && IsInitials(words[k - 2].second)) continue;
+    }
+    break;
+  }
+  // A book of one word at least before the names, not ended by a comma
+  // (the AMS's "Book, L. Haegeman, Ed." is read elsewhere).
+  if (k == 0 || k == words.size() || words[k - 1].second.ends_with(u',')) return;
+  const size_t bookBegin = words[0].first, bookEnd = words[k - 1].first + words[k - 1].second.size();
+  const size_t namesBegin = words[k].first;
+  if (!u_isupper(text[bookBegin])) return;
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url})
+    if (!p->Empty() && p->begin < roleEnd && p->end > bookBegin) return;
+  for (Piece* p : {&r.container, &r.editors, &r.publisher, &r.place, &r.note, &r.edition})
+    if (!p->Empty() && p->begin < roleEnd && p->end > in) *p = {};
+  // The title ends before ", in".
+  if (r.title.end > in) {
+    size_t end = in;
+    while (end > r.title.begin && (text[end - 1] == u',' || text[end - 1] == u' ')) --end;
+    if (end <= r.title.begin) return;
+    r.title.end = end;
+  }
+  r.container = {bookBegin, bookEnd};
+  r.editors = {namesBegin, roleEnd};
+  r.journal = false;
+}
+
 // ABNT's "[s. l.]" (no place known) after a journal's name, where the
 // labels took the mark for the journal and gave its name to no part
 // ("Title? Recherches qualitatives, [s. l.], v. 5"): the mark is the
@@ -5755,6 +5831,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookRunsIntoPlace(r, tokens, look.labels);
   McGillChapter(r);
   BookBeforeEditorsRole(r);
+  BookRunsIntoEditors(r);
   LabelBeforeNames(r);
   EditorsOpenContainer(r);
   VolumeEndsJournalName(r);

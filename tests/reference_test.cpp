@@ -2155,6 +2155,39 @@ TEST(Reference, AspetChapter) {
   }
 }
 
+// A chapter whose book runs straight into its editors' names and their
+// bracketed role: "Title, in Book L. Haegeman (Editor), Publisher".
+TEST(Reference, BookRunsIntoEditors) {
+  const struct {
+    const char* name;
+    S in, title, container;
+    std::vector<S> editors;
+  } rows[] = {
+      {"one editor",
+       u"Baker, M., 1997, Thematic roles and syntactic structure, in Elements of Grammar L. Haegeman (Editor), "
+       u"Kluwer Academic Publishers, 73\u2013137.",
+       u"Thematic roles and syntactic structure", u"Elements of Grammar", {u"Haegeman"}},
+      {"the book's own full stop, two editors with many initials",
+       u"Angus, L., and J. McLeod, 2004, Self-multiplicity and narrative expression in psychotherapy, in The dialogical "
+       u"self in psychotherapy. An Introduction H. J. M. Hermans, and G. Dimaggio (Editors), Brunner-Routledge, New York.",
+       u"Self-multiplicity and narrative expression in psychotherapy",
+       u"The dialogical self in psychotherapy. An Introduction", {u"Hermans", u"Dimaggio"}},
+      {"\"in\" inside the book, three editors",
+       u"Baldwin, M., 2004, Interview with Carl Rogers on the use of self, in Carl Rogers Counsels a Black Client: Race "
+       u"and Culture in Person-Centred Counselling R. Moodley, C. Lago, and A. Talahite (Editors), PCCS Books, Ross-on-Wye.",
+       u"Interview with Carl Rogers on the use of self",
+       u"Carl Rogers Counsels a Black Client: Race and Culture in Person-Centred Counselling",
+       {u"Moodley", u"Lago", u"Talahite"}},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(Families(r.editorList), row.editors) << row.name;
+    EXPECT_EQ(r.type, Type::Chapter) << row.name;
+  }
+}
+
 // ABNT's chapter, "In: Editors (Org.); Book. p. 73-137, 1997.", and its
 // proceedings' mark glued to the name ("Proceedings of SIGIR.Anais...").
 TEST(Reference, Abnt) {
