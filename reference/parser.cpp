@@ -5588,6 +5588,21 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
       const size_t next = at + role.size();
       if (next + 1 < r.text.size() && u_isupper(r.text[next]) && u_islower(r.text[next + 1])) r.text.insert(next, 1, u' ');
     }
+  // A year's bracket glued to the title after it ("(1997)Cybertext", as
+  // some styles print it): a space between, so that the year is a word of
+  // its own and the title's first word is not lost to it.
+  for (size_t at = r.text.find(u')'); at != std::u16string::npos; at = r.text.find(u')', at + 1)) {
+    // (Not a year's letter after its bracket, "(1989)b Title".)
+    if (at + 2 >= r.text.size() || !(u_isalpha(r.text[at + 1]) || IsQuote(r.text[at + 1])) || !u_isalpha(r.text[at + 2]))
+      continue;
+    size_t open = at;
+    if (open > 0 && u_islower(r.text[open - 1])) --open;  // "(1984b)"
+    if (open < 5 || r.text[open - 5] != u'(' || !std::all_of(r.text.begin() + static_cast<long>(open) - 4,
+                                                           r.text.begin() + static_cast<long>(open), IsDigit))
+      continue;
+    if (FirstYear(std::u16string_view(r.text).substr(open - 4, 4)).empty()) continue;
+    r.text.insert(at + 1, 1, u' ');
+  }
   const std::vector<Token> tokens = Tokenize(r.text, kMostWords);
   if (tokens.empty()) return r;
   if (!model.Valid()) return r;

@@ -2120,6 +2120,29 @@ TEST(Reference, YearLetterAfterBracket) {
   EXPECT_EQ(r.year, u"1989");
 }
 
+// A year's bracket glued to the title after it ("(1997)Cybertext") leaves
+// the title its first word.
+TEST(Reference, YearGluedToTitle) {
+  const struct {
+    const char* name;
+    S in, title, year;
+  } rows[] = {
+      {"a word", u"Aarseth, E.J. (1997)Cybertext: Perspectives on ergodic literature. Baltimore, MD: Johns Hopkins University Press.",
+       u"Cybertext: Perspectives on ergodic literature", u"1997"},
+      {"a year with its letter",
+       u"Abercrombie, S. (1984b)Architecture As Art: An Aesthetic. New York: Van Nostrand Reinhold.",
+       u"Architecture As Art: An Aesthetic", u"1984"},
+      {"a title that opens with a quotation mark",
+       u"Smith, J. (2009)\u201CThe governance triangle.\u201D Journal of Politics, 12, 44\u201388.",
+       u"The governance triangle", u"2009"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(r.year, row.year) << row.name;
+  }
+}
+
 // A German quotation, "\u201E...\u201C", is the title whole; a word glued to its
 // close (a publisher, where the style left the book out) is not the title's.
 TEST(Reference, GermanQuotedTitle) {
