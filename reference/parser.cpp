@@ -920,7 +920,11 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     // Hungarian "és" and Romanian "și".
     static constexpr std::u16string_view kAnd[] = {u"y",  u"e", u"et", u"ve", u"en", u"och",      u"og",
                                                    u"ja", u"i", u"a",  u"\u0438", u"\u00E9s", u"\u0219i"};
-    const bool conjunction = lower == u"and" || lower == u"&" || lower == u"und" ||
+    // French "et" set in capitals between two names ("S. Hill ET B.S.
+    // Turner"), as small capitals come out; "ET" with a mark after it is a
+    // Vancouver name's initials ("Smith ET,").
+    const bool capitalEt = w == u"ET" && !chunks.back().empty() && k + 1 < words.size();
+    const bool conjunction = lower == u"and" || lower == u"&" || lower == u"und" || capitalEt ||
                              std::find(std::begin(kAnd), std::end(kAnd), w) != std::end(kAnd);
     if (conjunction) {
       if (!chunks.back().empty()) chunks.emplace_back(), afterAnd.push_back(true);
