@@ -5417,12 +5417,78 @@ void BookBeforeEditorsRole(Reference& r) {
   r.journal = false;
 }
 
+// The words of text[from, to), each with where it begins.
+std::vector<std::pair<size_t, std::u16string_view>> WordsAt(std::u16string_view text, size_t from, size_t to) {
+  std::vector<std::pair<size_t, std::u16string_view>> words;
+  for (size_t i = from; i < to;) {
+    while (i < to && text[i] == u' ') ++i;
+    const size_t end = std::min(text.find(u' ', i), to);
+    if (end > i) words.push_back({i, text.substr(i, end - i)});
+    i = end;
+  }
+  return words;
+}
+
+// Where the editors' names that end the words begin, read back from their
+// end: each initials, then a family name, parted by commas and "and"
+// ("R. Moodley, C. Lago, and A. Talahite"). words.size() when the last
+// words are no name; nullopt when the names take all of them, or the
+// words before them are no name's though they seem to go on.
+std::optional<size_t> EditorNamesBegin(const std::vector<std::pair<size_t, std::u16string_view>>& words) {
+  const auto isFamily = [](std::u16string_view w) {
+    return w.size() >= 2 && u_isupper(w[0]) && !IsInitials(w) && std::none_of(w.begin(), w.end(), IsDigit) &&
+           std::any_of(w.begin(), w.end(), [](char16_t c) { return u_islower(c); });
+  };
+  size_t k = words.size();  // the names begin at words[k]
+  for (;;) {
+    if (k < 2) return std::nullopt;
+    std::u16string_view family = words[k - 1].second;
+    if (family.ends_with(u',')) family.remove_suffix(1);
+    if (!isFamily(family)) break;
+    size_t j = k - 1;
+    while (j > 0 && IsInitials(words[j - 1].second)) --j;
+    if (j == k - 1) break;  // no initials before it: no name
+    k = j;
+    // Another name before this one: after "and", or after a comma.
+    if (k > 0 && words[k - 1].second == u"and") {
+      if (k < 2) return std::nullopt;
+      --k;
+      const std::u16string_view before = words[k - 1].second;
+      if (!before.ends_with(u',') && !isFamily(before)) return std::nullopt;
+      continue;
+    }
+    if (k > 0 && words[k - 1].second.ends_with(u',')) {
+      std::u16string_view before = words[k - 1].second;
+      before.remove_suffix(1);
+      if (isFamily(before) && k >= 2 && IsInitials(words[k - 2].second)) continue;
+    }
+    break;
+  }
+  if (k == 0) return std::nullopt;
+  return k;
+}
+
+// Gives the book and its editors to a chapter: the book's piece, the
+// editors' from their names to their role's end. Not where a date, volume,
+// pages or a link stand there; the parts the labels put there are
+// cleared from `clearFrom` on.
+bool GiveBookAndEditors(Reference& r, Piece book, Piece editors, size_t clearFrom) {
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url})
+    if (!p->Empty() && p->begin < editors.end && p->end > book.begin) return false;
+  for (Piece* p : {&r.container, &r.editors, &r.publisher, &r.place, &r.note, &r.edition})
+    if (!p->Empty() && p->begin < editors.end && p->end > clearFrom) *p = {};
+  r.container = book;
+  r.editors = editors;
+  r.journal = false;
+  return true;
+}
+
 // A chapter whose book, after ", in", runs straight into its editors'
-// names, their role after them in brackets: "..., in Elements of Grammar L. Haegeman
-// (Editor), Kluwer, 73\u2013137.", "in The Culture of National Security
-// P. J. Katzenstein, and R. Moodley (Editors), ...". The names (initials,
-// then a family name, parted by commas and "and") are read back from the
-// role; the book is what stands between "in" and them.
+// names, their role after them in brackets: "..., in Elements of Grammar
+// L. Haegeman (Editor), Kluwer, 73\u2013137.", "in The Culture of National
+// Security P. J. Katzenstein, and R. Moodley (Editors), ...". The names
+// are read back from the role; the book is what stands between "in" and
+// them.
 void BookRunsIntoEditors(Reference& r) {
   if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
@@ -5434,63 +5500,58 @@ void BookRunsIntoEditors(Reference& r) {
   const size_t comma = text.find(u", in ", r.title.begin);
   if (comma == std::u16string_view::npos || comma >= role || role - comma > 400) return;
   const size_t in = comma + 1;
-  // The words between "in" and the role, each with where it begins.
-  std::vector<std::pair<size_t, std::u16string_view>> words;
-  for (size_t i = in + 4; i < role;) {
-    while (i < role && text[i] == u' ') ++i;
-    const size_t end = std::min(text.find(u' ', i), role);
-    if (end > i) words.push_back({i, text.substr(i, end - i)});
-    i = end;
-  }
-  const auto isFamily = [](std::u16string_view w) {
-    return w.size() >= 2 && u_isupper(w[0]) && !IsInitials(w) && std::none_of(w.begin(), w.end(), IsDigit) &&
-           std::any_of(w.begin(), w.end(), [](char16_t c) { return u_islower(c); });
-  };
-  size_t k = words.size();  // the names begin at words[k]
-  for (;;) {
-    if (k < 2) return;
-    std::u16string_view family = words[k - 1].second;
-    if (family.ends_with(u',')) family.remove_suffix(1);
-    if (!isFamily(family)) break;
-    size_t j = k - 1;
-    while (j > 0 && IsInitials(words[j - 1].second)) --j;
-    if (j == k - 1) break;  // no initials before it: no name
-    k = j;
-    // Another name before this one: after "and", or after a comma.
-    if (k > 0 && words[k - 1].second == u"and") {
-      if (k < 2) return;
-      --k;
-      const std::u16string_view before = words[k - 1].second;
-      if (!before.ends_with(u',') && !isFamily(before)) return;
-      continue;
-    }
-    if (k > 0 && words[k - 1].second.ends_with(u',')) {
-      std::u16string_view before = words[k - 1].second;
-      before.remove_suffix(1);
-      if (isFamily(before) && k >= 2 && IsInitials(words[k - 2].second)) continue;
-    }
-    break;
-  }
+  const auto words = WordsAt(text, in + 4, role);
+  const auto k = EditorNamesBegin(words);
   // A book of one word at least before the names, not ended by a comma
   // (the AMS's "Book, L. Haegeman, Ed." is read elsewhere).
-  if (k == 0 || k == words.size() || words[k - 1].second.ends_with(u',')) return;
-  const size_t bookBegin = words[0].first, bookEnd = words[k - 1].first + words[k - 1].second.size();
-  const size_t namesBegin = words[k].first;
+  if (!k || *k == words.size() || words[*k - 1].second.ends_with(u',')) return;
+  const size_t bookBegin = words[0].first, bookEnd = words[*k - 1].first + words[*k - 1].second.size();
   if (!u_isupper(text[bookBegin])) return;
-  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url})
-    if (!p->Empty() && p->begin < roleEnd && p->end > bookBegin) return;
-  for (Piece* p : {&r.container, &r.editors, &r.publisher, &r.place, &r.note, &r.edition})
-    if (!p->Empty() && p->begin < roleEnd && p->end > in) *p = {};
   // The title ends before ", in".
-  if (r.title.end > in) {
+  const Piece title = r.title;
+  if (!GiveBookAndEditors(r, {bookBegin, bookEnd}, {words[*k].first, roleEnd}, in)) return;
+  if (title.end > in) {
     size_t end = in;
-    while (end > r.title.begin && (text[end - 1] == u',' || text[end - 1] == u' ')) --end;
-    if (end <= r.title.begin) return;
+    while (end > title.begin && (text[end - 1] == u',' || text[end - 1] == u' ')) --end;
     r.title.end = end;
   }
-  r.container = {bookBegin, bookEnd};
-  r.editors = {namesBegin, roleEnd};
-  r.journal = false;
+}
+
+// ACM's chapter, "Title. Book. J. Marques-Teixeira and S. Antunes, eds.
+// Publisher. 113\u2013118.": the editors' names after the book's full stop,
+// their role after a comma; the title ends at its first full stop.
+void AcmChapter(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t role = std::u16string_view::npos, roleEnd = 0;
+  for (std::u16string_view mark : {u", eds. ", u", ed. "})
+    if (const size_t at = text.find(mark, r.title.begin); at != std::u16string_view::npos && at < role)
+      role = at, roleEnd = at + mark.size() - 1;
+  if (role == std::u16string_view::npos || role - r.title.begin > 500 || roleEnd + 1 >= text.size() ||
+      !u_isupper(text[roleEnd + 1]))
+    return;
+  const auto words = WordsAt(text, r.title.begin, role);
+  const auto k = EditorNamesBegin(words);
+  if (!k || *k == words.size() || *k < 2 || !words[*k - 1].second.ends_with(u'.')) return;
+  // The title's full stop: the first after a word that is no initial,
+  // before a capital.
+  size_t titleEnd = 0, bookBegin = 0;
+  for (size_t i = 0; i + 1 < *k; ++i) {
+    const std::u16string_view w = words[i].second;
+    if (w.size() >= 3 && w.back() == u'.' && !IsInitials(w) && u_isupper(words[i + 1].second[0])) {
+      titleEnd = words[i].first + w.size() - 1;
+      bookBegin = words[i + 1].first;
+      break;
+    }
+  }
+  if (bookBegin == 0) return;
+  // ("In" that brings it, as American Anthropologist writes it, is not the
+  // book's.)
+  if (text.substr(bookBegin, 3) == u"In " || text.substr(bookBegin, 3) == u"in ") bookBegin += 3;
+  const size_t bookEnd = words[*k - 1].first + words[*k - 1].second.size() - 1;
+  if (bookEnd <= bookBegin) return;
+  if (!GiveBookAndEditors(r, {bookBegin, bookEnd}, {words[*k].first, roleEnd}, bookBegin)) return;
+  r.title.end = titleEnd;
 }
 
 // ABNT's "[s. l.]" (no place known) after a journal's name, where the
@@ -5851,6 +5912,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   McGillChapter(r);
   BookBeforeEditorsRole(r);
   BookRunsIntoEditors(r);
+  AcmChapter(r);
   LabelBeforeNames(r);
   EditorsOpenContainer(r);
   VolumeEndsJournalName(r);

@@ -2215,6 +2215,37 @@ TEST(Reference, BookRunsIntoEditors) {
   }
 }
 
+// ACM's chapter, "Title. Book. Editors, eds. Publisher. Pages.", and the
+// same with "In" before the book.
+TEST(Reference, AcmChapter) {
+  const struct {
+    const char* name;
+    S in, title, container;
+    std::vector<S> editors;
+  } rows[] = {
+      {"one editor", u"[43] Baker, M. 1997. Thematic roles and syntactic structure. Elements of Grammar. L. Haegeman, ed. "
+                     u"Kluwer Academic Publishers. 73\u2013137.",
+       u"Thematic roles and syntactic structure", u"Elements of Grammar", {u"Haegeman"}},
+      {"a book with a full stop inside, initials without spaces",
+       u"[28] Angus, L. and McLeod, J. 2004. Self-multiplicity and narrative expression in psychotherapy. The dialogical self "
+       u"in psychotherapy. An Introduction. H.J.M. Hermans and G. Dimaggio, eds. Brunner-Routledge.",
+       u"Self-multiplicity and narrative expression in psychotherapy", u"The dialogical self in psychotherapy. An Introduction",
+       {u"Hermans", u"Dimaggio"}},
+      {"\"In\" before the book",
+       u"Foster, Catherine P., and Bradley J. Parker 2012 Introduction: Household Archaeology in the Near East. In New "
+       u"Perspectives on Household Archaeology. B.J. Parker and C.P. Foster, eds. Pp. 1\u201314. Winona Lake: Eisenbrauns.",
+       u"Introduction: Household Archaeology in the Near East", u"New Perspectives on Household Archaeology",
+       {u"Parker", u"Foster"}},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(Families(r.editorList), row.editors) << row.name;
+    EXPECT_EQ(r.type, Type::Chapter) << row.name;
+  }
+}
+
 // ABNT's chapter, "In: Editors (Org.); Book. p. 73-137, 1997.", and its
 // proceedings' mark glued to the name ("Proceedings of SIGIR.Anais...").
 TEST(Reference, Abnt) {
