@@ -4667,6 +4667,27 @@ void TitleAloneAfterYear(Reference& r) {
   r.publisher = {};
 }
 
+// A quoted title, then a colon and the journal, which the chooser ran into
+// the title ("\u201CThree Old Irish Accentual Poems\u201D: \u00C9riu, Vol. 22"):
+// where the labels gave the words after the colon to a journal or a book,
+// and no part has them, the title ends with its quotation.
+void ColonAfterQuotedTitle(Reference& r, const std::vector<Token>& tokens, const std::vector<Label>& labels) {
+  if (r.title.Empty() || !r.container.Empty()) return;
+  const std::u16string_view text = r.text;
+  const char16_t open = text[r.title.begin];
+  const char16_t close = open == u'\u201C' ? u'\u201D' : open == u'\u00AB' ? u'\u00BB' : open == u'"' ? u'"' : 0;
+  if (close == 0) return;
+  const size_t at = text.find(close, r.title.begin + 1);
+  if (at == std::u16string_view::npos || at + 3 >= r.title.end || text[at + 1] != u':' || text[at + 2] != u' ') return;
+  size_t k = 0;
+  while (k < tokens.size() && tokens[k].begin < at + 3) ++k;
+  if (k == tokens.size() || tokens[k].begin >= r.title.end) return;
+  if (labels[k] != Label::Journal && labels[k] != Label::Container) return;
+  r.container = {tokens[k].begin, r.title.end};
+  r.journal = labels[k] == Label::Journal;
+  r.title.end = at + 1;
+}
+
 // A title cut right after a quotation inside it ("Can \u201CIt\u201D |
 // Happen Again?, M.E. Sharpe"): the words after it that the labels gave
 // the title and no part took are the title's.
@@ -5902,6 +5923,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   NamesEndBeforeTitleComma(r);
   PublisherEndsTitle(r);
   TitleGoesOnAfterQuote(r, tokens, look.labels);
+  ColonAfterQuotedTitle(r, tokens, look.labels);
   BookAfterTitleStop(r);
   QuotedBookAfterTitle(r);
   ChapterByItsBook(r);

@@ -2215,6 +2215,26 @@ TEST(Reference, BookRunsIntoEditors) {
   }
 }
 
+// A quoted title, then a colon and the journal: the title ends with its
+// quotation, the journal is what follows the colon.
+TEST(Reference, ColonAfterQuotedTitle) {
+  const struct {
+    const char* name;
+    S in, title, container;
+  } rows[] = {
+      {"a journal", u"Carney, J. (1971). \u201CThree Old Irish Accentual Poems\u201D: \u00C9riu, Vol. 22, pp. 23\u201380.",
+       u"\u201CThree Old Irish Accentual Poems\u201D", u"\u00C9riu"},
+      {"proceedings", u"Capp, J.C. (1976). \u201CIncreasing pocket gopher problems in reforestation\u201D: Proceedings of the "
+                      u"Vertebrate Pest Conference, Vol. 7.",
+       u"\u201CIncreasing pocket gopher problems in reforestation\u201D", u"Proceedings of the Vertebrate Pest Conference"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), false)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+  }
+}
+
 // ACM's chapter, "Title. Book. Editors, eds. Publisher. Pages.", and the
 // same with "In" before the book.
 TEST(Reference, AcmChapter) {
