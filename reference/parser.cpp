@@ -1632,10 +1632,13 @@ void NatureEditorsBracket(Reference& r, GiveWay giveWay) {
   const size_t close = text.find(u')', open);
   if (close == std::u16string_view::npos) return;
   // The first "in" after the title ("Style in Language" holds another),
-  // or "In" (Geochimica's style).
-  const size_t in = std::min(text.substr(0, open).find(u" in ", titleEnd - 1), text.substr(0, open).find(u" In ", titleEnd - 1));
+  // or "In" (Geochimica's style), or "In:" (the year's bracket after the
+  // editors': "In: Elements of Grammar (ed. Haegeman L.) (1997); pp.").
+  const std::u16string_view head = text.substr(0, open);
+  const size_t colon = head.find(u" In: ", titleEnd - 1);
+  const size_t in = std::min({head.find(u" in ", titleEnd - 1), head.find(u" In ", titleEnd - 1), colon});
   if (in == std::u16string_view::npos) return;
-  const Piece book{in + 4, open}, bracket{open + 1, close + 1};
+  const Piece book{in + (in == colon ? 5 : 4), open}, bracket{open + 1, close + 1};
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url, &r.authors})
     if (!p->Empty() && p->begin < close + 1 && in < p->end) return;
   // Already so: nothing to mend.

@@ -615,6 +615,10 @@ TEST(Reference, ContainerAfterIn) {
        u"Barnett M. N. (1996) Identity and alliances in the Middle East. In The culture of national security: Norms and "
        u"identity in world politics (ed. P. J. Katzenstein). Columbia University Press, New York. pp. 400\u2013447.",
        u"The culture of national security: Norms and identity in world politics", Type::Chapter},
+      {"\"In:\", the book before the editors' bracket and the year's",
+       u"Angus L, McLeod J. Self-multiplicity and narrative expression in psychotherapy. In: The dialogical self in "
+       u"psychotherapy. An Introduction (eds. Hermans H. J. M., Dimaggio G.) (2004a); Brunner-Routledge, New York.",
+       u"The dialogical self in psychotherapy. An Introduction", Type::Chapter},
       {"wiley's chapter, the role glued to the first editor's name",
        u"76. Ford-Martin, P. (2003) Cognitive-behavioral therapy, in Gale encyclopedia of mental disorders (eds.E. "
        u"Thackery, M. Harris), Gale, Detroit, MI, pp. 226\u2013228.",
