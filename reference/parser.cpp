@@ -1729,6 +1729,36 @@ void BookAfterEditorsRole(Reference& r) {
       }
     }
   }
+  // The labels ran the names on past their role into the book ("in
+  // Marjorie Perloff & Charles Junkerman (eds.) John | Cage: Composed in
+  // America."): the names end with the role, and the book the labels
+  // found begins right after it.
+  // (Undone where the book is not found after all: no words are left to
+  // no piece.)
+  struct Undo {
+    Reference& r;
+    Piece editors, container;
+    bool keep = false;
+    ~Undo() {
+      if (!keep) r.editors = editors, r.container = container;
+    }
+  } undo{r, r.editors, r.container};
+  {
+    const std::u16string lower = LCase(r.Text(r.editors));
+    for (std::u16string_view role : kRoles) {
+      const size_t at = lower.find(role);
+      if (at == std::u16string::npos || at + role.size() + 1 >= lower.size() || lower[at + role.size()] != u' ') continue;
+      const size_t end = r.editors.begin + at + role.size();
+      if (!u_isupper(text[end + 1])) continue;
+      const size_t cutAt = end + 1;
+      r.editors.end = end;
+      if (!r.container.Empty() && r.container.begin > cutAt &&
+          std::none_of(text.begin() + static_cast<long>(cutAt), text.begin() + static_cast<long>(r.container.begin),
+                       [](char16_t c) { return c == u'.' || c == u',' || c == u':' || c == u';'; }))
+        r.container.begin = cutAt;
+      break;
+    }
+  }
   std::u16string_view names = Trim(r.Text(r.editors));
   while (!names.empty() && (names.back() == u',' || names.back() == u';')) names.remove_suffix(1);
   const std::u16string lower = LCase(names);
@@ -1756,6 +1786,7 @@ void BookAfterEditorsRole(Reference& r) {
   if (!r.container.Empty() && !containerBetween && r.container.begin >= begin) {
     // The labels found the book: only the names change.
     r.editors.begin = namesBegin;
+    undo.keep = true;
     return;
   }
   // The publisher's piece, or the note's, that starts with the book's
@@ -1774,6 +1805,7 @@ void BookAfterEditorsRole(Reference& r) {
   r.editors.begin = namesBegin;
   r.container = {begin, end};
   r.journal = false;
+  undo.keep = true;
 }
 
 // Elsevier's Harvard chapter, "in: Editors (Eds.), Book. Publisher, Place,

@@ -602,6 +602,14 @@ TEST(Reference, ContainerAfterIn) {
        u"Marques-Teixeira and S. Antunes (eds) Client-centered and experiential psychotherapy. Linda a Velha: Vale & "
        u"Vale, pp. 113\u2013118.",
        u"Client-centered and experiential psychotherapy", Type::Chapter},
+      {"harvard's chapter, the names run on past their role into the book",
+       u"Cage, J. (1994b) \u2018Overpopulation and Art\u2019, in Marjorie Perloff & Charles Junkerman (eds.) John Cage: "
+       u"Composed in America. Chicago: University of Chicago Press. pp. 14\u201338.",
+       u"John Cage: Composed in America", Type::Chapter},
+      {"harvard's chapter, initials, the names run on past their role into the book",
+       u"Cage, J. (1994b) \u2018Overpopulation and Art\u2019, in M. Perloff & C. Junkerman (eds.) John Cage: Composed in "
+       u"America. Chicago: University of Chicago Press. pp. 14\u201338.",
+       u"John Cage: Composed in America", Type::Chapter},
       {"nature's chapter, the book's last words taken for the editors",
        u"190. Matlin, M. W. Cognitive psychology and college-level pedagogy: Two siblings that rarely communicate. in "
        u"Applying the science of learning to university teaching and beyond (eds. Halpern, D. F. & Hakel, M. D.) "
