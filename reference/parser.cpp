@@ -4263,6 +4263,75 @@ void TitleTakenForPlace(Reference& r, const std::vector<Token>& tokens, const st
   }
 }
 
+// The words of text[from, to), each with where it begins.
+std::vector<std::pair<size_t, std::u16string_view>> WordsAt(std::u16string_view text, size_t from, size_t to) {
+  std::vector<std::pair<size_t, std::u16string_view>> words;
+  for (size_t i = from; i < to;) {
+    while (i < to && text[i] == u' ') ++i;
+    const size_t end = std::min(text.find(u' ', i), to);
+    if (end > i) words.push_back({i, text.substr(i, end - i)});
+    i = end;
+  }
+  return words;
+}
+
+// Family names in capitals, each with its initials ("AARSETH, E.J,",
+// "CICCONE, A. et FERRANT, A,"), and after the last initials words in
+// small letters that the labels gave the names ("Cybertext:", "Honte,",
+// "European Security Challenges."): those words are no name of such a
+// list, and open the title that follows them.
+void CapitalNamesEndBeforeTitle(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  if (!Trim(text.substr(r.authors.end, r.title.begin - r.authors.end)).empty()) return;
+  const auto words = WordsAt(text, r.authors.begin, r.authors.end);
+  const auto bare = [](std::u16string_view w) {
+    while (!w.empty() && (w.back() == u',' || w.back() == u';' || w.back() == u':' || w.back() == u'.')) w.remove_suffix(1);
+    return w;
+  };
+  const auto initials = [&](std::u16string_view w) {
+    w = bare(w);
+    return !w.empty() && w.size() <= 6 && u_isupper(w[0]) && (w.size() == 1 || w.find(u'.') != std::u16string_view::npos) &&
+           std::all_of(w.begin(), w.end(), [](char16_t c) { return u_isupper(c) || c == u'.' || c == u'-'; }) &&
+           std::count_if(w.begin(), w.end(), [](char16_t c) { return u_isupper(c); }) <= 3;
+  };
+  const auto capitals = [&](std::u16string_view w) {
+    w = bare(w);
+    return w.size() >= 2 && std::any_of(w.begin(), w.end(), [](char16_t c) { return u_isalpha(c); }) &&
+           std::none_of(w.begin(), w.end(), [](char16_t c) { return u_islower(c); });
+  };
+  // The last initials that end a name (with a comma or a full stop), after
+  // a family name in capitals; every word before them a capital's name,
+  // initials or a word that joins names.
+  size_t last = words.size();
+  bool family = false;
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::u16string_view w = words[i].second;
+    if (initials(w) && family && (w.back() == u',' || w.back() == u'.')) {
+      last = i;
+    } else if (capitals(w)) {
+      if (last != words.size() && last + 1 == i) continue;  // the next name's
+      family = true;
+    } else if (w == u"et" || w == u"and" || w == u"&" || w == u"und" || w == u"y") {
+      continue;
+    } else {
+      break;
+    }
+  }
+  if (last == words.size() || last + 1 >= words.size()) return;
+  // Words in small letters after them, the first capitalised, none in
+  // capitals.
+  const std::u16string_view first = bare(words[last + 1].second);
+  if (first.size() < 2 || !u_isupper(first[0]) || !std::any_of(first.begin(), first.end(), [](char16_t c) { return u_islower(c); }))
+    return;
+  for (size_t i = last + 1; i < words.size(); ++i)
+    if (capitals(words[i].second) || initials(words[i].second)) return;
+  r.title.begin = words[last + 1].first;
+  size_t end = words[last + 1].first;
+  while (end > r.authors.begin && text[end - 1] == u' ') --end;
+  r.authors.end = end;
+}
+
 // No title found, and the labels ran the first name, written "Family,
 // Given I.", "Family, I." or Vancouver's "Family AB.", on into the title
 // ("Dorter, K. Imagery and Philosophy in Plato's Phaedrus.", "Wicksteed,
@@ -5473,18 +5542,6 @@ void BookBeforeEditorsRole(Reference& r) {
   r.journal = false;
 }
 
-// The words of text[from, to), each with where it begins.
-std::vector<std::pair<size_t, std::u16string_view>> WordsAt(std::u16string_view text, size_t from, size_t to) {
-  std::vector<std::pair<size_t, std::u16string_view>> words;
-  for (size_t i = from; i < to;) {
-    while (i < to && text[i] == u' ') ++i;
-    const size_t end = std::min(text.find(u' ', i), to);
-    if (end > i) words.push_back({i, text.substr(i, end - i)});
-    i = end;
-  }
-  return words;
-}
-
 // Where the editors' names that end the words begin, read back from their
 // end: each initials, then a family name, parted by commas and "and"
 // ("R. Moodley, C. Lago, and A. Talahite"). words.size() when the last
@@ -5953,6 +6010,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   DinPublisherAfterTitle(r);
   TitleTakenForPlace(r, tokens, look.labels);
   NamesRunOnIntoTitle(r);
+  CapitalNamesEndBeforeTitle(r);
   SuffixOpensTitle(r);
   CityEndsTitle(r);
   NamesEndBeforeTitleComma(r);

@@ -2136,6 +2136,35 @@ TEST(Reference, YearLetterAfterBracket) {
   EXPECT_EQ(r.year, u"1989");
 }
 
+// Family names in capitals, each with its initials, then the title's first
+// words in small letters, which the labels gave the names.
+TEST(Reference, CapitalNamesEndBeforeTitle) {
+  const struct {
+    const char* name;
+    S in, title;
+    std::vector<S> families;
+  } rows[] = {
+      {"one word with a colon, initials with no last full stop",
+       u"AARSETH, E.J, Cybertext: Perspectives on ergodic literature, Baltimore, MD, Johns Hopkins University Press, 1997.",
+       u"Cybertext: Perspectives on ergodic literature", {u"AARSETH"}},
+      {"two names parted by \"et\", a word with a comma",
+       u"CICCONE, A. et FERRANT, A, Honte, culpabilit\u00E9 et traumatisme, Paris, France, Dunod, 2009.",
+       u"Honte, culpabilit\u00E9 et traumatisme", {u"CICCONE", u"FERRANT"}},
+      {"a title's first sentence",
+       u"D\u00DCVELL, F. et VOLLMER, B, European Security Challenges. EU-US Immigration Systems, European University "
+       u"Institute, Florence, 2011.",
+       u"European Security Challenges. EU-US Immigration Systems", {u"D\u00DCVELL", u"VOLLMER"}},
+      {"a family name of two words in capitals, its given name in small letters, stays",
+       u"LE GAL, Morgane. Les 6 processus physiopathologiques. Paris : ESTEM, 2012. 581 p.",
+       u"Les 6 processus physiopathologiques", {u"LE GAL"}},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Families(r.authorList), row.families) << row.name;
+  }
+}
+
 // A year's bracket glued to the title after it ("(1997)Cybertext") leaves
 // the title its first word.
 TEST(Reference, YearGluedToTitle) {
