@@ -1230,6 +1230,65 @@ std::u16string InitialsInCapitals(std::u16string_view authors) {
 
 namespace {
 
+// China's national standard for references (GB/T 7714) marks the kind of
+// work in brackets right after the title: "[J]" a journal's article,
+// "[M]" a book, "[C]" a conference's, "[D]" a thesis, "[R]" a report,
+// "[S]" a standard, "[EB/OL]" a web page ("/OL" for one online).
+// Where the first such mark stands after `from` (the "[" of it), and its
+// kind; npos when there is none. The mark is glued to the title's last
+// word or a space after it, and a mark or the end follows it.
+struct GbMark {
+  size_t at = std::u16string_view::npos, end = 0;
+  Type type = Type::Other;
+};
+
+GbMark FindGbMark(std::u16string_view text, size_t from) {
+  static constexpr std::pair<std::u16string_view, Type> kMarks[] = {
+      {u"J", Type::Article},  {u"M", Type::Book},      {u"C", Type::Paper},   {u"D", Type::Thesis},
+      {u"R", Type::Report},   {u"S", Type::Standard},  {u"A", Type::Chapter}, {u"G", Type::Book},
+      {u"N", Type::Article},  {u"EB", Type::Web},      {u"DB", Type::Dataset}, {u"DS", Type::Dataset},
+      {u"Z", Type::Other},    {u"P", Type::Other},     {u"CP", Type::Other}};
+  for (size_t at = text.find(u'[', from); at != std::u16string_view::npos; at = text.find(u'[', at + 1)) {
+    const size_t close = text.find(u']', at);
+    if (close == std::u16string_view::npos || close - at > 6 || at == 0) continue;
+    std::u16string_view code = text.substr(at + 1, close - at - 1);
+    if (code.ends_with(u"/OL")) code.remove_suffix(3);
+    const auto* mark = std::find_if(std::begin(kMarks), std::end(kMarks), [&](const auto& m) { return m.first == code; });
+    if (mark == std::end(kMarks)) continue;
+    // After a word (glued, or a space between), before a mark or the end.
+    const size_t before = text[at - 1] == u' ' && at >= 2 ? at - 2 : at - 1;
+    if (!u_isalnum(text[before]) && !IsQuote(text[before]) && text[before] != u'?' && text[before] != u')') continue;
+    if (close + 1 < text.size() && std::u16string_view(u".,:;/ ").find(text[close + 1]) == std::u16string_view::npos) continue;
+    return {at, close + 1, mark->second};
+  }
+  return {};
+}
+
+// The title ends at its GB/T 7714 mark ("... lower crust[J]. Science,
+// 2007"), which no other part holds either.
+void GbMarkEndsTitle(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const GbMark mark = FindGbMark(text, r.title.begin);
+  if (mark.at == std::u16string_view::npos || mark.at > r.title.end + 2) return;
+  size_t after = mark.end;
+  while (after < text.size() && (text[after] == u'.' || text[after] == u',' || text[after] == u' ')) ++after;
+  if (r.title.end > mark.at) {
+    size_t end = mark.at;
+    while (end > r.title.begin && text[end - 1] == u' ') --end;
+    if (end == r.title.begin) return;
+    // The words after the mark that the title took are the next part's
+    // (a publisher's place after a book's "[M]. ").
+    r.title.end = end;
+  }
+  for (Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
+                   &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    if (!p->Empty() && p->begin >= mark.at && p->begin < after) {
+      p->begin = after;
+      if (p->begin >= p->end) *p = {};
+    }
+}
+
 // A standard's designation: the body's initials, then its number, as in
 // "ISO 8601-1:2019", "ISO/IEC 27001", "IEEE Std 802.11-2016", "ASTM
 // D2487-17", "DIN EN ISO 9001", "BS 7671".
@@ -1277,6 +1336,14 @@ bool ContainsAny(std::u16string_view text, std::initializer_list<std::u16string_
 }
 
 Type KindOfWork(const Reference& r) {
+  // A GB/T 7714 mark says which kind. An article's "[J]" is read from the
+  // pieces as any other, for some write it for a conference's paper; and
+  // a work in a book or proceedings is a chapter or a paper whatever its
+  // mark (some styles write "[D]" for those too).
+  if (const GbMark mark = FindGbMark(r.text, r.title.Empty() ? 0 : r.title.begin);
+      mark.at != std::u16string_view::npos && mark.type != Type::Other && mark.type != Type::Article &&
+      (r.container.Empty() || mark.type == Type::Paper || mark.type == Type::Chapter))
+    return mark.type;
   const std::u16string all = LCase(r.text);
   const auto hasAny = [&](std::initializer_list<std::u16string_view> words) { return ContainsAny(all, words); };
   if (hasAny({u"thesis", u"dissertation", u" diss.", u"ph.d.", u"phd ", u"doctoral", u"master's", u"master\u2019s",
@@ -5781,6 +5848,18 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     if (FirstYear(std::u16string_view(r.text).substr(open - 4, 4)).empty()) continue;
     r.text.insert(at + 1, 1, u' ');
   }
+  // A year after a word's comma with no space, as Chinese typesetting
+  // writes GB/T 7714 ("Glob Ecol Biogeogr,2011, 20(1):170\u2013180"): a
+  // space after the comma, so that the year is a word of its own.
+  for (size_t at = r.text.find(u','); at != std::u16string::npos; at = r.text.find(u',', at + 1)) {
+    if (at == 0 || at + 5 > r.text.size() || !(u_isalpha(r.text[at - 1]) || r.text[at - 1] == u'.')) continue;
+    const std::u16string_view four = std::u16string_view(r.text).substr(at + 1, 4);
+    if (FirstYear(four) != four || (at + 5 < r.text.size() && IsDigit(r.text[at + 5]))) continue;
+    // (Not inside a bracket, a date's own: "(Summer,1994)".)
+    const std::u16string_view before = std::u16string_view(r.text).substr(0, at);
+    if (std::count(before.begin(), before.end(), u'(') > std::count(before.begin(), before.end(), u')')) continue;
+    r.text.insert(at + 1, 1, u' ');
+  }
   const std::vector<Token> tokens = Tokenize(r.text, kMostWords);
   if (tokens.empty()) return r;
   if (!model.Valid()) return r;
@@ -6038,6 +6117,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   NoPlaceEnds(r, r.container);
   SlashNamesRunOn(r);
   PublisherAndPlaceInBracket(r);
+  GbMarkEndsTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

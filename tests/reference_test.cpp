@@ -2165,6 +2165,41 @@ TEST(Reference, CapitalNamesEndBeforeTitle) {
   }
 }
 
+// China's GB/T 7714: the kind's mark after the title ends it and says the
+// kind of work; the year after a comma with no space is the year.
+TEST(Reference, GbT7714) {
+  const struct {
+    const char* name;
+    S in, title, container, year;
+    Type type;
+  } rows[] = {
+      {"a journal's article",
+       u"Kennedy B M, van Soest M C. Flow of mantle fluids through the ductile lower crust[J]. Science, 2007, "
+       u"318(5855): 1433-1436.",
+       u"Flow of mantle fluids through the ductile lower crust", u"Science", u"2007", Type::Article},
+      {"a book", u"Grant M A, Bixley P F. Geothermal reservoir engineering[M]. 2nd ed. Burlington: Academic Press, 2011.",
+       u"Geothermal reservoir engineering", u"", u"2011", Type::Book},
+      {"a thesis", u"Zhang S. Heat flow in the crust[D]. Wuhan: China University of Geosciences, 2015.",
+       u"Heat flow in the crust", u"", u"2015", Type::Thesis},
+      {"no space after the commas",
+       u"[10] Paquette A.,Messier C. The effect of biodiversity on tree productivity[J]. Glob Ecol Biogeogr,2011, "
+       u"20(1):170\u2013180.",
+       u"The effect of biodiversity on tree productivity", u"Glob Ecol Biogeogr", u"2011", Type::Article},
+      {"a chapter that a style marks as a thesis is a chapter",
+       u"[4] Jenkins H. Introduction: Should We Discipline the Reading of Comics?[D]. Critical Approaches to Comics: "
+       u"Theories and Methods. M.J. Smith and R. Duncan, eds. New York: Routledge. 2012. pp. 1\u201314.",
+       u"Introduction: Should We Discipline the Reading of Comics?", u"Critical Approaches to Comics: Theories and Methods",
+       u"2012", Type::Chapter},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(r.year, row.year) << row.name;
+    EXPECT_EQ(r.type, row.type) << row.name;
+  }
+}
+
 // A year's bracket glued to the title after it ("(1997)Cybertext") leaves
 // the title its first word.
 TEST(Reference, YearGluedToTitle) {
