@@ -772,6 +772,13 @@ bool DateInBracket(const std::vector<std::u16string_view>& words, size_t k) {
 
 std::vector<Person> Names(std::u16string_view text, bool& more) {
   more = false;
+  // Persian and Arabic styles part Latin names with their own comma
+  // ("Abbott\u060C K. W.\u060C \u0648 D. Snidal"): read as a comma.
+  if (text.find(u'\u060C') != std::u16string_view::npos) {
+    std::u16string commas(text);
+    std::replace(commas.begin(), commas.end(), u'\u060C', u',');
+    return Names(commas, more);
+  }
   // An initial glued to the name after it ("J.Elster", "K.W.Abbott"): a
   // space after its full stop.
   for (size_t i = 1; i + 2 < text.size(); ++i) {
@@ -917,9 +924,9 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     // Spanish "y" and Italian "e" in small letters: "G. E Miller" has an
     // initial E. So are Turkish "ve", Dutch "en", Swedish "och", Danish
     // and Norwegian "og", Finnish "ja", Polish "i", Czech "a", Russian "и",
-    // Hungarian "és" and Romanian "și".
-    static constexpr std::u16string_view kAnd[] = {u"y",  u"e", u"et", u"ve", u"en", u"och",      u"og",
-                                                   u"ja", u"i", u"a",  u"\u0438", u"\u00E9s", u"\u0219i"};
+    // Hungarian "és", Romanian "și" and Persian "\u0648".
+    static constexpr std::u16string_view kAnd[] = {u"y",  u"e", u"et", u"ve",      u"en",       u"och",      u"og",
+                                                   u"ja", u"i", u"a",  u"\u0438", u"\u00E9s", u"\u0219i", u"\u0648"};
     // French "et" set in capitals between two names ("S. Hill ET B.S.
     // Turner"), as small capitals come out; "ET" with a mark after it is a
     // Vancouver name's initials ("Smith ET,").

@@ -213,6 +213,8 @@ TEST(Reference, Names) {
        {P(u"Abercrombie", u"N."), P(u"Hill", u"S."), P(u"Turner", u"B. S.")}, false},
       {"ET with a comma after it is a Vancouver name's initials", u"Smith ET, Jones AB.",
        {P(u"Smith", u"E. T."), P(u"Jones", u"A. B.")}, false},
+      {"Persian commas and \"and\"", u"Abercrombie\u060C N.\u060C S. Hill\u060C \u0648 B. S Turner",
+       {P(u"Abercrombie", u"N."), P(u"Hill", u"S."), P(u"Turner", u"B. S.")}, false},
       {"Finnish ym.", u"Famin, V., H. Raimbourg, O. Fabbri, ym.",
        {P(u"Famin", u"V."), P(u"Raimbourg", u"H."), P(u"Fabbri", u"O.")}, true},
       {"an initial U. is no u. a.", u"Smith, J. ; U. Jones", {P(u"Smith", u"J."), P(u"Jones", u"U.")}, false},
