@@ -856,14 +856,14 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     }
     // "et al." in other languages: Czech and Slovak "a kol.", Polish "i
     // in.", Russian "и др.", Spanish "y cols." and "y otros", Portuguese
-    // "e outros", Italian "e altri", French "et coll.", Swedish "m.fl.",
-    // Finnish "ym.".
+    // "e outros" and "e colab.", Italian "e altri", French "et coll.",
+    // Swedish "m.fl.", Finnish "ym.".
     if (k + 1 < words.size() && (w == u"a" || w == u"i" || w == u"\u0438" || w == u"y" || w == u"et" || w == u"e")) {
       std::u16string next = LCase(words[k + 1]);
       while (!next.empty() && (next.back() == u',' || next.back() == u';' || next.back() == u':' || next.back() == u'.')) next.pop_back();
       static constexpr std::u16string_view kOthers[] = {u"kol", u"kolektiv", u"kolekt\u00EDv", u"in",   u"\u0434\u0440",
                                                         u"col", u"cols",     u"coll",             u"otros", u"outros",
-                                                        u"altri"};
+                                                        u"altri", u"colab"};
       if (std::find(std::begin(kOthers), std::end(kOthers), next) != std::end(kOthers) &&
           (next != u"in" || words[k + 1].size() > 2)) {
         more = true;

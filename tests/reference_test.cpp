@@ -223,6 +223,7 @@ TEST(Reference, Names) {
       {"Slovak a kol.", u"Lis\u00FD, J\u00E1n a kol.", {P(u"Lis\u00FD", u"J\u00E1n")}, true},
       {"Polish i in.", u"Nowak J., Kowalski P. i in.", {P(u"Nowak", u"J."), P(u"Kowalski", u"P.")}, true},
       {"Spanish y cols.", u"Garc\u00EDa, J. y cols.", {P(u"Garc\u00EDa", u"J.")}, true},
+      {"Portuguese e colab.", u"ABBAS, S.S. e colab.", {P(u"ABBAS", u"S. S.")}, true},
       {"Swedish m.fl.", u"Andersson, K. m.fl.", {P(u"Andersson", u"K.")}, true},
       {"an initial I. is no i in.", u"Nowak, J. and I. Indra", {P(u"Nowak", u"J."), P(u"Indra", u"I.")}, false},
       {"others that are a name's", u"Others, J. and Smith, K.", {P(u"Others", u"J."), P(u"Smith", u"K.")}, false},
