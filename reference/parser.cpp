@@ -5704,6 +5704,63 @@ void BookRunsIntoEditors(Reference& r) {
   }
 }
 
+// A chapter with "In" before its book and the editors after it, each
+// name family first with its initials, their role in brackets: "Title? In
+// Major Problems in American Business History, Blaszczyk R & Scranton P
+// (eds) pp 257\u2013263.", "In: Geothermal Energy, Jones K, Brown P (eds)".
+void InBookThenEditors(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t in = std::u16string_view::npos, bookBegin = 0;
+  for (size_t at = text.find(u" In", r.title.begin); at != std::u16string_view::npos; at = text.find(u" In", at + 1)) {
+    if (at == 0 || std::u16string_view(u".?!").find(text[at - 1]) == std::u16string_view::npos) continue;
+    if (text.substr(at, 4) == u" In ") in = at, bookBegin = at + 4;
+    else if (text.substr(at, 5) == u" In: ") in = at, bookBegin = at + 5;
+    else continue;
+    break;
+  }
+  if (in == std::u16string_view::npos || in > r.title.end + 2) return;
+  const size_t comma = text.find(u", ", bookBegin);
+  if (comma == std::u16string_view::npos || comma == bookBegin || !u_isupper(text[bookBegin])) return;
+  size_t role = std::u16string_view::npos, roleEnd = 0;
+  for (std::u16string_view mark : {u" (eds)", u" (ed)", u" (Eds.)", u" (Ed.)", u" (eds.)", u" (ed.)"})
+    if (const size_t at = text.find(mark, comma); at != std::u16string_view::npos && at < role)
+      role = at, roleEnd = at + mark.size();
+  if (role == std::u16string_view::npos || role - comma > 120) return;
+  // Every name a family name and its initials with no full stops, as
+  // Vancouver writes them (APA's "In Cowan, J. D., & Tesauro, G. (Eds.),
+  // Book" and "In L. R. Bergman, ... (Eds.)" name the editors first); the
+  // book of two words at least, none of them initials.
+  const std::u16string_view names = text.substr(comma + 2, role - comma - 2);
+  if (std::any_of(names.begin(), names.end(), [](char16_t c) { return IsDigit(c) || c == u'.'; })) return;
+  const auto bookWords = WordsAt(text, bookBegin, comma);
+  if (bookWords.size() < 2 || std::any_of(bookWords.begin(), bookWords.end(), [](const auto& w) {
+        return IsInitials(w.second) && w.second.find(u'.') != std::u16string_view::npos;
+      }))
+    return;
+  // Nor a name, the editors first with the book after their role (ASM's
+  // "In Beran GW, Steele JH (ed), Handbook of Zoonoses").
+  const std::u16string_view lastWord = bookWords.back().second;
+  if ((lastWord.size() <= 3 && std::all_of(lastWord.begin(), lastWord.end(), [](char16_t c) { return u_isupper(c); })) ||
+      (roleEnd < text.size() && text[roleEnd] == u','))
+    return;
+  bool more = false;
+  const std::vector<Person> people = Names(names, more);
+  if (people.empty() || std::any_of(people.begin(), people.end(), [](const Person& p) {
+        return !p.literal.empty() || p.family.empty() || p.given.empty() || p.given.size() > 8 ||
+               std::any_of(p.given.begin(), p.given.end(), [](char16_t c) { return u_islower(c); });
+      }))
+    return;
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url})
+    if (!p->Empty() && p->begin < roleEnd && p->end > in) return;
+  for (Piece* p : {&r.container, &r.editors, &r.publisher, &r.place, &r.note, &r.edition})
+    if (!p->Empty() && p->begin < roleEnd && p->end > in) *p = {};
+  if (r.title.end > in) r.title.end = in;
+  r.container = {bookBegin, comma};
+  r.editors = {comma + 2, roleEnd};
+  r.journal = false;
+}
+
 // ACM's chapter, "Title. Book. J. Marques-Teixeira and S. Antunes, eds.
 // Publisher. 113\u2013118.": the editors' names after the book's full stop,
 // their role after a comma; the title ends at its first full stop.
@@ -6114,6 +6171,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookBeforeEditorsRole(r);
   BookRunsIntoEditors(r);
   AcmChapter(r);
+  InBookThenEditors(r);
   LabelBeforeNames(r);
   EditorsOpenContainer(r);
   VolumeEndsJournalName(r);

@@ -2314,6 +2314,38 @@ TEST(Reference, ColonAfterQuotedTitle) {
   }
 }
 
+// "In Book, Editors (eds)", each editor family first with initials and no
+// full stops; APA's and ASM's editors before the book are not this form.
+TEST(Reference, InBookThenEditors) {
+  const struct {
+    const char* name;
+    S in, container;
+    std::vector<S> editors;
+  } rows[] = {
+      {"after a question mark, two editors",
+       u"Dunlavy, C. (2006a) Why Did American Businesses Get So Big? In Major Problems in American Business History, "
+       u"Blaszczyk R & Scranton P (eds) pp 257\u2013263. New York: Houghton-Mifflin.",
+       u"Major Problems in American Business History", {u"Blaszczyk", u"Scranton"}},
+      {"\"In:\", one editor",
+       u"Grigg, J. (1867) Behold! I Stand. In: Lyra Britannica: A Collection of British Hymns, Rogers C (ed) London: "
+       u"Longmans.",
+       u"Lyra Britannica: A Collection of British Hymns", {u"Rogers"}},
+      {"APA's editors before the book",
+       u"Georgeff, M. P. (1987). Actions, processes, and causality. In Georgeff, M. P., & Lansky, A. L. (Eds.), "
+       u"Reasoning About Actions & Plans, pp. 99-122. Morgan Kaufmann Publishers, Los Altos, California.",
+       u"Reasoning About Actions & Plans", {u"Georgeff", u"Lansky"}},
+      {"ASM's editors before the book",
+       u"40. Hopla CE, Hopla AK. 1994. Tularemia, p 113\u2013126. In Beran GW, Steele JH (ed), Handbook of Zoonoses, 2nd "
+       u"ed. CRC Press, Boca Raton, FL.",
+       u"Handbook of Zoonoses", {u"Beran", u"Steele"}},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(Families(r.editorList), row.editors) << row.name;
+  }
+}
+
 // ACM's chapter, "Title. Book. Editors, eds. Publisher. Pages.", and the
 // same with "In" before the book.
 TEST(Reference, AcmChapter) {
