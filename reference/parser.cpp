@@ -1243,7 +1243,8 @@ namespace {
 // "[S]" a standard, "[EB/OL]" a web page ("/OL" for one online).
 // Where the first such mark stands after `from` (the "[" of it), and its
 // kind; npos when there is none. The mark is glued to the title's last
-// word or a space after it, and a mark or the end follows it.
+// word or a space after it, and a full stop, a comma, "//" or the end
+// follows it (not a word: "Vitamin [C] in plasma" is a title's).
 struct GbMark {
   size_t at = std::u16string_view::npos, end = 0;
   Type type = Type::Other;
@@ -1265,7 +1266,7 @@ GbMark FindGbMark(std::u16string_view text, size_t from) {
     // After a word (glued, or a space between), before a mark or the end.
     const size_t before = text[at - 1] == u' ' && at >= 2 ? at - 2 : at - 1;
     if (!u_isalnum(text[before]) && !IsQuote(text[before]) && text[before] != u'?' && text[before] != u')') continue;
-    if (close + 1 < text.size() && std::u16string_view(u".,:;/ ").find(text[close + 1]) == std::u16string_view::npos) continue;
+    if (close + 1 < text.size() && std::u16string_view(u".,/").find(text[close + 1]) == std::u16string_view::npos) continue;
     return {at, close + 1, mark->second};
   }
   return {};

@@ -2188,6 +2188,9 @@ TEST(Reference, GbT7714) {
        u"[10] Paquette A.,Messier C. The effect of biodiversity on tree productivity[J]. Glob Ecol Biogeogr,2011, "
        u"20(1):170\u2013180.",
        u"The effect of biodiversity on tree productivity", u"Glob Ecol Biogeogr", u"2011", Type::Article},
+      {"a bracket in a title with a word after it is no mark",
+       u"Smith J. Vitamin [C] in plasma. Clin Chem. 2001;12:1-5.", u"Vitamin [C] in plasma", u"Clin Chem", u"2001",
+       Type::Article},
       {"a chapter that a style marks as a thesis is a chapter",
        u"[4] Jenkins H. Introduction: Should We Discipline the Reading of Comics?[D]. Critical Approaches to Comics: "
        u"Theories and Methods. M.J. Smith and R. Duncan, eds. New York: Routledge. 2012. pp. 1\u201314.",
