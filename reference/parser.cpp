@@ -1295,6 +1295,25 @@ void GbMarkEndsTitle(Reference& r) {
       p->begin = after;
       if (p->begin >= p->end) *p = {};
     }
+  // A part of a book, "[M]//Jones K, Brown P, ed. Handbook of ...": the
+  // names before the book's first full stop are its editors.
+  if (text.substr(mark.end, 2) != u"//" || r.container.Empty()) return;
+  const size_t from = mark.end + 2, stop = text.find(u". ", from);
+  if (stop == std::u16string_view::npos || r.container.begin > from || r.container.end <= stop + 2) return;
+  std::u16string_view names = text.substr(from, stop - from);
+  for (std::u16string_view role : {u", eds", u", ed"})
+    if (names.ends_with(role)) names.remove_suffix(role.size());
+  if (names.empty() || std::any_of(names.begin(), names.end(), [](char16_t c) { return IsDigit(c) || c == u'.'; })) return;
+  bool more = false;
+  const std::vector<Person> people = Names(names, more);
+  if (people.empty() || std::any_of(people.begin(), people.end(), [](const Person& p) {
+        return !p.literal.empty() || p.family.empty() || p.given.empty() ||
+               std::any_of(p.given.begin(), p.given.end(), [](char16_t c) { return u_islower(c); });
+      }))
+    return;
+  if (!r.editors.Empty() && r.editors.begin < stop && r.editors.end > from) return;
+  r.editors = {from, stop + 1};
+  r.container.begin = stop + 2;
 }
 
 // A standard's designation: the body's initials, then its number, as in

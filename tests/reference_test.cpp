@@ -2206,6 +2206,35 @@ TEST(Reference, GbT7714) {
   }
 }
 
+// GB/T 7714's part of a book, "Title[M]//Editors. Book.": the names after
+// "//" are the book's editors; a proceedings' name after "[C]//" is no name.
+TEST(Reference, GbT7714PartOfABook) {
+  const struct {
+    const char* name;
+    S in, container;
+    std::vector<S> editors;
+    Type type;
+  } rows[] = {
+      {"one editor", u"[6] Smith J. Reservoir modelling[M]//Jones K. Handbook of geothermal energy. 2nd ed. London: "
+                     u"Elsevier, 2018: 101-120.",
+       u"Handbook of geothermal energy", {u"Jones"}, Type::Chapter},
+      {"two editors and their role",
+       u"[7] Smith J. Reservoir modelling[M]//Jones K, Brown P, ed. Handbook of geothermal energy. London: Elsevier, "
+       u"2018: 101-120.",
+       u"Handbook of geothermal energy", {u"Jones", u"Brown"}, Type::Chapter},
+      {"a conference's proceedings",
+       u"[2] He K, Zhang X, Ren S, et al. Deep residual learning for image recognition[C]//Proceedings of the IEEE "
+       u"Conference on Computer Vision and Pattern Recognition. Las Vegas: IEEE, 2016: 770-778.",
+       u"Proceedings of the IEEE Conference on Computer Vision and Pattern Recognition", {}, Type::Paper},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(Families(r.editorList), row.editors) << row.name;
+    EXPECT_EQ(r.type, row.type) << row.name;
+  }
+}
+
 // A year's bracket glued to the title after it ("(1997)Cybertext") leaves
 // the title its first word.
 TEST(Reference, YearGluedToTitle) {
