@@ -1237,6 +1237,29 @@ std::u16string InitialsInCapitals(std::u16string_view authors) {
 
 namespace {
 
+// Where the first of the marks stands in text from `from` on, and where it
+// ends (the earlier mark in the list where two begin together); at is
+// npos when none is there.
+struct MarkAt {
+  size_t at = std::u16string_view::npos, end = 0;
+};
+
+MarkAt FirstMark(std::u16string_view text, size_t from, std::initializer_list<std::u16string_view> marks) {
+  MarkAt first;
+  for (std::u16string_view mark : marks)
+    if (const size_t at = text.find(mark, from); at != std::u16string_view::npos && at < first.at) first = {at, at + mark.size()};
+  return first;
+}
+
+// Whether there are names and each is a person's, a family name with
+// initials in capitals (Vancouver's "Jones K, Brown P").
+bool AllWithInitials(const std::vector<Person>& people) {
+  return !people.empty() && std::none_of(people.begin(), people.end(), [](const Person& p) {
+    return !p.literal.empty() || p.family.empty() || p.given.empty() || p.given.size() > 8 ||
+           std::any_of(p.given.begin(), p.given.end(), [](char16_t c) { return u_islower(c); });
+  });
+}
+
 // China's national standard for references (GB/T 7714) marks the kind of
 // work in brackets right after the title: "[J]" a journal's article,
 // "[M]" a book, "[C]" a conference's, "[D]" a thesis, "[R]" a report,
@@ -1305,12 +1328,7 @@ void GbMarkEndsTitle(Reference& r) {
     if (names.ends_with(role)) names.remove_suffix(role.size());
   if (names.empty() || std::any_of(names.begin(), names.end(), [](char16_t c) { return IsDigit(c) || c == u'.'; })) return;
   bool more = false;
-  const std::vector<Person> people = Names(names, more);
-  if (people.empty() || std::any_of(people.begin(), people.end(), [](const Person& p) {
-        return !p.literal.empty() || p.family.empty() || p.given.empty() ||
-               std::any_of(p.given.begin(), p.given.end(), [](char16_t c) { return u_islower(c); });
-      }))
-    return;
+  if (!AllWithInitials(Names(names, more))) return;
   if (!r.editors.Empty() && r.editors.begin < stop && r.editors.end > from) return;
   r.editors = {from, stop + 1};
   r.container.begin = stop + 2;
@@ -5350,11 +5368,9 @@ void McGillChapter(Reference& r) {
   while (in < text.size() && (text[in] == u' ' || text[in] == u',')) ++in;
   if (text.substr(in, 3) != u"in ") return;
   const size_t namesBegin = in + 3;
-  size_t role = std::u16string_view::npos, roleEnd = 0;
-  for (std::u16string_view mark : {u", eds, ", u", ed, "})
-    if (const size_t at = text.find(mark, namesBegin); at != std::u16string_view::npos && at < role && at - namesBegin < 160)
-      role = at, roleEnd = at + mark.size() - 2;
-  if (role == std::u16string_view::npos) return;
+  const MarkAt found = FirstMark(text, namesBegin, {u", eds, ", u", ed, "});
+  if (found.at == std::u16string_view::npos || found.at - namesBegin >= 160) return;
+  const size_t role = found.at, roleEnd = found.end - 2;
   const std::u16string_view names = text.substr(namesBegin, role - namesBegin);
   if (std::any_of(names.begin(), names.end(), IsDigit) || names.find_first_of(u"()\u201C\u201D\"") != std::u16string_view::npos)
     return;
@@ -5579,11 +5595,9 @@ void BookBeforeEditorsRole(Reference& r) {
   const std::u16string_view text = r.text;
   // The title's full stop: its end, or the last inside it (the labels may
   // run the title on into the book).
-  size_t role = std::u16string_view::npos, roleEnd = 0;
-  for (std::u16string_view mark : {u", Eds., ", u", Ed., ", u", eds., ", u", ed., "})
-    if (const size_t at = text.find(mark, r.title.begin); at != std::u16string_view::npos && at < role)
-      role = at, roleEnd = at + mark.size() - 2;
-  if (role == std::u16string_view::npos || role - r.title.begin > 400) return;
+  const MarkAt found = FirstMark(text, r.title.begin, {u", Eds., ", u", Ed., ", u", eds., ", u", ed., "});
+  if (found.at == std::u16string_view::npos || found.at - r.title.begin > 400) return;
+  const size_t role = found.at, roleEnd = found.end - 2;
   // The names: parts between commas and "and" of initials and a family name.
   const auto isName = [](std::u16string_view part) {
     part = Trim(part);
@@ -5699,11 +5713,9 @@ bool GiveBookAndEditors(Reference& r, Piece book, Piece editors, size_t clearFro
 void BookRunsIntoEditors(Reference& r) {
   if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
-  size_t role = std::u16string_view::npos, roleEnd = 0;
-  for (std::u16string_view mark : {u" (Editors)", u" (Editor)", u" (Eds.)", u" (Ed.)"})
-    if (const size_t at = text.find(mark, r.title.begin); at != std::u16string_view::npos && at < role)
-      role = at, roleEnd = at + mark.size();
-  if (role == std::u16string_view::npos) return;
+  const MarkAt found = FirstMark(text, r.title.begin, {u" (Editors)", u" (Editor)", u" (Eds.)", u" (Ed.)"});
+  if (found.at == std::u16string_view::npos) return;
+  const size_t role = found.at, roleEnd = found.end;
   const size_t comma = text.find(u", in ", r.title.begin);
   if (comma == std::u16string_view::npos || comma >= role || role - comma > 400) return;
   const size_t in = comma + 1;
@@ -5742,11 +5754,9 @@ void InBookThenEditors(Reference& r) {
   if (in == std::u16string_view::npos || in > r.title.end + 2) return;
   const size_t comma = text.find(u", ", bookBegin);
   if (comma == std::u16string_view::npos || comma == bookBegin || !u_isupper(text[bookBegin])) return;
-  size_t role = std::u16string_view::npos, roleEnd = 0;
-  for (std::u16string_view mark : {u" (eds)", u" (ed)", u" (Eds.)", u" (Ed.)", u" (eds.)", u" (ed.)"})
-    if (const size_t at = text.find(mark, comma); at != std::u16string_view::npos && at < role)
-      role = at, roleEnd = at + mark.size();
-  if (role == std::u16string_view::npos || role - comma > 120) return;
+  const MarkAt found = FirstMark(text, comma, {u" (eds)", u" (ed)", u" (Eds.)", u" (Ed.)", u" (eds.)", u" (ed.)"});
+  if (found.at == std::u16string_view::npos || found.at - comma > 120) return;
+  const size_t role = found.at, roleEnd = found.end;
   // Every name a family name and its initials with no full stops, as
   // Vancouver writes them (APA's "In Cowan, J. D., & Tesauro, G. (Eds.),
   // Book" and "In L. R. Bergman, ... (Eds.)" name the editors first); the
@@ -5765,12 +5775,7 @@ void InBookThenEditors(Reference& r) {
       (roleEnd < text.size() && text[roleEnd] == u','))
     return;
   bool more = false;
-  const std::vector<Person> people = Names(names, more);
-  if (people.empty() || std::any_of(people.begin(), people.end(), [](const Person& p) {
-        return !p.literal.empty() || p.family.empty() || p.given.empty() || p.given.size() > 8 ||
-               std::any_of(p.given.begin(), p.given.end(), [](char16_t c) { return u_islower(c); });
-      }))
-    return;
+  if (!AllWithInitials(Names(names, more))) return;
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url})
     if (!p->Empty() && p->begin < roleEnd && p->end > in) return;
   for (Piece* p : {&r.container, &r.editors, &r.publisher, &r.place, &r.note, &r.edition})
@@ -5787,13 +5792,10 @@ void InBookThenEditors(Reference& r) {
 void AcmChapter(Reference& r) {
   if (r.title.Empty()) return;
   const std::u16string_view text = r.text;
-  size_t role = std::u16string_view::npos, roleEnd = 0;
-  for (std::u16string_view mark : {u", eds. ", u", ed. "})
-    if (const size_t at = text.find(mark, r.title.begin); at != std::u16string_view::npos && at < role)
-      role = at, roleEnd = at + mark.size() - 1;
-  if (role == std::u16string_view::npos || role - r.title.begin > 500 || roleEnd + 1 >= text.size() ||
-      !u_isupper(text[roleEnd + 1]))
-    return;
+  const MarkAt found = FirstMark(text, r.title.begin, {u", eds. ", u", ed. "});
+  if (found.at == std::u16string_view::npos) return;
+  const size_t role = found.at, roleEnd = found.end - 1;
+  if (role - r.title.begin > 500 || roleEnd + 1 >= text.size() || !u_isupper(text[roleEnd + 1])) return;
   const auto words = WordsAt(text, r.title.begin, role);
   const auto k = EditorNamesBegin(words);
   if (!k || *k == words.size() || *k < 2 || !words[*k - 1].second.ends_with(u'.')) return;
