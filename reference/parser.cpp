@@ -948,7 +948,14 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     }
     // A final full stop that is not an initial's.
     if (w.size() > 2 && w.back() == u'.' && !IsInitials(w) && !IsSuffix(w)) w.remove_suffix(1);
-    if (!w.empty()) chunks.back().push_back(w);
+    // A mark left alone ("Horwitz, M., J. . (1997)") is no name; a
+    // full-width comma alone parts names as a comma does.
+    // (A repeated author's dash stays: it stands for names.)
+    const bool markAlone = !w.empty() && std::all_of(w.begin(), w.end(), [](char16_t ch) {
+      return ch == u'.' || ch == u',' || ch == u';' || ch == u':' || ch == u'\uFF0C' || ch == u'\u3001' || ch == u'\u3002';
+    });
+    if (!w.empty() && !markAlone) chunks.back().push_back(w);
+    ends |= w == u"\uFF0C" || w == u"\u3001";
     if (ends && !chunks.back().empty()) chunks.emplace_back(), afterAnd.push_back(false);
   }
   if (chunks.back().empty()) chunks.pop_back();
@@ -957,6 +964,22 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
   const auto initialsOnly = [](const std::vector<std::u16string_view>& c) {
     return !c.empty() && std::all_of(c.begin(), c.end(), IsInitials);
   };
+  // Each name "Family, II." and the next after the full stop alone
+  // ("Ferguson, JN. Aldag, JM. Insel, TR."): every chunk between the first
+  // and the last is the initials of one name and the family name of the
+  // next, and is read as two.
+  if (chunks.size() >= 3 && chunks.front().size() == 1 && chunks.back().size() == 1 && IsInitials(chunks.back()[0]) &&
+      std::all_of(chunks.begin() + 1, chunks.end() - 1, [](const std::vector<std::u16string_view>& c) {
+        return c.size() == 2 && c[0].size() >= 2 && c[0].back() == u'.' && IsInitials(c[0]) && !IsInitials(c[1]) &&
+               u_isupper(c[1][0]);
+      }) &&
+      std::none_of(afterAnd.begin(), afterAnd.end(), [](bool a) { return a; })) {
+    std::vector<std::vector<std::u16string_view>> parted{chunks.front()};
+    for (size_t k = 1; k + 1 < chunks.size(); ++k) parted.push_back({chunks[k][0]}), parted.push_back({chunks[k][1]});
+    parted.push_back(chunks.back());
+    chunks = std::move(parted);
+    afterAnd.assign(chunks.size(), false);
+  }
   // Names parted by semicolons, each "Family, Given" ("S\u00C1, Alvino
   // Augusto de; SHECAIRA, S\u00E9rgio Salom\u00E3o"): every name is written
   // family first, and each may have two or three given names.
@@ -1097,6 +1120,15 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       ++k;
     } else if (c.size() >= 2 && c.size() <= 4) {
       people.push_back(GivenFirst(c));
+    } else if (c.size() == 1 && k + 1 == chunks.size() && k >= 2 && !afterAnd[k] && IsInitials(c[0]) &&
+               initialsOnly(chunks[k - 1]) && !people.empty() && !people.back().given.empty() &&
+               people.back().literal.empty()) {
+      // Initials alone at the end, after a name written family first with
+      // its initials ("Horwitz, M., J."): the rest of that name's, never a
+      // name. (After names given first, "F. Villa, J.D. Piette Title", they
+      // open the next name, whose family name went with the title.)
+      people.back().given += u' ';
+      people.back().given += Dotted(c[0]);
     } else if (c.size() == 1) {
       Person p;
       p.family = std::u16string(c[0]);
