@@ -2085,6 +2085,23 @@ void TitleInNoPiece(Reference& r) {
                          &r.edition, &r.doi, &r.url, &r.number})
     if (!p->Empty() && p->end > begin) stop = std::min(stop, p->begin);
   if (stop <= begin) return;
+  // The rest of the names, where the authors' span stopped at a comma and
+  // the style prints no title ("Jadhav, R.N., | Dahiwadkar, H.V. & Palande,
+  // D.A. Neurosurgery 43"): family names with their commas and initials,
+  // the last of them initials, are the names' and no title.
+  if (const std::u16string_view names = Trim(text.substr(r.authors.begin, r.authors.end - r.authors.begin));
+      names.ends_with(u',') || names.ends_with(u'&') || names.ends_with(u" and")) {
+    const std::vector<std::u16string_view> words = Words(Trim(text.substr(begin, stop - begin)));
+    const bool namesOnly =
+        !words.empty() && IsDottedInitials(words.back()) && std::all_of(words.begin(), words.end(), [](std::u16string_view w) {
+          return IsInitials(w) || IsInitials(w.substr(0, w.size() - (w.ends_with(u',') ? 1 : 0))) || w == u"&" ||
+                 w == u"and" || (w.size() >= 3 && w.ends_with(u',') && IsCapitalised(w));
+        });
+    if (namesOnly) {
+      r.authors.end = static_cast<size_t>(words.back().data() - text.data()) + words.back().size();
+      return;
+    }
+  }
   // A publisher or note right after the authors keeps what follows the
   // semicolon; one further on bounds the title too.
   const size_t semicolon = text.substr(0, stop).find(u';', begin);

@@ -3450,5 +3450,28 @@ TEST(Export, KeysAreUniqueInARun) {
   EXPECT_EQ(last, u"smith2020geothermalab");
 }
 
+
+// A journal cited with no title, Nature's brief form, where the authors'
+// span stopped at a comma: the names left over are the authors', not a
+// title.
+TEST(Reference, NamesBeforeAJournalWithNoTitle) {
+  const struct {
+    const char* name;
+    S in, container;
+    std::vector<S> authors;
+  } rows[] = {
+      {"the last initials left over", u"Murugan, C. & Livingstone, D. Indian Journal of Insect Science 7, 178\u2013180 (1994).",
+       u"Indian Journal of Insect Science", {u"Murugan", u"Livingstone"}},
+      {"two names left over", u"Jadhav, R.N., Dahiwadkar, H.V. & Palande, D.A. Neurosurgery 43, 616\u20139 (1998).",
+       u"Neurosurgery", {u"Jadhav", u"Dahiwadkar", u"Palande"}},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Families(r.authorList), row.authors) << row.name;
+    EXPECT_TRUE(r.title.Empty()) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+  }
+}
+
 }  // namespace
 }  // namespace tf::reference
