@@ -499,11 +499,11 @@ std::u16string GivenNames(const std::vector<std::u16string_view>& words, size_t 
 // Words that make a name an organisation's: "International Energy Agency",
 // "Geological Society of America", "OpenStreetMap contributors".
 bool IsOrganisationWord(std::u16string_view lower) {
-  static constexpr std::array<std::u16string_view, 40> kWords = {
+  static constexpr std::array<std::u16string_view, 41> kWords = {
       u"agency", u"association", u"institute", u"institution", u"university", u"society", u"survey",
       u"organization", u"organisation", u"council", u"commission", u"committee", u"department", u"ministry",
       u"office", u"bureau", u"center", u"centre", u"foundation", u"laboratory", u"programme", u"program",
-      u"service", u"corporation", u"company", u"inc.", u"ltd", u"ltd.", u"contributors", u"team", u"consortium",
+      u"service", u"services", u"corporation", u"company", u"inc.", u"ltd", u"ltd.", u"contributors", u"team", u"consortium",
       u"board", u"authority", u"administration", u"academy", u"network", u"project", u"union", u"federation",
       u"group"};
   return lexicon::Has(kWords, lower);
@@ -1053,6 +1053,29 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       if (c[w].find(u'.') != std::u16string_view::npos || !IsParticle(LCase(c[w]))) return false;
     return true;
   };
+  // How many words in capitals open a name that goes on in small letters:
+  // "ADANG Camilla", "LE M\u00C9E Ren\u00E9", "BALZAC Josephine M.".
+  const auto capitalFamily = [](const std::vector<std::u16string_view>& c) -> size_t {
+    if (c.size() < 2 || c.size() > 4) return 0;
+    const auto capitals = [](std::u16string_view w) {
+      size_t letters = 0;
+      for (char16_t ch : w) {
+        if (u_islower(ch)) return false;
+        letters += u_isalpha(ch) != 0;
+      }
+      return letters >= 2 && u_isalpha(w[0]) && w.find(u'.') == std::u16string_view::npos;
+    };
+    const auto capitalised = [](std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); };
+    size_t caps = 0;
+    while (caps < c.size() && capitals(c[caps])) ++caps;
+    // (Initials in capitals with no full stops open a name given first:
+    // "RN Swanson", "KA Crutcher".)
+    if (caps == 0 || caps == c.size() || !capitalised(c[caps]) || std::all_of(c.begin(), c.begin() + static_cast<long>(caps), IsInitials))
+      return 0;
+    for (size_t w = caps; w < c.size(); ++w)
+      if (!capitalised(c[w]) && !IsInitials(c[w])) return 0;
+    return caps;
+  };
   for (size_t k = 0; k < chunks.size(); ++k) {
     auto c = chunks[k];
     if (c.size() == 1 && gluedInitial(c[0]) && givenFirstList) {
@@ -1100,6 +1123,11 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       Person p;  // one name, as written
       p.literal = Join(c, 0, c.size());
       people.push_back(p);
+    } else if (const size_t caps = capitalFamily(c); caps > 0) {
+      // The family name in capitals before the given names, no comma
+      // between ("ADANG Camilla", "LE M\u00C9E Ren\u00E9"), as French and
+      // Turkish styles write names.
+      people.push_back(FamilyFirst({c.begin(), c.begin() + static_cast<long>(caps)}, GivenNames(c, caps, c.size())));
     } else if (c.size() >= 2 && IsInitials(c.front()) && !capitalParticles(c, k)) {
       // "J. R. Smith".
       size_t k2 = 0;
