@@ -2070,7 +2070,13 @@ void JournalBeforeYear(Reference& r) {
                                          std::u16string_view::npos)
     return;
   const std::u16string_view year = Trim(r.Text(r.date));
-  if (year.size() != 5 || year.back() != u',' || !IsDigit(year[0])) return;
+  // ACS's "Journal 1994, 4, 409"; and "Journal, 1994 4: 409\u2013418", the
+  // year, the volume and its colon, then the pages.
+  const bool acs = year.size() == 5 && year.back() == u',' && IsDigit(year[0]);
+  const bool colon = year.size() == 4 && std::all_of(year.begin(), year.end(), IsDigit) && !r.pages.Empty() &&
+                     Trim(r.Text(r.volume)).ends_with(u':') && r.pages.begin >= r.volume.end &&
+                     Trim(text.substr(r.volume.end, r.pages.begin - r.volume.end)).empty();
+  if (!acs && !colon) return;
   // Where the words in no piece after the title begin, up to `to`.
   const auto freeFrom = [&](size_t to) {
     size_t from = r.title.end;
