@@ -1198,6 +1198,12 @@ std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
   // And the mark it was cut after ("Grand Rapids, MI : Chosen Books"
   // leaves ": Chosen Books" to the publisher).
   while (front < s.size() && (s[front] == u':' || s[front] == u';' || s[front] == u',' || s[front] == u' ')) ++front;
+  // A dash that parts the names from the title, as ISO 690's styles write
+  // it ("BONSOR G.-E. \u2013 Expedicion ..."), opens no piece.
+  if (front + 1 < s.size() && (s[front] == u'\u2013' || s[front] == u'\u2014' || s[front] == u'-') && s[front + 1] == u' ') {
+    front += 2;
+    while (front < s.size() && s[front] == u' ') ++front;
+  }
   s.erase(0, front);
   const auto unbalanced = [&](char16_t c) { return c == u')' ? rounds < 0 : squares < 0; };
   const auto trailing = [&] {
@@ -1209,7 +1215,9 @@ std::u16string Trimmed(std::u16string_view piece, bool isTitle) {
       while (!s.empty() && s.back() == u' ') s.pop_back(), wordBegin = std::u16string::npos;
       if (s.empty()) return;
       const char16_t c = s.back();
-      if (c == u',' || c == u';' || c == u':' || ((c == u')' || c == u']') && unbalanced(c))) {
+      // Nor ends one (". \u2013 Paris : C. Bourgois").
+      const bool dash = (c == u'\u2013' || c == u'\u2014' || c == u'-') && s.size() >= 2 && s[s.size() - 2] == u' ';
+      if (c == u',' || c == u';' || c == u':' || dash || ((c == u')' || c == u']') && unbalanced(c))) {
         if (c == u')' || c == u']') ++(c == u')' ? rounds : squares);
         s.pop_back();
         wordBegin = std::u16string::npos;
@@ -1392,6 +1400,46 @@ void GbMarkEndsTitle(Reference& r) {
   if (!r.editors.Empty() && r.editors.begin < stop && r.editors.end > from) return;
   r.editors = {from, stop + 1};
   r.container.begin = stop + 2;
+}
+
+// A full stop and a dash after the title, as ISO 690's styles and some
+// journals part a reference's parts ("Les fleurs du mal. \u2013 Livre de
+// poche, Paris 1857.", "The Social Question. \u2013 In: On Revolution.",
+// "Nonlinear Filters. \u2013 IEEE Aerospace ... 20: 57\u201371"): the title
+// ends there, and what the labels gave it after the dash is the book
+// after "In:", the journal before a volume, or else the publisher.
+void DashEndsTitle(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t stop = std::u16string_view::npos;
+  for (size_t i = r.title.begin + 1; i + 3 < r.title.end; ++i)
+    if (text[i] == u'.' && text[i + 1] == u' ' && (text[i + 2] == u'\u2013' || text[i + 2] == u'\u2014') && text[i + 3] == u' ') {
+      // Not an abbreviation's full stop, as in a span of dates ("31 av.
+      // J.-C. \u2013 235 apr. J.-C.").
+      size_t word = i;
+      while (word > r.title.begin && text[word - 1] != u' ') --word;
+      const std::u16string_view w = text.substr(word, i - word);
+      if (w.size() < 3 || w.find(u'.') != std::u16string_view::npos) continue;
+      stop = i;
+      break;
+    }
+  if (stop == std::u16string_view::npos) return;
+  size_t rest = stop + 4;
+  while (rest < r.title.end && text[rest] == u' ') ++rest;
+  const size_t oldEnd = r.title.end;
+  r.title.end = stop;
+  if (rest >= oldEnd) return;
+  for (std::u16string_view in : {u"In: ", u"In ", u"\u0412: ", u"V: ", u"W: ", u"dans "}) {
+    if (text.substr(rest, in.size()) != in) continue;
+    if (r.container.Empty() && rest + in.size() < oldEnd) r.container = {rest + in.size(), oldEnd}, r.journal = false;
+    return;
+  }
+  if (r.container.Empty() && !r.volume.Empty() && r.volume.begin >= oldEnd) {
+    r.container = {rest, oldEnd};
+    r.journal = true;
+  } else if (r.publisher.Empty() && r.container.Empty()) {
+    r.publisher = {rest, oldEnd};
+  }
 }
 
 // A standard's designation: the body's initials, then its number, as in
@@ -6288,6 +6336,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   SlashNamesRunOn(r);
   PublisherAndPlaceInBracket(r);
   GbMarkEndsTitle(r);
+  DashEndsTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

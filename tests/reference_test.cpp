@@ -341,6 +341,11 @@ TEST(Reference, Trimmed) {
       {"a publisher of one word", u"IEA.", false, u"IEA"},
       {"a place abbreviated", u"s.l.", false, u"s.l."},
       {"a place of one letter", u"M.", false, u"M."},
+      {"a dash before the title", u"\u2013 Expedicion arqueologica", true, u"Expedicion arqueologica"},
+      {"a dash after the title", u"Le Don Juan de Mozart. \u2013 ", true, u"Le Don Juan de Mozart"},
+      {"a hyphen before the publisher", u"- Cavaillon : Roger Rimbaud", false, u"Cavaillon : Roger Rimbaud"},
+      {"a dash between words stays", u"Hamburger Schulgesetz \u2013 Integration", true, u"Hamburger Schulgesetz \u2013 Integration"},
+      {"a range's dash at the end stays", u"pp. 12\u2013", false, u"pp. 12\u2013"},
   };
   for (const auto& r : rows) EXPECT_EQ(Trimmed(r.in, r.title), r.out) << r.name;
 }
@@ -3484,6 +3489,35 @@ TEST(Reference, NamesBeforeAJournalWithNoTitle) {
     EXPECT_EQ(Families(r.authorList), row.authors) << row.name;
     EXPECT_TRUE(r.title.Empty()) << row.name;
     EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+  }
+}
+
+
+// A full stop and a dash after the title part it from what follows:
+// a book after "In:", a journal before its volume, or a publisher.
+TEST(Reference, DashEndsTitle) {
+  const struct {
+    const char* name;
+    S in, title, container, publisher;
+  } rows[] = {
+      {"a book's publisher", u"Anzieu, D.: Le groupe et l\u2019inconscient. \u2013 Dunod, Paris, France 1975.",
+       u"Le groupe et l\u2019inconscient", u"", u"Dunod"},
+      {"a chapter's book after In:", u"Arendt, H.: The Social Question. \u2013 In: On Revolution. Pp. 59\u2013114. Penguin Books, New York 1963.",
+       u"The Social Question", u"On Revolution", u"Penguin Books"},
+      {"a journal before its volume",
+       u"Daum, F.: Nonlinear Filters: Beyond the Kalman Filter. \u2013 IEEE Aerospace and Electronic Systems 20: 57\u201371, 2005.",
+       u"Nonlinear Filters: Beyond the Kalman Filter", u"IEEE Aerospace and Electronic Systems", u""},
+      {"a span of dates with abbreviations stays",
+       u"LE RAUX P. \u2013 Le Haut-Empire romain en Occident \u2013 d\u2019Auguste aux S\u00E9v\u00E8res, 31 av. J.-C. \u2013 "
+       u"235apr. J.-C., Paris 1998, 499",
+       u"Le Haut-Empire romain en Occident \u2013 d\u2019Auguste aux S\u00E9v\u00E8res, 31 av. J.-C. \u2013 235apr. J.-C", u"",
+       u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(row.container)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(row.publisher)) << row.name;
   }
 }
 
