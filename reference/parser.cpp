@@ -5718,6 +5718,31 @@ void JournalInVolume(Reference& r) {
   r.journal = true;
 }
 
+// No title found, the container right after the names, and a volume that
+// holds words before its number ("Turing, Alan, | Computing Machinery
+// and Intelligence, | Mind 59, | pp 433\u2013460"): the container is the
+// title, and the volume's words are the journal's name.
+void JournalNameInVolume(Reference& r) {
+  if (!r.title.Empty() || r.authors.Empty() || r.container.Empty() || r.volume.Empty()) return;
+  const std::u16string_view text = r.text;
+  if (r.container.begin < r.authors.end || r.volume.begin < r.container.end) return;
+  if (Trim(text.substr(r.authors.end, r.container.begin - r.authors.end)).find_first_not_of(u".,:") != std::u16string_view::npos ||
+      Trim(text.substr(r.container.end, r.volume.begin - r.container.end)).find_first_not_of(u".,") != std::u16string_view::npos)
+    return;
+  const std::u16string_view volume = r.Text(r.volume);
+  const size_t space = volume.rfind(u' ');
+  if (space == std::u16string_view::npos || space == 0 || space + 1 >= volume.size() || !IsDigit(volume[space + 1])) return;
+  const std::u16string_view name = Trim(volume.substr(0, space));
+  if (name.empty() || !u_isupper(name[0]) || std::any_of(name.begin(), name.end(), IsDigit) || Words(name).size() > 6) return;
+  std::u16string first = LCase(Words(name)[0]);
+  if (first.ends_with(u'.')) first.pop_back();
+  if (IsVolumeWord(first)) return;
+  r.title = r.container;
+  r.container = {r.volume.begin, r.volume.begin + space};
+  r.volume.begin += space + 1;
+  r.journal = true;
+}
+
 // The AMS's chapter, "Title. Book, Editors, Ed., Publisher, pages." (no
 // "In", the editors' role after their names and a comma): the book runs
 // from the title's full stop to the editors' names, which run to the role.
@@ -6318,6 +6343,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ChapterByItsBook(r);
   JournalWithNoTitle(r);
   JournalInVolume(r);
+  JournalNameInVolume(r);
   InitialOpensJournal(r);
   BookRunsIntoPlace(r, tokens, look.labels);
   McGillChapter(r);

@@ -975,6 +975,8 @@ TEST(Reference, Containers) {
        u"Water Resour Res", u"56", true},
       {"a volume with no comma before it", u"Doe, J. (2012). Boron in brines. Geochimica et Cosmochimica Acta 85, 1-15.",
        u"Geochimica et Cosmochimica Acta", u"85", true},
+      {"the journal's name in the volume, no title found",
+       u"Turing, Alan, Computing Machinery and Intelligence, Mind 59, pp 433\u2013460 (1950)", u"Mind", u"59", true},
       {"the journal, the year, the volume and a colon",
        u"18. Stortz ME. Beyond Justice: Friendship in the City. Word & World, 1994 4: 409\u2013418.", u"Word & World", u"4",
        true},
