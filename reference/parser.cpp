@@ -5743,6 +5743,25 @@ void JournalNameInVolume(Reference& r) {
   r.journal = true;
 }
 
+// No title found, and a place that runs from the names over a bracket
+// to the place in it ("(eds.), | Tannh\u00E4user: Texte, Materialien,
+// Kommentare (Hamburg: | Rowohlt, 1986)"), as Chicago's notes put the
+// place, publisher and year in brackets: the words before the bracket are
+// the title.
+void TitleBeforePlaceBracket(Reference& r) {
+  if (!r.title.Empty() || r.place.Empty()) return;
+  const std::u16string_view place = r.Text(r.place);
+  const size_t open = place.rfind(u" (");
+  if (open == std::u16string_view::npos || open == 0 || place.find(u')', open) != std::u16string_view::npos) return;
+  const std::u16string_view inside = Trim(place.substr(open + 2));
+  if (inside.empty() || !u_isupper(inside[0]) || Words(inside).size() > 4) return;
+  size_t begin = r.place.begin;
+  while (begin < r.place.end && !u_isalnum(r.text[begin]) && !IsQuote(r.text[begin])) ++begin;
+  if (begin >= r.place.begin + open) return;
+  r.title = {begin, r.place.begin + open};
+  r.place.begin += open + 2;
+}
+
 // The AMS's chapter, "Title. Book, Editors, Ed., Publisher, pages." (no
 // "In", the editors' role after their names and a comma): the book runs
 // from the title's full stop to the editors' names, which run to the role.
@@ -6344,6 +6363,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   JournalWithNoTitle(r);
   JournalInVolume(r);
   JournalNameInVolume(r);
+  TitleBeforePlaceBracket(r);
   InitialOpensJournal(r);
   BookRunsIntoPlace(r, tokens, look.labels);
   McGillChapter(r);

@@ -1641,6 +1641,9 @@ TEST(Reference, TitleTakenForPlace) {
        u"Trust at work", u"International Labour Organization", u""},
       {"an abbreviation's full stop ends no title", u"Elk Study Team, 2009. U.S. Forest Service, Missoula, Montana, USA.",
        u"", u"U.S. Forest Service", u"Missoula, Montana, USA."},
+      {"a title before the place's bracket",
+       u"Csampai, Attila, and Dietmar Holland (eds.), Tannh\u00E4user: Texte, Materialien, Kommentare (Hamburg: Rowohlt, 1986).",
+       u"Tannh\u00E4user: Texte, Materialien, Kommentare", u"Rowohlt", u"Hamburg"},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
