@@ -1123,10 +1123,12 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       Person p;  // one name, as written
       p.literal = Join(c, 0, c.size());
       people.push_back(p);
-    } else if (const size_t caps = capitalFamily(c); caps > 0) {
+    } else if (const size_t caps = capitalFamily(c);
+               caps > 0 && !(k + 1 < chunks.size() && !afterAnd[k + 1] && initialsOnly(chunks[k + 1]))) {
       // The family name in capitals before the given names, no comma
       // between ("ADANG Camilla", "LE M\u00C9E Ren\u00E9"), as French and
-      // Turkish styles write names.
+      // Turkish styles write names. (Before a comma and initials the
+      // words are all the family name's: "SCHOUTEN Michael, C.".)
       people.push_back(FamilyFirst({c.begin(), c.begin() + static_cast<long>(caps)}, GivenNames(c, caps, c.size())));
     } else if (c.size() >= 2 && IsInitials(c.front()) && !capitalParticles(c, k)) {
       // "J. R. Smith".

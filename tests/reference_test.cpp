@@ -273,6 +273,8 @@ TEST(Reference, Names) {
       {"a family name of three words in capitals", u"ADIGARD DES GAUTRIES Jean", {P(u"ADIGARD DES GAUTRIES", u"Jean")},
        false},
       {"initials in capitals with no full stops open a name", u"RN Swanson", {P(u"Swanson", u"R. N.")}, false},
+      {"words in capitals and small letters before a comma and initials", u"SCHOUTEN Michael, C.",
+       {P(u"SCHOUTEN Michael", u"C.")}, false},
       {"a full stop spaced off the given name", u"JOUVE, Pierre-Jean .", {P(u"JOUVE", u"Pierre-Jean")}, false},
       {"names parted by the initials' full stops", u"Ferguson, JN. Aldag, JM. Insel, TR. Young, LJ.",
        {P(u"Ferguson", u"J. N."), P(u"Aldag", u"J. M."), P(u"Insel", u"T. R."), P(u"Young", u"L. J.")}, false},
