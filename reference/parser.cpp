@@ -770,14 +770,14 @@ bool DateInBracket(const std::vector<std::u16string_view>& words, size_t k) {
   return std::find(std::begin(kStates), std::end(kStates), inside) != std::end(kStates);
 }
 
-std::vector<Person> Names(std::u16string_view text, bool& more) {
+std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst) {
   more = false;
   // Persian and Arabic styles part Latin names with their own comma
   // ("Abbott\u060C K. W.\u060C \u0648 D. Snidal"): read as a comma.
   if (text.find(u'\u060C') != std::u16string_view::npos) {
     std::u16string commas(text);
     std::replace(commas.begin(), commas.end(), u'\u060C', u',');
-    return Names(commas, more);
+    return Names(commas, more, familyFirst);
   }
   // An initial glued to the name after it ("J.Elster", "K.W.Abbott"): a
   // space after its full stop.
@@ -788,7 +788,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     if (const std::u16string_view next = text.substr(i + 1, 2); next == u"Jr" || next == u"Sr") continue;
     std::u16string spaced(text);
     spaced.insert(i + 1, 1, u' ');
-    return Names(spaced, more);
+    return Names(spaced, more, familyFirst);
   }
   // Names parted by slashes, as some German styles write them ("Abbott,
   // K.W. / Snidal, D.", "Hinz, A. /Katzenbach, D.", "Maren Hans / Antje
@@ -817,7 +817,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
       std::vector<Person> people;
       for (std::u16string_view p : pieces) {
         bool pieceMore = false;
-        for (Person& person : Names(p, pieceMore)) people.push_back(std::move(person));
+        for (Person& person : Names(p, pieceMore, familyFirst)) people.push_back(std::move(person));
         more |= pieceMore;
       }
       return people;
@@ -888,7 +888,9 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     // "et" before "al." ("et al.", "[et al.]"); alone, French's "and"
     // ("Martin, P., et Claire Dubois").
     const bool etAl = (lower == u"et" || lower == u"[et") && k + 1 < words.size() && LCase(words[k + 1]).starts_with(u"al");
-    if (etAl || lower == u"al." || lower == u"al" || lower == u"al.," || lower == u"al.]") {
+    // Chinese "\u7B49" ("and others") after the names.
+    const bool deng = w == u"\u7B49" || w == u"\u7B49." || w == u"\u7B49,";
+    if (etAl || deng || lower == u"al." || lower == u"al" || lower == u"al.," || lower == u"al.]") {
       more = true;
       continue;
     }
@@ -979,6 +981,55 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     parted.push_back(chunks.back());
     chunks = std::move(parted);
     afterAnd.assign(chunks.size(), false);
+  }
+  // Names in capitals, each family name and its initials, the last
+  // initial's full stop parting them with no comma ("SAGIV Y. YANNAKAKIS
+  // M.", "LYONS D G. OTSU Y."), as GB/T 7714 comes out of some
+  // formatters: one chunk a name.
+  {
+    const auto noSmall = [](std::u16string_view w) {
+      return std::none_of(w.begin(), w.end(), [](char16_t ch) { return u_islower(ch) != 0; });
+    };
+    const auto initial = [](std::u16string_view w) {
+      const size_t letters = w.size() - (w.ends_with(u'.') ? 1 : 0);
+      return letters == 1 && u_isupper(w[0]);
+    };
+    // The names in one chunk, or none where it is no such run.
+    const auto split = [&](const std::vector<std::u16string_view>& c) {
+      std::vector<std::vector<std::u16string_view>> names;
+      if (c.size() < 4 || !std::all_of(c.begin(), c.end(), noSmall)) return names;
+      for (size_t w = 0; w < c.size();) {
+        std::vector<std::u16string_view> name;
+        while (w < c.size() && !initial(c[w])) name.push_back(c[w++]);
+        if (name.empty() || w == c.size()) return decltype(names){};
+        while (w < c.size() && initial(c[w])) {
+          name.push_back(c[w]);
+          if (c[w++].ends_with(u'.')) break;
+        }
+        if (!name.back().ends_with(u'.') && w < c.size()) return decltype(names){};
+        names.push_back(std::move(name));
+      }
+      if (names.size() < 2) names.clear();
+      return names;
+    };
+    std::vector<std::vector<std::u16string_view>> parted;
+    std::vector<bool> partedAfter;
+    bool any = false;
+    for (size_t k = 0; k < chunks.size(); ++k) {
+      const bool after = k < afterAnd.size() && afterAnd[k];
+      auto names = split(chunks[k]);
+      if (names.empty()) {
+        parted.push_back(chunks[k]), partedAfter.push_back(after);
+        continue;
+      }
+      any = true;
+      for (size_t n = 0; n < names.size(); ++n) parted.push_back(std::move(names[n])), partedAfter.push_back(n == 0 && after);
+    }
+    if (any) {
+      for (size_t k = chunks.size(); k < afterAnd.size(); ++k) partedAfter.push_back(afterAnd[k]);
+      chunks = std::move(parted);
+      afterAnd = std::move(partedAfter);
+    }
   }
   // Names parted by semicolons, each "Family, Given" ("S\u00C1, Alvino
   // Augusto de; SHECAIRA, S\u00E9rgio Salom\u00E3o"): every name is written
@@ -1107,8 +1158,16 @@ std::vector<Person> Names(std::u16string_view text, bool& more) {
     std::u16string suffix;
     if (c.size() >= 3 && IsSuffix(c.back())) suffix = std::u16string(c.back()), c.pop_back();
     const size_t before = people.size();
-    if (c.size() >= 2 && IsInitials(c.back()) && !IsInitials(c.front())) {
-      // Vancouver: "Smith JR", "de la Macorra JC"; and with the initials
+    const auto fullGiven = [](std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); };
+    const bool familyWord = !c.empty() && u_isupper(c[0][0]) && std::any_of(c[0].begin(), c[0].end(), [](char16_t ch) { return u_islower(ch) != 0; });
+    if (familyFirst && c.size() >= 2 && c.size() <= 4 && familyWord && !IsParticle(LCase(c[0])) && fullGiven(c[1]) &&
+        std::all_of(c.begin() + 2, c.end(), [&](std::u16string_view w) { return fullGiven(w) || IsInitials(w); })) {
+      // A style that writes every name family first, the given names in
+      // full ("Weber Eugen", "O\u2019Toole Robert F.").
+      people.push_back(FamilyFirst({c[0]}, GivenNames(c, 1, c.size())));
+    } else if (c.size() >= 2 && IsInitials(c.back()) &&
+               (!IsInitials(c.front()) || (c.size() >= 3 && IsParticle(LCase(c.front())) && !IsInitials(c[1])))) {
+      // Vancouver: "Smith JR", "de la Macorra JC", "DE SCHAUENSEE R M"; and with the initials
       // spaced, "Aarseth E. J." (Geochimica's style).
       size_t first = c.size() - 1;
       while (first > 1 && IsInitials(c[first - 1])) --first;
@@ -6493,7 +6552,10 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   IssueInNoPiece(r, tokens);
   Pages(r);
   DoiAndUrl(r, tokens);
-  r.authorList = Names(r.Text(r.authors), r.moreAuthors);
+  // China's GB/T 7714 writes every name family first, its kind marks
+  // ("[M]", "[J]") tell the style.
+  const bool familyFirst = FindGbMark(r.text, 0).at != std::u16string_view::npos;
+  r.authorList = Names(r.Text(r.authors), r.moreAuthors, familyFirst);
   std::u16string editors(r.Text(r.editors));
   const std::u16string translators = TakeTranslators(editors);
   r.editorList = Names(editors, r.moreEditors);

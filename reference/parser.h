@@ -77,6 +77,8 @@ std::u16string InitialsInCapitals(std::u16string_view authors);
 bool OwnFormat(std::u16string_view text);
 
 // The names in an authors' or editors' text; `more` is set by "et al.".
-std::vector<Person> Names(std::u16string_view text, bool& more);
+// `familyFirst` says the style writes every name family name first, as
+// China's GB/T 7714 does, so that "Weber Eugen" is Eugen Weber.
+std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst = false);
 
 }  // namespace tf::reference

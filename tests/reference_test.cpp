@@ -275,6 +275,12 @@ TEST(Reference, Names) {
       {"initials in capitals with no full stops open a name", u"RN Swanson", {P(u"Swanson", u"R. N.")}, false},
       {"words in capitals and small letters before a comma and initials", u"SCHOUTEN Michael, C.",
        {P(u"SCHOUTEN Michael", u"C.")}, false},
+      {"names in capitals parted by their initials' full stops", u"SAGIV Y. YANNAKAKIS M.",
+       {P(u"SAGIV", u"Y."), P(u"YANNAKAKIS", u"M.")}, false},
+      {"spaced initials, Chinese \u201Cand others\u201D", u"TEYHEN D S. MILTENBERGER C E. DEITERS H M. \u7B49.",
+       {P(u"TEYHEN", u"D. S."), P(u"MILTENBERGER", u"C. E."), P(u"DEITERS", u"H. M.")}, true},
+      {"a particle in capitals before the family name and initials", u"DE SCHAUENSEE R M.",
+       {P(u"DE SCHAUENSEE", u"R. M.")}, false},
       {"a full stop spaced off the given name", u"JOUVE, Pierre-Jean .", {P(u"JOUVE", u"Pierre-Jean")}, false},
       {"names parted by the initials' full stops", u"Ferguson, JN. Aldag, JM. Insel, TR. Young, LJ.",
        {P(u"Ferguson", u"J. N."), P(u"Aldag", u"J. M."), P(u"Insel", u"T. R."), P(u"Young", u"L. J.")}, false},
@@ -293,6 +299,30 @@ TEST(Reference, Names) {
     EXPECT_EQ(Names(r.in, more), r.people) << r.name;
     EXPECT_EQ(more, r.more) << r.name;
   }
+}
+
+// A style that writes every name family first (GB/T 7714): a name of
+// words in full is the family name and then the given names.
+TEST(Reference, NamesFamilyFirst) {
+  const struct {
+    const char* name;
+    S in;
+    bool familyFirst;
+    std::vector<Person> people;
+  } rows[] = {
+      {"family name, then the given name", u"Weber Eugen", true, {P(u"Weber", u"Eugen")}},
+      {"two given names, the second an initial", u"O\u2019Toole Robert F.", true, {P(u"O\u2019Toole", u"Robert F.")}},
+      {"two names", u"Fiume-Freddo Valent, Griette Olivier", true, {P(u"Fiume-Freddo", u"Valent"), P(u"Griette", u"Olivier")}},
+      {"Vancouver initials stay", u"de la Macorra JC", true, {P(u"Macorra", u"J. C.", u"de la")}},
+      {"elsewhere given name first", u"Eugen Weber", false, {P(u"Weber", u"Eugen")}},
+  };
+  for (const auto& r : rows) {
+    bool more = false;
+    EXPECT_EQ(Names(r.in, more, r.familyFirst), r.people) << r.name;
+  }
+  // The style is told by its kind marks.
+  const Reference r = Smart().ParseReference(u"[7] Weber Eugen. Movements, Currents, Trends[M]. Lexington, MA: D. C. Heath, 1992.");
+  EXPECT_EQ(Families(r.authorList), std::vector<S>{u"Weber"});
 }
 
 // A bullet that opens a reference is a list's mark, as a number is.
