@@ -1450,12 +1450,33 @@ void GbMarkEndsTitle(Reference& r) {
   // A part of a book, "[M]//Jones K, Brown P, ed. Handbook of ...": the
   // names before the book's first full stop are its editors.
   if (text.substr(mark.end, 2) != u"//" || r.container.Empty()) return;
-  const size_t from = mark.end + 2, stop = text.find(u". ", from);
+  const size_t from = mark.end + 2;
+  size_t stop = text.find(u". ", from);
+  // Names in capitals each end at their last initial's full stop
+  // ("[M]//SMITH M J. DUNCAN R. Critical Approaches"): the names run on
+  // while the next part is such a name too.
+  const auto capitalName = [](std::u16string_view part) {
+    const std::vector<std::u16string_view> words = Words(part);
+    return words.size() >= 2 && words.size() <= 5 && words.back().size() == 1 && u_isupper(words.back()[0]) &&
+           words.front().size() >= 2 &&
+           std::all_of(words.begin(), words.end(), [](std::u16string_view w) {
+             return std::none_of(w.begin(), w.end(), [](char16_t ch) { return u_islower(ch) != 0 || IsDigit(ch); });
+           });
+  };
+  bool capitals = false;
+  for (size_t part = from; stop != std::u16string_view::npos && capitalName(text.substr(part, stop - part));) {
+    const size_t next = text.find(u". ", stop + 2);
+    if (next == std::u16string_view::npos || !capitalName(text.substr(stop + 2, next - stop - 2))) break;
+    part = stop + 2;
+    stop = next;
+    capitals = true;
+  }
   if (stop == std::u16string_view::npos || r.container.begin > from || r.container.end <= stop + 2) return;
   std::u16string_view names = text.substr(from, stop - from);
   for (std::u16string_view role : {u", eds", u", ed"})
     if (names.ends_with(role)) names.remove_suffix(role.size());
-  if (names.empty() || std::any_of(names.begin(), names.end(), [](char16_t c) { return IsDigit(c) || c == u'.'; })) return;
+  if (names.empty() || std::any_of(names.begin(), names.end(), [&](char16_t c) { return IsDigit(c) || (c == u'.' && !capitals); }))
+    return;
   bool more = false;
   if (!AllWithInitials(Names(names, more))) return;
   if (!r.editors.Empty() && r.editors.begin < stop && r.editors.end > from) return;
@@ -1501,6 +1522,36 @@ void DashEndsTitle(Reference& r) {
   } else if (r.publisher.Empty() && r.container.Empty()) {
     r.publisher = {rest, oldEnd};
   }
+}
+
+// The book or proceedings a part is in ends at its own GB/T 7714 mark
+// ("[A]. Proceedings of SIGIR[C]. 1996", "见: Editors. Book[M]. Place"),
+// and "见" ("in") opens no book.
+void GbMarkEndsContainer(Reference& r) {
+  if (r.container.Empty()) return;
+  const std::u16string_view text = r.text;
+  const GbMark mark = FindGbMark(text, r.container.begin);
+  if (mark.at == std::u16string_view::npos || mark.at <= r.container.begin || mark.at > r.container.end + 1) return;
+  size_t end = mark.at;
+  while (end > r.container.begin && text[end - 1] == u' ') --end;
+  if (end > r.container.begin) r.container.end = end;
+  for (std::u16string_view in : {u"\u89C1: ", u"\u89C1:", u"\u89C1\uFF1A"})
+    if (text.substr(r.container.begin, in.size()) == in && r.container.begin + in.size() < r.container.end) r.container.begin += in.size();
+  // The book's editors between "\u89C1:" and the book ("[A]. \u89C1: B.
+  // Harley. The Development of ..."), where no piece holds them as such.
+  if (r.title.Empty() || !r.editors.Empty()) return;
+  const size_t in = text.substr(0, r.container.begin).rfind(u"\u89C1");
+  if (in == std::u16string_view::npos || in < r.title.end) return;
+  size_t from = in + 1;
+  while (from < r.container.begin && (text[from] == u':' || text[from] == u'\uFF1A' || text[from] == u' ')) ++from;
+  size_t to = r.container.begin;
+  while (to > from && (text[to - 1] == u' ' || text[to - 1] == u',')) --to;
+  if (to <= from || to - from > 200) return;
+  bool more = false;
+  const std::u16string_view names = text.substr(from, to - from);
+  if (!AllWithInitials(Names(names, more))) return;
+  if (!r.authors.Empty() && r.authors.begin >= from && r.authors.end <= to) r.authors = {};
+  r.editors = {from, to};
 }
 
 // A standard's designation: the body's initials, then its number, as in
@@ -6444,6 +6495,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PublisherAndPlaceInBracket(r);
   GbMarkEndsTitle(r);
   DashEndsTitle(r);
+  GbMarkEndsContainer(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -2290,6 +2290,17 @@ TEST(Reference, GbT7714PartOfABook) {
        u"[2] He K, Zhang X, Ren S, et al. Deep residual learning for image recognition[C]//Proceedings of the IEEE "
        u"Conference on Computer Vision and Pattern Recognition. Las Vegas: IEEE, 2016: 770-778.",
        u"Proceedings of the IEEE Conference on Computer Vision and Pattern Recognition", {}, Type::Paper},
+      {"editors in capitals, each ending at an initial's full stop",
+       u"[4] JENKINS H. Introduction: Should We Discipline the Reading of Comics?[M]//SMITH M J. DUNCAN R. Critical "
+       u"Approaches to Comics: Theories and Methods. New York: Routledge, 2012: 1-14.",
+       u"Critical Approaches to Comics: Theories and Methods", {u"SMITH", u"DUNCAN"}, Type::Chapter},
+      {"the book's own mark ends it, after \u89C1",
+       u"[83] Lightbown P. Process-product research on second language learning in classrooms[A]. \u89C1: B. Harley. The "
+       u"Development of Second Language Proficiency[M]. Cambridge, New York: Cambridge University Press, 1990: 82\u201392.",
+       u"The Development of Second Language Proficiency", {u"Harley"}, Type::Chapter},
+      {"the proceedings' own mark ends them",
+       u"[30] Callan J P. Document Filtering With Inference Networks[A]. Proceedings of SIGIR[C]. 1996: 262\u2013269.",
+       u"Proceedings of SIGIR", {}, Type::Chapter},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
