@@ -916,7 +916,10 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       more = true;
       continue;
     }
-    if (IsRoleWord(lower)) continue;
+    // (Vancouver's initials "ED" after a family name are no editor's role:
+    // "Saad ED, Buyse M.")
+    const bool initialsEd = (w == u"ED" || w == u"ED,") && !chunks.back().empty() && u_islower(chunks.back().back().back());
+    if (IsRoleWord(lower) && !initialsEd) continue;
     // A dash alone between names, as Czech and Slovak styles part them
     // ("Abbas, S. S. \u2013 Naveed, S.:").
     if (w == u"\u2013" || w == u"\u2014" || w == u"-") {
@@ -1160,10 +1163,16 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
     const size_t before = people.size();
     const auto fullGiven = [](std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); };
     const bool familyWord = !c.empty() && u_isupper(c[0][0]) && std::any_of(c[0].begin(), c[0].end(), [](char16_t ch) { return u_islower(ch) != 0; });
-    if (familyFirst && c.size() >= 2 && c.size() <= 4 && familyWord && !IsParticle(LCase(c[0])) && fullGiven(c[1]) &&
-        std::all_of(c.begin() + 2, c.end(), [&](std::u16string_view w) { return fullGiven(w) || IsInitials(w); })) {
+    // (Not where initials end the name, as Vancouver's family names of two
+    // words have them, "Ngan Kee WD", "Soto Laveaga G.", nor in an
+    // organisation's name.)
+    // Nor before a comma and initials: "Roger Boyle, D. C." is one family
+    // name and its initials.
+    const bool initialsNext = k + 1 < chunks.size() && !afterAnd[k + 1] && initialsOnly(chunks[k + 1]);
+    if (familyFirst && c.size() >= 2 && c.size() <= 4 && familyWord && !IsParticle(LCase(c[0])) && !IsOrganisation(c) &&
+        !initialsNext && std::all_of(c.begin() + 1, c.end(), fullGiven)) {
       // A style that writes every name family first, the given names in
-      // full ("Weber Eugen", "O\u2019Toole Robert F.").
+      // full ("Weber Eugen", "Stortz Martha Ellen").
       people.push_back(FamilyFirst({c[0]}, GivenNames(c, 1, c.size())));
     } else if (c.size() >= 2 && IsInitials(c.back()) &&
                (!IsInitials(c.front()) || (c.size() >= 3 && IsParticle(LCase(c.front())) && !IsInitials(c[1])))) {
@@ -1522,6 +1531,24 @@ void DashEndsTitle(Reference& r) {
   } else if (r.publisher.Empty() && r.container.Empty()) {
     r.publisher = {rest, oldEnd};
   }
+}
+
+// Vancouver's year and its semicolon, as NLM's styles write the journal's
+// "1994;4:409" or the publisher's "Routledge; 2012.": styles that write
+// every name family first ("Weber Eugen", "Jenkins Henry").
+bool VancouverYear(std::u16string_view text) {
+  for (size_t at = text.find(u';'); at != std::u16string_view::npos; at = text.find(u';', at + 1)) {
+    // "Publisher; 2012" and "Journal 1994;4".
+    size_t after = at + 1;
+    while (after < text.size() && text[after] == u' ') ++after;
+    const bool yearAfter = after + 4 <= text.size() && std::all_of(text.begin() + after, text.begin() + after + 4, IsDigit) &&
+                           (after + 4 == text.size() || std::u16string_view(u".;:").find(text[after + 4]) != std::u16string_view::npos) &&
+                           (text[after] == u'1' || text[after] == u'2');
+    const bool yearBefore = at >= 5 && std::all_of(text.begin() + at - 4, text.begin() + at, IsDigit) && !IsDigit(text[at - 5]) &&
+                            after < text.size() && IsDigit(text[after]) && after == at + 1;
+    if (yearAfter || yearBefore) return true;
+  }
+  return false;
 }
 
 // The book or proceedings a part is in ends at its own GB/T 7714 mark
@@ -6606,7 +6633,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   DoiAndUrl(r, tokens);
   // China's GB/T 7714 writes every name family first, its kind marks
   // ("[M]", "[J]") tell the style.
-  const bool familyFirst = FindGbMark(r.text, 0).at != std::u16string_view::npos;
+  const bool familyFirst = FindGbMark(r.text, 0).at != std::u16string_view::npos || VancouverYear(r.text);
   r.authorList = Names(r.Text(r.authors), r.moreAuthors, familyFirst);
   std::u16string editors(r.Text(r.editors));
   const std::u16string translators = TakeTranslators(editors);

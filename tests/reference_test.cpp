@@ -281,6 +281,7 @@ TEST(Reference, Names) {
        {P(u"TEYHEN", u"D. S."), P(u"MILTENBERGER", u"C. E."), P(u"DEITERS", u"H. M.")}, true},
       {"a particle in capitals before the family name and initials", u"DE SCHAUENSEE R M.",
        {P(u"DE SCHAUENSEE", u"R. M.")}, false},
+      {"Vancouver's initials ED are no editor's role", u"Saad ED, Buyse M.", {P(u"Saad", u"E. D."), P(u"Buyse", u"M.")}, false},
       {"a full stop spaced off the given name", u"JOUVE, Pierre-Jean .", {P(u"JOUVE", u"Pierre-Jean")}, false},
       {"names parted by the initials' full stops", u"Ferguson, JN. Aldag, JM. Insel, TR. Young, LJ.",
        {P(u"Ferguson", u"J. N."), P(u"Aldag", u"J. M."), P(u"Insel", u"T. R."), P(u"Young", u"L. J.")}, false},
@@ -311,18 +312,37 @@ TEST(Reference, NamesFamilyFirst) {
     std::vector<Person> people;
   } rows[] = {
       {"family name, then the given name", u"Weber Eugen", true, {P(u"Weber", u"Eugen")}},
-      {"two given names, the second an initial", u"O\u2019Toole Robert F.", true, {P(u"O\u2019Toole", u"Robert F.")}},
+      {"two given names", u"Stortz Martha Ellen", true, {P(u"Stortz", u"Martha Ellen")}},
+      {"a family name of two words before its initials", u"Soto Laveaga G.", true, {P(u"Soto Laveaga", u"G.")}},
       {"two names", u"Fiume-Freddo Valent, Griette Olivier", true, {P(u"Fiume-Freddo", u"Valent"), P(u"Griette", u"Olivier")}},
       {"Vancouver initials stay", u"de la Macorra JC", true, {P(u"Macorra", u"J. C.", u"de la")}},
+      {"a family name of two words before a comma and initials", u"Ng, K.; Roger Boyle, D. C.", true,
+       {P(u"Ng", u"K."), P(u"Roger Boyle", u"D. C.")}},
+      {"an organisation stays one name", u"American Psychiatric Association", true,
+       {P(u"", u"", u"", u"", u"American Psychiatric Association")}},
       {"elsewhere given name first", u"Eugen Weber", false, {P(u"Weber", u"Eugen")}},
   };
   for (const auto& r : rows) {
     bool more = false;
     EXPECT_EQ(Names(r.in, more, r.familyFirst), r.people) << r.name;
   }
-  // The style is told by its kind marks.
-  const Reference r = Smart().ParseReference(u"[7] Weber Eugen. Movements, Currents, Trends[M]. Lexington, MA: D. C. Heath, 1992.");
-  EXPECT_EQ(Families(r.authorList), std::vector<S>{u"Weber"});
+  // The style is told by GB/T 7714's kind marks, or by Vancouver's year
+  // after a semicolon; elsewhere a name in full is given name first.
+  const struct {
+    const char* name;
+    S in;
+    std::vector<S> families;
+  } refs[] = {
+      {"GB/T 7714's mark", u"[7] Weber Eugen. Movements, Currents, Trends[M]. Lexington, MA: D. C. Heath, 1992.", {u"Weber"}},
+      {"the publisher's semicolon and year", u"7 Weber Eugen. Movements, Currents, Trends. Lexington, MA: D. C. Heath; 1992.",
+       {u"Weber"}},
+      {"the journal's year and semicolon", u"18 Stortz Martha Ellen. Beyond Justice: Friendship in the City. Word & World 1994;4:409\u201318.",
+       {u"Stortz"}},
+      {"a year in a bracket after a semicolon is no Vancouver's",
+       u"Andreas Luckner: Martin Heidegger: Sein und Zeit. Paderborn 2. Aufl. 2007 (UTB; 1975).", {u"Luckner"}},
+  };
+  for (const auto& row : refs)
+    EXPECT_EQ(Families(Smart().ParseReference(row.in).authorList), row.families) << row.name;
 }
 
 // A bullet that opens a reference is a list's mark, as a number is.
