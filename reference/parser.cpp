@@ -1551,6 +1551,21 @@ bool VancouverYear(std::u16string_view text) {
   return false;
 }
 
+// No date found, and a year taken for the volume before a book's pages
+// ("Penguin Books, 1963:59\u2013114", as AMA's styles write a chapter,
+// "In: Proceedings of SIGIR., 1996:262"): the year, where a publisher, a
+// place or a book says the work is a book's.
+void YearTakenForVolume(Reference& r) {
+  const bool book = !r.publisher.Empty() || !r.place.Empty() || (!r.container.Empty() && !r.journal);
+  if (!r.date.Empty() || r.volume.Empty() || !book) return;
+  const std::u16string_view volume = Trim(r.Text(r.volume));
+  if (volume.size() != 4 || !std::all_of(volume.begin(), volume.end(), IsDigit)) return;
+  const int year = (volume[0] - u'0') * 1000 + (volume[1] - u'0') * 100 + (volume[2] - u'0') * 10 + (volume[3] - u'0');
+  if (year < 1600 || year > 2099) return;
+  r.date = r.volume;
+  r.volume = {};
+}
+
 // The book or proceedings a part is in ends at its own GB/T 7714 mark
 // ("[A]. Proceedings of SIGIR[C]. 1996", "见: Editors. Book[M]. Place"),
 // and "见" ("in") opens no book.
@@ -6523,6 +6538,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   GbMarkEndsTitle(r);
   DashEndsTitle(r);
   GbMarkEndsContainer(r);
+  YearTakenForVolume(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -412,6 +412,12 @@ TEST(Reference, Numbers) {
        u"2020", u"12", u"3", u"45", u"67", u"10.1016/j.geo.2020.01.001"},
       {"vancouver's compact numbers", u"Smith JR. Heat flow. J Geophys Res. 2011;116(B4):1-12.", u"2011", u"116",
        u"B4", u"1", u"12", u""},
+      {"a chapter's year before its pages", u"Arendt H. The Social Question. In: On Revolution. New York: Penguin Books, "
+                                            u"1963:59\u2013114.",
+       u"1963", u"", u"", u"59", u"114", u""},
+      {"a paper's year before its pages", u"Callan JP. Document Filtering With Inference Networks. In: Proceedings of "
+                                          u"SIGIR., 1996:262\u2013269.",
+       u"1996", u"", u"", u"262", u"269", u""},
       {"ieee", u"[1] A. Doe, \u201CHeat,\u201D Phys. Rev., vol. 47, no. 10, pp. 777\u2013780, 1935, doi: 10.1103/PhysRev.47.777.",
        u"1935", u"47", u"10", u"777", u"780", u"10.1103/PhysRev.47.777"},
       {"vancouver, the group labelled as a volume", u"LeCun Y, Bengio Y. Deep learning. Nature. 2015;521(7553):436\u2013444.",
