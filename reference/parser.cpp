@@ -1551,6 +1551,34 @@ bool VancouverYear(std::u16string_view text) {
   return false;
 }
 
+// A journal cited with no title, as chemistry's styles do ("M. E.
+// Stortz, Word & World, 1994, 4, 409."): the names, then a piece, the
+// year with its comma, the volume and the pages. The piece is the
+// journal's, whatever the labels took it for.
+void JournalYearVolumeNoTitle(Reference& r) {
+  if (!r.container.Empty() || r.authors.Empty() || r.date.Empty() || r.volume.Empty() || r.pages.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view year = Trim(r.Text(r.date));
+  if (year.size() != 5 || year.back() != u',' || !IsDigit(year[0])) return;
+  if (r.volume.begin < r.date.end || r.pages.begin < r.volume.end ||
+      !Trim(text.substr(r.date.end, r.volume.begin - r.date.end)).empty() ||
+      !Trim(text.substr(r.volume.end, r.pages.begin - r.volume.end)).empty())
+    return;
+  for (Piece* p : {&r.title, &r.publisher, &r.place, &r.note}) {
+    if (p->Empty() || p->begin < r.authors.end || p->end > r.date.begin) continue;
+    if (!Trim(text.substr(r.authors.end, p->begin - r.authors.end)).empty() ||
+        Trim(text.substr(p->end, r.date.begin - p->end)).find_first_not_of(u",") != std::u16string_view::npos)
+      continue;
+    // The only piece between the names and the year.
+    for (const Piece* q : {&r.title, &r.publisher, &r.place, &r.note, &r.editors, &r.edition})
+      if (q != p && !q->Empty() && q->begin >= r.authors.end && q->end <= r.date.begin) return;
+    r.container = *p;
+    r.journal = true;
+    *p = {};
+    return;
+  }
+}
+
 // No date found, and a year taken for the volume before a book's pages
 // ("Penguin Books, 1963:59\u2013114", as AMA's styles write a chapter,
 // "In: Proceedings of SIGIR., 1996:262"): the year, where a publisher, a
@@ -6539,6 +6567,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   DashEndsTitle(r);
   GbMarkEndsContainer(r);
   YearTakenForVolume(r);
+  JournalYearVolumeNoTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and
