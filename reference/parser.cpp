@@ -6478,7 +6478,8 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookInNoPiece(r);
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
-  for (std::u16string_view in : {u"In. ", u"In: ", u"In ", u"in: ", u"in ", u"dans ", u"Dans "})
+  // (And "In:, " where a style printed no editors between.)
+  for (std::u16string_view in : {u"In:, ", u"In. ", u"In: ", u"In ", u"in: ", u"in ", u"dans ", u"Dans "})
     if (r.Text(r.container).starts_with(in) && r.container.end - r.container.begin > in.size()) r.container.begin += in.size();
   // Nor is the word that introduces the volume right after it ("...
   // Linguistics Volume 22", "Vol."): it goes to the volume.
