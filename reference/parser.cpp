@@ -1174,10 +1174,17 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       // A style that writes every name family first, the given names in
       // full ("Weber Eugen", "Stortz Martha Ellen").
       people.push_back(FamilyFirst({c[0]}, GivenNames(c, 1, c.size())));
+    } else if (const size_t caps = capitalFamily(c);
+               caps > 0 && !IsOrganisation(c) && !(k + 1 < chunks.size() && !afterAnd[k + 1] && initialsOnly(chunks[k + 1]))) {
+      // The family name in capitals before the given names, no comma
+      // between ("ADANG Camilla", "LE M\u00C9E Ren\u00E9"), as French and
+      // Turkish styles write names. (Before a comma and initials the
+      // words are all the family name's: "SCHOUTEN Michael, C.".)
+      people.push_back(FamilyFirst({c.begin(), c.begin() + static_cast<long>(caps)}, GivenNames(c, caps, c.size())));
     } else if (c.size() >= 2 && IsInitials(c.back()) &&
                (!IsInitials(c.front()) || (c.size() >= 3 && IsParticle(LCase(c.front())) && !IsInitials(c[1])))) {
-      // Vancouver: "Smith JR", "de la Macorra JC", "DE SCHAUENSEE R M"; and with the initials
-      // spaced, "Aarseth E. J." (Geochimica's style).
+      // Vancouver: "Smith JR", "de la Macorra JC", "DE SCHAUENSEE R M"; and
+      // with the initials spaced, "Aarseth E. J." (Geochimica's style).
       size_t first = c.size() - 1;
       while (first > 1 && IsInitials(c[first - 1])) --first;
       people.push_back(FamilyFirst({c.begin(), c.begin() + static_cast<long>(first)}, GivenNames(c, first, c.size())));
@@ -1191,13 +1198,6 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       Person p;  // one name, as written
       p.literal = Join(c, 0, c.size());
       people.push_back(p);
-    } else if (const size_t caps = capitalFamily(c);
-               caps > 0 && !(k + 1 < chunks.size() && !afterAnd[k + 1] && initialsOnly(chunks[k + 1]))) {
-      // The family name in capitals before the given names, no comma
-      // between ("ADANG Camilla", "LE M\u00C9E Ren\u00E9"), as French and
-      // Turkish styles write names. (Before a comma and initials the
-      // words are all the family name's: "SCHOUTEN Michael, C.".)
-      people.push_back(FamilyFirst({c.begin(), c.begin() + static_cast<long>(caps)}, GivenNames(c, caps, c.size())));
     } else if (c.size() >= 2 && IsInitials(c.front()) && !capitalParticles(c, k)) {
       // "J. R. Smith".
       size_t k2 = 0;

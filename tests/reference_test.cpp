@@ -270,6 +270,8 @@ TEST(Reference, Names) {
        {P(u"CHEDEVILLE", u"Andr\u00E9"), P(u"GUILLOTEL", u"Hubert")}, false},
       {"family names in capitals, commas between", u"BOZEC Yves, ROUSSEAU St\u00E9phane et LAURIN Claude",
        {P(u"BOZEC", u"Yves"), P(u"ROUSSEAU", u"St\u00E9phane"), P(u"LAURIN", u"Claude")}, false},
+      {"a family name in capitals, a given name and an initial", u"BALZAC Josephine M.", {P(u"BALZAC", u"Josephine M.")},
+       false},
       {"a family name of three words in capitals", u"ADIGARD DES GAUTRIES Jean", {P(u"ADIGARD DES GAUTRIES", u"Jean")},
        false},
       {"initials in capitals with no full stops open a name", u"RN Swanson", {P(u"Swanson", u"R. N.")}, false},
