@@ -1456,6 +1456,24 @@ void GbMarkEndsTitle(Reference& r) {
       p->begin = after;
       if (p->begin >= p->end) *p = {};
     }
+  // Proceedings after "//" run to their full stop, a year in their name
+  // too ("[C]//Proc. 1994 Winter USENIX Conference. 1994: 115",
+  // "[C]//2013 IEEE international conference on ... (HST). 2013: 236"):
+  // the date is the year after them.
+  if (mark.type == Type::Paper && text.substr(mark.end, 2) == u"//" && !r.container.Empty()) {
+    const size_t from = mark.end + 2;
+    // Their full stop is the one before the year.
+    const auto yearAt = [&](size_t at) {
+      return at + 4 <= text.size() && std::all_of(text.begin() + at, text.begin() + at + 4, IsDigit) &&
+             (at + 4 == text.size() || std::u16string_view(u":,.;").find(text[at + 4]) != std::u16string_view::npos);
+    };
+    size_t stop = text.find(u". ", from);
+    while (stop != std::u16string_view::npos && stop - from < 300 && !yearAt(stop + 2)) stop = text.find(u". ", stop + 2);
+    if (stop != std::u16string_view::npos && stop - from < 300 && r.container.begin >= from && r.container.begin < stop) {
+      r.container = {from, stop};
+      if (r.date.Empty() || r.date.begin < stop) r.date = {stop + 2, stop + 6};
+    }
+  }
   // A part of a book, "[M]//Jones K, Brown P, ed. Handbook of ...": the
   // names before the book's first full stop are its editors.
   if (text.substr(mark.end, 2) != u"//" || r.container.Empty()) return;

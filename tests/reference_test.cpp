@@ -2332,6 +2332,14 @@ TEST(Reference, GbT7714PartOfABook) {
        u"[83] Lightbown P. Process-product research on second language learning in classrooms[A]. \u89C1: B. Harley. The "
        u"Development of Second Language Proficiency[M]. Cambridge, New York: Cambridge University Press, 1990: 82\u201392.",
        u"The Development of Second Language Proficiency", {u"Harley"}, Type::Chapter},
+      {"proceedings with a year in their name",
+       u"[59] KELEHER P. DWARKADAS S. COX A. \u7B49. Treadmarks: Distributed shared memory on standard workstations and "
+       u"operating systems[C]//Proc. 1994 Winter USENIX Conference. 1994: 115-131.",
+       u"Proc. 1994 Winter USENIX Conference", {}, Type::Paper},
+      {"proceedings that open with their year",
+       u"[100] CONNELL A. WAITS T. The CERT assessment tool[C]//2013 IEEE international conference on technologies for "
+       u"homeland security (HST). 2013: 236-240.",
+       u"2013 IEEE international conference on technologies for homeland security (HST)", {}, Type::Paper},
       {"the proceedings' own mark ends them",
        u"[30] Callan J P. Document Filtering With Inference Networks[A]. Proceedings of SIGIR[C]. 1996: 262\u2013269.",
        u"Proceedings of SIGIR", {}, Type::Chapter},
