@@ -2710,7 +2710,10 @@ void BookInNoPiece(Reference& r) {
   const std::u16string_view text = r.text;
   size_t begin = r.title.end;
   while (begin < text.size() && (text[begin] == u' ' || text[begin] == u'.')) ++begin;
-  // Past the editors that "In:" brings before it.
+  // Past the editors that "In:" brings before it ("structure In: Haegeman
+  // L, editor. Elements of Grammar.").
+  for (std::u16string_view in : {u"In: ", u"In "})
+    if (text.substr(begin, in.size()) == in && r.editors.begin == begin + in.size()) begin += in.size();
   if (!r.editors.Empty() && r.editors.begin <= begin && r.editors.end > begin) {
     begin = r.editors.end;
     while (begin < text.size() && (text[begin] == u' ' || text[begin] == u'.')) ++begin;

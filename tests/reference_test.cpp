@@ -615,6 +615,10 @@ TEST(Reference, ContainerAfterIn) {
        u"Baker, M. (1997) \u2018Thematic roles and syntactic structure\u2019, in L. Haegeman (ed.) Elements of Grammar. "
        u"Kluwer Academic Publishers, pp. 73\u2013137.",
        u"Elements of Grammar", Type::Chapter},
+      {"\"In:\" with no full stop before it, the editors and their role",
+       u"Baker M. 1997. Thematic roles and syntactic structure In: Haegeman L, editor. Elements of Grammar. Kluwer "
+       u"Academic Publishers. pp. 73\u2013137.",
+       u"Elements of Grammar", Type::Chapter},
       {"\"In:\" and a comma, no editors between",
        u"Arendt, H. 1963: The Social Question. In:, On Revolution, New York: Penguin Books, 59\u2013114.", u"On Revolution",
        Type::Chapter},
