@@ -779,6 +779,57 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
     std::replace(commas.begin(), commas.end(), u'\u060C', u',');
     return Names(commas, more, familyFirst);
   }
+  // The given names in brackets after the family name, as French
+  // humanities write names ("Adang (Camilla)", "Abercrombie (N.), Hill (S.)
+  // et Turner (B. S)"): read as "Family, Given". Only where every name of
+  // the list is so written, its family name one word (with particles), its
+  // given names written out or initials with full stops: an acronym
+  // ("Department of the Navy (DON)"), a role ("(\u00E9d.)"), a pen name
+  // ("C\u00E9line, Louis-Ferdinand (Louis-Ferdinand Destouches)") stay.
+  if (text.find(u" (") != std::u16string_view::npos) {
+    std::u16string plain;
+    size_t names = 0;
+    bool all = true;
+    size_t from = 0;
+    while (from < text.size() && all) {
+      // One name: up to the next ", ", "; ", " et ", " and " or " & ".
+      size_t to = text.size(), next = text.size();
+      for (std::u16string_view sep : {u", ", u"; ", u" et ", u" and ", u" & "}) {
+        const size_t at = text.find(sep, from);
+        if (at != std::u16string_view::npos && at < to) to = at, next = at + sep.size();
+      }
+      std::u16string_view name = Trim(text.substr(from, to - from));
+      while (name.size() >= 2 && name[name.size() - 2] == u')' && std::u16string_view(u".,;:").find(name.back()) != std::u16string_view::npos)
+        name.remove_suffix(1);
+      const size_t open = name.find(u" (");
+      if (open == std::u16string_view::npos || !name.ends_with(u')')) {
+        all = false;
+        break;
+      }
+      const std::vector<std::u16string_view> family = Words(name.substr(0, open));
+      const std::u16string_view inside = name.substr(open + 2, name.size() - open - 3);
+      const std::vector<std::u16string_view> given = Words(inside);
+      const bool familyOk = !family.empty() && family.size() <= 3 && u_isupper(family.back()[0]) &&
+                            std::all_of(family.begin(), family.end() - 1, [](std::u16string_view w) { return IsParticle(LCase(w)); });
+      const bool givenOk = !given.empty() && given.size() <= 3 && !IsRoleWord(LCase(inside)) &&
+                           std::all_of(given.begin(), given.end(), [](std::u16string_view w) {
+                             const bool initial = IsInitials(w) && (w.find(u'.') != std::u16string_view::npos || w.size() == 1);
+                             const bool word = w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]) && !IsRoleWord(LCase(w));
+                             return initial || word;
+                           });
+      if (!familyOk || !givenOk) {
+        all = false;
+        break;
+      }
+      plain += name.substr(0, open);
+      plain += u", ";
+      plain += inside;
+      plain += text.substr(to, next - to);
+      ++names;
+      from = next;
+    }
+    if (all && names > 0) return Names(plain, more, familyFirst);
+  }
   // An initial glued to the name after it ("J.Elster", "K.W.Abbott"): a
   // space after its full stop.
   for (size_t i = 1; i + 2 < text.size(); ++i) {
@@ -1181,7 +1232,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       // Turkish styles write names. (Before a comma and initials the
       // words are all the family name's: "SCHOUTEN Michael, C.".)
       people.push_back(FamilyFirst({c.begin(), c.begin() + static_cast<long>(caps)}, GivenNames(c, caps, c.size())));
-    } else if (c.size() >= 2 && IsInitials(c.back()) &&
+    } else if (c.size() >= 2 && IsInitials(c.back()) && !(c.size() >= 3 && IsOrganisation(c)) &&
                (!IsInitials(c.front()) || (c.size() >= 3 && IsParticle(LCase(c.front())) && !IsInitials(c[1])))) {
       // Vancouver: "Smith JR", "de la Macorra JC", "DE SCHAUENSEE R M"; and
       // with the initials spaced, "Aarseth E. J." (Geochimica's style).

@@ -265,6 +265,9 @@ TEST(Reference, Names) {
       {"Czech a before the last name", u"Nov\u00E1k, J. a Svoboda, P.", {P(u"Nov\u00E1k", u"J."), P(u"Svoboda", u"P.")},
        false},
       {"a mark left alone between the names is none", u"Horwitz, M., J. .", {P(u"Horwitz", u"M. J.")}, false},
+      {"the given name in brackets", u"Adang (Camilla),", {P(u"Adang", u"Camilla")}, false},
+      {"initials in brackets, et before the last", u"Abercrombie (N.), Hill (S.) et Turner (B. S)",
+       {P(u"Abercrombie", u"N."), P(u"Hill", u"S."), P(u"Turner", u"B. S.")}, false},
       {"a family name in capitals, no comma", u"ADANG Camilla", {P(u"ADANG", u"Camilla")}, false},
       {"family names in capitals, et between", u"CHEDEVILLE Andr\u00E9 et GUILLOTEL Hubert",
        {P(u"CHEDEVILLE", u"Andr\u00E9"), P(u"GUILLOTEL", u"Hubert")}, false},
@@ -302,6 +305,10 @@ TEST(Reference, Names) {
     EXPECT_EQ(Names(r.in, more), r.people) << r.name;
     EXPECT_EQ(more, r.more) << r.name;
   }
+  // An organisation's acronym in brackets is no one's given names.
+  bool more = false;
+  for (const Person& p : Names(u"Department of the Navy (DON)", more))
+    EXPECT_TRUE(p.given.find(u'D') == S::npos && p.family != u"Department of the Navy") << Printable(p.given);
 }
 
 // A style that writes every name family first (GB/T 7714): a name of
