@@ -2971,7 +2971,12 @@ void NamesEndAtColon(Reference& r) {
   const std::u16string_view title = text.substr(titleBegin, r.title.end - titleBegin);
   const size_t colon = title.find(u": ");
   if (colon == std::u16string_view::npos || colon == 0) return;
-  const std::vector<std::u16string_view> given = Words(title.substr(0, colon + 1));
+  // (The colon spaced off, as \u00D6NORM writes it: "Conlon, A : Reflections".)
+  // Only initials before it there: a French title spaces its colon too
+  // ("Andreau, Jean, Pr\u00E9sentation : Vingt ans ...").
+  const bool spaced = title[colon - 1] == u' ';
+  const std::vector<std::u16string_view> given = Words(spaced ? Trim(title.substr(0, colon)) : title.substr(0, colon + 1));
+  if (given.empty() || (spaced && !std::all_of(given.begin(), given.end(), IsInitials))) return;
   const std::vector<std::u16string_view> names = Words(authors);
   if (given.size() > 3 || names.empty()) return;
   const bool initials = std::all_of(given.begin(), given.end(), [](std::u16string_view w) {

@@ -2964,6 +2964,14 @@ TEST(Reference, DinNamesAndVolumes) {
       {"initials before the colon", u"Card, S. K. ; Mackinlay, J. D. ; Robertson, G. G: The Design Space of Input "
                                     u"Devices. In: Proceedings of CHI 90. (Seattle, Washington : ACM, 1990b, S. 117\u2013124",
        {u"Card", u"Mackinlay", u"Robertson"}, u"The Design Space of Input Devices", u"", u""},
+      {"\u00D6NORM's colon spaced off after initials",
+       u"Aldredge, PA ; Conlon, A : Reflections: Gay men and lesbians at end-of-life. Journal of Social Work in End-Of-Life "
+       u"and Palliative Care, 8, Seiten113\u2013118. 2012.",
+       {u"Aldredge", u"Conlon"}, u"Reflections: Gay men and lesbians at end-of-life", u"", u""},
+      {"a French title's colon spaced off stays the title's",
+       u"Jean Andreau, Pr\u00E9sentation : Vingt ans apr\u00E8s L\u2019\u00C9conomie antique de Moses I. Finley, Annales "
+       u"E.S.C. 50 1995 947-960.",
+       {u"Andreau"}, u"Pr\u00E9sentation : Vingt ans apr\u00E8s L\u2019\u00C9conomie antique de Moses I. Finley", u"", u""},
       {"Bd. after the journal", u"Booth, D.B.: Challenges and prospects for restoring urban streams. In: Journal of the "
                                 u"North American Benthological Society Bd. 24 (2005), S. 724\u2013737",
        {u"Booth"}, u"Challenges and prospects for restoring urban streams",
