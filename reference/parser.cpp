@@ -4691,6 +4691,39 @@ void BracketClosesInTitle(Reference& r, GiveWay giveWay) {
 // Up to its full stop, that piece is the title, where a publisher still
 // follows; or the whole piece, where it ends in a comma before the
 // publisher; or up to the comma in "Title, Place: Publisher".
+// A book cited by its place and year alone, after a comma ("B. K. P. HORN,
+// Robot Vision, Cambridge, MA 1986", "G. TILLION, Algeria: The
+// Realities, New York 1958"), where the labels took the title's words for
+// a place and a publisher: the last run of place's words before the year
+// is the place, and what stands between the names and it the title.
+void TitleBeforeLastPlace(Reference& r, const std::vector<Token>& tokens, const std::vector<Label>& labels) {
+  if (!r.title.Empty() || r.authors.Empty() || r.date.Empty() || !r.container.Empty() || !r.volume.Empty() ||
+      !r.pages.Empty() || !r.editors.Empty() || r.date.begin <= r.authors.end)
+    return;
+  // The tokens between the names and the year.
+  size_t first = 0;
+  while (first < tokens.size() && tokens[first].begin < r.authors.end) ++first;
+  size_t last = first;
+  while (last < tokens.size() && tokens[last].end <= r.date.begin) ++last;
+  if (last <= first + 1) return;
+  // The last run of place's words, right before the year.
+  size_t run = last;
+  while (run > first && labels[run - 1] == Label::Location) --run;
+  if (run == last || run == first) return;
+  // Only places' and publishers' words before it, the last with a comma.
+  for (size_t k = first; k < run; ++k)
+    if (labels[k] != Label::Location && labels[k] != Label::Publisher) return;
+  if (!tokens[run - 1].text.ends_with(u',')) return;
+  // (A publisher's name says the words are one: "R. Ames, Ecotopia,
+  // Clarendon Press, Oxford (2015)".)
+  const size_t begin = tokens[first].begin;
+  if (NamesPublisher(r.text.substr(begin, tokens[run - 1].end - begin))) return;
+  if (!u_isupper(r.text[begin])) return;
+  r.title = {begin, tokens[run - 1].end - 1};
+  r.place = {tokens[run].begin, tokens[last - 1].end};
+  if (!r.publisher.Empty() && r.publisher.begin < r.place.begin) r.publisher = {};
+}
+
 void TitleTakenForPlace(Reference& r, const std::vector<Token>& tokens, const std::vector<Label>& labels) {
   if (!r.title.Empty() || r.authors.Empty() || !r.container.Empty() || !r.volume.Empty() || !r.pages.Empty() ||
       r.publisher.Empty())
@@ -6608,6 +6641,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BracketClosesInTitle(r, giveWay);
   TitleInAuthorsPlace(r);
   DinPublisherAfterTitle(r);
+  TitleBeforeLastPlace(r, tokens, look.labels);
   TitleTakenForPlace(r, tokens, look.labels);
   NamesRunOnIntoTitle(r);
   CapitalNamesEndBeforeTitle(r);
