@@ -463,6 +463,10 @@ bool IsInitials(std::u16string_view w) {
   return letters <= 3 && capitals == letters;
 }
 
+// A word that starts with a capital and goes on in small letters: a name
+// or a title's word, never initials.
+bool IsCapitalised(std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); }
+
 bool IsSuffix(std::u16string_view w) {
   return w == u"Jr." || w == u"Jr" || w == u"Sr." || w == u"Sr" || w == u"II" || w == u"III" || w == u"IV";
 }
@@ -814,7 +818,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       const bool givenOk = !given.empty() && given.size() <= 3 && !IsRoleWord(LCase(inside)) &&
                            std::all_of(given.begin(), given.end(), [](std::u16string_view w) {
                              const bool initial = IsInitials(w) && (w.find(u'.') != std::u16string_view::npos || w.size() == 1);
-                             const bool word = w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]) && !IsRoleWord(LCase(w));
+                             const bool word = IsCapitalised(w) && !IsRoleWord(LCase(w));
                              return initial || word;
                            });
       if (!familyOk || !givenOk) {
@@ -1170,15 +1174,14 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       }
       return letters >= 2 && u_isalpha(w[0]) && w.find(u'.') == std::u16string_view::npos;
     };
-    const auto capitalised = [](std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); };
     size_t caps = 0;
     while (caps < c.size() && capitals(c[caps])) ++caps;
     // (Initials in capitals with no full stops open a name given first:
     // "RN Swanson", "KA Crutcher".)
-    if (caps == 0 || caps == c.size() || !capitalised(c[caps]) || std::all_of(c.begin(), c.begin() + static_cast<long>(caps), IsInitials))
+    if (caps == 0 || caps == c.size() || !IsCapitalised(c[caps]) || std::all_of(c.begin(), c.begin() + static_cast<long>(caps), IsInitials))
       return 0;
     for (size_t w = caps; w < c.size(); ++w)
-      if (!capitalised(c[w]) && !IsInitials(c[w])) return 0;
+      if (!IsCapitalised(c[w]) && !IsInitials(c[w])) return 0;
     return caps;
   };
   for (size_t k = 0; k < chunks.size(); ++k) {
@@ -1212,7 +1215,6 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
     std::u16string suffix;
     if (c.size() >= 3 && IsSuffix(c.back())) suffix = std::u16string(c.back()), c.pop_back();
     const size_t before = people.size();
-    const auto fullGiven = [](std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); };
     const bool familyWord = !c.empty() && u_isupper(c[0][0]) && std::any_of(c[0].begin(), c[0].end(), [](char16_t ch) { return u_islower(ch) != 0; });
     // (Not where initials end the name, as Vancouver's family names of two
     // words have them, "Ngan Kee WD", "Soto Laveaga G.", nor in an
@@ -1221,12 +1223,11 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
     // name and its initials.
     const bool initialsNext = k + 1 < chunks.size() && !afterAnd[k + 1] && initialsOnly(chunks[k + 1]);
     if (familyFirst && c.size() >= 2 && c.size() <= 4 && familyWord && !IsParticle(LCase(c[0])) && !IsOrganisation(c) &&
-        !initialsNext && std::all_of(c.begin() + 1, c.end(), fullGiven)) {
+        !initialsNext && std::all_of(c.begin() + 1, c.end(), IsCapitalised)) {
       // A style that writes every name family first, the given names in
       // full ("Weber Eugen", "Stortz Martha Ellen").
       people.push_back(FamilyFirst({c[0]}, GivenNames(c, 1, c.size())));
-    } else if (const size_t caps = capitalFamily(c);
-               caps > 0 && !IsOrganisation(c) && !(k + 1 < chunks.size() && !afterAnd[k + 1] && initialsOnly(chunks[k + 1]))) {
+    } else if (const size_t caps = capitalFamily(c); caps > 0 && !IsOrganisation(c) && !initialsNext) {
       // The family name in capitals before the given names, no comma
       // between ("ADANG Camilla", "LE M\u00C9E Ren\u00E9"), as French and
       // Turkish styles write names. (Before a comma and initials the
@@ -1927,9 +1928,6 @@ void BookTitleAsContainer(Reference& r) {
 // Initials with their full stop ("J.", "J.R.").
 bool IsDottedInitials(std::u16string_view w) { return w.size() >= 2 && w.back() == u'.' && IsInitials(w); }
 
-// A word that starts with a capital and goes on in small letters: a name
-// or a title's word, never initials.
-bool IsCapitalised(std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); }
 
 // A book that ends with a name alone after its title: APA's publisher,
 // with no place ("Silva, M. (1996). Explorations in Exegetical Method.
