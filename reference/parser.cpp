@@ -1043,7 +1043,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
   // Names in capitals, each family name and its initials, the last
   // initial's full stop parting them with no comma ("SAGIV Y. YANNAKAKIS
   // M.", "LYONS D G. OTSU Y."), as GB/T 7714 comes out of some
-  // formatters: one chunk a name.
+  // formatters, and names with bare initials in turn: one chunk a name.
   {
     const auto noSmall = [](std::u16string_view w) {
       return std::none_of(w.begin(), w.end(), [](char16_t ch) { return u_islower(ch) != 0; });
@@ -1070,12 +1070,27 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       if (names.size() < 2) names.clear();
       return names;
     };
+    // Names given first with bare initials and no commas between, as the
+    // Australian legal style writes them ("SS Abbas S Naveed F Qamar", "N
+    // Abercrombie S Hill and BS Turner"): initials and a family name, in
+    // turn, two names or more.
+    const auto pairs = [&](const std::vector<std::u16string_view>& c) {
+      std::vector<std::vector<std::u16string_view>> names;
+      if (c.size() < 4 || c.size() % 2 != 0) return names;
+      for (size_t w = 0; w < c.size(); w += 2) {
+        const bool bare = IsInitials(c[w]) && c[w].find(u'.') == std::u16string_view::npos && noSmall(c[w]);
+        if (!bare || !IsCapitalised(c[w + 1]) || IsInitials(c[w + 1])) return decltype(names){};
+        names.push_back({c[w], c[w + 1]});
+      }
+      return names;
+    };
     std::vector<std::vector<std::u16string_view>> parted;
     std::vector<bool> partedAfter;
     bool any = false;
     for (size_t k = 0; k < chunks.size(); ++k) {
       const bool after = k < afterAnd.size() && afterAnd[k];
       auto names = split(chunks[k]);
+      if (names.empty()) names = pairs(chunks[k]);
       if (names.empty()) {
         parted.push_back(chunks[k]), partedAfter.push_back(after);
         continue;

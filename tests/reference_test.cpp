@@ -282,6 +282,8 @@ TEST(Reference, Names) {
        {P(u"SCHOUTEN Michael", u"C.")}, false},
       {"names in capitals parted by their initials' full stops", u"SAGIV Y. YANNAKAKIS M.",
        {P(u"SAGIV", u"Y."), P(u"YANNAKAKIS", u"M.")}, false},
+      {"bare initials and family names in turn, no commas", u"N Abercrombie S Hill and BS Turner",
+       {P(u"Abercrombie", u"N."), P(u"Hill", u"S."), P(u"Turner", u"B. S.")}, false},
       {"spaced initials, Chinese \u201Cand others\u201D", u"TEYHEN D S. MILTENBERGER C E. DEITERS H M. \u7B49.",
        {P(u"TEYHEN", u"D. S."), P(u"MILTENBERGER", u"C. E."), P(u"DEITERS", u"H. M.")}, true},
       {"a particle in capitals before the family name and initials", u"DE SCHAUENSEE R M.",
