@@ -49,7 +49,10 @@ class WordTrie final {
       if (m_sizes[node] != kNoWord) f(k + 1, m_sizes[node]);
     }
   }
-  // The size of `lower` as a whole word, or kNoWord.
+  // The size of `lower` as a whole word, or kNoWord. Asked of every word
+  // of every reference, so it asks a hash table of the words (one memory
+  // fetch, where the walk down the trie takes two a letter, most of them
+  // outside the caches) and walks only a trie without one.
   std::uint8_t SizeOf(std::u16string_view lower) const;
 
  private:
@@ -65,6 +68,16 @@ class WordTrie final {
   std::span<const std::uint32_t> m_firstChild;
   std::span<const char16_t> m_chars;
   std::span<const std::uint8_t> m_sizes;
+  // The whole words again, open-addressed (linear probing, at most half
+  // full, so a probe always meets an empty slot): a slot is 0 when empty,
+  // else 56 bits of the word's hash (not the bits that chose the slot) and
+  // its size in the low byte. Two words of a trie with the same 56 bits
+  // (for all of SCOWL, about one chance in a million) leave it
+  // without a table rather than answer wrong; a word that is not in the
+  // trie matches a slot's bits by chance about once in 10^16 look-ups.
+  std::vector<std::uint64_t> m_ownSlots;
+  std::span<const std::uint64_t> m_slots;
+  void IndexWords(const std::vector<std::pair<std::u16string, std::uint8_t>>& sortedWords);
 };
 
 // Whether a word may stand in a dictionary at all: letters only, and of

@@ -130,7 +130,7 @@ TEST_F(Cli, DamagedBuiltInDataStopsTheProgram) {
   const auto modelAt = [&] { return program.find(std::string("TFREFMDL\x02\0\0\0\x01\0\0\0", 16)); };
   const auto dictionaryAt = [&] {
     // The magic, then a node count of a plausible size.
-    for (size_t at = program.find("TFWORDS1"); at != std::string::npos; at = program.find("TFWORDS1", at + 1)) {
+    for (size_t at = program.find("TFWORDS2"); at != std::string::npos; at = program.find("TFWORDS2", at + 1)) {
       std::uint64_t nodes = 0;
       for (size_t i = 0; i < 8 && at + 8 + i < program.size(); ++i)
         nodes |= std::uint64_t{static_cast<unsigned char>(program[at + 8 + i])} << (8 * i);

@@ -4,6 +4,7 @@
 
 #include "engine/engine.h"
 #include "smart/smart.h"
+#include "smart/word_trie.h"
 #include "tests/printable.h"
 #include "tests/scratch.h"
 
@@ -191,6 +192,58 @@ TEST(Smart, OwnWordsCountWithSizeZero) {
   EXPECT_TRUE(own.IsWord(u"a"));
   EXPECT_TRUE(own.IsWord(u"i"));
   EXPECT_EQ(RepairSpacedWords(u"W a i r a k e i f i e l d", own), u"Wairakei field");
+}
+
+// Whole words are looked up in a hash table beside the trie; a trie read
+// from bytes that end before the table walks instead. Both must give each
+// word's smallest size and nothing for what is not a word.
+TEST(Smart, WholeWordLookUps) {
+  const std::vector<std::pair<S, std::uint8_t>> words = {
+      {u"heat", 10}, {u"heat", 35}, {u"heath", 50}, {u"he", 20}, {u"flow", 70}, {u"g\u00E9ode", 0}, {u"\u5730\u70ED", 40}};
+  const WordTrie built = WordTrie::Build(words);
+  const std::vector<unsigned char> bytes = built.Serialize();
+  const WordTrie viewed = WordTrie::View(bytes);
+  // The table is the last thing in the bytes: 8 for its size, 8 a slot.
+  const size_t slots = 16;  // at least twice the 6 words, and never fewer than 16
+  ASSERT_GT(bytes.size(), 8 + 8 * slots);
+  const std::vector<unsigned char> trieOnly(bytes.begin(), bytes.end() - 8 * slots - 8);
+  const WordTrie walked = WordTrie::View(trieOnly);
+  ASSERT_EQ(walked.NumNodes(), built.NumNodes());
+  struct Look {
+    const char* name;
+    S word;
+    std::uint8_t size;
+  };
+  const Look rows[] = {
+      {"a word given twice keeps its smallest size", u"heat", 10},
+      {"a word that extends another", u"heath", 50},
+      {"a word that another extends", u"he", 20},
+      {"size seventy", u"flow", 70},
+      {"size zero, accented", u"g\u00E9ode", 0},
+      {"not ASCII at all", u"\u5730\u70ED", 40},
+      {"a prefix that is no word", u"hea", WordTrie::kNoWord},
+      {"one letter more", u"flows", WordTrie::kNoWord},
+      {"one letter of a word", u"h", WordTrie::kNoWord},
+      {"nothing", u"", WordTrie::kNoWord},
+      {"a word never given", u"rock", WordTrie::kNoWord},
+      {"another case is another word", u"Heat", WordTrie::kNoWord},
+  };
+  for (const Look& r : rows) {
+    EXPECT_EQ(built.SizeOf(r.word), r.size) << r.name;
+    EXPECT_EQ(viewed.SizeOf(r.word), r.size) << r.name;
+    EXPECT_EQ(walked.SizeOf(r.word), r.size) << r.name;
+  }
+  // And the English words as the program holds them, by both ways.
+  const WordTrie& english = Dictionary::English();
+  for (const S w : {u"the", u"reservoir", u"geothermal", u"permeability", u"zzzq", u"heatflows"}) {
+    std::uint8_t walkedSize = WordTrie::kNoWord;
+    english.Prefixes(w, w.size(), [&](size_t length, std::uint8_t size) {
+      if (length == w.size()) walkedSize = size;
+    });
+    EXPECT_EQ(english.SizeOf(w), walkedSize) << Printable(w);
+  }
+  EXPECT_NE(english.SizeOf(u"reservoir"), WordTrie::kNoWord);
+  EXPECT_EQ(english.SizeOf(u"zzzq"), WordTrie::kNoWord);
 }
 
 using SmartFiles = test::ScratchTest;
