@@ -1179,7 +1179,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
   };
   // How many words in capitals open a name that goes on in small letters:
   // "ADANG Camilla", "LE M\u00C9E Ren\u00E9", "BALZAC Josephine M.".
-  const auto capitalFamily = [](const std::vector<std::u16string_view>& c) -> size_t {
+  const auto capitalFamily = [](const std::vector<std::u16string_view>& c, bool initialsMayBeFamily) -> size_t {
     if (c.size() < 2 || c.size() > 4) return 0;
     const auto capitals = [](std::u16string_view w) {
       size_t letters = 0;
@@ -1192,13 +1192,18 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
     size_t caps = 0;
     while (caps < c.size() && capitals(c[caps])) ++caps;
     // (Initials in capitals with no full stops open a name given first:
-    // "RN Swanson", "KA Crutcher".)
-    if (caps == 0 || caps == c.size() || !IsCapitalised(c[caps]) || std::all_of(c.begin(), c.begin() + static_cast<long>(caps), IsInitials))
+    // "RN Swanson", "KA Crutcher"; but not among family names in capitals,
+    // or where every name is written family first: "ZHANG Wei, LI Ming".)
+    if (caps == 0 || caps == c.size() || !IsCapitalised(c[caps]) ||
+        (!initialsMayBeFamily && std::all_of(c.begin(), c.begin() + static_cast<long>(caps), IsInitials)))
       return 0;
     for (size_t w = caps; w < c.size(); ++w)
       if (!IsCapitalised(c[w]) && !IsInitials(c[w])) return 0;
     return caps;
   };
+  const bool capitalFamilies = familyFirst || std::any_of(chunks.begin(), chunks.end(), [&](const auto& c) {
+                                 return capitalFamily(c, false) > 0;
+                               });
   for (size_t k = 0; k < chunks.size(); ++k) {
     auto c = chunks[k];
     if (c.size() == 1 && gluedInitial(c[0]) && givenFirstList) {
@@ -1242,7 +1247,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       // A style that writes every name family first, the given names in
       // full ("Weber Eugen", "Stortz Martha Ellen").
       people.push_back(FamilyFirst({c[0]}, GivenNames(c, 1, c.size())));
-    } else if (const size_t caps = capitalFamily(c); caps > 0 && !IsOrganisation(c) && !initialsNext) {
+    } else if (const size_t caps = capitalFamily(c, capitalFamilies); caps > 0 && !IsOrganisation(c) && !initialsNext) {
       // The family name in capitals before the given names, no comma
       // between ("ADANG Camilla", "LE M\u00C9E Ren\u00E9"), as French and
       // Turkish styles write names. (Before a comma and initials the

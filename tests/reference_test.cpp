@@ -278,6 +278,10 @@ TEST(Reference, Names) {
       {"a family name of three words in capitals", u"ADIGARD DES GAUTRIES Jean", {P(u"ADIGARD DES GAUTRIES", u"Jean")},
        false},
       {"initials in capitals with no full stops open a name", u"RN Swanson", {P(u"Swanson", u"R. N.")}, false},
+      {"a family name of two capitals among family names in capitals", u"ZHANG Wei, LI Ming, WANG Fang",
+       {P(u"ZHANG", u"Wei"), P(u"LI", u"Ming"), P(u"WANG", u"Fang")}, false},
+      {"initials in capitals open each name of a list", u"RN Swanson, KA Crutcher",
+       {P(u"Swanson", u"R. N."), P(u"Crutcher", u"K. A.")}, false},
       {"words in capitals and small letters before a comma and initials", u"SCHOUTEN Michael, C.",
        {P(u"SCHOUTEN Michael", u"C.")}, false},
       {"names in capitals parted by their initials' full stops", u"SAGIV Y. YANNAKAKIS M.",
@@ -331,6 +335,7 @@ TEST(Reference, NamesFamilyFirst) {
        {P(u"Ng", u"K."), P(u"Roger Boyle", u"D. C.")}},
       {"an organisation stays one name", u"American Psychiatric Association", true,
        {P(u"", u"", u"", u"", u"American Psychiatric Association")}},
+      {"a family name of two capitals", u"LI Ming, HE Yu", true, {P(u"LI", u"Ming"), P(u"HE", u"Yu")}},
       {"elsewhere given name first", u"Eugen Weber", false, {P(u"Weber", u"Eugen")}},
   };
   for (const auto& r : rows) {
