@@ -105,8 +105,33 @@ u16string EditionNumber(u16string_view edition) {
 // The fields as the formats write them.
 struct Fields {
   u16string title, container, publisher, place, edition, pages, doi, url, year, note, number;
+  u16string genre;  // a report's series ("Scientific Investigations Report"), its number apart
   int month = 0, day = 0;  // from the date, when it names them
 };
+
+// A report's number as written ("Scientific Investigations Report
+// 2015-5102", "Report No.: 2015-5102", "Tech Report #296") in its two
+// parts, the series and the number, as the formats keep them: BibTeX
+// prints its own "Technical Report" before a number with no type, and APA
+// the genre before the number.
+void SplitReportNumber(Fields& f) {
+  const size_t space = f.number.rfind(u' ');
+  if (space == u16string::npos) return;
+  u16string number = f.number.substr(space + 1);
+  if (number.starts_with(u'#')) number.erase(0, 1);
+  if (number.empty() || std::none_of(number.begin(), number.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; }))
+    return;
+  u16string genre = f.number.substr(0, space);
+  for (u16string_view no : {u" No.:", u" No.", u" No", u" no.", u" Number", u" n\u00B0"})
+    if (genre.ends_with(no)) {
+      genre.resize(genre.size() - no.size());
+      break;
+    }
+  while (!genre.empty() && (genre.back() == u' ' || genre.back() == u',' || genre.back() == u':')) genre.pop_back();
+  if (genre.empty()) return;
+  f.genre = std::move(genre);
+  f.number = std::move(number);
+}
 
 
 // The words of the reference that no part of it holds: they go to the
@@ -212,6 +237,7 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
   }
   f.year = r.year;
   f.number = NoLineBreaks(r.Text(r.number));
+  if (r.type == Type::Report) SplitReportNumber(f);
   f.note = NoLineBreaks(Trimmed(r.Text(r.note), false));
   if (const u16string unplaced = NoLineBreaks(Unplaced(r, f)); !unplaced.empty())
     f.note = f.note.empty() ? unplaced : f.note + u"; " + unplaced;
@@ -367,6 +393,7 @@ u16string CslItem(const Reference& r, const Fields& f, u16string_view key) {
   item.Field(u"title", f.title);
   // What a book came out in is its series.
   item.Field(r.type == Type::Book ? u"collection-title" : u"container-title", f.container);
+  item.Field(u"genre", f.genre);
   item.Field(u"number", f.number);
   item.Field(u"volume", r.volumeNumber);
   item.Field(u"issue", r.issueNumber);
@@ -586,7 +613,11 @@ u16string BibEntry(const Reference& r, const Fields& f, u16string_view key, cons
     out += kMonths[f.month - 1];
   }
   field(u"volume", r.volumeNumber, false);
-  field(u"number", r.issueNumber.empty() ? f.number : r.issueNumber, false);
+  // The series apart only in a report's entry; elsewhere the number
+  // stays whole.
+  if (kind == Type::Report) field(u"type", f.genre, false);
+  const u16string number = kind == Type::Report || f.genre.empty() ? f.number : f.genre + u' ' + f.number;
+  field(u"number", r.issueNumber.empty() ? number : r.issueNumber, false);
   // biblatex's field for a book's length; BibTeX's styles pass it by.
   if (r.pageCount) field(u"pagetotal", r.firstPage, false);
   else field(u"pages", r.lastPage.empty() ? r.firstPage : r.firstPage + u"--" + r.lastPage, false);
@@ -641,6 +672,7 @@ u16string RisRecord(const Reference& r, const Fields& f) {
   tag(u"TI", f.title);
   tag(r.type == Type::Book ? u"T3" : u"T2", f.container);
   tag(u"M1", f.number);
+  tag(u"M3", f.genre);
   tag(u"VL", r.volumeNumber);
   tag(u"IS", r.issueNumber);
   tag(u"SP", r.firstPage);

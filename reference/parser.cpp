@@ -2052,6 +2052,113 @@ void AcronymAfterContainer(Reference& r, GiveWay giveWay) {
   r.journal = r.journal && !afterIn;
 }
 
+// A title that the labels ended inside an agency's name, at the initials
+// that open it ("Hydrothermal Systems. U.S", with "Geological Survey
+// Open-File Report ..." after): the initials open the piece after it.
+void InitialsAfterTitleStop(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view title = r.Text(r.title);
+  const size_t stop = title.rfind(u". ");
+  if (stop == std::u16string_view::npos || stop == 0) return;
+  const std::u16string_view word = title.substr(stop + 2);
+  // Capitals each with its full stop, the last one's perhaps left out.
+  size_t k = 0, letters = 0;
+  while (k < word.size() && u_isupper(word[k]) && (k + 1 == word.size() || word[k + 1] == u'.')) {
+    ++letters;
+    k += k + 1 == word.size() ? 1 : 2;
+  }
+  if (letters < 2 || k != word.size()) return;
+  size_t after = r.title.end;
+  while (after < text.size() && (text[after] == u'.' || text[after] == u' ')) ++after;
+  for (Piece* p : {&r.container, &r.publisher}) {
+    if (p->begin != after || p->Empty()) continue;
+    p->begin = r.title.begin + stop + 2;
+    r.title.end = r.title.begin + stop + 1;
+    return;
+  }
+}
+
+// A report's series and number after the title, with no bracket, as
+// surveys and agencies cite their reports ("U.S. Geological Survey
+// Open-File Report 2015-1102, 45 p.", "Technical Report TR-2015-12,
+// Department of Energy", "Report No.: 2015-5102."): the number, not a
+// journal's name with a volume or pages. The agency before the series'
+// words is the publisher.
+void ReportNumberAfterTitle(Reference& r) {
+  if (r.title.Empty() || !r.number.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t report = text.find(u"Report ", r.title.end);
+  while (report != std::u16string_view::npos && report > 0 && text[report - 1] != u' ')
+    report = text.find(u"Report ", report + 1);
+  if (report == std::u16string_view::npos) return;
+  // Its word for "number", then the number: a word with a digit.
+  size_t k = report + 7;
+  for (std::u16string_view no : {u"No.: ", u"No.:", u"No. ", u"No ", u"no. ", u"Number ", u"n\u00B0 "})
+    if (text.substr(k).starts_with(no)) {
+      k += no.size();
+      break;
+    }
+  while (k < text.size() && text[k] == u' ') ++k;
+  size_t end = k;
+  while (end < text.size() && text[end] != u' ' && text[end] != u',' && text[end] != u';') ++end;
+  // The number in a bracket of its own keeps its bracket ("(05-009-1)").
+  const bool bracketed = text[k] == u'(';
+  while (end > k && (text[end - 1] == u'.' || (text[end - 1] == u')' && !bracketed))) --end;
+  if (end == k || std::none_of(text.begin() + static_cast<long>(k), text.begin() + static_cast<long>(end), IsDigit)) return;
+  // The series' words before "Report".
+  size_t begin = report;
+  while (begin > r.title.end + 1) {
+    const size_t space = text.rfind(u' ', begin - 2);
+    if (space == std::u16string_view::npos || space < r.title.end) break;
+    const std::u16string_view word = text.substr(space + 1, begin - space - 2);
+    static constexpr std::u16string_view kSeries[] = {
+        u"Open-File", u"Open-file", u"Scientific", u"Investigations", u"Water-Resources", u"Technical", u"Tech.", u"Tech",
+        u"Research", u"Final", u"Interim", u"Annual", u"Progress", u"Special", u"Data", u"Administrative",
+        u"Miscellaneous", u"Field", u"Internal", u"Project", u"Consultancy", u"Contract", u"Summary"};
+    if (std::find(std::begin(kSeries), std::end(kSeries), word) == std::end(kSeries)) break;
+    begin = space + 1;
+  }
+  // Only where the labels took it for a journal and its numbers, or for
+  // notes and pages: not inside a title or a book's name that the rules
+  // above settled.
+  const Piece found{begin, end};
+  const auto overlaps = [&](const Piece& p) { return !p.Empty() && p.begin < found.end && found.begin < p.end; };
+  if (overlaps(r.title) || overlaps(r.authors) || overlaps(r.editors) || overlaps(r.publisher) || overlaps(r.doi) ||
+      overlaps(r.url) || (overlaps(r.container) && !r.journal))
+    return;
+  // A journal named a report has its pages after the number ("The
+  // Qualitative Report 19.32 (2014): 1-20"); a report, at most its count
+  // of pages ("45 p.").
+  for (const Piece* p : {&r.volume, &r.pages}) {
+    const std::u16string_view numbers = r.Text(*p);
+    if (!p->Empty() && p->begin >= found.end && !numbers.ends_with(u" p.") && !numbers.ends_with(u" pp.") &&
+        !numbers.ends_with(u" p"))
+      return;
+  }
+  // The agency: what the journal held before the series.
+  if (overlaps(r.container)) {
+    size_t agencyEnd = begin;
+    while (agencyEnd > r.container.begin && (text[agencyEnd - 1] == u' ' || text[agencyEnd - 1] == u',')) --agencyEnd;
+    if (agencyEnd > r.container.begin && r.publisher.Empty()) r.publisher = {r.container.begin, agencyEnd};
+    r.container = {};
+    r.journal = false;
+  }
+  for (Piece* p : {&r.volume, &r.pages, &r.note, &r.edition, &r.date})
+    if (overlaps(*p) && p->begin >= begin && p->end <= text.size()) {
+      // A piece that only starts inside it keeps what follows it ("…
+      // 2015-1102, 45 p.": the count of pages).
+      if (p->end > found.end) {
+        size_t after = found.end;
+        while (after < p->end && (text[after] == u' ' || text[after] == u',' || text[after] == u'.')) ++after;
+        *p = after < p->end ? Piece{after, p->end} : Piece{};
+      } else {
+        *p = {};
+      }
+    }
+  r.number = found;
+}
+
 // MLA's chapter or article: a quoted title, then the book or journal it
 // is in, then a comma and the rest ("Darnton, Robert. \u201CCommunication
 // Networks.\u201D The Forbidden Best-Sellers of PreRevolutionary France,
@@ -6698,6 +6805,8 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   GbMarkEndsContainer(r);
   YearTakenForVolume(r);
   JournalYearVolumeNoTitle(r);
+  InitialsAfterTitleStop(r);
+  ReportNumberAfterTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

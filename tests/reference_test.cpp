@@ -1284,6 +1284,53 @@ TEST(Reference, BracketAfterTheTitle) {
   }
 }
 
+// A report's series and number after the title, with no bracket, as
+// surveys and agencies cite their reports: the number, the agency its
+// publisher, no journal.
+TEST(Reference, ReportNumberAfterTheTitle) {
+  const struct {
+    const char* name;
+    S in;
+    S title, publisher, number, container;
+    Type type;
+  } rows[] = {
+      {"the agency, the series and the number",
+       u"Lee, T. (2015). Hydrothermal systems of the Salton Trough, California. US Geological Survey Scientific "
+       u"Investigations Report 2015-5102.",
+       u"Hydrothermal systems of the Salton Trough, California", u"US Geological Survey",
+       u"Scientific Investigations Report 2015-5102", u"", Type::Report},
+      {"an open-file report and its pages",
+       u"Lee, T., 2015. Hydrothermal systems of the Salton Trough. U.S. Geological Survey Open-File Report 2015-1102, 45 p.",
+       u"Hydrothermal systems of the Salton Trough", u"U.S. Geological Survey", u"Open-File Report 2015-1102", u"",
+       Type::Report},
+      {"Vancouver's report number at the end",
+       u"Lee T. Hydrothermal systems of the Salton Trough. Reston (VA): US Geological Survey; 2015. Report No.: 2015-5102.",
+       u"Hydrothermal systems of the Salton Trough", u"US Geological Survey", u"Report No.: 2015-5102", u"", Type::Report},
+      {"a technical report before its agency",
+       u"Lee, T. 2015. Hydrothermal systems of the Salton Trough. Technical Report TR-2015-12, Department of Energy, "
+       u"Washington, DC.",
+       u"Hydrothermal systems of the Salton Trough", u"Department of Energy", u"Technical Report TR-2015-12", u"",
+       Type::Report},
+      {"initials inside the title stay the title's",
+       u"Smith, J. (2001). A history of the U.S. Army. Journal of History, 3, 1-9.", u"A history of the U.S. Army", u"",
+       u"", u"Journal of History", Type::Article},
+      {"an agency's initials after the title are the agency's",
+       u"Smith, J. (2001). Heat flow in the crust. U.S. Geological Survey, Reston, VA.", u"Heat flow in the crust",
+       u"U.S. Geological Survey", u"", u"", Type::Book},
+      {"a journal named a report keeps its volume",
+       u"Smith, J. (2001). Heat flow in the crust. Geothermal Resources Council Transactions, 25, 1-9.",
+       u"Heat flow in the crust", u"", u"", u"Geothermal Resources Council Transactions", Type::Article},
+  };
+  for (const auto& r : rows) {
+    const Reference ref = Smart().ParseReference(r.in);
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.title), true)), Printable(r.title)) << r.name;
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.publisher), false)), Printable(r.publisher)) << r.name;
+    EXPECT_EQ(Printable(ref.Text(ref.number)), Printable(r.number)) << r.name;
+    EXPECT_EQ(Printable(Trimmed(ref.Text(ref.container), false)), Printable(r.container)) << r.name;
+    EXPECT_EQ(ref.type, r.type) << r.name;
+  }
+}
+
 // An edition between the title and the publisher, with no place between.
 TEST(Reference, EditionBeforeThePublisher) {
   const struct {
@@ -3439,6 +3486,49 @@ TEST(Export, ABooksLength) {
     EXPECT_EQ(csl.find(u"\"number-of-pages\": \"402\"") != S::npos, !row.pagetotal.empty() || !row.note.empty())
         << row.name;
   }
+}
+
+// A report's number in its two parts: the series as BibTeX's type, CSL's
+// genre and RIS's M3, so that BibTeX's styles print no "Technical Report"
+// of their own before it, and APA prints "(Series No. 12)".
+TEST(Export, ReportSeriesAndNumber) {
+  const struct {
+    const char* name;
+    S in, type, number;
+  } rows[] = {
+      {"APA's bracket",
+       u"Lee, T. (2015). Hydrothermal systems (Scientific Investigations Report 2015-5102). US Geological Survey.",
+       u"Scientific Investigations Report", u"2015-5102"},
+      {"Vancouver's number word",
+       u"Lee T. Hydrothermal systems. Reston (VA): US Geological Survey; 2015. Report No.: 2015-5102.", u"Report",
+       u"2015-5102"},
+      {"a number sign", u"Sutherland, I. Sketchpad: A Man-Machine Graphical Communication System, Tech Report #296, MIT "
+                        u"Lincoln Labs, Cambridge, MA, 1963.",
+       u"Tech Report", u"296"},
+      {"the word alone", u"Pruess, K., 1991. TOUGH2: a general-purpose numerical simulator. Report LBL-29400, Lawrence "
+                         u"Berkeley Laboratory, Berkeley, CA.",
+       u"Report", u"LBL-29400"},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    ASSERT_EQ(r.type, Type::Report) << row.name;
+    ASSERT_TRUE(Writer::One(Format::BibTeX, r, kNoLists).starts_with(u"@techreport")) << row.name;
+    const S bibtex = Writer::One(Format::BibTeX, r, kNoLists);
+    EXPECT_EQ(BibField(bibtex, u"type"), row.type) << row.name;
+    EXPECT_EQ(BibField(bibtex, u"number"), row.number) << row.name;
+    const S csl = Writer::One(Format::CslJson, r, kNoLists);
+    EXPECT_NE(csl.find(u"\"genre\": \"" + row.type + u"\""), S::npos) << row.name;
+    EXPECT_NE(csl.find(u"\"number\": \"" + row.number + u"\""), S::npos) << row.name;
+    EXPECT_NE(Writer::One(Format::Ris, r, kNoLists).find(u"M3  - " + row.type + u"\n"), S::npos) << row.name;
+  }
+  // A report BibTeX must write as @misc, for want of its institution,
+  // keeps its number whole in the note.
+  const S misc = Writer::One(
+      Format::BibTeX,
+      Smart().ParseReference(u"Pruess, K., 1991. TOUGH2: a general-purpose numerical simulator. Report LBL-29400, Berkeley, CA."),
+      kNoLists);
+  EXPECT_EQ(BibField(misc, u"type"), u"(none)");
+  EXPECT_EQ(BibField(misc, u"note"), u"number Report LBL-29400");
 }
 
 TEST(Export, EditionsAndLinks) {
