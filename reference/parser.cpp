@@ -1920,6 +1920,52 @@ void GenreAfterTitle(Reference& r) {
   r.title.end = BeforeSpaces(text, open, r.title.begin);
 }
 
+// Where a meeting was held, after its proceedings ("In Proceedings World
+// Geothermal Congress 2010 (pp. 1-10). Bali, Indonesia."): a city and its
+// country, which the labels read as a publisher and its place. Only a
+// word alone before a country or region, and only after a meeting's
+// proceedings, where a publisher is the rarer of the two.
+void MeetingPlaceAfterProceedings(Reference& r) {
+  if (r.publisher.Empty() || r.place.Empty() || r.container.Empty() || r.place.begin < r.publisher.end) return;
+  const std::u16string_view text = r.text;
+  if (text.substr(r.publisher.end, r.place.begin - r.publisher.end) != u", ") return;
+  const std::u16string_view city = r.Text(r.publisher);
+  if (city.size() < 3 || city.find(u' ') != std::u16string_view::npos || !u_isupper(city[0])) return;
+  std::u16string_view region = Trim(r.Text(r.place));
+  // The meeting's dates may follow ("Reykjavik, Iceland, April-October
+  // 2021."): they are no part of the place.
+  const size_t comma = region.find(u", ");
+  const auto firstMonth = [](std::u16string_view rest) {
+    size_t letters = 0;
+    while (letters < rest.size() && u_isalpha(rest[letters])) ++letters;
+    return MonthOf(rest.substr(0, letters)) != 0;
+  };
+  const bool dates = comma != std::u16string_view::npos && firstMonth(region.substr(comma + 2));
+  if (dates) region = region.substr(0, comma);
+  while (!region.empty() && (region.back() == u'.' || region.back() == u',')) region.remove_suffix(1);
+  if (!lexicon::HasSorted(lexicon::kRegions, region)) return;
+  const std::u16string container = LCase(r.Text(r.container));
+  if (std::none_of(lexicon::kMeetingWords.begin(), lexicon::kMeetingWords.end(),
+                   [&](std::u16string_view w) { return container.find(w) != std::u16string::npos; }))
+    return;
+  if (dates) r.place.end = r.place.begin + comma;
+  r.place.begin = r.publisher.begin;
+  r.publisher = {};
+}
+
+// A school named in the bracket that says the work is a thesis, with the
+// repository that keeps it after ("[Doctoral dissertation, University of
+// Auckland]. ResearchSpace."): the publisher ends with the bracket.
+void PublisherEndsWithItsBracket(Reference& r) {
+  if (r.publisher.Empty()) return;
+  const std::u16string_view text = r.text;
+  const size_t close = text.find(u']', r.publisher.begin);
+  if (close == std::u16string_view::npos || close + 1 >= r.publisher.end) return;
+  const size_t open = text.rfind(u'[', r.publisher.begin);
+  if (open == std::u16string_view::npos || text.find(u']', open) < r.publisher.begin) return;
+  r.publisher.end = close;
+}
+
 // A book's name where the title was looked for, none found ("Kotkin,
 // Stalin: Paradoxes of Power (New York: Penguin Press, 2014)"): with no
 // "In" before it, no journal's name and no pages (but a book's length),
@@ -3390,9 +3436,22 @@ void ConferenceMeeting(Reference& r) {
   size_t begin = 0;
   for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors})
     if (!p->Empty() && p->end <= m.semicolon) begin = std::max(begin, p->end);
-  const bool inBook = !r.editors.Empty() && r.editors.end <= m.semicolon && !r.title.Empty() && r.title.end <= r.editors.begin;
+  bool inBook = !r.editors.Empty() && r.editors.end <= m.semicolon && !r.title.Empty() && r.title.end <= r.editors.begin;
   if (inBook) begin = std::max(begin, r.editors.end);
-  if (r.editors.Empty() || r.editors.end > m.semicolon || (!inBook && !r.authors.Empty())) return;
+  // Or "In:" and the proceedings with no editors, after the title ("Title.
+  // In: Proceedings of the 29th Workshop ...; 2004 Jan 26-28; Stanford,
+  // CA."): the name is the book all the same.
+  if (r.editors.Empty() && !r.title.Empty() && r.title.end <= m.semicolon) {
+    size_t in = r.title.end;
+    while (in < m.semicolon && (text[in] == u' ' || text[in] == u'.')) ++in;
+    for (std::u16string_view word : {u"In: ", u"In "})
+      if (text.substr(in).starts_with(word) && in + word.size() < m.semicolon) {
+        begin = in + word.size();
+        inBook = true;
+        break;
+      }
+  }
+  if (!inBook && (r.editors.Empty() || r.editors.end > m.semicolon || !r.authors.Empty())) return;
   while (begin < m.semicolon && (text[begin] == u' ' || text[begin] == u'.')) ++begin;
   if (m.semicolon - begin < 8 || !u_isupper(text[begin])) return;
   const Piece name{begin, m.semicolon}, meeting{m.begin, m.end};
@@ -3408,6 +3467,21 @@ void ConferenceMeeting(Reference& r) {
   if (inBook) r.container = name, r.journal = false;
   else r.title = name;
   if (r.note.Empty()) r.note = meeting;
+  // The pages after it, where the labels took the meeting's days for them
+  // ("2004 Jan 26-28; ... 2004. p. 1-10.").
+  for (std::u16string_view lead : {u" pp. ", u" p. "}) {
+    const size_t at = text.find(lead, meeting.end);
+    if (!r.pages.Empty() || at == std::u16string_view::npos) continue;
+    size_t end = at + lead.size();
+    if (end >= text.size() || !IsDigit(text[end])) continue;
+    while (end < text.size() && (IsDigit(text[end]) || text[end] == u'-' || text[end] == u'\u2013')) ++end;
+    const Piece pages{at + 1, end};
+    bool free = true;
+    for (const Piece* p : {&r.date, &r.title, &r.container, &r.volume, &r.publisher, &r.place, &r.edition, &r.note,
+                           &r.doi, &r.url, &r.number})
+      free = free && (p->Empty() || p->end <= pages.begin || pages.end <= p->begin);
+    if (free) r.pages = pages;
+  }
   // The year the labels took from the name ("12th") is gone: the year the
   // book came out, last after the meeting, is the date.
   if (r.date.Empty()) {
@@ -6807,6 +6881,8 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   JournalYearVolumeNoTitle(r);
   InitialsAfterTitleStop(r);
   ReportNumberAfterTitle(r);
+  PublisherEndsWithItsBracket(r);
+  MeetingPlaceAfterProceedings(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

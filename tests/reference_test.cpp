@@ -1392,6 +1392,52 @@ TEST(Reference, ConferenceMeetings) {
   }
 }
 
+// A meeting's proceedings with no editors, and where the meeting was held
+// after them: the meeting's days are no pages, its city no publisher.
+TEST(Reference, MeetingsWithoutEditors) {
+  const struct {
+    const char* name;
+    S in;
+    S container, note, place, publisher, firstPage;
+    Type type = Type::Paper;
+  } rows[] = {
+      {"Vancouver, \"In:\" and no editors",
+       u"Sanyal SK. Cost of geothermal power and factors that affect it. In: Proceedings of the 29th Workshop on "
+       u"Geothermal Reservoir Engineering; 2004 Jan 26\u201328; Stanford, CA. Stanford University; 2004. p. 1\u201310.",
+       u"Proceedings of the 29th Workshop on Geothermal Reservoir Engineering", u"2004 Jan 26\u201328; Stanford, CA", u"",
+       u"Stanford University", u"1"},
+      {"APA, the city and its country after the pages",
+       u"Smith, J. (2010). Heat. In Proceedings World Geothermal Congress 2010 (pp. 1-10). Bali, Indonesia.",
+       u"Proceedings World Geothermal Congress 2010", u"", u"Bali, Indonesia", u"", u"1"},
+      {"the city, the country and the meeting's months",
+       u"Lund, J.W., Toth, A.N., 2021. Direct utilization of geothermal energy 2020 worldwide review. Proceedings World "
+       u"Geothermal Congress 2020+1, Reykjavik, Iceland, April\u2013October 2021.",
+       u"Proceedings World Geothermal Congress 2020+1", u"", u"Reykjavik, Iceland", u"", u""},
+      {"a book's publisher before a country stays the publisher",
+       u"Smith, J. (2010). Heat. In Geology of the Alps (pp. 1-10). Springer, Germany.", u"Geology of the Alps", u"",
+       u"Germany", u"Springer", u"1", Type::Chapter},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), false)), Printable(row.container)) << row.name;
+    if (!row.note.empty()) EXPECT_EQ(Printable(Trimmed(r.Text(r.note), false)), Printable(row.note)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), false)), Printable(row.place)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(row.publisher)) << row.name;
+    EXPECT_EQ(Printable(r.firstPage), Printable(row.firstPage)) << row.name;
+    EXPECT_EQ(r.type, row.type) << row.name;
+  }
+}
+
+// A thesis's school in the bracket that says it is one, the repository
+// that keeps it after: the publisher is the school alone.
+TEST(Reference, SchoolInTheThesisBracket) {
+  const Reference r = Smart().ParseReference(
+      u"Smith, J. (2015). Heat flow in the Taupo Volcanic Zone [Doctoral dissertation, University of Auckland]. "
+      u"ResearchSpace.");
+  EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(u"University of Auckland"));
+  EXPECT_EQ(r.type, Type::Thesis);
+}
+
 // Every field is a piece of the repaired text, and no two overlap.
 TEST(Reference, FieldsArePiecesOfTheText) {
   const Reference r = Smart().ParseReference(
@@ -1445,7 +1491,7 @@ TEST(Export, WhatNoPartTakesStaysInTheNote) {
       {"a page after the range", u"Jones, K. (2019). Cold flow. Geothermics, 11, 3-4 and 9.", u"\"page\": \"3-4\"",
        u"\"note\": \"and 9\""},
       {"a genre cut from its bracket", u"Smith, J. (2015). Heat flow in the Taupo zone [Master's thesis, University of Auckland]. ResearchSpace.",
-       u"\"title\": \"Heat flow in the Taupo zone\"", u"\"note\": \"Master's thesis\""},
+       u"\"title\": \"Heat flow in the Taupo zone\"", u"\"note\": \"Master's thesis, ResearchSpace\""},
       {"a link taken for pages numbers no page",
        u"M. J. Rose, \u201CE-Books Live on After Mighty Fal ,\u201D Wired, December 18, 2001, "
        u"http://www.wired.com/news/culture/0,1284,49184,00.html.\n[40]",
