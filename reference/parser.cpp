@@ -1953,6 +1953,111 @@ void MeetingPlaceAfterProceedings(Reference& r) {
   r.publisher = {};
 }
 
+// A series' own words that the labels gave to the volume, with its
+// number ("Geological Society of America | Special Paper 436, p. 1-30",
+// "Memoir 12"): the series' name, after the journal's name they follow.
+void SeriesWordsInVolume(Reference& r) {
+  if (r.container.Empty() || r.volume.Empty() || r.volume.begin < r.container.end) return;
+  const std::u16string_view text = r.text;
+  if (!Trim(text.substr(r.container.end, r.volume.begin - r.container.end)).empty()) return;
+  const std::u16string_view volume = r.Text(r.volume);
+  const std::vector<std::u16string_view> words = Words(volume);
+  if (words.size() < 2 || words.size() > 4) return;
+  for (size_t k = 0; k + 1 < words.size(); ++k) {
+    const std::u16string_view w = words[k];
+    if (w.size() < 3 || !u_isupper(w[0]) || !std::all_of(w.begin() + 1, w.end(), [](char16_t c) { return u_islower(c) != 0; }))
+      return;
+  }
+  // The series' last word says it is one (not an issue's "Heft 1", nor
+  // "Abstract 1356").
+  static constexpr std::u16string_view kSeries[] = {u"Paper", u"Papers", u"Memoir", u"Memoirs", u"Circular",
+                                                    u"Bulletin", u"Publication", u"Publications", u"Monograph",
+                                                    u"Monographs", u"Series"};
+  if (std::find(std::begin(kSeries), std::end(kSeries), words[words.size() - 2]) == std::end(kSeries)) return;
+  const std::u16string_view number = words.back();
+  if (number.empty() || !IsDigit(number[0])) return;
+  const size_t at = r.volume.begin + static_cast<size_t>(number.data() - volume.data());
+  r.container.end = at;
+  while (r.container.end > r.container.begin && r.text[r.container.end - 1] == u' ') --r.container.end;
+  r.volume.begin = at;
+}
+
+// A "journal" with no volume, issue, pages or DOI, a place right after it
+// ("Title. International Atomic Energy Agency, Vienna", as Springer's
+// styles write a book): the publisher.
+void JournalBeforePlaceIsPublisher(Reference& r) {
+  if (!r.journal || r.container.Empty() || !r.publisher.Empty() || r.place.Empty() || !r.volume.Empty() ||
+      !r.pages.Empty() || !r.doi.Empty() || r.place.begin < r.container.end)
+    return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view between = text.substr(r.container.end, r.place.begin - r.container.end);
+  if (!Trim(between).empty() && Trim(between) != u",") return;
+  if (!r.Text(r.container).ends_with(u',') && Trim(between) != u",") return;
+  // Nothing but a full stop after the place; a name that says it is a
+  // publisher (a meeting's name with its place is a paper's), and no
+  // sentence inside it (the title's end, run into it).
+  size_t end = r.place.end;
+  while (end < text.size() && (text[end] == u'.' || text[end] == u' ')) ++end;
+  if (end != text.size()) return;
+  const std::u16string name = LCase(r.Text(r.container));
+  if (name.find(u". ") != std::u16string::npos || Words(name).size() > 8) return;
+  if (!ContainsAny(name, {u"agency", u"press", u"publisher", u"society", u"institute", u"survey", u"department",
+                          u"university", u"foundation", u"association", u"council", u"organization", u"organisation",
+                          u"office", u"ministry", u"commission", u"bureau", u"centre", u"center", u"service", u"verlag",
+                          u"books", u"company", u"academy", u"laboratory", u"museum"}) ||
+      ContainsAny(name, {u"conference", u"congress", u"meeting", u"symposium", u"workshop", u"proceedings", u"proc."}))
+    return;
+  r.publisher = r.container;
+  r.container = {};
+  r.journal = false;
+}
+
+// A report's number with letters taken for the pages ("..., January
+// 22-24, 2007, SGP-TR-183, p. 109-116."), the pages written out after it
+// with their word: those are the pages, and the number the report's.
+void LetteredNumberIsNoPages(Reference& r) {
+  if (r.pages.Empty()) return;
+  const std::u16string_view text = r.text;
+  // The number: the first word of what the labels took for the pages.
+  const std::u16string_view all = r.Text(r.pages);
+  const std::u16string_view token = all.substr(0, std::min(all.find_first_of(u", "), all.size()));
+  const size_t capitals = static_cast<size_t>(std::count_if(token.begin(), token.end(), [](char16_t c) { return u_isupper(c); }));
+  if (capitals < 2 || token.find(u'-') == std::u16string_view::npos ||
+      std::none_of(token.begin(), token.end(), [](char16_t c) { return IsDigit(c); }))
+    return;
+  const Piece number{r.pages.begin, r.pages.begin + token.size()};
+  for (std::u16string_view lead : {u" pp. ", u" p. "}) {
+    const size_t at = text.find(lead, number.end);
+    if (at == std::u16string_view::npos) continue;
+    size_t end = at + lead.size();
+    if (end >= text.size() || !IsDigit(text[end])) continue;
+    while (end < text.size() && (IsDigit(text[end]) || text[end] == u'-' || text[end] == u'\u2013')) ++end;
+    const Piece found{at + 1, end};
+    for (const Piece* p : {&r.date, &r.title, &r.container, &r.volume, &r.publisher, &r.place, &r.edition, &r.doi,
+                           &r.url, &r.number})
+      if (!p->Empty() && p->begin < found.end && found.begin < p->end) return;
+    // What the note held of them, it gives up.
+    if (!r.note.Empty() && r.note.begin < found.end && found.begin < r.note.end) {
+      if (r.note.begin >= found.begin) r.note.begin = std::min(r.note.end, found.end);
+      else r.note.end = found.begin;
+      if (r.note.begin >= r.note.end) r.note = {};
+    }
+    if (r.number.Empty()) r.number = number;
+    r.pages = found;
+    return;
+  }
+}
+
+// A meeting's days taken for a publisher ("..., San Francisco, CA, 9-13
+// Dec."): no publisher; they go to the note.
+void DaysAreNoPublisher(Reference& r) {
+  const std::u16string_view publisher = Trim(r.Text(r.publisher));
+  if (publisher.empty() || !IsDigit(publisher[0])) return;
+  const std::vector<std::u16string_view> words = Words(publisher);
+  if (words.size() != 2 || MonthOf(words[1]) == 0) return;
+  r.publisher = {};
+}
+
 // A school named in the bracket that says the work is a thesis, with the
 // repository that keeps it after ("[Doctoral dissertation, University of
 // Auckland]. ResearchSpace."): the publisher ends with the bracket.
@@ -4733,9 +4838,15 @@ void RegionEndsTitle(Reference& r, GiveWay giveWay) {
       text.substr(begin).starts_with(usa) && (begin + usa.size() == text.size() || text[begin + usa.size()] == u' '))
     end = begin + usa.size();
   if (end == std::u16string_view::npos) {
-    const size_t stop = text.find(u'.', begin);
+    // Its full stop, or the colon before the journal as geological styles
+    // write it ("... Yerington Quadrangle, Nevada: Geological Society of
+    // America Special Paper 436").
+    const size_t stop = text.find_first_of(u".:", begin);
     if (stop == std::u16string_view::npos || (stop + 1 < text.size() && text[stop + 1] != u' ')) return;
     if (!lexicon::HasSorted(lexicon::kRegions, text.substr(begin, stop - begin))) return;
+    // Before a colon, not the place a publisher follows ("..., New
+    // Brunswick: AldineTransaction").
+    if (text[stop] == u':' && !r.place.Empty() && r.place.begin <= begin && begin < r.place.end) return;
     end = stop;
   }
   r.title.end = end;
@@ -6883,6 +6994,9 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ReportNumberAfterTitle(r);
   PublisherEndsWithItsBracket(r);
   MeetingPlaceAfterProceedings(r);
+  SeriesWordsInVolume(r);
+  JournalBeforePlaceIsPublisher(r);
+  DaysAreNoPublisher(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and
@@ -6898,6 +7012,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     for (size_t k = 1; k < std::size(order); ++k)
       for (size_t j = 0; j < k; ++j) giveWay(*order[k], *order[j]);
   }
+  LetteredNumberIsNoPages(r);
   // ACS's "Journal 2012, 21 (1), 137-163" where the labels gave the year
   // to the volume with it: the year before the comma is the date.
   if (const std::u16string_view v = r.Text(r.volume);

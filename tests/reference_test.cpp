@@ -1428,6 +1428,56 @@ TEST(Reference, MeetingsWithoutEditors) {
   }
 }
 
+// Geological styles: the series and its number, the place before the
+// colon that ends a title, a book's publisher before its place, a report's
+// number among a meeting's pages, a meeting's days after its place.
+TEST(Reference, GeologicalForms) {
+  const struct {
+    const char* name;
+    S in;
+    S title, container, volume, publisher, place, number, firstPage;
+  } rows[] = {
+      {"a series' words and its number",
+       u"Hinz, N.H., Faulds, J.E., and Stewart, J.H., 2008, Stratigraphy and paleogeographic significance of the Late "
+       u"Cenozoic Yerington Quadrangle, Nevada: Geological Society of America Special Paper 436, p. 1-30.",
+       u"Stratigraphy and paleogeographic significance of the Late Cenozoic Yerington Quadrangle, Nevada",
+       u"Geological Society of America Special Paper", u"436", u"", u"", u"", u"1"},
+      {"a place before a colon and its publisher stays the place",
+       u"Rawlins, William K., Friendship Matters: Communication, Dialectics, and the Life Course, New Brunswick: "
+       u"AldineTransaction, 1992.",
+       u"Friendship Matters: Communication, Dialectics, and the Life Course", u"", u"", u"AldineTransaction",
+       u"New Brunswick", u"", u""},
+      {"an agency before its city, as Springer writes a book",
+       u"Arn\u00F3rsson S (ed) (2000) Isotopic and chemical techniques in geothermal exploration, development and use. "
+       u"International Atomic Energy Agency, Vienna",
+       u"Isotopic and chemical techniques in geothermal exploration, development and use", u"", u"",
+       u"International Atomic Energy Agency", u"Vienna", u"", u""},
+      {"a report's number among a meeting's pages",
+       u"Coolbaugh, M.F., Sladek, C., Faulds, J.E., Zehner, R.E., and Oppliger, G.L., 2007, Use of rapid temperature "
+       u"measurements at a 2-meter depth to augment deeper temperature gradient drilling: Proceedings, Thirty-Second "
+       u"Workshop on Geothermal Reservoir Engineering, Stanford University, Stanford, California, January 22-24, 2007, "
+       u"SGP-TR-183, p. 109-116.",
+       u"Use of rapid temperature measurements at a 2-meter depth to augment deeper temperature gradient drilling",
+       u"Proceedings, Thirty-Second Workshop on Geothermal Reservoir Engineering", u"", u"Stanford University",
+       u"Stanford, California", u"SGP-TR-183", u"109"},
+      {"an abstract presented at a meeting, its days no publisher",
+       u"Smith, J., & Jones, K. (2019). Fault permeability in geothermal reservoirs. Abstract H21A-01 presented at 2019 "
+       u"Fall Meeting, AGU, San Francisco, CA, 9-13 Dec.",
+       u"Fault permeability in geothermal reservoirs", u"presented at 2019 Fall Meeting, AGU", u"", u"", u"San Francisco, CA",
+       u"", u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(row.title)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), false)), Printable(row.container)) << row.name;
+    EXPECT_EQ(Printable(r.volumeNumber), Printable(row.volume)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(row.publisher)) << row.name;
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), false)), Printable(row.place)) << row.name;
+    EXPECT_EQ(Printable(r.Text(r.number)), Printable(row.number)) << row.name;
+    EXPECT_EQ(Printable(r.firstPage), Printable(row.firstPage)) << row.name;
+  }
+}
+
 // A thesis's school in the bracket that says it is one, the repository
 // that keeps it after: the publisher is the school alone.
 TEST(Reference, SchoolInTheThesisBracket) {
