@@ -247,9 +247,9 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
   // Words that only lead to the link ("Retrieved from", "Available at")
   // say nothing the link does not.
   if (!f.url.empty() || !f.doi.empty()) {
-    static constexpr std::array<u16string_view, 8> kLeads = {u"retrieved from", u"retrieved", u"available from",
-                                                              u"available at", u"available online", u"available online at",
-                                                              u"available", u"online"};
+    static constexpr std::array<u16string_view, 10> kLeads = {u"retrieved from", u"retrieved", u"available from",
+                                                               u"available at", u"available online", u"available online at",
+                                                               u"available", u"online", u"url", u"url:"};
     const u16string lower = LCase(f.note);
     if (std::find(kLeads.begin(), kLeads.end(), lower) != kLeads.end()) f.note.clear();
   }

@@ -1923,14 +1923,18 @@ void GenreAfterTitle(Reference& r) {
 // Where a meeting was held, after its proceedings ("In Proceedings World
 // Geothermal Congress 2010 (pp. 1-10). Bali, Indonesia."): a city and its
 // country, which the labels read as a publisher and its place. Only a
-// word alone before a country or region, and only after a meeting's
+// city's few words before a country, a region or a state's code, with no
+// word of a publisher's among them, and only after a meeting's
 // proceedings, where a publisher is the rarer of the two.
 void MeetingPlaceAfterProceedings(Reference& r) {
   if (r.publisher.Empty() || r.place.Empty() || r.container.Empty() || r.place.begin < r.publisher.end) return;
   const std::u16string_view text = r.text;
   if (text.substr(r.publisher.end, r.place.begin - r.publisher.end) != u", ") return;
   const std::u16string_view city = r.Text(r.publisher);
-  if (city.size() < 3 || city.find(u' ') != std::u16string_view::npos || !u_isupper(city[0])) return;
+  const std::vector<std::u16string_view> cityWords = Words(city);
+  if (city.size() < 3 || cityWords.size() > 3 || !std::all_of(cityWords.begin(), cityWords.end(), IsCapitalised) ||
+      ContainsAny(LCase(city), {u"press", u"verlag", u"publish", u"universit", u"society", u"books", u"inc.", u"ltd"}))
+    return;
   std::u16string_view region = Trim(r.Text(r.place));
   // The meeting's dates may follow ("Reykjavik, Iceland, April-October
   // 2021."): they are no part of the place.
@@ -1943,10 +1947,14 @@ void MeetingPlaceAfterProceedings(Reference& r) {
   const bool dates = comma != std::u16string_view::npos && firstMonth(region.substr(comma + 2));
   if (dates) region = region.substr(0, comma);
   while (!region.empty() && (region.back() == u'.' || region.back() == u',')) region.remove_suffix(1);
-  if (!lexicon::HasSorted(lexicon::kRegions, region)) return;
+  // A state's code and the country ("Las Vegas, NV, USA").
+  const bool code = region.size() >= 2 && u_isupper(region[0]) && u_isupper(region[1]) &&
+                    (region.size() == 2 || region.substr(2) == u", USA");
+  if (!code && !lexicon::HasSorted(lexicon::kRegions, region)) return;
   const std::u16string container = LCase(r.Text(r.container));
   if (std::none_of(lexicon::kMeetingWords.begin(), lexicon::kMeetingWords.end(),
-                   [&](std::u16string_view w) { return container.find(w) != std::u16string::npos; }))
+                   [&](std::u16string_view w) { return container.find(w) != std::u16string::npos; }) &&
+      !ContainsAny(container, {u"proc.", u"conf."}))
     return;
   if (dates) r.place.end = r.place.begin + comma;
   r.place.begin = r.publisher.begin;
@@ -2045,6 +2053,18 @@ void LetteredNumberIsNoPages(Reference& r) {
     if (r.number.Empty()) r.number = number;
     r.pages = found;
     return;
+  }
+}
+
+// An arXiv identifier ("arXiv:1706.03762") is no volume and no pages:
+// it stays whole, in the note.
+void ArxivIsNoNumbers(Reference& r) {
+  const std::u16string_view text = r.text;
+  for (size_t at = text.find(u"arXiv:"); at != std::u16string_view::npos; at = text.find(u"arXiv:", at + 1)) {
+    size_t end = at + 6;
+    while (end < text.size() && text[end] != u' ' && text[end] != u',' && text[end] != u';') ++end;
+    for (Piece* p : {&r.volume, &r.pages, &r.date, &r.number})
+      if (!p->Empty() && p->begin < end && at < p->end) *p = {};
   }
 }
 
@@ -6997,6 +7017,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   SeriesWordsInVolume(r);
   JournalBeforePlaceIsPublisher(r);
   DaysAreNoPublisher(r);
+  ArxivIsNoNumbers(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -1413,6 +1413,10 @@ TEST(Reference, MeetingsWithoutEditors) {
        u"Lund, J.W., Toth, A.N., 2021. Direct utilization of geothermal energy 2020 worldwide review. Proceedings World "
        u"Geothermal Congress 2020+1, Reykjavik, Iceland, April\u2013October 2021.",
        u"Proceedings World Geothermal Congress 2020+1", u"", u"Reykjavik, Iceland", u"", u""},
+      {"IEEE, the city, the state's code and the country",
+       u"[3] K. He, X. Zhang, S. Ren, and J. Sun, \"Deep residual learning for image recognition,\" in Proc. IEEE Conf. "
+       u"Comput. Vis. Pattern Recognit. (CVPR), Las Vegas, NV, USA, Jun. 2016, pp. 770\u2013778.",
+       u"Proc. IEEE Conf. Comput. Vis. Pattern Recognit. (CVPR)", u"", u"Las Vegas, NV, USA", u"", u"770"},
       {"a book's publisher before a country stays the publisher",
        u"Smith, J. (2010). Heat. In Geology of the Alps (pp. 1-10). Springer, Germany.", u"Geology of the Alps", u"",
        u"Germany", u"Springer", u"1", Type::Chapter},
@@ -1546,6 +1550,8 @@ TEST(Export, WhatNoPartTakesStaysInTheNote) {
        u"M. J. Rose, \u201CE-Books Live on After Mighty Fal ,\u201D Wired, December 18, 2001, "
        u"http://www.wired.com/news/culture/0,1284,49184,00.html.\n[40]",
        u"\"URL\": \"http://www.wired.com/news/culture/0,1284,49184,00.html\"", u"\"note\": \"[40]\""},
+      {"an arXiv identifier is no page", u"[4] A. Vaswani et al., \"Attention is all you need,\" 2017, arXiv:1706.03762.",
+       u"\"title\": \"Attention is all you need\"", u"\"note\": \"arXiv:1706.03762\""},
       {"a special issue after the journal's name",
        u"I. Koren and A. D. Singh, \"Fault tolerance in VLSI circuits,\" Computer, Special Issue on Fault-Tolerant "
        u"Systems, Vol. 23, No. 7, pp. 73-83, July 1990.",
@@ -1558,7 +1564,7 @@ TEST(Export, WhatNoPartTakesStaysInTheNote) {
     const S csl = Writer::One(Format::CslJson, Smart().ParseReference(row.in), kNoLists);
     EXPECT_NE(csl.find(row.field), S::npos) << row.name << ": " << Printable(csl);
     EXPECT_NE(csl.find(row.note), S::npos) << row.name << ": " << Printable(csl);
-    if (std::string(row.name).starts_with("a link")) {
+    if (std::string(row.name).starts_with("a link") || std::string(row.name).starts_with("an arXiv")) {
       EXPECT_EQ(csl.find(u"\"page\""), S::npos) << Printable(csl);
     }
   }
@@ -3682,6 +3688,9 @@ TEST(Export, LinkLeadsAreNoNote) {
   } rows[] = {
       {"retrieved from a link", u"Biddle, R. (2010, December 10). When will Black churches start their own schools? "
                                 u"Dropout Nation. Retrieved from http://dropoutnation.net/2010/12/10/black-churches/",
+       u"(none)"},
+      {"the word URL before the link", u"R Core Team (2021). R: A language and environment for statistical computing. R "
+                                       u"Foundation for Statistical Computing, Vienna, Austria. URL https://www.R-project.org/.",
        u"(none)"},
       {"retrieved from the author", u"Smith, J. (2009). Heat flow [Unpublished manuscript]. Retrieved from the author.",
        u"Retrieved from the author; [Unpublished manuscript]"},
