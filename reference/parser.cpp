@@ -2068,6 +2068,41 @@ void ArxivIsNoNumbers(Reference& r) {
   }
 }
 
+// A meeting's days taken for pages ("EGU General Assembly 2020, Online,
+// 4-8 May 2020"): a range of days right before a month's name is no
+// pages.
+void DaysAreNoPages(Reference& r) {
+  const std::u16string_view pages = Trim(r.Text(r.pages));
+  const std::vector<Number> numbers = Numbers(pages);
+  if (numbers.size() != 2 || numbers[0].digits.size() > 2 || numbers[1].digits.size() > 2) return;
+  if (!std::all_of(pages.begin(), pages.end(), [](char16_t c) { return IsDigit(c) || c == u'-' || c == u'\u2013'; }))
+    return;
+  const std::u16string_view after = std::u16string_view(r.text).substr(r.pages.end);
+  const std::vector<std::u16string_view> words = Words(after.substr(0, std::min<size_t>(after.size(), 16)));
+  if (words.empty() || MonthOf(words[0]) == 0) return;
+  r.pages = {};
+}
+
+// An edition that no part took, after the publisher and its place
+// ("Springer, Berlin, Heidelberg, 2nd edn., 2011."): the edition.
+size_t EditionAtStart(std::u16string_view text);
+void EditionLeftOver(Reference& r) {
+  if (!r.edition.Empty() || r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  for (size_t i = r.title.end; i < text.size(); ++i) {
+    if (text[i - 1] != u' ' || !IsDigit(text[i])) continue;
+    const size_t comma = text.find(u',', i);
+    const size_t length = EditionAtStart(text.substr(i, comma == std::u16string_view::npos ? text.size() - i : comma - i));
+    if (length == 0) continue;
+    const Piece found{i, i + length};
+    for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.date, &r.title, &r.container, &r.volume,
+                           &r.pages, &r.publisher, &r.place, &r.doi, &r.url, &r.note, &r.number})
+      if (!p->Empty() && p->begin < found.end && found.begin < p->end) return;
+    r.edition = found;
+    return;
+  }
+}
+
 // A meeting's days taken for a publisher ("..., San Francisco, CA, 9-13
 // Dec."): no publisher; they go to the note.
 void DaysAreNoPublisher(Reference& r) {
@@ -7018,6 +7053,8 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   JournalBeforePlaceIsPublisher(r);
   DaysAreNoPublisher(r);
   ArxivIsNoNumbers(r);
+  DaysAreNoPages(r);
+  EditionLeftOver(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

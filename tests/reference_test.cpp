@@ -1482,6 +1482,29 @@ TEST(Reference, GeologicalForms) {
   }
 }
 
+// A meeting's days are no pages; an edition no part took, after the
+// publisher and its place, is the edition.
+TEST(Reference, DaysAndEditionsLeftOver) {
+  const struct {
+    const char* name;
+    S in;
+    S firstPage, edition;
+  } rows[] = {
+      {"days before the month", u"Janssen, V and White, A and Yan, T (2010) CORSnet-NSW: Towards state-wide CORS "
+                                u"infrastructure. In: Proceedings of XXIV FIG International Congress, 11-16 April 2010, "
+                                u"Sydney, Australia.",
+       u"", u""},
+      {"Copernicus' edition at the end", u"Smith, J.: Geothermal reservoirs, Springer, Berlin, Heidelberg, 2nd edn., 2011.",
+       u"", u"2nd edn."},
+      {"pages before a year stay pages", u"Smith, J. (2011). Heat. Geothermics, 3, 11-16. 2011.", u"11", u""},
+  };
+  for (const auto& row : rows) {
+    const Reference r = Smart().ParseReference(row.in);
+    EXPECT_EQ(Printable(r.firstPage), Printable(row.firstPage)) << row.name;
+    EXPECT_EQ(Printable(r.Text(r.edition)), Printable(row.edition)) << row.name;
+  }
+}
+
 // A thesis's school in the bracket that says it is one, the repository
 // that keeps it after: the publisher is the school alone.
 TEST(Reference, SchoolInTheThesisBracket) {
