@@ -2024,15 +2024,27 @@ void JournalBeforePlaceIsPublisher(Reference& r) {
 // 22-24, 2007, SGP-TR-183, p. 109-116."), the pages written out after it
 // with their word: those are the pages, and the number the report's.
 void LetteredNumberIsNoPages(Reference& r) {
-  if (r.pages.Empty()) return;
   const std::u16string_view text = r.text;
+  const auto lettered = [](std::u16string_view token) {
+    return std::count_if(token.begin(), token.end(), [](char16_t c) { return u_isupper(c); }) >= 2 &&
+           token.find(u'-') != std::u16string_view::npos && std::any_of(token.begin(), token.end(), IsDigit) &&
+           token.find(u' ') == std::u16string_view::npos;
+  };
+  // Or for the volume, in a meeting's proceedings or a book ("..., 22-24
+  // January 2007, SGP-TR-183, 109-116, 2007."): no journal's volume.
+  if (!r.journal && r.number.Empty() && !r.volume.Empty()) {
+    std::u16string_view volume = Trim(r.Text(r.volume));
+    while (!volume.empty() && (volume.back() == u',' || volume.back() == u'.')) volume.remove_suffix(1);
+    if (lettered(volume)) {
+      r.number = {static_cast<size_t>(volume.data() - text.data()), static_cast<size_t>(volume.data() - text.data()) + volume.size()};
+      r.volume = {};
+    }
+  }
+  if (r.pages.Empty()) return;
   // The number: the first word of what the labels took for the pages.
   const std::u16string_view all = r.Text(r.pages);
   const std::u16string_view token = all.substr(0, std::min(all.find_first_of(u", "), all.size()));
-  const size_t capitals = static_cast<size_t>(std::count_if(token.begin(), token.end(), [](char16_t c) { return u_isupper(c); }));
-  if (capitals < 2 || token.find(u'-') == std::u16string_view::npos ||
-      std::none_of(token.begin(), token.end(), [](char16_t c) { return IsDigit(c); }))
-    return;
+  if (!lettered(token)) return;
   const Piece number{r.pages.begin, r.pages.begin + token.size()};
   for (std::u16string_view lead : {u" pp. ", u" p. "}) {
     const size_t at = text.find(lead, number.end);
@@ -2055,6 +2067,8 @@ void LetteredNumberIsNoPages(Reference& r) {
     return;
   }
 }
+
+size_t EditionAtStart(std::u16string_view text);
 
 // An arXiv identifier ("arXiv:1706.03762") is no volume and no pages:
 // it stays whole, in the note.
@@ -2085,7 +2099,6 @@ void DaysAreNoPages(Reference& r) {
 
 // An edition that no part took, after the publisher and its place
 // ("Springer, Berlin, Heidelberg, 2nd edn., 2011."): the edition.
-size_t EditionAtStart(std::u16string_view text);
 void EditionLeftOver(Reference& r) {
   if (!r.edition.Empty() || r.title.Empty()) return;
   const std::u16string_view text = r.text;
@@ -2101,6 +2114,41 @@ void EditionLeftOver(Reference& r) {
     r.edition = found;
     return;
   }
+}
+
+// Copernicus' book, the edition between commas after the title and then
+// the publisher and its place ("Geothermal reservoir engineering, 2nd
+// edn., Academic Press, Burlington, 2011."), which the labels break up:
+// the edition, then the publisher, then the place.
+void EditionBetweenTitleAndPublisher(Reference& r) {
+  if (r.title.Empty() || !r.edition.Empty() || r.publisher.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t begin = r.title.end;
+  while (begin < text.size() && text[begin] == u' ') ++begin;
+  const size_t comma = text.find(u',', begin);
+  if (comma == std::u16string_view::npos || comma == begin ||
+      EditionAtStart(text.substr(begin, comma - begin)) != comma - begin)
+    return;
+  const Piece edition{begin, comma};
+  // The publisher after it, to its comma; the place after that.
+  size_t from = comma + 1;
+  while (from < text.size() && text[from] == u' ') ++from;
+  const size_t publisherEnd = text.find(u',', from);
+  if (publisherEnd == std::u16string_view::npos || from >= publisherEnd) return;
+  const Piece publisher{from, publisherEnd};
+  if (r.publisher.begin < edition.begin || r.publisher.begin > publisher.end) return;
+  size_t placeBegin = publisherEnd + 1;
+  while (placeBegin < text.size() && text[placeBegin] == u' ') ++placeBegin;
+  size_t placeEnd = text.find(u',', placeBegin);
+  if (placeEnd == std::u16string_view::npos) placeEnd = text.size();
+  const std::u16string_view place = text.substr(placeBegin, placeEnd - placeBegin);
+  const bool isPlace = !place.empty() && u_isupper(place[0]) && FirstYear(place).empty() &&
+                       std::all_of(place.begin(), place.end(), [](char16_t c) { return !IsDigit(c); });
+  for (Piece* p : {&r.place, &r.note, &r.container, &r.volume})
+    if (!p->Empty() && p->begin < (isPlace ? placeEnd : publisher.end) && edition.begin < p->end) *p = {};
+  r.edition = edition;
+  r.publisher = publisher;
+  if (isPlace) r.place = {placeBegin, placeEnd};
 }
 
 // A meeting's days taken for a publisher ("..., San Francisco, CA, 9-13
@@ -7054,6 +7102,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   DaysAreNoPublisher(r);
   ArxivIsNoNumbers(r);
   DaysAreNoPages(r);
+  EditionBetweenTitleAndPublisher(r);
   EditionLeftOver(r);
 
   // A bullet that opens the reference marks it in a list, as a number

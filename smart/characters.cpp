@@ -1,6 +1,7 @@
 // Rules 1, 2 and 5: characters, line-end hyphens, blank lines.
 #include "smart/characters.h"
 #include "smart/rules.h"
+#include "text/lexicon.h"
 #include "text/text.h"
 
 namespace tf::smart {
@@ -69,8 +70,10 @@ std::u16string JoinLineEndHyphens(std::u16string_view text, const Dictionary& di
     }
     size_t right = k;
     while (right < text.size() && IsLetterOrDigit(CodePointAt(text, right, &units))) right += units;
-    const std::u16string joined = LCase(out.substr(left) + std::u16string(text.substr(k, right - k)));
-    if (!dictionary.IsWord(joined)) out += u'-';
+    const std::u16string whole = out.substr(left) + std::u16string(text.substr(k, right - k));
+    // A place's name counts as a word ("Califor-|nia"), as the dictionary
+    // holds no names.
+    if (!dictionary.IsWord(LCase(whole)) && !lexicon::HasSorted(lexicon::kRegions, whole)) out += u'-';
     i = k;  // the blanks and the break go
   }
   return out;

@@ -1464,6 +1464,12 @@ TEST(Reference, GeologicalForms) {
        u"Use of rapid temperature measurements at a 2-meter depth to augment deeper temperature gradient drilling",
        u"Proceedings, Thirty-Second Workshop on Geothermal Reservoir Engineering", u"", u"Stanford University",
        u"Stanford, California", u"SGP-TR-183", u"109"},
+      {"a report's number taken for a volume",
+       u"Coolbaugh, M. F., Sladek, C., and Faulds, J. E.: Use of rapid temperature measurements, in: Proceedings, "
+       u"Thirty-Second Workshop on Geothermal Reservoir Engineering, Stanford University, Stanford, California, 22\u201324 "
+       u"January 2007, SGP-TR-183, 109\u2013116, 2007.",
+       u"Use of rapid temperature measurements", u"Proceedings, Thirty-Second Workshop on Geothermal Reservoir Engineering",
+       u"", u"Stanford University", u"Stanford, California", u"SGP-TR-183", u"109"},
       {"an abstract presented at a meeting, its days no publisher",
        u"Smith, J., & Jones, K. (2019). Fault permeability in geothermal reservoirs. Abstract H21A-01 presented at 2019 "
        u"Fall Meeting, AGU, San Francisco, CA, 9-13 Dec.",
@@ -1496,6 +1502,9 @@ TEST(Reference, DaysAndEditionsLeftOver) {
        u"", u""},
       {"Copernicus' edition at the end", u"Smith, J.: Geothermal reservoirs, Springer, Berlin, Heidelberg, 2nd edn., 2011.",
        u"", u"2nd edn."},
+      {"Copernicus' edition before the publisher",
+       u"Grant, M. A. and Bixley, P. F.: Geothermal reservoir engineering, 2nd edn., Academic Press, Burlington, 2011.", u"",
+       u"2nd edn."},
       {"pages before a year stay pages", u"Smith, J. (2011). Heat. Geothermics, 3, 11-16. 2011.", u"11", u""},
   };
   for (const auto& row : rows) {

@@ -103,6 +103,8 @@ TEST(Smart, LineEndHyphens) {
       {u"- \nx", u"- \nx"},                     // nothing before the hyphen
       {u"a-\n1", u"a-\n1"},                     // no letter after the break
       {u"mid-line-break", u"mid-line-break"},
+      {u"Califor-\nnia", u"California"},          // a region's name, which no dictionary word is
+      {u"Baden-\nW\u00FCrttemberg", u"Baden-W\u00FCrttemberg"},  // not one joined
   };
   for (const auto& r : rows) EXPECT_EQ(JoinLineEndHyphens(r.in, English().dictionary), r.out) << Printable(r.in);
 }
