@@ -592,6 +592,19 @@ bool IsLaidOutHead(u16string_view c) {
     while (k > 0 && IsBlankUnit(c[k - 1])) --k;
     if (gapAt(k, digitsBegin)) words = c.substr(0, k);
   }
+  // Or the journal's address at the margin, where a page number would be
+  // ("Geosci. Model Dev., 12, 1-20, 2019          www.geosci-model-dev.net/
+  // 12/1/2019/"): a link alone after the gap.
+  if (words.empty()) {
+    const size_t last = c.find_last_of(u' ');
+    if (last != u16string_view::npos && last + 1 < c.size()) {
+      const u16string_view link = c.substr(last + 1);
+      size_t k = last + 1;
+      while (k > 0 && IsBlankUnit(c[k - 1])) --k;
+      if ((link.starts_with(u"www.") || link.starts_with(u"http") || link.starts_with(u"doi.org/")) && gapAt(k, last + 1))
+        words = c.substr(0, k);
+    }
+  }
   return !words.empty() && words.size() <= 90 && MayBeRunningHead(words);
 }
 

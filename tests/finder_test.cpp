@@ -442,6 +442,13 @@ TEST(Finder, PageBreaks) {
        {u"Axelsson, G., 2010. Sustainable geothermal utilization. Geothermics 39,\n      283\u2013291.",
         u"Bertani, R., 2016. Geothermal power generation in the world. Geothermics 60,\n      31\u201343."},
        {u"Journal of Geothermal Research 13 (2017)                          2\n"}},
+      {"a journal's foot with its address at the margin, seen once",
+       u"Axelsson, G.: Sustainable geothermal utilization, Geothermics, 39,\n283\u2013291, 2010.\n"
+       u"Geosci. Model Dev., 12, 1\u201320, 2019                     www.geosci-model-dev.net/12/1/2019/\n"
+       u"Bertani, R.: Geothermal power generation in the world, Geothermics, 60,\n31\u201343, 2016.\n",
+       {u"Axelsson, G.: Sustainable geothermal utilization, Geothermics, 39,\n283\u2013291, 2010.",
+        u"Bertani, R.: Geothermal power generation in the world, Geothermics, 60,\n31\u201343, 2016."},
+       {u"Geosci. Model Dev., 12, 1\u201320, 2019                     www.geosci-model-dev.net/12/1/2019/\n"}},
       {"a running head seen once, after the page number",
        u"[1] Smith, J., 2001. Heat flow. Geothermics 1, 2.\n12\nJournal of Geothermal Research 72 (2011)\n"
        u"[2] Jones, K., 2002. Cold flow in\nrocks. Nature 3, 4.\n",
