@@ -2068,6 +2068,24 @@ void LetteredNumberIsNoPages(Reference& r) {
   }
 }
 
+// A title whose first words, up to its colon, the labels left between
+// the names and the rest ("Pruess K. TOUGH2: a general-purpose numerical
+// simulator ..."): the rest begins in small letters, so the title begins
+// before the colon.
+void TitleLeadBeforeColon(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  if (!u_islower(text[r.title.begin])) return;
+  const std::u16string_view gap = Trim(text.substr(r.authors.end, r.title.begin - r.authors.end));
+  if (gap.size() < 2 || gap.back() != u':' || Words(gap).size() > 3 || !u_isupper(gap[0])) return;
+  const size_t begin = static_cast<size_t>(gap.data() - text.data());
+  for (const Piece* p : {&r.citationNumber, &r.editors, &r.date, &r.container, &r.volume, &r.pages, &r.publisher,
+                         &r.place, &r.edition, &r.doi, &r.url, &r.number})
+    if (!p->Empty() && p->begin < r.title.begin && begin < p->end) return;
+  if (!r.note.Empty() && r.note.begin < r.title.begin && begin < r.note.end) r.note = {};
+  r.title.begin = begin;
+}
+
 size_t EditionAtStart(std::u16string_view text);
 
 // An arXiv identifier ("arXiv:1706.03762") is no volume and no pages:
@@ -7101,6 +7119,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   JournalBeforePlaceIsPublisher(r);
   DaysAreNoPublisher(r);
   ArxivIsNoNumbers(r);
+  TitleLeadBeforeColon(r);
   DaysAreNoPages(r);
   EditionBetweenTitleAndPublisher(r);
   EditionLeftOver(r);

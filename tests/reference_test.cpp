@@ -1434,7 +1434,8 @@ TEST(Reference, MeetingsWithoutEditors) {
 
 // Geological styles: the series and its number, the place before the
 // colon that ends a title, a book's publisher before its place, a report's
-// number among a meeting's pages, a meeting's days after its place.
+// number among a meeting's pages, a meeting's days after its place; and a
+// program's report, its name before the title's colon.
 TEST(Reference, GeologicalForms) {
   const struct {
     const char* name;
@@ -1464,6 +1465,11 @@ TEST(Reference, GeologicalForms) {
        u"Use of rapid temperature measurements at a 2-meter depth to augment deeper temperature gradient drilling",
        u"Proceedings, Thirty-Second Workshop on Geothermal Reservoir Engineering", u"", u"Stanford University",
        u"Stanford, California", u"SGP-TR-183", u"109"},
+      {"a title's first word before its colon, the rest in small letters",
+       u"Pruess K. TOUGH2: a general-purpose numerical simulator for multiphase fluid and heat flow. Lawrence Berkeley "
+       u"Laboratory, Berkeley, CA; 1991. Report No.: LBL-29400.",
+       u"TOUGH2: a general-purpose numerical simulator for multiphase fluid and heat flow", u"", u"",
+       u"Lawrence Berkeley Laboratory", u"Berkeley, CA", u"Report No.: LBL-29400", u""},
       {"a report's number taken for a volume",
        u"Coolbaugh, M. F., Sladek, C., and Faulds, J. E.: Use of rapid temperature measurements, in: Proceedings, "
        u"Thirty-Second Workshop on Geothermal Reservoir Engineering, Stanford University, Stanford, California, 22\u201324 "
