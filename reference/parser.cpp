@@ -1779,6 +1779,10 @@ Type KindOfWork(const Reference& r) {
       r.doiName.starts_with(u"10.5281/") || r.doiName.starts_with(u"10.5061/") || r.doiName.starts_with(u"10.1594/") ||
       r.doiName.starts_with(u"10.6084/") || r.doiName.starts_with(u"10.7910/") || r.doiName.starts_with(u"10.15468/"))
     return Type::Dataset;
+  // Software, said so: no book whatever its publisher ("[Computer
+  // software]. GitHub."); a web page where it has a link.
+  if (hasAny({u"[computer software]", u"[software]", u"[computer program]"}) && r.container.Empty())
+    return r.urlText.empty() ? Type::Other : Type::Web;
   // A meeting's proceedings written as a journal, with no volume ("Proc.
   // 1994 Winter USENIX Conference, 115-131."), is a conference paper; one
   // with a volume, or a society's, a journal ("Proceedings of the National
@@ -2066,6 +2070,41 @@ void LetteredNumberIsNoPages(Reference& r) {
     r.pages = found;
     return;
   }
+}
+
+// APA's software, its version and genre in brackets after the title and
+// its publisher after them ("Heat flow model (Version 1.2) [Computer
+// software]. GitHub. https://..."), which the labels ran into the title:
+// the title ends before the version, the brackets go to the note and the
+// name after them is the publisher.
+void SoftwareVersionAndGenre(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view title = r.Text(r.title);
+  size_t open = std::u16string_view::npos;
+  for (std::u16string_view v : {u" (Version ", u" (version ", u" (Ver. ", u" (v. "})
+    if (const size_t at = title.find(v); at != std::u16string_view::npos) open = std::min(open, at);
+  if (open == std::u16string_view::npos) return;
+  const size_t close = title.find(u')', open);
+  if (close == std::u16string_view::npos) return;
+  size_t k = close + 1;
+  while (k < title.size() && title[k] == u' ') ++k;
+  if (k >= title.size() || title[k] != u'[') return;
+  const size_t genreEnd = title.find(u']', k);
+  if (genreEnd == std::u16string_view::npos) return;
+  size_t after = genreEnd + 1;
+  while (after < title.size() && (title[after] == u'.' || title[after] == u' ')) ++after;
+  const std::u16string_view rest = Trim(title.substr(after));
+  const size_t titleEnd = r.title.begin + open;
+  if (r.publisher.Empty() && !rest.empty() && Words(rest).size() <= 4) {
+    std::u16string_view name = rest;
+    while (!name.empty() && (name.back() == u'.' || name.back() == u',')) name.remove_suffix(1);
+    const size_t begin = static_cast<size_t>(name.data() - text.data());
+    r.publisher = {begin, begin + name.size()};
+  } else if (!rest.empty()) {
+    return;
+  }
+  r.title.end = titleEnd;
 }
 
 // A title whose first words, up to its colon, the labels left between
@@ -7120,6 +7159,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   DaysAreNoPublisher(r);
   ArxivIsNoNumbers(r);
   TitleLeadBeforeColon(r);
+  SoftwareVersionAndGenre(r);
   DaysAreNoPages(r);
   EditionBetweenTitleAndPublisher(r);
   EditionLeftOver(r);

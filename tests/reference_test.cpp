@@ -1520,6 +1520,16 @@ TEST(Reference, DaysAndEditionsLeftOver) {
   }
 }
 
+// APA's software: the version and genre in brackets after the title are
+// no part of it, the name after them is the publisher, and it is no book.
+TEST(Reference, SoftwareVersionAndGenre) {
+  const Reference r = Smart().ParseReference(
+      u"Smith, J. (2020). Heat flow model (Version 1.2) [Computer software]. GitHub. https://github.com/smith/heat");
+  EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(u"Heat flow model"));
+  EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(u"GitHub"));
+  EXPECT_EQ(r.type, Type::Web);
+}
+
 // A thesis's school in the bracket that says it is one, the repository
 // that keeps it after: the publisher is the school alone.
 TEST(Reference, SchoolInTheThesisBracket) {
