@@ -2024,6 +2024,20 @@ void JournalBeforePlaceIsPublisher(Reference& r) {
   r.journal = false;
 }
 
+// The pages written out with their word after `from` ("p. 1-10", "pp.
+// 109-116"): from the word to the range's end; empty where there are none.
+Piece PagesWrittenOut(std::u16string_view text, size_t from) {
+  for (std::u16string_view lead : {u" pp. ", u" p. "}) {
+    const size_t at = text.find(lead, from);
+    if (at == std::u16string_view::npos) continue;
+    size_t end = at + lead.size();
+    if (end >= text.size() || !IsDigit(text[end])) continue;
+    while (end < text.size() && (IsDigit(text[end]) || text[end] == u'-' || text[end] == u'\u2013')) ++end;
+    return {at + 1, end};
+  }
+  return {};
+}
+
 // A report's number with letters taken for the pages ("..., January
 // 22-24, 2007, SGP-TR-183, p. 109-116."), the pages written out after it
 // with their word: those are the pages, and the number the report's.
@@ -2050,26 +2064,19 @@ void LetteredNumberIsNoPages(Reference& r) {
   const std::u16string_view token = all.substr(0, std::min(all.find_first_of(u", "), all.size()));
   if (!lettered(token)) return;
   const Piece number{r.pages.begin, r.pages.begin + token.size()};
-  for (std::u16string_view lead : {u" pp. ", u" p. "}) {
-    const size_t at = text.find(lead, number.end);
-    if (at == std::u16string_view::npos) continue;
-    size_t end = at + lead.size();
-    if (end >= text.size() || !IsDigit(text[end])) continue;
-    while (end < text.size() && (IsDigit(text[end]) || text[end] == u'-' || text[end] == u'\u2013')) ++end;
-    const Piece found{at + 1, end};
-    for (const Piece* p : {&r.date, &r.title, &r.container, &r.volume, &r.publisher, &r.place, &r.edition, &r.doi,
-                           &r.url, &r.number})
-      if (!p->Empty() && p->begin < found.end && found.begin < p->end) return;
-    // What the note held of them, it gives up.
-    if (!r.note.Empty() && r.note.begin < found.end && found.begin < r.note.end) {
-      if (r.note.begin >= found.begin) r.note.begin = std::min(r.note.end, found.end);
-      else r.note.end = found.begin;
-      if (r.note.begin >= r.note.end) r.note = {};
-    }
-    if (r.number.Empty()) r.number = number;
-    r.pages = found;
-    return;
+  const Piece found = PagesWrittenOut(text, number.end);
+  if (found.Empty()) return;
+  for (const Piece* p : {&r.date, &r.title, &r.container, &r.volume, &r.publisher, &r.place, &r.edition, &r.doi, &r.url,
+                         &r.number})
+    if (!p->Empty() && p->begin < found.end && found.begin < p->end) return;
+  // What the note held of them, it gives up.
+  if (!r.note.Empty() && r.note.begin < found.end && found.begin < r.note.end) {
+    if (r.note.begin >= found.begin) r.note.begin = std::min(r.note.end, found.end);
+    else r.note.end = found.begin;
+    if (r.note.begin >= r.note.end) r.note = {};
   }
+  if (r.number.Empty()) r.number = number;
+  r.pages = found;
 }
 
 // APA's software, its version and genre in brackets after the title and
@@ -3734,13 +3741,7 @@ void ConferenceMeeting(Reference& r) {
   if (r.note.Empty()) r.note = meeting;
   // The pages after it, where the labels took the meeting's days for them
   // ("2004 Jan 26-28; ... 2004. p. 1-10.").
-  for (std::u16string_view lead : {u" pp. ", u" p. "}) {
-    const size_t at = text.find(lead, meeting.end);
-    if (!r.pages.Empty() || at == std::u16string_view::npos) continue;
-    size_t end = at + lead.size();
-    if (end >= text.size() || !IsDigit(text[end])) continue;
-    while (end < text.size() && (IsDigit(text[end]) || text[end] == u'-' || text[end] == u'\u2013')) ++end;
-    const Piece pages{at + 1, end};
+  if (const Piece pages = PagesWrittenOut(text, meeting.end); r.pages.Empty() && !pages.Empty()) {
     bool free = true;
     for (const Piece* p : {&r.date, &r.title, &r.container, &r.volume, &r.publisher, &r.place, &r.edition, &r.note,
                            &r.doi, &r.url, &r.number})
