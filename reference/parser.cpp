@@ -6236,18 +6236,42 @@ void JournalWithNoTitle(Reference& r) {
 // 90s, [s.l.], 2000"), "[place unknown]" and German's "o. O." ("ohne Ort"), where the
 // labels ran the title or the book's name on into it: the place's, after a
 // comma or full stop (botany's "Phytolaccaceae s.l.", "in the wide sense",
-// has none).
+// has none). The publisher not known, "s.e." or "s.n." after it ("In
+// Proceedings of SIGIR. s.l., s.e."), is no part of the name either; it
+// names no publisher, so no part takes it.
 void NoPlaceEnds(Reference& r, Piece& piece) {
   if (piece.Empty()) return;
   std::u16string_view name = r.Text(piece);
-  while (!name.empty() && (name.back() == u',' || name.back() == u' ')) name.remove_suffix(1);
-  while (!name.empty() && (name.back() == u';' || name.back() == u':')) name.remove_suffix(1);
-  for (std::u16string_view mark : {u", s.l.", u", s. l.", u", S.l.", u", S. l.", u", [s.l.]", u", [s. l.]", u", [S.l.]",
-                                   u". [place unknown]", u", [place unknown]", u", o. O.", u", o.O."}) {
-    if (!name.ends_with(mark) || name.size() <= mark.size()) continue;
-    const size_t markBegin = piece.begin + name.size() - mark.size() + 2;
-    if (r.place.Empty()) r.place = {markBegin, piece.begin + name.size()};
-    piece.end = piece.begin + name.size() - mark.size();
+  const auto trim = [&name] {
+    while (!name.empty() && (name.back() == u',' || name.back() == u' ')) name.remove_suffix(1);
+    while (!name.empty() && (name.back() == u';' || name.back() == u':')) name.remove_suffix(1);
+  };
+  trim();
+  const std::u16string_view whole = name;
+  static constexpr std::array<std::u16string_view, 6> kNoPublisher = {u" s.e.", u" s.n.", u" [s.n.]",
+                                                                      u" S.e.", u" S.n.", u" o. V."};
+  for (std::u16string_view mark : kNoPublisher) {
+    if (!name.ends_with(mark) || name.size() <= mark.size() + 1) continue;
+    name.remove_suffix(mark.size());
+    if (name.back() != u',' && name.back() != u':') {
+      name = whole;
+      break;
+    }
+    trim();
+    break;
+  }
+  for (std::u16string_view place : {u" s.l.", u" s. l.", u" S.l.", u" S. l.", u" [s.l.]", u" [s. l.]", u" [S.l.]",
+                                    u" [place unknown]", u" o. O.", u" o.O."}) {
+    if (!name.ends_with(place) || name.size() <= place.size() + 1) continue;
+    const char16_t before = name[name.size() - place.size() - 1];
+    if (before != u',' && !(before == u'.' && place[1] != u'o')) continue;
+    const size_t markBegin = piece.begin + name.size() - place.size() + 1;
+    std::u16string_view placed = r.Text(r.place);
+    while (!placed.empty() && (placed.back() == u',' || placed.back() == u' ' || placed.back() == u':')) placed.remove_suffix(1);
+    const bool noPublisher = std::any_of(kNoPublisher.begin(), kNoPublisher.end(),
+                                         [placed](std::u16string_view m) { return m.substr(1) == placed; });
+    if (r.place.Empty() || noPublisher) r.place = {markBegin, piece.begin + name.size()};
+    piece.end = markBegin - 2;
     return;
   }
 }

@@ -2284,6 +2284,36 @@ TEST(Reference, FrenchBookMarks) {
   EXPECT_EQ(csl.find(u"dans"), S::npos) << Printable(csl);
 }
 
+// Latin America's styles write "s.l., s.e." (no place, no publisher) after
+// a meeting's proceedings: neither is any part of the proceedings' name.
+TEST(Reference, UnknownPlaceAndPublisherEndTheBook) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, container, place;
+  };
+  const Case cases[] = {
+      {"after a meeting's name",
+       u"Helsen, K; Behrendt, I. 2015. Neume Search. In presentation at the Annual Medieval and Renaissance Music "
+       u"Conference. s.l., s.e.",
+       u"presentation at the Annual Medieval and Renaissance Music Conference", u"s.l."},
+      {"then the pages",
+       u"Joesting, HR; Plouff, D. 1958. Geophysical studies of the Upheaval Dome area. In Intermountain Association of "
+       u"Petroleum Geologists, Guidebook, Ninth Annual Field Conference. s.l., s.e. p. 86-92.",
+       u"Intermountain Association of Petroleum Geologists, Guidebook, Ninth Annual Field Conference", u"s.l."},
+      {"a proceedings' name",
+       u"Borgida, A; Imielinski, T. 1984. Decision making in committees. In Proceedings Nonmonotonic Reasoning "
+       u"Workshop. s.l., s.e. p. 21-32.",
+       u"Proceedings Nonmonotonic Reasoning Workshop", u"s.l."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(r.Text(r.place), c.place);
+    EXPECT_EQ(r.Text(r.publisher).find(u"s."), S::npos);
+  }
+}
+
 // McGill's law style: "\u201CTitle\u201D (Year) Volume[:Issue] Journal Pages", and
 // its chapter, "in Editors, eds, Book (Place: Publisher, Year)".
 TEST(Reference, McGill) {
