@@ -2982,7 +2982,8 @@ void AuthorsMeetTitle(Reference& r, const smart::Dictionary& dictionary) {
 // ("vol", "volume") and German's "Bd." (Band), which DIN 1505 writes after
 // the journal's name.
 bool IsVolumeWord(std::u16string_view lower) {
-  return KindOf(lower) == Kind::Volume || lower == u"bd" || lower == u"band";
+  static constexpr std::array<std::u16string_view, 7> kLocal = {u"bd", u"band", u"jg", u"jahrg", u"\u00E5rg", u"tome", u"cilt"};
+  return KindOf(lower) == Kind::Volume || lexicon::Has(kLocal, lower);
 }
 
 // Science's and Chicago's book, "Title (Publisher, Place, Year)", and
@@ -3087,20 +3088,28 @@ void ScienceBookTitle(Reference& r) {
 // Learning in Classrooms. In The Development of Second Language
 // Proficiency (B. Harley, ed.), Cambridge University Press, ..."): where
 // the book's editors follow, or its publisher and the chapter's pages, the
-// title ends at its full stop and the book is what follows "In".
+// title ends at its full stop and the book is what follows "In". The word
+// with its colon, in English or as Portuguese and Spanish styles write it
+// ("Em:", "En:"), says so alone: a publisher after it is enough.
 void TitleRunsIntoBook(Reference& r) {
   if (r.title.Empty() || !r.container.Empty()) return;
   const std::u16string_view title = r.Text(r.title);
-  size_t at = title.find(u". In ");
-  size_t skip = 5;
-  if (at == std::u16string_view::npos) at = title.find(u". In: "), skip = 6;
+  size_t at = std::u16string_view::npos, skip = 0;
+  bool colon = false;
+  for (const std::u16string_view in : {u". In ", u". In: ", u". Em: ", u". En: "}) {
+    at = title.find(in);
+    skip = in.size();
+    colon = in.back() == u' ' && in[in.size() - 2] == u':';
+    if (at != std::u16string_view::npos) break;
+  }
   if (at == std::u16string_view::npos || at == 0) return;
   const size_t begin = r.title.begin + at + skip;
   if (begin >= r.title.end || !u_isupper(r.text[begin])) return;
   size_t gap = r.title.end;
   while (gap < r.text.size() && r.text[gap] == u' ') ++gap;
   const bool editorsAfter = !r.editors.Empty() && r.editors.begin == gap;
-  const bool chapter = !r.publisher.Empty() && !r.pages.Empty() && r.publisher.begin > r.title.end;
+  const bool published = !r.publisher.Empty() && r.publisher.begin > r.title.end;
+  const bool chapter = published && (!r.pages.Empty() || colon);
   if (!editorsAfter && !chapter) return;
   size_t end = r.title.end;
   while (end > begin && (r.text[end - 1] == u' ' || r.text[end - 1] == u',' || r.text[end - 1] == u'.')) --end;
@@ -7084,7 +7093,8 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   // "In: Proceedings of ...": the word that introduces the container is
   // not part of it.
   // (And "In:, " where a style printed no editors between.)
-  for (std::u16string_view in : {u"In:, ", u"In. ", u"In: ", u"In ", u"in: ", u"in ", u"dans ", u"Dans "})
+  for (std::u16string_view in : {u"In:, ", u"In. ", u"In: ", u"In ", u"in: ", u"in ", u"dans ", u"Dans ", u"Em: ", u"En: ",
+                                  u"i "})
     if (r.Text(r.container).starts_with(in) && r.container.end - r.container.begin > in.size()) r.container.begin += in.size();
   // Nor is the word that introduces the volume right after it ("...
   // Linguistics Volume 22", "Vol."): it goes to the volume.

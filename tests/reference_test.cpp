@@ -2284,6 +2284,46 @@ TEST(Reference, FrenchBookMarks) {
   EXPECT_EQ(csl.find(u"dans"), S::npos) << Printable(csl);
 }
 
+// Styles localised to other languages write their own words for "In" and
+// for the volume: the book still starts after the word, and the journal's
+// name ends before it.
+TEST(Reference, LocalisedBookAndVolumeWords) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, title, container, volume;
+  };
+  const Case cases[] = {
+      {"Portuguese \"Em:\" with only a publisher after the book",
+       u"ANGUS, L. e MCLEOD, J, 2004a. Self-multiplicity and narrative expression in psychotherapy. Em: The dialogical "
+       u"self in psychotherapy. An Introduction. New York: Brunner-Routledge.",
+       u"Self-multiplicity and narrative expression in psychotherapy",
+       u"The dialogical self in psychotherapy. An Introduction", u""},
+      {"Spanish \"En:\"",
+       u"Arendt, H. (1963). The Social Question. En: On Revolution. New York: Penguin Books. pp. 59\u2013114.",
+       u"The Social Question", u"On Revolution", u""},
+      {"Norwegian \"i\" before the book",
+       u"Abbott, K. W. og D. Snidal. \"The Governance Triangle: Regulatory Standards Institutions and the Shadow of "
+       u"the State\", i The Politics of Global Regulation, W. Mattli, N. Woods (red.), Princeton, NJ: Princeton "
+       u"University Press, 2009.",
+       u"The Governance Triangle: Regulatory Standards Institutions and the Shadow of the State",
+       u"The Politics of Global Regulation", u""},
+      {"Norwegian \"\u00C5rg.\"",
+       u"Abrams, P. \"Notes on the Difficulty of Studying the State\", Journal of Historical Sociology \u00C5rg. 1 "
+       u"(1988), s. 58\u201389.",
+       u"Notes on the Difficulty of Studying the State", u"Journal of Historical Sociology", u"\u00C5rg. 1"},
+      {"German \"Jg.\"",
+       u"M\u00FCller, H. (1990). Die Geothermie im Oberrheingraben. Zeitschrift f\u00FCr Geologie Jg. 12, S. 33-45.",
+       u"Die Geothermie im Oberrheingraben", u"Zeitschrift f\u00FCr Geologie", u"Jg. 12"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    if (!c.volume.empty()) EXPECT_EQ(Printable(Trimmed(r.Text(r.volume), true)), Printable(c.volume));
+  }
+}
+
 // Latin America's styles write "s.l., s.e." (no place, no publisher) after
 // a meeting's proceedings: neither is any part of the proceedings' name.
 TEST(Reference, UnknownPlaceAndPublisherEndTheBook) {
