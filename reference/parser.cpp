@@ -5929,7 +5929,14 @@ void LabelBeforeNames(Reference& r) {
     const std::u16string_view w = wordAt(k);
     if (w.size() == 1 && w[0] >= u'a' && w[0] <= u'z') at = yearEnd = k;
   }
-  const size_t namesBegin = text.find_first_not_of(u' ', yearEnd);
+  // French typography's colon, a space before it ("Abbott, Snidal 2009 :
+  // K. W. Abbott").
+  size_t namesFrom = yearEnd;
+  {
+    size_t k = at;
+    if (wordAt(k) == u":") at = namesFrom = k;
+  }
+  const size_t namesBegin = text.find_first_not_of(u' ', namesFrom);
   if (namesBegin == std::u16string_view::npos) return;
   size_t namesEnd = SIZE_MAX;
   bool matched = false;
@@ -7094,7 +7101,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   // not part of it.
   // (And "In:, " where a style printed no editors between.)
   for (std::u16string_view in : {u"In:, ", u"In. ", u"In: ", u"In ", u"in: ", u"in ", u"dans ", u"Dans ", u"Em: ", u"En: ",
-                                  u"i "})
+                                  u"i ", u"in, "})
     if (r.Text(r.container).starts_with(in) && r.container.end - r.container.begin > in.size()) r.container.begin += in.size();
   // Nor is the word that introduces the volume right after it ("...
   // Linguistics Volume 22", "Vol."): it goes to the volume.

@@ -2161,6 +2161,10 @@ TEST(Reference, LabelBeforeNames) {
       {"names and a year as usual stay",
        u"Smith, J. 2001. Heat flow in the Salton Trough, California. Geothermics 38, 1\u201312.", {u"Smith"},
        u"Heat flow in the Salton Trough, California", u"2001"},
+      {"a colon apart from the label's year, as French typography spaces it",
+       u"Amit, Shoemaker 1993 : R. Amit, P. J. Shoemaker, Strategic steam and well rent, Geothermics, 14, 1, 1993, "
+       u"33-46.",
+       {u"Amit", u"Shoemaker"}, u"Strategic steam and well rent", u"1993"},
       {"a colon after the label's year",
        u"Amit, Shoemaker 1993: R. Amit, P. J. Shoemaker, \u201CStrategic steam and well rent,\u201D Geothermics 14/1, 1993, "
        u"pp. 33\u201346.",
