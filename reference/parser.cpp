@@ -2619,6 +2619,38 @@ void OscolaChapter(Reference& r, GiveWay giveWay) {
   r.journal = false;
 }
 
+// Vancouver's chapter, "In: Editors, editors. Book. Place: Publisher",
+// where the book's first words were left to no part or taken for names
+// ("En: Moodley R, Lago C, editores. Carl Rogers Counsels a Black |
+// Client: Race and Culture", "En: Perloff M, Junkerman C, editores. John |
+// Cage: Composed in America"): the names end with the role, and the book
+// starts right after it.
+void BookStartsAfterEditorsRole(Reference& r) {
+  if (r.editors.Empty() || r.container.Empty() || r.container.begin <= r.editors.begin) return;
+  const std::u16string_view text = r.text;
+  const std::u16string lower = LCase(r.Text(r.editors));
+  static constexpr std::array<std::u16string_view, 6> kRoles = {u", editors.", u", editor.",   u", eds.",
+                                                                u", editores.", u", editoras.", u", ed."};
+  size_t roleEnd = std::u16string::npos;
+  for (std::u16string_view role : kRoles)
+    if (const size_t at = lower.find(role); at != std::u16string::npos &&
+                                            (at + role.size() == lower.size() || lower[at + role.size()] == u' '))
+      roleEnd = std::min(roleEnd, at + role.size());
+  if (roleEnd == std::u16string::npos) return;
+  const size_t namesEnd = r.editors.begin + roleEnd;
+  if (namesEnd > r.container.begin) return;
+  size_t start = namesEnd;
+  while (start < r.container.begin && text[start] == u' ') ++start;
+  if (start >= r.container.begin || !u_isupper(text[start])) return;
+  const std::u16string_view gap = text.substr(start, r.container.begin - start);
+  if (gap.find_first_of(u".;:()[]") != std::u16string_view::npos) return;
+  for (const Piece* p : {&r.citationNumber, &r.authors, &r.title, &r.date, &r.volume, &r.pages, &r.publisher, &r.place,
+                         &r.edition, &r.doi, &r.url, &r.note, &r.number})
+    if (!p->Empty() && p->begin < r.container.begin && p->end > start) return;
+  r.editors.end = namesEnd;
+  r.container.begin = start;
+}
+
 // Harvard's chapter, "in Editors (eds) Book. Place: Publisher, pp."
 // ("in J. Marques-Teixeira and S. Antunes (eds) Client-centered and
 // experiential psychotherapy. Linda a Velha: Vale & Vale"): all the names
@@ -7205,6 +7237,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   DaysAreNoPages(r);
   EditionBetweenTitleAndPublisher(r);
   EditionLeftOver(r);
+  BookStartsAfterEditorsRole(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -2305,6 +2305,15 @@ TEST(Reference, LocalisedBookAndVolumeWords) {
       {"Spanish \"En:\"",
        u"Arendt, H. (1963). The Social Question. En: On Revolution. New York: Penguin Books. pp. 59\u2013114.",
        u"The Social Question", u"On Revolution", u""},
+      {"Spanish Vancouver: the book's first words between the editors' role and the rest",
+       u"Baldwin M. 2004. Interview with Carl Rogers on the use of self. En: Moodley R, Lago C, Talahite A, editores. "
+       u"Carl Rogers Counsels a Black Client: Race and Culture in Person-Centred Counselling. Ross-on-Wye: PCCS Books.",
+       u"Interview with Carl Rogers on the use of self",
+       u"Carl Rogers Counsels a Black Client: Race and Culture in Person-Centred Counselling", u""},
+      {"Spanish Vancouver: the book's first word taken for a name",
+       u"Cage J. 1994b. Overpopulation and Art. En: Perloff M, Junkerman C, editores. John Cage: Composed in America. "
+       u"Chicago: University of Chicago Press. p 14-38.",
+       u"Overpopulation and Art", u"John Cage: Composed in America", u""},
       {"Norwegian \"i\" before the book",
        u"Abbott, K. W. og D. Snidal. \"The Governance Triangle: Regulatory Standards Institutions and the Shadow of "
        u"the State\", i The Politics of Global Regulation, W. Mattli, N. Woods (red.), Princeton, NJ: Princeton "
