@@ -3558,6 +3558,31 @@ void DashBeforeTitle(Reference& r) {
     if (word.ends_with(u',') || word.ends_with(u':')) word.remove_suffix(1);
     if (IsDottedInitials(word) && text.substr(begin, comma - begin).find(u' ') == std::u16string_view::npos) return;
   }
+  // Or family first, the initials after it ("Abbott K.W. \u2013 Snidal D.,
+  // Title", as Italian styles part names): the names run to the comma
+  // after the last initials, and the title starts after it.
+  for (size_t from = begin;;) {
+    const size_t space = text.find(u' ', from);
+    if (space == std::u16string_view::npos || space > from + 30 || !u_isupper(text[from])) break;
+    const size_t next = std::min(text.find(u' ', space + 1), text.size());
+    std::u16string_view word = text.substr(space + 1, next - space - 1);
+    const bool comma = word.ends_with(u',');
+    if (comma) word.remove_suffix(1);
+    if (!IsDottedInitials(word)) break;
+    const std::u16string_view rest = text.substr(next);
+    if (rest.starts_with(u" - ") || rest.starts_with(u" \u2013 ")) {
+      from = next + 3;
+      continue;
+    }
+    if (!comma) break;
+    const size_t after = text.find_first_not_of(u' ', next);
+    if (after == std::u16string_view::npos) return;
+    if (!r.authors.Empty() && r.authors.end < next && (r.title.Empty() || r.title.begin < after)) {
+      r.authors.end = next - 1;
+      if (!r.title.Empty() && r.title.end > after) r.title.begin = after;
+    }
+    return;
+  }
   // No title found: the words after the dash, up to the first comma or
   // full stop, where the labels gave them to the names or to no part
   // ("Healy D. - Pharmageddon, University of California Press").
@@ -4259,11 +4284,12 @@ void VancouverAuthorsEnd(Reference& r) {
   if (words[end - 1].back() == u',' || words[end - 1].back() == u'.') return;
   // What follows opens a title, not more of a name: no initial ("KLEIN R.
   // G."), no name with its comma or full stop ("Trevor J. Barnes,", "Lisa
-  // F. Rau."), no name in capitals, no "and" or "et".
+  // F. Rau."), no name in capitals, no "and" or "et", no dash that parts
+  // names ("Abercrombie N. \u2013 Hill S.").
   const std::u16string_view after = words[end + 1];
   const bool capitals = after.size() >= 2 && std::none_of(after.begin(), after.end(), [](char16_t u) { return u_islower(u); });
   if (initials(after, u'.') || after.ends_with(u',') || after.ends_with(u'.') || capitals || after == u"et" ||
-      after == u"and" || after == u"&")
+      after == u"and" || after == u"&" || after == u"-" || after == u"\u2013")
     return;
   // One initial may be a given name's, between given and family name
   // ("Albert R. Meyer and ...", "Peter E. Gordon: ...", "Goss DL. Moore

@@ -3042,6 +3042,13 @@ TEST(Reference, DashBeforeTitle) {
       {"dashes between names", u"Abbas, S. S. \u2013 Naveed, S. \u2013 Jawed, S. H.: Comprehensive Delineation on "
                                u"Steam. J Geo. 8, 2016, s. 37\u201343",
        u"Comprehensive Delineation on Steam"},
+      {"dashes between names written family first, as Italian styles do",
+       u"Abbott K.W. \u2013 Snidal D., The Steam Triangle: Regulatory Standards Institutions, in W. Mattli \u2013 N. "
+       u"Woods (ed.), The Politics of Global Regulation, Princeton University Press, Princeton, NJ 2009, 44-88.",
+       u"The Steam Triangle: Regulatory Standards Institutions"},
+      {"three such names",
+       u"Abercrombie N. \u2013 Hill S. \u2013 Turner B.S., Dictionary of Geothermics, Penguin, Harmondsworth 1984.",
+       u"Dictionary of Geothermics"},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
