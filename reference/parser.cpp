@@ -2619,6 +2619,69 @@ void OscolaChapter(Reference& r, GiveWay giveWay) {
   r.journal = false;
 }
 
+// Italian styles' book or journal after the title, which the labels ran
+// into the title or left to no part: "Title, in \u00ABJournal\u00BB, 16,
+// 1942" (the name in quotation marks), and "Title, a cura di Editors,
+// Book, Publisher, Place Year" (the editors each to a comma, with their
+// initials, the book from after them to the next part).
+void ItalianBookAfterTitle(Reference& r) {
+  if (r.title.Empty() || !r.container.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view title = r.Text(r.title);
+  for (const auto& [open, close] : {std::pair{u", in \u00AB", u'\u00BB'}, std::pair{u", in \u201C", u'\u201D'}}) {
+    const size_t at = title.find(open);
+    if (at == std::u16string_view::npos || at == 0) continue;
+    const size_t begin = r.title.begin + at + std::u16string_view(open).size();
+    const size_t end = text.find(close, begin);
+    if (end == std::u16string_view::npos || end > r.title.end || end == begin) return;
+    r.title.end = r.title.begin + at;
+    r.container = {begin, end};
+    // A journal's volume after it ("\u00BB, 16, 1942"), which the labels
+    // gave to the date.
+    size_t after = end + 1;
+    while (after < text.size() && (text[after] == u',' || text[after] == u' ')) ++after;
+    r.journal = after < text.size() && IsDigit(text[after]);
+    if (r.journal && r.volume.Empty() && !r.date.Empty() && r.date.begin == after) {
+      const size_t comma = text.find(u", ", after);
+      if (comma != std::u16string_view::npos && comma < r.date.end && Numbers(text.substr(after, comma - after)).size() == 1 &&
+          FirstYear(text.substr(after, comma - after)).empty()) {
+        r.volume = {after, comma};
+        r.date.begin = comma + 2;
+      }
+    }
+    return;
+  }
+  const size_t cura = text.find(u", a cura di ", r.title.begin);
+  if (cura == std::u16string_view::npos || cura > r.title.end + 2) return;
+  const size_t namesBegin = cura + 12;
+  size_t at = namesBegin, namesEnd = 0;
+  for (;;) {
+    const size_t comma = text.find(u", ", at);
+    if (comma == std::u16string_view::npos) break;
+    const std::vector<std::u16string_view> words = Words(text.substr(at, comma - at));
+    if (words.empty() || words.size() > 5 ||
+        !std::any_of(words.begin(), words.end(), [](std::u16string_view w) { return IsDottedInitials(w); }) ||
+        !std::all_of(words.begin(), words.end(), [](std::u16string_view w) { return u_isupper(w[0]) != 0; }))
+      break;
+    namesEnd = comma;
+    at = comma + 2;
+  }
+  if (namesEnd == 0) return;
+  size_t bookEnd = text.size();
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note,
+                         &r.number, &r.editors}) {
+    if (p->Empty() || p->end <= cura) continue;
+    if (p->begin < at) return;
+    bookEnd = std::min(bookEnd, p->begin);
+  }
+  while (bookEnd > at && (text[bookEnd - 1] == u' ' || text[bookEnd - 1] == u',' || text[bookEnd - 1] == u'.')) --bookEnd;
+  if (bookEnd <= at || !u_isupper(text[at])) return;
+  r.title.end = std::min(r.title.end, cura);
+  r.editors = {namesBegin, namesEnd};
+  r.container = {at, bookEnd};
+  r.journal = false;
+}
+
 // Vancouver's chapter, "In: Editors, editors. Book. Place: Publisher",
 // where the book's first words were left to no part or taken for names
 // ("En: Moodley R, Lago C, editores. Carl Rogers Counsels a Black |
@@ -7264,6 +7327,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   EditionBetweenTitleAndPublisher(r);
   EditionLeftOver(r);
   BookStartsAfterEditorsRole(r);
+  ItalianBookAfterTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

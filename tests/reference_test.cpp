@@ -2337,6 +2337,40 @@ TEST(Reference, LocalisedBookAndVolumeWords) {
   }
 }
 
+// Italian styles: "a cura di" before a book's editors, and a journal's
+// name in guillemets after "in".
+TEST(Reference, ItalianBookAfterTitle) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, title, container, editors, volume;
+    bool journal;
+  };
+  const Case cases[] = {
+      {"editors after \"a cura di\", then the book",
+       u"K. W. Abbott, D. Snidal, The Governance Triangle: Regulatory Standards Institutions and the Shadow of the "
+       u"State, a cura di W. Mattli, N. Woods, The Politics of Global Regulation, Princeton University Press, "
+       u"Princeton, NJ 2009, pagg. 44\u201388",
+       u"The Governance Triangle: Regulatory Standards Institutions and the Shadow of the State",
+       u"The Politics of Global Regulation", u"W. Mattli, N. Woods", u"", false},
+      {"a journal in guillemets, its volume before the year",
+       u"K. Absolon, M. Kseneman, Troglopedetini Vergleichende Studie \u00FCber eine altert\u00FCmliche "
+       u"h\u00F6hlenbewohnende Kollembolengruppe, in \u00ABStudien aus dem Gebiete der allgemeinen Karstforschung, "
+       u"Biologische Serie\u00BB, 16, 1942",
+       u"Troglopedetini Vergleichende Studie \u00FCber eine altert\u00FCmliche h\u00F6hlenbewohnende "
+       u"Kollembolengruppe",
+       u"Studien aus dem Gebiete der allgemeinen Karstforschung, Biologische Serie", u"", u"16", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.editors), true)), Printable(c.editors));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.volume), true)), Printable(c.volume));
+    EXPECT_EQ(r.journal, c.journal);
+  }
+}
+
 // Latin America's styles write "s.l., s.e." (no place, no publisher) after
 // a meeting's proceedings: neither is any part of the proceedings' name.
 TEST(Reference, UnknownPlaceAndPublisherEndTheBook) {
