@@ -2682,6 +2682,56 @@ void ItalianBookAfterTitle(Reference& r) {
   r.journal = false;
 }
 
+// ISO 690's journal, the year again after its name ("Title. Nature
+// reviews Molecular cell biology. 2010. vol. 11, no. 8, p. 567\u2013578.",
+// the year first given after the names): the words between the title and
+// that year are the journal's name, where the labels left them to no part
+// or ran the name on into the year.
+void JournalBeforeRepeatedYear(Reference& r) {
+  if (r.title.Empty() || r.date.Empty() || r.date.begin > r.title.begin || (r.volume.Empty() && r.pages.Empty())) return;
+  const std::u16string_view text = r.text;
+  const std::u16string year = FirstYear(r.Text(r.date));
+  if (year.empty()) return;
+  size_t begin = r.title.end;
+  while (begin < text.size() && text[begin] == u' ') ++begin;
+  std::u16string mark = u". ";
+  mark.append(year).append(u". ");
+  const size_t at = text.find(mark, begin);
+  if (at == std::u16string_view::npos || at <= begin || at - begin > 200) return;
+  const size_t numbers = at + mark.size();
+  if ((r.volume.Empty() || r.volume.begin != numbers) && (r.pages.Empty() || r.pages.begin != numbers)) return;
+  if (!r.container.Empty() && (r.container.begin != begin || r.container.end > numbers)) return;
+  for (const Piece* p : {&r.editors, &r.publisher, &r.place, &r.edition, &r.note, &r.number})
+    if (!p->Empty() && p->begin < numbers && p->end > begin) return;
+  if (!u_isupper(text[begin]) || text.substr(begin, at - begin).find(u". ") != std::u16string_view::npos) return;
+  r.container = {begin, at};
+  r.journal = true;
+}
+
+// The book right after "In:" (or Portuguese "Em:", Spanish "En:") and the
+// title, its first words left to no part ("Em: Carl Rogers Counsels a
+// Black | Client: Race and Culture"): the book starts after the word, and
+// a book with a publisher is no journal.
+void BookStartsAfterIn(Reference& r) {
+  if (r.title.Empty() || r.container.Empty() || !r.editors.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t at = r.title.end;
+  while (at < text.size() && text[at] == u' ') ++at;
+  size_t start = std::u16string_view::npos;
+  for (std::u16string_view in : {u"In: ", u"Em: ", u"En: "})
+    if (text.substr(at).starts_with(in)) start = at + in.size();
+  if (start == std::u16string_view::npos || start > r.container.begin) return;
+  if (start < r.container.begin) {
+    const std::u16string_view gap = text.substr(start, r.container.begin - start);
+    if (!u_isupper(text[start]) || gap.find_first_of(u".;()[]") != std::u16string_view::npos) return;
+    for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note,
+                           &r.number})
+      if (!p->Empty() && p->begin < r.container.begin && p->end > start) return;
+    r.container.begin = start;
+  }
+  if (!r.publisher.Empty() && r.publisher.begin > r.container.begin) r.journal = false;
+}
+
 // Vancouver's chapter, "In: Editors, editors. Book. Place: Publisher",
 // where the book's first words were left to no part or taken for names
 // ("En: Moodley R, Lago C, editores. Carl Rogers Counsels a Black |
@@ -7328,6 +7378,8 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   EditionLeftOver(r);
   BookStartsAfterEditorsRole(r);
   ItalianBookAfterTitle(r);
+  JournalBeforeRepeatedYear(r);
+  BookStartsAfterIn(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

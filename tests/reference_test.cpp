@@ -2314,6 +2314,11 @@ TEST(Reference, LocalisedBookAndVolumeWords) {
        u"Cage J. 1994b. Overpopulation and Art. En: Perloff M, Junkerman C, editores. John Cage: Composed in America. "
        u"Chicago: University of Chicago Press. p 14-38.",
        u"Overpopulation and Art", u"John Cage: Composed in America", u""},
+      {"Portuguese \"Em:\" and no editors, the book's first words left to no part",
+       u"BALDWIN, M, 2004. Interview with Carl Rogers on the use of self. Em: Carl Rogers Counsels a Black Client: Race "
+       u"and Culture in Person-Centred Counselling. Ross-on-Wye: PCCS Books.",
+       u"Interview with Carl Rogers on the use of self",
+       u"Carl Rogers Counsels a Black Client: Race and Culture in Person-Centred Counselling", u""},
       {"Norwegian \"i\" before the book",
        u"Abbott, K. W. og D. Snidal. \"The Governance Triangle: Regulatory Standards Institutions and the Shadow of "
        u"the State\", i The Politics of Global Regulation, W. Mattli, N. Woods (red.), Princeton, NJ: Princeton "
@@ -2368,6 +2373,30 @@ TEST(Reference, ItalianBookAfterTitle) {
     EXPECT_EQ(Printable(Trimmed(r.Text(r.editors), true)), Printable(c.editors));
     EXPECT_EQ(Printable(Trimmed(r.Text(r.volume), true)), Printable(c.volume));
     EXPECT_EQ(r.journal, c.journal);
+  }
+}
+
+// ISO 690 writes the year again after the journal's name: the name ends
+// before it.
+TEST(Reference, JournalBeforeRepeatedYear) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, container;
+  };
+  const Case cases[] = {
+      {"the name left to no part",
+       u"BURTNER, C. R. e KENNEDY, B. K, 2010. Progeria syndromes and ageing: what is the connection? Nature reviews "
+       u"Molecular cell biology. 2010. vol. 11, no. 8, p. 567\u2013578.",
+       u"Nature reviews Molecular cell biology"},
+      {"the name run on into the year",
+       u"BLAIR, M., 2007. God is an Earthquake: Destabilising Metaphor in Hosea 11. ABR. 2007. vol. 55, p. 1\u201312.",
+       u"ABR"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_TRUE(r.journal);
   }
 }
 
