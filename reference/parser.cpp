@@ -2732,6 +2732,57 @@ void BookStartsAfterIn(Reference& r) {
   if (!r.publisher.Empty() && r.publisher.begin > r.container.begin) r.journal = false;
 }
 
+// A chapter cited without its own title, as some chemistry styles cite
+// one ("Lightbown, P., in: Harley, B. (Ed.), The Development of Second
+// Language Proficiency. Cambridge University Press, ..."): the names
+// before "in:" are the authors, those before the role the editors, and
+// what follows the book; there is no title.
+void ChapterWithoutTitle(Reference& r) {
+  const std::u16string_view text = r.text;
+  size_t begin = r.citationNumber.Empty() ? 0 : r.citationNumber.end;
+  while (begin < text.size() && text[begin] == u' ') ++begin;
+  size_t in = std::u16string_view::npos, after = 0;
+  for (std::u16string_view mark : {u", in: ", u", In: "})
+    if (const size_t at = text.find(mark, begin); at != std::u16string_view::npos && at < in) in = at, after = at + mark.size();
+  if (in == std::u16string_view::npos || in == begin || in - begin > 300) return;
+  const auto namesOnly = [](std::u16string_view names) {
+    return !names.empty() && u_isupper(names[0]) &&
+           std::none_of(names.begin(), names.end(), [](char16_t c) { return IsDigit(c) || c == u':' || IsQuote(c); });
+  };
+  const std::u16string_view authors = text.substr(begin, in - begin);
+  if (!namesOnly(authors)) return;
+  size_t role = std::u16string_view::npos, roleEnd = 0;
+  for (std::u16string_view mark : {u" (Ed.)", u" (Eds.)", u" (ed.)", u" (eds.)", u" (Hrsg.)", u" (Hg.)", u" (\u00E9d.)",
+                                   u" (\u00E9ds.)", u" (dir.)"})
+    if (const size_t at = text.find(mark, after); at != std::u16string_view::npos && at < role)
+      role = at, roleEnd = at + mark.size();
+  if (role == std::u16string_view::npos || role - after > 200 || !namesOnly(text.substr(after, role - after))) return;
+  bool more = false;
+  if (Names(authors, more).empty() || Names(text.substr(after, role - after), more).empty()) return;
+  size_t book = roleEnd;
+  while (book < text.size() && (text[book] == u',' || text[book] == u' ')) ++book;
+  if (book >= text.size() || !u_isupper(text[book])) return;
+  // The book is the title the labels found there, or runs to the next part.
+  size_t end = text.size();
+  if (!r.title.Empty() && r.title.begin <= book && r.title.end > book) {
+    end = r.title.end;
+  } else {
+    for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note,
+                           &r.number, &r.container})
+      if (!p->Empty() && p->begin > book) end = std::min(end, p->begin);
+  }
+  for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.doi, &r.url})
+    if (!p->Empty() && p->begin < end && p->end > begin) return;
+  while (end > book && (text[end - 1] == u' ' || text[end - 1] == u',' || text[end - 1] == u'.')) --end;
+  if (end <= book) return;
+  r.authors = {begin, in};
+  r.editors = {after, roleEnd};
+  r.container = {book, end};
+  r.title = {};
+  r.note = {};
+  r.journal = false;
+}
+
 // Vancouver's chapter, "In: Editors, editors. Book. Place: Publisher",
 // where the book's first words were left to no part or taken for names
 // ("En: Moodley R, Lago C, editores. Carl Rogers Counsels a Black |
@@ -7380,6 +7431,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ItalianBookAfterTitle(r);
   JournalBeforeRepeatedYear(r);
   BookStartsAfterIn(r);
+  ChapterWithoutTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

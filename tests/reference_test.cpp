@@ -2400,6 +2400,41 @@ TEST(Reference, JournalBeforeRepeatedYear) {
   }
 }
 
+// Some chemistry styles cite a chapter by its book alone: the names before
+// "in:" are the authors, the names before the role the editors, and there
+// is no title.
+TEST(Reference, ChapterWithoutTitle) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, authors, editors, container;
+  };
+  const Case cases[] = {
+      {"one author, one editor",
+       u"Lightbown, P., in: Harley, B. (Ed.), The Development of Second Language Proficiency. Cambridge University "
+       u"Press, Cambridge, New York 1990, pp. 82\u201392.",
+       u"Lightbown, P.", u"Harley, B. (Ed.)", u"The Development of Second Language Proficiency"},
+      {"two of each, the book with a subtitle",
+       u"Angus, L., McLeod, J., in: Hermans, H. J. M., Dimaggio, G. (Eds.), The Dialogical Self in Psychotherapy. An "
+       u"Introduction. Brunner-Routledge, New York 2004.",
+       u"Angus, L., McLeod, J.", u"Hermans, H. J. M., Dimaggio, G. (Eds.)",
+       u"The Dialogical Self in Psychotherapy. An Introduction"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(r.Text(r.authors)), Printable(c.authors));
+    EXPECT_EQ(Printable(r.Text(r.editors)), Printable(c.editors));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_TRUE(r.title.Empty());
+    EXPECT_EQ(r.type, Type::Chapter);
+  }
+  // A title before "In:" stays the title.
+  const Reference titled = Smart().ParseReference(
+      u"Smith, J., Heat flow in the Salton Trough. In: Harley, B. (Ed.), Geothermal Systems. Academic Press, New York "
+      u"1990, pp. 82\u201392.");
+  EXPECT_EQ(Printable(Trimmed(titled.Text(titled.title), true)), Printable(u"Heat flow in the Salton Trough"));
+}
+
 // Latin America's styles write "s.l., s.e." (no place, no publisher) after
 // a meeting's proceedings: neither is any part of the proceedings' name.
 TEST(Reference, UnknownPlaceAndPublisherEndTheBook) {
