@@ -2708,13 +2708,67 @@ void JournalBeforeRepeatedYear(Reference& r) {
   r.journal = true;
 }
 
-// The book right after "In:" (or Portuguese "Em:", Spanish "En:") and the
-// title, its first words left to no part ("Em: Carl Rogers Counsels a
-// Black | Client: Race and Culture"): the book starts after the word, and
-// a book with a publisher is no journal.
-void BookStartsAfterIn(Reference& r) {
-  if (r.title.Empty() || r.container.Empty() || !r.editors.Empty()) return;
+// ABNT's place and publisher not known, in one bracket or two ("[S. l.:
+// s. n.], 1996.", "[S. l.]: Kluwer, 1997."), which the labels cut apart
+// at their full stops: the place is the bracket, the book or title before
+// it ends before it, and a part that opens inside it opens after it.
+void UnknownPlaceBracket(Reference& r) {
   const std::u16string_view text = r.text;
+  size_t open = std::u16string_view::npos;
+  for (std::u16string_view mark : {u"[S. l.", u"[s. l.", u"[S.l.", u"[s.l."})
+    open = std::min(open, text.find(mark));
+  if (open == std::u16string_view::npos) return;
+  const size_t close = text.find(u']', open);
+  if (close == std::u16string_view::npos || close - open > 16) return;
+  const size_t end = close + 1;
+  for (Piece* p : {&r.title, &r.container}) {
+    if (p->Empty() || p->begin >= open || p->end <= open) continue;
+    p->end = open;
+    while (p->end > p->begin && (r.text[p->end - 1] == u' ' || r.text[p->end - 1] == u',')) --p->end;
+  }
+  for (Piece* p : {&r.pages, &r.publisher, &r.date, &r.note}) {
+    if (p->Empty() || p->end <= open || p->begin >= end) continue;
+    if (p->end <= end) {
+      *p = {};
+      continue;
+    }
+    p->begin = end;
+    while (p->begin < p->end && (r.text[p->begin] == u' ' || r.text[p->begin] == u',' || r.text[p->begin] == u':'))
+      ++p->begin;
+    if (p->begin == p->end) *p = {};
+  }
+  if (r.place.Empty() || (r.place.end > open && r.place.begin < end)) r.place = {open, end};
+  // The pages after it, where the labels took the bracket for them.
+  if (const Piece pages = PagesWrittenOut(text, end); r.pages.Empty() && !pages.Empty()) {
+    bool free = true;
+    for (const Piece* p : {&r.date, &r.volume, &r.publisher, &r.note, &r.doi, &r.url})
+      free &= p->Empty() || p->end <= pages.begin || p->begin >= pages.end;
+    if (free) r.pages = pages;
+  }
+}
+
+// The book right after "In:" (or Portuguese "Em:", Spanish "En:") and the
+// title, its first words left to no part or taken for editors who have
+// no role ("Em: Carl Rogers Counsels a Black | Client: Race and Culture",
+// "In: John | Cage: Composed in America"): the book starts after the word,
+// and a book with a publisher is no journal. ABNT's meeting, "In:, 1996a.
+// Proceedings of SIGIR.", writes the year before the book: no part of it.
+void BookStartsAfterIn(Reference& r) {
+  if (r.title.Empty() || r.container.Empty()) return;
+  const std::u16string_view text = r.text;
+  if (const std::u16string_view c = r.Text(r.container); c.size() > 7 && IsDigit(c[0])) {
+    const size_t stop = c.find(u". ");
+    std::u16string_view year = c.substr(0, stop);
+    if (!year.empty() && year.back() >= u'a' && year.back() <= u'z') year.remove_suffix(1);
+    if (stop != std::u16string_view::npos && stop <= 5 && year.size() == 4 && FirstYear(year) == year &&
+        u_isupper(c[stop + 2]))
+      r.container.begin += stop + 2;
+  }
+  if (!r.editors.Empty()) {
+    if (r.editors.end > r.container.begin || HasEditorRole(r.Text(r.editors))) return;
+    for (size_t k = r.editors.end; k < r.container.begin; ++k)
+      if (text[k] != u' ') return;
+  }
   size_t at = r.title.end;
   while (at < text.size() && text[at] == u' ') ++at;
   size_t start = std::u16string_view::npos;
@@ -2728,6 +2782,7 @@ void BookStartsAfterIn(Reference& r) {
                            &r.number})
       if (!p->Empty() && p->begin < r.container.begin && p->end > start) return;
     r.container.begin = start;
+    r.editors = {};
   }
   if (!r.publisher.Empty() && r.publisher.begin > r.container.begin) r.journal = false;
 }
@@ -7430,6 +7485,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookStartsAfterEditorsRole(r);
   ItalianBookAfterTitle(r);
   JournalBeforeRepeatedYear(r);
+  UnknownPlaceBracket(r);
   BookStartsAfterIn(r);
   ChapterWithoutTitle(r);
 

@@ -2435,6 +2435,37 @@ TEST(Reference, ChapterWithoutTitle) {
   EXPECT_EQ(Printable(Trimmed(titled.Text(titled.title), true)), Printable(u"Heat flow in the Salton Trough"));
 }
 
+// Brazil's ABNT: "In:" before the book, the year again before a meeting's
+// proceedings, and the place and publisher not known in brackets.
+TEST(Reference, AbntBooksAndUnknownPlaces) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, container, place, pages;
+  };
+  const Case cases[] = {
+      {"the book's first word taken for an editor",
+       u"CAGE, John. Overpopulation and Art. In: John Cage: Composed in America. Chicago: University of Chicago Press, "
+       u"1994b. p. 14\u201338. E-book. Dispon\u00EDvel em:",
+       u"John Cage: Composed in America", u"Chicago", u"p. 14\u201338"},
+      {"the year before the proceedings, place and publisher unknown in one bracket",
+       u"CALLAN, J. P. Document Filtering With Inference Networks. In:, 1996a. Proceedings of SIGIR. [S. l.: s. n.], "
+       u"1996. p. 262\u2013269. Dispon\u00EDvel em:",
+       u"Proceedings of SIGIR", u"[S. l.: s. n.]", u"p. 262\u2013269"},
+      {"the place unknown, then the publisher",
+       u"BAKER, M. Thematic roles and syntactic structure. In: Elements of Grammar. [S. l.]: Kluwer Academic "
+       u"Publishers, 1997. p. 73\u2013137. E-book. Dispon\u00EDvel em:",
+       u"Elements of Grammar", u"[S. l.]", u"p. 73\u2013137"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), true)), Printable(c.place));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.pages), true)), Printable(c.pages));
+    EXPECT_TRUE(r.editors.Empty());
+  }
+}
+
 // Latin America's styles write "s.l., s.e." (no place, no publisher) after
 // a meeting's proceedings: neither is any part of the proceedings' name.
 TEST(Reference, UnknownPlaceAndPublisherEndTheBook) {
