@@ -2708,6 +2708,23 @@ void JournalBeforeRepeatedYear(Reference& r) {
   r.journal = true;
 }
 
+// ISO 690's journal, "Journal, 2014, vol. 7, pp. 2114-2124.", where the
+// labels took the year with the volume and found no date: the year is the
+// date, the volume starts after it.
+void YearOpensVolume(Reference& r) {
+  if (!r.date.Empty() || r.volume.Empty()) return;
+  const std::u16string_view v = r.Text(r.volume);
+  const size_t comma = v.find(u", ");
+  if (comma == std::u16string_view::npos || comma < 4 || comma > 5) return;
+  std::u16string_view year = v.substr(0, comma);
+  if (year.size() == 5 && year.back() >= u'a' && year.back() <= u'z') year.remove_suffix(1);
+  if (year.size() != 4 || FirstYear(year) != year) return;
+  const std::u16string_view rest = v.substr(comma + 2);
+  if (rest.empty() || Numbers(rest).empty()) return;
+  r.date = {r.volume.begin, r.volume.begin + comma};
+  r.volume.begin += comma + 2;
+}
+
 // ABNT's place and publisher not known, in one bracket or two ("[S. l.:
 // s. n.], 1996.", "[S. l.]: Kluwer, 1997."), which the labels cut apart
 // at their full stops: the place is the bracket, the book or title before
@@ -7485,6 +7502,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BookStartsAfterEditorsRole(r);
   ItalianBookAfterTitle(r);
   JournalBeforeRepeatedYear(r);
+  YearOpensVolume(r);
   UnknownPlaceBracket(r);
   BookStartsAfterIn(r);
   ChapterWithoutTitle(r);

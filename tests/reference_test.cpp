@@ -2466,6 +2466,30 @@ TEST(Reference, AbntBooksAndUnknownPlaces) {
   }
 }
 
+// ISO 690's numeric journal: "Journal, 2014, vol. 7, pp. 2114-2124.".
+TEST(Reference, YearBeforeTheVolumeWord) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, year, volume;
+  };
+  const Case cases[] = {
+      {"a year alone",
+       u"ALBAKRI, S.H.; SHANMUGAM, B.; SAMY, G.N. Security risk assessment framework for cloud computing environments. "
+       u"Secur Commun Netw, 2014, vol. 7, pp. 2114-2124.",
+       u"2014", u"7"},
+      {"a year's letter",
+       u"BEERI, C. A formal approach to object-oriented databases. Data and Knowledge Engineering, 1990a, vol. 5, pp. "
+       u"353-382.",
+       u"1990", u"5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(r.year), Printable(c.year));
+    EXPECT_EQ(Printable(r.volumeNumber), Printable(c.volume));
+  }
+}
+
 // Latin America's styles write "s.l., s.e." (no place, no publisher) after
 // a meeting's proceedings: neither is any part of the proceedings' name.
 TEST(Reference, UnknownPlaceAndPublisherEndTheBook) {
