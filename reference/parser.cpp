@@ -2708,6 +2708,46 @@ void JournalBeforeRepeatedYear(Reference& r) {
   r.journal = true;
 }
 
+// A chapter cited by its book alone, "In" right after the year ("Dunlavy,
+// C. 2006. In Major Problems in American Business History (Blaszczyk, R.,
+// and Scranton, P., eds.). pp. 257\u2013263, Houghton-Mifflin"): what the
+// labels took for the title is the book, its editors in the bracket after
+// it, and there is no title.
+void BookAloneAfterYear(Reference& r) {
+  if (r.title.Empty() || !r.container.Empty() || r.date.Empty() || r.date.end > r.title.begin) return;
+  const std::u16string_view text = r.text;
+  const std::u16string_view t = r.Text(r.title);
+  if (!t.starts_with(u"In ") || t.size() < 8 || !(u_isupper(t[3]) || IsQuote(t[3]))) return;
+  for (size_t k = r.date.end; k < r.title.begin; ++k)
+    if (text[k] != u' ' && text[k] != u'.' && text[k] != u',') return;
+  // The book runs on into the editors' piece where the labels began it
+  // inside the book ("In The dialogical self in psychotherapy. | An
+  // Introduction (Hermans, H. J. M., and Dimaggio, G., eds.)").
+  size_t end = r.title.end;
+  if (!r.editors.Empty() && r.editors.begin >= r.title.end && r.editors.begin <= r.title.end + 1) end = r.editors.end;
+  while (end > r.title.begin && (text[end - 1] == u' ' || text[end - 1] == u'.' || text[end - 1] == u',')) --end;
+  size_t begin = r.title.begin + 3;
+  if (IsQuote(text[begin])) ++begin;
+  // The editors' bracket at its end.
+  const std::u16string_view book = text.substr(begin, end - begin);
+  bool bracket = false;
+  if (const size_t open = book.rfind(u" ("); open != std::u16string_view::npos && book.back() == u')') {
+    const std::u16string lower = LCase(book.substr(open));
+    if (lower.ends_with(u"eds.)") || lower.ends_with(u"ed.)")) {
+      r.editors = {begin + open + 2, end - 1};
+      end = begin + open;
+      bracket = true;
+    }
+  }
+  // A title may begin with "In" ("In Situ Bioremediation", "In Search of
+  // ..."): without the editors, only a chapter's pages say it is a book.
+  if (!bracket && (end > r.title.end || r.pages.Empty())) return;
+  if (end <= begin) return;
+  r.container = {begin, end};
+  r.title = {};
+  r.journal = false;
+}
+
 // ISO 690's journal, "Journal, 2014, vol. 7, pp. 2114-2124.", where the
 // labels took the year with the volume and found no date: the year is the
 // date, the volume starts after it.
@@ -2817,9 +2857,23 @@ void ChapterWithoutTitle(Reference& r) {
   for (std::u16string_view mark : {u", in: ", u", In: "})
     if (const size_t at = text.find(mark, begin); at != std::u16string_view::npos && at < in) in = at, after = at + mark.size();
   if (in == std::u16string_view::npos || in == begin || in - begin > 300) return;
+  // Names only: no digits or quotation marks, at most four words to a
+  // comma, none in small letters but a particle or "and" ("Clark, K. L.,
+  // Negation as Failure, in: ..." has a title).
   const auto namesOnly = [](std::u16string_view names) {
-    return !names.empty() && u_isupper(names[0]) &&
-           std::none_of(names.begin(), names.end(), [](char16_t c) { return IsDigit(c) || c == u':' || IsQuote(c); });
+    if (names.empty() || !u_isupper(names[0]) ||
+        std::any_of(names.begin(), names.end(), [](char16_t c) { return IsDigit(c) || c == u':' || IsQuote(c); }))
+      return false;
+    size_t inItem = 0;
+    for (std::u16string_view w : Words(names)) {
+      const std::u16string lower = LCase(w);
+      const bool joins = lower == u"and" || lower == u"&" || lower == u"et";
+      if (u_islower(w[0]) && !joins && !IsParticle(lower)) return false;
+      inItem = joins ? 0 : inItem + 1;
+      if (inItem > 4) return false;
+      if (w.back() == u',') inItem = 0;
+    }
+    return true;
   };
   const std::u16string_view authors = text.substr(begin, in - begin);
   if (!namesOnly(authors)) return;
@@ -7503,6 +7557,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ItalianBookAfterTitle(r);
   JournalBeforeRepeatedYear(r);
   YearOpensVolume(r);
+  BookAloneAfterYear(r);
   UnknownPlaceBracket(r);
   BookStartsAfterIn(r);
   ChapterWithoutTitle(r);

@@ -2428,11 +2428,49 @@ TEST(Reference, ChapterWithoutTitle) {
     EXPECT_TRUE(r.title.Empty());
     EXPECT_EQ(r.type, Type::Chapter);
   }
-  // A title before "In:" stays the title.
-  const Reference titled = Smart().ParseReference(
-      u"Smith, J., Heat flow in the Salton Trough. In: Harley, B. (Ed.), Geothermal Systems. Academic Press, New York "
-      u"1990, pp. 82\u201392.");
-  EXPECT_EQ(Printable(Trimmed(titled.Text(titled.title), true)), Printable(u"Heat flow in the Salton Trough"));
+  // Or "In" and the book right after the year, its editors in a bracket.
+  const Case afterYear[] = {
+      {"the editors' bracket after the book",
+       u"Dunlavy, C. 2006. In Major Problems in American Business History (Blaszczyk, R., and Scranton, P., eds.). pp. "
+       u"257\u2013263, Houghton-Mifflin, New York.",
+       u"Dunlavy, C.", u"Blaszczyk, R., and Scranton, P., eds.", u"Major Problems in American Business History"},
+      {"the labels began the editors inside the book",
+       u"Angus, L., and J. McLeod. 2004. In The dialogical self in psychotherapy. An Introduction (Hermans, H. J. M., "
+       u"and Dimaggio, G., eds.), Brunner-Routledge, New York.",
+       u"Angus, L., and J. McLeod.", u"Hermans, H. J. M., and Dimaggio, G., eds.",
+       u"The dialogical self in psychotherapy. An Introduction"},
+  };
+  for (const Case& c : afterYear) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(r.Text(r.authors)), Printable(c.authors));
+    EXPECT_EQ(Printable(r.Text(r.editors)), Printable(c.editors));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_TRUE(r.title.Empty());
+  }
+  // A title before "in:" stays the title, and so does a title that begins
+  // with "In".
+  const struct {
+    const char* name;
+    std::u16string_view text, title;
+  } titled[] = {
+      {"a title before \"In:\"",
+       u"Smith, J., Heat flow in the Salton Trough. In: Harley, B. (Ed.), Geothermal Systems. Academic Press, New York "
+       u"1990, pp. 82\u201392.",
+       u"Heat flow in the Salton Trough"},
+      {"a title before \"in:\", after a comma",
+       u"Clark, K. L., Negation as Failure, in: H. Gallaire and J. Minker (eds.), Logic and Data Bases, Plenum Press, New "
+       u"York, 1978.",
+       u"Negation as Failure"},
+      {"a book's title that begins with \"In\"",
+       u"Pearson, Mike. 2007. In Comes I: Performance, Memory, and Landscape. Exeter: University of Exeter Press.",
+       u"In Comes I: Performance, Memory, and Landscape"},
+  };
+  for (const auto& c : titled) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+  }
 }
 
 // Brazil's ABNT: "In:" before the book, the year again before a meeting's
