@@ -912,7 +912,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
     // "et al." in other languages: Czech and Slovak "a kol.", Polish "i
     // in.", Russian "и др.", Spanish "y cols." and "y otros", Portuguese
     // "e outros" and "e colab.", Italian "e altri", French "et coll.",
-    // Swedish "m.fl.", Finnish "ym.".
+    // Swedish "m.fl." (Norwegian "mfl."), Finnish "ym.".
     if (k + 1 < words.size() && (w == u"a" || w == u"i" || w == u"\u0438" || w == u"y" || w == u"et" || w == u"e")) {
       std::u16string next = LCase(words[k + 1]);
       while (!next.empty() && (next.back() == u',' || next.back() == u';' || next.back() == u':' || next.back() == u'.')) next.pop_back();
@@ -927,7 +927,8 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       }
     }
     // (And Finnish "ym.", "ynnä muut".)
-    if (lower == u"m.fl." || lower == u"m.fl.," || lower == u"m.fl.:" ||
+    if (lower == u"m.fl." || lower == u"m.fl.," || lower == u"m.fl.:" || lower == u"mfl." || lower == u"mfl.," ||
+        lower == u"mfl.:" ||
         ((lower == u"ym." || lower == u"ym.," || lower == u"ym.:") && chunks.back().empty())) {
       more = true;
       continue;
@@ -2746,6 +2747,31 @@ void BookAloneAfterYear(Reference& r) {
   r.container = {begin, end};
   r.title = {};
   r.journal = false;
+}
+
+// The last name before a Scandinavian "et al." taken for the title's
+// first word ("Abbas, S.S., S. Naveed, F. | Qamar, mfl. \"Title\""): the
+// names run to the word, the title starts after it.
+void NamesEndAtOthersWord(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.title.begin < r.authors.end) return;
+  const std::u16string_view text = r.text;
+  size_t at = r.authors.end;
+  while (at < r.title.begin && (text[at] == u' ' || text[at] == u',')) ++at;
+  if (at != r.title.begin) return;
+  const std::u16string_view rest = text.substr(at, r.title.end - at);
+  const size_t comma = rest.find(u", ");
+  if (comma == std::u16string_view::npos || comma < 2 || comma > 30 || !u_isupper(rest[0]) ||
+      rest.substr(0, comma).find_first_of(u" .") != std::u16string_view::npos)
+    return;
+  for (std::u16string_view others : {u"mfl. ", u"m.fl. ", u"mfl., ", u"m.fl., "}) {
+    if (!rest.substr(comma + 2).starts_with(others)) continue;
+    const size_t end = at + comma + 2 + others.size();
+    if (end >= r.title.end) return;
+    r.authors.end = end - 1;
+    while (r.authors.end > r.authors.begin && (text[r.authors.end - 1] == u' ' || text[r.authors.end - 1] == u',')) --r.authors.end;
+    r.title.begin = end;
+    return;
+  }
 }
 
 // ISO 690's journal, "Journal, 2014, vol. 7, pp. 2114-2124.", where the
@@ -7557,6 +7583,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   ItalianBookAfterTitle(r);
   JournalBeforeRepeatedYear(r);
   YearOpensVolume(r);
+  NamesEndAtOthersWord(r);
   BookAloneAfterYear(r);
   UnknownPlaceBracket(r);
   BookStartsAfterIn(r);

@@ -225,6 +225,7 @@ TEST(Reference, Names) {
       {"Spanish y cols.", u"Garc\u00EDa, J. y cols.", {P(u"Garc\u00EDa", u"J.")}, true},
       {"Portuguese e colab.", u"ABBAS, S.S. e colab.", {P(u"ABBAS", u"S. S.")}, true},
       {"Swedish m.fl.", u"Andersson, K. m.fl.", {P(u"Andersson", u"K.")}, true},
+      {"Norwegian mfl.", u"Abbas, S.S., F. Qamar, mfl.", {P(u"Abbas", u"S. S."), P(u"Qamar", u"F.")}, true},
       {"an initial I. is no i in.", u"Nowak, J. and I. Indra", {P(u"Nowak", u"J."), P(u"Indra", u"I.")}, false},
       {"others that are a name's", u"Others, J. and Smith, K.", {P(u"Others", u"J."), P(u"Smith", u"K.")}, false},
       {"spaced initials after the family name, no comma", u"Abbas S. S., Naveed S. and Jawed S. H.",
@@ -2329,6 +2330,10 @@ TEST(Reference, LocalisedBookAndVolumeWords) {
        u"Abrams, P. \"Notes on the Difficulty of Studying the State\", Journal of Historical Sociology \u00C5rg. 1 "
        u"(1988), s. 58\u201389.",
        u"Notes on the Difficulty of Studying the State", u"Journal of Historical Sociology", u"\u00C5rg. 1"},
+      {"Norwegian \"mfl.\" after the last name",
+       u"Abbas, S.S., S. Naveed, F. Qamar, mfl. \"Comprehensive Delineation on HIV\", J Bioequiv Availab \u00C5rg. 8 "
+       u"(2016), s. 037\u2013043.",
+       u"Comprehensive Delineation on HIV", u"J Bioequiv Availab", u"\u00C5rg. 8"},
       {"German \"Jg.\"",
        u"M\u00FCller, H. (1990). Die Geothermie im Oberrheingraben. Zeitschrift f\u00FCr Geologie Jg. 12, S. 33-45.",
        u"Die Geothermie im Oberrheingraben", u"Zeitschrift f\u00FCr Geologie", u"Jg. 12"},
