@@ -1070,14 +1070,33 @@ bool OpensWithDash(std::u16string_view text) {
   return (dashes >= 2 || bar) && (dashes == text.size() || text[dashes] == u'.' || text[dashes] == u',' ||
                                   text[dashes] == u' ' || text[dashes] == u':' || text[dashes] == u';');
 }
+
+// Whether the reference opens with Latin's "id." ("idem", "eadem"), which
+// humanities styles write as the dash, for the names of the reference
+// before ("id., The authentic heart (New York 2001)"). The parser reads
+// the word as a name, one at most.
+bool OpensWithIdem(const Reference& r) {
+  if (r.authorList.size() > 1) return false;
+  for (std::u16string_view mark : {u"id.", u"Id.", u"idem", u"Idem", u"eadem", u"Eadem", u"ead.", u"Ead."}) {
+    const std::u16string_view text = r.text;
+    if (text.starts_with(mark) && text.size() > mark.size() &&
+        (text[mark.size()] == u',' || text[mark.size()] == u' ' || text[mark.size()] == u'.'))
+      return true;
+  }
+  return false;
+}
 }  // namespace
 
 u16string Writer::Add(const Reference& given) {
-  // A repeated-author dash takes the names of the reference before it, in
-  // this run.
+  // A repeated-author dash (or "id.") takes the names of the reference
+  // before it, in this run; "id." with none before names no one.
   std::optional<Reference> named;
-  if (std::none_of(given.authorList.begin(), given.authorList.end(), HasName) && !m_lastAuthors.empty() &&
-      OpensWithDash(given.text)) {
+  if (OpensWithIdem(given)) {
+    named = given;
+    named->authorList = m_lastAuthors;
+    named->moreAuthors = m_lastMore;
+  } else if (std::none_of(given.authorList.begin(), given.authorList.end(), HasName) && !m_lastAuthors.empty() &&
+             OpensWithDash(given.text)) {
     named = given;
     named->authorList = m_lastAuthors;
     named->moreAuthors = m_lastMore;

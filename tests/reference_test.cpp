@@ -4072,6 +4072,9 @@ TEST(Export, RepeatedAuthorDash) {
       {"hyphens and a colon, as German styles end names",
        u"---: Architecture As Art: An Aesthetic, New York 1984."},
       {"a horizontal bar alone before the year", u"\u2015 1984a, Architecture As Art: An Aesthetic, Van Nostrand, New York."},
+      {"Latin's \"id.\"", u"id., The authentic heart. An eightfold path to midlife love (New York 2001)"},
+      {"\"Id.\" before a quoted title", u"Id., \u201CAn Overview of Lightwave Packet Network,\u201D IEEE Network Mag 3 (1989) "
+                                          u"29\u201341"},
   };
   for (const auto& row : rows) {
     const Reference dashed = Smart().ParseReference(row.dashed);
