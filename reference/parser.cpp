@@ -1205,6 +1205,21 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
   const bool capitalFamilies = familyFirst || std::any_of(chunks.begin(), chunks.end(), [&](const auto& c) {
                                  return capitalFamily(c, false) > 0;
                                });
+  // A family name in capitals before single initials ("ROY T C", "KIM S
+  // K"), which no name given first has (no family name is one letter); in
+  // such a list a family name of two letters is one too ("LA J").
+  const auto singleInitials = [](const std::vector<std::u16string_view>& c, size_t from) {
+    return std::all_of(c.begin() + static_cast<long>(from), c.end(),
+                       [](std::u16string_view w) { return w.size() == 1 || (w.size() == 2 && w[1] == u'.'); });
+  };
+  const auto capitalsBeforeInitials = [&](const std::vector<std::u16string_view>& c, size_t shortest) {
+    return c.size() >= 2 && c.front().size() >= shortest && c.front().find(u'.') == std::u16string_view::npos &&
+           std::none_of(c.front().begin(), c.front().end(), [](char16_t ch) { return u_islower(ch) != 0; }) &&
+           singleInitials(c, 1);
+  };
+  const bool capitalsThenInitials = std::any_of(chunks.begin(), chunks.end(), [&](const auto& c) {
+    return c.size() >= 3 && capitalsBeforeInitials(c, 3);
+  });
   for (size_t k = 0; k < chunks.size(); ++k) {
     auto c = chunks[k];
     if (c.size() == 1 && gluedInitial(c[0]) && givenFirstList) {
@@ -1255,9 +1270,11 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       // words are all the family name's: "SCHOUTEN Michael, C.".)
       people.push_back(FamilyFirst({c.begin(), c.begin() + static_cast<long>(caps)}, GivenNames(c, caps, c.size())));
     } else if (c.size() >= 2 && IsInitials(c.back()) && !(c.size() >= 3 && IsOrganisation(c)) &&
-               (!IsInitials(c.front()) || (c.size() >= 3 && IsParticle(LCase(c.front())) && !IsInitials(c[1])))) {
+               (!IsInitials(c.front()) || (c.size() >= 3 && IsParticle(LCase(c.front())) && !IsInitials(c[1])) ||
+                (c.size() >= 3 && capitalsBeforeInitials(c, 2)) || (capitalsThenInitials && capitalsBeforeInitials(c, 2)))) {
       // Vancouver: "Smith JR", "de la Macorra JC", "DE SCHAUENSEE R M"; and
-      // with the initials spaced, "Aarseth E. J." (Geochimica's style).
+      // with the initials spaced, "Aarseth E. J." (Geochimica's style); and
+      // a short family name in capitals before single initials ("ROY T C").
       size_t first = c.size() - 1;
       while (first > 1 && IsInitials(c[first - 1])) --first;
       people.push_back(FamilyFirst({c.begin(), c.begin() + static_cast<long>(first)}, GivenNames(c, first, c.size())));

@@ -226,6 +226,8 @@ TEST(Reference, Names) {
       {"Portuguese e colab.", u"ABBAS, S.S. e colab.", {P(u"ABBAS", u"S. S.")}, true},
       {"Swedish m.fl.", u"Andersson, K. m.fl.", {P(u"Andersson", u"K.")}, true},
       {"Norwegian mfl.", u"Abbas, S.S., F. Qamar, mfl.", {P(u"Abbas", u"S. S."), P(u"Qamar", u"F.")}, true},
+      {"GB/T 7714: short family names in capitals before single initials", u"ROY T C, KIM S K, LA J, \u7B49",
+       {P(u"ROY", u"T. C."), P(u"KIM", u"S. K."), P(u"LA", u"J.")}, true},
       {"an initial I. is no i in.", u"Nowak, J. and I. Indra", {P(u"Nowak", u"J."), P(u"Indra", u"I.")}, false},
       {"others that are a name's", u"Others, J. and Smith, K.", {P(u"Others", u"J."), P(u"Smith", u"K.")}, false},
       {"spaced initials after the family name, no comma", u"Abbas S. S., Naveed S. and Jawed S. H.",
