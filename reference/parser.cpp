@@ -2921,11 +2921,12 @@ void ChapterWithoutTitle(Reference& r) {
   const std::u16string_view authors = text.substr(begin, in - begin);
   if (!namesOnly(authors)) return;
   size_t role = std::u16string_view::npos, roleEnd = 0;
-  for (std::u16string_view mark : {u" (Ed.)", u" (Eds.)", u" (ed.)", u" (eds.)", u" (Hrsg.)", u" (Hg.)", u" (\u00E9d.)",
-                                   u" (\u00E9ds.)", u" (dir.)"})
-    if (const size_t at = text.find(mark, after); at != std::u16string_view::npos && at < role)
-      role = at, roleEnd = at + mark.size();
-  if (role == std::u16string_view::npos || role - after > 200 || !namesOnly(text.substr(after, role - after))) return;
+  const std::u16string near = LCase(text.substr(after, 240));
+  for (std::u16string_view mark : kBracketedEditorRoles)
+    if (const size_t at = near.find(mark); at != std::u16string::npos && at > 0 && near[at - 1] == u' ' && at - 1 < role)
+      role = at - 1, roleEnd = at + mark.size();
+  if (role == std::u16string_view::npos || role > 200 || !namesOnly(text.substr(after, role))) return;
+  role += after, roleEnd += after;
   bool more = false;
   if (Names(authors, more).empty() || Names(text.substr(after, role - after), more).empty()) return;
   size_t book = roleEnd;
