@@ -3896,10 +3896,10 @@ void DashBeforeTitle(Reference& r) {
   // Title", as Italian styles part names): the names run to the comma
   // after the last initials, and the title starts after it.
   for (size_t from = begin;;) {
-    const size_t space = text.find(u' ', from);
-    if (space == std::u16string_view::npos || space > from + 30 || !u_isupper(text[from])) break;
-    const size_t next = std::min(text.find(u' ', space + 1), text.size());
-    std::u16string_view word = text.substr(space + 1, next - space - 1);
+    const size_t afterFamily = text.find(u' ', from);
+    if (afterFamily == std::u16string_view::npos || afterFamily > from + 30 || !u_isupper(text[from])) break;
+    const size_t next = std::min(text.find(u' ', afterFamily + 1), text.size());
+    std::u16string_view word = text.substr(afterFamily + 1, next - afterFamily - 1);
     const bool comma = word.ends_with(u',');
     if (comma) word.remove_suffix(1);
     if (!IsDottedInitials(word)) break;
