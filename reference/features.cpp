@@ -148,16 +148,16 @@ std::uint64_t Fnv(std::uint64_t h, std::u16string_view text) {
 
 }  // namespace
 
-void Hasher::Add(std::uint8_t templ, std::u16string_view text) {
+std::uint32_t BucketOf(std::uint8_t templ, std::u16string_view text) {
   const std::uint64_t h = Fnv(1469598103934665603ull ^ templ, text);
-  m_out.push_back(static_cast<std::uint32_t>(h >> (64 - kFeatureBits)));
+  return static_cast<std::uint32_t>(h >> (64 - kFeatureBits));
 }
 
-void Hasher::Add(std::uint8_t templ, std::u16string_view a, std::u16string_view b) {
+std::uint32_t BucketOf(std::uint8_t templ, std::u16string_view a, std::u16string_view b) {
   std::uint64_t h = Fnv(1469598103934665603ull ^ templ, a);
   h = (h ^ u'|') * kFnvPrime;
   h = Fnv(h, b);
-  m_out.push_back(static_cast<std::uint32_t>(h >> (64 - kFeatureBits)));
+  return static_cast<std::uint32_t>(h >> (64 - kFeatureBits));
 }
 
 std::uint64_t Flags(const Word& w) {
@@ -232,7 +232,7 @@ TokenFeatures Features(const Analysis& a) {
   const size_t n = words.size();
   out.features.reserve(n * 40);
   out.first.reserve(n + 1);
-  Hasher h(out.features);
+  Hasher<> h(out.features);
   const Word none;
   int quotes = 0, parens = 0, periods = 0, commas = 0, years = 0, colons = 0;
   for (size_t i = 0; i < n; ++i) {

@@ -117,39 +117,54 @@ constexpr std::uint32_t kTokenTemplateSet = 1;
 static_assert(static_cast<int>(TokenTemplate::Ending) == 26 && static_cast<int>(TokenTemplate::MayBegin) == 34 &&
               static_cast<int>(TokenTemplate::SecondWordAfter) == 38);
 
-// Hashes features into buckets: a template's number and a text or a value.
+// A feature's bucket, hashed from its template's number and a text (the
+// second form: the text a + u"|" + b, without making it) or a value.
+std::uint32_t BucketOf(std::uint8_t templ, std::u16string_view text);
+std::uint32_t BucketOf(std::uint8_t templ, std::u16string_view a, std::u16string_view b);
+// Inline: the span chooser hashes hundreds of these for each reference.
+inline std::uint32_t BucketOf(std::uint8_t templ, std::uint64_t value) {
+  std::uint64_t h = (std::uint64_t{templ} << 56) ^ (value * 0x9E3779B97F4A7C15ull);
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9ull;
+  return static_cast<std::uint32_t>(h >> (64 - kFeatureBits));
+}
+
+// Where hashed features go when only their score matters: each bucket's
+// weight is added up as it comes, in the order a list of the buckets
+// would hold them, so the sum is the list's to the last bit.
+template <typename Weight>
+struct WeightSum {
+  const Weight* weights;
+  decltype(Weight{} + Weight{}) sum = 0;
+  void push_back(std::uint32_t bucket) { sum += weights[bucket]; }
+};
+
+// Hashes features into buckets: a template's number and a text or a
+// value. `Out` takes each bucket by push_back: a list of them
+// (std::vector<std::uint32_t>), or a WeightSum.
+template <typename Out = std::vector<std::uint32_t>>
 class Hasher final {
  public:
-  explicit Hasher(std::vector<std::uint32_t>& out) : m_out(out) {}
+  explicit Hasher(Out& out) : m_out(out) {}
   template <typename Template>
     requires std::is_enum_v<Template>
   void Add(Template templ, std::u16string_view text) {
-    Add(static_cast<std::uint8_t>(templ), text);
+    m_out.push_back(BucketOf(static_cast<std::uint8_t>(templ), text));
   }
   // The same as Add(templ, a + u"|" + b), without making that text.
   template <typename Template>
     requires std::is_enum_v<Template>
   void Add(Template templ, std::u16string_view a, std::u16string_view b) {
-    Add(static_cast<std::uint8_t>(templ), a, b);
+    m_out.push_back(BucketOf(static_cast<std::uint8_t>(templ), a, b));
   }
   template <typename Template>
     requires std::is_enum_v<Template>
   void Add(Template templ, std::uint64_t value) {
-    Add(static_cast<std::uint8_t>(templ), value);
+    m_out.push_back(BucketOf(static_cast<std::uint8_t>(templ), value));
   }
 
  private:
-  void Add(std::uint8_t templ, std::u16string_view text);
-  void Add(std::uint8_t templ, std::u16string_view a, std::u16string_view b);
-  // Inline: the span chooser adds hundreds of these for each reference.
-  void Add(std::uint8_t templ, std::uint64_t value) {
-    std::uint64_t h = (std::uint64_t{templ} << 56) ^ (value * 0x9E3779B97F4A7C15ull);
-    h ^= h >> 29;
-    h *= 0xBF58476D1CE4E5B9ull;
-    m_out.push_back(static_cast<std::uint32_t>(h >> (64 - kFeatureBits)));
-  }
-
-  std::vector<std::uint32_t>& m_out;
+  Out& m_out;
 };
 
 // A number in one of the ranges the bounds make: 0 below the first, ...

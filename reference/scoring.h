@@ -88,9 +88,7 @@ Look Tag(const Analysis& a, const TokenFeatures& f, const Weight* rows, float sc
     }
     for (size_t y = 0; y < kLabels; ++y) emission[i][y] = static_cast<float>(sum[y]) * scale;
   }
-  look.labels = Viterbi(
-      n, std::vector<std::uint8_t>(n, 1), [&](size_t i, size_t y) { return emission[i][y]; },
-      transition);
+  look.labels = Viterbi(n, [&](size_t i, size_t y) { return emission[i][y]; }, transition);
   // Only for a field the labels hold: the span chooser looks at no other.
   const auto margins = [&](Label field) {
     if (std::find(look.labels.begin(), look.labels.end(), field) == look.labels.end()) return std::vector<float>();
@@ -121,13 +119,13 @@ std::optional<Span> ChooseSpan(const Analysis& a, const Look& look, Label field,
   const auto candidates = SpanCandidates(a, look.labels, field);
   if (candidates.empty()) return std::nullopt;
   const SpanInput in{a, look.labels, look.Margins(field), field, candidates[0]};
-  std::vector<std::uint32_t> f;
-  f.reserve(64);  // more than any bound's or candidate's features
+  // The features go straight into their weights' sum: a score is all the
+  // chooser needs of them.
+  WeightSum<Weight> sum{weights};
   const auto score = [&] {
-    Sum sum = 0;
-    for (const auto k : f) sum += weights[k];
-    f.clear();
-    return sum;
+    const Sum s = sum.sum;
+    sum.sum = 0;
+    return s;
   };
   // The candidates share a few beginnings and ends: what depends on one
   // alone is scored once for it.
@@ -142,7 +140,10 @@ std::optional<Span> ChooseSpan(const Analysis& a, const Look& look, Label field,
   const auto part = [&](std::vector<Part>& known, size_t at, bool start) -> const Part& {
     for (const Part& p : known)
       if (p.at == at) return p;
-    (start ? StartFeatures : EndFeatures)(in, at, f);
+    if (start)
+      StartFeatures(in, at, sum);
+    else
+      EndFeatures(in, at, sum);
     const Sum s = score();
     known.push_back({at, s, start ? StartBound(in, at) : EndBound(in, at)});
     return known.back();
@@ -163,7 +164,7 @@ std::optional<Span> ChooseSpan(const Analysis& a, const Look& look, Label field,
     for (; counted <= c.last; ++counted) counts.Extend(in, c.first, counted);
     const Part& start = part(starts, c.first, true);
     const Part& end = part(ends, c.last, false);
-    JointFeatures(in, c, counts, start.bound, end.bound, f);
+    JointFeatures(in, c, counts, start.bound, end.bound, sum);
     scores[order[j]] = score() + start.score + end.score;
   }
   size_t best = 0;

@@ -93,8 +93,9 @@ std::uint64_t LabelAt(const std::vector<Label>& labels, size_t k) {
 
 using S = SpanTemplate;
 
-void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>& out) {
-  Hasher h(out);
+template <typename Out>
+void StartFeatures(const SpanInput& in, size_t first, Out& out) {
+  Hasher<Out> h(out);
   const Analysis& a = in.a;
   const auto f = FieldBits(in.field);
   const Word& before = first > 0 ? a.words[first - 1] : kNone;
@@ -105,8 +106,9 @@ void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>
   h.Add(S::StartMoved, f | static_cast<std::uint64_t>(dStart + 8) << 16 | std::uint64_t{before.lastChar});
 }
 
-void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& out) {
-  Hasher h(out);
+template <typename Out>
+void EndFeatures(const SpanInput& in, size_t last, Out& out) {
+  Hasher<Out> h(out);
   const Analysis& a = in.a;
   const size_t n = in.labels.size();
   const auto f = FieldBits(in.field);
@@ -176,9 +178,10 @@ void JointFeatures(const SpanInput& in, const Span& span, std::vector<std::uint3
   JointFeatures(in, span, counts, StartBound(in, span.first), EndBound(in, span.last), out);
 }
 
+template <typename Out>
 void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& counts, const SpanBound& start,
-                   const SpanBound& end, std::vector<std::uint32_t>& out) {
-  Hasher h(out);
+                   const SpanBound& end, Out& out) {
+  Hasher<Out> h(out);
   const Analysis& a = in.a;
   const auto& labels = in.labels;
   const Label field = in.field;
@@ -227,6 +230,16 @@ void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& coun
     h.Add(S::LabelsInside, f | y << 8 | Bucket(inside[y], {2, 3, 5}) << 4 | std::uint64_t{labels[span.first] == static_cast<Label>(y)});
   }
 }
+
+#define TF_SPAN_FEATURES_FOR(Out)                                                                                  \
+  template void StartFeatures<Out>(const SpanInput&, size_t, Out&);                                                \
+  template void EndFeatures<Out>(const SpanInput&, size_t, Out&);                                                  \
+  template void JointFeatures<Out>(const SpanInput&, const Span&, const SpanCounts&, const SpanBound&, const SpanBound&, \
+                                   Out&);
+TF_SPAN_FEATURES_FOR(std::vector<std::uint32_t>)
+TF_SPAN_FEATURES_FOR(WeightSum<std::int8_t>)
+TF_SPAN_FEATURES_FOR(WeightSum<float>)
+#undef TF_SPAN_FEATURES_FOR
 
 void SpanFeatures(const Analysis& a, const std::vector<Label>& labels, const std::vector<float>& margins,
                   Label field, const Span& guess, const Span& span, std::vector<std::uint32_t>& out) {

@@ -77,8 +77,13 @@ enum class SpanTemplate : std::uint8_t {
 constexpr std::uint32_t kSpanTemplateSet = 2;
 static_assert(static_cast<int>(SpanTemplate::DateBefore) == 14 && static_cast<int>(SpanTemplate::CommasColons) == 30);
 
-void StartFeatures(const SpanInput& in, size_t first, std::vector<std::uint32_t>& out);
-void EndFeatures(const SpanInput& in, size_t last, std::vector<std::uint32_t>& out);
+// `Out` is a list of buckets (std::vector<std::uint32_t>) or a WeightSum
+// of std::int8_t or float weights: the scorer adds the weights up as the
+// features come instead of listing them.
+template <typename Out>
+void StartFeatures(const SpanInput& in, size_t first, Out& out);
+template <typename Out>
+void EndFeatures(const SpanInput& in, size_t last, Out& out);
 void JointFeatures(const SpanInput& in, const Span& span, std::vector<std::uint32_t>& out);
 
 // What the joint features count inside a span. Taking one more token in at
@@ -103,8 +108,9 @@ struct SpanBound {
 };
 SpanBound StartBound(const SpanInput& in, size_t first);
 SpanBound EndBound(const SpanInput& in, size_t last);
+template <typename Out>
 void JointFeatures(const SpanInput& in, const Span& span, const SpanCounts& counts, const SpanBound& start,
-                   const SpanBound& end, std::vector<std::uint32_t>& out);
+                   const SpanBound& end, Out& out);
 
 // All the features of a candidate span.
 void SpanFeatures(const Analysis& a, const std::vector<Label>& labels, const std::vector<float>& margins,

@@ -6,11 +6,14 @@
 #include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <limits>
+#include <tuple>
 
 #include "engine/engine.h"
 #include "reference/export.h"
 #include "reference/model.h"
 #include "reference/parser.h"
+#include "reference/viterbi.h"
 #include "tests/printable.h"
 
 namespace tf::reference {
@@ -72,6 +75,45 @@ TEST(Model, RefusesWhatDoesNotAgree) {
     const reference::Model model(bytes);
     EXPECT_EQ(model.Valid(), r.problem.empty());
     EXPECT_EQ(model.Problem(), r.problem);
+  }
+}
+
+// The labeller's best path, worked out by hand on small score tables: the
+// vectorised search must take the same path, ties included.
+TEST(Model, BestLabelPath) {
+  constexpr size_t L = kLabels;
+  constexpr float kNever = -std::numeric_limits<float>::infinity();
+  struct Row {
+    const char* name;
+    std::vector<std::vector<std::pair<size_t, float>>> emission;  // per token: (label, score), the rest 0
+    std::vector<std::tuple<size_t, size_t, float>> transitions;   // (from, to, score), from == L: the start; the rest 0
+    std::vector<size_t> labels;
+  };
+  const Row rows[] = {
+      {"the token scores alone, the transitions flat", {{{4, 2}}, {{1, 3}}, {{5, 1}}}, {}, {4, 1, 5}},
+      {"a transition outweighs a small lead", {{{4, 9}}, {{2, 1}, {3, 1.5f}}}, {{4, 2, 2}}, {4, 2}},
+      {"all equal: the lowest label", {{}, {}}, {}, {0, 0}},
+      {"a tie at the last token goes to the lower label", {{{7, 1}, {3, 1}}}, {}, {3}},
+      {"a tie in what came before goes to the lower label", {{{6, 1}, {2, 1}}, {{5, 1}}}, {}, {2, 5}},
+      {"the start's row counts", {{}, {}}, {{L, 9, 1}}, {9, 0}},
+      {"a forbidden pair is never taken", {{{1, 5}}, {{1, 5}, {2, 4}}}, {{1, 1, kNever}}, {1, 2}},
+      {"the last label of all", {{{L - 1, 1}}, {{L - 1, 1}}}, {}, {L - 1, L - 1}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    std::vector<std::array<float, L>> emission(r.emission.size());
+    for (size_t i = 0; i < r.emission.size(); ++i) {
+      emission[i].fill(0);
+      for (const auto& [y, v] : r.emission[i]) emission[i][y] = v;
+    }
+    std::array<float, (L + 1) * L> transition{};
+    for (const auto& [x, y, v] : r.transitions) transition[x * L + y] = v;
+    const std::vector<Label> got = Viterbi(
+        emission.size(), [&](size_t i, size_t y) { return emission[i][y]; },
+        [&](size_t x, size_t y) { return transition[x * L + y]; });
+    std::vector<size_t> labels;
+    for (const Label y : got) labels.push_back(static_cast<size_t>(y));
+    EXPECT_EQ(labels, r.labels);
   }
 }
 
