@@ -566,12 +566,11 @@ Person GivenFirst(const std::vector<std::u16string_view>& words) {
 
 // A role word as the list below holds it: without the marks after it, or
 // the half of a bracket the names stand in ("(P. Ng & R. Ho, Eds.).").
-std::u16string BareRoleWord(std::u16string_view lower) {
-  std::u16string w(lower);
-  while (!w.empty() && (w.back() == u',' || w.back() == u';' || w.back() == u':')) w.pop_back();
-  if (w.ends_with(u").")) w.pop_back();
-  if (!w.empty() && w.back() == u')' && w.find(u'(') == std::u16string::npos) w.pop_back();
-  if (!w.empty() && w.front() == u'(' && w.find(u')') == std::u16string::npos) w.erase(0, 1);
+std::u16string_view BareRoleWord(std::u16string_view w) {
+  while (!w.empty() && (w.back() == u',' || w.back() == u';' || w.back() == u':')) w.remove_suffix(1);
+  if (w.ends_with(u").")) w.remove_suffix(1);
+  if (!w.empty() && w.back() == u')' && w.find(u'(') == std::u16string_view::npos) w.remove_suffix(1);
+  if (!w.empty() && w.front() == u'(' && w.find(u')') == std::u16string_view::npos) w.remove_prefix(1);
   return w;
 }
 
@@ -593,8 +592,8 @@ namespace {
 // An editor's role alone ("editor.", "(Eds.)", "Hrsg."): a role word that
 // is not a translator's, nor a word around the role ("in", "by", "edited").
 bool IsEditorRoleWord(std::u16string_view lower) {
-  const std::u16string w = BareRoleWord(lower);
-  return IsRoleWord(w) && w != u"in" && w != u"by" && !w.starts_with(u"edited") && w.find(u"tr") == std::u16string::npos &&
+  const std::u16string_view w = BareRoleWord(lower);
+  return IsRoleWord(w) && w != u"in" && w != u"by" && !w.starts_with(u"edited") && w.find(u"tr") == std::u16string_view::npos &&
          !w.starts_with(u"\u00FCbers");
 }
 
