@@ -1155,8 +1155,9 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
     return c.size() == 3 && !IsInitials(c.front()) && IsInitials(c[1]) && !IsInitials(c.back()) && u_isupper(c.back()[0]);
   };
   // Whole names written given name first, the last after "and" ("Manfred
-  // Riedel, Harald Seubert und Hanspeter Padrutt"): not a family name of two
-  // words and its given names.
+  // Riedel, Harald Seubert und Hanspeter Padrutt", "Colin Raffel, Noam
+  // Shazeer, and Peter J. Liu"): not a family name of two words and its
+  // given names.
   const auto wholeName = [](const std::vector<std::u16string_view>& c) {
     return c.size() >= 2 && c.size() <= 3 &&
            std::all_of(c.begin(), c.end(), [](std::u16string_view w) {
@@ -1164,8 +1165,9 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
            });
   };
   const bool givenFirstList = (chunks.size() >= 3 && chunks[0].size() >= 2 && initialFirst(chunks[1]) && initialFirstNames >= 2) ||
-                              (chunks.size() >= 3 && wholeName(chunks[0]) && wholeName(chunks[1]) && chunks[1].size() == 2 &&
-                               afterAnd.back() && wholeName(chunks.back()));
+                              (chunks.size() >= 3 && wholeName(chunks[0]) &&
+                               ((wholeName(chunks[1]) && chunks[1].size() == 2) || middleInitial(chunks[1])) &&
+                               afterAnd.back() && (wholeName(chunks.back()) || middleInitial(chunks.back())));
   // A family name in capitals with its particles, before a comma and the
   // given names ("DE SCHAUENSEE, R. M.", "VAN DER WAALS, J. D."): the
   // particles are no initials.
@@ -2952,6 +2954,189 @@ void ChapterWithoutTitle(Reference& r) {
   r.journal = false;
 }
 
+// Takes [begin, end) out of each of the pieces: one inside it goes, one
+// that reaches into it from before ends at `begin`, one that reaches out of
+// it begins at `end` (its spaces skipped).
+void MakeRoom(Reference& r, size_t begin, size_t end, std::initializer_list<Piece*> pieces) {
+  for (Piece* p : pieces) {
+    if (p->Empty() || p->end <= begin || end <= p->begin) continue;
+    if (p->begin >= begin && p->end <= end) *p = {};
+    else if (p->begin >= begin) p->begin = end;
+    else p->end = begin;
+    while (p->begin < p->end && r.text[p->begin] == u' ') ++p->begin;
+    if (p->begin >= p->end) *p = {};
+  }
+}
+
+// Every piece a reference may have, for rules that look at what lies
+// between them.
+std::array<const Piece*, 15> PiecesOf(const Reference& r) {
+  return {&r.citationNumber, &r.authors, &r.editors, &r.date, &r.title, &r.container, &r.volume, &r.pages,
+          &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number};
+}
+
+// The first words of a title left in no piece, up to a colon ("2019.
+// BERT: Pre-training of ...", where the labels began the title after the
+// colon): they are the title's.
+void TitleStartLeftOut(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t from = 0;
+  const Piece* before = nullptr;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p != &r.title && p->begin < r.title.begin) {
+      if (p->end > r.title.begin) return;
+      if (p->end >= from) from = p->end, before = p;
+    }
+  size_t begin = from;
+  while (begin < r.title.begin && text[begin] == u' ') ++begin;
+  size_t end = r.title.begin;
+  while (end > begin && text[end - 1] == u' ') --end;
+  // Names the labels cut short go on after a comma: Vancouver's last
+  // name and its initials before a colon ("Silva CT, Vo HT: Vistrails:
+  // ...") are the authors'.
+  if (before == &r.authors || before == &r.editors) {
+    size_t k = before->end;
+    while (k > before->begin && text[k - 1] == u' ') --k;
+    if (k > before->begin && (text[k - 1] == u',' || text[k - 1] == u';')) {
+      if (before == &r.authors && end > begin && text[end - 1] == u':') {
+        const std::vector<std::u16string_view> name = Words(text.substr(begin, end - 1 - begin));
+        if (name.size() >= 2 && name.size() <= 3 && IsCapitalised(name[0]) && IsInitials(name.back())) r.authors.end = end;
+      }
+      return;
+    }
+  }
+  // (A quoted title is whole: "Casabella: \"Il Museo\"" names its journal first.)
+  if (begin == end || text[end - 1] != u':' || IsQuote(text[r.title.begin])) return;
+  const std::vector<std::u16string_view> words = Words(text.substr(begin, end - begin));
+  // A name of a few words ("BERT:", "Deep Learning:"), beginning in a
+  // capital; not a label or role ("In:", "Available from:").
+  if (words.size() > 3 || !u_isupper(words[0][0]) || words.back().size() < 3) return;
+  for (std::u16string_view w : words) {
+    const std::u16string lower = LCase(w);
+    if (IsRoleWord(lower) || lower.starts_with(u"available") || lower.starts_with(u"retrieved") ||
+        lower.starts_with(u"url") || lower.starts_with(u"doi") || lower.starts_with(u"online") ||
+        std::any_of(w.begin(), w.end(), [](char16_t c) { return c == u'.' || c == u',' || c == u';' || IsQuote(c); }))
+      return;
+  }
+  r.title.begin = begin;
+}
+
+// Many names given first, as ACL and NeurIPS styles write them ("Yinhan
+// Liu, Myle Ott, ..., Omer Levy, Mike Lewis, and Veselin Stoyanov. 2019.
+// RoBERTa: ..."), where the labels took a name of the list for the title:
+// the names run on to the full stop before the year, and the title is
+// what follows the year, up to the next piece.
+void GivenFirstNamesRunToYear(Reference& r) {
+  if (r.authors.Empty() || r.title.Empty() || r.date.Empty()) return;
+  if (!(r.authors.end <= r.title.begin && r.title.end <= r.date.begin)) return;
+  const std::u16string_view text = r.text;
+  // The names the labels found go on after a comma.
+  size_t authorsEnd = r.authors.end;
+  while (authorsEnd > r.authors.begin && text[authorsEnd - 1] == u' ') --authorsEnd;
+  if (authorsEnd == r.authors.begin || text[authorsEnd - 1] != u',') return;
+  size_t namesEnd = r.date.begin;
+  while (namesEnd > r.authors.end && text[namesEnd - 1] == u' ') --namesEnd;
+  if (namesEnd == r.authors.end || text[namesEnd - 1] != u'.') return;
+  // Names of two or three capitalised words (or initials), between commas,
+  // "and" before the last.
+  size_t inName = 0;
+  for (std::u16string_view w : Words(text.substr(r.authors.end, namesEnd - r.authors.end))) {
+    if (w == u"and" || w == u"&") {
+      if (inName != 0) return;
+      continue;
+    }
+    // (An initial's full stop ends no name: "Peter J. Liu".)
+    const bool initial = w.size() == 2 && w.back() == u'.';
+    const bool ends = w.back() == u',' || (w.back() == u'.' && !initial);
+    const std::u16string_view bare = w.back() == u',' || w.back() == u'.' ? w.substr(0, w.size() - 1) : w;
+    if (bare.empty() || !u_isupper(bare[0]) ||
+        std::any_of(bare.begin(), bare.end(), [](char16_t c) { return IsDigit(c) || c == u':' || c == u'(' || IsQuote(c); }))
+      return;
+    if (++inName > 3) return;
+    if (ends) {
+      if (inName < 2) return;
+      inName = 0;
+    }
+  }
+  if (inName != 0) return;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p != &r.title && p != &r.authors && p->begin < r.date.begin && p->end > r.authors.end) return;
+  // The title: from the year to the next piece.
+  size_t begin = r.date.end, end = text.size();
+  while (begin < end && text[begin] == u' ') ++begin;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p->end > begin) {
+      if (p->begin < begin) return;
+      end = std::min(end, p->begin);
+    }
+  while (end > begin && text[end - 1] == u' ') --end;
+  if (end - begin < 4) return;
+  r.authors.end = namesEnd;
+  r.title = {begin, end};
+}
+
+// APA's volume of a proceedings in its bracket after the book's name, the
+// pages' bracket after it ("Proceedings of the 54th Annual Meeting of the
+// Association for Computational Linguistics (Volume 1: Long Papers) (pp.
+// 1715–1725). Association for Computational Linguistics."): the volume
+// and the pages, whatever the labels made of their words.
+void BracketedVolumeOfBook(Reference& r) {
+  if (r.container.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t open = r.container.end;
+  while (open < text.size() && (text[open] == u' ' || text[open] == u',')) ++open;
+  size_t number = open;
+  for (std::u16string_view lead : {u"(Volume ", u"(Vol. ", u"(vol. "})
+    if (text.substr(open).starts_with(lead)) number = open + lead.size();
+  if (number == open) return;
+  size_t k = number;
+  while (k < text.size() && (IsDigit(text[k]) || text[k] == u'I' || text[k] == u'V' || text[k] == u'X')) ++k;
+  const size_t close = text.find(u')', k);
+  if (k == number || k >= text.size() || (text[k] != u':' && text[k] != u')') || close == std::u16string_view::npos) return;
+  MakeRoom(r, open, close + 1,
+           {&r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.note, &r.number, &r.doi, &r.url});
+  r.volume = {open + 1, close};
+  size_t pages = close + 1;
+  while (pages < text.size() && text[pages] == u' ') ++pages;
+  if (!text.substr(pages).starts_with(u"(pp. ") && !text.substr(pages).starts_with(u"(p. ")) return;
+  const size_t pagesClose = text.find(u')', pages);
+  if (pagesClose == std::u16string_view::npos || pagesClose - pages > 30) return;
+  MakeRoom(r, pages, pagesClose + 1, {&r.date, &r.pages, &r.publisher, &r.place, &r.edition, &r.note, &r.number});
+  r.pages = {pages, pagesClose + 1};
+  // (The full stop after the bracket is no part of what follows.)
+  for (Piece* p : {&r.publisher, &r.place, &r.note})
+    if (!p->Empty() && p->begin == pagesClose + 1) {
+      while (p->begin < p->end && (text[p->begin] == u'.' || text[p->begin] == u' ')) ++p->begin;
+      if (p->begin >= p->end) *p = {};
+    }
+}
+
+// ACL's place after the pages, a city and its state or country, then the
+// publisher ("pages 4171–4186, Minneapolis, Minnesota. Association for
+// Computational Linguistics."), where the labels began the publisher at
+// the state: the state is the place's.
+void PlaceEndsBeforePublisher(Reference& r) {
+  if (r.place.Empty() || r.publisher.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t k = r.place.end;
+  while (k > r.place.begin && text[k - 1] == u' ') --k;
+  if (k == r.place.begin || text[k - 1] != u',') return;
+  size_t gap = k;
+  while (gap < r.publisher.begin && text[gap] == u' ') ++gap;
+  if (gap != r.publisher.begin) return;
+  const std::u16string_view publisher = r.Text(r.publisher);
+  const size_t stop = publisher.find(u". ");
+  if (stop == std::u16string_view::npos) return;
+  const std::vector<std::u16string_view> state = Words(publisher.substr(0, stop));
+  const std::vector<std::u16string_view> rest = Words(publisher.substr(stop + 2));
+  if (state.empty() || state.size() > 2 || rest.size() < 2 || !u_isupper(rest[0][0])) return;
+  for (std::u16string_view w : state)
+    if (!IsCapitalised(w) || std::any_of(w.begin(), w.end(), IsDigit) || IsInitials(w)) return;
+  r.place.end = r.publisher.begin + stop + 1;
+  r.publisher.begin += stop + 2;
+}
+
 // Vancouver's chapter, "In: Editors, editors. Book. Place: Publisher",
 // where the book's first words were left to no part or taken for names
 // ("En: Moodley R, Lago C, editores. Carl Rogers Counsels a Black |
@@ -4336,14 +4521,7 @@ void ContainerBeforeStopSemicolon(Reference& r) {
   while (begin < stop && text[begin] == u' ') ++begin;
   if (stop - begin < 4) return;
   const size_t end = stop + 1;
-  for (Piece* p : {&r.container, &r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.note, &r.number}) {
-    if (p->Empty() || p->end <= begin || end <= p->begin) continue;
-    if (p->begin >= begin && p->end <= end) *p = {};
-    else if (p->begin >= begin) p->begin = end;
-    else p->end = begin;
-    while (p->begin < p->end && text[p->begin] == u' ') ++p->begin;
-    if (p->begin >= p->end) *p = {};
-  }
+  MakeRoom(r, begin, end, {&r.container, &r.date, &r.volume, &r.pages, &r.publisher, &r.place, &r.edition, &r.note, &r.number});
   r.container = {begin, end};
   r.journal = false;
 }
@@ -7605,6 +7783,10 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   UnknownPlaceBracket(r);
   BookStartsAfterIn(r);
   ChapterWithoutTitle(r);
+  GivenFirstNamesRunToYear(r);
+  TitleStartLeftOut(r);
+  BracketedVolumeOfBook(r);
+  PlaceEndsBeforePublisher(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

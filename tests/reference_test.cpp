@@ -2577,6 +2577,108 @@ TEST(Reference, YearBeforeTheVolumeWord) {
   }
 }
 
+// ACL's and NeurIPS's given names first, ten to a list, and titles that
+// open with a short name and a colon: the whole list is the authors', the
+// whole title the title's.
+TEST(Reference, GivenFirstListsAndTitleNames) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, title;
+    std::vector<S> families;
+  };
+  const Case cases[] = {
+      {"ten names given first: none is the title",
+       u"Yinhan Liu, Myle Ott, Naman Goyal, Jingfei Du, Mandar Joshi, Danqi Chen, Omer Levy, Mike Lewis, Luke "
+       u"Zettlemoyer, and Veselin Stoyanov. 2019. RoBERTa: A robustly optimized BERT pretraining approach. arXiv "
+       u"preprint arXiv:1907.11692.",
+       u"RoBERTa: A robustly optimized BERT pretraining approach",
+       {u"Liu", u"Ott", u"Goyal", u"Du", u"Joshi", u"Chen", u"Levy", u"Lewis", u"Zettlemoyer", u"Stoyanov"}},
+      {"a name with an initial in the list's tail",
+       u"Colin Raffel, Noam Shazeer, Adam Roberts, Katherine Lee, Sharan Narang, Michael Matena, Yanqi Zhou, Wei Li, "
+       u"Omer Levy, and Peter J. Liu. 2019. RoBERTa: A robustly optimized BERT pretraining approach. arXiv preprint "
+       u"arXiv:1907.11692.",
+       u"RoBERTa: A robustly optimized BERT pretraining approach",
+       {u"Raffel", u"Shazeer", u"Roberts", u"Lee", u"Narang", u"Matena", u"Zhou", u"Li", u"Levy", u"Liu"}},
+      {"a middle initial in the last name: the first two are two names",
+       u"Colin Raffel, Noam Shazeer, Adam Roberts, and Peter J. Liu. 2020. Exploring the limits of transfer learning. "
+       u"Journal of Machine Learning Research, 21(140):1\u201367.",
+       u"Exploring the limits of transfer learning", {u"Raffel", u"Shazeer", u"Roberts", u"Liu"}},
+      {"and in the second",
+       u"Victoria Johnson, Jane F. Fulcher, and Thomas Ertman. 2007. Opera and society in Italy and France. "
+       u"Cambridge University Press.",
+       u"Opera and society in Italy and France", {u"Johnson", u"Fulcher", u"Ertman"}},
+      {"a title's first name before a colon, a long proceedings after it",
+       u"Jacob Devlin and Kristina Toutanova. 2019. BERT: Pre-training of deep bidirectional transformers. In "
+       u"Proceedings of the 2019 Conference of the North American Chapter of the Association for Computational "
+       u"Linguistics, pages 4171\u20134186.",
+       u"BERT: Pre-training of deep bidirectional transformers", {u"Devlin", u"Toutanova"}},
+      {"the same in APA",
+       u"Devlin, J., Chang, M.-W., Lee, K., and Toutanova, K. 2019. BERT: Pre-training of deep bidirectional "
+       u"transformers for language understanding. In Proceedings of the 2019 Conference of the North American "
+       u"Chapter of the Association for Computational Linguistics, pages 4171\u20134186.",
+       u"BERT: Pre-training of deep bidirectional transformers for language understanding",
+       {u"Devlin", u"Chang", u"Lee", u"Toutanova"}},
+      {"Vancouver's last name before a colon is the authors', not the title's",
+       u"Callahan SP, Freire J, Santos E, Scheidegger CE, Silva CT, Vo HT: Vistrails: visualization meets data "
+       u"management. In Proceedings of the 2006 ACM SIGMOD international conference on Management of data. ACM; "
+       u"2006:745\u2013747.",
+       u"Vistrails: visualization meets data management",
+       {u"Callahan", u"Freire", u"Santos", u"Scheidegger", u"Silva", u"Vo"}},
+      {"a journal's name before a quoted title stays out of it",
+       u"Casabella: \"Il Museo ; Instituzione e Architettura\", n\u00B0 443, janvier 1979.",
+       u"Il Museo ; Instituzione e Architettura", {}},
+      {"a newspaper after the names is no name of the list",
+       u"LAGAC\u00C9, Patrick. La Presse. (18 juin 2015). Si l\u2019\u00E9cole \u00E9tait importante (4), [en "
+       u"ligne].Adresse URL : http://www.lapresse.ca/debats/chroniques/",
+       u"La Presse", {u"LAGAC\u00C9"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(Families(r.authorList), c.families);
+  }
+}
+
+// Proceedings as NLP papers cite them: APA's volume bracket after the
+// book, ACL's city and state after the pages.
+TEST(Reference, ProceedingsVolumeAndPlace) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, container, volume, pages, publisher, place;
+  };
+  const Case cases[] = {
+      {"APA: the volume's bracket, the pages' bracket, the publisher",
+       u"Sennrich, R., Haddow, B., & Birch, A. (2016). Neural machine translation of rare words with subword units. In "
+       u"Proceedings of the 54th Annual Meeting of the Association for Computational Linguistics (Volume 1: Long Papers) "
+       u"(pp. 1715\u20131725). Association for Computational Linguistics.",
+       u"Proceedings of the 54th Annual Meeting of the Association for Computational Linguistics",
+       u"Volume 1: Long Papers", u"(pp. 1715\u20131725)", u"Association for Computational Linguistics", u""},
+      {"a book's volume in brackets before its pages",
+       u"Mozer, M. C. & Smolensky, P. (1988). Skeletonization: A technique for trimming the fat from a network via "
+       u"relevance assessment. Advances in Neural Information Processing Systems (Vol. 1), (pp. 107-115). Denver, CO: "
+       u"Morgan Kaufmann.",
+       u"Advances in Neural Information Processing Systems", u"Vol. 1", u"(pp. 107-115)", u"Morgan Kaufmann",
+       u"Denver, CO"},
+      {"ACL: a city and its state after the pages",
+       u"Jacob Devlin and Kristina Toutanova. 2019. Pre-training of deep bidirectional transformers. In Proceedings of "
+       u"the 2019 Conference of the North American Chapter of the Association for Computational Linguistics, pages "
+       u"4171\u20134186, Minneapolis, Minnesota. Association for Computational Linguistics.",
+       u"Proceedings of the 2019 Conference of the North American Chapter of the Association for Computational "
+       u"Linguistics",
+       u"", u"pages 4171\u20134186", u"Association for Computational Linguistics", u"Minneapolis, Minnesota"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.volume), true)), Printable(c.volume));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.pages), true)), Printable(c.pages));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), true)), Printable(c.publisher));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), true)), Printable(c.place));
+  }
+}
+
 // Latin America's styles write "s.l., s.e." (no place, no publisher) after
 // a meeting's proceedings: neither is any part of the proceedings' name.
 TEST(Reference, UnknownPlaceAndPublisherEndTheBook) {
