@@ -3137,6 +3137,29 @@ void PlaceEndsBeforePublisher(Reference& r) {
   r.publisher.begin += stop + 2;
 }
 
+// Physics styles' first page alone after the volume ("Phys. Rev. Lett.
+// 19, 1 (1967)", "Phys. Lett. B 716, 1 (2012)"), where the labels took
+// both numbers for the volume: the second is the page.
+void PageAfterVolumeComma(Reference& r) {
+  if (!r.pages.Empty() || r.volume.Empty()) return;
+  const std::u16string_view v = r.Text(r.volume);
+  size_t k = 0;
+  while (k < v.size() && IsDigit(v[k])) ++k;
+  if (k == 0 || k > 5 || !v.substr(k).starts_with(u", ")) return;
+  const size_t page = k + 2;
+  size_t end = page;
+  while (end < v.size() && IsDigit(v[end])) ++end;
+  if (end == page || end - page > 6) return;
+  for (size_t i = end; i < v.size(); ++i)
+    if (v[i] != u' ' && v[i] != u',' && v[i] != u'.') return;
+  // The year in its bracket right after, as these styles end: "58, 1
+  // (Summer 2004)" and "Psychology Today 49, 5." are an issue.
+  const std::u16string_view after = Trim(std::u16string_view(r.text).substr(r.volume.end));
+  if (after.size() < 6 || after[0] != u'(' || after[5] != u')' || FirstYear(after.substr(1, 4)) != after.substr(1, 4)) return;
+  r.pages = {r.volume.begin + page, r.volume.begin + end};
+  r.volume.end = r.volume.begin + k + 1;
+}
+
 // Vancouver's chapter, "In: Editors, editors. Book. Place: Publisher",
 // where the book's first words were left to no part or taken for names
 // ("En: Moodley R, Lago C, editores. Carl Rogers Counsels a Black |
@@ -7787,6 +7810,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TitleStartLeftOut(r);
   BracketedVolumeOfBook(r);
   PlaceEndsBeforePublisher(r);
+  PageAfterVolumeComma(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -2679,6 +2679,37 @@ TEST(Reference, ProceedingsVolumeAndPlace) {
   }
 }
 
+// Physics styles give an article's first page alone after the volume and
+// a comma, the year in brackets last: "19, 1 (1967)" is volume 19, page 1;
+// other styles' "58, 1 (Summer 2004)" and "49, 5." give no page.
+TEST(Reference, FirstPageAloneAfterVolume) {
+  struct Case {
+    const char* name;
+    std::u16string_view text;
+    S volume, firstPage;
+  };
+  const Case cases[] = {
+      {"page 1", u"S. Weinberg, A model of leptons, Phys. Rev. Lett. 19, 1 (1967).", u"19", u"1"},
+      {"a section letter before the volume",
+       u"G. Aad et al., Observation of a new particle in the search for the Standard Model Higgs boson with the ATLAS "
+       u"detector at the LHC, Phys. Lett. B 716, 1 (2012).",
+       u"716", u"1"},
+      {"a longer page, as before", u"S. Weinberg, A model of leptons, Phys. Rev. Lett. 19, 1264 (1967).", u"19", u"1264"},
+      {"a season before the year: no page",
+       u"Fahrni, Magda. \u201C\u2018Elles sont partout\u2019: les femmes et la ville en temps d\u2019\u00E9pid\u00E9mie, "
+       u"Montr\u00E9al, 1918-1920.\u201D Revue d\u2019histoire de l\u2019Am\u00E9rique fran\u00E7aise. 58, 1 (Summer 2004).",
+       u"58", u""},
+      {"no year after: no page", u"Mariani, Mike. 2016. \u201CThe Antisocial Network.\u201D Psychology Today 49, 5.",
+       u"49", u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(r.volumeNumber), Printable(c.volume));
+    EXPECT_EQ(Printable(r.firstPage), Printable(c.firstPage));
+  }
+}
+
 // Latin America's styles write "s.l., s.e." (no place, no publisher) after
 // a meeting's proceedings: neither is any part of the proceedings' name.
 TEST(Reference, UnknownPlaceAndPublisherEndTheBook) {
