@@ -40,12 +40,17 @@ size_t BeforeSpaces(std::u16string_view text, size_t at, size_t floor) {
   return at;
 }
 
-// The reference on one line (line breaks and tabs as spaces), trimmed.
+// The reference on one line (line breaks and tabs as spaces), trimmed, one
+// space between words: a hanging indent a list kept ("... for\n     language
+// understanding") or justification's wide gaps are no part of any piece.
 std::u16string TrimmedLine(std::u16string_view text) {
-  const std::u16string out = smart::OneLine(text);
-  const size_t a = out.find_first_not_of(u' ');
-  if (a == std::u16string::npos) return {};
-  return out.substr(a, out.find_last_not_of(u' ') - a + 1);
+  const std::u16string line = smart::OneLine(text);
+  std::u16string out;
+  out.reserve(line.size());
+  for (const char16_t c : line)
+    if (c != u' ' || (!out.empty() && out.back() != u' ')) out += c;
+  if (!out.empty() && out.back() == u' ') out.pop_back();
+  return out;
 }
 
 // The numbers of a text, with where they stand.

@@ -238,6 +238,46 @@ u16string RepairAccentsAndLigatures(u16string_view text, const Dictionary& dicti
   return out;
 }
 
+// "https://apps.who.int/iris/" + line break + "handle/10665/331685" from
+// `at` (which starts "http"): a link written close that the layout broke
+// at a line's end, after one of its marks, the rest on the next line (its
+// indent aside); how far it reaches and the link joined, 0 when it is not
+// broken so. The rest must read as a link's (a slash, a full stop, a digit
+// or an equals sign in it), so that a sentence after a link at a line's
+// end stays a sentence ("https://a.org/" + break + "Accessed 2 May").
+size_t BrokenLink(u16string_view s, size_t at, u16string& link) {
+  const auto run = [&](size_t from) {
+    size_t end = from;
+    while (end < s.size() && !IsGap(s[end]) && IsUrlCharacter(s[end])) ++end;
+    return end;
+  };
+  size_t i = run(at);
+  link = u16string(s.substr(at, i - at));
+  bool broken = false;
+  while (i < s.size() && !link.empty() && u16string_view(u"/-_.=&?#%~").find(link.back()) != u16string_view::npos) {
+    size_t j = i;
+    while (j < s.size() && (s[j] == u' ' || s[j] == u'\t')) ++j;
+    if (j < s.size() && s[j] == u'\r') ++j;
+    if (j < s.size() && s[j] == u'\n') ++j;
+    if (j == i || (s[j - 1] != u'\n' && s[j - 1] != u'\r')) break;
+    while (j < s.size() && (s[j] == u' ' || s[j] == u'\t')) ++j;
+    const size_t end = run(j);
+    if (end == j || (end < s.size() && !IsGap(s[end]))) break;
+    const u16string_view rest = s.substr(j, end - j);
+    // Its own full stop at the end is the sentence's ("2019/x.").
+    const u16string_view inner = rest.ends_with(u'.') ? rest.substr(0, rest.size() - 1) : rest;
+    if (rest[0] >= 0x80 || !u_isalnum(rest[0])) break;  // "[40]", "(2020)": the next thing
+    if (inner.find_first_of(u"/.=") == u16string_view::npos && std::none_of(inner.begin(), inner.end(), IsDigit)) break;
+    // After a full stop, a capital opens a sentence, and a year or a
+    // number alone is the reference's, not the link's.
+    if (link.back() == u'.' && (u_isupper(rest[0]) || inner.find_first_of(u"/.") == u16string_view::npos)) break;
+    link += rest;
+    i = end;
+    broken = true;
+  }
+  return broken ? i : 0;
+}
+
 // Links that justification spaced out, closed up.
 // "10.1021/ es030360x", "10.1016/ j.envsci. 2009.09.007" from `at` (which
 // starts "10."): justification's spaces in a DOI, after its prefix's slash
@@ -286,6 +326,11 @@ u16string CloseSpacedLinks(u16string_view text) {
         LCase(text.substr(i, 4)) == u"http") {
       u16string link;
       if (const size_t end = SpacedLink(text, i, link); end != 0) {
+        out += link;
+        i = end;
+        continue;
+      }
+      if (const size_t end = BrokenLink(text, i, link); end != 0) {
         out += link;
         i = end;
         continue;

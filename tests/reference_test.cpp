@@ -2710,6 +2710,31 @@ TEST(Reference, FirstPageAloneAfterVolume) {
   }
 }
 
+// A list's hanging indent, kept by the extractor, is no part of any piece,
+// and a link the layout broke at a line's end is whole again.
+TEST(Reference, IndentAndBrokenLinkAcrossLines) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, container, url;
+  };
+  const Case cases[] = {
+      {"the indent inside the book's name",
+       u"Kingma, D. P., & Ba, J. (2015). Adam: A method for stochastic optimization. In International Conference on "
+       u"Learning\n     Representations.",
+       u"International Conference on Learning Representations", u""},
+      {"a link broken after a slash, its rest indented",
+       u"Smith, J. (2020). Heat flow in wells. Geothermics, 12, 45\u201367. https://apps.who.int/iris/\n     "
+       u"handle/10665/331685",
+       u"Geothermics", u"https://apps.who.int/iris/handle/10665/331685"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(Printable(r.urlText), Printable(c.url));
+  }
+}
+
 // Latin America's styles write "s.l., s.e." (no place, no publisher) after
 // a meeting's proceedings: neither is any part of the proceedings' name.
 TEST(Reference, UnknownPlaceAndPublisherEndTheBook) {

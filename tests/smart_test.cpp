@@ -70,6 +70,17 @@ TEST(Smart, ExtractionArtefacts) {
       {"a full stop after a DOI's digits ends it", u"10.1038/ nature123. 2012.", u"10.1038/nature123. 2012."},
       {"a DOI with no space after its prefix stays", u"10.1000/xyz. 2009", u"10.1000/xyz. 2009"},
       {"a number and a slash that is no DOI stays", u"10.5/ 2 of them, p10.1000/ x", u"10.5/ 2 of them, p10.1000/ x"},
+      {"a link broken after a slash, its rest indented on the next line",
+       u"see https://apps.who.int/iris/\n     handle/10665/331685 now", u"see https://apps.who.int/iris/handle/10665/331685 now"},
+      {"a DOI link broken after a full stop, over three lines", u"https://doi.org/10.1016/j.\nenvsci.2009.\r\n09.007.",
+       u"https://doi.org/10.1016/j.envsci.2009.09.007."},
+      {"a DOI link broken after its hyphen keeps it", u"https://doi.org/10.18653/v1/N19-\n1423", u"https://doi.org/10.18653/v1/N19-1423"},
+      {"a sentence after a link at a line's end stays", u"https://a.org/\nAccessed 2 May 2020", u"https://a.org/\nAccessed 2 May 2020"},
+      {"a capital after a link's full stop opens a sentence", u"http://www.r-project.org.\nVienna.2020/x",
+       u"http://www.r-project.org.\nVienna.2020/x"},
+      {"a blank line ends the link", u"https://a.org/b/\n\nc/d", u"https://a.org/b/\n\nc/d"},
+      {"the next reference's number is no part of it", u"http://a.org/x.html.\n[40]", u"http://a.org/x.html.\n[40]"},
+      {"nor a year after its full stop", u"http://a.org/report.\n2020.", u"http://a.org/report.\n2020."},
   };
   for (const auto& r : rows) EXPECT_EQ(Printable(RepairExtraction(r.in, English().dictionary)), Printable(r.out)) << r.name;
 }
