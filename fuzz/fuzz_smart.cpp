@@ -20,7 +20,7 @@ S SmartText(const uint8_t* data, size_t size) {
       u"\u2009", u"\u200B", u"\uFEFF", u"\u2010", u"\u2011", u"\u00AD", u"\u2014", u"\u2013", u"\u00E9",
       u"\u00C9", u"\U00010428", u"the ", u"of ", u"and ", u"heat", u"rock", u"NASA", u"pH", u"iv", u"XIV",
       u"\f", u"\v", u"\u2028", u"\u0085", u"\u00A8", u"\u00B4", u"\u0131", u"\u0308", u"\uFB03", u"https : / / ",
-      u" . ", u" / ", u"cient", u"de "};
+      u" . ", u" / ", u"cient", u"de ", u"https://", u"/", u"doi.org/10.1"};
   constexpr size_t kCount = sizeof kPool / sizeof kPool[0];
   S s;
   for (size_t i = 0; i < size; ++i) s += kPool[data[i] % kCount];

@@ -267,6 +267,7 @@ size_t BrokenLink(u16string_view s, size_t at, u16string& link) {
     // Its own full stop at the end is the sentence's ("2019/x.").
     const u16string_view inner = rest.ends_with(u'.') ? rest.substr(0, rest.size() - 1) : rest;
     if (rest[0] >= 0x80 || !u_isalnum(rest[0])) break;  // "[40]", "(2020)": the next thing
+    if (LCase(rest).find(u"http") != u16string::npos) break;  // another link
     if (inner.find_first_of(u"/.=") == u16string_view::npos && std::none_of(inner.begin(), inner.end(), IsDigit)) break;
     // After a full stop, a capital opens a sentence, and a year or a
     // number alone is the reference's, not the link's.
@@ -330,6 +331,25 @@ u16string CloseSpacedLinks(u16string_view text) {
         i = end;
         continue;
       }
+    }
+    out += c;
+    ++i;
+  }
+  return out;
+}
+
+// Links the layout broke at a line's end, joined. After the spaced links
+// are closed up, so that what this joins is final: a second round of the
+// repairs finds nothing more to do.
+u16string JoinBrokenLinks(u16string_view text) {
+  if (text.find(u'\n') == u16string_view::npos && text.find(u'\r') == u16string_view::npos) return u16string(text);
+  u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const char16_t c = text[i];
+    if ((c == u'h' || c == u'H') && (out.empty() || !u_isalnum(out.back())) && i + 4 <= text.size() &&
+        LCase(text.substr(i, 4)) == u"http") {
+      u16string link;
       if (const size_t end = BrokenLink(text, i, link); end != 0) {
         out += link;
         i = end;
@@ -345,7 +365,7 @@ u16string CloseSpacedLinks(u16string_view text) {
 }  // namespace
 
 u16string RepairExtraction(u16string_view text, const Dictionary& dictionary) {
-  return CloseSpacedLinks(RepairAccentsAndLigatures(text, dictionary));
+  return JoinBrokenLinks(CloseSpacedLinks(RepairAccentsAndLigatures(text, dictionary)));
 }
 
 // Rule 1 comes first, but for the ligatures, which tell where a spaced
@@ -361,8 +381,8 @@ u16string RepairCharacters(u16string_view text, const Dictionary& dictionary) {
     return (c >= 0xC0 && c < 0x250) || c == u'\u2013' || c == u'\u2014' || c == u'\u2018' || c == u'\u2019' ||
            c == u'\u201C' || c == u'\u201D';
   };
-  if (std::all_of(text.begin(), text.end(), untouched)) return CloseSpacedLinks(text);
-  return CloseSpacedLinks(RepairCharacters(RepairAccentsAndLigatures(RepairCharacters(text, false), dictionary)));
+  if (std::all_of(text.begin(), text.end(), untouched)) return JoinBrokenLinks(CloseSpacedLinks(text));
+  return JoinBrokenLinks(CloseSpacedLinks(RepairCharacters(RepairAccentsAndLigatures(RepairCharacters(text, false), dictionary))));
 }
 
 u16string RepairText(u16string_view text, const Dictionary& dictionary) {

@@ -19,7 +19,9 @@ namespace tf::smart {
 // character for them; a ligature with a space on either side joined to the
 // word around it when the whole is a word ('e ﬃ cient' gives 'eﬃcient',
 // which rule 1 spells out); a link that justification spaced out closed
-// up ('https : / / doi . org / 10.1000 / xyz').
+// up ('https : / / doi . org / 10.1000 / xyz'), and one the layout broke
+// after a slash or another of its marks at a line's end joined to its rest
+// on the next line.
 std::u16string RepairExtraction(std::u16string_view text, const Dictionary& dictionary);
 
 // Rule 1, characters: the ligatures U+FB00-U+FB06 spelled out (ff fi fl ffi

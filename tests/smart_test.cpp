@@ -81,6 +81,9 @@ TEST(Smart, ExtractionArtefacts) {
       {"a blank line ends the link", u"https://a.org/b/\n\nc/d", u"https://a.org/b/\n\nc/d"},
       {"the next reference's number is no part of it", u"http://a.org/x.html.\n[40]", u"http://a.org/x.html.\n[40]"},
       {"nor a year after its full stop", u"http://a.org/report.\n2020.", u"http://a.org/report.\n2020."},
+      {"nor another link", u"https://a.org/\nhttps://b.org/x", u"https://a.org/\nhttps://b.org/x"},
+      {"a spaced link on the next line is closed up, not joined", u"https://a.org/\nhttps : / / b . org / x",
+       u"https://a.org/\nhttps://b.org/x"},
   };
   for (const auto& r : rows) EXPECT_EQ(Printable(RepairExtraction(r.in, English().dictionary)), Printable(r.out)) << r.name;
 }
