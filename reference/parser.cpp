@@ -882,6 +882,40 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       return people;
     }
   }
+  // An organisation whose name holds "and" ("National Institute for Health
+  // and Care Excellence", "Department of Health & Social Care"): one name,
+  // not two. Only with no comma or semicolon in it, every word capitalised
+  // but the small words of a name, and an organisation's word before the
+  // "and" (but not right before it).
+  if (text.find_first_of(u",;") == std::u16string_view::npos) {
+    std::vector<std::u16string_view> words = Words(text);
+    while (!words.empty() && (words.back() == u"." || words.back() == u":")) words.pop_back();
+    if (!words.empty() && (words.back().ends_with(u'.') || words.back().ends_with(u':'))) words.back().remove_suffix(1);
+    size_t join = 0;
+    bool organisation = false, capitalised = words.size() >= 4;
+    for (size_t k = 0; k < words.size() && capitalised; ++k) {
+      const std::u16string lower = LCase(words[k]);
+      if (lower == u"and" || lower == u"&") {
+        if (join == 0) join = k;
+        continue;
+      }
+      if (join == 0 && IsOrganisationWord(lower)) organisation = true;
+      const bool small = lower == u"of" || lower == u"for" || lower == u"the" || lower == u"on" || lower == u"in";
+      capitalised = (small && k > 0) || (u_isupper(words[k][0]) && !IsInitials(words[k]));
+    }
+    if (capitalised && organisation && join > 0 && join + 1 < words.size()) {
+      // Two, where the first name is whole before the "and" ("World Health
+      // Organization and World Bank"), each as written.
+      const bool two = IsOrganisationWord(LCase(words[join - 1])) && words.size() - join - 1 >= 2 &&
+                       std::none_of(words.begin() + static_cast<long>(join) + 1, words.end(),
+                                    [](std::u16string_view w) { return w == u"and" || w == u"&"; });
+      Person first, second;
+      first.literal = Join(words, 0, two ? join : words.size());
+      if (!two) return {first};
+      second.literal = Join(words, join + 1, words.size());
+      return {first, second};
+    }
+  }
   // The chunks between separators: commas, semicolons, "and", "&".
   std::vector<std::vector<std::u16string_view>> chunks(1);
   std::vector<bool> afterAnd(1, false);
