@@ -212,6 +212,22 @@ u16string Unplaced(const Reference& r, Fields& f) {
   return out;
 }
 
+// Words that only lead to a link ("Retrieved from", "Available at:"), in
+// any case, a colon or full stop after them.
+bool IsLinkLead(u16string_view words) {
+  static constexpr std::array<u16string_view, 12> kLeads = {
+      u"retrieved from", u"retrieved", u"available from", u"available at", u"available online", u"available online at",
+      u"available", u"online", u"url", u"disponible en", u"dispon\u00EDvel em", u"verf\u00FCgbar unter"};
+  const u16string trimmed = Trimmed(words, false);
+  words = trimmed;
+  while (!words.empty() && (words.back() == u':' || words.back() == u'.')) words.remove_suffix(1);
+  // ("publisher Available at", as a part left unplaced is named.)
+  if (const size_t space = words.find(u' '); space != u16string_view::npos && words.substr(0, space) == u"publisher")
+    words.remove_prefix(space + 1);
+  const u16string lower = LCase(words);
+  return std::find(kLeads.begin(), kLeads.end(), lower) != kLeads.end();
+}
+
 Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
   Fields f;
   f.title = NoLineBreaks(Trimmed(r.Text(r.title), true));
@@ -227,6 +243,11 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
     f.container += u'.';
   f.publisher = NoLineBreaks(Trimmed(r.Text(r.publisher), false));
   f.place = NoLineBreaks(Trimmed(r.Text(r.place), false));
+  // ("Available at:" taken for the publisher, before the link.)
+  if (!r.doiName.empty() || !r.urlText.empty()) {
+    if (IsLinkLead(f.publisher)) f.publisher.clear();
+    if (IsLinkLead(f.place)) f.place.clear();
+  }
   f.edition = EditionNumber(NoLineBreaks(Trimmed(r.Text(r.edition), false)));
   f.doi = NoLineBreaks(r.doiName);
   f.url = NoLineBreaks(r.urlText);
@@ -245,13 +266,17 @@ Fields FieldsOf(const Reference& r, const smart::TitleLists& lists) {
   // thesis," of "[Master's thesis, University of Auckland]").
   f.note = Trimmed(f.note, false);
   // Words that only lead to the link ("Retrieved from", "Available at")
-  // say nothing the link does not.
+  // say nothing the link does not: not as the note, nor as one of its
+  // parts ("Available at; [Accessed 5 May 2015]").
   if (!f.url.empty() || !f.doi.empty()) {
-    static constexpr std::array<u16string_view, 10> kLeads = {u"retrieved from", u"retrieved", u"available from",
-                                                               u"available at", u"available online", u"available online at",
-                                                               u"available", u"online", u"url", u"url:"};
-    const u16string lower = LCase(f.note);
-    if (std::find(kLeads.begin(), kLeads.end(), lower) != kLeads.end()) f.note.clear();
+    u16string kept;
+    for (size_t from = 0; from <= f.note.size();) {
+      const size_t end = std::min(f.note.find(u"; ", from), f.note.size());
+      const u16string_view part = u16string_view(f.note).substr(from, end - from);
+      if (!IsLinkLead(part)) kept += (kept.empty() ? u"" : u"; ") + u16string(part);
+      from = end + 2;
+    }
+    f.note = kept;
   }
   // The year said again at the end, as some styles print it after the
   // place ("Baltimore, MD 1997."), says nothing the date does not.

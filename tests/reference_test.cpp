@@ -1636,6 +1636,29 @@ TEST(Export, TheYearAgainIsNoNote) {
   }
 }
 
+// The words that lead to a link say nothing the link does not, wherever the
+// labels put them: the publisher, or a part of the note.
+TEST(Export, LinkLeadWordsSayNothing) {
+  const struct {
+    const char* name;
+    S in, absent, present;
+  } rows[] = {
+      {"Harvard's \"Available at:\" taken for the publisher",
+       u"Smith, J. (2020) 'Heat flow in wells', Geothermics, 12(3), pp. 45\u201367. Available at: "
+       u"https://doi.org/10.1016/j.geothermics.2020.101 (Accessed: 12 May 2021).",
+       u"Available", u"\"note\": \"(Accessed: 12 May 2021)\""},
+      {"\"Retrieved from\" before the rest of the note",
+       u"Carruthers, P. (1998b). Animal Subjectivity. Psyche, 4(3), 2377. Retrieved from: "
+       u"http://www.theassc.org/files/assc/2377.pdf. [see also \u201CReplies to Critics\u201D, in Psyche, 6 (3)]",
+       u"Retrieved", u"\"note\": \"[see also \u201CReplies to Critics\u201D, in Psyche, 6 (3)]\""},
+  };
+  for (const auto& row : rows) {
+    const S csl = Writer::One(Format::CslJson, Smart().ParseReference(row.in), kNoLists);
+    EXPECT_EQ(csl.find(row.absent), S::npos) << row.name << ": " << Printable(csl);
+    EXPECT_NE(csl.find(row.present), S::npos) << row.name << ": " << Printable(csl);
+  }
+}
+
 TEST(Export, WhatNoPartTakesStaysInTheNote) {
   const struct {
     const char* name;
