@@ -3199,6 +3199,25 @@ void PageAfterVolumeComma(Reference& r) {
   r.volume.end = r.volume.begin + k + 1;
 }
 
+// Physics' collaboration in its bracket after the names ("B. P. Abbott et
+// al. (LIGO Scientific Collaboration and Virgo Collaboration), Observation
+// of ..."), where the labels began the title with it: no part of the
+// title (the record keeps it in the note).
+void CollaborationBeforeTitle(Reference& r) {
+  if (r.title.Empty() || r.authors.Empty() || r.authors.end > r.title.begin) return;
+  const std::u16string_view title = r.Text(r.title);
+  if (!title.starts_with(u'(')) return;
+  const size_t close = title.find(u')');
+  if (close == std::u16string_view::npos || close + 2 >= title.size() || (title[close + 1] != u',' && title[close + 1] != u'.'))
+    return;
+  const std::u16string inside = LCase(title.substr(1, close - 1));
+  if (inside.find(u"collaboration") == std::u16string::npos && inside.find(u"consortium") == std::u16string::npos) return;
+  size_t begin = r.title.begin + close + 2;
+  while (begin < r.title.end && r.text[begin] == u' ') ++begin;
+  if (r.title.end - begin < 4) return;
+  r.title.begin = begin;
+}
+
 // Vancouver's chapter, "In: Editors, editors. Book. Place: Publisher",
 // where the book's first words were left to no part or taken for names
 // ("En: Moodley R, Lago C, editores. Carl Rogers Counsels a Black |
@@ -7850,6 +7869,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   BracketedVolumeOfBook(r);
   PlaceEndsBeforePublisher(r);
   PageAfterVolumeComma(r);
+  CollaborationBeforeTitle(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and
