@@ -2655,6 +2655,10 @@ TEST(Reference, GivenFirstListsAndTitleNames) {
        u"2006:745\u2013747.",
        u"Vistrails: visualization meets data management",
        {u"Callahan", u"Freire", u"Santos", u"Scheidegger", u"Silva", u"Vo"}},
+      {"a collaboration's bracket after the names is no part of the title",
+       u"B. P. Abbott et al. (LIGO Scientific Collaboration and Virgo Collaboration), Observation of Gravitational "
+       u"Waves from a Binary Black Hole Merger, Phys. Rev. Lett. 116, 061102 (2016).",
+       u"Observation of Gravitational Waves from a Binary Black Hole Merger", {u"Abbott"}},
       {"a journal's name before a quoted title stays out of it",
        u"Casabella: \"Il Museo ; Instituzione e Architettura\", n\u00B0 443, janvier 1979.",
        u"Il Museo ; Instituzione e Architettura", {}},
