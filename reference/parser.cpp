@@ -508,13 +508,13 @@ std::u16string GivenNames(const std::vector<std::u16string_view>& words, size_t 
 // Words that make a name an organisation's: "International Energy Agency",
 // "Geological Society of America", "OpenStreetMap contributors".
 bool IsOrganisationWord(std::u16string_view lower) {
-  static constexpr std::array<std::u16string_view, 41> kWords = {
+  static constexpr std::array<std::u16string_view, 47> kWords = {
       u"agency", u"association", u"institute", u"institution", u"university", u"society", u"survey",
       u"organization", u"organisation", u"council", u"commission", u"committee", u"department", u"ministry",
       u"office", u"bureau", u"center", u"centre", u"foundation", u"laboratory", u"programme", u"program",
       u"service", u"services", u"corporation", u"company", u"inc.", u"ltd", u"ltd.", u"contributors", u"team", u"consortium",
       u"board", u"authority", u"administration", u"academy", u"network", u"project", u"union", u"federation",
-      u"group"};
+      u"group", u"panel", u"forum", u"secretariat", u"alliance", u"coalition", u"collaboration"};
   return lexicon::Has(kWords, lower);
 }
 
@@ -523,8 +523,8 @@ bool IsOrganisation(const std::vector<std::u16string_view>& words) {
   for (size_t k = 0; k < words.size(); ++k) {
     const std::u16string lower = LCase(words[k]);
     if (IsOrganisationWord(lower)) return true;
-    // "of", "for" inside a name: no person's.
-    if (k > 0 && k + 1 < words.size() && (lower == u"of" || lower == u"for")) return true;
+    // "of", "for", "on" inside a name: no person's.
+    if (k > 0 && k + 1 < words.size() && (lower == u"of" || lower == u"for" || lower == u"on")) return true;
   }
   return false;
 }
@@ -3216,6 +3216,31 @@ void CollaborationBeforeTitle(Reference& r) {
   while (begin < r.title.end && r.text[begin] == u' ') ++begin;
   if (r.title.end - begin < 4) return;
   r.title.begin = begin;
+}
+
+// An organisation's name at the head, before the year, that the labels
+// gave to no part ("Intergovernmental Panel on Climate Change. (2021).
+// Climate change 2021: ..."): the authors'.
+void OrganisationBeforeYear(Reference& r) {
+  if (!r.authors.Empty() || !r.editors.Empty() || r.date.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t begin = r.citationNumber.Empty() ? 0 : r.citationNumber.end;
+  while (begin < text.size() && text[begin] == u' ') ++begin;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p != &r.citationNumber && p->begin < r.date.begin && p->end > begin) return;
+  size_t end = BeforeSpaces(text, r.date.begin, begin);
+  if (end > begin && (text[end - 1] == u'.' || text[end - 1] == u',')) --end;
+  const std::vector<std::u16string_view> words = Words(text.substr(begin, end - begin));
+  if (words.size() < 2 || words.size() > 10 || !IsOrganisation(words)) return;
+  for (size_t k = 0; k < words.size(); ++k) {
+    const std::u16string_view w = words[k];
+    const std::u16string lower = LCase(w);
+    const bool small = k > 0 && (lower == u"of" || lower == u"for" || lower == u"on" || lower == u"and" ||
+                                 lower == u"the" || lower == u"&" || lower == u"in");
+    if (!small && (!u_isupper(w[0]) || std::any_of(w.begin(), w.end(), [](char16_t c) { return IsDigit(c) || c == u','; })))
+      return;
+  }
+  r.authors = {begin, end};
 }
 
 // Vancouver's chapter, "In: Editors, editors. Book. Place: Publisher",
@@ -7870,6 +7895,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PlaceEndsBeforePublisher(r);
   PageAfterVolumeComma(r);
   CollaborationBeforeTitle(r);
+  OrganisationBeforeYear(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and
