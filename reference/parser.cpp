@@ -515,7 +515,10 @@ bool IsOrganisationWord(std::u16string_view lower) {
       u"service", u"services", u"corporation", u"company", u"inc.", u"ltd", u"ltd.", u"contributors", u"team", u"consortium",
       u"board", u"authority", u"administration", u"academy", u"network", u"project", u"union", u"federation",
       u"group", u"panel", u"forum", u"secretariat", u"alliance", u"coalition", u"collaboration"};
-  return lexicon::Has(kWords, lower);
+  // (And their plurals: "Centers for Disease Control", "National Academies".)
+  return lexicon::Has(kWords, lower) ||
+         (lower.size() > 4 && lower.ends_with(u's') && lexicon::Has(kWords, lower.substr(0, lower.size() - 1))) ||
+         (lower.size() > 5 && lower.ends_with(u"ies") && lexicon::Has(kWords, std::u16string(lower.substr(0, lower.size() - 3)) + u"y"));
 }
 
 bool IsOrganisation(const std::vector<std::u16string_view>& words) {
@@ -3221,17 +3224,43 @@ void CollaborationBeforeTitle(Reference& r) {
 // An organisation's name at the head, before the year, that the labels
 // gave to no part ("Intergovernmental Panel on Climate Change. (2021).
 // Climate change 2021: ..."): the authors'.
+// Or that they took for the title, the title after the year left in no
+// part ("Centers for Disease Control and Prevention. (2020, May 12).
+// Symptoms of coronavirus. https://..."): the title is what follows the
+// year, up to the next part.
 void OrganisationBeforeYear(Reference& r) {
   if (!r.authors.Empty() || !r.editors.Empty() || r.date.Empty()) return;
   const std::u16string_view text = r.text;
   size_t begin = r.citationNumber.Empty() ? 0 : r.citationNumber.end;
   while (begin < text.size() && text[begin] == u' ') ++begin;
+  const bool titleAtHead = !r.title.Empty() && r.title.begin == begin && r.title.end <= r.date.begin;
   for (const Piece* p : PiecesOf(r))
-    if (!p->Empty() && p != &r.citationNumber && p->begin < r.date.begin && p->end > begin) return;
+    if (!p->Empty() && p != &r.citationNumber && !(titleAtHead && p == &r.title) && p->begin < r.date.begin &&
+        p->end > begin)
+      return;
+  // The title's own place after the year: up to the next part.
+  Piece after;
+  if (titleAtHead) {
+    size_t from = r.date.end, to = text.size();
+    while (from < to && text[from] == u' ') ++from;
+    for (const Piece* p : PiecesOf(r))
+      if (!p->Empty() && p->end > from) {
+        if (p->begin < from) return;
+        to = std::min(to, p->begin);
+      }
+    to = BeforeSpaces(text, to, from);
+    if (to - from < 4) return;
+    after = {from, to};
+  }
   size_t end = BeforeSpaces(text, r.date.begin, begin);
   if (end > begin && (text[end - 1] == u'.' || text[end - 1] == u',')) --end;
   const std::vector<std::u16string_view> words = Words(text.substr(begin, end - begin));
   if (words.size() < 2 || words.size() > 10 || !IsOrganisation(words)) return;
+  // A title at the head needs an organisation's own word: "The
+  // Competitiveness of the European Book Publishing Industries" is one.
+  if (titleAtHead &&
+      std::none_of(words.begin(), words.end(), [](std::u16string_view w) { return IsOrganisationWord(LCase(w)); }))
+    return;
   for (size_t k = 0; k < words.size(); ++k) {
     const std::u16string_view w = words[k];
     const std::u16string lower = LCase(w);
@@ -3241,6 +3270,7 @@ void OrganisationBeforeYear(Reference& r) {
       return;
   }
   r.authors = {begin, end};
+  if (titleAtHead) r.title = after;
 }
 
 // Vancouver's chapter, "In: Editors, editors. Book. Place: Publisher",

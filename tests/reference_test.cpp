@@ -2666,6 +2666,14 @@ TEST(Reference, GivenFirstListsAndTitleNames) {
        u"Intergovernmental Panel on Climate Change. (2021). Climate change 2021: The physical science basis. "
        u"Cambridge University Press.",
        u"Climate change 2021: The physical science basis", {u"Intergovernmental Panel on Climate Change"}},
+      {"an organisation before the year taken for the title: the title follows the year",
+       u"Centers for Disease Control and Prevention. (2020, May 12). Symptoms of coronavirus. "
+       u"https://www.cdc.gov/coronavirus/2019-ncov/symptoms-testing/symptoms.html",
+       u"Symptoms of coronavirus", {u"Centers for Disease Control and Prevention"}},
+      {"a title before the year with no organisation's word stays the title",
+       u"The Competitiveness of the European Book Publishing Industries. (2000). Luxembourg: Office for Official "
+       u"Publications of European Communities.",
+       u"The Competitiveness of the European Book Publishing Industries", {}},
       {"a journal's name before a quoted title stays out of it",
        u"Casabella: \"Il Museo ; Instituzione e Architettura\", n\u00B0 443, janvier 1979.",
        u"Il Museo ; Instituzione e Architettura", {}},
