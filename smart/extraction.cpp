@@ -310,6 +310,13 @@ size_t SpacedDoi(u16string_view s, size_t at, u16string& doi) {
   return i;
 }
 
+// Whether a link starts at text[i]: "http" in any case, not inside a word
+// (what is written before it so far being `out`).
+bool LinkStartsAt(u16string_view text, size_t i, const u16string& out) {
+  return (text[i] == u'h' || text[i] == u'H') && (out.empty() || !u_isalnum(out.back())) && i + 4 <= text.size() &&
+         LCase(text.substr(i, 4)) == u"http";
+}
+
 u16string CloseSpacedLinks(u16string_view text) {
   u16string out;
   out.reserve(text.size());
@@ -323,8 +330,7 @@ u16string CloseSpacedLinks(u16string_view text) {
         continue;
       }
     }
-    if ((c == u'h' || c == u'H') && (out.empty() || !u_isalnum(out.back())) && i + 4 <= text.size() &&
-        LCase(text.substr(i, 4)) == u"http") {
+    if (LinkStartsAt(text, i, out)) {
       u16string link;
       if (const size_t end = SpacedLink(text, i, link); end != 0) {
         out += link;
@@ -347,8 +353,7 @@ u16string JoinBrokenLinks(u16string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
     const char16_t c = text[i];
-    if ((c == u'h' || c == u'H') && (out.empty() || !u_isalnum(out.back())) && i + 4 <= text.size() &&
-        LCase(text.substr(i, 4)) == u"http") {
+    if (LinkStartsAt(text, i, out)) {
       u16string link;
       if (const size_t end = BrokenLink(text, i, link); end != 0) {
         out += link;
