@@ -3179,6 +3179,11 @@ void PlaceEndsBeforePublisher(Reference& r) {
   r.publisher.begin += stop + 2;
 }
 
+// Whether `text` opens with a year in its bracket, "(1967)".
+bool YearBracketOpens(std::u16string_view text) {
+  return text.size() >= 6 && text[0] == u'(' && text[5] == u')' && FirstYear(text.substr(1, 4)) == text.substr(1, 4);
+}
+
 // Physics styles' first page alone after the volume ("Phys. Rev. Lett.
 // 19, 1 (1967)", "Phys. Lett. B 716, 1 (2012)"), where the labels took
 // both numbers for the volume: the second is the page.
@@ -3197,9 +3202,181 @@ void PageAfterVolumeComma(Reference& r) {
   // The year in its bracket right after, as these styles end: "58, 1
   // (Summer 2004)" and "Psychology Today 49, 5." are an issue.
   const std::u16string_view after = Trim(std::u16string_view(r.text).substr(r.volume.end));
-  if (after.size() < 6 || after[0] != u'(' || after[5] != u')' || FirstYear(after.substr(1, 4)) != after.substr(1, 4)) return;
+  if (!YearBracketOpens(after)) return;
   r.pages = {r.volume.begin + page, r.volume.begin + end};
   r.volume.end = r.volume.begin + k + 1;
+}
+
+// The Institute of Physics' volume and pages parted by a space alone, at
+// the end or before the year's bracket ("Phys. Rev. Lett. 13 508", "Glob
+// Ecol Biogeogr 20 170–80 (2011)"), where the labels took both for the
+// volume: the second number, or range, is the pages.
+void PagesAfterVolumeSpace(Reference& r) {
+  if (!r.pages.Empty() || r.volume.Empty()) return;
+  const std::u16string_view v = r.Text(r.volume);
+  size_t k = 0;
+  while (k < v.size() && IsDigit(v[k])) ++k;
+  if (k == 0 || k > 5 || k + 1 >= v.size() || v[k] != u' ' || !IsDigit(v[k + 1])) return;
+  const size_t page = k + 1;
+  size_t end = page;
+  while (end < v.size() && IsDigit(v[end])) ++end;
+  if (end - page > 6) return;
+  // A range, its end perhaps shortened ("170–80").
+  if (end + 1 < v.size() && (v[end] == u'-' || v[end] == u'–') && IsDigit(v[end + 1]))
+    for (end += 1; end < v.size() && IsDigit(v[end]);) ++end;
+  for (size_t i = end; i < v.size(); ++i)
+    if (v[i] != u' ' && v[i] != u',' && v[i] != u'.') return;
+  const std::u16string_view after = Trim(std::u16string_view(r.text).substr(r.volume.end));
+  if (!after.empty() && after != u"." && !YearBracketOpens(after)) return;
+  r.pages = {r.volume.begin + page, r.volume.begin + end};
+  r.volume.end = r.volume.begin + k;
+}
+
+// Physics styles' names, initials without full stops before the family
+// name and no mark after the last ("B Matalon Décrire, expliquer, ...", "R F
+// O’Toole Who is a Christian?", "[10]A Paquette and C Messier Glob Ecol
+// Biogeogr 20 170 (2011)"), where the labels ran the names on into the
+// title or cut them at the initials: the names end at the family name
+// after the last initials, and the title begins there.
+void UndottedInitialsFirst(Reference& r) {
+  if (r.authors.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t head = r.citationNumber.Empty() ? 0 : r.citationNumber.end;
+  // A citation number glued to the first initial ("[10]A").
+  Piece glued;
+  if (r.citationNumber.Empty() && text.starts_with(u'[')) {
+    size_t k = 1;
+    while (k < text.size() && k < 5 && IsDigit(text[k])) ++k;
+    if (k > 1 && k + 1 < text.size() && text[k] == u']') glued = {0, k + 1}, head = k + 1;
+  }
+  while (head < text.size() && text[head] == u' ') ++head;
+  if (r.authors.begin != head && !(!glued.Empty() && r.authors.begin == 0)) return;
+  if (!glued.Empty()) MakeRoom(r, 0, glued.end, {&r.title, &r.container, &r.note});
+  const std::vector<Token> tokens = Tokenize(text.substr(head));
+  // ("J-L" too.)
+  const auto initial = [](std::u16string_view w) {
+    return (w.size() == 1 && u_isupper(w[0])) || (w.size() <= 3 && w.find(u'.') == std::u16string_view::npos && w.find(u'-') == 1 && IsInitials(w));
+  };
+  size_t k = 0, end = 0;
+  for (;;) {
+    const size_t first = k;
+    while (k < tokens.size() && initial(tokens[k].text)) ++k;
+    if (k == first || k + 1 >= tokens.size()) return;
+    // A particle before the family name ("M von Smoluchowski").
+    if (IsParticle(LCase(tokens[k].text)) && k + 2 < tokens.size()) ++k;
+    std::u16string_view family = tokens[k].text;
+    const bool comma = family.ends_with(u',');
+    if (comma) family.remove_suffix(1);
+    // (In capitals too: "G M FOSTER".)
+    if (family.size() < 2 || !u_isupper(family[0]) || !u_isalpha(family.back()) ||
+        IsQuote(family.back()) ||
+        std::any_of(family.begin(), family.end(), [](char16_t c) { return IsDigit(c) || c == u'.' || c == u':' || c == u'(' || c == u'"'; }))
+      return;
+    end = head + tokens[k].begin + family.size();
+    ++k;
+    if (k + 1 < tokens.size() && (tokens[k].text == u"and" || tokens[k].text == u"&" || tokens[k].text == u"et" ||
+                                  tokens[k].text == u"und") && initial(tokens[k + 1].text)) {
+      ++k;
+      continue;
+    }
+    if (comma && k < tokens.size() && initial(tokens[k].text)) continue;
+    // "et al." ends the names, so does Chinese "等".
+    if (k + 1 < tokens.size() && tokens[k].text == u"et" && tokens[k + 1].text.starts_with(u"al.")) {
+      end = head + tokens[k + 1].begin + 3;
+      k += 2;
+    } else if (k < tokens.size() && tokens[k].text.starts_with(u"等")) {
+      end = head + tokens[k].begin + 1;
+      ++k;
+    }
+    break;
+  }
+  // Something after the names, and the labels' names ending elsewhere.
+  if (k >= tokens.size()) return;
+  size_t labelled = r.authors.end;
+  while (labelled > r.authors.begin && (text[labelled - 1] == u' ' || text[labelled - 1] == u',')) --labelled;
+  if (labelled == end) return;
+  // Names the labels found beyond: a name written out after a comma
+  // ("G Ausiello, Francesco Polverino"), a family name of more words
+  // ("A Martinez De Yuso, C Zlotea") are theirs, so are the names after.
+  if (labelled > end) {
+    const std::u16string_view more = text.substr(end, labelled - end);
+    if (more.starts_with(u',')) return;
+    const std::vector<std::u16string_view> words = Words(more);
+    for (size_t w = 1; w < words.size(); ++w)
+      if (words[w - 1].ends_with(u',') && initial(words[w])) return;
+    // An organisation's name is whole ("R Core Team").
+    for (std::u16string_view w : words)
+      if (IsOrganisationWord(LCase(w.ends_with(u',') || w.ends_with(u'.') ? w.substr(0, w.size() - 1) : w))) return;
+  }
+  size_t next = end;
+  while (next < text.size() && (text[next] == u' ' || text[next] == u',')) ++next;
+  // What the labels gave the words after the names: the title's start,
+  // up to the next part.
+  const size_t oldEnd = r.authors.end;
+  if (!glued.Empty()) r.citationNumber = glued;
+  r.authors = {head, end};
+  MakeRoom(r, head, next, {&r.title, &r.container, &r.publisher, &r.place, &r.note, &r.editors});
+  if (!r.title.Empty() && r.title.begin > next && r.title.begin <= std::max(oldEnd, next) + 1) r.title.begin = next;
+}
+
+// A journal named right after the names, or the year after them, with
+// no title, its volume and pages next ("Higgs P W 1964 Phys. Rev. Lett. 13
+// 508", "M Blair ABR 55 1 (2007).", "A Paquette and C Messier Glob Ecol
+// Biogeogr 20 170 (2011)"), as physics styles write an article: the words
+// are the journal's, where they name one (capitals, short words between,
+// abbreviations, no sentence's full stop), whatever the labels made of
+// them.
+void JournalRightAfterNames(Reference& r) {
+  if (r.authors.Empty() || r.volume.Empty() || r.pages.Empty() || r.pages.begin < r.volume.end) return;
+  const std::u16string_view text = r.text;
+  // The pages right after the volume ("13 508", "20, 170"): not a book's
+  // "90. pp. 117–124".
+  const std::u16string_view between = Trim(text.substr(r.volume.end, r.pages.begin - r.volume.end));
+  if (!(between.empty() || between == u",") || Trim(r.Text(r.volume)).ends_with(u'.')) return;
+  size_t from = r.authors.end;
+  while (from < text.size() && text[from] == u' ') ++from;
+  if (!r.date.Empty() && r.date.begin == from) {
+    from = r.date.end;
+    while (from < text.size() && text[from] == u' ') ++from;
+  }
+  const size_t to = BeforeSpaces(text, r.volume.begin, from);
+  if (to <= from) return;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p != &r.title && p != &r.container && p->begin < to && p->end > from) return;
+  if ((!r.title.Empty() && (r.title.begin < from || r.title.end > to)) ||
+      (!r.container.Empty() && (r.container.begin < from || r.container.end > to)))
+    return;
+  // A title the labels found is one ("Three Old Irish Accentual Poems.
+  // Ériu 22, 23–80", "Drug Information Annals of Internal Medicine 119
+  // 936–8") unless cut where no title ends: after one word ("Glob | Ecol
+  // Biogeogr") or before its sentence goes on ("Science as | Culture").
+  // Where the year's bracket ends the reference after the pages, as in
+  // styles that write no title ("S Guseynova International Textbook
+  // Research 30 841 (2008)."), the words are the journal's whatever the
+  // labels made of them.
+  const std::u16string_view rest = Trim(text.substr(r.pages.end));
+  const bool yearEnds = YearBracketOpens(rest) && Trim(rest.substr(6)).find_first_not_of(u". ") == std::u16string_view::npos;
+  if (!r.title.Empty()) {
+    const std::vector<std::u16string_view> title = Words(r.Text(r.title));
+    const std::u16string last = LCase(title.back());
+    if (title.size() > 1 && (last.ends_with(u'.') || (!yearEnds && !lexicon::Has(lexicon::kGoingOn, last) && last != u"as")))
+      return;
+  }
+  const std::vector<std::u16string_view> words = Words(text.substr(from, to - from));
+  if (words.size() > 10) return;
+  for (size_t k = 0; k < words.size(); ++k) {
+    const std::u16string_view w = words[k];
+    if (k > 0 && (w == u"&" || w == u"of" || w == u"and" || w == u"in" || w == u"for" || w == u"the" || w == u"on" || w == u"as" ||
+                  w == u"de" || w == u"der" || w == u"und" || w == u"für"))
+      continue;
+    if (!u_isupper(w[0]) || std::any_of(w.begin(), w.end(), [](char16_t c) { return IsDigit(c) || c == u',' || c == u':' || c == u'?' || c == u';' || IsQuote(c); }))
+      return;
+    // An abbreviation's full stop, not a sentence's.
+    if (w.back() == u'.' && w.size() > 6) return;
+  }
+  r.container = {from, to};
+  r.title = {};
+  r.journal = true;
 }
 
 // Physics' collaboration in its bracket after the names ("B. P. Abbott et
@@ -7926,6 +8103,9 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PageAfterVolumeComma(r);
   CollaborationBeforeTitle(r);
   OrganisationBeforeYear(r);
+  PagesAfterVolumeSpace(r);
+  UndottedInitialsFirst(r);
+  JournalRightAfterNames(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

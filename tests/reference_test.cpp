@@ -2787,6 +2787,71 @@ TEST(Reference, IndentAndBrokenLinkAcrossLines) {
   }
 }
 
+// Physics styles: initials without full stops before the family name and
+// nothing between the names and the title, a journal right after the names
+// or the year with no title, volume and pages parted by a space alone.
+TEST(Reference, PhysicsNamesJournalsAndNumbers) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, title, container;
+    std::vector<S> families;
+    S volume, firstPage;
+  };
+  const Case cases[] = {
+      {"the title's first word is no name's",
+       u"[1] B Matalon D\u00E9crire, expliquer, pr\u00E9voir, d\u00E9marches exp\u00E9rimentales de terrain (Paris, "
+       u"France : Armand Colin) (1988).",
+       u"D\u00E9crire, expliquer, pr\u00E9voir, d\u00E9marches exp\u00E9rimentales de terrain", u"", {u"Matalon"}, u"", u""},
+      {"the family name after two initials is the names'",
+       u"[3] R F O\u2019Toole Who is a Christian? A Study in Pauline Ethics (Collegeville : Liturgical Press) (1990).",
+       u"Who is a Christian? A Study in Pauline Ethics", u"", {u"O\u2019Toole"}, u"", u""},
+      {"a number glued to the initial, a journal and no title",
+       u"[10]A Paquette and C Messier Glob Ecol Biogeogr 20 170 (2011) .", u"", u"Glob Ecol Biogeogr",
+       {u"Paquette", u"Messier"}, u"20", u"170"},
+      {"a journal of title-case words and no title",
+       u"[15] S Guseynova International Textbook Research 30 841 (2008).", u"", u"International Textbook Research",
+       {u"Guseynova"}, u"30", u"841"},
+      {"the year after the names, volume and page by a space",
+       u"[3] Higgs P W 1964 Phys. Rev. Lett. 13 508", u"", u"Phys. Rev. Lett", {u"Higgs"}, u"13", u"508"},
+      {"a journal with a small word, the labels' title cut before it",
+       u"[16] Moser I 2000 Science as Culture 9 201", u"", u"Science as Culture", {u"Moser"}, u"9", u"201"},
+      {"a title and a journal the labels told apart stay apart",
+       u"[457] Day R P D 1993 Drug Information Annals of Internal Medicine 119 936\u20138", u"Drug Information",
+       u"Annals of Internal Medicine", {u"Day"}, u"119", u"936"},
+      {"a title's full stop before the journal",
+       u"Carney, J. Three Old Irish Accentual Poems. \u00C9riu 22, 23\u201380 (1971).",
+       u"Three Old Irish Accentual Poems", u"\u00C9riu", {u"Carney"}, u"22", u"23"},
+      {"et al. ends the names",
+       u"J Wesierska-Gadek et al., Differential potential of pharmacological PARP Inhibitors for inhibiting cell "
+       u"proliferation. Journal of cellular biochemistry, 2015",
+       u"Differential potential of pharmacological PARP Inhibitors for inhibiting cell proliferation",
+       u"Journal of cellular biochemistry", {u"Wesierska-Gadek"}, u"", u""},
+      {"a name written out after the first stays in the list",
+       u"G Ausiello, Francesco Polverino, Renzo Piano, Renzo Piano : architettura e tecnica, Torino, 2004.",
+       u"Renzo Piano : architettura e tecnica", u"", {u"Ausiello", u"Polverino", u"Piano"}, u"", u""},
+      {"an organisation's name is whole",
+       u"R Core Team. (2021). R: A language and environment for statistical computing. R Foundation for Statistical "
+       u"Computing, Vienna, Austria.",
+       u"R: A language and environment for statistical computing", u"", {u"R Core Team"}, u"", u""},
+      {"a family name of two words before more names",
+       u"C M Ghimbeu, A Puscasu, A Martinez De Yuso, C Zlotea, Y Oumellal, M Latroche, Microporous carbons for "
+       u"hydrogen storage. Microporous Mesoporous Mater 223, 79\u201388 (2016).",
+       u"Microporous carbons for hydrogen storage", u"Microporous Mesoporous Mater",
+       {u"Ghimbeu", u"Puscasu", u"Martinez De Yuso", u"Zlotea", u"Oumellal", u"Latroche"}, u"223", u"79"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    std::vector<S> names;
+    for (const Person& p : r.authorList) names.push_back(p.literal.empty() ? p.family : p.literal);
+    EXPECT_EQ(names, c.families);
+    EXPECT_EQ(Printable(r.volumeNumber), Printable(c.volume));
+    EXPECT_EQ(Printable(r.firstPage), Printable(c.firstPage));
+  }
+}
+
 // Latin America's styles write "s.l., s.e." (no place, no publisher) after
 // a meeting's proceedings: neither is any part of the proceedings' name.
 TEST(Reference, UnknownPlaceAndPublisherEndTheBook) {
