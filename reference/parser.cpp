@@ -112,7 +112,9 @@ void VolumeAndIssue(Reference& r) {
     if (!r.issueNumber.empty() && numbers[k].begin > open && numbers[k].end <= close) continue;
     const std::u16string before = WordBefore(v, numbers[k].begin);
     const bool issueWord = before == u"no" || before == u"nr" || before == u"n" || before == u"issue" ||
-                           before == u"num" || before == u"number" || before == u"heft";
+                           before == u"num" || before == u"number" || before == u"heft" || before == u"say\u0131" ||
+                           // Turkish "C. 3, S. 1": cilt, say\u0131 (German's "S." is a page).
+                           (before == u"s" && (v.starts_with(u"C. ") || v.starts_with(u"Cilt ")));
     if (issueWord && r.issueNumber.empty()) {
       r.issueNumber = numbers[k].digits;
     } else if (r.volumeNumber.empty() && !issueWord) {
@@ -7994,8 +7996,11 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
     if (space != std::u16string::npos && space > r.container.begin && r.volume.begin >= end &&
         Trim(r.text.substr(end, r.volume.begin - end)).empty()) {
       std::u16string word = LCase(r.text.substr(space + 1, end - space - 1));
+      // Turkish styles' "C." (cilt) after a comma: "Zoologischer Anzeiger,
+      // C. 23 (1900)"; not a section's letter ("J. Phys. C 12").
+      const bool cilt = word == u"c." && r.text[space - 1] == u',';
       if (word.ends_with(u'.')) word.pop_back();
-      if (IsVolumeWord(word)) {
+      if (IsVolumeWord(word) || cilt) {
         r.volume.begin = space + 1;
         r.container.end = space;
         while (r.container.end > r.container.begin && r.text[r.container.end - 1] == u' ') --r.container.end;

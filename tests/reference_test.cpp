@@ -569,6 +569,10 @@ TEST(Reference, Numbers) {
        u"[12] Laurent, P. N. \u201CObservations Chimiques Et Physiologiques Sur La Respiration Des Poissons Et Des "
        u"Vers.\u201D Annales de Chimie et de Physique, Vol. 14, 1794, pp. 101\u201319.",
        u"1794", u"14", u"", u"101", u"119", u""},
+      {"turkish: cilt and say\u0131 after the journal's comma",
+       u"Abrams, P, \u201CNotes on the Difficulty of Studying the State\u201D, Journal of Historical Sociology, C. 1, S. 2 "
+       u"(1988), s. 58-89.",
+       u"1988", u"1", u"2", u"58", u"89", u""},
       {"the numero sign before the issue", u"Egger K. Tractography of fibres //Clin Neuroradiol. 2015. V. 25. \u2116. 2. P. 231-236.",
        u"2015", u"25", u"2", u"231", u"236", u""},
       {"slovak: the year between the volume and the pages", u"Laurent, L. N.: Observations Chimiques sur la Respiration "
@@ -2849,6 +2853,28 @@ TEST(Reference, PhysicsNamesJournalsAndNumbers) {
     EXPECT_EQ(names, c.families);
     EXPECT_EQ(Printable(r.volumeNumber), Printable(c.volume));
     EXPECT_EQ(Printable(r.firstPage), Printable(c.firstPage));
+  }
+}
+
+// Turkish styles' "C." (cilt, the volume) after the journal's comma is no
+// part of the journal's name; a section's letter is.
+TEST(Reference, CiltAfterJournalComma) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, container;
+    S volume;
+  };
+  const Case cases[] = {
+      {"cilt after the comma",
+       u"Absolon, K, \u201CVorl\u00E4ufige Mittheilung \u00FCber die Aphoruriden\u201D, Zoologischer Anzeiger, C. 23 (1900).",
+       u"Zoologischer Anzeiger", u"23"},
+      {"a section's letter", u"J. Smith, Heat in thin films, J. Phys. C 12, 345 (1979).", u"J. Phys. C", u"12"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(Printable(r.volumeNumber), Printable(c.volume));
   }
 }
 
