@@ -7490,23 +7490,57 @@ void BookBeforeEditorsRole(Reference& r) {
   const size_t bookEnd = namesBegin - 2;
   size_t bookBegin = r.title.end;
   size_t titleEnd = r.title.end;
-  if (r.title.end > bookEnd) {
-    const size_t stop = text.substr(0, bookEnd).rfind(u". ");
-    if (stop == std::u16string_view::npos || stop <= r.title.begin) return;
+  size_t titleBegin = r.title.begin;
+  // (Or its question mark and a comma, as styles that part everything by
+  // commas write it: "Why Did American Businesses Get So Big?, Major
+  // Problems in American Business History, R. Blaszczyk and P. Scranton,
+  // Eds.".)
+  bool asked = false;
+  size_t labelledEnd = r.title.end;
+  while (labelledEnd > r.title.begin && (text[labelledEnd - 1] == u' ' || text[labelledEnd - 1] == u',')) --labelledEnd;
+  // The labels took the book for the title, the title before it left in
+  // no part, a comma after it ("P. Ford-Martin, Cognitive-Behavioral
+  // Therapy, Gale encyclopedia of mental disorders, E. Thackery and M.
+  // Harris, Eds.").
+  bool bookForTitle = false;
+  if (!r.authors.Empty() && r.authors.end < r.title.begin && labelledEnd <= bookEnd) {
+    const size_t gap = BeforeSpaces(text, r.title.begin, r.authors.end);
+    size_t from = r.authors.end;
+    while (from < gap && text[from] == u' ') ++from;
+    bookForTitle = gap > from + 3 && text[gap - 1] == u',' && text[BeforeSpaces(text, r.authors.end, 0) - 1] == u',' &&
+                   u_isupper(text[from]) && text[r.title.end - 1] == u',';
+    for (const Piece* p : PiecesOf(r))
+      bookForTitle = bookForTitle && (p->Empty() || p->end <= from || p->begin >= gap);
+    if (bookForTitle) {
+      titleBegin = from;
+      titleEnd = gap - 1;
+      bookBegin = r.title.begin;
+      asked = true;
+    }
+  }
+  if (!bookForTitle && labelledEnd >= bookEnd) {
+    size_t stop = text.substr(0, bookEnd).rfind(u". ");
+    if (stop == std::u16string_view::npos || stop <= r.title.begin) {
+      stop = text.substr(0, bookEnd).rfind(u"?, ");
+      if (stop == std::u16string_view::npos || stop <= r.title.begin) return;
+      asked = true;
+      bookBegin = stop + 3;
+    } else {
+      bookBegin = stop + 2;
+    }
     titleEnd = stop + 1;
-    bookBegin = stop + 2;
   }
   while (bookBegin < bookEnd && text[bookBegin] == u' ') ++bookBegin;
   // ("In" that brings it is not the book's.)
   for (std::u16string_view in : {u"In ", u"in "})
     if (text.substr(bookBegin, 3) == in) bookBegin += 3;
-  if (bookBegin >= bookEnd || !u_isupper(text[bookBegin]) || text[titleEnd - 1] != u'.') return;
+  if (bookBegin >= bookEnd || !u_isupper(text[bookBegin]) || (text[titleEnd - 1] != u'.' && !asked)) return;
   // Only words between: no date, volume or pages there.
   for (const Piece* p : {&r.date, &r.volume, &r.pages, &r.doi, &r.url})
     if (!p->Empty() && p->begin < roleEnd && p->end > bookBegin) return;
   for (Piece* p : {&r.container, &r.editors, &r.publisher, &r.place, &r.note, &r.edition})
     if (!p->Empty() && p->begin < roleEnd && p->end > bookBegin) *p = {};
-  r.title.end = titleEnd;
+  r.title = {titleBegin, titleEnd};
   r.container = {bookBegin, bookEnd};
   r.editors = {namesBegin, roleEnd};
   r.journal = false;

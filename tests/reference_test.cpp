@@ -3421,6 +3421,15 @@ TEST(Reference, AmsBookBeforeEditors) {
        u"Odlyzko, A. Asymptotic enumeration methods. In Handbook of Combinatorics, R. Graham, M. Grotschel, and L. Lovasz, "
        u"Eds., vol. 2. Elsevier, 1995, pp. 1063-1229.",
        u"Asymptotic enumeration methods", u"Handbook of Combinatorics", u"R. Graham, M. Grotschel, and L. Lovasz, Eds"},
+      {"every part after a comma, the title's question mark before the book",
+       u"84. C. Dunlavy, Why Did American Businesses Get So Big?, Major Problems in American Business History, R. "
+       u"Blaszczyk and P. Scranton, Eds., (New York), Houghton-Mifflin, 2006, p 257\u2013263.",
+       u"Why Did American Businesses Get So Big?", u"Major Problems in American Business History",
+       u"R. Blaszczyk and P. Scranton, Eds"},
+      {"every part after a comma, the labels took the book for the title",
+       u"76. P. Ford-Martin, Cognitive-Behavioral Therapy, Gale encyclopedia of mental disorders, E. Thackery and M. "
+       u"Harris, Eds., (Detroit, MI), Gale, 2003, p 226\u2013228.",
+       u"Cognitive-Behavioral Therapy", u"Gale encyclopedia of mental disorders", u"E. Thackery and M. Harris, Eds"},
   };
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
