@@ -7021,6 +7021,9 @@ void PublisherAndPlaceInBracket(Reference& r) {
   const std::u16string_view text = r.text;
   size_t end = text.size();
   while (end > 0 && (text[end - 1] == u' ' || text[end - 1] == u'.')) --end;
+  // (Or before the year's own bracket: "(Collegeville : Liturgical Press)
+  // (1990).", as the Indian Journal of Physics writes a book.)
+  if (end >= 7 && YearBracketOpens(text.substr(end - 6, 6))) end = BeforeSpaces(text, end - 6, 0);
   if (end == 0 || text[end - 1] != u')') return;
   const size_t open = text.rfind(u'(', end - 1);
   if (open == std::u16string_view::npos) return;
@@ -7032,9 +7035,12 @@ void PublisherAndPlaceInBracket(Reference& r) {
   if (inside.find(u';') != std::u16string_view::npos || std::any_of(inside.begin(), inside.end(), IsDigit)) return;
   const size_t colon = inside.find(u": ");
   if (colon == std::u16string_view::npos || colon == 0 || inside.find(u": ", colon + 1) != std::u16string_view::npos) return;
-  const bool firstNames = NamesPublisher(inside.substr(0, colon)), secondNames = NamesPublisher(inside.substr(colon + 2));
+  // (A space before the colon too, as French typesetting puts it.)
+  const size_t firstEnd = BeforeSpaces(inside, colon, 0);
+  if (firstEnd == 0) return;
+  const bool firstNames = NamesPublisher(inside.substr(0, firstEnd)), secondNames = NamesPublisher(inside.substr(colon + 2));
   if (firstNames == secondNames) return;
-  const Piece first{open + 1, open + 1 + colon}, second{open + 1 + colon + 2, end - 1};
+  const Piece first{open + 1, open + 1 + firstEnd}, second{open + 1 + colon + 2, end - 1};
   r.publisher = firstNames ? first : second;
   r.place = firstNames ? second : first;
 }

@@ -2856,6 +2856,29 @@ TEST(Reference, PhysicsNamesJournalsAndNumbers) {
   }
 }
 
+// A book's place and publisher in their bracket before the year's own
+// bracket, a space before the colon: each to its field, brackets out.
+TEST(Reference, PlaceAndPublisherBracketBeforeYear) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, place, publisher;
+  };
+  const Case cases[] = {
+      {"a space before the colon",
+       u"[3] R F O\u2019Toole Who is a Christian? A Study in Pauline Ethics (Collegeville : Liturgical Press) (1990).",
+       u"Collegeville", u"Liturgical Press"},
+      {"a place with its country",
+       u"[1] B Matalon D\u00E9crire, expliquer, pr\u00E9voir (Paris, France : Armand Colin) (1988).", u"Paris, France",
+       u"Armand Colin"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.place), true)), Printable(c.place));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), true)), Printable(c.publisher));
+  }
+}
+
 // Turkish styles' "C." (cilt, the volume) after the journal's comma is no
 // part of the journal's name; a section's letter is.
 TEST(Reference, CiltAfterJournalComma) {
