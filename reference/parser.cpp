@@ -3253,8 +3253,10 @@ void UndottedInitialsFirst(Reference& r) {
   }
   while (head < text.size() && text[head] == u' ') ++head;
   if (r.authors.begin != head && !(!glued.Empty() && r.authors.begin == 0)) return;
+  // An initial first: a capital, then a space or a hyphen ("J-L").
+  if (head + 2 >= text.size() || !u_isupper(text[head]) || (text[head + 1] != u' ' && text[head + 1] != u'-')) return;
   if (!glued.Empty()) MakeRoom(r, 0, glued.end, {&r.title, &r.container, &r.note});
-  const std::vector<Token> tokens = Tokenize(text.substr(head));
+  const std::vector<Token> tokens = Tokenize(text.substr(head, std::min<size_t>(text.size() - head, 400)));
   // ("J-L" too.)
   const auto initial = [](std::u16string_view w) {
     return (w.size() == 1 && u_isupper(w[0])) || (w.size() <= 3 && w.find(u'.') == std::u16string_view::npos && w.find(u'-') == 1 && IsInitials(w));
@@ -3359,9 +3361,11 @@ void JournalRightAfterNames(Reference& r) {
   const std::u16string_view rest = Trim(text.substr(r.pages.end));
   const bool yearEnds = YearBracketOpens(rest) && Trim(rest.substr(6)).find_first_not_of(u". ") == std::u16string_view::npos;
   if (!r.title.Empty()) {
-    const std::vector<std::u16string_view> title = Words(r.Text(r.title));
-    const std::u16string last = LCase(title.back());
-    if (title.size() > 1 && (last.ends_with(u'.') || (!yearEnds && !lexicon::Has(lexicon::kGoingOn, last) && last != u"as")))
+    const std::u16string_view title = Trim(r.Text(r.title));
+    const size_t space = title.rfind(u' ');
+    const std::u16string last = LCase(space == std::u16string_view::npos ? title : title.substr(space + 1));
+    if (space != std::u16string_view::npos &&
+        (last.ends_with(u'.') || (!yearEnds && !lexicon::Has(lexicon::kGoingOn, last) && last != u"as")))
       return;
   }
   const std::vector<std::u16string_view> words = Words(text.substr(from, to - from));
