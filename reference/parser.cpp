@@ -4429,7 +4429,7 @@ void DashBeforeTitle(Reference& r) {
     for (const Piece* p : {&r.date, &r.editors, &r.container, &r.volume, &r.pages, &r.publisher, &r.place})
       if (!p->Empty() && p->begin < end && p->end > begin) return;
     r.title = {begin, end};
-    if (!r.authors.Empty() && r.authors.end > dash) r.authors.end = dash;
+    if (!r.authors.Empty() && r.authors.end > dash && r.authors.begin < dash) r.authors.end = dash;
     return;
   }
   // The title holds the dash, or begins a few words after it, the words
@@ -4447,7 +4447,9 @@ void DashBeforeTitle(Reference& r) {
   } else {
     return;
   }
-  if (!r.authors.Empty() && r.authors.end > dash) r.authors.end = dash;
+  // (Names the labels found after the dash are left to the overlap's
+  // rule: cut at the dash, they would end before they begin.)
+  if (!r.authors.Empty() && r.authors.end > dash && r.authors.begin < dash) r.authors.end = dash;
 }
 
 // MLA's chapters and Chicago's notes: the book's name stands between the

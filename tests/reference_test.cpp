@@ -2879,6 +2879,20 @@ TEST(Reference, PlaceAndPublisherBracketBeforeYear) {
   }
 }
 
+// A dash before the title after names with initials: names the labels
+// found after the dash are not cut at it (they would end before they
+// begin). The text is what fuzzing found.
+TEST(Reference, DashBeforeTitleKeepsPiecesWhole) {
+  const Reference r = Smart().ParseReference(
+      u"https://x.org/a_b%20c#dJR \nJ.}TOUGH2 Smith, 2019J. R. -\nTOUGH2 TOUGH2 and J. R. -\nTOUGH2 TOUGH2 ");
+  for (const Piece* p : {&r.citationNumber, &r.authors, &r.editors, &r.date, &r.title, &r.container, &r.volume, &r.pages,
+                         &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number}) {
+    EXPECT_LE(p->begin, p->end);
+    EXPECT_LE(p->end, r.text.size());
+  }
+  EXPECT_EQ(Printable(r.urlText), Printable(u"https://x.org/a_b%20c#dJR"));
+}
+
 // Turkish styles' "C." (cilt, the volume) after the journal's comma is no
 // part of the journal's name; a section's letter is.
 TEST(Reference, CiltAfterJournalComma) {
