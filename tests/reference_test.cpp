@@ -36,6 +36,13 @@ std::vector<S> Families(const std::vector<Person>& people) {
   return out;
 }
 
+// The same, an organisation's name as written where it is one.
+std::vector<S> FamiliesOrNames(const std::vector<Person>& people) {
+  std::vector<S> out;
+  for (const Person& p : people) out.push_back(p.literal.empty() ? p.family : p.literal);
+  return out;
+}
+
 struct SplitRow {
   const char* name;
   S in;
@@ -2690,9 +2697,7 @@ TEST(Reference, GivenFirstListsAndTitleNames) {
     SCOPED_TRACE(c.name);
     const Reference r = Smart().ParseReference(c.text);
     EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
-    std::vector<S> names;  // family names, or an organisation's as written
-    for (const Person& p : r.authorList) names.push_back(p.literal.empty() ? p.family : p.literal);
-    EXPECT_EQ(names, c.families);
+    EXPECT_EQ(FamiliesOrNames(r.authorList), c.families);
   }
 }
 
@@ -2848,9 +2853,7 @@ TEST(Reference, PhysicsNamesJournalsAndNumbers) {
     const Reference r = Smart().ParseReference(c.text);
     EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
     EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
-    std::vector<S> names;
-    for (const Person& p : r.authorList) names.push_back(p.literal.empty() ? p.family : p.literal);
-    EXPECT_EQ(names, c.families);
+    EXPECT_EQ(FamiliesOrNames(r.authorList), c.families);
     EXPECT_EQ(Printable(r.volumeNumber), Printable(c.volume));
     EXPECT_EQ(Printable(r.firstPage), Printable(c.firstPage));
   }
