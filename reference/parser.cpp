@@ -3019,6 +3019,21 @@ std::array<const Piece*, 15> PiecesOf(const Reference& r) {
           &r.publisher, &r.place, &r.edition, &r.doi, &r.url, &r.note, &r.number};
 }
 
+// The words after the year up to the next piece, spaces trimmed: where a
+// title left in no piece stands. nullopt when a piece runs across the
+// year's end.
+std::optional<Piece> AfterYear(const Reference& r) {
+  const std::u16string_view text = r.text;
+  size_t from = r.date.end, to = text.size();
+  while (from < to && text[from] == u' ') ++from;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p->end > from) {
+      if (p->begin < from) return std::nullopt;
+      to = std::min(to, p->begin);
+    }
+  return Piece{from, BeforeSpaces(text, to, from)};
+}
+
 // The first words of a title left in no piece, up to a colon ("2019.
 // BERT: Pre-training of ...", where the labels began the title after the
 // colon): they are the title's.
@@ -3107,17 +3122,10 @@ void GivenFirstNamesRunToYear(Reference& r) {
   for (const Piece* p : PiecesOf(r))
     if (!p->Empty() && p != &r.title && p != &r.authors && p->begin < r.date.begin && p->end > r.authors.end) return;
   // The title: from the year to the next piece.
-  size_t begin = r.date.end, end = text.size();
-  while (begin < end && text[begin] == u' ') ++begin;
-  for (const Piece* p : PiecesOf(r))
-    if (!p->Empty() && p->end > begin) {
-      if (p->begin < begin) return;
-      end = std::min(end, p->begin);
-    }
-  while (end > begin && text[end - 1] == u' ') --end;
-  if (end - begin < 4) return;
+  const std::optional<Piece> title = AfterYear(r);
+  if (!title || title->end - title->begin < 4) return;
   r.authors.end = namesEnd;
-  r.title = {begin, end};
+  r.title = *title;
 }
 
 // APA's volume of a proceedings in its bracket after the book's name, the
@@ -3424,16 +3432,9 @@ void OrganisationBeforeYear(Reference& r) {
   // The title's own place after the year: up to the next part.
   Piece after;
   if (titleAtHead) {
-    size_t from = r.date.end, to = text.size();
-    while (from < to && text[from] == u' ') ++from;
-    for (const Piece* p : PiecesOf(r))
-      if (!p->Empty() && p->end > from) {
-        if (p->begin < from) return;
-        to = std::min(to, p->begin);
-      }
-    to = BeforeSpaces(text, to, from);
-    if (to - from < 4) return;
-    after = {from, to};
+    const std::optional<Piece> title = AfterYear(r);
+    if (!title || title->end - title->begin < 4) return;
+    after = *title;
   }
   size_t end = BeforeSpaces(text, r.date.begin, begin);
   if (end > begin && (text[end - 1] == u'.' || text[end - 1] == u',')) --end;
