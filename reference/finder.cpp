@@ -1164,10 +1164,12 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
               indentedOpen * flush * 4 <= flushOpen * indented;
   }
 
-  // Some extractors put a blank line after nearly every line (each line
+  // Some extractors put a blank line after most lines (each line
   // of a hanging indent a box of its own). Blank lines then part nothing:
-  // they are after three lines in four, and words broken at a line's end
-  // go on after some of them ("Geologi-", "cal Association"). A word
+  // they are after half the lines or more (pdfminer keeps the lines of a
+  // hanging indent together in some boxes only), and words broken at a
+  // line's end go on after some of them ("Geologi-", "cal Association"),
+  // which a blank line parting references never has before it. A word
   // broken so never ends a reference, found or found again; so the
   // references found, found again with blank lines between them, have
   // none after a blank line, and are read with their blank lines again.
@@ -1184,7 +1186,7 @@ FoundReferences FindReferences(u16string_view text, const StartDecider& decide) 
       }
       previous = i;
     }
-    blankEverywhere = pairs >= 4 && parted * 4 >= pairs * 3 && goOn >= 2 && goOn * 16 >= parted;
+    blankEverywhere = pairs >= 4 && parted * 2 >= pairs && goOn >= 2 && goOn * 16 >= parted;
   }
 
   // Where the references start.

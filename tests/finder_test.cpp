@@ -280,6 +280,22 @@ TEST(Finder, AuthorYearLists) {
         u"Levi-Strauss, Claude (1982) The Way of the Masks. Seattle: U. Washington Press.",
         u"Kehr J, Buhtz A, Giavalisco P. 2005. Analysis of xylem sap proteins from Brassica napus.\nBMC Plant Biology 5: 11."},
        {u"\n", u"\n", u"\n", u"\n", u"\n", u"\n", u"\n", u"\n"}},
+      {"a blank line after half the lines or more, where words broken at a line's end go on after some, parts nothing",
+       u"Geddes, K., Czapor, S., and Labahn, G. Algorithms for Computer Algebra. Kluwer Academic\n\n"
+       u"Publishers, Boston, 1992.\n\n"
+       u"Zaragoza, Edward C., No Longer Servants But Friends: A Theology of Ordained Ministry, Nash-\n\n"
+       u"ville: Abingdon, 1999.\n"
+       u"Tona, F., Alonso, D. and Svab, M., Geology and mineralization in the Carswell structure. Geologi-\n\n"
+       u"cal Association of Canada, Special Paper 29, pp. 1-18. 1985.\n"
+       u"Yang J, Kloepper JW, Ryu CM. 2009. Rhizosphere bacteria help plants tolerate abiotic stress.\n"
+       u"Trends in Plant Science 14: 1-4.\n",
+       {u"Geddes, K., Czapor, S., and Labahn, G. Algorithms for Computer Algebra. Kluwer Academic\nPublishers, Boston, 1992.",
+        u"Zaragoza, Edward C., No Longer Servants But Friends: A Theology of Ordained Ministry, Nash-\nville: Abingdon, 1999.",
+        u"Tona, F., Alonso, D. and Svab, M., Geology and mineralization in the Carswell structure. Geologi-\n"
+        u"cal Association of Canada, Special Paper 29, pp. 1-18. 1985.",
+        u"Yang J, Kloepper JW, Ryu CM. 2009. Rhizosphere bacteria help plants tolerate abiotic stress.\n"
+        u"Trends in Plant Science 14: 1-4."},
+       {u"\n", u"\n", u"\n", u"\n"}},
       {"a blank line after a line that ran to the margin, before one that opens like no reference, parts nothing",
        u"Green, J. S., and J. T. Flinders. 1980. Brachylagus idahoensis. Mammalian\n\nSpecies 125: 1\u20134.\n\n"
        u"Coughenour, M. B., and F. J. Singer. 1996. Elk population processes in\nYellowstone National Park. Ecology 6: 573\u2013593.\n\n"
