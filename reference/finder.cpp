@@ -697,6 +697,15 @@ struct StartContext {
   bool firstYearLast = false;
 };
 
+// How long the line's last stretch on the page was. Some extractors join
+// the two lines of a word broken at a line's end into one (pdftotext's
+// reading order): a line much longer than the width is then a full line
+// and the start of the next, and only that start tells whether the line
+// ended early.
+size_t PrintedLength(u16string_view line, size_t width) {
+  return line.size() * 10 > width * 12 ? line.size() - width : line.size();
+}
+
 // The rule of thumb, which the learnt weights weigh against the rest: the
 // line before ends like a reference and the reference so far holds a year
 // (or is long), and this line opens like a name, or the line before ended
@@ -704,7 +713,7 @@ struct StartContext {
 bool RuleSaysStart(const StartContext& x) {
   if (GoesOn(x.last, x.line) || !(x.yearSoFar || x.sizeSoFar >= 100)) return false;
   const size_t firstWord = std::min(x.line.find(u' '), x.line.size());
-  const bool endedEarly = x.wrapped && x.last.size() + 1 + firstWord <= x.width;
+  const bool endedEarly = x.wrapped && PrintedLength(x.last, x.width) + 1 + firstWord <= x.width;
   const Opening opening = OpensLikeReference(x.line);
   // One reference a line: the line before was a whole reference, and this
   // one looks like another.
@@ -788,7 +797,7 @@ std::array<uint16_t, kStartTemplates> StartFeatures(const StartContext& x) {
   // Whether the line before ended early: the room left on it against the
   // line's first word (only wrapped text says anything by it).
   const size_t firstWord = std::min(x.line.find(u' '), x.line.size());
-  const size_t used = x.last.size() + 1 + firstWord;
+  const size_t used = PrintedLength(x.last, x.width) + 1 + firstWord;
   const uint16_t room = !x.wrapped ? 0 : used > x.width ? 1 : 2 + Bucket(x.width - used, {4, 12, 30});
   constexpr uint16_t kRooms = 6;
   const uint16_t size = Bucket(x.sizeSoFar, {40, 80, 150, 250, 400});
@@ -826,7 +835,7 @@ std::array<uint16_t, kStartTemplates> StartFeatures(const StartContext& x) {
   // The line after: whether this line ended early (it is a reference's
   // last), and how the next one opens.
   const size_t nextWord = std::min(x.next.find(u' '), x.next.size());
-  const uint16_t last = x.next.empty() ? 3 : !x.wrapped ? 0 : x.line.size() + 1 + nextWord <= x.width ? 2 : 1;
+  const uint16_t last = x.next.empty() ? 3 : !x.wrapped ? 0 : PrintedLength(x.line, x.width) + 1 + nextWord <= x.width ? 2 : 1;
   const uint16_t nextOpening = x.next.empty() ? 0 : static_cast<uint16_t>(OpensLikeReference(x.next));
   add(((opening * 4u + last) * 3u + nextOpening) * 3u + lineYear, 3u * 4 * 3 * 3);
   add((end * 4u + last) * kRooms + room, kEndClasses * 4u * kRooms);

@@ -327,6 +327,32 @@ TEST(Finder, AuthorYearLists) {
         u"(5) Grant MA, Bixley PF. Geothermal reservoir engineering. 2nd ed. Academic Press; 2011.",
         u"Jones, K. (2019). Geothermal energy. Paper presented at the World Geothermal Congress, Melbourne, Australia, 19\u201325 April 2015."},
        {}},
+      {"a line an extractor joined where a word was broken ended early if its second part did",
+       u"Bracher, M. (1993). Lacan, discourse and social change: A psychoanalytic cultural criticism.\n"
+       u"Ithaca, New York: Cornell University Press.\n"
+       u"A.F. Aguilar, Enforcing the Right to a Healthy Environment in Latin America, 3 Review of European Community and International Law 215 (1994).\n"
+       u"The social life of things: commodities in cultural perspective, Cambridge University Press, Cambridge 1988\n"
+       u"Kempner, J. C., & David, L. P. (2004). Flow in the deep waters of the southern ocean. Journal of\n"
+       u"Marine Research, 12, 385-390.\n"
+       u"Lampert, D. J., & Reible, D. (2009). An analytical modeling approach for evaluation of capping\n"
+       u"of contaminated sediments. Soil and Sediment Contamination, 18(4), 470-488.\n"
+       u"Norris, J. L., & Pollock, K. H. (1996). Nonparametric MLE under two closed capture recapture\n"
+       u"models with heterogeneity. Biometrics, 52, 639-649.\n"
+       u"Wood, B. D., & Waterman, R. W. (1994). Bureaucratic dynamics: The role of bureaucracy in a\n"
+       u"democracy. Boulder, CO: Westview Press.\n",
+       {u"Bracher, M. (1993). Lacan, discourse and social change: A psychoanalytic cultural criticism.\n"
+        u"Ithaca, New York: Cornell University Press.",
+        u"A.F. Aguilar, Enforcing the Right to a Healthy Environment in Latin America, 3 Review of European Community and International Law 215 (1994).",
+        u"The social life of things: commodities in cultural perspective, Cambridge University Press, Cambridge 1988",
+        u"Kempner, J. C., & David, L. P. (2004). Flow in the deep waters of the southern ocean. Journal of\n"
+        u"Marine Research, 12, 385-390.",
+        u"Lampert, D. J., & Reible, D. (2009). An analytical modeling approach for evaluation of capping\n"
+        u"of contaminated sediments. Soil and Sediment Contamination, 18(4), 470-488.",
+        u"Norris, J. L., & Pollock, K. H. (1996). Nonparametric MLE under two closed capture recapture\n"
+        u"models with heterogeneity. Biometrics, 52, 639-649.",
+        u"Wood, B. D., & Waterman, R. W. (1994). Bureaucratic dynamics: The role of bureaucracy in a\n"
+        u"democracy. Boulder, CO: Westview Press."},
+       {}},
       {"lines an extractor joined where a word was broken set no width",
        u"Abbot, J., 1999. Hot rocks and how to find them in the\nfield and in the laboratory, with a chapter on the rocks of the south. Elsevier.\n"
        u"Allen, T., 2000. Drilling for steam in the south of the\nisland and in the north of the country. Wiley.\n"
