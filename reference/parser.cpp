@@ -3393,6 +3393,88 @@ void JournalRightAfterNames(Reference& r) {
   r.journal = true;
 }
 
+// Styles that put nothing between the title and the journal or the book
+// (the Institute of Physics': "Bergerud A T 1988 Caribou, wolves and man
+// Trends in Ecology and Evolution 3 68–72", "Baker M 1997 Thematic roles
+// and syntactic structure Elements of Grammar ed L Haegeman ..."), where
+// the labels ran the title on into the name, or into its first words
+// ("... organizational rent Strategic | Management Journal 14 33–46"). In
+// a title in sentence case, the words in capitals at its end, after a word
+// in small letters, are the name's: the journal's before its volume, the
+// book's before its editors or its "(Place: Publisher) pp". A proper noun
+// after a small word ("in the Salton Trough", "en Nouvelle-Calédonie"),
+// an acronym ("using MODIS") and a title set off by punctuation stay the
+// title's, and so does a book's title before its publisher alone.
+void SentenceCaseTitleRunsIntoName(Reference& r) {
+  if (r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const size_t end = BeforeSpaces(text, r.title.end, r.title.begin);
+  if (end <= r.title.begin) return;
+  size_t next = r.title.end;
+  while (next < text.size() && text[next] == u' ') ++next;
+  if (next >= text.size()) return;
+  // Cut inside the name after a section's letter ("Environment and
+  // Planning D: | Society and Space"), the title ends with the letter.
+  const bool containerNext = !r.container.Empty() && r.container.begin == next;
+  const bool section = containerNext && end - r.title.begin >= 3 && text[end - 1] == u':' && u_isupper(text[end - 2]) &&
+                       text[end - 3] == u' ';
+  if (!u_isalpha(text[end - 1]) && !section) return;
+  bool journal = containerNext && r.journal;
+  if (!containerNext) {
+    if (!r.container.Empty()) return;
+    const std::u16string_view rest = text.substr(next);
+    const size_t close = rest.find(u')');
+    if (IsDigit(rest[0])) journal = true;
+    else if (!(rest.starts_with(u"ed ") || rest.starts_with(u"eds ") ||
+               (rest[0] == u'(' && close != std::u16string_view::npos && rest.substr(0, close).find(u':') != std::u16string_view::npos &&
+                Trim(rest.substr(close + 1)).starts_with(u"pp "))))
+      return;
+  }
+  const std::vector<Token> tokens = Tokenize(text.substr(r.title.begin, end - r.title.begin));
+  const auto letters = [](std::u16string_view w) {
+    return std::all_of(w.begin(), w.end(), [](char16_t c) { return u_isalpha(c) || c == u'-'; });
+  };
+  const auto small = [](std::u16string_view w) {
+    return w == u"&" || lexicon::Has(lexicon::kSmallWords, w) || lexicon::Has(lexicon::kOtherSmallWords, w) ||
+           lexicon::Has(lexicon::kGoingOn, w);
+  };
+  // The run of names' words at the end: capitalised words (a comma or a
+  // colon after one inside the name: "Current Opinion in Endocrinology,
+  // Diabetes and Obesity", "Environment and Planning D: Society and
+  // Space"), and small words between them.
+  size_t run = tokens.size();
+  while (run > 0) {
+    std::u16string_view w = tokens[run - 1].text;
+    if (w.size() > 1 && (w.back() == u':' || w.back() == u',') && (run < tokens.size() || section)) w.remove_suffix(1);
+    const bool capital = letters(w) && u_isupper(w[0]);
+    if (!(capital || (run < tokens.size() && small(w)))) break;
+    --run;
+  }
+  if (run < 2 || run == tokens.size()) return;
+  const std::u16string_view boundary = tokens[run - 1].text;
+  if (!letters(boundary) || !u_islower(boundary[0]) || small(boundary)) return;
+  // The name's first word: capitalised, not an acronym nor a small word,
+  // nor in mixed case ("polymer-based BioMEMS", the title's).
+  const std::u16string_view head = tokens[run].text;
+  if (!IsCapitalised(head) || std::any_of(head.begin() + 1, head.end(), [](char16_t c) { return u_isupper(c); }) ||
+      tokens.size() - run > 12)
+    return;
+  // Sentence case before it: words in small letters, few in capitals
+  // (but the first and a subtitle's).
+  size_t lower = 0, upper = 0;
+  for (size_t k = 1; k < run; ++k) {
+    const std::u16string_view w = tokens[k].text;
+    if (u_islower(w[0]) && !small(w)) ++lower;
+    else if (u_isupper(w[0]) && !tokens[k - 1].text.ends_with(u':')) ++upper;
+  }
+  if (lower < 2 || upper * 2 > lower) return;
+  const size_t begin = r.title.begin + tokens[run].begin;
+  r.title.end = BeforeSpaces(text, begin, r.title.begin);
+  if (containerNext) r.container.begin = begin;
+  else r.container = {begin, end};
+  r.journal = journal;
+}
+
 // Physics' collaboration in its bracket after the names ("B. P. Abbott et
 // al. (LIGO Scientific Collaboration and Virgo Collaboration), Observation
 // of ..."), where the labels began the title with it: no part of the
@@ -8158,6 +8240,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PagesAfterVolumeSpace(r);
   UndottedInitialsFirst(r);
   JournalRightAfterNames(r);
+  SentenceCaseTitleRunsIntoName(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -2859,6 +2859,60 @@ TEST(Reference, PhysicsNamesJournalsAndNumbers) {
   }
 }
 
+// Styles with nothing between the title and the journal or the book: the
+// capitalised words after a sentence-case title are the name's, unless
+// they may well be the title's own.
+TEST(Reference, SentenceCaseTitleThenName) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, title, container;
+    Type type;
+  };
+  const Case cases[] = {
+      {"the journal's name right after the title",
+       u"Bergerud A T 1988 Caribou, wolves and man Trends in Ecology and Evolution 3 68\u201372", u"Caribou, wolves and man",
+       u"Trends in Ecology and Evolution", Type::Article},
+      {"the title ran into the journal's first word",
+       u"Amit R and Shoemaker P J 1993 Strategic assets and organizational rent Strategic Management Journal 14 33\u201346",
+       u"Strategic assets and organizational rent", u"Strategic Management Journal", Type::Article},
+      {"a book's name before its editors",
+       u"Baker M 1997 Thematic roles and syntactic structure Elements of Grammar ed L Haegeman (Kluwer Academic "
+       u"Publishers) pp 73\u2013137",
+       u"Thematic roles and syntactic structure", u"Elements of Grammar", Type::Chapter},
+      {"a section's letter and its colon inside the journal's name",
+       u"Callon M and Law J 2005 On qualculation, agency, and otherness Environment and Planning D: Society and Space 23 "
+       u"717\u201333",
+       u"On qualculation, agency, and otherness", u"Environment and Planning D: Society and Space", Type::Article},
+      {"a name after a title's full stop is the title's",
+       u"Smith, J. (2001). Reading and writing Jane Austen. Oxford: Clarendon.", u"Reading and writing Jane Austen", u"",
+       Type::Book},
+      {"a book's edition in its bracket is no publisher's",
+       u"Smith, J. (2001). A history of modern Japan (3rd ed.). Oxford: Clarendon.", u"A history of modern Japan", u"",
+       Type::Book},
+      {"a place after a small word, before the publisher alone, is the title's",
+       u"Bencivengo Y 1999 La mine en Nouvelle-Cal\u00E9donie (Noum\u00E9a: \u00CEle de lumi\u00E8re, collection 101 mots "
+       u"pour comprendre)",
+       u"La mine en Nouvelle-Cal\u00E9donie", u"", Type::Book},
+      {"a word in mixed case is the title's",
+       u"Hess-Dunning, AE; Smith, R; Zorman, CA Polynorbornene as an enabling structural material for polymer-based "
+       u"BioMEMS J Appl Polym Sci, in press",
+       u"Polynorbornene as an enabling structural material for polymer-based BioMEMS", u"J Appl Polym Sci", Type::Article},
+      {"a name after the title's colon is the journal's",
+       u"D.B. Booth and B. Hallet, 1993, Channel networks carved by subglacial water: Observations and reconstruction in "
+       u"the eastern Puget Lowland of Washington: Geological Society of America Bulletin, v. 105, pp. 671\u2013683.",
+       u"Channel networks carved by subglacial water: Observations and reconstruction in the eastern Puget Lowland of "
+       u"Washington",
+       u"Geological Society of America Bulletin", Type::Article},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(static_cast<int>(r.type), static_cast<int>(c.type));
+  }
+}
+
 // A book's place and publisher in their bracket before the year's own
 // bracket, a space before the colon: each to its field, brackets out.
 TEST(Reference, PlaceAndPublisherBracketBeforeYear) {
