@@ -3393,6 +3393,42 @@ void JournalRightAfterNames(Reference& r) {
   r.journal = true;
 }
 
+// A title's first words before a quotation inside it ("Balzac, J. M.
+// Public Engagement “Reach In, Reach Out”: Pursuing Environmental
+// Justice ..."), where the labels began the title at the quotation and
+// left the words before it to no part or to the note: the title's, when
+// they are capitalised words only, right after the names, with no mark
+// between them and the quotation.
+void TitleWordsBeforeQuotation(Reference& r) {
+  if (r.title.Empty() || r.authors.Empty() || r.title.begin <= r.authors.end) return;
+  const std::u16string_view text = r.text;
+  const char16_t open = text[r.title.begin];
+  if (open != u'\u201C' && open != u'"' && open != u'\u00AB' && open != u'\u201E') return;
+  size_t begin = r.authors.end;
+  while (begin < r.title.begin && text[begin] == u' ') ++begin;
+  const size_t end = BeforeSpaces(text, r.title.begin, begin);
+  if (end <= begin || end == r.title.begin) return;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p != &r.note && p->begin < end && p->end > begin) return;
+  if (!r.note.Empty() && r.note.begin < end && r.note.end > begin && (r.note.begin < begin || r.note.end > r.title.begin))
+    return;
+  // Names written family name first, the last one's initials last, so
+  // that a word after them is neither a family name left out ("Raymond A.
+  // Mentzer “Ecclesiastical ...") nor a given name ("Mwaikela, Happiness
+  // “Remmy ...").
+  const std::u16string_view names = Trim(r.Text(r.authors));
+  const size_t lastSpace = names.rfind(u' ');
+  const std::u16string_view lastWord = lastSpace == std::u16string_view::npos ? names : names.substr(lastSpace + 1);
+  if (names.find(u',') == std::u16string_view::npos || !IsInitials(lastWord) || !lastWord.ends_with(u'.')) return;
+  const std::vector<Token> words = Tokenize(text.substr(begin, end - begin));
+  if (words.size() > 4) return;
+  for (const Token& w : words)
+    if (!IsCapitalised(w.text) || !std::all_of(w.text.begin(), w.text.end(), [](char16_t c) { return u_isalpha(c) || c == u'-'; }))
+      return;
+  if (!r.note.Empty() && r.note.begin >= begin && r.note.end <= r.title.begin) r.note = {};
+  r.title.begin = begin;
+}
+
 // Styles that put nothing between the title and the journal or the book
 // (the Institute of Physics': "Bergerud A T 1988 Caribou, wolves and man
 // Trends in Ecology and Evolution 3 68–72", "Baker M 1997 Thematic roles
@@ -8241,6 +8277,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   UndottedInitialsFirst(r);
   JournalRightAfterNames(r);
   SentenceCaseTitleRunsIntoName(r);
+  TitleWordsBeforeQuotation(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -2913,6 +2913,35 @@ TEST(Reference, SentenceCaseTitleThenName) {
   }
 }
 
+// The words before a quotation that opens inside the title are the
+// title's, unless they may be a name the labels left out.
+TEST(Reference, TitleWordsBeforeQuotation) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, title;
+    std::vector<S> families;
+  };
+  const Case cases[] = {
+      {"capitalised words after the last initials",
+       u"(42) Balzac, J. M. Public Engagement \u201CReach In, Reach Out\u201D: Pursuing Environmental Justice by "
+       u"Empowering Communities to Meaningfully Participate in the Decision-Making Processes of Brownfields "
+       u"Redevelopment and Superfund Cleanups. Fla. A & M U.L. Rev 2014, 9.",
+       u"Public Engagement \u201CReach In, Reach Out\u201D: Pursuing Environmental Justice by Empowering Communities "
+       u"to Meaningfully Participate in the Decision-Making Processes of Brownfields Redevelopment and Superfund "
+       u"Cleanups",
+       {u"Balzac"}},
+      {"a given name after the family name",
+       u"Mwaikela, Happiness \u201CRemmy Hangaika Uraia Kwanza-OTTU\u201D Lete Raha May 7-13, 2000 p 9",
+       u"Remmy Hangaika Uraia Kwanza-OTTU", {u"Mwaikela"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(Families(r.authorList), c.families);
+  }
+}
+
 // A book's place and publisher in their bracket before the year's own
 // bracket, a space before the colon: each to its field, brackets out.
 TEST(Reference, PlaceAndPublisherBracketBeforeYear) {
