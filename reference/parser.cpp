@@ -3344,18 +3344,29 @@ void JournalRightAfterNames(Reference& r) {
   // The pages right after the volume ("13 508", "20, 170"): not a book's
   // "90. pp. 117–124".
   const std::u16string_view between = Trim(text.substr(r.volume.end, r.pages.begin - r.volume.end));
-  if (!(between.empty() || between == u",") || Trim(r.Text(r.volume)).ends_with(u'.')) return;
+  if (!(between.empty() || between == u"," || between == u":") || Trim(r.Text(r.volume)).ends_with(u'.')) return;
   size_t from = r.authors.end;
   while (from < text.size() && text[from] == u' ') ++from;
   if (!r.date.Empty() && r.date.begin == from) {
     from = r.date.end;
     while (from < text.size() && text[from] == u' ') ++from;
   }
-  const size_t to = BeforeSpaces(text, r.volume.begin, from);
+  size_t to = BeforeSpaces(text, r.volume.begin, from);
+  // The year between the journal and the volume, commas around it, as
+  // styles that write no title have it ("Paquette A, Messier C. Glob Ecol
+  // Biogeogr, 2011, 20: 170–180"): the words before it are the journal's
+  // whatever the labels made of them.
+  const bool yearBetween = !r.date.Empty() && r.date.begin > from && r.date.end <= r.volume.begin &&
+                           r.container.Empty() && Trim(text.substr(r.date.end, r.volume.begin - r.date.end)).size() <= 1 &&
+                           Trim(r.Text(r.date)).size() <= 5 && text.substr(r.date.begin, r.volume.begin - r.date.begin).find(u',') != std::u16string_view::npos;
+  if (yearBetween) {
+    to = BeforeSpaces(text, r.date.begin, from);
+    if (to > from && text[to - 1] == u',') to = BeforeSpaces(text, to - 1, from);
+  }
   if (to <= from) return;
   for (const Piece* p : PiecesOf(r))
     if (!p->Empty() && p != &r.title && p != &r.container && p->begin < to && p->end > from) return;
-  if ((!r.title.Empty() && (r.title.begin < from || r.title.end > to)) ||
+  if ((!r.title.Empty() && (r.title.begin < from || r.title.end > (yearBetween ? r.date.begin : to))) ||
       (!r.container.Empty() && (r.container.begin < from || r.container.end > to)))
     return;
   // A title the labels found is one ("Three Old Irish Accentual Poems.
@@ -3368,7 +3379,7 @@ void JournalRightAfterNames(Reference& r) {
   // labels made of them.
   const std::u16string_view rest = Trim(text.substr(r.pages.end));
   const bool yearEnds = YearBracketOpens(rest) && Trim(rest.substr(6)).find_first_not_of(u". ") == std::u16string_view::npos;
-  if (!r.title.Empty()) {
+  if (!r.title.Empty() && !yearBetween) {
     const std::u16string_view title = Trim(r.Text(r.title));
     const size_t space = title.rfind(u' ');
     const std::u16string last = LCase(space == std::u16string_view::npos ? title : title.substr(space + 1));
@@ -3427,6 +3438,57 @@ void TitleWordsBeforeQuotation(Reference& r) {
       return;
   if (!r.note.Empty() && r.note.begin >= begin && r.note.end <= r.title.begin) r.note = {};
   r.title.begin = begin;
+}
+
+// Names in Vancouver's form after the authors the labels found, the last
+// with the full stop that ends the names ("Amit R, Shoemaker PJ.
+// Strategic Management Journal, 1993, 14: 33–46", where "Shoemaker PJ"
+// was taken for the title, in styles that write no title): the authors'.
+void VancouverNamesAfterNames(Reference& r) {
+  if (r.authors.Empty()) return;
+  const std::u16string_view text = r.text;
+  const size_t end = BeforeSpaces(text, r.authors.end, r.authors.begin);
+  if (end < r.authors.begin + 4 || text[end - 1] != u',') return;
+  // "Family I," and "Family IJ,": a word, then one to three capitals.
+  const auto name = [&](size_t at) -> size_t {  // the end of the name at `at`, its comma or full stop after it, or 0
+    size_t k = at;
+    if (k >= text.size() || !u_isupper(text[k])) return 0;
+    ++k;
+    while (k < text.size() && (u_islower(text[k]) || text[k] == u'-' || text[k] == u'\u2019' || text[k] == u'\'')) ++k;
+    if (k - at < 2 || k >= text.size() || text[k] != u' ') return 0;
+    const size_t initials = ++k;
+    while (k < text.size() && u_isupper(text[k])) ++k;
+    if (k == initials || k - initials > 3 || k >= text.size() || (text[k] != u',' && text[k] != u'.')) return 0;
+    // The names' full stop before a space ("Qin L.Prognostic value" is
+    // glued to what follows).
+    if (text[k] == u'.' && k + 1 < text.size() && text[k + 1] != u' ') return 0;
+    return k + 1;
+  };
+  // The names found so far end in the same form.
+  const std::u16string_view names = text.substr(r.authors.begin, end - r.authors.begin);
+  const size_t initialsSpace = names.rfind(u' ');
+  if (initialsSpace == std::u16string_view::npos || initialsSpace == 0) return;
+  const size_t familySpace = names.rfind(u' ', initialsSpace - 1);
+  if (name(r.authors.begin + (familySpace == std::u16string_view::npos ? 0 : familySpace + 1)) != end) return;
+  size_t at = r.authors.end, to = 0;
+  while (true) {
+    while (at < text.size() && text[at] == u' ') ++at;
+    const size_t after = name(at);
+    if (after == 0) break;
+    to = after;
+    if (text[after - 1] == u'.') break;
+    at = after;
+  }
+  if (to == 0 || text[to - 1] != u'.') return;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p != &r.authors && p != &r.title && p != &r.note && p->begin < to && p->end > r.authors.end) return;
+  for (Piece* p : {&r.title, &r.note}) {
+    if (p->Empty() || p->begin >= to || p->end <= r.authors.end) continue;
+    if (p->begin < r.authors.end || p->end > to) return;
+  }
+  for (Piece* p : {&r.title, &r.note})
+    if (!p->Empty() && p->begin >= r.authors.end && p->end <= to) *p = {};
+  r.authors.end = to;
 }
 
 // Styles that put nothing between the title and the journal or the book
@@ -8275,6 +8337,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   OrganisationBeforeYear(r);
   PagesAfterVolumeSpace(r);
   UndottedInitialsFirst(r);
+  VancouverNamesAfterNames(r);
   JournalRightAfterNames(r);
   SentenceCaseTitleRunsIntoName(r);
   TitleWordsBeforeQuotation(r);

@@ -2942,6 +2942,34 @@ TEST(Reference, TitleWordsBeforeQuotation) {
   }
 }
 
+// Styles that write no title: names in Vancouver's form, then the
+// journal, the year, the volume and the pages.
+TEST(Reference, NoTitleNamesThenJournal) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, title, container;
+    std::vector<S> families;
+    S volume, firstPage;
+  };
+  const Case cases[] = {
+      {"the last name, taken for the title, is the names'",
+       u"55. Amit R, Shoemaker PJ. Strategic Management Journal, 1993, 14: 33\u201346", u"",
+       u"Strategic Management Journal", {u"Amit", u"Shoemaker"}, u"14", u"33"},
+      {"the journal before the year, the pages after the volume's colon",
+       u"10.Paquette A, Messier C. Glob Ecol Biogeogr, 2011, 20: 170\u2013180", u"", u"Glob Ecol Biogeogr",
+       {u"Paquette", u"Messier"}, u"20", u"170"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(Families(r.authorList), c.families);
+    EXPECT_EQ(Printable(r.volumeNumber), Printable(c.volume));
+    EXPECT_EQ(Printable(r.firstPage), Printable(c.firstPage));
+  }
+}
+
 // A book's place and publisher in their bracket before the year's own
 // bracket, a space before the colon: each to its field, brackets out.
 TEST(Reference, PlaceAndPublisherBracketBeforeYear) {
