@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <limits>
+#include <span>
 #include <tuple>
 
 #include "engine/engine.h"
@@ -2622,16 +2623,26 @@ TEST(Reference, YearBeforeTheVolumeWord) {
   }
 }
 
+// A table of references, each with the title and the names it must give.
+struct TitleAndNames {
+  const char* name;
+  std::u16string_view text, title;
+  std::vector<S> families;
+};
+void ExpectTitlesAndNames(std::span<const TitleAndNames> cases) {
+  for (const TitleAndNames& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(FamiliesOrNames(r.authorList), c.families);
+  }
+}
+
 // ACL's and NeurIPS's given names first, ten to a list, and titles that
 // open with a short name and a colon: the whole list is the authors', the
 // whole title the title's.
 TEST(Reference, GivenFirstListsAndTitleNames) {
-  struct Case {
-    const char* name;
-    std::u16string_view text, title;
-    std::vector<S> families;
-  };
-  const Case cases[] = {
+  const TitleAndNames cases[] = {
       {"ten names given first: none is the title",
        u"Yinhan Liu, Myle Ott, Naman Goyal, Jingfei Du, Mandar Joshi, Danqi Chen, Omer Levy, Mike Lewis, Luke "
        u"Zettlemoyer, and Veselin Stoyanov. 2019. RoBERTa: A robustly optimized BERT pretraining approach. arXiv "
@@ -2693,12 +2704,7 @@ TEST(Reference, GivenFirstListsAndTitleNames) {
        u"ligne].Adresse URL : http://www.lapresse.ca/debats/chroniques/",
        u"La Presse", {u"LAGAC\u00C9"}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Reference r = Smart().ParseReference(c.text);
-    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
-    EXPECT_EQ(FamiliesOrNames(r.authorList), c.families);
-  }
+  ExpectTitlesAndNames(cases);
 }
 
 // Proceedings as NLP papers cite them: APA's volume bracket after the
@@ -2796,17 +2802,31 @@ TEST(Reference, IndentAndBrokenLinkAcrossLines) {
   }
 }
 
+// A table of articles, each with the title, journal, names and numbers
+// it must give.
+struct JournalArticle {
+  const char* name;
+  std::u16string_view text, title, container;
+  std::vector<S> families;
+  S volume, firstPage;
+};
+void ExpectJournalArticles(std::span<const JournalArticle> cases) {
+  for (const JournalArticle& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(FamiliesOrNames(r.authorList), c.families);
+    EXPECT_EQ(Printable(r.volumeNumber), Printable(c.volume));
+    EXPECT_EQ(Printable(r.firstPage), Printable(c.firstPage));
+  }
+}
+
 // Physics styles: initials without full stops before the family name and
 // nothing between the names and the title, a journal right after the names
 // or the year with no title, volume and pages parted by a space alone.
 TEST(Reference, PhysicsNamesJournalsAndNumbers) {
-  struct Case {
-    const char* name;
-    std::u16string_view text, title, container;
-    std::vector<S> families;
-    S volume, firstPage;
-  };
-  const Case cases[] = {
+  const JournalArticle cases[] = {
       {"the title's first word is no name's",
        u"[1] B Matalon D\u00E9crire, expliquer, pr\u00E9voir, d\u00E9marches exp\u00E9rimentales de terrain (Paris, "
        u"France : Armand Colin) (1988).",
@@ -2848,15 +2868,7 @@ TEST(Reference, PhysicsNamesJournalsAndNumbers) {
        u"Microporous carbons for hydrogen storage", u"Microporous Mesoporous Mater",
        {u"Ghimbeu", u"Puscasu", u"Martinez De Yuso", u"Zlotea", u"Oumellal", u"Latroche"}, u"223", u"79"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Reference r = Smart().ParseReference(c.text);
-    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
-    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
-    EXPECT_EQ(FamiliesOrNames(r.authorList), c.families);
-    EXPECT_EQ(Printable(r.volumeNumber), Printable(c.volume));
-    EXPECT_EQ(Printable(r.firstPage), Printable(c.firstPage));
-  }
+  ExpectJournalArticles(cases);
 }
 
 // Styles with nothing between the title and the journal or the book: the
@@ -2916,12 +2928,7 @@ TEST(Reference, SentenceCaseTitleThenName) {
 // The words before a quotation that opens inside the title are the
 // title's, unless they may be a name the labels left out.
 TEST(Reference, TitleWordsBeforeQuotation) {
-  struct Case {
-    const char* name;
-    std::u16string_view text, title;
-    std::vector<S> families;
-  };
-  const Case cases[] = {
+  const TitleAndNames cases[] = {
       {"capitalised words after the last initials",
        u"(42) Balzac, J. M. Public Engagement \u201CReach In, Reach Out\u201D: Pursuing Environmental Justice by "
        u"Empowering Communities to Meaningfully Participate in the Decision-Making Processes of Brownfields "
@@ -2934,24 +2941,13 @@ TEST(Reference, TitleWordsBeforeQuotation) {
        u"Mwaikela, Happiness \u201CRemmy Hangaika Uraia Kwanza-OTTU\u201D Lete Raha May 7-13, 2000 p 9",
        u"Remmy Hangaika Uraia Kwanza-OTTU", {u"Mwaikela"}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Reference r = Smart().ParseReference(c.text);
-    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
-    EXPECT_EQ(Families(r.authorList), c.families);
-  }
+  ExpectTitlesAndNames(cases);
 }
 
 // Styles that write no title: names in Vancouver's form, then the
 // journal, the year, the volume and the pages.
 TEST(Reference, NoTitleNamesThenJournal) {
-  struct Case {
-    const char* name;
-    std::u16string_view text, title, container;
-    std::vector<S> families;
-    S volume, firstPage;
-  };
-  const Case cases[] = {
+  const JournalArticle cases[] = {
       {"the last name, taken for the title, is the names'",
        u"55. Amit R, Shoemaker PJ. Strategic Management Journal, 1993, 14: 33\u201346", u"",
        u"Strategic Management Journal", {u"Amit", u"Shoemaker"}, u"14", u"33"},
@@ -2959,15 +2955,7 @@ TEST(Reference, NoTitleNamesThenJournal) {
        u"10.Paquette A, Messier C. Glob Ecol Biogeogr, 2011, 20: 170\u2013180", u"", u"Glob Ecol Biogeogr",
        {u"Paquette", u"Messier"}, u"20", u"170"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Reference r = Smart().ParseReference(c.text);
-    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
-    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
-    EXPECT_EQ(Families(r.authorList), c.families);
-    EXPECT_EQ(Printable(r.volumeNumber), Printable(c.volume));
-    EXPECT_EQ(Printable(r.firstPage), Printable(c.firstPage));
-  }
+  ExpectJournalArticles(cases);
 }
 
 // A book's place and publisher in their bracket before the year's own
