@@ -474,6 +474,11 @@ bool IsInitials(std::u16string_view w) {
 // or a title's word, never initials.
 bool IsCapitalised(std::u16string_view w) { return w.size() >= 2 && u_isupper(w[0]) && u_islower(w[1]); }
 
+// Letters and hyphens only: a word with no mark or digit on it.
+bool LettersOnly(std::u16string_view w) {
+  return std::all_of(w.begin(), w.end(), [](char16_t c) { return u_isalpha(c) || c == u'-'; });
+}
+
 bool IsSuffix(std::u16string_view w) {
   return w == u"Jr." || w == u"Jr" || w == u"Sr." || w == u"Sr" || w == u"II" || w == u"III" || w == u"IV";
 }
@@ -3434,8 +3439,7 @@ void TitleWordsBeforeQuotation(Reference& r) {
   const std::vector<Token> words = Tokenize(text.substr(begin, end - begin));
   if (words.size() > 4) return;
   for (const Token& w : words)
-    if (!IsCapitalised(w.text) || !std::all_of(w.text.begin(), w.text.end(), [](char16_t c) { return u_isalpha(c) || c == u'-'; }))
-      return;
+    if (!IsCapitalised(w.text) || !LettersOnly(w.text)) return;
   if (!r.note.Empty() && r.note.begin >= begin && r.note.end <= r.title.begin) r.note = {};
   r.title.begin = begin;
 }
@@ -3529,9 +3533,6 @@ void SentenceCaseTitleRunsIntoName(Reference& r) {
       return;
   }
   const std::vector<Token> tokens = Tokenize(text.substr(r.title.begin, end - r.title.begin));
-  const auto letters = [](std::u16string_view w) {
-    return std::all_of(w.begin(), w.end(), [](char16_t c) { return u_isalpha(c) || c == u'-'; });
-  };
   const auto small = [](std::u16string_view w) {
     return w == u"&" || lexicon::Has(lexicon::kSmallWords, w) || lexicon::Has(lexicon::kOtherSmallWords, w) ||
            lexicon::Has(lexicon::kGoingOn, w);
@@ -3544,13 +3545,13 @@ void SentenceCaseTitleRunsIntoName(Reference& r) {
   while (run > 0) {
     std::u16string_view w = tokens[run - 1].text;
     if (w.size() > 1 && (w.back() == u':' || w.back() == u',') && (run < tokens.size() || section)) w.remove_suffix(1);
-    const bool capital = letters(w) && u_isupper(w[0]);
+    const bool capital = LettersOnly(w) && u_isupper(w[0]);
     if (!(capital || (run < tokens.size() && small(w)))) break;
     --run;
   }
   if (run < 2 || run == tokens.size()) return;
   const std::u16string_view boundary = tokens[run - 1].text;
-  if (!letters(boundary) || !u_islower(boundary[0]) || small(boundary)) return;
+  if (!LettersOnly(boundary) || !u_islower(boundary[0]) || small(boundary)) return;
   // The name's first word: capitalised, not an acronym nor a small word,
   // nor in mixed case ("polymer-based BioMEMS", the title's).
   const std::u16string_view head = tokens[run].text;
