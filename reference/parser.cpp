@@ -3507,31 +3507,76 @@ void VancouverNamesAfterNames(Reference& r) {
 // after a small word ("in the Salton Trough", "en Nouvelle-Calédonie"),
 // an acronym ("using MODIS") and a title set off by punctuation stay the
 // title's, and so does a book's title before its publisher alone.
-void SentenceCaseTitleRunsIntoName(Reference& r) {
-  if (r.title.Empty()) return;
+// Where the title may run on into a name: the title's last character
+// (`end`), the next word (`next`), whether the parts go on there with a
+// container (`containerNext`, cut after a section's letter: `section`),
+// and whether the name is a journal's. Nothing when the title ends with a
+// mark (or a year, unless `yearMayEnd`), or neither a container, a volume,
+// editors nor "(Place: Publisher) pp" comes next.
+struct RunOn {
+  size_t end = 0, next = 0;
+  bool containerNext = false, section = false, journal = false;
+};
+std::optional<RunOn> TitleRunsOn(const Reference& r, bool yearMayEnd = false) {
+  if (r.title.Empty()) return std::nullopt;
   const std::u16string_view text = r.text;
-  const size_t end = BeforeSpaces(text, r.title.end, r.title.begin);
-  if (end <= r.title.begin) return;
-  size_t next = r.title.end;
-  while (next < text.size() && text[next] == u' ') ++next;
-  if (next >= text.size()) return;
+  RunOn on;
+  on.end = BeforeSpaces(text, r.title.end, r.title.begin);
+  if (on.end <= r.title.begin) return std::nullopt;
+  on.next = r.title.end;
+  while (on.next < text.size() && text[on.next] == u' ') ++on.next;
+  if (on.next >= text.size()) return std::nullopt;
   // Cut inside the name after a section's letter ("Environment and
   // Planning D: | Society and Space"), the title ends with the letter.
-  const bool containerNext = !r.container.Empty() && r.container.begin == next;
-  const bool section = containerNext && end - r.title.begin >= 3 && text[end - 1] == u':' && u_isupper(text[end - 2]) &&
-                       text[end - 3] == u' ';
-  if (!u_isalpha(text[end - 1]) && !section) return;
-  bool journal = containerNext && r.journal;
-  if (!containerNext) {
-    if (!r.container.Empty()) return;
-    const std::u16string_view rest = text.substr(next);
+  const size_t end = on.end;
+  on.containerNext = !r.container.Empty() && r.container.begin == on.next;
+  on.section = on.containerNext && end - r.title.begin >= 3 && text[end - 1] == u':' && u_isupper(text[end - 2]) &&
+               text[end - 3] == u' ';
+  const bool year = yearMayEnd && end - r.title.begin >= 5 && text[end - 5] == u' ' &&
+                    FirstYear(text.substr(end - 4, 4)) == text.substr(end - 4, 4);
+  if (!u_isalpha(text[end - 1]) && !on.section && !year) return std::nullopt;
+  on.journal = on.containerNext && r.journal;
+  if (!on.containerNext) {
+    if (!r.container.Empty()) return std::nullopt;
+    const std::u16string_view rest = text.substr(on.next);
     const size_t close = rest.find(u')');
-    if (IsDigit(rest[0])) journal = true;
+    if (IsDigit(rest[0])) on.journal = true;
     else if (!(rest.starts_with(u"ed ") || rest.starts_with(u"eds ") ||
                (rest[0] == u'(' && close != std::u16string_view::npos && rest.substr(0, close).find(u':') != std::u16string_view::npos &&
                 Trim(rest.substr(close + 1)).starts_with(u"pp "))))
-      return;
+      return std::nullopt;
   }
+  return on;
+}
+
+// Gives the words of the title from `begin` to the name that follows it.
+// The book's editors that the title ran on into ("The Oxford History of
+// Italy ed G Holmes (New York: ...)") are the editors'.
+void NameFrom(Reference& r, const RunOn& on, size_t begin) {
+  const std::u16string_view text = r.text;
+  r.title.end = BeforeSpaces(text, begin, r.title.begin);
+  r.journal = on.journal;
+  if (on.containerNext) {
+    r.container.begin = begin;
+    return;
+  }
+  r.container = {begin, on.end};
+  if (!r.editors.Empty()) return;
+  for (std::u16string_view role : {u" ed ", u" eds "}) {
+    const size_t at = text.substr(0, on.end).rfind(role);
+    if (at == std::u16string_view::npos || at <= begin || !u_isupper(text[at + role.size()])) continue;
+    r.container.end = at;
+    r.editors = {at + role.size(), on.end};
+    return;
+  }
+}
+
+void SentenceCaseTitleRunsIntoName(Reference& r) {
+  const std::optional<RunOn> on = TitleRunsOn(r);
+  if (!on) return;
+  const std::u16string_view text = r.text;
+  const size_t end = on->end;
+  const bool section = on->section;
   const std::vector<Token> tokens = Tokenize(text.substr(r.title.begin, end - r.title.begin));
   const auto small = [](std::u16string_view w) {
     return w == u"&" || lexicon::Has(lexicon::kSmallWords, w) || lexicon::Has(lexicon::kOtherSmallWords, w) ||
@@ -3567,11 +3612,59 @@ void SentenceCaseTitleRunsIntoName(Reference& r) {
     else if (u_isupper(w[0]) && !tokens[k - 1].text.ends_with(u':')) ++upper;
   }
   if (lower < 2 || upper * 2 > lower) return;
-  const size_t begin = r.title.begin + tokens[run].begin;
-  r.title.end = BeforeSpaces(text, begin, r.title.begin);
-  if (containerNext) r.container.begin = begin;
-  else r.container = {begin, end};
-  r.journal = journal;
+  NameFrom(r, *on, r.title.begin + tokens[run].begin);
+}
+
+// The same styles, where the name opens with a capital "The" that no mark
+// comes before ("... and the Shadow of the State The Politics of Global
+// Regulation ed W Mattli ...", "... in psychotherapy The dialogical self
+// in psychotherapy ed H J M Hermans ..."): no title writes "The" so in
+// its running words, in title case or in sentence case. Or with a word
+// that names a journal or proceedings, which titles hardly ever hold
+// ("... A Critical Review Journal of Economic Literature 40 ...", "... and
+// investigation 2013 IEEE international conference on ..."), the words
+// that qualify it before it (a year, "American", "IEEE") the name's too.
+// After a small word ("in The Times") it opens a work's name inside the
+// title, which stays the title's. (Headlines that capitalise every word,
+// "Cover The Repair Costs", are cut there too: nothing in the words tells
+// a verb.)
+void WordOpensName(Reference& r) {
+  const std::optional<RunOn> on = TitleRunsOn(r, true);
+  if (!on || on->section) return;
+  const std::u16string_view text = r.text;
+  // Where the labels began the name too late, inside its qualifying words
+  // ("... investigation 2013 | IEEE international conference on ..."),
+  // the name's first words are looked for in it too.
+  const size_t to = on->containerNext ? BeforeSpaces(text, r.container.end, r.container.begin) : on->end;
+  const std::vector<Token> tokens = Tokenize(text.substr(r.title.begin, to - r.title.begin));
+  const size_t inTitle = static_cast<size_t>(
+      std::count_if(tokens.begin(), tokens.end(), [&](const Token& t) { return r.title.begin + t.begin < on->end; }));
+  const auto heads = [](std::u16string_view w) {
+    return w == u"Journal" || w == u"Proceedings" || w == u"Proc." || w == u"Transactions" || w == u"Conference" ||
+           w == u"conference" || w == u"Symposium" || w == u"Workshop";
+  };
+  static constexpr std::array<std::u16string_view, 16> kQualifiers = {
+      u"ACM",      u"African", u"American", u"Annual",   u"Asian",    u"Australian", u"British",       u"Canadian",
+      u"European", u"IEEE",    u"Indian",   u"Japanese", u"National", u"Royal",      u"International", u"international"};
+  size_t name = 0;
+  for (size_t k = 2; k < tokens.size() && name == 0; ++k) {
+    if (!heads(tokens[k].text)) continue;
+    name = k;
+    while (name > 2 && (lexicon::Has(kQualifiers, tokens[name - 1].text) || !FirstYear(tokens[name - 1].text).empty() ||
+                        (tokens[name - 1].text == u"the" && tokens[k].text == u"Proceedings")))
+      --name;
+    if ((name == 2 && (lexicon::Has(kQualifiers, tokens[1].text) || tokens[1].text == u"the")) || name > inTitle) name = 0;
+  }
+  if (name == 0)
+    for (size_t k = inTitle; k > 2 && name == 0; --k)
+      if (tokens[k - 1].text == u"The") name = k - 1;
+  if (name < 2 || inTitle + 14 < name || (!on->containerNext && tokens.size() - name > 14)) return;
+  const std::u16string_view before = tokens[name - 1].text;
+  if (before.size() < 3 || !LettersOnly(before) || lexicon::Has(lexicon::kSmallWords, LCase(before)) ||
+      lexicon::Has(lexicon::kOtherSmallWords, LCase(before)) || lexicon::Has(lexicon::kGoingOn, LCase(before)) ||
+      std::all_of(before.begin(), before.end(), [](char16_t c) { return u_isupper(c); }))
+    return;
+  NameFrom(r, *on, r.title.begin + tokens[name].begin);
 }
 
 // Physics' collaboration in its bracket after the names ("B. P. Abbott et
@@ -8341,6 +8434,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   VancouverNamesAfterNames(r);
   JournalRightAfterNames(r);
   SentenceCaseTitleRunsIntoName(r);
+  WordOpensName(r);
   TitleWordsBeforeQuotation(r);
 
   // A bullet that opens the reference marks it in a list, as a number

@@ -1492,7 +1492,9 @@ TEST(Reference, MeetingsWithoutEditors) {
   for (const auto& row : rows) {
     const Reference r = Smart().ParseReference(row.in);
     EXPECT_EQ(Printable(Trimmed(r.Text(r.container), false)), Printable(row.container)) << row.name;
-    if (!row.note.empty()) EXPECT_EQ(Printable(Trimmed(r.Text(r.note), false)), Printable(row.note)) << row.name;
+    if (!row.note.empty()) {
+      EXPECT_EQ(Printable(Trimmed(r.Text(r.note), false)), Printable(row.note)) << row.name;
+    }
     EXPECT_EQ(Printable(Trimmed(r.Text(r.place), false)), Printable(row.place)) << row.name;
     EXPECT_EQ(Printable(Trimmed(r.Text(r.publisher), false)), Printable(row.publisher)) << row.name;
     EXPECT_EQ(Printable(r.firstPage), Printable(row.firstPage)) << row.name;
@@ -2433,7 +2435,9 @@ TEST(Reference, LocalisedBookAndVolumeWords) {
     const Reference r = Smart().ParseReference(c.text);
     EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
     EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
-    if (!c.volume.empty()) EXPECT_EQ(Printable(Trimmed(r.Text(r.volume), true)), Printable(c.volume));
+    if (!c.volume.empty()) {
+      EXPECT_EQ(Printable(Trimmed(r.Text(r.volume), true)), Printable(c.volume));
+    }
   }
 }
 
@@ -2922,6 +2926,56 @@ TEST(Reference, SentenceCaseTitleThenName) {
     EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
     EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
     EXPECT_EQ(static_cast<int>(r.type), static_cast<int>(c.type));
+  }
+}
+
+// The same styles, where a capital "The" with no mark before it, or a
+// word that names a journal or proceedings, opens the name.
+TEST(Reference, WordOpensName) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, title, container;
+    std::vector<S> editors;  // family names
+  };
+  const Case cases[] = {
+      {"\"The\" after a title in title case",
+       u"Abbott K W and Snidal D 2009 The Governance Triangle: Regulatory Standards Institutions and the Shadow of the "
+       u"State The Politics of Global Regulation ed W Mattli and N Woods (Princeton, NJ: Princeton University Press) pp "
+       u"44\u201388",
+       u"The Governance Triangle: Regulatory Standards Institutions and the Shadow of the State",
+       u"The Politics of Global Regulation", {u"Mattli", u"Woods"}},
+      {"\"The\" after a title in sentence case",
+       u"Barnett M N 1996 Identity and alliances in the Middle East The culture of national security: Norms and "
+       u"identity in world politics ed P J Katzenstein (New York: Columbia University Press) pp 400\u201347",
+       u"Identity and alliances in the Middle East", u"The culture of national security: Norms and identity in world politics",
+       {u"Katzenstein"}},
+      {"the editors the title ran on into",
+       u"Corner P 1997 Italy 1915-1945: Politics and Society The Oxford History of Italy ed G Holmes (New York: Oxford "
+       u"University Press) pp 264\u201390",
+       u"Italy 1915-1945: Politics and Society", u"The Oxford History of Italy", {u"Holmes"}},
+      {"proceedings after a small \"the\"",
+       u"Decker K and Lesser V 1994 Designing a Family of Coordination Algorithms the Proceedings of 13th International "
+       u"Distributed Artificial Intelligence Workshop",
+       u"Designing a Family of Coordination Algorithms",
+       u"the Proceedings of 13th International Distributed Artificial Intelligence Workshop", {}},
+      {"a conference's year and qualifiers",
+       u"Connell A, Palko T and Yasar H 2013 Cerebro: a platform for collaborative incident response and investigation "
+       u"2013 IEEE international conference on technologies for homeland security (HST) pp 241\u20135",
+       u"Cerebro: a platform for collaborative incident response and investigation",
+       u"2013 IEEE international conference on technologies for homeland security (HST)", {}},
+      {"\"The\" after a small word is the title's",
+       u"Brown K 2004 Reading Euro-Sceptic Keywords in The Times Journal of Language and Politics 3 1\u201320",
+       u"Reading Euro-Sceptic Keywords in The Times", u"Journal of Language and Politics", {}},
+      {"a title set off by its full stop",
+       u"Smith, J. (2001). Families and their histories. The Journal of Family History, 26(1), 1\u201320.",
+       u"Families and their histories", u"The Journal of Family History", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(Families(r.editorList), c.editors);
   }
 }
 
