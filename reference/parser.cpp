@@ -3336,6 +3336,54 @@ void UndottedInitialsFirst(Reference& r) {
   if (!r.title.Empty() && r.title.begin > next && r.title.begin <= std::max(oldEnd, next) + 1) r.title.begin = next;
 }
 
+// Styles that write no title end an article with its volume, its first
+// page and the year's bracket, nothing between them ("I Moser Science as
+// Culture 9 201 (2000).", "J M Balzac Fla. A & M U.L. Rev 9 (2014)."),
+// where the labels ran the numbers on into the title or the journal: the
+// volume's and the page's. (The words before them are then read as the
+// journal's or the title's below.)
+void BareNumbersBeforeYear(Reference& r) {
+  if (r.authors.Empty() || !r.pages.Empty()) return;
+  const std::u16string_view text = r.text;
+  size_t end = text.size();
+  while (end > 0 && (text[end - 1] == u'.' || text[end - 1] == u' ')) --end;
+  if (end < 8 || !YearBracketOpens(text.substr(end - 6, 6))) return;
+  const size_t open = end - 6;
+  // The numbers before it, one or two words of digits.
+  const auto wordBefore = [&](size_t at) -> Piece {
+    const size_t b = BeforeSpaces(text, at, 0);
+    size_t a = b;
+    while (a > 0 && IsDigit(text[a - 1])) --a;
+    if (a == b || b - a > 5 || a == 0 || text[a - 1] != u' ') return {};
+    return {a, b};
+  };
+  const Piece last = wordBefore(open);
+  if (last.Empty()) return;
+  Piece volume = last, page;
+  if (const Piece first = wordBefore(last.begin); !first.Empty() && first.end - first.begin <= 4) volume = first, page = last;
+  // (A volume the labels found is that one, the page left to the note.)
+  if (volume.begin <= r.authors.end || (!r.volume.Empty() && (r.volume.begin != volume.begin || r.volume.end != volume.end))) return;
+  // After the journal's words ("Rev 9"), not after a number's comma
+  // ("arXiv 1407.1446, 4"); a year alone is a place's date ("Paris 1970
+  // (1946)").
+  const size_t word = BeforeSpaces(text, volume.begin, 0);
+  if (!(u_isalpha(text[word - 1]) || text[word - 1] == u'.') ||
+      (page.Empty() && FirstYear(r.Text(volume)) == r.Text(volume)))
+    return;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p != &r.title && p != &r.container && p != &r.note && p != &r.volume && p->begin < last.end &&
+        p->end > volume.begin)
+      return;
+  for (Piece* p : {&r.title, &r.container, &r.note}) {
+    if (p->Empty() || p->end <= volume.begin) continue;
+    if (p->begin >= volume.begin) *p = {};
+    else p->end = BeforeSpaces(text, volume.begin, p->begin);
+  }
+  r.volume = volume;
+  r.pages = page;
+  if (r.date.Empty()) r.date = {open, open + 6};
+}
+
 // A journal named right after the names, or the year after them, with
 // no title, its volume and pages next ("Higgs P W 1964 Phys. Rev. Lett. 13
 // 508", "M Blair ABR 55 1 (2007).", "A Paquette and C Messier Glob Ecol
@@ -3343,12 +3391,29 @@ void UndottedInitialsFirst(Reference& r) {
 // are the journal's, where they name one (capitals, short words between,
 // abbreviations, no sentence's full stop), whatever the labels made of
 // them.
+// A short word with a full stop that English has no word for, or with
+// full stops inside ("rev.", "u.l."): an abbreviation, which ends no
+// title.
+bool IsAbbreviation(std::u16string_view lower) {
+  if (!lower.ends_with(u'.')) return false;
+  const std::u16string_view core = lower.substr(0, lower.size() - 1);
+  if (core.find(u'.') != std::u16string_view::npos) return true;
+  return core.size() <= 4 && smart::Dictionary::English().SizeOf(core) == smart::Dictionary::kNoWord;
+}
+
 void JournalRightAfterNames(Reference& r) {
-  if (r.authors.Empty() || r.volume.Empty() || r.pages.Empty() || r.pages.begin < r.volume.end) return;
+  if (r.authors.Empty() || r.volume.Empty()) return;
   const std::u16string_view text = r.text;
+  // Or the volume alone before the year's bracket that ends the reference
+  // ("J M Balzac Fla. A & M U.L. Rev 9 (2014).").
+  const Piece numbers = r.pages.Empty() ? r.volume : r.pages;
+  const std::u16string_view rest = Trim(text.substr(numbers.end));
+  const bool yearEnds = YearBracketOpens(rest) && Trim(rest.substr(6)).find_first_not_of(u". ") == std::u16string_view::npos;
+  if (r.pages.Empty() ? !yearEnds : r.pages.begin < r.volume.end) return;
   // The pages right after the volume ("13 508", "20, 170"): not a book's
   // "90. pp. 117–124".
-  const std::u16string_view between = Trim(text.substr(r.volume.end, r.pages.begin - r.volume.end));
+  const std::u16string_view between =
+      r.pages.Empty() ? std::u16string_view() : Trim(text.substr(r.volume.end, r.pages.begin - r.volume.end));
   if (!(between.empty() || between == u"," || between == u":") || Trim(r.Text(r.volume)).ends_with(u'.')) return;
   size_t from = r.authors.end;
   while (from < text.size() && text[from] == u' ') ++from;
@@ -3369,8 +3434,12 @@ void JournalRightAfterNames(Reference& r) {
     if (to > from && text[to - 1] == u',') to = BeforeSpaces(text, to - 1, from);
   }
   if (to <= from) return;
+  // (A note the labels made of the journal's words there, where the year
+  // ends the reference, is the journal's too.)
+  const bool noteInside = yearEnds && !r.note.Empty() && r.note.begin >= from;
   for (const Piece* p : PiecesOf(r))
-    if (!p->Empty() && p != &r.title && p != &r.container && p->begin < to && p->end > from) return;
+    if (!p->Empty() && p != &r.title && p != &r.container && !(noteInside && p == &r.note) && p->begin < to && p->end > from)
+      return;
   if ((!r.title.Empty() && (r.title.begin < from || r.title.end > (yearBetween ? r.date.begin : to))) ||
       (!r.container.Empty() && (r.container.begin < from || r.container.end > to)))
     return;
@@ -3382,14 +3451,13 @@ void JournalRightAfterNames(Reference& r) {
   // styles that write no title ("S Guseynova International Textbook
   // Research 30 841 (2008)."), the words are the journal's whatever the
   // labels made of them.
-  const std::u16string_view rest = Trim(text.substr(r.pages.end));
-  const bool yearEnds = YearBracketOpens(rest) && Trim(rest.substr(6)).find_first_not_of(u". ") == std::u16string_view::npos;
   if (!r.title.Empty() && !yearBetween) {
     const std::u16string_view title = Trim(r.Text(r.title));
     const size_t space = title.rfind(u' ');
     const std::u16string last = LCase(space == std::u16string_view::npos ? title : title.substr(space + 1));
     if (space != std::u16string_view::npos &&
-        (last.ends_with(u'.') || (!yearEnds && !lexicon::Has(lexicon::kGoingOn, last) && last != u"as")))
+        ((last.ends_with(u'.') && !(yearEnds && IsAbbreviation(last))) ||
+         (!yearEnds && !lexicon::Has(lexicon::kGoingOn, last) && last != u"as")))
       return;
   }
   const std::vector<std::u16string_view> words = Words(text.substr(from, to - from));
@@ -3399,6 +3467,12 @@ void JournalRightAfterNames(Reference& r) {
     if (k > 0 && (w == u"&" || w == u"of" || w == u"and" || w == u"in" || w == u"for" || w == u"the" || w == u"on" || w == u"as" ||
                   w == u"de" || w == u"der" || w == u"und" || w == u"für"))
       continue;
+    // A section's letter ("Environment and Planning D: Society and
+    // Space"), a French article's elision ("Chez l’enfant").
+    if (w.size() == 2 && u_isupper(w[0]) && w[1] == u':' && k > 0) continue;
+    if (w.size() > 3 && (w[0] == u'l' || w[0] == u'd') && (w[1] == u'\u2019' || w[1] == u'\'') && u_isupper(w[2]) == 0 &&
+        LettersOnly(w.substr(2)))
+      continue;
     if (!u_isupper(w[0]) || std::any_of(w.begin(), w.end(), [](char16_t c) { return IsDigit(c) || c == u',' || c == u':' || c == u'?' || c == u';' || IsQuote(c); }))
       return;
     // An abbreviation's full stop, not a sentence's.
@@ -3406,6 +3480,7 @@ void JournalRightAfterNames(Reference& r) {
   }
   r.container = {from, to};
   r.title = {};
+  if (noteInside) r.note = {};
   r.journal = true;
 }
 
@@ -8432,6 +8507,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PagesAfterVolumeSpace(r);
   UndottedInitialsFirst(r);
   VancouverNamesAfterNames(r);
+  BareNumbersBeforeYear(r);
   JournalRightAfterNames(r);
   SentenceCaseTitleRunsIntoName(r);
   WordOpensName(r);

@@ -3008,6 +3008,29 @@ TEST(Reference, NoTitleNamesThenJournal) {
       {"the journal before the year, the pages after the volume's colon",
        u"10.Paquette A, Messier C. Glob Ecol Biogeogr, 2011, 20: 170\u2013180", u"", u"Glob Ecol Biogeogr",
        {u"Paquette", u"Messier"}, u"20", u"170"},
+      {"the volume and page that the labels ran into the title",
+       u"[16] I Moser Science as Culture 9 201 (2000).", u"", u"Science as Culture", {u"Moser"}, u"9", u"201"},
+      {"a journal of two capitalised words",
+       u"[29] G M Foster American Anthropologist 78 773 (1976).", u"", u"American Anthropologist", {u"Foster"}, u"78",
+       u"773"},
+      {"a section's letter and colon inside the journal's name",
+       u"[56] P Harrison Environment and Planning D: Society and Space 39 590 (2007).", u"",
+       u"Environment and Planning D: Society and Space", {u"Harrison"}, u"39", u"590"},
+      {"a French elision inside the journal's name",
+       u"[106] F Vernay, T Marrone, and J-Y Roussey Approche Neuropsychologique Des Apprentissages Chez l\u2019enfant 129 "
+       u"169 (2014).",
+       u"", u"Approche Neuropsychologique Des Apprentissages Chez l\u2019enfant", {u"Vernay", u"Marrone", u"Roussey"},
+       u"129", u"169"},
+      {"the volume alone before the year",
+       u"I Lokody Nat Rev Genet 15 (2014).", u"", u"Nat Rev Genet", {u"Lokody"}, u"15", u""},
+      {"a title's full stop before the volume and a comma",
+       u"295. Sweetman, P. W. The Pennycock Site. Pennsylvania Archaeologist 28, (1958).", u"The Pennycock Site",
+       u"Pennsylvania Archaeologist", {u"Sweetman"}, u"28", u""},
+      {"a number after a number's comma is no volume",
+       u"[33] S. Buckley and J. Vu\u010Dkovi\u0107, \u201CNonlinear frequency conversion using high quality modes in "
+       u"GaAs nanobeam cavities,\u201D arXiv 1407.1446, 4 (2014).",
+       u"Nonlinear frequency conversion using high quality modes in GaAs nanobeam cavities", u"", {u"Buckley", u"Vu\u010Dkovi\u0107"},
+       u"", u""},
   };
   ExpectJournalArticles(cases);
 }
