@@ -3343,7 +3343,7 @@ void UndottedInitialsFirst(Reference& r) {
 // volume's and the page's. (The words before them are then read as the
 // journal's or the title's below.)
 void BareNumbersBeforeYear(Reference& r) {
-  if (r.authors.Empty() || !r.pages.Empty()) return;
+  if (r.authors.Empty()) return;
   const std::u16string_view text = r.text;
   size_t end = text.size();
   while (end > 0 && (text[end - 1] == u'.' || text[end - 1] == u' ')) --end;
@@ -3361,8 +3361,11 @@ void BareNumbersBeforeYear(Reference& r) {
   if (last.Empty()) return;
   Piece volume = last, page;
   if (const Piece first = wordBefore(last.begin); !first.Empty() && first.end - first.begin <= 4) volume = first, page = last;
-  // (A volume the labels found is that one, the page left to the note.)
-  if (volume.begin <= r.authors.end || (!r.volume.Empty() && (r.volume.begin != volume.begin || r.volume.end != volume.end))) return;
+  if (volume.begin <= r.authors.end || volume.end - volume.begin > 4) return;
+  // A volume or pages the labels found before them are the article's (law
+  // reviews write "30 J. Shellfish Res. 659 (2011)").
+  for (const Piece* p : {&r.volume, &r.pages})
+    if (!p->Empty() && p->begin < volume.begin) return;
   // After the journal's words ("Rev 9"), not after a number's comma
   // ("arXiv 1407.1446, 4"); a year alone is a place's date ("Paris 1970
   // (1946)").
@@ -3370,10 +3373,15 @@ void BareNumbersBeforeYear(Reference& r) {
   if (!(u_isalpha(text[word - 1]) || text[word - 1] == u'.') ||
       (page.Empty() && FirstYear(r.Text(volume)) == r.Text(volume)))
     return;
-  for (const Piece* p : PiecesOf(r))
-    if (!p->Empty() && p != &r.title && p != &r.container && p != &r.note && p != &r.volume && p->begin < last.end &&
-        p->end > volume.begin)
-      return;
+  // Whatever the labels made of the numbers and the year is theirs: the
+  // numbers' parts there, the words' parts cut before them. No other part
+  // may reach into them.
+  for (const Piece* p : PiecesOf(r)) {
+    if (p->Empty() || p->end <= volume.begin) continue;
+    const bool words = p == &r.title || p == &r.container || p == &r.note;
+    const bool numbers = p == &r.volume || p == &r.pages || p == &r.date;
+    if (!(words || (numbers && p->begin >= volume.begin))) return;
+  }
   for (Piece* p : {&r.title, &r.container, &r.note}) {
     if (p->Empty() || p->end <= volume.begin) continue;
     if (p->begin >= volume.begin) *p = {};
@@ -3381,16 +3389,10 @@ void BareNumbersBeforeYear(Reference& r) {
   }
   r.volume = volume;
   r.pages = page;
-  if (r.date.Empty()) r.date = {open, open + 6};
+  // (The bracket's word whole, with the full stop after it.)
+  r.date = {open, std::min(text.find(u' ', open), text.size())};
 }
 
-// A journal named right after the names, or the year after them, with
-// no title, its volume and pages next ("Higgs P W 1964 Phys. Rev. Lett. 13
-// 508", "M Blair ABR 55 1 (2007).", "A Paquette and C Messier Glob Ecol
-// Biogeogr 20 170 (2011)"), as physics styles write an article: the words
-// are the journal's, where they name one (capitals, short words between,
-// abbreviations, no sentence's full stop), whatever the labels made of
-// them.
 // A short word with a full stop that English has no word for, or with
 // full stops inside ("rev.", "u.l."): an abbreviation, which ends no
 // title.
@@ -3401,6 +3403,13 @@ bool IsAbbreviation(std::u16string_view lower) {
   return core.size() <= 4 && smart::Dictionary::English().SizeOf(core) == smart::Dictionary::kNoWord;
 }
 
+// A journal named right after the names, or the year after them, with
+// no title, its volume and pages next ("Higgs P W 1964 Phys. Rev. Lett. 13
+// 508", "M Blair ABR 55 1 (2007).", "A Paquette and C Messier Glob Ecol
+// Biogeogr 20 170 (2011)"), as physics styles write an article: the words
+// are the journal's, where they name one (capitals, short words between,
+// abbreviations, no sentence's full stop), whatever the labels made of
+// them.
 void JournalRightAfterNames(Reference& r) {
   if (r.authors.Empty() || r.volume.Empty()) return;
   const std::u16string_view text = r.text;
