@@ -3471,8 +3471,15 @@ void JournalRightAfterNames(Reference& r) {
   }
   const std::vector<std::u16string_view> words = Words(text.substr(from, to - from));
   if (words.size() > 10) return;
+  // Commas between a name's words ("Mind, Culture, and Activity 19 139
+  // (2012)."), where the volume, the page and the year's bracket end the
+  // reference with nothing between them, as only styles without titles
+  // write an article; not after a title the labels found ("A. M. Turing,
+  // Computing Machinery and Intelligence, Mind 59 433-460 (1950)").
+  const bool compact = yearEnds && !r.pages.Empty() && between.empty() && r.title.Empty();
   for (size_t k = 0; k < words.size(); ++k) {
-    const std::u16string_view w = words[k];
+    std::u16string_view w = words[k];
+    if (compact && k + 1 < words.size() && w.size() > 2 && w.back() == u',') w.remove_suffix(1);
     if (k > 0 && (w == u"&" || w == u"of" || w == u"and" || w == u"in" || w == u"for" || w == u"the" || w == u"on" || w == u"as" ||
                   w == u"de" || w == u"der" || w == u"und" || w == u"für"))
       continue;
