@@ -3500,6 +3500,75 @@ void JournalRightAfterNames(Reference& r) {
   r.journal = true;
 }
 
+// A chapter cited without its own title, its book right after the year,
+// as the Annual Reviews cite one ("Barnett MN. 1996. In The culture of
+// national security: Norms and identity in world politics, ed PJ
+// Katzenstein, pp. 400–447. New York: ..."): no title; the book runs
+// from "In" to its editors, its pages or its full stop, and the editors'
+// names after "ed" to the pages or the full stop.
+void BookRightAfterYear(Reference& r) {
+  if (r.date.Empty() || r.authors.Empty() || r.authors.end > r.date.begin) return;
+  const std::u16string_view text = r.text;
+  size_t in = r.date.end;
+  while (in < text.size() && (text[in] == u'.' || text[in] == u' ')) ++in;
+  if (in == r.date.end || text.substr(in, 3) != u"In " || in + 4 >= text.size() || !u_isupper(text[in + 3])) return;
+  // Nothing but the names before the year (no title: "ROUSSEAU, D. M.,
+  // « Assessing ... », 1990a, In B. Schneider (Ed.), ..."), and the book's
+  // name after "In", not an editor's initials.
+  for (size_t k = r.authors.end; k < r.date.begin; ++k)
+    if (text[k] != u' ' && text[k] != u'.' && text[k] != u',') return;
+  const size_t book = in + 3;
+  const size_t firstEnd = std::min(text.find(u' ', book), text.size());
+  if (IsInitials(text.substr(book, firstEnd - book))) return;
+  // The book's end: its editors' ", ed " where no place and publisher
+  // come before it (a book's name may hold a full stop: "The dialogical
+  // self in psychotherapy. An Introduction, ed HJM Hermans"); else the
+  // first of ", pp. " and a sentence's full stop (not an initial's).
+  // A chapter's marks there, the editors or the pages: "In Comes I:
+  // Performance, Memory, and Landscape. Exeter: ..." is a book's title.
+  size_t end = std::min(text.find(u", ed ", book), text.find(u", eds ", book));
+  if (end != std::u16string_view::npos) {
+    const size_t name = text.find(u' ', end + 2) + 1;  // after "ed" or "eds"
+    if (text.substr(book, end - book).find(u'(') != std::u16string_view::npos || name >= text.size() ||
+        !u_isupper(text[name]))
+      end = std::u16string_view::npos;
+  }
+  if (end == std::u16string_view::npos) {
+    end = text.find(u", pp. ", book);
+    for (size_t at = text.find(u". ", book); at != std::u16string_view::npos && at < end; at = text.find(u". ", at + 1))
+      if (at >= book + 2 && (u_islower(text[at - 1]) || IsDigit(text[at - 1])) && !u_isupper(text[at - 2])) {
+        end = at;
+        break;
+      }
+  }
+  if (end == std::u16string_view::npos || end - book < 4 || end - book > 300 ||
+      (text.substr(end, 4) != u", ed" && text.substr(end, 6) != u", pp. "))
+    return;
+  // Editors after "ed": names to the pages or a full stop.
+  Piece editors;
+  if (text.substr(end, 5) == u", ed " || text.substr(end, 6) == u", eds ") {
+    const size_t from = end + (text[end + 4] == u' ' ? 5 : 6);
+    size_t to = std::min(text.find(u", pp. ", from), text.size());
+    for (size_t at = text.find(u". ", from); at != std::u16string_view::npos && at < to; at = text.find(u". ", at + 1))
+      if (at >= from + 2 && u_islower(text[at - 1])) {
+        to = at;
+        break;
+      }
+    if (to == text.size() || to - from > 200) return;
+    editors = {end + 2, to};  // with the role, as the labels give it
+  }
+  // Only the labels' words there: no date, volume or link inside.
+  const size_t last = editors.Empty() ? end : editors.end;
+  for (const Piece* p : {&r.volume, &r.doi, &r.url, &r.number})
+    if (!p->Empty() && p->begin < last && p->end > in) return;
+  for (Piece* p : {&r.title, &r.container, &r.editors, &r.publisher, &r.place, &r.note, &r.pages, &r.edition})
+    if (!p->Empty() && p->begin < last && p->end > in) *p = {};
+  r.title = {};
+  r.container = {book, end};
+  r.editors = editors;
+  r.journal = false;
+}
+
 // A title's first words before a quotation inside it ("Balzac, J. M.
 // Public Engagement “Reach In, Reach Out”: Pursuing Environmental
 // Justice ..."), where the labels began the title at the quotation and
@@ -8528,6 +8597,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   SentenceCaseTitleRunsIntoName(r);
   WordOpensName(r);
   TitleWordsBeforeQuotation(r);
+  BookRightAfterYear(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -2979,6 +2979,45 @@ TEST(Reference, WordOpensName) {
   }
 }
 
+// A chapter without its own title, its book right after the year.
+TEST(Reference, BookRightAfterYear) {
+  struct Case {
+    const char* name;
+    std::u16string_view text, title, container;
+    std::vector<S> editors;  // family names
+    Type type;
+  };
+  const Case cases[] = {
+      {"the book to its editors, a colon inside",
+       u"Barnett MN. 1996. In The culture of national security: Norms and identity in world politics, ed PJ "
+       u"Katzenstein, pp. 400\u2013447. New York: Columbia University Press",
+       u"", u"The culture of national security: Norms and identity in world politics", {u"Katzenstein"}, Type::Chapter},
+      {"a full stop inside the book's name",
+       u"Angus L, McLeod J. 2004a. In The dialogical self in psychotherapy. An Introduction, ed HJM Hermans, G "
+       u"Dimaggio. New York: Brunner-Routledge",
+       u"", u"The dialogical self in psychotherapy. An Introduction", {u"Hermans", u"Dimaggio"}, Type::Chapter},
+      {"the book to its pages, no editors",
+       u"Smith J. 2001. In Handbook of Groundwater Engineering, pp. 12\u201330. Boca Raton: CRC Press",
+       u"", u"Handbook of Groundwater Engineering", {}, Type::Chapter},
+      {"a book whose title begins with \"In\"",
+       u"Pearson, Mike. 2007. In Comes I: Performance, Memory, and Landscape. Exeter: University of Exeter Press.",
+       u"In Comes I: Performance, Memory, and Landscape", u"", {}, Type::Book},
+      {"a title before the year",
+       u"ROUSSEAU, D. M., \u00AB Assessing organizational culture. The case for multiple methods \u00BB, 1990a, In B. "
+       u"Schneider (Ed.), Organizational climate and culture (pp. 153-192). San Francisco : Jossey-Bass.",
+       u"Assessing organizational culture. The case for multiple methods", u"Organizational climate and culture",
+       {u"Schneider"}, Type::Chapter},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reference r = Smart().ParseReference(c.text);
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
+    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
+    EXPECT_EQ(Families(r.editorList), c.editors);
+    EXPECT_EQ(static_cast<int>(r.type), static_cast<int>(c.type));
+  }
+}
+
 // The words before a quotation that opens inside the title are the
 // title's, unless they may be a name the labels left out.
 TEST(Reference, TitleWordsBeforeQuotation) {
