@@ -3500,6 +3500,58 @@ void JournalRightAfterNames(Reference& r) {
   r.journal = true;
 }
 
+// Styles that write no title for an article, the journal right after the
+// year and its numbers in a group after it (the Annual Reviews':
+// "Bergerud AT. 1988. Trends in Ecology and Evolution. 3:68–72"), where
+// the labels took the journal's words for a title: the journal's. The
+// words are one sentence: a full stop inside ends an abbreviation only
+// ("Proc. Natl. Acad. Sci. USA."), or the title ends there ("Geothermal
+// systems of the world. Annu. Rev. ...").
+void JournalRightAfterYear(Reference& r) {
+  if (r.date.Empty() || r.authors.Empty() || r.volume.Empty() || r.title.Empty() || r.authors.end > r.date.begin)
+    return;
+  const std::u16string_view text = r.text;
+  // The year alone with its full stop ("1988. "), not in a bracket: the
+  // springer styles' "Aron R (1967) Qu’est-ce qu’une théorie ...? Revue
+  // française ... 17:837–861" have a title there.
+  size_t from = r.date.end;
+  while (from < text.size() && (text[from] == u'.' || text[from] == u' ')) ++from;
+  const std::u16string_view date = Trim(r.Text(r.date));
+  const bool stop = date.ends_with(u'.') || text.substr(r.date.end, from - r.date.end).find(u'.') != std::u16string_view::npos;
+  if (from >= r.volume.begin || r.title.begin != from || !stop || date.find(u')') != std::u16string_view::npos) return;
+  for (size_t k = r.authors.end; k < r.date.begin; ++k)
+    if (text[k] != u' ' && text[k] != u'.' && text[k] != u',') return;
+  // The numbers in their group, nothing after them: "3:68–72", "11(8):567–78", "9:".
+  const std::u16string_view after = text.substr(r.volume.end);
+  if (after.empty() || (after[0] != u':' && after[0] != u'(')) return;
+  const size_t last = r.pages.Empty() ? r.volume.end + 1 : r.pages.end;
+  if (!r.pages.Empty() && r.pages.begin < r.volume.end) return;
+  if (Trim(text.substr(last)).find_first_not_of(u". ") != std::u16string_view::npos) return;
+  size_t to = BeforeSpaces(text, r.volume.begin, from);
+  if (to > from && (text[to - 1] == u'.' || text[to - 1] == u',')) --to;
+  if (to <= from + 2) return;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p != &r.title && p != &r.container && p != &r.note && p->begin < to && p->end > from) return;
+  const std::vector<std::u16string_view> words = Words(text.substr(from, to - from));
+  if (words.size() > 12) return;
+  for (size_t k = 0; k < words.size(); ++k) {
+    const std::u16string_view w = words[k];
+    // No sentence's marks, nor a subtitle's colon ("God is an Earthquake:
+    // ..."; a section's letter is the name's: "Planning D:").
+    if (std::any_of(w.begin(), w.end(), [](char16_t c) { return c == u'?' || c == u'!' || IsQuote(c); }) ||
+        (w.ends_with(u':') && !(w.size() == 2 && u_isupper(w[0]))))
+      return;
+    if (!w.ends_with(u'.') || k + 1 == words.size()) continue;
+    const std::u16string lower = LCase(w);
+    if (!(w.size() == 2 && u_isupper(w[0])) && !(IsAbbreviation(lower) && std::none_of(w.begin(), w.end(), IsDigit)))
+      return;
+  }
+  for (Piece* p : {&r.title, &r.container, &r.note})
+    if (!p->Empty() && p->begin < to && p->end > from) *p = {};
+  r.container = {from, to};
+  r.journal = true;
+}
+
 // A chapter cited without its own title, its book right after the year,
 // as the Annual Reviews cite one ("Barnett MN. 1996. In The culture of
 // national security: Norms and identity in world politics, ed PJ
@@ -8598,6 +8650,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   WordOpensName(r);
   TitleWordsBeforeQuotation(r);
   BookRightAfterYear(r);
+  JournalRightAfterYear(r);
 
   // A bullet that opens the reference marks it in a list, as a number
   // would: no part of the names after it ("\u2022 Helliwell, J.F.", and

@@ -2979,6 +2979,29 @@ TEST(Reference, WordOpensName) {
   }
 }
 
+// Styles that write no title for an article, the journal right after
+// the year, its numbers in their group.
+TEST(Reference, JournalRightAfterYear) {
+  const JournalArticle cases[] = {
+      {"the labels took the journal's first word for a title",
+       u"Bergerud AT. 1988. Trends in Ecology and Evolution. 3:68\u201372", u"", u"Trends in Ecology and Evolution",
+       {u"Bergerud"}, u"3", u"68"},
+      {"a journal in sentence case, an issue",
+       u"Burtner CR, Kennedy BK. 2010. Nature reviews Molecular cell biology. 11(8):567\u201378", u"",
+       u"Nature reviews Molecular cell biology", {u"Burtner", u"Kennedy"}, u"11", u"567"},
+      {"a title's full stop after a word",
+       u"Smith J. 2001. Geothermal systems of the world. Annu. Rev. Earth Planet. Sci. 29:1\u201320",
+       u"Geothermal systems of the world", u"Annu. Rev. Earth Planet. Sci", {u"Smith"}, u"29", u"1"},
+      {"a title's subtitle and its number",
+       u"Blair M. 2007. God is an Earthquake: Destabilising Metaphor in Hosea 11. ABR 55:1-12.",
+       u"God is an Earthquake: Destabilising Metaphor in Hosea 11", u"ABR", {u"Blair"}, u"55", u"1"},
+      {"the year in its bracket, a title's question",
+       u"Johnson R (1986) What Is Cultural Studies Anyway? Social Text 16:36\u201380", u"What Is Cultural Studies Anyway?",
+       u"Social Text", {u"Johnson"}, u"16", u"36"},
+  };
+  ExpectJournalArticles(cases);
+}
+
 // A chapter without its own title, its book right after the year.
 TEST(Reference, BookRightAfterYear) {
   struct Case {
