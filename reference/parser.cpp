@@ -3500,6 +3500,28 @@ void JournalRightAfterNames(Reference& r) {
   r.journal = true;
 }
 
+// Physics styles' journal right after the names, its volume next ("M.
+// Blair, ABR 55, 1 (2007).", "F. E. Wickman, GFF 116, 145 (1994)."),
+// where the labels took a journal's short name for part of the volume:
+// the words before the volume's number are the journal's.
+void JournalInsideVolume(Reference& r) {
+  if (r.volume.Empty() || !r.container.Empty() || !r.title.Empty()) return;
+  const std::u16string_view text = r.text;
+  const std::vector<Token> tokens = Tokenize(r.Text(r.volume));
+  // (Not the word for a volume: "Vol 5", "Band 12".)
+  static constexpr std::array<std::u16string_view, 12> kVolumeWords = {
+      u"band", u"bd", u"issue", u"no", u"nr", u"part", u"suppl", u"supplement", u"tome", u"tomo", u"vol", u"volume"};
+  size_t k = 0;
+  while (k < tokens.size() && k < 3 && tokens[k].text.size() >= 2 && u_isupper(tokens[k].text[0]) &&
+         LettersOnly(tokens[k].text) && !lexicon::Has(kVolumeWords, LCase(tokens[k].text)))
+    ++k;
+  if (k == 0 || k == tokens.size() || !IsDigit(tokens[k].text[0])) return;
+  const size_t begin = r.volume.begin;
+  r.volume.begin = begin + tokens[k].begin;
+  r.container = {begin, BeforeSpaces(text, r.volume.begin, begin)};
+  r.journal = true;
+}
+
 // Styles that write no title for an article, the journal right after the
 // year and its numbers in a group after it (the Annual Reviews':
 // "Bergerud AT. 1988. Trends in Ecology and Evolution. 3:68–72"), where
@@ -8638,6 +8660,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   TitleStartLeftOut(r);
   BracketedVolumeOfBook(r);
   PlaceEndsBeforePublisher(r);
+  JournalInsideVolume(r);
   PageAfterVolumeComma(r);
   CollaborationBeforeTitle(r);
   OrganisationBeforeYear(r);

@@ -2871,6 +2871,10 @@ TEST(Reference, PhysicsNamesJournalsAndNumbers) {
        u"hydrogen storage. Microporous Mesoporous Mater 223, 79\u201388 (2016).",
        u"Microporous carbons for hydrogen storage", u"Microporous Mesoporous Mater",
        {u"Ghimbeu", u"Puscasu", u"Martinez De Yuso", u"Zlotea", u"Oumellal", u"Latroche"}, u"223", u"79"},
+      {"a journal's short name the labels gave to the volume",
+       u"8) M. Blair, ABR 55, 1 (2007).", u"", u"ABR", {u"Blair"}, u"55", u"1"},
+      {"the same, the page after the volume's comma",
+       u"145) F. E. Wickman, GFF 116, 145 (1994).", u"", u"GFF", {u"Wickman"}, u"116", u"145"},
   };
   ExpectJournalArticles(cases);
 }
