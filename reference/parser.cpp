@@ -3760,6 +3760,16 @@ std::optional<RunOn> TitleRunsOn(const Reference& r, bool yearMayEnd = false) {
   on.next = r.title.end;
   while (on.next < text.size() && text[on.next] == u' ') ++on.next;
   if (on.next >= text.size()) return std::nullopt;
+  // Or the editors after the book's full stop, their role after them
+  // ("... Second Language Proficiency. B Harley, ed. Cambridge ..."): the
+  // title ran on into the book and its full stop.
+  const std::u16string_view editors = Trim(r.Text(r.editors));
+  size_t gap = r.title.end;
+  while (gap < r.editors.begin && (text[gap] == u' ' || text[gap] == u'.')) ++gap;
+  const bool editorsNext = r.container.Empty() && !r.editors.Empty() && gap == r.editors.begin &&
+                           (editors.ends_with(u", ed.") || editors.ends_with(u", eds.")) &&
+                           (text[on.end - 1] == u'.' || text.substr(r.title.end, gap - r.title.end).find(u'.') != std::u16string_view::npos);
+  if (editorsNext && text[on.end - 1] == u'.') --on.end;
   // Cut inside the name after a section's letter ("Environment and
   // Planning D: | Society and Space"), the title ends with the letter.
   const size_t end = on.end;
@@ -3775,7 +3785,7 @@ std::optional<RunOn> TitleRunsOn(const Reference& r, bool yearMayEnd = false) {
     const std::u16string_view rest = text.substr(on.next);
     const size_t close = rest.find(u')');
     if (IsDigit(rest[0])) on.journal = true;
-    else if (!(rest.starts_with(u"ed ") || rest.starts_with(u"eds ") ||
+    else if (!(editorsNext || rest.starts_with(u"ed ") || rest.starts_with(u"eds ") ||
                (rest[0] == u'(' && close != std::u16string_view::npos && rest.substr(0, close).find(u':') != std::u16string_view::npos &&
                 Trim(rest.substr(close + 1)).starts_with(u"pp "))))
       return std::nullopt;

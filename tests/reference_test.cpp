@@ -2967,6 +2967,11 @@ TEST(Reference, WordOpensName) {
        u"2013 IEEE international conference on technologies for homeland security (HST) pp 241\u20135",
        u"Cerebro: a platform for collaborative incident response and investigation",
        u"2013 IEEE international conference on technologies for homeland security (HST)", {}},
+      {"the book's editors after its full stop, their role after them",
+       u"Lightbown P. Process-product research on second language learning in classrooms The Development of Second "
+       u"Language Proficiency. B Harley, ed. Cambridge University Press, Cambridge, New York. pp 82\u201392.",
+       u"Process-product research on second language learning in classrooms",
+       u"The Development of Second Language Proficiency", {u"Harley"}},
       {"\"The\" after a small word is the title's",
        u"Brown K 2004 Reading Euro-Sceptic Keywords in The Times Journal of Language and Politics 3 1\u201320",
        u"Reading Euro-Sceptic Keywords in The Times", u"Journal of Language and Politics", {}},
