@@ -3883,16 +3883,25 @@ void WordOpensName(Reference& r) {
   const std::vector<Token> tokens = Tokenize(text.substr(r.title.begin, to - r.title.begin));
   const size_t inTitle = static_cast<size_t>(
       std::count_if(tokens.begin(), tokens.end(), [&](const Token& t) { return r.title.begin + t.begin < on->end; }));
-  const auto heads = [](std::u16string_view w) {
-    return w == u"Journal" || w == u"Proceedings" || w == u"Proc." || w == u"Transactions" || w == u"Conference" ||
-           w == u"conference" || w == u"Symposium" || w == u"Workshop";
+  // Or a word that opens a journal's name before "of", "in" or "on"
+  // ("Trends in Ecology", "Annals of Botany"), which titles hardly ever
+  // hold after another word.
+  static constexpr std::array<std::u16string_view, 8> kOpenNames = {
+      u"Advances", u"Annals", u"Bulletin", u"Frontiers", u"Letters", u"Progress", u"Topics", u"Trends"};
+  const auto heads = [&](size_t k) {
+    const std::u16string_view w = tokens[k].text;
+    if (w == u"Journal" || w == u"Proceedings" || w == u"Proc." || w == u"Transactions" || w == u"Conference" ||
+        w == u"conference" || w == u"Symposium" || w == u"Workshop" || w == u"Procedia")
+      return true;
+    return lexicon::Has(kOpenNames, w) && k + 1 < tokens.size() &&
+           (tokens[k + 1].text == u"of" || tokens[k + 1].text == u"in" || tokens[k + 1].text == u"on");
   };
   static constexpr std::array<std::u16string_view, 16> kQualifiers = {
       u"ACM",      u"African", u"American", u"Annual",   u"Asian",    u"Australian", u"British",       u"Canadian",
       u"European", u"IEEE",    u"Indian",   u"Japanese", u"National", u"Royal",      u"International", u"international"};
   size_t name = 0;
   for (size_t k = 2; k < tokens.size() && name == 0; ++k) {
-    if (!heads(tokens[k].text)) continue;
+    if (!heads(k)) continue;
     name = k;
     while (name > 2 && (lexicon::Has(kQualifiers, tokens[name - 1].text) || !FirstYear(tokens[name - 1].text).empty() ||
                         (tokens[name - 1].text == u"the" && tokens[k].text == u"Proceedings")))
