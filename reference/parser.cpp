@@ -1216,7 +1216,7 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
   const bool givenFirstList = (chunks.size() >= 3 && chunks[0].size() >= 2 && initialFirst(chunks[1]) && initialFirstNames >= 2) ||
                               (chunks.size() >= 3 && wholeName(chunks[0]) &&
                                ((wholeName(chunks[1]) && chunks[1].size() == 2) || middleInitial(chunks[1])) &&
-                               afterAnd.back() && (wholeName(chunks.back()) || middleInitial(chunks.back())));
+                               afterAnd[chunks.size() - 1] && (wholeName(chunks.back()) || middleInitial(chunks.back())));
   // A family name in capitals with its particles, before a comma and the
   // given names ("DE SCHAUENSEE, R. M.", "VAN DER WAALS, J. D."): the
   // particles are no initials.

@@ -2667,6 +2667,10 @@ TEST(Reference, GivenFirstListsAndTitleNames) {
        u"Victoria Johnson, Jane F. Fulcher, and Thomas Ertman. 2007. Opera and society in Italy and France. "
        u"Cambridge University Press.",
        u"Opera and society in Italy and France", {u"Johnson", u"Fulcher", u"Ertman"}},
+      {"three whole names, a comma after the last",
+       u"George Waldbusser, Ryan Steenson & Mark Green, Oyster Shell Dissolution Rates in Estuarine Waters, 30 J. "
+       u"Shellfish Res. 659 (2011).",
+       u"Oyster Shell Dissolution Rates in Estuarine Waters", {u"Waldbusser", u"Steenson", u"Green"}},
       {"a title's first name before a colon, a long proceedings after it",
        u"Jacob Devlin and Kristina Toutanova. 2019. BERT: Pre-training of deep bidirectional transformers. In "
        u"Proceedings of the 2019 Conference of the North American Chapter of the Association for Computational "
