@@ -2937,62 +2937,70 @@ TEST(Reference, SentenceCaseTitleThenName) {
   }
 }
 
-// The same styles, where a capital "The" with no mark before it, or a
-// word that names a journal or proceedings, opens the name.
-TEST(Reference, WordOpensName) {
-  struct Case {
-    const char* name;
-    std::u16string_view text, title, container;
-    std::vector<S> editors;  // family names
-  };
-  const Case cases[] = {
-      {"\"The\" after a title in title case",
-       u"Abbott K W and Snidal D 2009 The Governance Triangle: Regulatory Standards Institutions and the Shadow of the "
-       u"State The Politics of Global Regulation ed W Mattli and N Woods (Princeton, NJ: Princeton University Press) pp "
-       u"44\u201388",
-       u"The Governance Triangle: Regulatory Standards Institutions and the Shadow of the State",
-       u"The Politics of Global Regulation", {u"Mattli", u"Woods"}},
-      {"\"The\" after a title in sentence case",
-       u"Barnett M N 1996 Identity and alliances in the Middle East The culture of national security: Norms and "
-       u"identity in world politics ed P J Katzenstein (New York: Columbia University Press) pp 400\u201347",
-       u"Identity and alliances in the Middle East", u"The culture of national security: Norms and identity in world politics",
-       {u"Katzenstein"}},
-      {"the editors the title ran on into",
-       u"Corner P 1997 Italy 1915-1945: Politics and Society The Oxford History of Italy ed G Holmes (New York: Oxford "
-       u"University Press) pp 264\u201390",
-       u"Italy 1915-1945: Politics and Society", u"The Oxford History of Italy", {u"Holmes"}},
-      {"proceedings after a small \"the\"",
-       u"Decker K and Lesser V 1994 Designing a Family of Coordination Algorithms the Proceedings of 13th International "
-       u"Distributed Artificial Intelligence Workshop",
-       u"Designing a Family of Coordination Algorithms",
-       u"the Proceedings of 13th International Distributed Artificial Intelligence Workshop", {}},
-      {"a conference's year and qualifiers",
-       u"Connell A, Palko T and Yasar H 2013 Cerebro: a platform for collaborative incident response and investigation "
-       u"2013 IEEE international conference on technologies for homeland security (HST) pp 241\u20135",
-       u"Cerebro: a platform for collaborative incident response and investigation",
-       u"2013 IEEE international conference on technologies for homeland security (HST)", {}},
-      {"the book's editors after its full stop, their role after them",
-       u"Lightbown P. Process-product research on second language learning in classrooms The Development of Second "
-       u"Language Proficiency. B Harley, ed. Cambridge University Press, Cambridge, New York. pp 82\u201392.",
-       u"Process-product research on second language learning in classrooms",
-       u"The Development of Second Language Proficiency", {u"Harley"}},
-      {"a word that opens a journal's name before \"in\"",
-       u"Smith J 2001 Wolves and the Decline of Caribou Trends in Ecology and Evolution 3 68\u201372",
-       u"Wolves and the Decline of Caribou", u"Trends in Ecology and Evolution", {}},
-      {"\"The\" after a small word is the title's",
-       u"Brown K 2004 Reading Euro-Sceptic Keywords in The Times Journal of Language and Politics 3 1\u201320",
-       u"Reading Euro-Sceptic Keywords in The Times", u"Journal of Language and Politics", {}},
-      {"a title set off by its full stop",
-       u"Smith, J. (2001). Families and their histories. The Journal of Family History, 26(1), 1\u201320.",
-       u"Families and their histories", u"The Journal of Family History", {}},
-  };
-  for (const Case& c : cases) {
+// A reference's title, the book or journal it is in, its editors' family
+// names and its kind.
+struct BookAndEditors {
+  const char* name;
+  std::u16string_view text, title, container;
+  std::vector<S> editors;
+  Type type;
+};
+void ExpectBooksAndEditors(std::span<const BookAndEditors> cases) {
+  for (const BookAndEditors& c : cases) {
     SCOPED_TRACE(c.name);
     const Reference r = Smart().ParseReference(c.text);
     EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
     EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
     EXPECT_EQ(Families(r.editorList), c.editors);
+    EXPECT_EQ(static_cast<int>(r.type), static_cast<int>(c.type));
   }
+}
+
+// The same styles, where a capital "The" with no mark before it, or a
+// word that names a journal or proceedings, opens the name.
+TEST(Reference, WordOpensName) {
+  const BookAndEditors cases[] = {
+      {"\"The\" after a title in title case",
+       u"Abbott K W and Snidal D 2009 The Governance Triangle: Regulatory Standards Institutions and the Shadow of the "
+       u"State The Politics of Global Regulation ed W Mattli and N Woods (Princeton, NJ: Princeton University Press) pp "
+       u"44\u201388",
+       u"The Governance Triangle: Regulatory Standards Institutions and the Shadow of the State",
+       u"The Politics of Global Regulation", {u"Mattli", u"Woods"}, Type::Chapter},
+      {"\"The\" after a title in sentence case",
+       u"Barnett M N 1996 Identity and alliances in the Middle East The culture of national security: Norms and "
+       u"identity in world politics ed P J Katzenstein (New York: Columbia University Press) pp 400\u201347",
+       u"Identity and alliances in the Middle East", u"The culture of national security: Norms and identity in world politics",
+       {u"Katzenstein"}, Type::Chapter},
+      {"the editors the title ran on into",
+       u"Corner P 1997 Italy 1915-1945: Politics and Society The Oxford History of Italy ed G Holmes (New York: Oxford "
+       u"University Press) pp 264\u201390",
+       u"Italy 1915-1945: Politics and Society", u"The Oxford History of Italy", {u"Holmes"}, Type::Chapter},
+      {"proceedings after a small \"the\"",
+       u"Decker K and Lesser V 1994 Designing a Family of Coordination Algorithms the Proceedings of 13th International "
+       u"Distributed Artificial Intelligence Workshop",
+       u"Designing a Family of Coordination Algorithms",
+       u"the Proceedings of 13th International Distributed Artificial Intelligence Workshop", {}, Type::Paper},
+      {"a conference's year and qualifiers",
+       u"Connell A, Palko T and Yasar H 2013 Cerebro: a platform for collaborative incident response and investigation "
+       u"2013 IEEE international conference on technologies for homeland security (HST) pp 241\u20135",
+       u"Cerebro: a platform for collaborative incident response and investigation",
+       u"2013 IEEE international conference on technologies for homeland security (HST)", {}, Type::Paper},
+      {"the book's editors after its full stop, their role after them",
+       u"Lightbown P. Process-product research on second language learning in classrooms The Development of Second "
+       u"Language Proficiency. B Harley, ed. Cambridge University Press, Cambridge, New York. pp 82\u201392.",
+       u"Process-product research on second language learning in classrooms",
+       u"The Development of Second Language Proficiency", {u"Harley"}, Type::Chapter},
+      {"a word that opens a journal's name before \"in\"",
+       u"Smith J 2001 Wolves and the Decline of Caribou Trends in Ecology and Evolution 3 68\u201372",
+       u"Wolves and the Decline of Caribou", u"Trends in Ecology and Evolution", {}, Type::Article},
+      {"\"The\" after a small word is the title's",
+       u"Brown K 2004 Reading Euro-Sceptic Keywords in The Times Journal of Language and Politics 3 1\u201320",
+       u"Reading Euro-Sceptic Keywords in The Times", u"Journal of Language and Politics", {}, Type::Article},
+      {"a title set off by its full stop",
+       u"Smith, J. (2001). Families and their histories. The Journal of Family History, 26(1), 1\u201320.",
+       u"Families and their histories", u"The Journal of Family History", {}, Type::Article},
+  };
+  ExpectBooksAndEditors(cases);
 }
 
 // Styles that write no title for an article, the journal right after
@@ -3020,13 +3028,7 @@ TEST(Reference, JournalRightAfterYear) {
 
 // A chapter without its own title, its book right after the year.
 TEST(Reference, BookRightAfterYear) {
-  struct Case {
-    const char* name;
-    std::u16string_view text, title, container;
-    std::vector<S> editors;  // family names
-    Type type;
-  };
-  const Case cases[] = {
+  const BookAndEditors cases[] = {
       {"the book to its editors, a colon inside",
        u"Barnett MN. 1996. In The culture of national security: Norms and identity in world politics, ed PJ "
        u"Katzenstein, pp. 400\u2013447. New York: Columbia University Press",
@@ -3047,14 +3049,7 @@ TEST(Reference, BookRightAfterYear) {
        u"Assessing organizational culture. The case for multiple methods", u"Organizational climate and culture",
        {u"Schneider"}, Type::Chapter},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Reference r = Smart().ParseReference(c.text);
-    EXPECT_EQ(Printable(Trimmed(r.Text(r.title), true)), Printable(c.title));
-    EXPECT_EQ(Printable(Trimmed(r.Text(r.container), true)), Printable(c.container));
-    EXPECT_EQ(Families(r.editorList), c.editors);
-    EXPECT_EQ(static_cast<int>(r.type), static_cast<int>(c.type));
-  }
+  ExpectBooksAndEditors(cases);
 }
 
 // The words before a quotation that opens inside the title are the
