@@ -3338,7 +3338,7 @@ void UndottedInitialsFirst(Reference& r) {
 
 // Styles that write no title end an article with its volume, its first
 // page and the year's bracket, nothing between them ("I Moser Science as
-// Culture 9 201 (2000).", "J M Balzac Fla. A & M U.L. Rev 9 (2014)."),
+// Culture 9 201 (2000).", "I Lokody Nat Rev Genet 15 (2014)."),
 // where the labels ran the numbers on into the title or the journal: the
 // volume's and the page's. (The words before them are then read as the
 // journal's or the title's below.)
@@ -3414,7 +3414,7 @@ void JournalRightAfterNames(Reference& r) {
   if (r.authors.Empty() || r.volume.Empty()) return;
   const std::u16string_view text = r.text;
   // Or the volume alone before the year's bracket that ends the reference
-  // ("J M Balzac Fla. A & M U.L. Rev 9 (2014).").
+  // ("I Lokody Nat Rev Genet 15 (2014).").
   const Piece numbers = r.pages.Empty() ? r.volume : r.pages;
   const std::u16string_view rest = Trim(text.substr(numbers.end));
   const bool yearEnds = YearBracketOpens(rest) && Trim(rest.substr(6)).find_first_not_of(u". ") == std::u16string_view::npos;
@@ -3598,11 +3598,10 @@ void BookRightAfterYear(Reference& r) {
   // come before it (a book's name may hold a full stop: "The dialogical
   // self in psychotherapy. An Introduction, ed HJM Hermans"); else the
   // first of ", pp. " and a sentence's full stop (not an initial's).
-  // A chapter's marks there, the editors or the pages: "In Comes I:
-  // Performance, Memory, and Landscape. Exeter: ..." is a book's title.
   size_t end = std::min(text.find(u", ed ", book), text.find(u", eds ", book));
   if (end != std::u16string_view::npos) {
-    const size_t name = text.find(u' ', end + 2) + 1;  // after "ed" or "eds"
+    const size_t space = text.find(u' ', end + 2);  // after "ed" or "eds"
+    const size_t name = space == std::u16string_view::npos ? text.size() : space + 1;
     if (text.substr(book, end - book).find(u'(') != std::u16string_view::npos || name >= text.size() ||
         !u_isupper(text[name]))
       end = std::u16string_view::npos;
@@ -3615,6 +3614,8 @@ void BookRightAfterYear(Reference& r) {
         break;
       }
   }
+  // A chapter's marks there, the editors or the pages: "In Comes I:
+  // Performance, Memory, and Landscape. Exeter: ..." is a book's title.
   if (end == std::u16string_view::npos || end - book < 4 || end - book > 300 ||
       (text.substr(end, 4) != u", ed" && text.substr(end, 6) != u", pp. "))
     return;
@@ -3729,19 +3730,7 @@ void VancouverNamesAfterNames(Reference& r) {
   r.authors.end = to;
 }
 
-// Styles that put nothing between the title and the journal or the book
-// (the Institute of Physics': "Bergerud A T 1988 Caribou, wolves and man
-// Trends in Ecology and Evolution 3 68–72", "Baker M 1997 Thematic roles
-// and syntactic structure Elements of Grammar ed L Haegeman ..."), where
-// the labels ran the title on into the name, or into its first words
-// ("... organizational rent Strategic | Management Journal 14 33–46"). In
-// a title in sentence case, the words in capitals at its end, after a word
-// in small letters, are the name's: the journal's before its volume, the
-// book's before its editors or its "(Place: Publisher) pp". A proper noun
-// after a small word ("in the Salton Trough", "en Nouvelle-Calédonie"),
-// an acronym ("using MODIS") and a title set off by punctuation stay the
-// title's, and so does a book's title before its publisher alone.
-// Where the title may run on into a name: the title's last character
+// Where the title may run on into a name: where its last character ends
 // (`end`), the next word (`next`), whether the parts go on there with a
 // container (`containerNext`, cut after a section's letter: `section`),
 // and whether the name is a journal's. Nothing when the title ends with a
@@ -3769,7 +3758,7 @@ std::optional<RunOn> TitleRunsOn(const Reference& r, bool yearMayEnd = false) {
   const bool editorsNext = r.container.Empty() && !r.editors.Empty() && gap == r.editors.begin &&
                            (editors.ends_with(u", ed.") || editors.ends_with(u", eds.")) &&
                            (text[on.end - 1] == u'.' || text.substr(r.title.end, gap - r.title.end).find(u'.') != std::u16string_view::npos);
-  if (editorsNext && text[on.end - 1] == u'.') --on.end;
+  if (editorsNext && text[on.end - 1] == u'.' && --on.end <= r.title.begin) return std::nullopt;
   // Cut inside the name after a section's letter ("Environment and
   // Planning D: | Society and Space"), the title ends with the letter.
   const size_t end = on.end;
@@ -3815,6 +3804,18 @@ void NameFrom(Reference& r, const RunOn& on, size_t begin) {
   }
 }
 
+// Styles that put nothing between the title and the journal or the book
+// (the Institute of Physics': "Bergerud A T 1988 Caribou, wolves and man
+// Trends in Ecology and Evolution 3 68–72", "Baker M 1997 Thematic roles
+// and syntactic structure Elements of Grammar ed L Haegeman ..."), where
+// the labels ran the title on into the name, or into its first words
+// ("... organizational rent Strategic | Management Journal 14 33–46"). In
+// a title in sentence case, the words in capitals at its end, after a word
+// in small letters, are the name's: the journal's before its volume, the
+// book's before its editors or its "(Place: Publisher) pp". A proper noun
+// after a small word ("in the Salton Trough", "en Nouvelle-Calédonie"),
+// an acronym ("using MODIS") and a title set off by punctuation stay the
+// title's, and so does a book's title before its publisher alone.
 void SentenceCaseTitleRunsIntoName(Reference& r) {
   const std::optional<RunOn> on = TitleRunsOn(r);
   if (!on) return;
