@@ -1102,13 +1102,17 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       return letters == 1 && u_isupper(w[0]);
     };
     // The names in one chunk, or none where it is no such run.
+    // (Or family names in small letters, one word each: "Paquette A.
+    // Messier C", as some Chinese journals print names.)
     const auto split = [&](const std::vector<std::u16string_view>& c) {
       std::vector<std::vector<std::u16string_view>> names;
-      if (c.size() < 4 || !std::all_of(c.begin(), c.end(), noSmall)) return names;
+      if (c.size() < 4) return names;
+      const bool capitals = std::all_of(c.begin(), c.end(), noSmall);
       for (size_t w = 0; w < c.size();) {
         std::vector<std::u16string_view> name;
         while (w < c.size() && !initial(c[w])) name.push_back(c[w++]);
-        if (name.empty() || w == c.size()) return decltype(names){};
+        if (name.empty() || w == c.size() || (!capitals && (name.size() != 1 || !IsCapitalised(name[0]))))
+          return decltype(names){};
         while (w < c.size() && initial(c[w])) {
           name.push_back(c[w]);
           if (c[w++].ends_with(u'.')) break;
@@ -3719,6 +3723,60 @@ void VancouverNamesAfterNames(Reference& r) {
     at = after;
   }
   if (to == 0 || text[to - 1] != u'.') return;
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p != &r.authors && p != &r.title && p != &r.note && p->begin < to && p->end > r.authors.end) return;
+  for (Piece* p : {&r.title, &r.note}) {
+    if (p->Empty() || p->begin >= to || p->end <= r.authors.end) continue;
+    if (p->begin < r.authors.end || p->end > to) return;
+  }
+  for (Piece* p : {&r.title, &r.note})
+    if (!p->Empty() && p->begin >= r.authors.end && p->end <= to) *p = {};
+  r.authors.end = to;
+}
+
+// Names each a family name and its initials without full stops, parted by
+// a full stop, the year right after the last ("Paquette A. Messier C 2011
+// Glob Ecol Biogeogr 20 170", "Riger S. Gordon M T 1981 Journal of ..."),
+// as some Chinese physics journals print them, where the labels took the
+// names after the first for the title: the authors'.
+void NamesBeforeBareYear(Reference& r) {
+  if (r.authors.Empty() || r.date.Empty() || r.date.begin <= r.authors.end) return;
+  const std::u16string_view text = r.text;
+  // "Family I J" from `at`: where its last initial ends, or 0.
+  const auto name = [&](size_t at) -> size_t {
+    size_t k = at;
+    if (k >= text.size() || !u_isupper(text[k])) return 0;
+    ++k;
+    while (k < text.size() && (u_islower(text[k]) || text[k] == u'-' || text[k] == u'\u2019' || text[k] == u'\'')) ++k;
+    if (k - at < 2) return 0;
+    size_t initials = 0;
+    while (k + 1 < text.size() && text[k] == u' ' && u_isupper(text[k + 1]) &&
+           (k + 2 == text.size() || text[k + 2] == u' ' || text[k + 2] == u'.'))
+      k += 2, ++initials;
+    return initials >= 1 && initials <= 3 ? k : 0;
+  };
+  // The authors found end with such a name and its full stop.
+  const size_t end = BeforeSpaces(text, r.authors.end, r.authors.begin);
+  if (end < r.authors.begin + 4 || text[end - 1] != u'.') return;
+  {
+    size_t k = end - 1;  // back over the initials to the family name
+    while (k >= r.authors.begin + 2 && text[k - 1] != u' ' && text[k - 1] != u'.') --k;
+    size_t family = k;
+    while (family > r.authors.begin && !(text[family - 1] == u' ' && u_isupper(text[family]) &&
+                                          (family < 2 || text[family - 2] == u'.' || family - 1 == r.authors.begin)))
+      --family;
+    if (name(family) != end - 1) return;
+  }
+  size_t at = r.authors.end, to = 0;
+  while (true) {
+    while (at < text.size() && text[at] == u' ') ++at;
+    const size_t after = name(at);
+    if (after == 0) break;
+    to = after;
+    if (after >= text.size() || text[after] != u'.') break;
+    at = after + 1;
+  }
+  if (to == 0 || BeforeSpaces(text, r.date.begin, to) != to || r.date.begin == to) return;
   for (const Piece* p : PiecesOf(r))
     if (!p->Empty() && p != &r.authors && p != &r.title && p != &r.note && p->begin < to && p->end > r.authors.end) return;
   for (Piece* p : {&r.title, &r.note}) {
@@ -8687,6 +8745,7 @@ Reference Parse(std::u16string_view pasted, const smart::Dictionary& dictionary,
   PagesAfterVolumeSpace(r);
   UndottedInitialsFirst(r);
   VancouverNamesAfterNames(r);
+  NamesBeforeBareYear(r);
   BareNumbersBeforeYear(r);
   JournalRightAfterNames(r);
   SentenceCaseTitleRunsIntoName(r);
