@@ -1111,7 +1111,9 @@ std::vector<Person> Names(std::u16string_view text, bool& more, bool familyFirst
       for (size_t w = 0; w < c.size();) {
         std::vector<std::u16string_view> name;
         while (w < c.size() && !initial(c[w])) name.push_back(c[w++]);
-        if (name.empty() || w == c.size() || (!capitals && (name.size() != 1 || !IsCapitalised(name[0]))))
+        // (A particle before it: "Del Toro Y M".)
+        const bool particle = name.size() == 2 && IsParticle(LCase(name[0]));
+        if (name.empty() || w == c.size() || (!capitals && (name.size() > (particle ? 2u : 1u) || !IsCapitalised(name.back()))))
           return decltype(names){};
         while (w < c.size() && initial(c[w])) {
           name.push_back(c[w]);
@@ -3742,13 +3744,23 @@ void VancouverNamesAfterNames(Reference& r) {
 void NamesBeforeBareYear(Reference& r) {
   if (r.authors.Empty() || r.date.Empty() || r.date.begin <= r.authors.end) return;
   const std::u16string_view text = r.text;
-  // "Family I J" from `at`: where its last initial ends, or 0.
+  // "Family I J" from `at` ("Del Toro Y M" with its particle): where its
+  // last initial ends, or 0.
   const auto name = [&](size_t at) -> size_t {
-    size_t k = at;
-    if (k >= text.size() || !u_isupper(text[k])) return 0;
-    ++k;
-    while (k < text.size() && (u_islower(text[k]) || text[k] == u'-' || text[k] == u'\u2019' || text[k] == u'\'')) ++k;
-    if (k - at < 2) return 0;
+    const auto word = [&](size_t from) {
+      size_t k = from;
+      if (k >= text.size() || !u_isupper(text[k])) return from;
+      ++k;
+      // (A capital after a hyphen: "Fiume-Freddo".)
+      while (k < text.size() && (u_islower(text[k]) || text[k] == u'-' || text[k] == u'\u2019' || text[k] == u'\'' ||
+                                 (u_isupper(text[k]) && text[k - 1] == u'-')))
+        ++k;
+      return k - from < 2 ? from : k;
+    };
+    size_t k = word(at);
+    if (k == at) return 0;
+    if (IsParticle(LCase(text.substr(at, k - at))) && k + 1 < text.size() && text[k] == u' ')
+      if (const size_t family = word(k + 1); family > k + 1) k = family;
     size_t initials = 0;
     while (k + 1 < text.size() && text[k] == u' ' && u_isupper(text[k + 1]) &&
            (k + 2 == text.size() || text[k + 2] == u' ' || text[k + 2] == u'.'))
