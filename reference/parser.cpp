@@ -3353,8 +3353,11 @@ void BareNumbersBeforeYear(Reference& r) {
   const std::u16string_view text = r.text;
   size_t end = text.size();
   while (end > 0 && (text[end - 1] == u'.' || text[end - 1] == u' ')) --end;
-  if (end < 8 || !YearBracketOpens(text.substr(end - 6, 6))) return;
-  const size_t open = end - 6;
+  if (end < 8) return;
+  // Or the two numbers end the reference, the year before the journal
+  // ("Kyte F T 1998 Nature 396 237").
+  const bool bracket = YearBracketOpens(text.substr(end - 6, 6));
+  const size_t open = bracket ? end - 6 : end;
   // The numbers before it, one or two words of digits.
   const auto wordBefore = [&](size_t at) -> Piece {
     const size_t b = BeforeSpaces(text, at, 0);
@@ -3368,6 +3371,7 @@ void BareNumbersBeforeYear(Reference& r) {
   Piece volume = last, page;
   if (const Piece first = wordBefore(last.begin); !first.Empty() && first.end - first.begin <= 4) volume = first, page = last;
   if (volume.begin <= r.authors.end || volume.end - volume.begin > 4) return;
+  if (!bracket && (page.Empty() || r.date.Empty() || r.date.end > volume.begin || !r.volume.Empty())) return;
   // A volume or pages the labels found before them are the article's (law
   // reviews write "30 J. Shellfish Res. 659 (2011)").
   for (const Piece* p : {&r.volume, &r.pages})
@@ -3396,7 +3400,7 @@ void BareNumbersBeforeYear(Reference& r) {
   r.volume = volume;
   r.pages = page;
   // (The bracket's word whole, with the full stop after it.)
-  r.date = {open, std::min(text.find(u' ', open), text.size())};
+  if (bracket) r.date = {open, std::min(text.find(u' ', open), text.size())};
 }
 
 // A short word with a full stop that English has no word for, or with

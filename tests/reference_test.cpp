@@ -3110,6 +3110,8 @@ TEST(Reference, NoTitleNamesThenJournal) {
       {"the same, a hyphenated family name first",
        u"[28] Fiume-Freddo V. Griette O 1996 A & C International 5 18", u"", u"A & C International",
        {u"Fiume-Freddo", u"Griette"}, u"5", u"18"},
+      {"the volume and the page end the reference, the year before the journal",
+       u"[39] Kyte F T 1998 Nature 396 237", u"", u"Nature", {u"Kyte"}, u"396", u"237"},
       {"the labels took the page for the volume",
        u"[142] P Milgrom and J Roberts Games and Economic Behavior 3 82 (1991).", u"", u"Games and Economic Behavior",
        {u"Milgrom", u"Roberts"}, u"3", u"82"},
