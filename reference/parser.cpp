@@ -3689,6 +3689,21 @@ void TitleWordsBeforeQuotation(Reference& r) {
   r.title.begin = begin;
 }
 
+// The authors run on to `to` over names the labels gave to the title or
+// the note: where no other part stands there, and the title and note
+// there lie wholly between the authors and `to` (they are cleared).
+void AuthorsRunTo(Reference& r, size_t to) {
+  for (const Piece* p : PiecesOf(r))
+    if (!p->Empty() && p != &r.authors && p != &r.title && p != &r.note && p->begin < to && p->end > r.authors.end) return;
+  for (Piece* p : {&r.title, &r.note}) {
+    if (p->Empty() || p->begin >= to || p->end <= r.authors.end) continue;
+    if (p->begin < r.authors.end || p->end > to) return;
+  }
+  for (Piece* p : {&r.title, &r.note})
+    if (!p->Empty() && p->begin >= r.authors.end && p->end <= to) *p = {};
+  r.authors.end = to;
+}
+
 // Names in Vancouver's form after the authors the labels found, the last
 // with the full stop that ends the names ("Amit R, Shoemaker PJ.
 // Strategic Management Journal, 1993, 14: 33–46", where "Shoemaker PJ"
@@ -3729,15 +3744,7 @@ void VancouverNamesAfterNames(Reference& r) {
     at = after;
   }
   if (to == 0 || text[to - 1] != u'.') return;
-  for (const Piece* p : PiecesOf(r))
-    if (!p->Empty() && p != &r.authors && p != &r.title && p != &r.note && p->begin < to && p->end > r.authors.end) return;
-  for (Piece* p : {&r.title, &r.note}) {
-    if (p->Empty() || p->begin >= to || p->end <= r.authors.end) continue;
-    if (p->begin < r.authors.end || p->end > to) return;
-  }
-  for (Piece* p : {&r.title, &r.note})
-    if (!p->Empty() && p->begin >= r.authors.end && p->end <= to) *p = {};
-  r.authors.end = to;
+  AuthorsRunTo(r, to);
 }
 
 // Names each a family name and its initials without full stops, parted by
@@ -3793,15 +3800,7 @@ void NamesBeforeBareYear(Reference& r) {
     at = after + 1;
   }
   if (to == 0 || BeforeSpaces(text, r.date.begin, to) != to || r.date.begin == to) return;
-  for (const Piece* p : PiecesOf(r))
-    if (!p->Empty() && p != &r.authors && p != &r.title && p != &r.note && p->begin < to && p->end > r.authors.end) return;
-  for (Piece* p : {&r.title, &r.note}) {
-    if (p->Empty() || p->begin >= to || p->end <= r.authors.end) continue;
-    if (p->begin < r.authors.end || p->end > to) return;
-  }
-  for (Piece* p : {&r.title, &r.note})
-    if (!p->Empty() && p->begin >= r.authors.end && p->end <= to) *p = {};
-  r.authors.end = to;
+  AuthorsRunTo(r, to);
 }
 
 // Where the title may run on into a name: where its last character ends
